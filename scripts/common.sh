@@ -1,0 +1,40 @@
+# Shared by run.sh and test.sh: install what is missing, then configure and build.
+# Sourced, not run.
+
+ORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ORVANE_BUILD="${ORVANE_BUILD:-$ORVANE_ROOT/build}"
+
+ORVANE_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  fonts-noto-cjk
+)
+
+orvane_install_missing() {
+  local missing=()
+  local p
+  for p in "${ORVANE_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then sudo="sudo"; else
+      echo "These packages are missing and this user cannot install them: ${missing[*]}" >&2
+      return 1
+    fi
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+orvane_build() {
+  if [ ! -f "$ORVANE_BUILD/build.ninja" ]; then
+    cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
+  cmake --build "$ORVANE_BUILD" -j"$(nproc)"
+}

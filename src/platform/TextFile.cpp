@@ -1,0 +1,60 @@
+#include "TextFile.h"
+
+#include <QFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace TextFile {
+
+QString decode(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+        return text;
+    }
+    QStringDecoder gb("GB18030");
+    if (gb.isValid()) return gb.decode(bytes);
+    return QString::fromLocal8Bit(bytes);
+}
+
+ReadStatus readLines(const QString& path, QStringList* lines, QString* error)
+{
+    lines->clear();
+    QFileInfo info(path);
+    if (!info.exists()) return ReadStatus::Missing;
+    QFile f(path);
+    if (info.isDir() || !f.open(QIODevice::ReadOnly)) {
+        if (error) *error = QStringLiteral("无法读取文件 %1").arg(QDir::toNativeSeparators(path));
+        return ReadStatus::Unreadable;
+    }
+    const QString text = decode(f.readAll());
+    *lines = text.split(QLatin1Char('\n'));
+    for (QString& l : *lines)
+        if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
+    // A final line end does not start another line.
+    if (!lines->isEmpty() && lines->constLast().isEmpty() && text.endsWith(QLatin1Char('\n'))) lines->removeLast();
+    if (text.isEmpty()) lines->clear();
+    return ReadStatus::Ok;
+}
+
+bool writeLines(const QString& path, const QStringList& lines, QString* error)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error) *error = QStringLiteral("无法写入文件 %1").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    QByteArray bytes;
+    for (const QString& l : lines) bytes += l.toUtf8() + "\r\n";
+    if (f.write(bytes) != bytes.size() || !f.commit()) {
+        if (error) *error = QStringLiteral("无法写入文件 %1").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    return true;
+}
+
+} // namespace TextFile

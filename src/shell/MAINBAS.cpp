@@ -1,0 +1,289 @@
+#include "MAINBAS.h"
+
+#include "ProgramState.h"
+#include "myvbs.h"
+#include "platform/Database.h"
+#include "platform/ErrorBox.h"
+#include "platform/FileCopy.h"
+#include "platform/Prompt.h"
+#include "platform/TextFile.h"
+#include "platform/TextNumber.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+
+namespace MAINBAS {
+
+namespace {
+
+const QString kTitle = QStringLiteral("提示");
+
+QString joinPath(const QString& folder, const QString& name)
+{
+    if (folder.endsWith(QLatin1Char('/'))) return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+// Reads the non-blank lines of a settings file, trimmed. A file that exists but
+// cannot be read is reported by name and counts as missing.
+QStringList settingsLines(const QString& path)
+{
+    QStringList lines;
+    QString error;
+    if (TextFile::readLines(path, &lines, &error) == TextFile::ReadStatus::Unreadable) {
+        Prompt::message(QStringLiteral("设置文件无法读取，将使用默认设置：") + QDir::toNativeSeparators(path), kTitle,
+                        Prompt::Icon::Exclamation);
+        return {};
+    }
+    QStringList result;
+    for (const QString& l : lines) {
+        const QString t = l.trimmed();
+        if (!t.isEmpty()) result << t;
+    }
+    return result;
+}
+
+void readTwoLines(const QString& path, QString* folder, QString* name)
+{
+    const QStringList lines = settingsLines(path);
+    if (lines.size() >= 1) *folder = lines.at(0);
+    if (lines.size() >= 2) *name = lines.at(1);
+}
+
+bool writeSettings(const QString& path, const QStringList& lines)
+{
+    QString error;
+    if (!TextFile::writeLines(path, lines, &error)) {
+        Prompt::message(QStringLiteral("设置文件无法写入：") + QDir::toNativeSeparators(path), QStringLiteral("错误"),
+                        Prompt::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
+// Version text of the first row of 数据库参数; empty when the table or the row is
+// missing. False on a failure to read.
+bool readVersion(const QSqlDatabase& db, bool* hasTable, QString* version, Db::Error* error)
+{
+    *version = QString();
+    *hasTable = Db::hasTable(db, QStringLiteral("数据库参数"));
+    if (!*hasTable) return true;
+    auto q = Db::exec(db, QStringLiteral("select 版本号 from 数据库参数"), {}, error);
+    if (!q) return false;
+    if (q->next()) *version = q->value(0).toString();
+    return true;
+}
+
+// Template version: from djk.sys in the program folder.
+bool templateVersion(QString* version, Db::Error* error)
+{
+    const QString path = joinPath(state().ProgramDir, QStringLiteral("djk.sys"));
+    Db::ScopedConnection tpl(QStringLiteral("template"), path, Db::OpenMode::ReadOnly);
+    if (!tpl.ok()) {
+        *error = tpl.error();
+        return false;
+    }
+    bool has = false;
+    return readVersion(tpl.db(), &has, version, error);
+}
+
+enum class Judgement { Accepted, NotRegistration, Older, Failed };
+
+Judgement judge(const QString& path, Db::Error* error)
+{
+    QString t;
+    if (!templateVersion(&t, error)) return Judgement::Failed;
+    Db::ScopedConnection db(QStringLiteral("judged"), path, Db::OpenMode::ReadOnly);
+    if (!db.ok()) {
+        *error = db.error();
+        return Judgement::Failed;
+    }
+    if (!Db::hasTable(db.db(), QStringLiteral("查明"))) return Judgement::NotRegistration;
+    bool hasParams = false;
+    QString d;
+    if (!readVersion(db.db(), &hasParams, &d, error)) return Judgement::Failed;
+    // A database without 数据库参数 carries no version, which counts as older.
+    return Is_Older_Version(t, d) ? Judgement::Older : Judgement::Accepted;
+}
+
+} // namespace
+
+bool Is_Older_Version(const QString& templateVersion, const QString& databaseVersion)
+{
+    if (templateVersion.isEmpty()) return false;
+    if (databaseVersion.isEmpty()) return true;
+    return TextNumber::leading(databaseVersion) < TextNumber::leading(templateVersion);
+}
+
+void Read_Djk_Ini(const QString& path)
+{
+    ProgramState& s = state();
+    readTwoLines(path, &s.DBPath, &s.DBName);
+}
+
+void Read_Tjk_Ini(const QString& path)
+{
+    ProgramState& s = state();
+    readTwoLines(path, &s.TJPath, &s.TJName);
+}
+
+void Read_View_Ini(const QString& path)
+{
+    for (const QString& l : settingsLines(path))
+        if (l == QLatin1String("1") || l == QLatin1String("0")) state().ViewFlag = l;
+}
+
+bool Write_Djk_Ini(const QString& path)
+{
+    return writeSettings(path, {state().DBPath, state().DBName});
+}
+
+bool Write_Tjk_Ini(const QString& path)
+{
+    return writeSettings(path, {state().TJPath, state().TJName});
+}
+
+bool Write_View_Ini(const QString& path)
+{
+    const QString& v = state().ViewFlag;
+    if (v == QLatin1String("1") || v == QLatin1String("0")) return writeSettings(path, {v});
+    return writeSettings(path, {});
+}
+
+QString Database_File()
+{
+    return joinPath(state().DBPath, state().DBName);
+}
+
+bool Open_Connection()
+{
+    ProgramState& s = state();
+    static int generation = 0;
+    const QString name = QStringLiteral("Cn") + QString::number(++generation);
+    Db::Error error;
+    if (!Db::open(name, Database_File(), Db::OpenMode::ReadWrite, &error)) {
+        ErrorBox::show(error);
+        return false;
+    }
+    if (!Db::hasTable(Db::connection(name), QStringLiteral("查明"))) {
+        Db::close(name);
+        return false;
+    }
+    // The new connection replaces the old one only now that it works.
+    if (!s.CnName.isEmpty()) Db::close(s.CnName);
+    s.CnName = name;
+    return true;
+}
+
+void Get_Province_Code()
+{
+    Db::Error error;
+    auto q = Db::exec(state().Cn(), QStringLiteral("select 省代码 from 参数表"), {}, &error);
+    if (!q) {
+        Prompt::message(QStringLiteral("取系统参数出错！"), QStringLiteral("错误"), Prompt::Icon::Critical);
+        return;
+    }
+    if (!q->next()) return;
+    const QString text = q->value(0).isNull() ? QString() : q->value(0).toString();
+    state().ProvinceCode = TextNumber::roundToInt32(TextNumber::leading(text));
+}
+
+VersionCheck Check_DB_Version()
+{
+    Db::Error error;
+    switch (judge(Database_File(), &error)) {
+    case Judgement::Accepted: return VersionCheck::Accepted;
+    case Judgement::NotRegistration: return VersionCheck::NotRegistration;
+    case Judgement::Failed: ErrorBox::show(error); return VersionCheck::Accepted;
+    case Judgement::Older: break;
+    }
+    Prompt::message(QStringLiteral("当前连接的数据库词表比最新发布的旧！请先使用数据库升级转换模块来升级数据库！再启动此系统"),
+                    kTitle, Prompt::Icon::None);
+    ProgramState& s = state();
+    s.DBName.clear();
+    s.DBPath.clear();
+    s.TJName.clear();
+    s.TJPath.clear();
+    Write_Djk_Ini(joinPath(s.ProgramDir, QStringLiteral("djk.ini")));
+    Write_Tjk_Ini(joinPath(s.ProgramDir, QStringLiteral("tjk.ini")));
+    return VersionCheck::Older;
+}
+
+int Check_Import_DB(const QString& path)
+{
+    Db::Error error;
+    switch (judge(path, &error)) {
+    case Judgement::Accepted: return 1;
+    case Judgement::NotRegistration: return -2;
+    case Judgement::Older: return -3;
+    case Judgement::Failed: ErrorBox::show(error); return -1;
+    }
+    return -1;
+}
+
+StartResult Main(const QString& programDir, const std::function<void()>& showMainWindow)
+{
+    ProgramState& s = state();
+    s.ProgramDir = programDir;
+    s.HelpFilePath = joinPath(programDir, QStringLiteral("Tarnwick.chm"));
+    s.Active_Form = 0;
+    s.PrintScaleX = 1.2;
+    s.PrintScaleY = 1.5;
+    for (int i = 1; i <= 5; ++i) s.Form_Opened[i] = false;
+    // The print-to-PDF printer always counts as installed.
+    s.PrinterCount = int(QPrinterInfo::availablePrinterNames().size()) + 1;
+    s.Print_DJH_Flag = false;
+    s.DBName = QStringLiteral("djk.mdb");
+    s.DBPath = programDir;
+
+    Read_Djk_Ini(joinPath(programDir, QStringLiteral("djk.ini")));
+    Read_Tjk_Ini(joinPath(programDir, QStringLiteral("tjk.ini")));
+    Read_View_Ini(joinPath(programDir, QStringLiteral("view.ini")));
+
+    if (myvbs::FileExist(Database_File())) {
+        // The default database in the program folder is never checked at start.
+        if (!(s.DBName == QLatin1String("djk.mdb") && s.DBPath == programDir)) {
+            if (Check_DB_Version() == VersionCheck::Older) return StartResult::Ended;
+        }
+    } else {
+        s.DBName = QStringLiteral("djk.mdb");
+        s.DBPath = programDir;
+        const QString target = Database_File();
+        if (!QFileInfo::exists(target)) {
+            const QString templ = joinPath(programDir, QStringLiteral("djk.sys"));
+            if (!myvbs::FileExist(templ)) {
+                Prompt::message(QStringLiteral("找不到数据库模板文件") + QDir::toNativeSeparators(templ) +
+                                    QStringLiteral("，无法建立数据库") + QDir::toNativeSeparators(target) +
+                                    QStringLiteral("！"),
+                                QStringLiteral("错误"), Prompt::Icon::Critical);
+                return StartResult::Ended;
+            }
+            if (!FileCopy::copyFile(templ, target)) {
+                Prompt::message(QStringLiteral("无法建立数据库") + QDir::toNativeSeparators(target) +
+                                    QStringLiteral("，请确认程序目录可以写入！"),
+                                QStringLiteral("错误"), Prompt::Icon::Critical);
+                return StartResult::Ended;
+            }
+        }
+    }
+
+    if (!Open_Connection()) {
+        Prompt::message(QStringLiteral("数据库打开错误！请确认连接的数据库是否为登记库或是否已打开！"), kTitle,
+                        Prompt::Icon::Exclamation);
+        return StartResult::Ended;
+    }
+    Get_Province_Code();
+    s.MapFill = true;
+    s.MapShowPoints = false;
+    s.MapShowLabels = false;
+    s.MapShowAll = true;
+    s.MapOnlyRight = false;
+    s.MapOnlyReserve = false;
+    if (showMainWindow) showMainWindow();
+    return StartResult::MainWindowShown;
+}
+
+} // namespace MAINBAS

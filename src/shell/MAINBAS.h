@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Start-up, the settings files, the shared connection and the judging of database
+// versions against the template djk.sys.
+namespace MAINBAS {
+
+// Outcome of the start-up procedure.
+enum class StartResult {
+    MainWindowShown, // the main window is up; run the event loop
+    Ended            // the program ends (a message has told the user why)
+};
+
+// The start-up procedure. `showMainWindow` loads and shows the main window.
+StartResult Main(const QString& programDir, const std::function<void()>& showMainWindow);
+
+// Settings files: two non-blank lines (folder, file name), resp. "1" or "0".
+void Read_Djk_Ini(const QString& path);
+void Read_Tjk_Ini(const QString& path);
+void Read_View_Ini(const QString& path);
+bool Write_Djk_Ini(const QString& path);
+bool Write_Tjk_Ini(const QString& path);
+bool Write_View_Ini(const QString& path);
+
+// Path of the working database: DBPath + "/" + DBName.
+QString Database_File();
+
+// Opens the shared connection on DBPath/DBName. True when the file is a
+// registration database (holds the table 查明). The previous connection is kept
+// until the new one has opened.
+bool Open_Connection();
+
+// Reads 省代码 of 参数表 into ProvinceCode.
+void Get_Province_Code();
+
+enum class VersionCheck {
+    Accepted,        // not older than the template (or the check itself failed and was reported)
+    NotRegistration, // no table 查明: left to Open_Connection to refuse
+    Older            // told the user, cleared the settings: the program ends
+};
+
+// The start-up check of the configured database.
+VersionCheck Check_DB_Version();
+
+// Judges the database file at `path` against the template: 1 accepted, -2 not a
+// registration database, -3 older or without a version, -1 failure.
+int Check_Import_DB(const QString& path);
+
+// The version rule: true when the database's version text counts as older than
+// the template's.
+bool Is_Older_Version(const QString& templateVersion, const QString& databaseVersion);
+
+} // namespace MAINBAS

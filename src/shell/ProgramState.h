@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <array>
+
+class QMainWindow;
+
+// Longitude and latitude bounds of a coordinate grid in decimal degrees.
+struct Coord_Extent
+{
+    double X_Min = 0.0;
+    double X_Max = 0.0;
+    double Y_Min = 0.0;
+    double Y_Max = 0.0;
+};
+
+// The program-wide state, under the names the whole program uses for it. One
+// instance serves the running program; tests install their own.
+struct ProgramState
+{
+    // Folders and files.
+    QString ProgramDir;       // folder of the executable
+    QString HelpFilePath;     // program folder + "/Tarnwick.chm"
+    QString DBPath, DBName;   // registration database
+    QString TJPath, TJName;   // reserve-statistics database
+    QString ViewFlag;         // "0" labels registration nodes by number, anything else by name
+    QString Switched_DB_Path; // set by the parameter dialog when it switched databases
+
+    // The shared connection lives under CnName; Cn() gives it.
+    QString CnName;
+    QSqlDatabase Cn() const;
+
+    int ProvinceCode = 0;
+
+    // Windows.
+    int Active_Form = 0;                   // 1 while the entry window is loaded
+    std::array<bool, 6> Form_Opened{};     // elements 1 to 5; 1 is the entry window
+    std::array<bool, 6> Form_Changed{};    // per-window edited flags, 1 to 5
+    int Edit_Open = 0;                     // -1 while the detail editor is open
+    QMainWindow* MainWindow = nullptr;     // TabMain once shown
+
+    // Printing.
+    double PrintScaleX = 1.2;
+    double PrintScaleY = 1.5;
+    int PrinterCount = 0;
+    bool Print_DJH_Flag = false;
+
+    // Sketch-map switches.
+    bool MapFill = true;
+    bool MapShowPoints = false;
+    bool MapShowLabels = false;
+    bool MapShowAll = true;
+    bool MapOnlyRight = false;
+    bool MapOnlyReserve = false;
+
+    // The registration shown and the entry window's marks.
+    QString Cur_DJH;
+    bool Is_Loading = false;
+    bool Nav_Changed = false;
+    bool Check_Failed = false;
+    bool Reg_Inserted = false;
+    QString Area_Coord_Str;
+    Coord_Extent Area_Extent;
+    Coord_Extent Calc_Extent;
+
+    // Grid popup command pending for the coordinate grid, and which grid.
+    int Flex_Menu_Cmd = 0;
+    int Flex_Menu_Index = 0;
+
+    // The registration-list filter.
+    QString Query_Where;
+    QString Query_SQL;
+    QString Query_Where2;
+};
+
+// The state of the running program (or the one a test installed).
+ProgramState& state();
+// Installs `s` as the program's state; nullptr goes back to the built-in instance.
+void installState(ProgramState* s);

@@ -1,0 +1,105 @@
+#include "support/ProgramFolder.h"
+
+#include "platform/ColumnCatalog.h"
+#include "platform/Database.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+class DatabaseTest : public ProgramFolder
+{
+};
+
+TEST_F(DatabaseTest, OpeningNeverCreatesAFileAndRefusesWhatIsNoDatabase)
+{
+    Db::Error error;
+    const QString missing = path(QStringLiteral("nothing.mdb"));
+    EXPECT_FALSE(Db::open(QStringLiteral("t"), missing, Db::OpenMode::ReadWrite, &error));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_TRUE(error.isSet());
+
+    QByteArray noise;
+    for (int i = 0; i < 4096; ++i) noise.append(char((i * 7919) % 251));
+    writeFile(QStringLiteral("noise.mdb"), noise);
+    EXPECT_FALSE(Db::open(QStringLiteral("t"), path(QStringLiteral("noise.mdb")), Db::OpenMode::ReadOnly, &error));
+    EXPECT_NE(error.number, 0);
+    EXPECT_FALSE(Db::isOpen(QStringLiteral("t")));
+
+    // A folder is no database file either.
+    EXPECT_FALSE(Db::open(QStringLiteral("t"), dir(), Db::OpenMode::ReadOnly, &error));
+}
+
+TEST_F(DatabaseTest, ReadOnlyConnectionCannotWrite)
+{
+    const QString file = copyTemplate(QStringLiteral("ro.mdb"));
+    Db::ScopedConnection c(QStringLiteral("ro"), file, Db::OpenMode::ReadOnly);
+    ASSERT_TRUE(c.ok());
+    Db::Error error;
+    EXPECT_FALSE(Db::exec(c.db(), QStringLiteral("insert into 参数表 (省代码) values (?)"), {510000}, &error));
+    EXPECT_TRUE(error.isSet());
+}
+
+TEST_F(DatabaseTest, BoundValuesKeepQuotesAndTransactionsRollBackUnlessCommitted)
+{
+    const QString file = copyTemplate(QStringLiteral("rw.mdb"));
+    Db::ScopedConnection c(QStringLiteral("rw"), file, Db::OpenMode::ReadWrite);
+    ASSERT_TRUE(c.ok());
+    const QString tricky = QStringLiteral("4110000082001' or '1'='1");
+    {
+        Db::TransactionGuard tx(c.db());
+        ASSERT_TRUE(tx.started());
+        ASSERT_TRUE(Db::exec(c.db(), QStringLiteral("insert into 登记 (登记号, 填表人) values (?, ?)"),
+                             {tricky, QStringLiteral("张三")}));
+        // no commit: rolled back when the guard goes
+    }
+    EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select count(*) from 登记")).toInt(), 0);
+    {
+        Db::TransactionGuard tx(c.db());
+        ASSERT_TRUE(Db::exec(c.db(), QStringLiteral("insert into 登记 (登记号, 填表人) values (?, ?)"),
+                             {tricky, QStringLiteral("张三")}));
+        ASSERT_TRUE(tx.commit());
+    }
+    EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select 填表人 from 登记 where 登记号=?"), {tricky}).toString(),
+              QStringLiteral("张三"));
+    EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select count(*) from 登记 where 登记号=?"),
+                         {QStringLiteral("4110000082001")})
+                  .toInt(),
+              0);
+}
+
+TEST_F(DatabaseTest, ColumnKindsComeFromDeclaredTypes)
+{
+    EXPECT_EQ(Db::typeCodeForDeclared(QStringLiteral("INTEGER")), Db::TypeInteger);
+    EXPECT_EQ(Db::typeCodeForDeclared(QStringLiteral("REAL")), Db::TypeDouble);
+    EXPECT_EQ(Db::typeCodeForDeclared(QStringLiteral("varchar(13)")), Db::TypeVarWChar);
+    EXPECT_EQ(Db::typeCodeForDeclared(QStringLiteral("LONGTEXT")), Db::TypeLongVarWChar);
+    EXPECT_EQ(Db::typeCodeForDeclared(QStringLiteral("BOOLEAN")), Db::TypeBoolean);
+    EXPECT_EQ(Db::typeCodeForDeclared(QStringLiteral("DATETIME")), Db::TypeDbTimeStamp);
+    EXPECT_EQ(Db::typeCodeForDeclared(QString()), Db::TypeVarWChar);
+
+    const QString file = copyTemplate(QStringLiteral("cat.mdb"));
+    Db::ScopedConnection c(QStringLiteral("cat"), file, Db::OpenMode::ReadOnly);
+    ASSERT_TRUE(c.ok());
+    const auto cols = Db::columns(c.db(), QStringLiteral("登记"));
+    ASSERT_FALSE(cols.isEmpty());
+    EXPECT_EQ(cols.first().name, QStringLiteral("登记号"));
+    EXPECT_EQ(Db::columnTypeCode(c.db(), QStringLiteral("CB08"), QStringLiteral("dm")), Db::TypeInteger);
+    EXPECT_TRUE(Db::columns(c.db(), QStringLiteral("no such table")).isEmpty());
+}
+
+TEST_F(DatabaseTest, ScopedConnectionsGoAwayWithTheirScope)
+{
+    const QString file = copyTemplate(QStringLiteral("s.mdb"));
+    QString name;
+    {
+        Db::ScopedConnection c(QStringLiteral("s"), file, Db::OpenMode::ReadOnly);
+        ASSERT_TRUE(c.ok());
+        name = c.name();
+        EXPECT_TRUE(QSqlDatabase::contains(name));
+    }
+    EXPECT_FALSE(QSqlDatabase::contains(name));
+}
+
+} // namespace

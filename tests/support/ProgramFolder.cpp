@@ -1,0 +1,87 @@
+#include "ProgramFolder.h"
+
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/FileDialog.h"
+#include "platform/Prompt.h"
+#include "shell/MAINBAS.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+QString templatePath()
+{
+    return QStringLiteral(ORVANE_TEMPLATE_PATH);
+}
+
+void ProgramFolder::SetUp()
+{
+    ASSERT_TRUE(m_dir.isValid());
+    m_state = ProgramState{};
+    m_state.ProgramDir = m_dir.path();
+    installState(&m_state);
+    Prompt::clear();
+    FileDialog::clear();
+    Clock::setFixed(QDateTime(QDate(2008, 11, 3), QTime(9, 30)));
+    ASSERT_TRUE(QFile::copy(templatePath(), path(QStringLiteral("djk.sys")))) << templatePath().toStdString();
+    QFile::setPermissions(path(QStringLiteral("djk.sys")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                              QFileDevice::WriteUser);
+}
+
+void ProgramFolder::TearDown()
+{
+    if (!m_state.CnName.isEmpty()) Db::close(m_state.CnName);
+    installState(nullptr);
+    Prompt::clear();
+    FileDialog::clear();
+    Clock::reset();
+}
+
+QString ProgramFolder::path(const QString& name) const
+{
+    return QDir::isAbsolutePath(name) ? name : m_dir.filePath(name);
+}
+
+QString ProgramFolder::copyTemplate(const QString& name) const
+{
+    const QString target = path(name);
+    QFile::remove(target);
+    EXPECT_TRUE(QFile::copy(templatePath(), target));
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return target;
+}
+
+void ProgramFolder::openWorkingDatabase()
+{
+    copyTemplate(QStringLiteral("djk.mdb"));
+    m_state.DBPath = dir();
+    m_state.DBName = QStringLiteral("djk.mdb");
+    ASSERT_TRUE(MAINBAS::Open_Connection());
+}
+
+void ProgramFolder::writeFile(const QString& name, const QByteArray& bytes) const
+{
+    QFile f(path(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+void ProgramFolder::runSql(const QString& file, const QStringList& statements)
+{
+    const QString name = QStringLiteral("test-sql");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        for (const QString& s : statements) {
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec(s)) << s.toStdString() << ": " << q.lastError().text().toStdString();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}

@@ -1,0 +1,19 @@
+#include "platform/FileDialog.h"
+#include "platform/Prompt.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    // Test discovery runs the binaries during the build, where no display exists.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 10));
+    Prompt::setTestMode(true);
+    FileDialog::setTestMode(true);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
