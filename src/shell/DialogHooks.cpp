@@ -1,0 +1,7 @@
+#include "DialogHooks.h"
+
+DialogHooks& dialogHooks()
+{
+    static DialogHooks hooks;
+    return hooks;
+}

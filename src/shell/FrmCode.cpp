@@ -1,0 +1,147 @@
+#include "FrmCode.h"
+
+#include "CodeDictionary.h"
+#include "DialogHooks.h"
+#include "ProgramState.h"
+#include "platform/Prompt.h"
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+FrmCode::FrmCode(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("数据词表"));
+    setModal(true);
+
+    auto* heading = new QLabel(QStringLiteral("固体资源储量数据词表"), this);
+    QFont f = heading->font();
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + 4);
+    heading->setFont(f);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel(QStringLiteral("代码分类"), this));
+    List2 = new QListWidget(this);
+    List2->setFixedWidth(Twips::toPixelsX(1500));
+    left->addWidget(List2, 1);
+
+    auto* frame = new QGroupBox(QStringLiteral("浏览"), this);
+    auto* fl = new QVBoxLayout(frame);
+    MSFlex1 = new QTableWidget(frame);
+    MSFlex1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlex1->verticalHeader()->hide();
+    MSFlex1->horizontalHeader()->hide();
+    fl->addWidget(MSFlex1);
+    txtEdit = new QLineEdit(MSFlex1);
+    txtEdit->hide();
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(left);
+    body->addWidget(frame, 1);
+
+    auto* hint = new QLabel(QStringLiteral("请在代码分类中选择相应类别，浏览该类别数据词表。"), this);
+    Command2 = new QPushButton(QStringLiteral("退  出"), this);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(hint, 1);
+    bottom->addWidget(Command2);
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(heading);
+    v->addLayout(body, 1);
+    v->addLayout(bottom);
+    resize(Twips::toPixelsX(10500), Twips::toPixelsY(7000));
+
+    connect(List2, &QListWidget::itemClicked, this, &FrmCode::List2_Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmCode::Command2_Click);
+
+    Form_Load();
+}
+
+FrmCode::~FrmCode()
+{
+    Form_Unload();
+}
+
+void FrmCode::Form_Load()
+{
+    dialogHooks().press(QStringLiteral("CODE"), true);
+    dialogHooks().panel(1, QStringLiteral("数据词表浏览..."));
+    List2->clear();
+    List2->addItems(CodeDictionary::tableNames());
+    List2->setCurrentRow(0);
+    List2_Click();
+}
+
+void FrmCode::Form_Unload()
+{
+    if (m_unloaded) return;
+    m_unloaded = true;
+    dialogHooks().press(QStringLiteral("CODE"), false);
+    dialogHooks().panel(1, QStringLiteral("待命..."));
+}
+
+void FrmCode::done(int result)
+{
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void FrmCode::List2_Click()
+{
+    txtEdit->hide();
+    if (QListWidgetItem* item = List2->currentItem()) Show_Table(item->text());
+}
+
+void FrmCode::Command2_Click()
+{
+    reject();
+}
+
+void FrmCode::Show_Table(const QString& table)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    CodeDictionary::Table data;
+    Db::Error error;
+    const bool ok = CodeDictionary::read(state().Cn(), table, &data, &error);
+
+    MSFlex1->clear();
+    MSFlex1->setRowCount(1);
+    MSFlex1->setColumnCount(int(data.columns.size()) + 1);
+    for (int c = 0; c < MSFlex1->columnCount(); ++c) {
+        if (c == 0) {
+            MSFlex1->setColumnWidth(0, Twips::toPixelsX(300));
+            continue;
+        }
+        auto* head = new QTableWidgetItem(data.columns.at(c - 1));
+        head->setTextAlignment(Qt::AlignCenter);
+        QFont hf = head->font();
+        hf.setBold(true);
+        head->setFont(hf);
+        MSFlex1->setItem(0, c, head);
+        MSFlex1->setColumnWidth(c, Twips::toPixelsX(c == 1 ? 1050 : c == 2 ? 1450 : 1500));
+    }
+    MSFlex1->setRowCount(int(data.rows.size()) + 1);
+    for (int r = 0; r < data.rows.size(); ++r) {
+        const QStringList& row = data.rows.at(r);
+        for (int c = 0; c < row.size(); ++c) {
+            auto* item = new QTableWidgetItem(row.at(c));
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            MSFlex1->setItem(r + 1, c + 1, item);
+        }
+    }
+    for (int r = 0; r < MSFlex1->rowCount(); ++r) MSFlex1->setRowHeight(r, Twips::toPixelsY(320));
+    if (!data.rows.isEmpty()) MSFlex1->setCurrentCell(1, 1);
+    QApplication::restoreOverrideCursor();
+
+    // A dictionary that cannot be read leaves an empty grid and the list usable.
+    if (!ok) Prompt::message(CodeDictionary::failureText(table, error), QStringLiteral("提示"), Prompt::Icon::Exclamation);
+}

@@ -1,0 +1,291 @@
+#include "ParaLogic.h"
+
+#include "MAINBAS.h"
+#include "ProgramState.h"
+#include "platform/Database.h"
+#include "platform/ErrorBox.h"
+#include "platform/FileCopy.h"
+#include "platform/Prompt.h"
+#include "platform/TextNumber.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace ParaLogic {
+
+namespace {
+
+const QString kTitle = QStringLiteral("提示");
+
+void inform(const QString& text)
+{
+    Prompt::message(text, kTitle, Prompt::Icon::Information);
+}
+
+int lastSeparator(const QString& path)
+{
+    return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+}
+
+} // namespace
+
+QString createFailedText(const QString& path)
+{
+    return QStringLiteral("无法建立数据库") + QDir::toNativeSeparators(path) + QStringLiteral("，请确认该文件夹可以写入！");
+}
+
+QString folderOf(const QString& path)
+{
+    const int i = lastSeparator(path);
+    return i < 0 ? QString() : path.left(i);
+}
+
+QString fileNameOf(const QString& path)
+{
+    return path.mid(lastSeparator(path) + 1);
+}
+
+QString joinPath(const QString& folder, const QString& name)
+{
+    if (folder.endsWith(QLatin1Char('/'))) return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+double provinceValue(const QString& text)
+{
+    return TextNumber::leading(text);
+}
+
+QString Get_Province_Name(const QSqlDatabase& db, int code)
+{
+    const QVariant v = Db::scalar(db, QStringLiteral("select MC from cb08 where DM=?"), {code});
+    return v.isNull() ? QString() : v.toString();
+}
+
+QStringList Fill_Province_List(const QSqlDatabase& db)
+{
+    QStringList entries;
+    auto q = Db::exec(db, QStringLiteral("select DM, MC from cb08 where substr(DM,-4)='0000' order by DM"));
+    if (!q) return entries;
+    while (q->next())
+        entries << q->value(0).toString() + QStringLiteral("   ") + (q->value(1).isNull() ? QString() : q->value(1).toString());
+    return entries;
+}
+
+bool Check_Province_Code(const QSqlDatabase& db, const QString& text)
+{
+    const QVariant v = Db::scalar(db, QStringLiteral("select count(*) from cb08 where DM=?"), {provinceValue(text)});
+    return v.toInt() > 0;
+}
+
+std::optional<int> Save_Province_Code(const QSqlDatabase& db, const QString& text)
+{
+    const int code = TextNumber::roundToInt32(provinceValue(text));
+    Db::Error error;
+    Db::TransactionGuard tx(db);
+    const QVariant rows = Db::scalar(db, QStringLiteral("select count(*) from 参数表"), {}, &error);
+    bool ok = !error.isSet() && rows.isValid();
+    if (ok) {
+        const QString sql = rows.toInt() == 0 ? QStringLiteral("insert into 参数表 (省代码) values (?)")
+                                              : QStringLiteral("update 参数表 set 省代码=?");
+        ok = Db::exec(db, sql, {code}, &error).has_value() && tx.commit(&error);
+    }
+    if (!ok) {
+        if (!error.isSet()) error = Db::Error{-1, QStringLiteral("SQLite"), QStringLiteral("参数表无法写入")};
+        ErrorBox::show(error);
+        return std::nullopt;
+    }
+    state().ProvinceCode = code;
+    return code;
+}
+
+int Is_Djk_DB(const QString& path)
+{
+    Db::ScopedConnection c(QStringLiteral("Check_Conn"), path, Db::OpenMode::ReadOnly);
+    if (!c.ok()) return -1;
+    return Db::hasTable(c.db(), QStringLiteral("查明")) ? 1 : 0;
+}
+
+std::optional<QString> Read_Chosen_Province(const QString& path)
+{
+    Db::ScopedConnection c(QStringLiteral("Check_Conn"), path, Db::OpenMode::ReadOnly);
+    if (!c.ok()) return std::nullopt;
+    auto q = Db::exec(c.db(), QStringLiteral("select 省代码 from 参数表"));
+    if (!q || !q->next()) return std::nullopt;
+    const QString text = q->value(0).isNull() ? QString() : q->value(0).toString();
+    return QString::number(TextNumber::roundToInt32(TextNumber::leading(text)));
+}
+
+int Is_Tjk_DB(const QString& path)
+{
+    Db::ScopedConnection c(QStringLiteral("Tjk_Conn"), path, Db::OpenMode::ReadOnly);
+    if (!c.ok()) return -1;
+    const QStringList tables = Db::tableNames(c.db());
+    return tables.contains(QStringLiteral("KCL_KS")) || tables.contains(QStringLiteral("矿山")) ? 1 : 0;
+}
+
+bool Is_Statistics_Version_Enough(const QString& bbh)
+{
+    const QString v = bbh.trimmed();
+    return !v.isEmpty() && QString::compare(v, kLowestStatisticsVersion, Qt::CaseSensitive) >= 0;
+}
+
+bool Check_Tjk_Version(const QString& path)
+{
+    Db::ScopedConnection c(QStringLiteral("Tjk_Conn"), path, Db::OpenMode::ReadOnly);
+    if (!c.ok()) return false;
+    auto q = Db::exec(c.db(), QStringLiteral("select BBH from KCL_SJKCS"));
+    if (!q || !q->next()) return false;
+    return Is_Statistics_Version_Enough(q->value(0).isNull() ? QString() : q->value(0).toString());
+}
+
+QString configuredStatistics()
+{
+    const ProgramState& s = state();
+    if (s.TJPath.trimmed().isEmpty() || s.TJName.trimmed().isEmpty()) return QString();
+    return joinPath(s.TJPath, s.TJName);
+}
+
+RegistrationChoice chooseRegistration(const QString& chosen, const QString& current, const QString& programDir)
+{
+    RegistrationChoice r;
+    if (chosen.isEmpty()) return r;
+    if (!QFileInfo::exists(chosen)) {
+        if (Prompt::ask(kCreateQuestion, kTitle, Prompt::Buttons::YesNo, Prompt::Icon::None) != Prompt::Answer::Yes)
+            return r;
+        if (!FileCopy::copyFile(joinPath(programDir, QStringLiteral("djk.sys")), chosen)) {
+            Prompt::message(createFailedText(chosen), QStringLiteral("错误"), Prompt::Icon::Critical);
+            return r;
+        }
+    }
+    if (chosen != current) {
+        switch (Is_Djk_DB(chosen)) {
+        case 0:
+            inform(kNotRegistration);
+            r.focusProvince = true;
+            return r;
+        case -1: inform(kCannotOpen); return r;
+        default: break;
+        }
+        r.provinceText = Read_Chosen_Province(chosen);
+        r.showDefault = true;
+    } else {
+        r.showDefault = false;
+    }
+    r.changed = true;
+    r.path = chosen;
+    return r;
+}
+
+StatisticsChoice chooseStatistics(const QString& chosen, const QString& configured)
+{
+    StatisticsChoice r;
+    if (chosen.isEmpty()) return r;
+    r.changed = true;
+    if (!QFileInfo::exists(chosen)) {
+        inform(kStatMissing);
+        return r;
+    }
+    if (chosen == configured) {
+        r.path = chosen;
+        return r;
+    }
+    switch (Is_Tjk_DB(chosen)) {
+    case 0: inform(kNotStatistics); r.focus = true; return r;
+    case -1: inform(kCannotOpen); r.focus = true; return r;
+    default: break;
+    }
+    if (!Check_Tjk_Version(chosen)) {
+        inform(kStatTooOld);
+        r.focus = true;
+        return r;
+    }
+    r.path = chosen;
+    return r;
+}
+
+namespace {
+
+// Makes `path` the working database. The new file is judged and opened before
+// anything changes: a refused or failing file leaves the connection, DBPath and
+// DBName as they were.
+bool switchDatabase(const QString& path)
+{
+    ProgramState& s = state();
+    if (MAINBAS::Check_Import_DB(path) == -3) {
+        Prompt::message(kOlderDatabase, kTitle, Prompt::Icon::None);
+        return false;
+    }
+    const QString oldPath = s.DBPath;
+    const QString oldName = s.DBName;
+    s.DBName = fileNameOf(path);
+    s.DBPath = folderOf(path);
+    if (!MAINBAS::Open_Connection()) {
+        s.DBPath = oldPath;
+        s.DBName = oldName;
+        Prompt::message(kOpenError, kTitle, Prompt::Icon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::function<void()>& reloadEntryList)
+{
+    ProgramState& s = state();
+    AcceptResult r;
+    const QString djkIni = joinPath(s.ProgramDir, QStringLiteral("djk.ini"));
+    const QString tjkIni = joinPath(s.ProgramDir, QStringLiteral("tjk.ini"));
+
+    if (!Check_Province_Code(s.Cn(), input.provinceText)) {
+        Prompt::message(kBadProvince, kTitle, Prompt::Icon::Exclamation);
+        r.focusProvince = true;
+        return r;
+    }
+
+    const bool makeDefault = input.defaultShown && input.defaultTicked;
+    if (input.databasePath != MAINBAS::Database_File()) {
+        if (Prompt::ask(kSwitchDatabase, kImportantTitle, Prompt::Buttons::OkCancel, Prompt::Icon::Question) !=
+            Prompt::Answer::Ok)
+            return r;
+        if (!switchDatabase(input.databasePath)) return r;
+        // The switch has happened: a failure to store the province code is reported
+        // and the bookkeeping of the switch still follows.
+        Save_Province_Code(s.Cn(), input.provinceText);
+        if (makeDefault) {
+            MAINBAS::Write_Djk_Ini(djkIni);
+            s.Switched_DB_Path.clear();
+        } else {
+            s.Switched_DB_Path = input.databasePath;
+        }
+        if (entryOpen) {
+            MAINBAS::Get_Province_Code();
+            if (reloadEntryList) reloadEntryList();
+        }
+        r.clearStatistics = true;
+        s.TJPath.clear();
+        s.TJName.clear();
+        MAINBAS::Write_Tjk_Ini(tjkIni);
+    } else {
+        if (makeDefault) {
+            MAINBAS::Write_Djk_Ini(djkIni);
+            s.Switched_DB_Path.clear();
+        }
+        if (!Save_Province_Code(s.Cn(), input.provinceText)) return r;
+    }
+
+    const QString statistics = r.clearStatistics ? QString() : input.statisticsPath;
+    if (statistics != configuredStatistics()) {
+        if (Prompt::ask(kSwitchStatistics, kImportantTitle, Prompt::Buttons::OkCancel, Prompt::Icon::Question) !=
+            Prompt::Answer::Ok)
+            return r;
+        s.TJName = fileNameOf(statistics);
+        s.TJPath = folderOf(statistics);
+        MAINBAS::Write_Tjk_Ini(tjkIni);
+    }
+    r.close = true;
+    return r;
+}
+
+} // namespace ParaLogic

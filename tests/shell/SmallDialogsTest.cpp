@@ -1,0 +1,219 @@
+#include "support/ProgramFolder.h"
+
+#include "platform/Database.h"
+#include "platform/Prompt.h"
+#include "shell/About.h"
+#include "shell/CodeDictionary.h"
+#include "shell/DialogHooks.h"
+#include "shell/FrmCode.h"
+#include "shell/FrmSysView.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace {
+
+class SmallDialogsTest : public ProgramFolder
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFolder::SetUp();
+        openWorkingDatabase();
+        dialogHooks() = DialogHooks{};
+        dialogHooks().pressButton = [this](const QString& key, bool pressed) {
+            buttons << key + (pressed ? QStringLiteral(":down") : QStringLiteral(":up"));
+        };
+        dialogHooks().setPanelText = [this](int panel, const QString& text) { panels[panel] = text; };
+        dialogHooks().relabelTree = [this] { ++relabels; };
+    }
+    void TearDown() override
+    {
+        dialogHooks() = DialogHooks{};
+        ProgramFolder::TearDown();
+    }
+    int count(const QString& table)
+    {
+        return Db::scalar(m_state.Cn(), QStringLiteral("select count(*) from ") + table).toInt();
+    }
+    QStringList headings(const QTableWidget* grid)
+    {
+        QStringList h;
+        for (int c = 1; c < grid->columnCount(); ++c) h << (grid->item(0, c) ? grid->item(0, c)->text() : QString());
+        return h;
+    }
+    QByteArray viewIni()
+    {
+        QFile f(path(QStringLiteral("view.ini")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    QStringList buttons;
+    QMap<int, QString> panels;
+    int relabels = 0;
+};
+
+TEST_F(SmallDialogsTest, TheCodeBrowserOpensOnCb01AndRebuildsTheGridOnEveryClick)
+{
+    {
+        FrmCode dlg;
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("数据词表"));
+        ASSERT_EQ(dlg.List2->count(), 9);
+        QStringList listed;
+        for (int i = 0; i < dlg.List2->count(); ++i) listed << dlg.List2->item(i)->text();
+        EXPECT_EQ(listed, CodeDictionary::tableNames());
+        EXPECT_EQ(listed.join(QLatin1Char(',')), QStringLiteral("cb01,cb02,cb03,cb04,cb05,cb06,cb08,cb09,cb13"));
+
+        EXPECT_EQ(headings(dlg.MSFlex1), (QStringList{QStringLiteral("表号"), QStringLiteral("表内码"),
+                                                       QStringLiteral("代码"), QStringLiteral("名称")}));
+        EXPECT_EQ(dlg.MSFlex1->rowCount(), count(QStringLiteral("cb01")) + 1);
+        EXPECT_EQ(dlg.MSFlex1->currentRow(), 1);
+        EXPECT_EQ(buttons, QStringList{QStringLiteral("CODE:down")});
+        EXPECT_EQ(panels.value(1), QStringLiteral("数据词表浏览..."));
+
+        dlg.List2->setCurrentRow(6);
+        dlg.List2_Click();
+        dlg.List2_Click();
+        EXPECT_EQ(headings(dlg.MSFlex1), (QStringList{QStringLiteral("DM"), QStringLiteral("MC")}));
+        EXPECT_EQ(dlg.MSFlex1->rowCount(), count(QStringLiteral("cb08")) + 1);
+        EXPECT_EQ(dlg.MSFlex1->item(1, 1)->text(), QStringLiteral("110000"));
+        EXPECT_EQ(dlg.MSFlex1->item(1, 2)->text(), QStringLiteral("北京市"));
+        EXPECT_TRUE(dlg.txtEdit->isHidden());
+        dlg.Command2_Click();
+    }
+    EXPECT_EQ(buttons.last(), QStringLiteral("CODE:up"));
+    EXPECT_EQ(panels.value(1), QStringLiteral("待命..."));
+    EXPECT_TRUE(Prompt::shown().isEmpty());
+}
+
+TEST_F(SmallDialogsTest, AnEmptyDictionaryShowsTheHeadingAndNullsShowEmpty)
+{
+    runSql(path(QStringLiteral("djk.mdb")), {QStringLiteral("delete from cb09"),
+                                             QStringLiteral("delete from cb05"),
+                                             QStringLiteral("insert into cb05 (代码, 名称) values (7, NULL)")});
+    FrmCode dlg;
+    dlg.Show_Table(QStringLiteral("cb09"));
+    EXPECT_EQ(dlg.MSFlex1->rowCount(), 1);
+    EXPECT_EQ(dlg.MSFlex1->columnCount(), 3);
+    dlg.Show_Table(QStringLiteral("cb05"));
+    ASSERT_EQ(dlg.MSFlex1->rowCount(), 2);
+    EXPECT_EQ(dlg.MSFlex1->item(1, 1)->text(), QStringLiteral("7"));
+    EXPECT_EQ(dlg.MSFlex1->item(1, 2)->text(), QString());
+    EXPECT_TRUE(Prompt::shown().isEmpty());
+}
+
+TEST_F(SmallDialogsTest, AMissingDictionaryIsReportedAndTheBrowserStaysUsable)
+{
+    runSql(path(QStringLiteral("djk.mdb")), {QStringLiteral("drop table cb13")});
+    FrmCode dlg;
+    dlg.List2->setCurrentRow(8);
+    dlg.List2_Click();
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("数据词表cb13无法读取：")))
+        << Prompt::lastText().toStdString();
+    EXPECT_EQ(Prompt::shown().at(0).title, QStringLiteral("提示"));
+    EXPECT_EQ(dlg.MSFlex1->rowCount(), 1);
+    EXPECT_EQ(dlg.MSFlex1->columnCount(), 1);
+
+    dlg.List2->setCurrentRow(0);
+    dlg.List2_Click();
+    EXPECT_EQ(dlg.MSFlex1->rowCount(), count(QStringLiteral("cb01")) + 1);
+    EXPECT_EQ(Prompt::shown().size(), 1);
+}
+
+TEST(CodeDictionaryRead, RefusesATableOutsideTheList)
+{
+    CodeDictionary::Table t;
+    Db::Error e;
+    EXPECT_FALSE(CodeDictionary::read(QSqlDatabase(), QStringLiteral("登记"), &t, &e));
+    EXPECT_TRUE(e.isSet());
+}
+
+TEST_F(SmallDialogsTest, TheDisplayOptionTicksNamesUnlessTheFlagIsZero)
+{
+    for (const auto& [flag, byName] : {std::pair{QString(), true}, std::pair{QStringLiteral("1"), true},
+                                       std::pair{QStringLiteral("x"), true}, std::pair{QStringLiteral("0"), false}}) {
+        m_state.ViewFlag = flag;
+        FrmSysView dlg;
+        EXPECT_EQ(dlg.view_name->isChecked(), byName) << flag.toStdString();
+        EXPECT_EQ(dlg.view_num->isChecked(), !byName) << flag.toStdString();
+    }
+}
+
+TEST_F(SmallDialogsTest, ChangingTheDisplayOptionWritesViewIniAndRelabelsOnce)
+{
+    {
+        FrmSysView dlg;
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("系统选项"));
+        EXPECT_EQ(panels.value(1), QStringLiteral("系统选项..."));
+        EXPECT_EQ(buttons, QStringList{QStringLiteral("SYS:down")});
+        dlg.view_num->setChecked(true);
+        dlg.Command1_Click(0);
+        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(m_state.ViewFlag, QStringLiteral("0"));
+    EXPECT_EQ(viewIni(), QByteArray("0\r\n"));
+    EXPECT_EQ(relabels, 1);
+    EXPECT_EQ(buttons.last(), QStringLiteral("SYS:up"));
+    EXPECT_EQ(panels.value(1), QStringLiteral("待命..."));
+
+    {
+        FrmSysView dlg;
+        EXPECT_TRUE(dlg.view_num->isChecked());
+        dlg.view_name->setChecked(true);
+        dlg.Command1_Click(0);
+    }
+    EXPECT_EQ(m_state.ViewFlag, QStringLiteral("1"));
+    EXPECT_EQ(viewIni(), QByteArray("1\r\n"));
+    EXPECT_EQ(relabels, 2);
+}
+
+TEST_F(SmallDialogsTest, AnUnchangedOrCancelledChoiceWritesNothing)
+{
+    m_state.ViewFlag = QStringLiteral("1");
+    {
+        FrmSysView dlg;
+        dlg.Command1_Click(0);
+    }
+    {
+        FrmSysView dlg;
+        dlg.view_num->setChecked(true);
+        dlg.Command1_Click(1);
+        EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    }
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("view.ini"))));
+    EXPECT_EQ(m_state.ViewFlag, QStringLiteral("1"));
+    EXPECT_EQ(relabels, 0);
+    // "名称" confirmed while the flag held neither value still counts as a change.
+    m_state.ViewFlag.clear();
+    {
+        FrmSysView dlg;
+        dlg.Command1_Click(0);
+    }
+    EXPECT_EQ(viewIni(), QByteArray("1\r\n"));
+}
+
+TEST(AboutBox, ShowsTheSystemTexts)
+{
+    About box;
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("关于Orvane"));
+    EXPECT_EQ(box.COMMAND1->text(), QStringLiteral("确 定"));
+    QStringList shown;
+    for (const QLabel* l : box.findChildren<QLabel*>()) shown << l->text();
+    for (const QString& t : {QStringLiteral("Dunmarrow"), QStringLiteral("Pellory（四）"), QStringLiteral("Orvane"),
+                             QStringLiteral("版本: 2.0")})
+        EXPECT_TRUE(shown.contains(t)) << t.toStdString();
+    EXPECT_EQ(shown.filter(QRegularExpression(QStringLiteral("^研制单位：.+"))).size(), 1);
+    EXPECT_EQ(shown.filter(QRegularExpression(QStringLiteral("^网址：.+"))).size(), 1);
+    box.COMMAND1->click();
+    EXPECT_EQ(box.result(), QDialog::Accepted);
+}
+
+} // namespace
