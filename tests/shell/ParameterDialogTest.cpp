@@ -176,6 +176,31 @@ TEST_F(ParameterDialogTest, ATypedCodeAndAPickedEntryAreSavedAlike)
     EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select count(*) from 参数表")).toInt(), 1);
 }
 
+TEST_F(ParameterDialogTest, AProvinceCodeThatCannotBeStoredIsReportedAndTheDialogStaysOpen)
+{
+    runSql(path(QStringLiteral("djk.mdb")), {QStringLiteral("drop table 参数表")});
+    FrmPara dlg;
+    dlg.Text1->setText(QStringLiteral("110000"));
+    dlg.Command2_Click(0);
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_EQ(Prompt::shown().at(0).title, QStringLiteral("Error"));
+    EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("Error # "))) << Prompt::lastText().toStdString();
+    EXPECT_EQ(dlg.result(), 0);
+    EXPECT_EQ(m_state.ProvinceCode, 0);
+}
+
+TEST_F(ParameterDialogTest, AChosenDatabaseWithAnEmptyProvinceCodeShowsZero)
+{
+    const QString other = copyTemplate(QStringLiteral("other.mdb"));
+    runSql(other, {QStringLiteral("insert into 参数表 (省代码) values (NULL)")});
+    FrmPara dlg;
+    dlg.Text1->setText(QStringLiteral("110000   北京市"));
+    FileDialog::setNextFileName(other);
+    dlg.Command3_Click();
+    EXPECT_EQ(dlg.Text1->text(), QStringLiteral("0"));
+    EXPECT_EQ(dlg.Text2->text(), other);
+}
+
 TEST_F(ParameterDialogTest, BrowsingRefusesFilesThatAreNoRegistrationDatabase)
 {
     FrmPara dlg;
