@@ -1,0 +1,202 @@
+#include "CoordText.h"
+
+#include "Projection.h"
+#include "platform/TextNumber.h"
+#include "shell/myvbs.h"
+
+#include <cmath>
+#include <optional>
+
+namespace KCUTIL {
+
+namespace {
+
+const QString Comma = QStringLiteral(",");
+const QString Star = QStringLiteral("*");
+const QString CrLf = QStringLiteral("\r\n");
+
+bool readNumber(const QString& text, double* value)
+{
+    // A number as the whole text, blanks around it allowed (TextNumber::isNumeric).
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return false;
+    *value = v;
+    return true;
+}
+
+QStringView leftTrimmed(QStringView v)
+{
+    qsizetype i = 0;
+    while (i < v.size() && v[i].isSpace()) ++i;
+    return v.mid(i);
+}
+
+void noteComma(const QString& cell, int row, int column, QList<CoordFault>& faults)
+{
+    if (cell.contains(QLatin1Char(',')))
+        faults.append(CoordFault{CoordFault::Kind::Comma, row, column, 0.0, 0.0});
+}
+
+} // namespace
+
+bool CoordTextResult::hasComma() const
+{
+    for (const CoordFault& f : faults)
+        if (f.kind == CoordFault::Kind::Comma) return true;
+    return false;
+}
+
+CoordTextResult Coord_Grid_To_Str(CoordGrid& grid)
+{
+    CoordTextResult result;
+    const int rows = grid.rowCount();
+    if (rows < 3) return result;
+
+    std::optional<Coord_Extent> extent;
+    int ringCount = 0;
+    int cornerCount = 0;
+    QString ring;
+    QString& out = result.text;
+
+    for (int r = 1; r <= rows - 2; ++r) {
+        const QString t1 = grid.cellText(r, 1).trimmed();
+        const QString t2 = grid.cellText(r, 2).trimmed();
+        const QString t3 = grid.cellText(r, 3).trimmed();
+        if (t1 == Star) {
+            const QString t4 = grid.cellText(r, 4).trimmed();
+            QString t5 = grid.cellText(r, 5).trimmed();
+            for (int c = 2; c <= 5; ++c) noteComma(grid.cellText(r, c), r, c, result.faults);
+            if (t5.isEmpty()) {
+                t5 = QStringLiteral("1");
+                grid.setCellText(r, 5, t5);
+            }
+            ring += t2 + Comma + t3 + Comma + t4 + Comma + t5 + Comma;
+            ++ringCount;
+            out += QString::number(cornerCount) + Comma + ring;
+            ring.clear();
+            cornerCount = 0;
+            continue;
+        }
+
+        for (int c = 1; c <= 3; ++c) noteComma(grid.cellText(r, c), r, c, result.faults);
+        ring += t1 + Comma + t2 + Comma + t3 + Comma;
+        ++cornerCount;
+
+        double x = 0.0, y = 0.0;
+        if (!readNumber(t2, &x) || !readNumber(t3, &y)) {
+            result.faults.append(CoordFault{CoordFault::Kind::NotNumber, r, 2, 0.0, 0.0});
+            continue;
+        }
+        GeoPoint p;
+        if (x < 360.0 && y < 360.0) {
+            // Geographic cells hold packed degrees-minutes-seconds.
+            p = GeoPoint{DMS_Text_To_Degree(t2), DMS_Text_To_Degree(t3)};
+        } else if (const auto g = Convert_Coord(x, y)) {
+            p = *g;
+        } else {
+            result.faults.append(CoordFault{CoordFault::Kind::NoZone, r, 2, x, y});
+            continue;
+        }
+        extent = Update_Extent(extent, p.longitude, p.latitude);
+        ++result.extentCorners;
+    }
+
+    if (grid.cellText(rows - 2, 1).trimmed() != Star) {
+        ring += QStringLiteral(",,,,");
+        ++ringCount;
+        out += QString::number(cornerCount) + Comma + ring;
+    }
+    out.prepend(QString::number(ringCount) + Comma);
+    if (extent) result.extent = *extent;
+    return result;
+}
+
+CoordTextResult Coord_Grid_To_Str(CoordGrid& grid, int index)
+{
+    CoordTextResult result = Coord_Grid_To_Str(grid);
+    if (index == 0)
+        state().Area_Extent = result.extent;
+    else if (index == 1)
+        state().Calc_Extent = result.extent;
+    return result;
+}
+
+QString Coord_Str_To_Lines(const QString& stored)
+{
+    const QString s = myvbs::Strip_CrLf(stored);
+    const QStringView v(s);
+    const QChar comma(QLatin1Char(','));
+
+    qsizetype pos = s.indexOf(comma);
+    if (pos < 0) return QString();
+    ++pos; // the ring count is skipped: the rings found are what counts
+
+    QString lines;
+    lines.reserve(s.size() + s.size() / 4);
+    int lineCount = 0;
+
+    // Takes the next field with its comma, leading blanks removed; false when no
+    // comma is left.
+    auto takeWithComma = [&](QString& to) {
+        const qsizetype c = s.indexOf(comma, pos);
+        if (c < 0) return false;
+        to += leftTrimmed(v.mid(pos, c - pos + 1));
+        pos = c + 1;
+        return true;
+    };
+
+    for (;;) {
+        const qsizetype c = s.indexOf(comma, pos);
+        if (c < 0) break;
+        const int corners = TextNumber::roundToInt32(TextNumber::leading(v.mid(pos, c - pos)));
+        pos = c + 1;
+        if (corners == 0) return QString();
+
+        for (int i = 0; i < corners; ++i) {
+            for (int k = 0; k < 3; ++k)
+                if (!takeWithComma(lines)) return QString();
+            lines += CrLf;
+            ++lineCount;
+        }
+
+        lines += Star + Comma;
+        for (int k = 0; k < 3; ++k)
+            if (!takeWithComma(lines)) return QString();
+        const qsizetype end = s.indexOf(comma, pos);
+        bool last = false;
+        if (end >= 0) {
+            lines += v.mid(pos, end - pos).trimmed();
+            pos = end + 1;
+        } else {
+            lines += v.mid(pos).trimmed();
+            pos = s.size();
+            last = true;
+        }
+        lines += CrLf;
+        ++lineCount;
+        if (last) break;
+    }
+    return QString::number(lineCount) + CrLf + lines;
+}
+
+bool Is_Coord_Cell_Storable(const QString& cellText)
+{
+    return !cellText.contains(QLatin1Char(','));
+}
+
+CoordFault Find_Coord_Comma(const CoordGrid& grid)
+{
+    for (int r = 1; r <= grid.rowCount() - 2; ++r)
+        for (int c = 1; c < CoordGrid::ColumnCount; ++c)
+            if (!Is_Coord_Cell_Storable(grid.cellText(r, c)))
+                return CoordFault{CoordFault::Kind::Comma, r, c, 0.0, 0.0};
+    return CoordFault{CoordFault::Kind::Comma, 0, 0, 0.0, 0.0};
+}
+
+QString Coord_Comma_Message(int row)
+{
+    return QStringLiteral("第") + QString::number(row) + QStringLiteral("行坐标数据不能含有逗号...");
+}
+
+} // namespace KCUTIL
