@@ -6,6 +6,7 @@
 #include "ProgramState.h"
 #include "platform/Prompt.h"
 
+#include <QMainWindow>
 #include <QPointer>
 #include <QWidget>
 
@@ -25,6 +26,13 @@ LinkState& link()
 {
     static LinkState s;
     return s;
+}
+
+// The window the component is handed: the hooked one, else the program's main window.
+QWidget* mainWindow()
+{
+    if (link().mainWindow) return link().mainWindow.data();
+    return state().MainWindow;
 }
 
 std::unique_ptr<DataCheckComponent> makeComponent()
@@ -70,7 +78,7 @@ void Run_Check_Tool(int mode, const QString& systemName)
     const ProgramState& st = state();
     if (mode == 1) {
         c->Check_Database(0, 1, systemName, Connection_Text(MAINBAS::Database_File()), QString(), QString(),
-                          st.ProgramDir, Province_Prefix(st.ProvinceCode), s.mainWindow.data());
+                          st.ProgramDir, Province_Prefix(st.ProvinceCode), mainWindow());
     } else {
         c->Define_Check_Items(0, 1, systemName, st.ProgramDir);
     }
@@ -85,7 +93,7 @@ void McdProc()
 {
     switch (Read_Check_Info()) {
     case CheckInfoFile::Result::Failed:
-        Prompt::message(kReadFailed, QStringLiteral("提示"), Prompt::Icon::Information, link().mainWindow.data());
+        Prompt::message(kReadFailed, QStringLiteral("提示"), Prompt::Icon::Information, mainWindow());
         return;
     case CheckInfoFile::Result::NoMatch: return;
     case CheckInfoFile::Result::Read: break;

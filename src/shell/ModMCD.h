@@ -23,7 +23,8 @@ inline const QString kReadFailed = QStringLiteral("读取配置信息失败");
 using ComponentFactory = std::function<std::unique_ptr<DataCheckComponent>()>;
 void setComponentFactory(ComponentFactory factory);
 
-// Remembers the main window, which the component is handed and answers to.
+// Remembers the main window, which the component is handed and answers to
+// (without it, the program's main window of the state).
 void MCD_Hook(QWidget* mainWindow);
 
 // Mode 1 checks the working database, mode 2 chooses the check items; other modes

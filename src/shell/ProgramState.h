@@ -6,6 +6,7 @@
 #include <array>
 
 class QMainWindow;
+class QWidget;
 
 // Longitude and latitude bounds of a coordinate grid in decimal degrees.
 struct Coord_Extent
@@ -40,12 +41,18 @@ struct ProgramState
     std::array<bool, 6> Form_Changed{};    // per-window edited flags, 1 to 5
     int Edit_Open = 0;                     // -1 while the detail editor is open
     QMainWindow* MainWindow = nullptr;     // TabMain once shown
+    QWidget* Xml_hWnd = nullptr;           // the main window, for the XML exchange
+    QWidget* Mcd_hWnd = nullptr;           // the main window, for the data-check component
 
     // Printing.
     double PrintScaleX = 1.2;
     double PrintScaleY = 1.5;
     int PrinterCount = 0;
     bool Print_DJH_Flag = false;
+    // The printer's paper size and orientation codes before the last
+    // KCUTIL::Check_Paper_Size, which KCUTIL::Set_Paper_Size gives back.
+    int Saved_Paper_Size = 0;
+    int Saved_Orientation = 0;
 
     // Sketch-map switches.
     bool MapFill = true;

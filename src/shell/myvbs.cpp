@@ -114,12 +114,18 @@ void Set_Option_By_Caption(const QList<QAbstractButton*>& boxes, const QString& 
 
 bool Is_Valid_Date(const QString& text)
 {
+    return Valid_Date(text).isValid();
+}
+
+QDate Valid_Date(const QString& text)
+{
     static const QRegularExpression re(
         QStringLiteral("^\\s*(\\d{4})\\s*(?:[-/.年])\\s*(\\d{1,2})\\s*(?:[-/.月])\\s*(\\d{1,2})\\s*日?\\s*$"));
     const auto m = re.match(text);
-    if (!m.hasMatch()) return false;
+    if (!m.hasMatch()) return QDate();
     const QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    return d.isValid() && d >= QDate(1900, 1, 1) && d <= QDate(4000, 1, 1);
+    if (!d.isValid() || d < QDate(1900, 1, 1) || d > QDate(4000, 1, 1)) return QDate();
+    return d;
 }
 
 } // namespace myvbs

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -40,5 +41,7 @@ void Set_Option_By_Caption(const QList<QAbstractButton*>& boxes, const QString& 
 // A date text (2008-11-3, 2008/11/3, 2008年11月3日 ...) between 1900-01-01 and
 // 4000-01-01, both included.
 bool Is_Valid_Date(const QString& text);
+// The date that Is_Valid_Date accepts, or a null date.
+QDate Valid_Date(const QString& text);
 
 } // namespace myvbs

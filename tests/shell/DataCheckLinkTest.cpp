@@ -8,6 +8,7 @@
 #include "shell/ModMCD.h"
 
 #include <QFile>
+#include <QMainWindow>
 #include <QWidget>
 
 namespace {
@@ -98,6 +99,13 @@ TEST_F(DataCheckLinkTest, TheComponentGetsItsArgumentsInOrder)
     EXPECT_EQ(calls[2].arguments,
               (QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("登记库压覆"), dir()}));
     EXPECT_TRUE(Prompt::shown().isEmpty());
+
+    // Without a hooked window the program's main window is handed over.
+    ModMCD::MCD_Hook(nullptr);
+    QMainWindow programWindow;
+    m_state.MainWindow = &programWindow;
+    ModMCD::Run_Check_Tool(1, ModMCD::kSystemName);
+    EXPECT_EQ(FakeDataCheckComponent::calls().last().mainWindow, &programWindow);
 }
 
 TEST_F(DataCheckLinkTest, TheLastDjkSourceIsShownWithItsBlanksDropped)
