@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+// What the coordinate-grid logic asks of the window that shows a grid: the in-cell
+// editor, the focus, the clipboard and the refreshes of the entry window. The grid
+// widget implements it; tests use a recording fake.
+class CoordGridHost
+{
+public:
+    virtual ~CoordGridHost() = default;
+
+    // In-cell editor.
+    virtual bool editorVisible() const = 0;
+    virtual QString editorText() const = 0;
+    // Places the editor over the current cell, gives it `text` with the caret at
+    // its end, shows it and focuses it.
+    virtual void showEditor(const QString& text) = 0;
+    virtual void hideEditor() = 0;
+    virtual void focusEditor() = 0;
+
+    // Gives the grid the focus. The logic itself runs what the grid's got-focus
+    // event would run, so the host only moves the focus.
+    virtual void focusGrid() = 0;
+    // Lets pending window events run.
+    virtual void processEvents() = 0;
+
+    // The model changed: show it.
+    virtual void modelChanged() = 0;
+    virtual void setBusy(bool busy) = 0;
+    virtual void setRepaintSuspended(bool suspended) = 0;
+
+    // The registration now has unsaved edits.
+    virtual void markChanged() = 0;
+    // Menu items follow the toolbar.
+    virtual void syncMenuToolbar() = 0;
+    // Repaints the coordinate page (its sketch map is drawn from the grids).
+    virtual void repaintPage() = 0;
+
+    virtual void setClipboardText(const QString& text) = 0;
+    virtual QString clipboardText() const = 0;
+};
