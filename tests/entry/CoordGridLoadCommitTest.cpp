@@ -113,12 +113,37 @@ TEST_F(CoordGridLoadTest, StoredTextsSurviveLoadAndSave)
                        "4,4446123.45,39512345.67,-50.5,300,矿体①,1,"),
         QStringLiteral("1,1,A,3000.0,4000.00,,,,1,"),
         QStringLiteral("1,2,01,10.10,20.20,2,11.10,20.20,0,0,,0,"),
+        QStringLiteral("2,3,1,10,20,2,11,20,3,11,21,100,50,A1,-1,3,4,12,22,5,13,22,6,13,23,0,0,B,1,"),
+        QStringLiteral("1,4,1,116.3000,40.1500,2,东经,40.1500,3,4400000,10500000,4,116.4500,40.3000,0,0,,1,"),
+        QStringLiteral("2,3,1,4400000.00,39450000.00,2,4400000.00,39460000.00,3,4410000.00,39460000.00,"
+                       "100,50,V1,1,3,1,4402000.00,39452000.00,2,4402000.00,39454000.00,3,4404000.00,"
+                       "39454000.00,100,50,,-1,"),
     };
     for (const QString& stored : samples) {
         SCOPED_TRACE(stored.toStdString());
         CoordGridLoader::Init_Flex(grid, geographic, KCUTIL::Coord_Str_To_Lines(stored));
         EXPECT_EQ(KCUTIL::Coord_Grid_To_Str(grid).text, stored);
     }
+
+    // What the writer normalises by design: an open last ring comes back closed
+    // with the nature "1", and the tolerated forms (blanks, line breaks, a wrong
+    // ring count, a missing last comma) come back in the plain form.
+    const QString example = QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,100,50,1,1,");
+    const QString tolerated[] = {
+        QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,100,50,1,1"),
+        QStringLiteral("1,3,1,10,\r\n20,2,11,20,\n3,11,21,100,50,1,1,\r\n"),
+        QStringLiteral("7,3,1,10,20,2,11,20,3,11,21,100,50,1,1,"),
+        QStringLiteral("1, 3, 1, 10 ,20,2,11,20,3,11,21, 100,50,1, 1 ,"),
+    };
+    for (const QString& stored : tolerated) {
+        CoordGridLoader::Init_Flex(grid, geographic, KCUTIL::Coord_Str_To_Lines(stored));
+        EXPECT_EQ(KCUTIL::Coord_Grid_To_Str(grid).text, example) << stored.toStdString();
+    }
+    CoordGridLoader::Init_Flex(grid, geographic,
+                               KCUTIL::Coord_Str_To_Lines(QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,,,,,")));
+    EXPECT_EQ(KCUTIL::Coord_Grid_To_Str(grid).text, QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,,,,1,"));
+    CoordGridLoader::Init_Flex(grid, geographic, KCUTIL::Coord_Str_To_Lines(QStringLiteral("0,")));
+    EXPECT_EQ(KCUTIL::Coord_Grid_To_Str(grid).text, QString());
 }
 
 // ---------------------------------------------------------------------------
