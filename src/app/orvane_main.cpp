@@ -1,4 +1,11 @@
+#include "shell/About.h"
+#include "shell/CommandTargets.h"
+#include "shell/DialogHooks.h"
+#include "shell/FrmCode.h"
+#include "shell/FrmPara.h"
+#include "shell/FrmSysView.h"
 #include "shell/MAINBAS.h"
+#include "shell/ModMCD.h"
 #include "shell/ProgramState.h"
 #include "shell/TabMain.h"
 
@@ -6,6 +13,30 @@
 #include <QFont>
 
 #include <memory>
+
+namespace {
+
+// The windows and operations the main window reaches in the other parts of the
+// program, one line each (see shell/CommandTargets.h). A command whose target is
+// not registered here stays disabled.
+void registerTargets(CommandTargets& targets)
+{
+    targets.registerModal<FrmCode>(QStringLiteral("FrmCode"));
+    targets.registerModal<FrmPara>(QStringLiteral("FrmPara"));
+    targets.registerModal<FrmSysView>(QStringLiteral("FrmSysView"));
+    targets.registerModal<About>(QStringLiteral("About"));
+    targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
+
+    // The shell's dialogs press their toolbar button and write the status bar.
+    dialogHooks().pressButton = [](const QString& key, bool pressed) {
+        if (TabMain* main = TabMain::instance()) main->setButtonPressed(key, pressed);
+    };
+    dialogHooks().setPanelText = [](int panel, const QString& text) {
+        if (TabMain* main = TabMain::instance()) main->setPanelText(panel, text);
+    };
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -16,9 +47,12 @@ int main(int argc, char* argv[])
     font.setPointSize(10);
     QApplication::setFont(font);
 
+    CommandTargets targets;
+    registerTargets(targets);
+
     std::unique_ptr<TabMain> mainWindow;
     const auto result = MAINBAS::Main(QCoreApplication::applicationDirPath(), [&] {
-        mainWindow = std::make_unique<TabMain>();
+        mainWindow = std::make_unique<TabMain>(targets);
         state().MainWindow = mainWindow.get();
         mainWindow->show();
     });

@@ -1,19 +1,117 @@
 #pragma once
 
+#include "MainCommands.h"
+
+#include <QHash>
+#include <QList>
 #include <QMainWindow>
 
+#include <array>
+
+class CommandTargets;
+class QAction;
+class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+class QToolBar;
 
 // The main window: the frame of the entry window and the batch-print window, with
 // the menus, the toolbar and the status bar from which everything else is opened.
+// Menus are dispatched by item index, the toolbar by button key; the windows of
+// the other parts are reached through the CommandTargets registry.
+//
+// Other windows reach the one instance through TabMain::instance() to write the
+// status bar (panel 1 their activity, "待命..." when they close), to press their
+// toolbar button, and to enable Save, Delete and Print.
 class TabMain : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TabMain(QWidget* parent = nullptr);
+    using Menu = MainCommands::Menu;
+
+    explicit TabMain(CommandTargets& targets, QWidget* parent = nullptr);
+    ~TabMain() override;
+
+    // The main window of the running program (state().MainWindow), or nullptr.
+    static TabMain* instance();
 
     QMdiArea* mdiArea() const { return m_mdi; }
+    CommandTargets& targets() const { return m_targets; }
+    // Shows `window` as a child window (once; later calls activate it).
+    QMdiSubWindow* showChild(QWidget* window);
+
+    // Status bar: panel 1 the activity, 2 the working database file, 3 the date.
+    static QString idleText(); // "待命..."
+    void setPanelText(int panel, const QString& text);
+    QString panelText(int panel) const;
+
+    // Toolbar buttons by key. Enabled is the button's own state (for "SAVE" the
+    // mark of unsaved edits); the button can only be pressed while its target is
+    // registered as well. Pressed is the button's down state that dialogs set
+    // while they are open.
+    void setButtonEnabled(const QString& key, bool enabled);
+    bool buttonEnabled(const QString& key) const;
+    void setButtonPressed(const QString& key, bool pressed);
+    bool buttonPressed(const QString& key) const;
+    QAction* toolbarButton(const QString& key) const;
+
+    // Menu items by menu and index, with the same two layers as the buttons.
+    void setMenuItemEnabled(Menu menu, int index, bool enabled);
+    bool menuItemEnabled(Menu menu, int index) const;
+    QAction* menuItem(Menu menu, int index) const;
+
+    // The popup menus the entry window shows: the coordinate-grid menu and the
+    // sketch-map menu (whose check marks it sets before showing it).
+    QMenu* EDIT_MENU() const { return m_menus[int(Menu::EDIT)].menu; }
+    QMenu* draw() const { return m_menus[int(Menu::DRAW)].menu; }
+    QAction* E_MENU(int index) const { return menuItem(Menu::EDIT, index); }
+    QAction* Draw_para(int index) const { return menuItem(Menu::DRAW, index); }
+
+    // Dispatch.
+    void Toolbar_ButtonClick(const QString& key);
+    void MENU_DJ_Click(int index);
+    void MENU_DATA_Click(int index);
+    void MENU_ELSE_Click(int index);
+    void MENU_HELP_Click(int index);
+    void E_MENU_Click(int index);
+    void Draw_para_Click(int index);
+
+    // The progress bar on the toolbar; its width follows the window.
+    QProgressBar* MBar() const { return m_mbar; }
+    int mbarWidthTwips() const { return m_mbarTwips; }
+    void MDIForm_Resize();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct MenuWidgets
+    {
+        QMenu* menu = nullptr;
+        QList<QAction*> actions;
+        QList<bool> enabled;
+    };
+
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    void MDIForm_Load();
+    void refreshCommands();
+    void dispatchMenu(Menu menu, int index);
+    void run(const MainCommands::Command& command);
+    void saveSequence();
+
+    CommandTargets& m_targets;
     QMdiArea* m_mdi = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QProgressBar* m_mbar = nullptr;
+    int m_mbarTwips = 1755;
+    std::array<MenuWidgets, 6> m_menus;
+    QHash<QString, QAction*> m_buttons;
+    QHash<QString, bool> m_buttonEnabled;
+    std::array<QLabel*, 3> m_panels{};
 };

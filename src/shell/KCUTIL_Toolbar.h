@@ -1,0 +1,18 @@
+#pragma once
+
+class QTreeWidget;
+
+// Save, Delete and Print of the main window follow the entry window: the toolbar
+// buttons "SAVE", "DEL" and "PRINT" are the master, the menu items "保存(&S)",
+// "删除(&D)", "打印(&P)" and "批量打印" copy them.
+namespace KCUTIL {
+
+// With the entry window's registration list: selects its last node when none is
+// selected; a registration node enables "DEL" and "PRINT", the "..." node
+// disables "DEL" and leaves "PRINT" as it is; then the menu follows.
+void Set_Toolbar_State(QTreeWidget* TvmDataList);
+
+// The menu items take the states of their buttons.
+void Sync_Menu_Toolbar();
+
+} // namespace KCUTIL
