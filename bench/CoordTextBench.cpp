@@ -26,7 +26,8 @@ CoordGridRows largeGrid()
                          QString::number(y0 + 50.0 * std::sin(a), 'f', 2)});
         }
         rows.append({QStringLiteral("*"), QStringLiteral("120.5"), QStringLiteral("80"),
-                     QStringLiteral("V%1").arg(r + 1), r % 5 == 4 ? QStringLiteral("-1") : QStringLiteral("1")});
+                     QStringLiteral("V%1").arg(r + 1),
+                     r % 5 == 4 ? QStringLiteral("-1") : QStringLiteral("1")});
     }
     return CoordGridRows::fromDataRows(rows);
 }

@@ -80,7 +80,8 @@ bool closeRing(OpenRing& open, int nature, const QString& label, MapGrid& grid)
     if (open.degrees.size() < 3) return false;
     const QPointF first = open.degrees.first();
     const QPointF last = open.degrees.last();
-    if (std::abs(last.x() - first.x()) > ClosingTolerance || std::abs(last.y() - first.y()) > ClosingTolerance) {
+    if (std::abs(last.x() - first.x()) > ClosingTolerance ||
+        std::abs(last.y() - first.y()) > ClosingTolerance) {
         open.ring.corners.append(open.ring.corners.first());
         open.ring.cornerNumbers.append(open.ring.cornerNumbers.first());
     }
@@ -236,7 +237,8 @@ MapLayout Fit_Area_Map(const MapRect& surfaceRect, const std::array<MapGrid, 2>&
 AreaMapPlan Plan_Area_Map(const AreaMapSource& form, MapTarget target)
 {
     AreaMapPlan plan;
-    for (int k = 0; k < 2; ++k) plan.grids[k] = Read_Map_Grid(form.mapGrid(k));
+    for (int k = 0; k < 2; ++k)
+        plan.grids[k] = Read_Map_Grid(form.mapGrid(k));
 
     Map_Rect() = Read_Map_Rect(form.mapRectText(), Map_Rect());
     plan.surfaceRect = Map_Rect();
@@ -329,7 +331,8 @@ void Draw_Area_Map(QPainter& painter, const AreaMapSource& form, MapTarget targe
 
     painter.save();
     if (target == MapTarget::Screen && device) {
-        const QRectF all = painter.worldTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+        const QRectF all =
+            painter.worldTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
         painter.fillRect(all, painter.background());
     }
 

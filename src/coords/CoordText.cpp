@@ -28,7 +28,8 @@ bool readNumber(const QString& text, double* value)
 QStringView leftTrimmed(QStringView v)
 {
     qsizetype i = 0;
-    while (i < v.size() && v[i].isSpace()) ++i;
+    while (i < v.size() && v[i].isSpace())
+        ++i;
     return v.mid(i);
 }
 
@@ -66,7 +67,8 @@ CoordTextResult Coord_Grid_To_Str(CoordGrid& grid)
         if (t1 == Star) {
             const QString t4 = grid.cellText(r, 4).trimmed();
             QString t5 = grid.cellText(r, 5).trimmed();
-            for (int c = 2; c <= 5; ++c) noteComma(grid.cellText(r, c), r, c, result.faults);
+            for (int c = 2; c <= 5; ++c)
+                noteComma(grid.cellText(r, c), r, c, result.faults);
             if (t5.isEmpty()) {
                 t5 = QStringLiteral("1");
                 grid.setCellText(r, 5, t5);
@@ -79,7 +81,8 @@ CoordTextResult Coord_Grid_To_Str(CoordGrid& grid)
             continue;
         }
 
-        for (int c = 1; c <= 3; ++c) noteComma(grid.cellText(r, c), r, c, result.faults);
+        for (int c = 1; c <= 3; ++c)
+            noteComma(grid.cellText(r, c), r, c, result.faults);
         ring += t1 + Comma + t2 + Comma + t3 + Comma;
         ++cornerCount;
 

@@ -26,10 +26,10 @@ struct CoordFault
 // What Coord_Grid_To_Str made of a grid.
 struct CoordTextResult
 {
-    QString text;              // the stored coordinate text (every field followed by a comma)
-    Coord_Extent extent;       // longitude and latitude bounds of the corners that converted
-    int extentCorners = 0;     // how many corners the extent covers
-    QList<CoordFault> faults;  // in grid order; empty when the whole grid was taken
+    QString text;             // the stored coordinate text (every field followed by a comma)
+    Coord_Extent extent;      // longitude and latitude bounds of the corners that converted
+    int extentCorners = 0;    // how many corners the extent covers
+    QList<CoordFault> faults; // in grid order; empty when the whole grid was taken
 
     bool ok() const { return faults.isEmpty(); }
     // True when a stored cell holds a comma: the text must not be stored.

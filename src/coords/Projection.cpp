@@ -68,9 +68,9 @@ std::optional<GeoPoint> Convert_Coord(double X, double Y)
     const double b2 = b * b;
     const double b3 = b * b2, b5 = b3 * b2, b7 = b5 * b2, b9 = b7 * b2, b11 = b9 * b2, b13 = b11 * b2;
     const double b15 = b13 * b2, b17 = b15 * b2, b19 = b17 * b2, b21 = b19 * b2, b23 = b21 * b2;
-    double Bf = b - 3.3467108148e-3 * b3 + 6.8614287218e-4 * b5 - 7.3761003681e-5 * b7 + 6.15383114e-6 * b9
-        - 5.5763469681e-7 * b11 - 5.81279726e-9 * b15 + 6.0042761e-10 * b17 - 6.321107e-11 * b19
-        + 6.75505e-12 * b21 - 7.2833e-13 * b23;
+    double Bf = b - 3.3467108148e-3 * b3 + 6.8614287218e-4 * b5 - 7.3761003681e-5 * b7 + 6.15383114e-6 * b9 -
+                5.5763469681e-7 * b11 - 5.81279726e-9 * b15 + 6.0042761e-10 * b17 - 6.321107e-11 * b19 +
+                6.75505e-12 * b21 - 7.2833e-13 * b23;
     Bf = Bf + 5.654530509e-8 * b13;
 
     const double t = std::tan(Bf);
@@ -86,13 +86,14 @@ std::optional<GeoPoint> Convert_Coord(double X, double Y)
 
     const double y2 = y * y, y3 = y2 * y, y4 = y2 * y2, y5 = y4 * y, y6 = y4 * y2;
     const double N3 = N * N * N, N5 = N3 * N * N;
-    const double corrections = -(Rho * t * y2 / (2.0 * M * N))
-        + Rho * t * y4 * (5.0 + 3.0 * t2 + eta2 - 9.0 * eta2 * t2) / (24.0 * M * N3)
-        - Rho * t * y6 * (61.0 + 90.0 * t2 + 45.0 * t4) / (720.0 * M * N5);
+    const double corrections = -(Rho * t * y2 / (2.0 * M * N)) +
+                               Rho * t * y4 * (5.0 + 3.0 * t2 + eta2 - 9.0 * eta2 * t2) / (24.0 * M * N3) -
+                               Rho * t * y6 * (61.0 + 90.0 * t2 + 45.0 * t4) / (720.0 * M * N5);
     const double B = Bf * 3600.0 * 180.0 / Pi + corrections;
 
-    const double l = Rho * y / (N * cosB) - Rho * y3 * (1.0 + 2.0 * t2 + eta2) / (6.0 * N3 * cosB)
-        + Rho * y5 * (5.0 + 28.0 * t2 + 24.0 * t4 + 6.0 * eta2 + 8.0 * eta2 * t2) / (120.0 * N5 * cosB);
+    const double l =
+        Rho * y / (N * cosB) - Rho * y3 * (1.0 + 2.0 * t2 + eta2) / (6.0 * N3 * cosB) +
+        Rho * y5 * (5.0 + 28.0 * t2 + 24.0 * t4 + 6.0 * eta2 + 8.0 * eta2 * t2) / (120.0 * N5 * cosB);
 
     return GeoPoint{(L0 * 3600.0 + l) / 3600.0, B / 3600.0};
 }
@@ -104,7 +105,8 @@ QString Coord_System_Error_Text(double X, double Y)
 
 void Show_Coord_System_Error(double X, double Y, QWidget* parent)
 {
-    Prompt::message(Coord_System_Error_Text(X, Y), QCoreApplication::applicationName(), Prompt::Icon::None, parent);
+    Prompt::message(Coord_System_Error_Text(X, Y), QCoreApplication::applicationName(), Prompt::Icon::None,
+                    parent);
 }
 
 Coord_Extent Update_Extent(const std::optional<Coord_Extent>& extent, double longitude, double latitude)

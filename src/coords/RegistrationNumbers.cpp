@@ -24,7 +24,8 @@ int New_DJH(const QSqlDatabase& db, const QString& prefix, Db::Error* error)
     if (!q->next()) return 0;
     const QString number = q->value(0).toString();
     if (number.size() != 13)
-        Prompt::message(QStringLiteral("库内登记号[") + number + QStringLiteral("]位数错，系统无法正确配号！"),
+        Prompt::message(QStringLiteral("库内登记号[") + number +
+                            QStringLiteral("]位数错，系统无法正确配号！"),
                         QStringLiteral("警告"), Prompt::Icon::Information);
     return TextNumber::roundToInt32(TextNumber::leading(QStringView(number).right(3)));
 }

@@ -34,10 +34,14 @@ public:
 };
 
 // Four corners of a geographic square and its ring-end row.
-QList<QStringList> square(const QString& west, const QString& south, const QString& east, const QString& north,
-                          const QString& nature = QStringLiteral("1"), const QString& label = QString())
+QList<QStringList> square(const QString& west, const QString& south, const QString& east,
+                          const QString& north, const QString& nature = QStringLiteral("1"),
+                          const QString& label = QString())
 {
-    return {{"1", west, south}, {"2", east, south}, {"3", east, north}, {"4", west, north},
+    return {{"1", west, south},
+            {"2", east, south},
+            {"3", east, north},
+            {"4", west, north},
             {"*", "0", "100", label, nature}};
 }
 
@@ -120,7 +124,8 @@ TEST_F(AreaMapTest, ReadsRingsClosesThemOnceAndKeepsLabels)
 
 TEST_F(AreaMapTest, OpenLastRingIsAMainAreaLabelledFromTheEntryRow)
 {
-    CoordGridRows open = gridOf({{"1", "116.0000", "40.0000"}, {"2", "116.0600", "40.0000"}, {"3", "116.0600", "40.0600"}});
+    CoordGridRows open =
+        gridOf({{"1", "116.0000", "40.0000"}, {"2", "116.0600", "40.0000"}, {"3", "116.0600", "40.0600"}});
     open.setCellText(open.rowCount() - 1, 4, QStringLiteral("E"));
     const MapGrid g = Read_Map_Grid(&open);
     ASSERT_TRUE(g.valid);
@@ -150,12 +155,15 @@ TEST_F(AreaMapTest, GridsThatBreakARuleAreLeftOut)
     EXPECT_FALSE(Read_Map_Grid(&empty).valid);
     EXPECT_FALSE(Read_Map_Grid(nullptr).valid);
     // Fewer than three corners in a ring.
-    EXPECT_FALSE(valid({{"1", "116.0000", "40.0000"}, {"2", "116.0600", "40.0000"}, {"*", "0", "0", "", "1"}}));
+    EXPECT_FALSE(
+        valid({{"1", "116.0000", "40.0000"}, {"2", "116.0600", "40.0000"}, {"*", "0", "0", "", "1"}}));
     // First corner with X above and Y below 360, or at 360.
     EXPECT_FALSE(valid(square("4400000", "40.0000", "4400100", "40.0600")));
     EXPECT_FALSE(valid(square("360", "40.0000", "116.0600", "40.0600")));
     // Empty elevation on a ring-end row, a corner that is not a number.
-    EXPECT_FALSE(valid({{"1", "116.0000", "40.0000"}, {"2", "116.0600", "40.0000"}, {"3", "116.0600", "40.0600"},
+    EXPECT_FALSE(valid({{"1", "116.0000", "40.0000"},
+                        {"2", "116.0600", "40.0000"},
+                        {"3", "116.0600", "40.0600"},
                         {"*", "", "100", "", "1"}}));
     EXPECT_FALSE(valid(square("116.0000", "40.0000", "116.06x", "40.0600")));
     // Latitude 0 is out, 70 and 140 east and 55 north are in.
@@ -177,7 +185,8 @@ TEST_F(AreaMapTest, GridsThatBreakARuleAreLeftOut)
 TEST_F(AreaMapTest, RectangleTextIsReadPairByPair)
 {
     const MapRect previous{1, 2, 3, 4};
-    EXPECT_EQ(Read_Map_Rect(QStringLiteral("(362,3160)-(7843,8036)"), previous), (MapRect{362, 3160, 7843, 8036}));
+    EXPECT_EQ(Read_Map_Rect(QStringLiteral("(362,3160)-(7843,8036)"), previous),
+              (MapRect{362, 3160, 7843, 8036}));
     EXPECT_EQ(Read_Map_Rect(QStringLiteral("nothing"), previous), previous);
     EXPECT_EQ(Read_Map_Rect(QStringLiteral("(10,20)-junk"), previous), (MapRect{10, 20, 3, 4}));
 
@@ -192,7 +201,8 @@ TEST_F(AreaMapTest, FitCentresTheShortSide)
 {
     std::array<MapGrid, 2> grids;
     grids[0].valid = true;
-    grids[0].rings.append(MapRing{{QPoint(0, 0), QPoint(2000, 0), QPoint(2000, 1000), QPoint(0, 0)}, {}, 1, {}});
+    grids[0].rings.append(
+        MapRing{{QPoint(0, 0), QPoint(2000, 0), QPoint(2000, 1000), QPoint(0, 0)}, {}, 1, {}});
     // Wide: margins give (1000,1000)-(15000,15000), the height is centred.
     MapLayout l = Fit_Area_Map(MapRect{0, 0, 16000, 16000}, grids);
     ASSERT_TRUE(l.drawable);

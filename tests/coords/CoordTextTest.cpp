@@ -16,8 +16,7 @@ class CoordTextTest : public CoordsFixture
 };
 
 const QString ExampleText = QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,100,50,1,1,");
-const QString ExampleLines =
-    QStringLiteral("4\r\n1,10,20,\r\n2,11,20,\r\n3,11,21,\r\n*,100,50,1,1\r\n");
+const QString ExampleLines = QStringLiteral("4\r\n1,10,20,\r\n2,11,20,\r\n3,11,21,\r\n*,100,50,1,1\r\n");
 
 CoordGridRows exampleGrid()
 {
@@ -51,8 +50,7 @@ TEST_F(CoordTextTest, OpenLastRingGetsFourEmptyEndFields)
     CoordGridRows grid = gridOf({{"1", "10", "20"}, {"2", "11", "20"}, {"3", "11", "21"}});
     const QString text = Coord_Grid_To_Str(grid).text;
     EXPECT_EQ(text, QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,,,,,"));
-    EXPECT_EQ(Coord_Str_To_Lines(text),
-              QStringLiteral("4\r\n1,10,20,\r\n2,11,20,\r\n3,11,21,\r\n*,,,,\r\n"));
+    EXPECT_EQ(Coord_Str_To_Lines(text), QStringLiteral("4\r\n1,10,20,\r\n2,11,20,\r\n3,11,21,\r\n*,,,,\r\n"));
 }
 
 TEST_F(CoordTextTest, CellsAreTrimmedAndABlankStarEndsARingEverywhere)
@@ -116,13 +114,16 @@ TEST_F(CoordTextTest, BadCornersStayOutOfTheExtentAndAreReportedOnce)
                                  {"*", "0", "0", "", "1"}});
     const CoordTextResult r = Coord_Grid_To_Str(grid, 0);
     // The text still holds every corner.
-    EXPECT_EQ(r.text, QStringLiteral("1,4,1,116.3000,40.1500,2,东经,40.1500,3,4400000,10500000,4,116.4500,40.3000,0,0,,1,"));
+    EXPECT_EQ(r.text,
+              QStringLiteral(
+                  "1,4,1,116.3000,40.1500,2,东经,40.1500,3,4400000,10500000,4,116.4500,40.3000,0,0,,1,"));
     ASSERT_EQ(r.faults.size(), 2);
     EXPECT_EQ(r.faults[0].kind, CoordFault::Kind::NotNumber);
     EXPECT_EQ(r.faults[0].row, 2);
     EXPECT_EQ(r.faults[1].kind, CoordFault::Kind::NoZone);
     EXPECT_EQ(r.faults[1].row, 3);
-    EXPECT_EQ(Coord_System_Error_Text(r.faults[1].x, r.faults[1].y), QStringLiteral("错误坐标系统:4400000|10500000"));
+    EXPECT_EQ(Coord_System_Error_Text(r.faults[1].x, r.faults[1].y),
+              QStringLiteral("错误坐标系统:4400000|10500000"));
     EXPECT_EQ(r.extentCorners, 2);
     EXPECT_DOUBLE_EQ(m_state.Area_Extent.X_Min, 116.5);
     EXPECT_DOUBLE_EQ(m_state.Area_Extent.Y_Max, 40.5);
@@ -167,7 +168,8 @@ TEST(CoordStrToLines, EmptyAndCommaFreeTextsReadAsEmpty)
 TEST(CoordStrToLines, DamagedTextsLoseTheWholeGrid)
 {
     // A ring with corner count 0.
-    EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral("2,3,1,10,20,2,11,20,3,11,21,100,50,1,1,0,1,2,3,4,")), QString());
+    EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral("2,3,1,10,20,2,11,20,3,11,21,100,50,1,1,0,1,2,3,4,")),
+              QString());
     // Cut off inside a corner.
     EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral("1,3,1,10,20,2,11,20,3,11")), QString());
     // Cut off inside the first three end fields.
@@ -179,7 +181,8 @@ TEST(CoordStrToLines, DamagedTextsLoseTheWholeGrid)
 TEST(CoordStrToLines, ToleratesAMissingLastCommaLineBreaksAndAWrongRingCount)
 {
     EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,100,50,1,1")), ExampleLines);
-    EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral("1,3,1,10,\r\n20,2,11,20,\n3,11,21,100,50,1,1,\r\n")), ExampleLines);
+    EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral("1,3,1,10,\r\n20,2,11,20,\n3,11,21,100,50,1,1,\r\n")),
+              ExampleLines);
     EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral("7,3,1,10,20,2,11,20,3,11,21,100,50,1,1,")), ExampleLines);
     // Leading blanks go, blanks before a comma stay, the nature is trimmed.
     EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral("1, 3, 1, 10 ,20,2,11,20,3,11,21, 100,50,1, 1 ,")),

@@ -29,7 +29,8 @@ protected:
     void addSerials(const QString& prefix, int from, int to)
     {
         QStringList numbers;
-        for (int i = from; i <= to; ++i) numbers << prefix + QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+        for (int i = from; i <= to; ++i)
+            numbers << prefix + QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
         addNumbers(numbers);
     }
 };
