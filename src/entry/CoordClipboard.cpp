@@ -25,8 +25,10 @@ QString trimBlanks(const QString& text)
 {
     int b = 0;
     int e = int(text.size());
-    while (b < e && text[b] == QLatin1Char(' ')) ++b;
-    while (e > b && text[e - 1] == QLatin1Char(' ')) --e;
+    while (b < e && text[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && text[e - 1] == QLatin1Char(' '))
+        --e;
     return text.mid(b, e - b);
 }
 

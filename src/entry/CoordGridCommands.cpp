@@ -18,9 +18,7 @@ double val(const CoordGridModel& g, int row, int col)
 }
 } // namespace
 
-CoordGridCommands::CoordGridCommands(CoordGridModel& grid, CoordGridHost& host)
-    : m_grid(grid)
-    , m_host(host)
+CoordGridCommands::CoordGridCommands(CoordGridModel& grid, CoordGridHost& host) : m_grid(grid), m_host(host)
 {
 }
 
@@ -43,7 +41,8 @@ void CoordGridCommands::refresh()
 void CoordGridCommands::markChanged()
 {
     ProgramState& s = state();
-    if (s.Active_Form >= 0 && s.Active_Form < int(s.Form_Changed.size())) s.Form_Changed[s.Active_Form] = true;
+    if (s.Active_Form >= 0 && s.Active_Form < int(s.Form_Changed.size()))
+        s.Form_Changed[s.Active_Form] = true;
     m_host.markChanged();
 }
 
@@ -132,9 +131,9 @@ void CoordGridCommands::offerAxisParallel()
     if (!g.TextMatrix(r, 2).isEmpty() || !g.TextMatrix(r, 3).isEmpty()) return;
 
     auto offers = [&](int same, int other) {
-        return val(g, r - 1, same) > 0 && g.TextMatrix(r - 1, same) == g.TextMatrix(r - 2, same)
-            && val(g, r - 1, other) > 0 && val(g, r - 2, other) > 0
-            && g.TextMatrix(r - 1, other) != g.TextMatrix(r - 2, other);
+        return val(g, r - 1, same) > 0 && g.TextMatrix(r - 1, same) == g.TextMatrix(r - 2, same) &&
+               val(g, r - 1, other) > 0 && val(g, r - 2, other) > 0 &&
+               g.TextMatrix(r - 1, other) != g.TextMatrix(r - 2, other);
     };
     if (offers(2, 3))
         g.setTextMatrix(r, 3, g.TextMatrix(r - 1, 3));
@@ -195,13 +194,25 @@ void CoordGridCommands::Area_Flex_KeyDown(int keyCode, int shift)
 {
     if (shift == CtrlMask) {
         switch (keyCode) {
-        case KeyA: appendRow(); return;
-        case KeyN: insertRow(); return;
-        case KeyY: deleteRows(); return;
+        case KeyA:
+            appendRow();
+            return;
+        case KeyN:
+            insertRow();
+            return;
+        case KeyY:
+            deleteRows();
+            return;
         case KeyC:
-        case KeyInsert: copyBlock(); return;
-        case KeyV: pasteBlock(); return;
-        default: refresh(); return;
+        case KeyInsert:
+            copyBlock();
+            return;
+        case KeyV:
+            pasteBlock();
+            return;
+        default:
+            refresh();
+            return;
         }
     }
     if (keyCode == KeyInsert && shift == ShiftMask)
@@ -221,16 +232,27 @@ void CoordGridCommands::Area_Flex_GotFocus()
     // command still pending when the focus comes back.
     state().Flex_Menu_Cmd = MenuNone;
     switch (cmd) {
-    case MenuAppend: Area_Flex_KeyDown(KeyA, CtrlMask); break;
-    case MenuInsert: Area_Flex_KeyDown(KeyN, CtrlMask); break;
-    case MenuDelete: Area_Flex_KeyDown(KeyY, CtrlMask); break;
+    case MenuAppend:
+        Area_Flex_KeyDown(KeyA, CtrlMask);
+        break;
+    case MenuInsert:
+        Area_Flex_KeyDown(KeyN, CtrlMask);
+        break;
+    case MenuDelete:
+        Area_Flex_KeyDown(KeyY, CtrlMask);
+        break;
     case MenuCut:
         Area_Flex_KeyDown(KeyInsert, CtrlMask);
         Area_Flex_KeyDown(KeyY, CtrlMask);
         break;
-    case MenuCopy: Area_Flex_KeyDown(KeyInsert, CtrlMask); break;
-    case MenuPaste: Area_Flex_KeyDown(KeyV, CtrlMask); break;
-    default: break;
+    case MenuCopy:
+        Area_Flex_KeyDown(KeyInsert, CtrlMask);
+        break;
+    case MenuPaste:
+        Area_Flex_KeyDown(KeyV, CtrlMask);
+        break;
+    default:
+        break;
     }
 }
 
@@ -282,7 +304,8 @@ bool CoordGridCommands::Cell_Editor_Key(int keyCode, int shift)
         }
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -307,7 +330,7 @@ void CoordGridCommands::insertRow()
     const int row = m_grid.Row();
     if (!(row == m_grid.RowSel() && row <= m_grid.Flex_Row_Count())) {
         refuse(row > m_grid.Flex_Row_Count() ? QStringLiteral("该位置不能插入记录...")
-                                              : QStringLiteral("不能选定多行执行插入操作..."));
+                                             : QStringLiteral("不能选定多行执行插入操作..."));
         m_host.focusGrid();
         return;
     }
@@ -333,7 +356,8 @@ void CoordGridCommands::removeSelectedRows(bool forPaste)
     int newRow = r1;
     if (r2 != m_grid.Rows() - 2) {
         for (int r = r2 + 1; r <= m_grid.Rows() - 2; ++r)
-            for (int c = 1; c < m_grid.Cols; ++c) m_grid.setTextMatrix(r1 + (r - r2 - 1), c, m_grid.TextMatrix(r, c));
+            for (int c = 1; c < m_grid.Cols; ++c)
+                m_grid.setTextMatrix(r1 + (r - r2 - 1), c, m_grid.TextMatrix(r, c));
     } else if (!forPaste) {
         // The block ended at the last data row: the cursor goes to the row before it.
         // A paste keeps it on the first selected row, so that the pasted rows take
@@ -367,12 +391,13 @@ void CoordGridCommands::deleteRows(bool deleteKey)
     int r2 = m_grid.r2();
     if (r2 == trailing) --r2;
     const int n = r2 - r1 + 1;
-    const QString question = r1 == r2
-        ? QStringLiteral("确认删除当前记录行的数据！")
-        : QStringLiteral("确认删除从当前记录行以") + (m_grid.Row() > m_grid.RowSel() ? QStringLiteral("上") : QStringLiteral("下"))
-            + QString::number(n) + QStringLiteral("行数据！");
-    if (Prompt::ask(question, QStringLiteral("警告"), Prompt::Buttons::YesNo, Prompt::Icon::Question)
-        == Prompt::Answer::No) {
+    const QString question =
+        r1 == r2 ? QStringLiteral("确认删除当前记录行的数据！")
+                 : QStringLiteral("确认删除从当前记录行以") +
+                       (m_grid.Row() > m_grid.RowSel() ? QStringLiteral("上") : QStringLiteral("下")) +
+                       QString::number(n) + QStringLiteral("行数据！");
+    if (Prompt::ask(question, QStringLiteral("警告"), Prompt::Buttons::YesNo, Prompt::Icon::Question) ==
+        Prompt::Answer::No) {
         m_host.focusGrid();
         return;
     }
@@ -395,7 +420,8 @@ void CoordGridCommands::copyBlock()
     }
     int r2 = m_grid.r2();
     if (r2 == trailing) --r2;
-    m_host.setClipboardText(CoordClipboard::Coord_Block_Text(m_grid, m_grid.c1(), m_grid.c2(), m_grid.r1(), r2));
+    m_host.setClipboardText(
+        CoordClipboard::Coord_Block_Text(m_grid, m_grid.c1(), m_grid.c2(), m_grid.r1(), r2));
     m_host.focusGrid();
     refresh();
 }
@@ -411,10 +437,16 @@ void CoordGridCommands::pasteBlock()
     CoordClipboard::Block block = CoordClipboard::parseBlock(m_host.clipboardText(), m_grid.Cols);
     const QString badData = QStringLiteral("剪切板中数据不符合要求...");
     switch (block.kind) {
-    case Kind::Empty: refuse(QStringLiteral("没有定义可拷贝的块数据...")); return;
-    case Kind::Ignored: return;
-    case Kind::BadHeader: refuse(badData, true); return;
-    default: break;
+    case Kind::Empty:
+        refuse(QStringLiteral("没有定义可拷贝的块数据..."));
+        return;
+    case Kind::Ignored:
+        return;
+    case Kind::BadHeader:
+        refuse(badData, true);
+        return;
+    default:
+        break;
     }
 
     m_host.setRepaintSuspended(true);

@@ -18,9 +18,18 @@ class CoordGridCommands
 {
 public:
     enum Key {
-        KeyTab = 9, KeyEnter = 13, KeyEsc = 27, KeyUp = 38, KeyDown = 40,
-        KeyInsert = 45, KeyDelete = 46,
-        KeyA = 65, KeyC = 67, KeyN = 78, KeyV = 86, KeyY = 89,
+        KeyTab = 9,
+        KeyEnter = 13,
+        KeyEsc = 27,
+        KeyUp = 38,
+        KeyDown = 40,
+        KeyInsert = 45,
+        KeyDelete = 46,
+        KeyA = 65,
+        KeyC = 67,
+        KeyN = 78,
+        KeyV = 86,
+        KeyY = 89,
     };
     enum Modifier { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
     // Pending commands of the grid popup menu (Flex_Menu_Cmd).

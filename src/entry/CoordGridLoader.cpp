@@ -89,7 +89,8 @@ void Fill_Flex(CoordGridModel& grid, bool& geographic, const QString& lines)
     if (announced > dataRows) dataRows = int(qMin<double>(announced, body.size()));
     grid.setRows(dataRows + 2);
     for (int r = 1; r <= int(rows.size()); ++r)
-        for (int c = 1; c < CoordGridModel::Cols; ++c) grid.setTextMatrix(r, c, rows[r - 1][c]);
+        for (int c = 1; c < CoordGridModel::Cols; ++c)
+            grid.setTextMatrix(r, c, rows[r - 1][c]);
     grid.renumber();
 
     const double x1 = TextNumber::leading(grid.TextMatrix(1, 2));

@@ -4,7 +4,8 @@ namespace {
 QStringList emptyRow()
 {
     QStringList row;
-    for (int c = 0; c < CoordGridModel::Cols; ++c) row.append(QString());
+    for (int c = 0; c < CoordGridModel::Cols; ++c)
+        row.append(QString());
     return row;
 }
 } // namespace
@@ -17,8 +18,10 @@ CoordGridModel::CoordGridModel()
 void CoordGridModel::setRows(int rows)
 {
     rows = qMax(1, rows);
-    while (m_cells.size() > rows) m_cells.removeLast();
-    while (m_cells.size() < rows) m_cells.append(emptyRow());
+    while (m_cells.size() > rows)
+        m_cells.removeLast();
+    while (m_cells.size() < rows)
+        m_cells.append(emptyRow());
     m_row = clampRow(m_row);
     m_rowSel = clampRow(m_rowSel);
 }
@@ -79,15 +82,18 @@ void CoordGridModel::setSelection(int row, int col, int rowSel, int colSel)
 
 void CoordGridModel::renumber()
 {
-    for (int r = 1; r <= Rows() - 2; ++r) m_cells[r][0] = QString::number(r);
+    for (int r = 1; r <= Rows() - 2; ++r)
+        m_cells[r][0] = QString::number(r);
 }
 
 void CoordGridModel::insertEmptyRow(int row)
 {
     setRows(Rows() + 1);
     for (int r = Rows() - 2; r >= row + 1; --r)
-        for (int c = 1; c < Cols; ++c) m_cells[r][c] = m_cells[r - 1][c];
-    for (int c = 1; c < Cols; ++c) m_cells[row][c].clear();
+        for (int c = 1; c < Cols; ++c)
+            m_cells[r][c] = m_cells[r - 1][c];
+    for (int c = 1; c < Cols; ++c)
+        m_cells[row][c].clear();
 }
 
 void CoordGridModel::clearRow(int row)

@@ -35,8 +35,8 @@ protected:
         cmd.Area_Flex_DblClick();
         ASSERT_TRUE(host.visible);
     }
-    const QStringList original{QStringLiteral("1,10,20,,"), QStringLiteral("2,11,20,,"), QStringLiteral("3,11,21,,"),
-                               QStringLiteral("*,100,50,A,1")};
+    const QStringList original{QStringLiteral("1,10,20,,"), QStringLiteral("2,11,20,,"),
+                               QStringLiteral("3,11,21,,"), QStringLiteral("*,100,50,A,1")};
 };
 
 // ---------------------------------------------------------------------------
@@ -60,8 +60,10 @@ TEST_F(CoordGridCommandsTest, InsertAddsAnEmptyRowBeforeTheCurrentOne)
     grid.setSelection(2, 1, 2, 5); // several columns of one row
     key(C::KeyN);
     EXPECT_TRUE(Prompt::shown().isEmpty());
-    EXPECT_EQ(dataRows(), (QStringList{original[0], QStringLiteral(",,,,"), original[1], original[2], original[3]}));
-    for (int r = 1; r <= 5; ++r) EXPECT_EQ(grid.TextMatrix(r, 0), QString::number(r));
+    EXPECT_EQ(dataRows(),
+              (QStringList{original[0], QStringLiteral(",,,,"), original[1], original[2], original[3]}));
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(grid.TextMatrix(r, 0), QString::number(r));
     EXPECT_EQ(grid.TextMatrix(6, 0), QString());
     EXPECT_EQ(grid.Row(), 2);
     EXPECT_EQ(host.marks, 1);
@@ -237,11 +239,13 @@ TEST_F(CoordGridCommandsTest, RowBlockIsInsertedBeforeTheCurrentRow)
     grid.setCursor(4, 3);
     key(C::KeyV);
     EXPECT_TRUE(Prompt::shown().isEmpty());
-    EXPECT_EQ(dataRows(), (QStringList{original[0], original[1], original[2], original[0], original[1], original[3]}));
+    EXPECT_EQ(dataRows(),
+              (QStringList{original[0], original[1], original[2], original[0], original[1], original[3]}));
     EXPECT_EQ(grid.Row(), 4);
     EXPECT_EQ(grid.Col(), 3);
     EXPECT_EQ(grid.RowSel(), 4);
-    for (int r = 1; r <= 6; ++r) EXPECT_EQ(grid.TextMatrix(r, 0), QString::number(r));
+    for (int r = 1; r <= 6; ++r)
+        EXPECT_EQ(grid.TextMatrix(r, 0), QString::number(r));
     EXPECT_EQ(host.marks, 1);
     EXPECT_FALSE(host.suspended);
 
@@ -325,7 +329,8 @@ TEST_F(CoordGridCommandsTest, HeaderlessTextAndLinesWithoutComma)
     host.clipboard = QStringLiteral("9,90,91\n8,80,81\nend\n7,70,71\n");
     grid.setCursor(1, 1);
     key(C::KeyV);
-    EXPECT_EQ(dataRows().mid(0, 3), (QStringList{QStringLiteral("9,90,91,,"), QStringLiteral("8,80,81,,"), original[0]}));
+    EXPECT_EQ(dataRows().mid(0, 3),
+              (QStringList{QStringLiteral("9,90,91,,"), QStringLiteral("8,80,81,,"), original[0]}));
     EXPECT_EQ(grid.Flex_Row_Count(), 6);
 
     // A first line without comma pastes nothing, yet marks the registration.

@@ -92,7 +92,8 @@ protected:
         QStringList out;
         for (int r = 1; r <= grid.Rows() - 2; ++r) {
             QStringList cells;
-            for (int c = 1; c < CoordGridModel::Cols; ++c) cells << grid.TextMatrix(r, c);
+            for (int c = 1; c < CoordGridModel::Cols; ++c)
+                cells << grid.TextMatrix(r, c);
             out << cells.join(QLatin1Char(','));
         }
         return out;
@@ -108,7 +109,8 @@ protected:
     QStringList shownTexts() const
     {
         QStringList out;
-        for (const Prompt::Shown& s : Prompt::shown()) out << s.text;
+        for (const Prompt::Shown& s : Prompt::shown())
+            out << s.text;
         return out;
     }
     const Prompt::Shown& lastShown() const { return Prompt::shown().constLast(); }

@@ -22,8 +22,9 @@ TEST_F(CoordGridLoadTest, EmptyTextGivesHeadingsAndOneBlankRowAsTheCheckBoxStand
     EXPECT_EQ(grid.Flex_Row_Count(), 0);
     EXPECT_TRUE(geographic);
     const QStringList headings = grid.rowTexts(0);
-    EXPECT_EQ(headings, (QStringList{QStringLiteral("序号"), QStringLiteral("拐点号"), QStringLiteral("经度(起标高)"),
-                                     QStringLiteral("纬度(止标高)"), QStringLiteral("矿体标识"), QStringLiteral("性质")}));
+    EXPECT_EQ(headings, (QStringList{QStringLiteral("序号"), QStringLiteral("拐点号"),
+                                     QStringLiteral("经度(起标高)"), QStringLiteral("纬度(止标高)"),
+                                     QStringLiteral("矿体标识"), QStringLiteral("性质")}));
     geographic = false;
     CoordGridLoader::Init_Flex(grid, geographic, QString());
     EXPECT_EQ(grid.TextMatrix(0, 2), QStringLiteral("X(起标高)"));
@@ -107,8 +108,9 @@ TEST_F(CoordGridLoadTest, StoredTextsSurviveLoadAndSave)
 {
     const QStringList samples = {
         QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,100,50,1,1,"),
-        QStringLiteral("2,4,1,116.2345,40.1234,2,116.2400,40.1234,3,116.2400,40.1300,4,116.2345,40.1300,"
-                       "120,80,K1,1,3,5,116.2350,40.1240,6,116.2360,40.1240,7,116.2360,40.1250,120,80,K1,-1,"),
+        QStringLiteral(
+            "2,4,1,116.2345,40.1234,2,116.2400,40.1234,3,116.2400,40.1300,4,116.2345,40.1300,"
+            "120,80,K1,1,3,5,116.2350,40.1240,6,116.2360,40.1240,7,116.2360,40.1250,120,80,K1,-1,"),
         QStringLiteral("1,4,1,4445123.45,39512345.67,2,4445123.45,39513345.67,3,4446123.45,39513345.67,"
                        "4,4446123.45,39512345.67,-50.5,300,矿体①,1,"),
         QStringLiteral("1,1,A,3000.0,4000.00,,,,1,"),
@@ -139,8 +141,8 @@ TEST_F(CoordGridLoadTest, StoredTextsSurviveLoadAndSave)
         CoordGridLoader::Init_Flex(grid, geographic, KCUTIL::Coord_Str_To_Lines(stored));
         EXPECT_EQ(KCUTIL::Coord_Grid_To_Str(grid).text, example) << stored.toStdString();
     }
-    CoordGridLoader::Init_Flex(grid, geographic,
-                               KCUTIL::Coord_Str_To_Lines(QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,,,,,")));
+    CoordGridLoader::Init_Flex(
+        grid, geographic, KCUTIL::Coord_Str_To_Lines(QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,,,,,")));
     EXPECT_EQ(KCUTIL::Coord_Grid_To_Str(grid).text, QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,,,,1,"));
     CoordGridLoader::Init_Flex(grid, geographic, KCUTIL::Coord_Str_To_Lines(QStringLiteral("0,")));
     EXPECT_EQ(KCUTIL::Coord_Grid_To_Str(grid).text, QString());
