@@ -263,12 +263,12 @@ TEST_F(AreaFlexTest, PopupCommandsRunThroughTheMainWindow)
 
     // 复制 (item 5) then 粘贴 (item 6) on the trailing row.
     select(1, 1, 1, 1, 5);
-    main->E_MENU_Click(5);
+    main->E_MENU(5)->trigger(); // the menu's own item
     EXPECT_EQ(m_state.Flex_Menu_Cmd, 0);
     EXPECT_EQ(QApplication::clipboard()->text(),
               QStringLiteral("STACOL=1;ENDCOL=5;ROWS=1\r\n1,4000,5000, , \r\n"));
     select(1, 3, 1, 3, 1);
-    main->E_MENU_Click(6);
+    main->E_MENU(6)->trigger();
     EXPECT_EQ(grids[1]->grid().Flex_Row_Count(), 3);
     EXPECT_EQ(cell(1, 3, 3), QStringLiteral("5000"));
 
