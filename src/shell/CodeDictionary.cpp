@@ -16,14 +16,17 @@ bool read(const QSqlDatabase& db, const QString& table, Table* out, Db::Error* e
 {
     *out = Table{};
     if (!tableNames().contains(table)) {
-        if (error) *error = Db::Error{-1, QStringLiteral("CodeDictionary"), QStringLiteral("不是数据词表：") + table};
+        if (error)
+            *error =
+                Db::Error{-1, QStringLiteral("CodeDictionary"), QStringLiteral("不是数据词表：") + table};
         return false;
     }
     // The name comes from the fixed list above.
     auto q = Db::exec(db, QStringLiteral("select * from ") + table, {}, error);
     if (!q) return false;
     const QSqlRecord rec = q->record();
-    for (int c = 0; c < rec.count(); ++c) out->columns << rec.fieldName(c);
+    for (int c = 0; c < rec.count(); ++c)
+        out->columns << rec.fieldName(c);
     while (q->next()) {
         QStringList row;
         row.reserve(rec.count());

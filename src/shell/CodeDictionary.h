@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
-#include <QList>
 
 #include "platform/Database.h"
 
@@ -16,8 +16,8 @@ const QStringList& tableNames();
 
 struct Table
 {
-    QStringList columns;       // column names in the order the database returns them
-    QList<QStringList> rows;   // every record, Null shown as ""
+    QStringList columns;     // column names in the order the database returns them
+    QList<QStringList> rows; // every record, Null shown as ""
 };
 
 // Reads every row and column of `table`, which must be one of tableNames().

@@ -8,8 +8,8 @@ const QString& NoDataCheckComponent::message()
     return text;
 }
 
-void NoDataCheckComponent::Check_Database(int, int, const QString&, const QString&, const QString&, const QString&,
-                                          const QString&, const QString&, QWidget* mainWindow)
+void NoDataCheckComponent::Check_Database(int, int, const QString&, const QString&, const QString&,
+                                          const QString&, const QString&, const QString&, QWidget* mainWindow)
 {
     Prompt::message(message(), QStringLiteral("提示"), Prompt::Icon::Information, mainWindow);
 }

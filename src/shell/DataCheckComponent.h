@@ -22,7 +22,8 @@ public:
                                 const QString& empty1, const QString& empty2, const QString& programDir,
                                 const QString& provincePrefix, QWidget* mainWindow) = 0;
     // Choosing the check items: 0, 1, the system name and the program folder.
-    virtual void Define_Check_Items(int first, int second, const QString& systemName, const QString& programDir) = 0;
+    virtual void Define_Check_Items(int first, int second, const QString& systemName,
+                                    const QString& programDir) = 0;
 
 Q_SIGNALS:
     // The answer file is written.
@@ -38,7 +39,7 @@ public:
 
     static const QString& message(); // "没有安装数据检查组件，无法执行此项操作！"
 
-    void Check_Database(int, int, const QString&, const QString&, const QString&, const QString&, const QString&,
-                        const QString&, QWidget* mainWindow) override;
+    void Check_Database(int, int, const QString&, const QString&, const QString&, const QString&,
+                        const QString&, const QString&, QWidget* mainWindow) override;
     void Define_Check_Items(int, int, const QString&, const QString&) override;
 };

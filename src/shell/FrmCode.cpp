@@ -138,10 +138,13 @@ void FrmCode::Show_Table(const QString& table)
             MSFlex1->setItem(r + 1, c + 1, item);
         }
     }
-    for (int r = 0; r < MSFlex1->rowCount(); ++r) MSFlex1->setRowHeight(r, Twips::toPixelsY(320));
+    for (int r = 0; r < MSFlex1->rowCount(); ++r)
+        MSFlex1->setRowHeight(r, Twips::toPixelsY(320));
     if (!data.rows.isEmpty()) MSFlex1->setCurrentCell(1, 1);
     QApplication::restoreOverrideCursor();
 
     // A dictionary that cannot be read leaves an empty grid and the list usable.
-    if (!ok) Prompt::message(CodeDictionary::failureText(table, error), QStringLiteral("提示"), Prompt::Icon::Exclamation);
+    if (!ok)
+        Prompt::message(CodeDictionary::failureText(table, error), QStringLiteral("提示"),
+                        Prompt::Icon::Exclamation);
 }

@@ -173,8 +173,10 @@ void FrmPara::hideList()
 
 bool FrmPara::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == List1 && event->type() == QEvent::FocusOut) hideList();
-    else if (watched != List1 && event->type() == QEvent::MouseButtonPress) hideList();
+    if (watched == List1 && event->type() == QEvent::FocusOut)
+        hideList();
+    else if (watched != List1 && event->type() == QEvent::MouseButtonPress)
+        hideList();
     return QDialog::eventFilter(watched, event);
 }
 

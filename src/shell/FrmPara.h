@@ -18,11 +18,11 @@ public:
     ~FrmPara() override;
 
     // Handlers, public so that the main window and tests can drive them.
-    void Command1_Click();       // drops the province list down
-    void List1_Click();          // copies the current entry into Text1
-    void List1_DblClick();       // the same, and hides the list
-    void Command3_Click();       // browse for the registration database
-    void Command4_Click();       // browse for the statistics database
+    void Command1_Click();          // drops the province list down
+    void List1_Click();             // copies the current entry into Text1
+    void List1_DblClick();          // the same, and hides the list
+    void Command3_Click();          // browse for the registration database
+    void Command4_Click();          // browse for the statistics database
     void Command2_Click(int index); // 0 accept, 1 close
 
     // The controls, by the names the program has always used.

@@ -53,8 +53,10 @@ void FrmSysView::Form_Load()
 {
     dialogHooks().press(QStringLiteral("SYS"), true);
     dialogHooks().panel(1, QStringLiteral("系统选项..."));
-    if (DisplayOption::showsNames(state().ViewFlag)) view_name->setChecked(true);
-    else view_num->setChecked(true);
+    if (DisplayOption::showsNames(state().ViewFlag))
+        view_name->setChecked(true);
+    else
+        view_num->setChecked(true);
 }
 
 void FrmSysView::Form_Unload()

@@ -17,7 +17,7 @@ namespace {
 struct LinkState
 {
     ComponentFactory factory;
-    QPointer<QWidget> mainWindow;     // Mcd_hWnd
+    QPointer<QWidget> mainWindow;           // Mcd_hWnd
     QPointer<DataCheckComponent> component; // the instance of the last run
     CheckInfo info;
 };
@@ -86,7 +86,8 @@ void Run_Check_Tool(int mode, const QString& systemName)
 
 CheckInfoFile::Result Read_Check_Info()
 {
-    return CheckInfoFile::read(state().ProgramDir + QLatin1Char('/') + CheckInfoFile::kFileName, &link().info);
+    return CheckInfoFile::read(state().ProgramDir + QLatin1Char('/') + CheckInfoFile::kFileName,
+                               &link().info);
 }
 
 void McdProc()
@@ -95,8 +96,10 @@ void McdProc()
     case CheckInfoFile::Result::Failed:
         Prompt::message(kReadFailed, QStringLiteral("提示"), Prompt::Icon::Information, mainWindow());
         return;
-    case CheckInfoFile::Result::NoMatch: return;
-    case CheckInfoFile::Result::Read: break;
+    case CheckInfoFile::Result::NoMatch:
+        return;
+    case CheckInfoFile::Result::Read:
+        break;
     }
     const QString djh = link().info.djh.trimmed();
     if (djh.isEmpty()) return;

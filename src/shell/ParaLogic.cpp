@@ -31,7 +31,8 @@ int lastSeparator(const QString& path)
 
 QString createFailedText(const QString& path)
 {
-    return QStringLiteral("无法建立数据库") + QDir::toNativeSeparators(path) + QStringLiteral("，请确认该文件夹可以写入！");
+    return QStringLiteral("无法建立数据库") + QDir::toNativeSeparators(path) +
+           QStringLiteral("，请确认该文件夹可以写入！");
 }
 
 QString folderOf(const QString& path)
@@ -68,13 +69,15 @@ QStringList Fill_Province_List(const QSqlDatabase& db)
     auto q = Db::exec(db, QStringLiteral("select DM, MC from cb08 where substr(DM,-4)='0000' order by DM"));
     if (!q) return entries;
     while (q->next())
-        entries << q->value(0).toString() + QStringLiteral("   ") + (q->value(1).isNull() ? QString() : q->value(1).toString());
+        entries << q->value(0).toString() + QStringLiteral("   ") +
+                       (q->value(1).isNull() ? QString() : q->value(1).toString());
     return entries;
 }
 
 bool Check_Province_Code(const QSqlDatabase& db, const QString& text)
 {
-    const QVariant v = Db::scalar(db, QStringLiteral("select count(*) from cb08 where DM=?"), {provinceValue(text)});
+    const QVariant v =
+        Db::scalar(db, QStringLiteral("select count(*) from cb08 where DM=?"), {provinceValue(text)});
     return v.toInt() > 0;
 }
 
@@ -146,12 +149,14 @@ QString configuredStatistics()
     return joinPath(s.TJPath, s.TJName);
 }
 
-RegistrationChoice chooseRegistration(const QString& chosen, const QString& current, const QString& programDir)
+RegistrationChoice chooseRegistration(const QString& chosen, const QString& current,
+                                      const QString& programDir)
 {
     RegistrationChoice r;
     if (chosen.isEmpty()) return r;
     if (!QFileInfo::exists(chosen)) {
-        if (Prompt::ask(kCreateQuestion, kTitle, Prompt::Buttons::YesNo, Prompt::Icon::None) != Prompt::Answer::Yes)
+        if (Prompt::ask(kCreateQuestion, kTitle, Prompt::Buttons::YesNo, Prompt::Icon::None) !=
+            Prompt::Answer::Yes)
             return r;
         if (!FileCopy::copyFile(joinPath(programDir, QStringLiteral("djk.sys")), chosen)) {
             Prompt::message(createFailedText(chosen), QStringLiteral("错误"), Prompt::Icon::Critical);
@@ -164,8 +169,11 @@ RegistrationChoice chooseRegistration(const QString& chosen, const QString& curr
             inform(kNotRegistration);
             r.focusProvince = true;
             return r;
-        case -1: inform(kCannotOpen); return r;
-        default: break;
+        case -1:
+            inform(kCannotOpen);
+            return r;
+        default:
+            break;
         }
         r.provinceText = Read_Chosen_Province(chosen);
         r.showDefault = true;
@@ -191,9 +199,16 @@ StatisticsChoice chooseStatistics(const QString& chosen, const QString& configur
         return r;
     }
     switch (Is_Tjk_DB(chosen)) {
-    case 0: inform(kNotStatistics); r.focus = true; return r;
-    case -1: inform(kCannotOpen); r.focus = true; return r;
-    default: break;
+    case 0:
+        inform(kNotStatistics);
+        r.focus = true;
+        return r;
+    case -1:
+        inform(kCannotOpen);
+        r.focus = true;
+        return r;
+    default:
+        break;
     }
     if (!Check_Tjk_Version(chosen)) {
         inform(kStatTooOld);
@@ -246,8 +261,8 @@ AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::functio
 
     const bool makeDefault = input.defaultShown && input.defaultTicked;
     if (input.databasePath != MAINBAS::Database_File()) {
-        if (Prompt::ask(kSwitchDatabase, kImportantTitle, Prompt::Buttons::OkCancel, Prompt::Icon::Question) !=
-            Prompt::Answer::Ok)
+        if (Prompt::ask(kSwitchDatabase, kImportantTitle, Prompt::Buttons::OkCancel,
+                        Prompt::Icon::Question) != Prompt::Answer::Ok)
             return r;
         if (!switchDatabase(input.databasePath)) return r;
         // The switch has happened: a failure to store the province code is reported
@@ -277,8 +292,8 @@ AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::functio
 
     const QString statistics = r.clearStatistics ? QString() : input.statisticsPath;
     if (statistics != configuredStatistics()) {
-        if (Prompt::ask(kSwitchStatistics, kImportantTitle, Prompt::Buttons::OkCancel, Prompt::Icon::Question) !=
-            Prompt::Answer::Ok)
+        if (Prompt::ask(kSwitchStatistics, kImportantTitle, Prompt::Buttons::OkCancel,
+                        Prompt::Icon::Question) != Prompt::Answer::Ok)
             return r;
         s.TJName = fileNameOf(statistics);
         s.TJPath = folderOf(statistics);

@@ -16,16 +16,18 @@ namespace ParaLogic {
 // Messages, all titled "提示" unless noted.
 inline const QString kCreateQuestion = QStringLiteral("文件不存在,是否创建新数据库？");
 inline const QString kNotRegistration = QStringLiteral("指定的数据库文件非固体查明数据库,请重新选择！");
-inline const QString kCannotOpen = QStringLiteral("指定的数据库文件打开出现错误,请检查是否允许打开该数据库！");
+inline const QString kCannotOpen =
+    QStringLiteral("指定的数据库文件打开出现错误,请检查是否允许打开该数据库！");
 inline const QString kStatMissing = QStringLiteral("文件不存在,请重新选择！");
 inline const QString kNotStatistics = QStringLiteral("指定的数据库文件非储量统计数据库,请重新选择！");
 inline const QString kStatTooOld = QStringLiteral("指定的储量统计数据库版本太低，请先升级，再重新选择！");
 inline const QString kBadProvince = QStringLiteral("省代码填写错误！请重新填写！");
-inline const QString kSwitchDatabase = QStringLiteral("确定要修改系统连接的数据库吗？"); // "重要提示"
+inline const QString kSwitchDatabase = QStringLiteral("确定要修改系统连接的数据库吗？");     // "重要提示"
 inline const QString kSwitchStatistics = QStringLiteral("确定要修改统计库连接的数据库吗？"); // "重要提示"
-inline const QString kOpenError = QStringLiteral("数据库打开错误！请确认连接的数据库是否为登记库或是否已打开！");
-inline const QString kOlderDatabase =
-    QStringLiteral("当前连接的数据库词表比最新发布的旧！请先使用数据库升级转换模块来升级数据库！再启动此系统");
+inline const QString kOpenError =
+    QStringLiteral("数据库打开错误！请确认连接的数据库是否为登记库或是否已打开！");
+inline const QString kOlderDatabase = QStringLiteral(
+    "当前连接的数据库词表比最新发布的旧！请先使用数据库升级转换模块来升级数据库！再启动此系统");
 inline const QString kImportantTitle = QStringLiteral("重要提示");
 // "无法建立数据库" + path + "，请确认该文件夹可以写入！", titled "错误".
 QString createFailedText(const QString& path);
@@ -74,7 +76,7 @@ QString configuredStatistics();
 // Browsing for the registration database: what the dialog shows afterwards.
 struct RegistrationChoice
 {
-    bool changed = false;                // Text2 takes `path`
+    bool changed = false; // Text2 takes `path`
     QString path;
     std::optional<QString> provinceText; // Text1 takes this
     std::optional<bool> showDefault;     // Check1 is unticked and shown (true) or hidden (false)
@@ -82,7 +84,8 @@ struct RegistrationChoice
 };
 // `chosen` is the file the user picked (empty: cancelled); `current` the database
 // in use. A missing file is made from djk.sys in `programDir` after the question.
-RegistrationChoice chooseRegistration(const QString& chosen, const QString& current, const QString& programDir);
+RegistrationChoice chooseRegistration(const QString& chosen, const QString& current,
+                                      const QString& programDir);
 
 // Browsing for the statistics database: the new text of txtTJK, or nothing when the
 // dialog was cancelled.
@@ -90,7 +93,7 @@ struct StatisticsChoice
 {
     bool changed = false; // txtTJK takes `path`
     QString path;
-    bool focus = false;   // txtTJK gets the focus
+    bool focus = false; // txtTJK gets the focus
 };
 StatisticsChoice chooseStatistics(const QString& chosen, const QString& configured);
 
@@ -101,12 +104,12 @@ struct AcceptInput
     QString databasePath;      // Text2
     bool defaultShown = false; // Check1 visible
     bool defaultTicked = false;
-    QString statisticsPath;    // txtTJK
+    QString statisticsPath; // txtTJK
 };
 struct AcceptResult
 {
-    bool close = false;          // unload the dialog
-    bool focusProvince = false;  // first page, focus in Text1
+    bool close = false;           // unload the dialog
+    bool focusProvince = false;   // first page, focus in Text1
     bool clearStatistics = false; // txtTJK := "" (the database was switched)
 };
 // Works on the program state: switches the shared connection when the database

@@ -48,10 +48,12 @@ protected:
     // One DataSoure with the given child elements.
     static QByteArray source(const QString& children)
     {
-        return (QStringLiteral("<DataSoures><DataSoure>") + children + QStringLiteral("</DataSoure></DataSoures>"))
+        return (QStringLiteral("<DataSoures><DataSoure>") + children +
+                QStringLiteral("</DataSoure></DataSoures>"))
             .toUtf8();
     }
-    static QString fields(const QString& systype, const QString& djh, const QString& nd = QStringLiteral("2008"))
+    static QString fields(const QString& systype, const QString& djh,
+                          const QString& nd = QStringLiteral("2008"))
     {
         return QStringLiteral("<systype>%1</systype><nd>%2</nd><djh>%3</djh><kqbh>K9</kqbh><ssksbh>3</ssksbh>"
                               "<ksbh>4</ksbh><fieldname>f</fieldname><tablename>t</tablename>")
@@ -91,8 +93,8 @@ TEST_F(DataCheckLinkTest, TheComponentGetsItsArgumentsInOrder)
     EXPECT_EQ(calls[0].method, QStringLiteral("Check_Database"));
     EXPECT_EQ(calls[0].arguments,
               (QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("登记库压覆"),
-                           QStringLiteral("Driver=QSQLITE;Dbq=") + dir() + QStringLiteral("/djk.mdb"), QString(),
-                           QString(), dir(), QStringLiteral("51")}));
+                           QStringLiteral("Driver=QSQLITE;Dbq=") + dir() + QStringLiteral("/djk.mdb"),
+                           QString(), QString(), dir(), QStringLiteral("51")}));
     EXPECT_EQ(calls[0].mainWindow, &mainWindow);
     EXPECT_EQ(calls[1].arguments.last(), QStringLiteral("0"));
     EXPECT_EQ(calls[2].method, QStringLiteral("Define_Check_Items"));
@@ -110,10 +112,11 @@ TEST_F(DataCheckLinkTest, TheComponentGetsItsArgumentsInOrder)
 
 TEST_F(DataCheckLinkTest, TheLastDjkSourceIsShownWithItsBlanksDropped)
 {
-    answerWith(FakeDataCheckComponent::answerXml({{QStringLiteral("DJK"), QStringLiteral("4110101082001")},
-                                                  {QStringLiteral("KCL"), QStringLiteral("4110101082002")},
-                                                  {QStringLiteral("DJK"), QStringLiteral("  ") + kDjh + QStringLiteral(" ")},
-                                                  {QStringLiteral("djk"), QStringLiteral("4110101082003")}}));
+    answerWith(FakeDataCheckComponent::answerXml(
+        {{QStringLiteral("DJK"), QStringLiteral("4110101082001")},
+         {QStringLiteral("KCL"), QStringLiteral("4110101082002")},
+         {QStringLiteral("DJK"), QStringLiteral("  ") + kDjh + QStringLiteral(" ")},
+         {QStringLiteral("djk"), QStringLiteral("4110101082003")}}));
     EXPECT_TRUE(Prompt::shown().isEmpty());
     EXPECT_EQ(m_state.Cur_DJH, kDjh);
     EXPECT_EQ(shownNumbers, QStringList{kDjh});
@@ -128,8 +131,8 @@ TEST_F(DataCheckLinkTest, TheLastDjkSourceIsShownWithItsBlanksDropped)
 TEST_F(DataCheckLinkTest, AnAnswerWithoutASourceOfThisSystemChangesNothing)
 {
     m_state.Cur_DJH = QStringLiteral("4110101082009");
-    answerWith(FakeDataCheckComponent::answerXml({{QStringLiteral("djk"), kDjh}, {QStringLiteral(" DJK"), kDjh},
-                                                  {QStringLiteral("DJK "), kDjh}}));
+    answerWith(FakeDataCheckComponent::answerXml(
+        {{QStringLiteral("djk"), kDjh}, {QStringLiteral(" DJK"), kDjh}, {QStringLiteral("DJK "), kDjh}}));
     answerWith(FakeDataCheckComponent::answerXml({}));
     answerWith(source(fields(QStringLiteral("DJK"), QStringLiteral("   "))));
     EXPECT_TRUE(Prompt::shown().isEmpty());
@@ -144,14 +147,15 @@ TEST_F(DataCheckLinkTest, AnAnswerThatCannotBeReadIsReportedAndChangesNothing)
     const CheckInfo before = ModMCD::Check_Info();
 
     const QList<QByteArray> bad{
-        QByteArray("<DataSoures><DataSoure><systype>DJK</systype>"),               // malformed
-        QByteArray(" "),                                                             // empty
-        QByteArray("<Other/>"),                                                      // wrong top element
-        source(QStringLiteral("<nd>1</nd><djh>4110101082001</djh>")),               // no systype
-        source(fields(QStringLiteral("DJK"), QStringLiteral("4110101082001"), QStringLiteral("40000"))), // nd too big
+        QByteArray("<DataSoures><DataSoure><systype>DJK</systype>"),  // malformed
+        QByteArray(" "),                                              // empty
+        QByteArray("<Other/>"),                                       // wrong top element
+        source(QStringLiteral("<nd>1</nd><djh>4110101082001</djh>")), // no systype
+        source(fields(QStringLiteral("DJK"), QStringLiteral("4110101082001"),
+                      QStringLiteral("40000"))),                                            // nd too big
         source(QStringLiteral("<systype>DJK</systype><nd>1</nd><djh>4110101082001</djh>")), // fields missing
         FakeDataCheckComponent::answerXml({{QStringLiteral("DJK"), QStringLiteral("4110101082001")}}) +
-            QByteArray("<DataSoure>"),                                               // good start, bad end
+            QByteArray("<DataSoure>"), // good start, bad end
     };
     for (const QByteArray& bytes : bad) {
         Prompt::clear();

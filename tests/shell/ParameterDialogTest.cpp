@@ -110,7 +110,8 @@ TEST_F(ParameterDialogTest, OpeningShowsTheSettingsAndClosingReleasesTheButton)
         ASSERT_GT(dlg.List1->count(), 30);
         EXPECT_EQ(dlg.List1->item(0)->text(), QStringLiteral("110000   北京市"));
         for (int i = 0; i < dlg.List1->count(); ++i)
-            EXPECT_TRUE(dlg.List1->item(i)->text().startsWith(dlg.List1->item(i)->text().left(2) + QStringLiteral("0000")));
+            EXPECT_TRUE(dlg.List1->item(i)->text().startsWith(dlg.List1->item(i)->text().left(2) +
+                                                              QStringLiteral("0000")));
         EXPECT_EQ(buttons, QStringList{QStringLiteral("PARA:down")});
         EXPECT_EQ(panels.value(1), QStringLiteral("参数设置..."));
         dlg.Command2_Click(1);
@@ -184,7 +185,8 @@ TEST_F(ParameterDialogTest, AProvinceCodeThatCannotBeStoredIsReportedAndTheDialo
     dlg.Command2_Click(0);
     ASSERT_EQ(Prompt::shown().size(), 1);
     EXPECT_EQ(Prompt::shown().at(0).title, QStringLiteral("Error"));
-    EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("Error # "))) << Prompt::lastText().toStdString();
+    EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("Error # ")))
+        << Prompt::lastText().toStdString();
     EXPECT_EQ(dlg.result(), 0);
     EXPECT_EQ(m_state.ProvinceCode, 0);
 }
@@ -206,10 +208,12 @@ TEST_F(ParameterDialogTest, BrowsingRefusesFilesThatAreNoRegistrationDatabase)
     FrmPara dlg;
     const QString before = dlg.Text2->text();
 
-    writeFile(QStringLiteral("junk.mdb"), QByteArray("this is not a database at all, just some text\n").repeated(50));
+    writeFile(QStringLiteral("junk.mdb"),
+              QByteArray("this is not a database at all, just some text\n").repeated(50));
     FileDialog::setNextFileName(path(QStringLiteral("junk.mdb")));
     dlg.Command3_Click();
-    EXPECT_EQ(Prompt::lastText(), QStringLiteral("指定的数据库文件打开出现错误,请检查是否允许打开该数据库！"));
+    EXPECT_EQ(Prompt::lastText(),
+              QStringLiteral("指定的数据库文件打开出现错误,请检查是否允许打开该数据库！"));
     EXPECT_EQ(Prompt::shown().last().icon, Prompt::Icon::Information);
     EXPECT_EQ(dlg.Text2->text(), before);
 
@@ -257,8 +261,9 @@ TEST_F(ParameterDialogTest, BrowsingToAMissingFileCreatesItFromTheTemplateAfterT
     dlg.Command3_Click();
     ASSERT_EQ(Prompt::shown().size(), 2);
     EXPECT_EQ(Prompt::shown().at(1).text, ParaLogic::createFailedText(nowhere));
-    EXPECT_EQ(Prompt::shown().at(1).text,
-              QStringLiteral("无法建立数据库") + QDir::toNativeSeparators(nowhere) + QStringLiteral("，请确认该文件夹可以写入！"));
+    EXPECT_EQ(Prompt::shown().at(1).text, QStringLiteral("无法建立数据库") +
+                                              QDir::toNativeSeparators(nowhere) +
+                                              QStringLiteral("，请确认该文件夹可以写入！"));
     EXPECT_EQ(Prompt::shown().at(1).title, QStringLiteral("错误"));
     EXPECT_EQ(dlg.Text2->text(), target);
 }
@@ -361,7 +366,8 @@ TEST_F(ParameterDialogTest, ASwitchThatFailsToOpenKeepsTheWorkingConnectionAndPa
     dlg.Command2_Click(0);
 
     ASSERT_EQ(Prompt::shown().size(), 2);
-    EXPECT_EQ(Prompt::shown().at(1).text, QStringLiteral("数据库打开错误！请确认连接的数据库是否为登记库或是否已打开！"));
+    EXPECT_EQ(Prompt::shown().at(1).text,
+              QStringLiteral("数据库打开错误！请确认连接的数据库是否为登记库或是否已打开！"));
     EXPECT_EQ(Prompt::shown().at(1).icon, Prompt::Icon::Exclamation);
     EXPECT_EQ(dlg.result(), 0);
     EXPECT_EQ(m_state.DBName, QStringLiteral("djk.mdb"));
@@ -389,8 +395,10 @@ TEST_F(ParameterDialogTest, AnOlderDatabaseIsRefusedAndTheProgramGoesOn)
     dlg.Command3_Click();
     dlg.Command2_Click(0);
     ASSERT_EQ(Prompt::shown().size(), 2);
-    EXPECT_EQ(Prompt::shown().at(1).text,
-              QStringLiteral("当前连接的数据库词表比最新发布的旧！请先使用数据库升级转换模块来升级数据库！再启动此系统"));
+    EXPECT_EQ(
+        Prompt::shown().at(1).text,
+        QStringLiteral(
+            "当前连接的数据库词表比最新发布的旧！请先使用数据库升级转换模块来升级数据库！再启动此系统"));
     EXPECT_EQ(dlg.result(), 0);
     EXPECT_EQ(m_state.CnName, oldConnection);
     EXPECT_EQ(m_state.DBName, QStringLiteral("djk.mdb"));
@@ -443,7 +451,8 @@ TEST_F(ParameterDialogTest, BrowsingForTheStatisticsDatabaseChecksTablesAndVersi
     EXPECT_EQ(Prompt::shown().last().icon, Prompt::Icon::Information);
     EXPECT_TRUE(dlg.txtTJK->text().isEmpty());
 
-    for (const QString& version : {QStringLiteral("1.43"), QStringLiteral("1.100"), QString(), StatisticsDatabase::kNoRow}) {
+    for (const QString& version :
+         {QStringLiteral("1.43"), QStringLiteral("1.100"), QString(), StatisticsDatabase::kNoRow}) {
         StatisticsDatabase db;
         db.version = version;
         EXPECT_EQ(choose(statistics(QStringLiteral("v.mdb"), db)), tooOld) << version.toStdString();

@@ -12,10 +12,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 namespace {
@@ -46,7 +46,8 @@ protected:
     QStringList headings(const QTableWidget* grid)
     {
         QStringList h;
-        for (int c = 1; c < grid->columnCount(); ++c) h << (grid->item(0, c) ? grid->item(0, c)->text() : QString());
+        for (int c = 1; c < grid->columnCount(); ++c)
+            h << (grid->item(0, c) ? grid->item(0, c)->text() : QString());
         return h;
     }
     QByteArray viewIni()
@@ -67,12 +68,14 @@ TEST_F(SmallDialogsTest, TheCodeBrowserOpensOnCb01AndRebuildsTheGridOnEveryClick
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("数据词表"));
         ASSERT_EQ(dlg.List2->count(), 9);
         QStringList listed;
-        for (int i = 0; i < dlg.List2->count(); ++i) listed << dlg.List2->item(i)->text();
+        for (int i = 0; i < dlg.List2->count(); ++i)
+            listed << dlg.List2->item(i)->text();
         EXPECT_EQ(listed, CodeDictionary::tableNames());
-        EXPECT_EQ(listed.join(QLatin1Char(',')), QStringLiteral("cb01,cb02,cb03,cb04,cb05,cb06,cb08,cb09,cb13"));
+        EXPECT_EQ(listed.join(QLatin1Char(',')),
+                  QStringLiteral("cb01,cb02,cb03,cb04,cb05,cb06,cb08,cb09,cb13"));
 
         EXPECT_EQ(headings(dlg.MSFlex1), (QStringList{QStringLiteral("表号"), QStringLiteral("表内码"),
-                                                       QStringLiteral("代码"), QStringLiteral("名称")}));
+                                                      QStringLiteral("代码"), QStringLiteral("名称")}));
         EXPECT_EQ(dlg.MSFlex1->rowCount(), count(QStringLiteral("cb01")) + 1);
         EXPECT_EQ(dlg.MSFlex1->currentRow(), 1);
         EXPECT_EQ(buttons, QStringList{QStringLiteral("CODE:down")});
@@ -95,9 +98,9 @@ TEST_F(SmallDialogsTest, TheCodeBrowserOpensOnCb01AndRebuildsTheGridOnEveryClick
 
 TEST_F(SmallDialogsTest, AnEmptyDictionaryShowsTheHeadingAndNullsShowEmpty)
 {
-    runSql(path(QStringLiteral("djk.mdb")), {QStringLiteral("delete from cb09"),
-                                             QStringLiteral("delete from cb05"),
-                                             QStringLiteral("insert into cb05 (代码, 名称) values (7, NULL)")});
+    runSql(path(QStringLiteral("djk.mdb")),
+           {QStringLiteral("delete from cb09"), QStringLiteral("delete from cb05"),
+            QStringLiteral("insert into cb05 (代码, 名称) values (7, NULL)")});
     FrmCode dlg;
     dlg.Show_Table(QStringLiteral("cb09"));
     EXPECT_EQ(dlg.MSFlex1->rowCount(), 1);
@@ -138,8 +141,9 @@ TEST(CodeDictionaryRead, RefusesATableOutsideTheList)
 
 TEST_F(SmallDialogsTest, TheDisplayOptionTicksNamesUnlessTheFlagIsZero)
 {
-    for (const auto& [flag, byName] : {std::pair{QString(), true}, std::pair{QStringLiteral("1"), true},
-                                       std::pair{QStringLiteral("x"), true}, std::pair{QStringLiteral("0"), false}}) {
+    for (const auto& [flag, byName] :
+         {std::pair{QString(), true}, std::pair{QStringLiteral("1"), true},
+          std::pair{QStringLiteral("x"), true}, std::pair{QStringLiteral("0"), false}}) {
         m_state.ViewFlag = flag;
         FrmSysView dlg;
         EXPECT_EQ(dlg.view_name->isChecked(), byName) << flag.toStdString();
@@ -206,9 +210,10 @@ TEST(AboutBox, ShowsTheSystemTexts)
     EXPECT_EQ(box.windowTitle(), QStringLiteral("关于Orvane"));
     EXPECT_EQ(box.COMMAND1->text(), QStringLiteral("确 定"));
     QStringList shown;
-    for (const QLabel* l : box.findChildren<QLabel*>()) shown << l->text();
-    for (const QString& t : {QStringLiteral("Dunmarrow"), QStringLiteral("Pellory（四）"), QStringLiteral("Orvane"),
-                             QStringLiteral("版本: 2.0")})
+    for (const QLabel* l : box.findChildren<QLabel*>())
+        shown << l->text();
+    for (const QString& t : {QStringLiteral("Dunmarrow"), QStringLiteral("Pellory（四）"),
+                             QStringLiteral("Orvane"), QStringLiteral("版本: 2.0")})
         EXPECT_TRUE(shown.contains(t)) << t.toStdString();
     EXPECT_EQ(shown.filter(QRegularExpression(QStringLiteral("^研制单位：.+"))).size(), 1);
     EXPECT_EQ(shown.filter(QRegularExpression(QStringLiteral("^网址：.+"))).size(), 1);

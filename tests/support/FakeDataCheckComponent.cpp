@@ -20,9 +20,10 @@ QByteArray FakeDataCheckComponent::answerXml(const QList<QPair<QString, QString>
 {
     QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DataSoures>\n");
     for (const auto& s : sources) {
-        xml += QStringLiteral("  <DataSoure>\n    <systype>%1</systype>\n    <nd>2008</nd>\n    <djh>%2</djh>\n"
-                              "    <kqbh>K001</kqbh>\n    <ssksbh>1</ssksbh>\n    <ksbh>2</ksbh>\n"
-                              "    <fieldname>矿区编号</fieldname>\n    <tablename>压覆</tablename>\n  </DataSoure>\n")
+        xml += QStringLiteral(
+                   "  <DataSoure>\n    <systype>%1</systype>\n    <nd>2008</nd>\n    <djh>%2</djh>\n"
+                   "    <kqbh>K001</kqbh>\n    <ssksbh>1</ssksbh>\n    <ksbh>2</ksbh>\n"
+                   "    <fieldname>矿区编号</fieldname>\n    <tablename>压覆</tablename>\n  </DataSoure>\n")
                    .arg(s.first, s.second);
     }
     xml += QStringLiteral("</DataSoures>\n");
@@ -35,9 +36,10 @@ void FakeDataCheckComponent::Check_Database(int first, int second, const QString
                                             const QString& provincePrefix, QWidget* mainWindow)
 {
     calls().append(Call{QStringLiteral("Check_Database"),
-                        {QString::number(first), QString::number(second), systemName, connection, empty1, empty2,
-                         programDir, provincePrefix},
-                        mainWindow, this});
+                        {QString::number(first), QString::number(second), systemName, connection, empty1,
+                         empty2, programDir, provincePrefix},
+                        mainWindow,
+                        this});
     if (!nextAnswer().isEmpty()) answer(programDir, nextAnswer());
 }
 
@@ -46,7 +48,8 @@ void FakeDataCheckComponent::Define_Check_Items(int first, int second, const QSt
 {
     calls().append(Call{QStringLiteral("Define_Check_Items"),
                         {QString::number(first), QString::number(second), systemName, programDir},
-                        nullptr, this});
+                        nullptr,
+                        this});
 }
 
 void FakeDataCheckComponent::answer(const QString& programDir, const QByteArray& bytes)

@@ -31,7 +31,8 @@ public:
     void Check_Database(int first, int second, const QString& systemName, const QString& connection,
                         const QString& empty1, const QString& empty2, const QString& programDir,
                         const QString& provincePrefix, QWidget* mainWindow) override;
-    void Define_Check_Items(int first, int second, const QString& systemName, const QString& programDir) override;
+    void Define_Check_Items(int first, int second, const QString& systemName,
+                            const QString& programDir) override;
 
     // Writes `bytes` as the answer file into `programDir` and emits answered().
     void answer(const QString& programDir, const QByteArray& bytes);
