@@ -1,3 +1,4 @@
+#include "entry/NewTab.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
 #include "shell/DialogHooks.h"
@@ -25,6 +26,7 @@ void registerTargets(CommandTargets& targets)
     targets.registerModal<FrmPara>(QStringLiteral("FrmPara"));
     targets.registerModal<FrmSysView>(QStringLiteral("FrmSysView"));
     targets.registerModal<About>(QStringLiteral("About"));
+    NewTab::Register(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.

@@ -1,0 +1,130 @@
+#include "FieldBox.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+
+// Boxes sit inside the ruled cells of the page: flat, on a faint tint that shows
+// where to type.
+const QString BoxStyle = QStringLiteral(
+    "QLineEdit, QPlainTextEdit { border: none; background: #f3f6fb; padding: 0px; margin: 0px; }"
+    "QLineEdit:focus, QPlainTextEdit:focus { background: #fffbe6; }"
+    "QLineEdit:disabled, QPlainTextEdit:disabled { background: #f3f6fb; color: #000000; }");
+const QString UnderlinedStyle = QStringLiteral("QLineEdit, QLineEdit:disabled { background: transparent; }");
+
+Qt::Alignment alignmentOf(FormControl::Align a)
+{
+    switch (a) {
+    case FormControl::Align::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case FormControl::Align::Center:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case FormControl::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+FieldBox::FieldBox(const FormControl& layout, QWidget* parent)
+    : QWidget(parent), m_column(layout.column), m_maxLength(layout.maxLength)
+{
+    QFont font(layout.fontName);
+    font.setPointSizeF(layout.fontSize);
+    font.setBold(layout.fontBold);
+    setToolTip(m_column);
+    // An underlined box (print option X) stands on its line without a tint.
+    const bool underlined = layout.tag.contains(QLatin1Char('X'), Qt::CaseInsensitive);
+    setStyleSheet(underlined ? BoxStyle + UnderlinedStyle : BoxStyle);
+
+    if (layout.multiLine) {
+        m_plain = new QPlainTextEdit(this);
+        m_plain->setFont(font);
+        m_plain->setFrameShape(QFrame::NoFrame);
+        m_plain->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        m_plain->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_plain->setTabChangesFocus(true);
+        m_plain->document()->setDocumentMargin(1);
+        m_plain->setToolTip(m_column);
+        connect(m_plain->document(), &QTextDocument::contentsChange, this,
+                [this](int position, int, int added) {
+                    if (m_cutting) return;
+                    m_lastPosition = position;
+                    m_lastAdded = added;
+                });
+        connect(m_plain, &QPlainTextEdit::textChanged, this, [this] {
+            if (m_cutting) return;
+            cutMultiLine();
+            Q_EMIT textChanged(m_plain->toPlainText());
+        });
+        setFocusProxy(m_plain);
+    } else {
+        m_line = new QLineEdit(this);
+        m_line->setFont(font);
+        m_line->setFrame(false);
+        m_line->setTextMargins(1, 0, 1, 0);
+        m_line->setAlignment(alignmentOf(layout.alignment));
+        if (m_maxLength > 0) m_line->setMaxLength(m_maxLength);
+        m_line->setToolTip(m_column);
+        connect(m_line, &QLineEdit::textChanged, this, &FieldBox::textChanged);
+        setFocusProxy(m_line);
+    }
+}
+
+QWidget* FieldBox::editor() const
+{
+    return m_plain ? static_cast<QWidget*>(m_plain) : static_cast<QWidget*>(m_line);
+}
+
+QString FieldBox::text() const
+{
+    return m_plain ? m_plain->toPlainText() : m_line->text();
+}
+
+void FieldBox::setText(const QString& text)
+{
+    if (m_line) {
+        m_line->setText(text); // cut to the maximum length by the box itself
+        return;
+    }
+    const QString cut = m_maxLength > 0 ? text.left(m_maxLength) : text;
+    if (cut == m_plain->toPlainText()) return;
+    m_cutting = true;
+    m_plain->setPlainText(cut);
+    m_cutting = false;
+    Q_EMIT textChanged(cut);
+}
+
+void FieldBox::cutMultiLine()
+{
+    if (m_maxLength <= 0) return;
+    const int excess = int(m_plain->toPlainText().size()) - m_maxLength;
+    if (excess <= 0) return;
+    // Typed or pasted text past the maximum: the characters that do not fit are
+    // dropped from what was just inserted, as a single-line box refuses them.
+    m_cutting = true;
+    QTextCursor cursor(m_plain->document());
+    const int insertedEnd = m_lastPosition + m_lastAdded;
+    const int drop = std::min(excess, m_lastAdded);
+    if (drop > 0 && insertedEnd <= m_plain->document()->characterCount() - 1) {
+        cursor.setPosition(insertedEnd - drop);
+        cursor.setPosition(insertedEnd, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    const QString t = m_plain->toPlainText();
+    if (t.size() > m_maxLength) m_plain->setPlainText(t.left(m_maxLength));
+    m_cutting = false;
+}
+
+void FieldBox::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    editor()->setGeometry(rect());
+}

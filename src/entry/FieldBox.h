@@ -1,0 +1,50 @@
+#pragma once
+
+#include "FormControl.h"
+
+#include <QString>
+#include <QWidget>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+// One field box of the entry window: a single-line box, or a multi-line box with a
+// vertical scroll bar. Its tooltip text is its bound column. The maximum length
+// binds text set by code as well as typed text: a longer text is cut to the
+// maximum without an error, in multi-line boxes as in single-line ones.
+class FieldBox : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FieldBox(const FormControl& layout, QWidget* parent = nullptr);
+
+    QString text() const;
+    void setText(const QString& text);
+
+    QString column() const { return m_column; } // the tooltip text
+    int maxLength() const { return m_maxLength; }
+    bool isMultiLine() const { return m_plain != nullptr; }
+
+    // The editing widget, for key handling and focus.
+    QWidget* editor() const;
+    QLineEdit* lineEdit() const { return m_line; }
+    QPlainTextEdit* plainTextEdit() const { return m_plain; }
+
+Q_SIGNALS:
+    // After every change of the text, typed or set by code.
+    void textChanged(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void cutMultiLine();
+
+    QString m_column;
+    int m_maxLength = 0;
+    QLineEdit* m_line = nullptr;
+    QPlainTextEdit* m_plain = nullptr;
+    bool m_cutting = false;
+    int m_lastPosition = 0; // where the last edit of a multi-line box inserted, and how much
+    int m_lastAdded = 0;
+};

@@ -1,0 +1,96 @@
+#include "MainWindowHost.h"
+
+#include "platform/Twips.h"
+#include "shell/KCUTIL_Toolbar.h"
+#include "shell/TabMain.h"
+
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace {
+
+TabMain* mainWindow()
+{
+    return TabMain::instance();
+}
+
+int twipsY(int pixels)
+{
+    return int(std::lround(Twips::fromPixelsY(pixels)));
+}
+
+} // namespace
+
+bool MainWindowHost::buttonEnabled(const QString& key) const
+{
+    TabMain* main = mainWindow();
+    return main && main->buttonEnabled(key);
+}
+
+void MainWindowHost::setButtonEnabled(const QString& key, bool enabled)
+{
+    if (TabMain* main = mainWindow()) main->setButtonEnabled(key, enabled);
+}
+
+void MainWindowHost::setButtonPressed(const QString& key, bool pressed)
+{
+    if (TabMain* main = mainWindow()) main->setButtonPressed(key, pressed);
+}
+
+bool MainWindowHost::menuItemEnabled(int index) const
+{
+    TabMain* main = mainWindow();
+    return main && main->menuItemEnabled(TabMain::Menu::DJ, index);
+}
+
+void MainWindowHost::setMenuItemEnabled(int index, bool enabled)
+{
+    if (TabMain* main = mainWindow()) main->setMenuItemEnabled(TabMain::Menu::DJ, index, enabled);
+}
+
+void MainWindowHost::setPanelText(int panel, const QString& text)
+{
+    if (TabMain* main = mainWindow()) main->setPanelText(panel, text);
+}
+
+void MainWindowHost::pressSave()
+{
+    if (TabMain* main = mainWindow()) main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+}
+
+void MainWindowHost::setToolbarState(QTreeWidget* registrationList)
+{
+    if (mainWindow()) KCUTIL::Set_Toolbar_State(registrationList);
+}
+
+void MainWindowHost::syncMenuToolbar()
+{
+    if (mainWindow()) KCUTIL::Sync_Menu_Toolbar();
+}
+
+int MainWindowHost::windowHeight() const
+{
+    TabMain* main = mainWindow();
+    return main ? twipsY(main->height()) : 0;
+}
+
+int MainWindowHost::statusBarHeight() const
+{
+    TabMain* main = mainWindow();
+    return main ? twipsY(main->statusBar()->height()) : 0;
+}
+
+int MainWindowHost::toolBarHeight() const
+{
+    TabMain* main = mainWindow();
+    const QToolBar* bar = main ? main->findChild<QToolBar*>(QStringLiteral("Toolbar")) : nullptr;
+    return bar ? twipsY(bar->height()) : 0;
+}
+
+QMdiArea* MainWindowHost::mdiArea() const
+{
+    TabMain* main = mainWindow();
+    return main ? main->mdiArea() : nullptr;
+}

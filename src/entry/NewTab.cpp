@@ -1,0 +1,846 @@
+#include "NewTab.h"
+
+#include "AreaFlex.h"
+#include "CellText.h"
+#include "EntryHost.h"
+#include "FieldBox.h"
+#include "FieldRegistry.h"
+#include "FormLayout.h"
+#include "KnPage.h"
+#include "ReserveTableLayout.h"
+#include "Wheel.h"
+
+#include "coords/AreaMap.h"
+#include "platform/Prompt.h"
+#include "platform/Twips.h"
+#include "shell/CommandTargets.h"
+#include "shell/KCUTIL_Dictionary.h"
+#include "shell/ProgramState.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include <cmath>
+
+namespace {
+
+const QString Title = QStringLiteral("压覆矿产资源储量登记书");
+const QString IdleText = QStringLiteral("待命...");
+
+// Tabs of Tab1: caption and key, in page order.
+struct TabDef
+{
+    const char16_t* caption;
+    const char* key;
+};
+constexpr TabDef Tabs[FormLayout::PageCount] = {
+    {u"封 页", "Cover"}, {u"第一页", "First"}, {u"坐 标", "Area_Range"}, {u"审 核", "Scond"}};
+
+const QStringList NavigationModes = {QStringLiteral("登记号"), QStringLiteral("矿山-->登记号"),
+                                     QStringLiteral("行政区-->矿山"), QStringLiteral("行政区-->登记号")};
+
+// The one open entry window.
+QPointer<NewTab> g_instance;
+
+QString controlKey(const QString& name, int index)
+{
+    return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
+}
+
+QFont fontOf(const FormControl& c)
+{
+    QFont f(c.fontName);
+    f.setPointSizeF(c.fontSize);
+    f.setBold(c.fontBold);
+    return f;
+}
+
+QFont songTi9()
+{
+    QFont f(FormFonts::SongTi);
+    f.setPointSizeF(9);
+    return f;
+}
+
+const QString GridStyle = QStringLiteral(
+    "QTableWidget { border: 1px solid black; gridline-color: black; background: white; color: black; }"
+    "QTableWidget::item { padding: 0px; }");
+
+// Aligns the cells of a grid by column (and the title rows by their own rule), as a
+// grid whose alignment is a property of its columns, and draws their text as the
+// form's small cells show it.
+class ColumnAlignDelegate : public QStyledItemDelegate
+{
+public:
+    using Rule = std::function<Qt::Alignment(int row, int column)>;
+    ColumnAlignDelegate(Rule rule, bool wordWrap, QObject* parent)
+        : QStyledItemDelegate(parent), m_rule(std::move(rule)), m_wordWrap(wordWrap)
+    {
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem o = option;
+        initStyleOption(&o, index);
+        const QString text = o.text;
+        o.text.clear();
+        const QWidget* widget = o.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &o, painter, widget);
+        painter->save();
+        painter->setFont(o.font);
+        painter->setPen(
+            o.palette.color((o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
+        const QRect r = o.rect.adjusted(1, 0, -1, 0);
+        if (m_wordWrap) {
+            CellText::draw(*painter, r, text, int(o.displayAlignment));
+        } else {
+            painter->drawText(r, int(o.displayAlignment), text);
+        }
+        painter->restore();
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->displayAlignment = m_rule(index.row(), index.column());
+    }
+
+private:
+    Rule m_rule;
+    bool m_wordWrap;
+};
+
+void prepareGrid(QTableWidget* grid)
+{
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    grid->setStyleSheet(GridStyle);
+    grid->setFont(songTi9());
+    grid->setTextElideMode(Qt::ElideNone);
+    // Columns and rows take the sizes of the form, however narrow.
+    grid->horizontalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setMinimumSectionSize(1);
+}
+
+// Column widths in pixels such that every column edge falls on the pixel of its
+// position in twips.
+void setColumnWidthsTwips(QTableWidget* grid, const QList<int>& widths)
+{
+    int x = 0;
+    for (int c = 0; c < widths.size(); ++c) {
+        const int px0 = Twips::toPixelsX(x);
+        x += widths[c];
+        grid->setColumnWidth(c, Twips::toPixelsX(x) - px0);
+    }
+}
+
+QTableWidgetItem* fixedItem(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled);
+    return item;
+}
+
+} // namespace
+
+NewTab::NewTab(QWidget* parent) : QWidget(parent)
+{
+    g_instance = this;
+    setWindowTitle(Title);
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildNavigation();
+    buildPages();
+    Form_Load();
+}
+
+NewTab::~NewTab()
+{
+    if (!m_unloaded) {
+        state().Form_Opened[1] = false;
+        state().Active_Form = 0;
+        Wheel::Wheel_UnHook(this);
+    }
+}
+
+NewTab* NewTab::instance()
+{
+    return g_instance;
+}
+
+void NewTab::Register(CommandTargets& targets)
+{
+    targets.registerMdiChild<NewTab>(QStringLiteral("NewTab"));
+    CommandTargets::EntryHooks hooks = targets.entry();
+    hooks.Draw_Area_Map = [] {
+        if (NewTab* window = instance()) window->KnPic_Paint(2);
+    };
+    targets.setEntryHooks(hooks);
+}
+
+QString NewTab::caption()
+{
+    return Title;
+}
+
+QString NewTab::Tag() const
+{
+    return FormLayout::mapRectText();
+}
+
+// ---- Building ------------------------------------------------------------------
+
+void NewTab::buildNavigation()
+{
+    m_pic3 = new QWidget(this);
+    m_pic3->setObjectName(QStringLiteral("Pic3"));
+
+    m_cobNavigate = new QComboBox(m_pic3);
+    m_cobNavigate->setObjectName(QStringLiteral("cobNavigate"));
+    m_cobNavigate->addItems(NavigationModes);
+
+    m_tvDataList = new QTreeWidget(m_pic3);
+    m_tvDataList->setObjectName(QStringLiteral("TvDataList"));
+    m_tvDataList->setHeaderHidden(true);
+    m_tvDataList->hide();
+
+    m_tvmDataList = new QTreeWidget(m_pic3);
+    m_tvmDataList->setObjectName(QStringLiteral("TvmDataList"));
+    m_tvmDataList->setHeaderHidden(true);
+
+    m_command6 = new QPushButton(QStringLiteral("条 件 查 询"), m_pic3);
+    m_command6->setObjectName(QStringLiteral("Command6"));
+
+    m_tempPic = new QWidget(this);
+    m_tempPic->setObjectName(QStringLiteral("TEMPPIC"));
+    m_tempPic->setCursor(Qt::SplitHCursor);
+    m_tempPic->setAutoFillBackground(true);
+    m_tempPic->setBackgroundRole(QPalette::Button);
+    m_tempPic->installEventFilter(this);
+
+    m_tab1 = new QTabBar(this);
+    m_tab1->setObjectName(QStringLiteral("Tab1"));
+    m_tab1->setExpanding(false);
+    m_tab1->setFocusPolicy(Qt::TabFocus);
+    for (const TabDef& t : Tabs) {
+        const int i = m_tab1->addTab(QString::fromUtf16(t.caption));
+        m_tab1->setTabData(i, QString::fromLatin1(t.key));
+    }
+    connect(m_tab1, &QTabBar::currentChanged, this, [this] { Tab1_Click(); });
+
+    m_pic1 = new QWidget(this);
+    m_pic1->setObjectName(QStringLiteral("Pic1"));
+    // The sheets lie on a dark ground (a role of its own, so that the sheets'
+    // controls keep the program's colours).
+    m_pic1->setAutoFillBackground(true);
+    m_pic1->setBackgroundRole(QPalette::Dark);
+
+    m_vScroll1 = new QScrollBar(Qt::Vertical, this);
+    m_vScroll1->setObjectName(QStringLiteral("VScroll1"));
+    m_hScroll1 = new QScrollBar(Qt::Horizontal, this);
+    m_hScroll1->setObjectName(QStringLiteral("HScroll1"));
+    for (QScrollBar* bar : {m_vScroll1, m_hScroll1}) {
+        bar->setSingleStep(EntryGeometry::WheelStep);
+        bar->setRange(0, 0);
+    }
+    // The scroll events (thumb dragged) run the change handlers too.
+    connect(m_vScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+    connect(m_hScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+}
+
+void NewTab::buildPages()
+{
+    for (int i = 0; i < FormLayout::PageCount; ++i) {
+        auto* page = new KnPage(i, m_pic1);
+        m_pages.append(page);
+        m_controls.insert(controlKey(FormLayout::PageContainer, i), page);
+    }
+    m_pages[2]->setUnderlay([this](KnPage& page) { drawAreaMap(page); });
+
+    for (const FieldRegistry::Array a : FieldRegistry::arrays()) {
+        m_boxes[int(a)].resize(FieldRegistry::count(a));
+    }
+
+    for (const FormControl& c : FormLayout::controls()) {
+        if (c.page < 0) continue; // the continuation-sheet template is no widget
+        QWidget* parent = c.container == FormLayout::FrameContainer ? m_frame2 : m_pages[c.page];
+        QWidget* w = nullptr;
+        switch (c.kind) {
+        case FormControl::Kind::TextBox: {
+            auto* box = new FieldBox(c, parent);
+            m_boxes[int(c.array())][c.index] = box;
+            w = box;
+            break;
+        }
+        case FormControl::Kind::CheckBox: {
+            auto* check = new QCheckBox(c.caption, parent);
+            check->setToolTip(c.column);
+            QList<QCheckBox*>& group = c.name == QLatin1String("Check1")    ? m_check1
+                                       : c.name == QLatin1String("Check11") ? m_check11
+                                                                            : m_check12;
+            group.append(check);
+            w = check;
+            break;
+        }
+        case FormControl::Kind::ComboBox: {
+            auto* combo = new QComboBox(parent);
+            combo->setToolTip(c.column);
+            m_combo5.append(combo);
+            w = combo;
+            break;
+        }
+        case FormControl::Kind::Button: {
+            auto* button = new QPushButton(c.caption, parent);
+            (c.name == QLatin1String("Command2") ? m_command2 : m_command7) = button;
+            w = button;
+            break;
+        }
+        case FormControl::Kind::Tree: {
+            m_treeView2 = new QTreeWidget(parent);
+            m_treeView2->setHeaderHidden(true);
+            w = m_treeView2;
+            break;
+        }
+        case FormControl::Kind::Grid: {
+            if (c.name == QLatin1String("Area_Flex")) {
+                auto* grid = new AreaFlex(c.index, parent);
+                grid->attachCheck1(m_check1.value(c.index));
+                connect(grid, &AreaFlex::pageRepaintRequested, this, [this] { KnPic_Paint(2); });
+                m_areaFlex.append(grid);
+                w = grid;
+                break;
+            }
+            auto* grid = new QTableWidget(parent);
+            prepareGrid(grid);
+            if (c.name == QLatin1String("THFLEX")) {
+                m_thFlex = grid;
+                grid->setItemDelegate(
+                    new ColumnAlignDelegate([](int, int) { return Qt::AlignCenter; }, true, grid));
+                grid->setFocusPolicy(Qt::NoFocus);
+                grid->setSelectionMode(QAbstractItemView::NoSelection);
+                grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            } else {
+                m_tbFlex = grid;
+                grid->setItemDelegate(new ColumnAlignDelegate(
+                    [](int, int column) {
+                        return ReserveTableLayout::bodyColumnLeftAligned(column)
+                                   ? Qt::AlignLeft | Qt::AlignVCenter
+                                   : Qt::AlignCenter;
+                    },
+                    true, grid));
+                grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            }
+            w = grid;
+            break;
+        }
+        case FormControl::Kind::Frame:
+            m_frame2 = new QWidget(parent);
+            w = m_frame2;
+            break;
+        default:
+            break;
+        }
+        if (!w) continue;
+        if (c.kind != FormControl::Kind::Grid || c.index < 0) w->setObjectName(controlKey(c.name, c.index));
+        if (c.kind != FormControl::Kind::TextBox) w->setFont(fontOf(c));
+        w->setGeometry(Twips::toPixels(c.left, c.top, c.width, c.height));
+        w->setVisible(c.visible);
+        m_controls.insert(controlKey(c.name, c.index), w);
+    }
+
+    for (int i = 0; i < m_check11.size(); ++i) {
+        connect(m_check11[i], &QCheckBox::toggled, this, [this, i] { Check11_Click(i); });
+    }
+    for (int i = 0; i < m_check12.size(); ++i) {
+        connect(m_check12[i], &QCheckBox::toggled, this, [this, i] { Check12_Click(i); });
+    }
+}
+
+FieldBox* NewTab::box(Array array, int index) const
+{
+    const QList<FieldBox*>& list = m_boxes[int(array)];
+    return index >= 0 && index < list.size() ? list[index] : nullptr;
+}
+
+const QList<FieldBox*>& NewTab::boxes(Array array) const
+{
+    return m_boxes[int(array)];
+}
+
+QList<FieldBox*> NewTab::fieldBoxes(const QString& table, const QString& column) const
+{
+    QList<FieldBox*> out;
+    for (const FieldRegistry::Box& b : FieldRegistry::boxes(table, column))
+        out.append(box(b.array, b.index));
+    return out;
+}
+
+QLineEdit* NewTab::txtEdit(int index) const
+{
+    return m_areaFlex.at(index)->txtEdit();
+}
+
+const CoordGrid* NewTab::mapGrid(int index) const
+{
+    return index >= 0 && index < m_areaFlex.size() ? &m_areaFlex[index]->coordGrid() : nullptr;
+}
+
+QWidget* NewTab::control(const QString& name, int index) const
+{
+    return m_controls.value(controlKey(name, index));
+}
+
+// ---- Lifecycle -----------------------------------------------------------------
+
+void NewTab::Form_Load()
+{
+    ProgramState& s = state();
+    s.Form_Opened[1] = true;
+    s.Active_Form = 1;
+    Wheel::Wheel_Hook(this);
+    m_tabSwitching = false;
+    m_splitDragging = false;
+    s.Is_Loading = false;
+    // The window is placed when it is first shown inside the main window.
+    m_curPage = 0;
+    for (int i = 0; i < FormLayout::PageCount; ++i) {
+        m_pagePos[i] = QPoint(EntryGeometry::PageOffset, EntryGeometry::PageOffset);
+        movePage(i);
+        m_pages[i]->setVisible(i == 0);
+    }
+    m_pages[0]->raise();
+    m_tab1->setCurrentIndex(0);
+    Init_Flex(0);
+    Init_Flex(1);
+    Show_Page();
+    Init_Table_Grids();
+    KCUTIL::Fill_Dic_List(42, m_combo5[0], QStringLiteral("cb01"));
+    m_cobNavigate->setCurrentIndex(0);
+    Get_Data_All();
+    if (EntryHost* host = EntryHost::current()) {
+        host->setButtonEnabled(QStringLiteral("PRINT"), true);
+        host->setMenuItemEnabled(6, host->buttonEnabled(QStringLiteral("PRINT")));
+    }
+}
+
+void NewTab::Get_Data_All() {}
+
+QMdiSubWindow* NewTab::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
+
+QSize NewTab::outerSizeTwips() const
+{
+    const QWidget* outer = subWindow() ? static_cast<const QWidget*>(subWindow()) : this;
+    return QSize(int(std::lround(Twips::fromPixelsX(outer->width()))),
+                 int(std::lround(Twips::fromPixelsY(outer->height()))));
+}
+
+void NewTab::placeWindow()
+{
+    QMdiSubWindow* sub = subWindow();
+    if (!sub) return;
+    sub->setMinimumSize(Twips::toPixelsX(EntryGeometry::MinWidth),
+                        Twips::toPixelsY(EntryGeometry::MinHeight));
+    const EntryHost* host = EntryHost::current();
+    int height =
+        int(std::lround(host->windowHeight() - 3.5 * host->statusBarHeight() - host->toolBarHeight()));
+    if (host->windowHeight() <= 0 && sub->mdiArea()) {
+        height = int(std::lround(Twips::fromPixelsY(sub->mdiArea()->height())));
+    }
+    sub->setGeometry(0, 0, Twips::toPixelsX(11170), Twips::toPixelsY(height));
+}
+
+void NewTab::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_placed) return;
+    m_placed = true;
+    if (QMdiSubWindow* sub = subWindow()) {
+        connect(sub, &QMdiSubWindow::windowStateChanged, this,
+                [this](Qt::WindowStates before, Qt::WindowStates now) {
+                    if ((now & Qt::WindowActive) && !(before & Qt::WindowActive)) Form_Activate();
+                });
+        placeWindow();
+        if (sub->isActiveWindow() || (sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub))
+            Form_Activate();
+    }
+    Form_Resize();
+}
+
+void NewTab::Form_Activate()
+{
+    EntryHost* host = EntryHost::current();
+    if (!host) return;
+    host->setButtonPressed(QStringLiteral("NEW"), true);
+    host->setMenuItemEnabled(0, false);
+    host->setToolbarState(m_tvmDataList);
+}
+
+void NewTab::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void NewTab::Form_Resize()
+{
+    QMdiSubWindow* sub = subWindow();
+    if (sub && sub->isMinimized()) return;
+    if (isMinimized()) return;
+
+    const QSize outer = outerSizeTwips();
+    const QSize limited = EntryGeometry::limitedSize(outer);
+    if (limited != outer) {
+        QWidget* w = sub ? static_cast<QWidget*>(sub) : static_cast<QWidget*>(this);
+        w->resize(std::max(w->width(), Twips::toPixelsX(limited.width())),
+                  std::max(w->height(), Twips::toPixelsY(limited.height())));
+    }
+
+    auto twipsX = [](int px) { return int(std::lround(Twips::fromPixelsX(px))); };
+    auto twipsY = [](int px) { return int(std::lround(Twips::fromPixelsY(px))); };
+    auto rectTwips = [&](const QRect& r) {
+        const int x = twipsX(r.x()), y = twipsY(r.y());
+        return QRect(x, y, twipsX(r.x() + r.width()) - x, twipsY(r.y() + r.height()) - y);
+    };
+    auto rectPixels = [](const QRect& r) { return Twips::toPixels(r.x(), r.y(), r.width(), r.height()); };
+
+    EntryGeometry::Inputs in;
+    in.innerWidth = twipsX(width());
+    in.innerHeight = twipsY(height());
+    in.panelWidth = m_panelWidth;
+    in.comboHeight = twipsY(m_cobNavigate->sizeHint().height());
+    in.queryButtonHeight = twipsY(m_command6->sizeHint().height());
+    in.tabHeight = twipsY(m_tab1->sizeHint().height());
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    in.hScrollHeight = twipsY(extent);
+    in.vScrollWidth = twipsX(extent);
+    in.mode = m_cobNavigate->currentText();
+    in.regionTree = rectTwips(m_tvDataList->geometry());
+    in.regionTreeVisible = !m_tvDataList->isHidden();
+    in.registrationTree = rectTwips(m_tvmDataList->geometry());
+    in.registrationTreeVisible = !m_tvmDataList->isHidden();
+    in.page = QSize(FormLayout::PageWidth, FormLayout::PageHeight);
+
+    const EntryGeometry::Layout l = EntryGeometry::arrange(in);
+    m_layout = l;
+    m_pic3->setGeometry(rectPixels(l.panel));
+    m_cobNavigate->setGeometry(rectPixels(l.combo));
+    m_command6->setGeometry(rectPixels(l.queryButton));
+    m_tvDataList->setGeometry(rectPixels(l.regionTree));
+    m_tvDataList->setVisible(l.regionTreeVisible);
+    m_tvmDataList->setGeometry(rectPixels(l.registrationTree));
+    m_tvmDataList->setVisible(l.registrationTreeVisible);
+    m_tempPic->setGeometry(rectPixels(l.splitter));
+    m_tab1->setGeometry(rectPixels(l.tabs));
+    m_pic1->setGeometry(rectPixels(l.viewport));
+    m_hScroll1->setGeometry(rectPixels(l.hScroll));
+    m_hScroll1->setVisible(l.hScrollVisible);
+    m_vScroll1->setGeometry(rectPixels(l.vScroll));
+    m_vScroll1->setVisible(l.vScrollVisible);
+    m_hScroll1->setPageStep(std::max(1, l.viewport.width()));
+    m_vScroll1->setPageStep(std::max(1, l.viewport.height()));
+    m_hScroll1->setRange(0, std::max(0, l.hScrollMax));
+    m_vScroll1->setRange(0, std::max(0, l.vScrollMax));
+}
+
+bool NewTab::Form_Unload()
+{
+    if (m_unloaded) return false;
+    ProgramState& s = state();
+    EntryHost* host = EntryHost::current();
+    const QString save = QStringLiteral("SAVE");
+    if (host && host->buttonEnabled(save)) {
+        const QString question = QStringLiteral("[") + Title + QStringLiteral("]已经发生改变,保存吗?");
+        if (Prompt::ask(question, QStringLiteral("提示"), Prompt::Buttons::YesNo, Prompt::Icon::Question,
+                        this) == Prompt::Answer::Yes) {
+            s.Check_Failed = false;
+            host->pressSave();
+            // A refused check, or a save that did not go through (Save stays enabled
+            // while edits are unsaved), keeps the window open with its edits.
+            if (s.Check_Failed || host->buttonEnabled(save)) return true;
+        }
+    }
+
+    s.Nav_Changed = false;
+    if (host) {
+        host->setButtonPressed(QStringLiteral("NEW"), false);
+        host->setMenuItemEnabled(0, true);
+        host->setPanelText(1, IdleText);
+        host->setPanelText(3, QString());
+        host->setButtonEnabled(save, false);
+        host->setButtonEnabled(QStringLiteral("PRINT"), false);
+        host->setButtonEnabled(QStringLiteral("DEL"), false);
+        host->setMenuItemEnabled(6, host->buttonEnabled(QStringLiteral("PRINT")));
+        host->syncMenuToolbar();
+    }
+    // The flags tell other windows whether the entry window is open: exactly while it is.
+    s.Form_Opened[1] = false;
+    s.Active_Form = 0;
+    Wheel::Wheel_UnHook(this);
+    m_unloaded = true;
+    return false;
+}
+
+void NewTab::closeEvent(QCloseEvent* event)
+{
+    if (Form_Unload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+// ---- Splitter ------------------------------------------------------------------
+
+bool NewTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_tempPic) {
+        auto twipsX = [](const QMouseEvent* e) {
+            return int(std::lround(Twips::fromPixelsX(int(e->position().x()))));
+        };
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            TEMPPIC_MouseDown();
+            return true;
+        case QEvent::MouseMove:
+            TEMPPIC_MouseMove(twipsX(static_cast<QMouseEvent*>(event)));
+            return true;
+        case QEvent::MouseButtonRelease:
+            TEMPPIC_MouseUp(twipsX(static_cast<QMouseEvent*>(event)));
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void NewTab::TEMPPIC_MouseDown()
+{
+    m_splitDragging = true;
+    m_splitterLeft = m_layout.splitter.left();
+}
+
+void NewTab::TEMPPIC_MouseMove(int x)
+{
+    Form_MouseMove(x);
+}
+
+void NewTab::Form_MouseMove(int x)
+{
+    if (!m_splitDragging) return;
+    m_splitterLeft += x;
+    m_tempPic->setGeometry(Twips::toPixels(m_splitterLeft, m_layout.panel.top(), EntryGeometry::SplitterWidth,
+                                           m_layout.panel.height()));
+    m_tempPic->raise();
+}
+
+void NewTab::TEMPPIC_MouseUp(int x)
+{
+    if (!m_splitDragging) return;
+    m_panelWidth = EntryGeometry::releasedPanelWidth(m_splitterLeft, x, EntryGeometry::PanelLeft,
+                                                     outerSizeTwips().width());
+    Form_Resize();
+    m_splitDragging = false;
+}
+
+// ---- Pages, tabs and scrolling -------------------------------------------------
+
+void NewTab::Show_Page()
+{
+    for (int i = 0; i < FormLayout::PageCount; ++i) {
+        if (i != m_curPage && m_pages[i]->isVisible()) m_pages[i]->hide();
+    }
+    m_pages[m_curPage]->show();
+    m_pages[m_curPage]->raise();
+    if (m_curPage == 2) {
+        for (QTableWidget* grid : m_areaFlex)
+            grid->setUpdatesEnabled(true);
+    }
+}
+
+void NewTab::movePage(int page)
+{
+    m_pages[page]->move(Twips::toPixelsX(m_pagePos[page].x()), Twips::toPixelsY(m_pagePos[page].y()));
+}
+
+void NewTab::Tab1_Click()
+{
+    const QString key = m_tab1->tabData(m_tab1->currentIndex()).toString();
+    int page = -1;
+    for (int i = 0; i < FormLayout::PageCount; ++i) {
+        if (key == QLatin1String(Tabs[i].key)) page = i;
+    }
+    if (page < 0) return;
+    m_curPage = page;
+    Show_Page();
+    m_tabSwitching = true;
+    m_hScroll1->setRange(
+        0, std::max(0, EntryGeometry::scrollMaximum(FormLayout::PageWidth, m_layout.viewport.width())));
+    m_vScroll1->setRange(
+        0, std::max(0, EntryGeometry::scrollMaximum(FormLayout::PageHeight, m_layout.viewport.height())));
+    // The bars show where this page was left: each page keeps its own position.
+    m_hScroll1->setValue(EntryGeometry::scrollValueAt(m_pagePos[page].x()));
+    m_vScroll1->setValue(EntryGeometry::scrollValueAt(m_pagePos[page].y()));
+    m_tabSwitching = false;
+}
+
+void NewTab::VScroll1_Change()
+{
+    if (m_tabSwitching) return;
+    m_pagePos[m_curPage].setY(EntryGeometry::pagePosition(m_vScroll1->value()));
+    movePage(m_curPage);
+}
+
+void NewTab::HScroll1_Change()
+{
+    if (m_tabSwitching) return;
+    m_pagePos[m_curPage].setX(EntryGeometry::pagePosition(m_hScroll1->value()));
+    movePage(m_curPage);
+}
+
+void NewTab::KnPic_Paint(int index)
+{
+    if (index >= 0 && index < m_pages.size()) m_pages[index]->update();
+}
+
+void NewTab::drawAreaMap(KnPage& page)
+{
+    QPainter painter(&page);
+    painter.setBackground(Qt::white);
+    myvbs::Draw_Area_Map(painter, *this, myvbs::MapTarget::Screen);
+    painter.end();
+    Q_EMIT areaMapDrawn();
+}
+
+// ---- Clearing and the tick groups ------------------------------------------------
+
+void NewTab::clear_data()
+{
+    ProgramState& s = state();
+    s.Is_Loading = true;
+    for (FieldBox* b : m_boxes[int(Array::Kn1Data)])
+        b->setText(QString());
+    for (QCheckBox* c : m_check11)
+        c->setChecked(false);
+    for (QCheckBox* c : m_check12)
+        c->setChecked(false);
+    for (const Array a : {Array::Kn2Data, Array::Kn3Data, Array::Kn6Data}) {
+        for (FieldBox* b : m_boxes[int(a)])
+            b->setText(QString());
+    }
+    for (int i = 0; i < 2; ++i) {
+        s.Area_Coord_Str.clear();
+        Init_Flex(i);
+    }
+    KnPic_Paint(2);
+    for (QComboBox* c : m_combo5)
+        c->setCurrentIndex(-1);
+    Init_Table_Grids();
+    s.Is_Loading = false;
+}
+
+void NewTab::Check11_Click(int index)
+{
+    Check_Group_To_Field(m_check11, index, 19);
+}
+
+void NewTab::Check12_Click(int index)
+{
+    Check_Group_To_Field(m_check12, index, 20);
+}
+
+void NewTab::Check_Group_To_Field(const QList<QCheckBox*>& group, int index, int fieldIndex)
+{
+    FieldBox* field = Kn2Data(fieldIndex);
+    field->setText(QString());
+    if (!group[index]->isChecked()) return;
+    for (int i = 0; i < group.size(); ++i) {
+        if (i != index) group[i]->setChecked(false); // its own handler empties the field and stops
+    }
+    field->setText(group[index]->text().trimmed());
+}
+
+// ---- Grids -----------------------------------------------------------------------
+
+void NewTab::Init_Table_Grids()
+{
+    namespace R = ReserveTableLayout;
+    const FormControl* shape = FormLayout::find(QStringLiteral("Shape1"), 0);
+    const FormControl* header = FormLayout::find(QStringLiteral("THFLEX"));
+    const QList<int> widths = R::columnWidths();
+    const int width = R::totalWidth();
+
+    QTableWidget* th = m_thFlex;
+    th->setUpdatesEnabled(false);
+    th->clearSpans();
+    th->clear();
+    th->setWordWrap(true);
+    th->setRowCount(R::HeaderRows);
+    th->setColumnCount(R::ColumnCount);
+    th->setFont(songTi9());
+    int y = 0;
+    for (int r = 0; r < R::HeaderRows; ++r) {
+        const int px0 = Twips::toPixelsY(y);
+        y += R::headerRowHeight();
+        th->setRowHeight(r, Twips::toPixelsY(y) - px0);
+        const QStringList titles = R::headerRow(r);
+        for (int c = 0; c < R::ColumnCount; ++c) {
+            QString title = titles[c];
+            title.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+            th->setItem(r, c, fixedItem(title));
+        }
+    }
+    setColumnWidthsTwips(th, widths);
+    const int frame = 2 * th->frameWidth();
+    QRect g = Twips::toPixels(shape->left, header->top, width, R::headerHeight());
+    th->setGeometry(g.x(), g.y(), g.width() + frame, g.height() + frame);
+    th->setUpdatesEnabled(true);
+    for (const R::Span& span : R::headerSpans())
+        th->setSpan(span.row, span.column, span.rows, span.columns);
+
+    QTableWidget* tb = m_tbFlex;
+    tb->setUpdatesEnabled(false);
+    tb->clearSpans();
+    tb->clear();
+    tb->setRowCount(0);
+    tb->setColumnCount(R::ColumnCount);
+    tb->setFont(songTi9());
+    tb->setWordWrap(true);
+    setColumnWidthsTwips(tb, widths);
+    const int bodyTop = header->top + R::headerHeight() - R::BodyOverlap;
+    g = Twips::toPixels(shape->left, bodyTop, width, R::bodyHeight());
+    tb->setGeometry(g.x(), g.y(), g.width() + frame, g.height());
+    tb->setUpdatesEnabled(true);
+    tb->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    tb->raise();
+}
+
+void NewTab::Init_Flex(int index)
+{
+    m_areaFlex.at(index)->Init_Flex();
+}
