@@ -36,6 +36,10 @@ void registerTargets(CommandTargets& targets)
     dialogHooks().setPanelText = [](int panel, const QString& text) {
         if (TabMain* main = TabMain::instance()) main->setPanelText(panel, text);
     };
+    // After the parameter dialog switched databases, the open entry window reloads its list.
+    dialogHooks().reloadEntryList = [] {
+        if (NewTab* entry = NewTab::instance()) entry->Get_Data_All();
+    };
 }
 
 } // namespace
