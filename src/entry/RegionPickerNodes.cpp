@@ -4,9 +4,9 @@
 
 namespace RegionPickerNodes {
 
-TreeNodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* error)
+Nodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* error)
 {
-    TreeNodes nodes;
+    Nodes nodes;
     const QString prefix = QString::number(provinceCode).left(2);
     auto query = Db::exec(db,
                           QStringLiteral("SELECT CAST(DM AS TEXT), MC FROM cb08 "
@@ -29,27 +29,26 @@ TreeNodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error
         if (code.endsWith(QLatin1String("0000"))) {
             if (code.startsWith(QLatin1String("10"))) continue;
             provinceKey = QStringLiteral("A") + code.left(2);
-            nodes.append({provinceKey, name, QString(), QString()});
+            nodes.append({provinceKey, name, QString()});
         } else if (code.endsWith(QLatin1String("00"))) {
             const QString cityKey = QStringLiteral("B") + code.left(4);
             cities.insert(code.left(4));
-            nodes.append({cityKey, name, QString(), QStringLiteral("A") + code.left(2)});
-            nodes.append({QStringLiteral("C") + QString::number(running++), Placeholder, QString(), cityKey});
+            nodes.append({cityKey, name, QStringLiteral("A") + code.left(2)});
+            nodes.append({QStringLiteral("C") + QString::number(running++), Placeholder, cityKey});
         } else {
             counties.append({code, name});
         }
     }
     for (const Row& r : counties) {
         if (!cities.contains(r.code.left(4)))
-            nodes.append(
-                {QStringLiteral("C") + r.code, r.name, QString(), QStringLiteral("A") + r.code.left(2)});
+            nodes.append({QStringLiteral("C") + r.code, r.name, QStringLiteral("A") + r.code.left(2)});
     }
     return nodes;
 }
 
-TreeNodes Load_Counties(const QSqlDatabase& db, const QString& cityKey, Db::Error* error)
+Nodes Load_Counties(const QSqlDatabase& db, const QString& cityKey, Db::Error* error)
 {
-    TreeNodes nodes;
+    Nodes nodes;
     auto query = Db::exec(
         db,
         QStringLiteral("SELECT CAST(DM AS TEXT), MC FROM cb08 WHERE substr(CAST(DM AS TEXT), -2) <> '00' "
@@ -57,8 +56,7 @@ TreeNodes Load_Counties(const QSqlDatabase& db, const QString& cityKey, Db::Erro
         {cityKey.mid(1)}, error);
     if (!query) return nodes;
     while (query->next()) {
-        nodes.append({QStringLiteral("C") + query->value(0).toString(), query->value(1).toString(), QString(),
-                      cityKey});
+        nodes.append({QStringLiteral("C") + query->value(0).toString(), query->value(1).toString(), cityKey});
     }
     return nodes;
 }

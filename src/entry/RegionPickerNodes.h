@@ -1,14 +1,25 @@
 #pragma once
 
-#include "NAVIGATE.h"
-
 #include "platform/Database.h"
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 
 // The nodes of the region picker TreeView2, read from the region table cb08.
 namespace RegionPickerNodes {
+
+// A node of the picker: its key, its text and the key of its parent (empty for a
+// province). Lists are in adding order, parents before their children.
+struct Node
+{
+    QString key;
+    QString text;
+    QString parentKey;
+
+    bool operator==(const Node&) const = default;
+};
+using Nodes = QList<Node>;
 
 // The text of the placeholder child that marks a city whose counties are not loaded.
 inline const QString Placeholder = QStringLiteral("NULL");
@@ -21,11 +32,11 @@ inline const QString Placeholder = QStringLiteral("NULL");
 // districts, a county governed by the province itself) is added directly under the
 // province as "C" + its 6-digit code, since no city would ever list it. A table that
 // cannot be read gives no nodes and `error`.
-TreeNodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* error = nullptr);
+Nodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* error = nullptr);
 
 // The counties of the city node `cityKey` ("B" + 4 digits): "C" + code, the name,
 // the city as parent, in code order.
-TreeNodes Load_Counties(const QSqlDatabase& db, const QString& cityKey, Db::Error* error = nullptr);
+Nodes Load_Counties(const QSqlDatabase& db, const QString& cityKey, Db::Error* error = nullptr);
 
 // What a click on a node writes into the region code box: the node's key without
 // its letter, followed by three blanks.
