@@ -1,3 +1,4 @@
+#include "entry/EntryRecord.h"
 #include "entry/NewTab.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
@@ -27,6 +28,7 @@ void registerTargets(CommandTargets& targets)
     targets.registerModal<FrmSysView>(QStringLiteral("FrmSysView"));
     targets.registerModal<About>(QStringLiteral("About"));
     NewTab::Register(targets);
+    EntryRecord::Register(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.

@@ -2,6 +2,7 @@
 
 #include "AreaFlex.h"
 #include "CellText.h"
+#include "EntryEditing.h"
 #include "EntryHost.h"
 #include "FieldBox.h"
 #include "FieldRegistry.h"
@@ -172,6 +173,7 @@ NewTab::NewTab(QWidget* parent) : QWidget(parent)
     buildNavigation();
     buildPages();
     Form_Load();
+    EntryEditing::attach(*this); // change handlers, keys, region picker, cover-page controls
 }
 
 NewTab::~NewTab()
@@ -194,6 +196,15 @@ void NewTab::Register(CommandTargets& targets)
     CommandTargets::EntryHooks hooks = targets.entry();
     hooks.Draw_Area_Map = [] {
         if (NewTab* window = instance()) window->KnPic_Paint(2);
+    };
+    // The grid popup menu: the page tabs first, so that the grid receives the focus
+    // even when it had it already; the grid then runs the pending command.
+    hooks.Focus_Area_Flex = [] {
+        NewTab* window = instance();
+        const int index = state().Flex_Menu_Index;
+        if (!window || index < 0 || index >= window->m_areaFlex.size()) return;
+        window->Tab1()->setFocus();
+        window->Area_Flex(index)->focusFromMenu();
     };
     targets.setEntryHooks(hooks);
 }

@@ -1,0 +1,225 @@
+#include "EntryRecord.h"
+
+#include "AreaFlex.h"
+#include "EntryHost.h"
+#include "FieldBox.h"
+#include "FieldRegistry.h"
+#include "NewTab.h"
+#include "RegistrationWriter.h"
+#include "SaveChecks.h"
+#include "StatDatabase.h"
+
+#include "coords/Projection.h"
+#include "platform/ErrorBox.h"
+#include "platform/Prompt.h"
+#include "shell/CommandTargets.h"
+#include "shell/ProgramState.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTreeWidget>
+
+namespace EntryRecord {
+
+namespace {
+
+using Array = FormControl::Array;
+
+const QString ClosingText = QStringLiteral("...");
+constexpr int KeyRole = Qt::UserRole; // where the registration list keeps a node's key
+
+class BusyCursor
+{
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// The mine modes label registration nodes by name and keep the number in the key.
+bool mineMode(const NewTab& window)
+{
+    const QString mode = window.cobNavigate()->currentText();
+    return mode != QLatin1String("登记号") && mode != QLatin1String("行政区-->登记号");
+}
+
+// The registration a node of the list stands for, as the load takes it.
+QString nodeRegistration(const NewTab& window, const QTreeWidgetItem* node)
+{
+    return mineMode(window) ? node->data(0, KeyRole).toString().mid(1) : node->text(0);
+}
+
+bool registrationSelected(const NewTab& window)
+{
+    const QTreeWidgetItem* node = window.TvmDataList()->currentItem();
+    return node && node->childCount() == 0 && node->text(0) != ClosingText;
+}
+
+// Loads the node's registration as a click on it does.
+void clickNode(NewTab& window, QTreeWidgetItem* node)
+{
+    QTreeWidget* list = window.TvmDataList();
+    list->setCurrentItem(node);
+    Q_EMIT list->itemClicked(node, 0);
+}
+
+void setSaveMark(bool on)
+{
+    EntryHost* host = EntryHost::current();
+    if (!host) return;
+    host->setButtonEnabled(QStringLiteral("SAVE"), on);
+    host->setMenuItemEnabled(2, host->buttonEnabled(QStringLiteral("SAVE")));
+    host->syncMenuToolbar();
+}
+
+void updateList(NewTab& window, const QString& djh, bool inserted)
+{
+    ProgramState& s = state();
+    QTreeWidget* list = window.TvmDataList();
+    QTreeWidgetItem* selected = list->currentItem();
+    if (!inserted) {
+        if (!selected) {
+            s.Cur_DJH = djh;
+            return;
+        }
+        selected->setText(0, djh);
+        const QString key = selected->data(0, KeyRole).toString();
+        // A node that finds its registration by key must find it under the new number.
+        if (mineMode(window) && !key.isEmpty()) selected->setData(0, KeyRole, key.left(1) + djh);
+        clickNode(window, selected);
+        s.Cur_DJH = djh;
+        return;
+    }
+    // A new registration goes before the "..." that closes a flat list.
+    const int last = list->topLevelItemCount() - 1;
+    bool closed = false;
+    if (last >= 0 && list->topLevelItem(last)->text(0) == ClosingText) {
+        delete list->takeTopLevelItem(last);
+        closed = true;
+    }
+    auto* node = new QTreeWidgetItem(list);
+    node->setText(0, djh);
+    node->setData(0, KeyRole, djh);
+    if (closed) new QTreeWidgetItem(list, QStringList{ClosingText});
+    list->setCurrentItem(node);
+    s.Cur_DJH = djh;
+    window.Command2()->setEnabled(true);
+}
+
+} // namespace
+
+EntryValues values(NewTab& window)
+{
+    EntryValues v;
+    for (const Array a : FieldRegistry::arrays()) {
+        const QList<FieldBox*>& boxes = window.boxes(a);
+        for (int i = 0; i < boxes.size(); ++i)
+            v.setText(a, i, boxes[i]->text());
+    }
+    for (int i = 0; i < 2; ++i) {
+        AreaFlex* grid = window.Area_Flex(i);
+        v.grids[i] = &grid->coordGrid();
+        v.geographic[i] = window.Check1(i)->isChecked();
+    }
+    return v;
+}
+
+bool Check_Before_Save(NewTab& window)
+{
+    ProgramState& s = state();
+    s.Check_Failed = false;
+    EntryValues v = values(window);
+    const SqliteStatDatabase stat(s.TJPath, s.TJName);
+    const KCUTIL::SaveCheckResult r = KCUTIL::Check_Before_Save(
+        s.Cn(), v, {s.Cur_DJH, registrationSelected(window)}, stat, KCUTIL::promptAsker());
+    if (r.passed()) return true;
+    s.Check_Failed = true;
+    if (r.outcome == KCUTIL::SaveCheckResult::Outcome::Fault) {
+        Prompt::message(r.message, r.title, r.icon, &window);
+        if (r.page > 0) window.Tab1()->setCurrentIndex(r.page - 1);
+        if (FieldBox* box = window.box(r.array, r.index)) box->editor()->setFocus(Qt::OtherFocusReason);
+    }
+    return false;
+}
+
+bool Save_Data_All(NewTab& window)
+{
+    ProgramState& s = state();
+    EntryValues v = values(window);
+    KCUTIL::SaveOutcome out;
+    {
+        BusyCursor busy;
+        s.Reg_Inserted = false;
+        out = KCUTIL::Save_Registration(s.Cn(), s.Cur_DJH, v);
+    }
+    switch (out.status) {
+    case KCUTIL::SaveOutcome::Status::NoNumber:
+        Prompt::message(KCUTIL::No_Number_Message(), QStringLiteral("错误"), Prompt::Icon::Critical, &window);
+        s.Check_Failed = true;
+        return false;
+    case KCUTIL::SaveOutcome::Status::Failed:
+        ErrorBox::show(out.error, &window);
+        s.Check_Failed = true;
+        return false;
+    case KCUTIL::SaveOutcome::Status::Saved:
+        break;
+    }
+
+    // Corners that lie in no zone were stored but stay out of the extent.
+    for (const KCUTIL::CoordTextResult* grid : {&out.area, &out.calc}) {
+        for (const KCUTIL::CoordFault& f : grid->faults) {
+            if (f.kind == KCUTIL::CoordFault::Kind::NoZone)
+                KCUTIL::Show_Coord_System_Error(f.x, f.y, &window);
+        }
+    }
+    s.Reg_Inserted = out.inserted;
+    s.Area_Extent = out.area.extent;
+    s.Calc_Extent = out.calc.extent;
+    setSaveMark(false);
+    updateList(window, out.djh, out.inserted);
+    return true;
+}
+
+void Delete_Data_All(NewTab& window)
+{
+    QTreeWidget* list = window.TvmDataList();
+    QTreeWidgetItem* node = list->currentItem();
+    if (!node) return;
+    const QString djh = nodeRegistration(window, node);
+    if (djh.isEmpty() || djh == ClosingText) return; // the "..." node stands for no registration
+    if (Prompt::ask(KCUTIL::Delete_Question(djh), QStringLiteral("提示"), Prompt::Buttons::OkCancel,
+                    Prompt::Icon::Question, &window) != Prompt::Answer::Ok)
+        return;
+    Db::Error error;
+    if (!KCUTIL::Delete_Registration(state().Cn(), djh, &error)) {
+        ErrorBox::show(error, &window);
+        return;
+    }
+    if (QTreeWidgetItem* parent = node->parent())
+        delete parent->takeChild(parent->indexOfChild(node));
+    else
+        delete list->takeTopLevelItem(list->indexOfTopLevelItem(node));
+    if (list->topLevelItemCount() > 0) clickNode(window, list->topLevelItem(0));
+}
+
+void Register(CommandTargets& targets)
+{
+    CommandTargets::EntryHooks hooks = targets.entry();
+    hooks.Check_Before_Save = [] {
+        NewTab* window = NewTab::instance();
+        return window && Check_Before_Save(*window);
+    };
+    hooks.Save_Data_All = [] {
+        if (NewTab* window = NewTab::instance()) Save_Data_All(*window);
+    };
+    hooks.Delete_Data_All = [] {
+        if (NewTab* window = NewTab::instance()) Delete_Data_All(*window);
+    };
+    targets.setEntryHooks(hooks);
+}
+
+} // namespace EntryRecord
