@@ -145,6 +145,12 @@ void AreaFlex::LiveGrid::setCellText(int row, int column, const QString& text)
 void AreaFlex::syncView()
 {
     if (m_deferSync) return;
+    syncCells();
+    syncSelection();
+}
+
+void AreaFlex::syncCells()
+{
     FlagGuard guard(m_syncing);
     const int rows = m_grid.Rows() - 1;
     const int cols = CoordGridModel::Cols - 1;
@@ -177,11 +183,18 @@ void AreaFlex::syncView()
             if (it->text() != text) it->setText(text);
         }
     }
+}
 
-    if (rows > 0) {
+void AreaFlex::syncSelection()
+{
+    FlagGuard guard(m_syncing);
+    if (m_grid.Rows() > 1) {
         QItemSelectionModel* sm = selectionModel();
         const QModelIndex anchor = model()->index(m_grid.Row() - 1, m_grid.Col() - 1);
         const QModelIndex current = model()->index(m_grid.RowSel() - 1, m_grid.ColSel() - 1);
+        // Through the view first, so that Shift with the arrows extends from the
+        // grid's cursor.
+        setCurrentIndex(anchor);
         sm->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
         sm->select(QItemSelection(anchor, current), QItemSelectionModel::ClearAndSelect);
     }
@@ -219,8 +232,11 @@ void AreaFlex::onViewSelectionChanged()
             return;
         }
     }
+    // The view shows the user's selection already: only the cells may have changed.
+    // Setting the selection back here would break the view's own steps (it moves
+    // the current cell and the selection one after the other).
     m_grid.setSelection(row, col, rowSel, colSel);
-    syncView();
+    syncCells();
 }
 
 // ---------------------------------------------------------------------------

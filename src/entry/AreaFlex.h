@@ -94,6 +94,8 @@ private:
     void setClipboardText(const QString& text) override;
     QString clipboardText() const override;
 
+    void syncCells();
+    void syncSelection();
     void SET_EDIT_CONTROL();
     void onViewSelectionChanged();
     void layOut();

@@ -232,6 +232,31 @@ TEST_F(AreaFlexTest, CommandKeysReplaceTheViewsShortcuts)
     EXPECT_EQ(grids[0]->verticalHeaderItem(3)->text(), QStringLiteral("4"));
 }
 
+TEST_F(AreaFlexTest, WholeRowSelectionsServeTheDeleteKey)
+{
+    load(0, QStringLiteral("3\r\n1,10,20,\r\n2,11,20,\r\n3,11,21,\r\n"));
+    QTest::keyClick(grids[0], Qt::Key_Right); // no modifier is held any more
+    grids[0]->selectRow(1);                   // what a click on the row's number does
+    const CoordGridModel& g = grids[0]->grid();
+    EXPECT_EQ(g.r1(), 2);
+    EXPECT_EQ(g.r2(), 2);
+    EXPECT_EQ(g.c1(), 1);
+    EXPECT_EQ(g.c2(), 5);
+    QTest::keyClick(grids[0], Qt::Key_Delete);
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("确认删除当前记录行的数据！"));
+    EXPECT_EQ(g.Flex_Row_Count(), 2);
+    EXPECT_EQ(cell(0, 2, 1), QStringLiteral("3"));
+
+    // Shift+Down extends the selection from the cursor, as the grid always did.
+    select(0, 1, 2, 1, 2);
+    QTest::keyClick(grids[0], Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.RowSel(), 2);
+    Prompt::setNextAnswer(Prompt::Answer::No);
+    QTest::keyClick(grids[0], Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("确认删除从当前记录行以下2行数据！"));
+}
+
 TEST_F(AreaFlexTest, BlockTravelsThroughTheClipboardBetweenTheGrids)
 {
     load(0, QStringLiteral("4\r\n1,10,20,\r\n2,11,20,\r\n3,11,21,\r\n*,,,,\r\n"));
