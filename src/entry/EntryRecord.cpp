@@ -44,7 +44,7 @@ public:
 bool mineMode(const NewTab& window)
 {
     const QString mode = window.cobNavigate()->currentText();
-    return mode != QLatin1String("登记号") && mode != QLatin1String("行政区-->登记号");
+    return mode != QStringLiteral("登记号") && mode != QStringLiteral("行政区-->登记号");
 }
 
 // The registration a node of the list stands for, as the load takes it.
