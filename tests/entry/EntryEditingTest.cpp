@@ -10,9 +10,11 @@
 #include "shell/CommandTargets.h"
 #include "shell/TabMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -251,6 +253,38 @@ TEST_F(EntryEditingTest, CategoryListAndEditButton)
     EXPECT_TRUE(w()->Command2()->isEnabled());
     w()->Command2()->click();
     EXPECT_EQ(edits, 1);
+}
+
+TEST_F(EntryEditingTest, RightClickOnTheCoordinatePageShowsTheMapMenu)
+{
+    m_state.MapFill = false;
+    m_state.MapShowLabels = true;
+    m_state.MapOnlyReserve = true;
+    m_state.MapShowAll = false;
+    EntryEditing* editing = EntryEditing::of(*w());
+    ASSERT_NE(editing, nullptr);
+    editing->KNPIC_MouseUp(1, Qt::RightButton, QPoint(10, 10));
+    editing->KNPIC_MouseUp(2, Qt::LeftButton, QPoint(10, 10));
+    EXPECT_FALSE(main->draw()->isVisible()) << "only a right click on the coordinate page";
+    editing->KNPIC_MouseUp(2, Qt::RightButton, QPoint(10, 10));
+    EXPECT_TRUE(main->draw()->isVisible());
+    EXPECT_FALSE(main->Draw_para(0)->isChecked());
+    EXPECT_FALSE(main->Draw_para(1)->isChecked());
+    EXPECT_TRUE(main->Draw_para(2)->isChecked());
+    EXPECT_FALSE(main->Draw_para(4)->isChecked());
+    EXPECT_FALSE(main->Draw_para(5)->isChecked());
+    EXPECT_TRUE(main->Draw_para(6)->isChecked());
+    main->draw()->hide();
+}
+
+TEST_F(EntryEditingTest, TextOverTheMaximumIsCut)
+{
+    FieldBox* holder = w()->Kn2Data(26); // 矿业权人, 50 characters
+    const QString text = QString(60, QChar(0x77FF));
+    holder->setText(text);
+    EXPECT_EQ(holder->text(), text.left(50));
+    type(w()->Kn1Data(0), QStringLiteral("44101020820015"));
+    EXPECT_EQ(w()->Kn1Data(0)->text(), QStringLiteral("4410102082001"));
 }
 
 } // namespace
