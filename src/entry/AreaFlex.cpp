@@ -13,9 +13,11 @@
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QScrollBar>
 
 namespace {
@@ -59,6 +61,19 @@ AreaFlex::AreaFlex(int index, QWidget* parent)
 
     connect(this, &QTableWidget::currentCellChanged, this, [this] { onViewSelectionChanged(); });
     connect(this, &QTableWidget::itemSelectionChanged, this, [this] { onViewSelectionChanged(); });
+
+    // The heading of the numbering column stands in the view's corner.
+    if (auto* corner = findChild<QAbstractButton*>()) {
+        m_corner = new QLabel(corner);
+        m_corner->setObjectName(QStringLiteral("cornerHeading"));
+        m_corner->setAlignment(Qt::AlignCenter);
+        // The corner does not react to clicks, yet its heading reads like the others.
+        QPalette palette = m_corner->palette();
+        palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                         palette.color(QPalette::Active, QPalette::WindowText));
+        m_corner->setPalette(palette);
+        corner->installEventFilter(this);
+    }
 
     layOut();
     CoordGridLoader::Init_Flex(m_grid, m_geographic, QString());
@@ -165,6 +180,7 @@ void AreaFlex::syncCells()
     for (int c = 1; c < CoordGridModel::Cols; ++c)
         headings << m_grid.TextMatrix(0, c);
     setHorizontalHeaderLabels(headings);
+    if (m_corner) m_corner->setText(m_grid.TextMatrix(0, 0));
     QStringList numbers;
     for (int r = 1; r < m_grid.Rows(); ++r)
         numbers << m_grid.TextMatrix(r, 0);
@@ -527,6 +543,8 @@ void AreaFlex::scrollContentsBy(int dx, int dy)
 
 bool AreaFlex::eventFilter(QObject* watched, QEvent* e)
 {
+    if (m_corner && watched == m_corner->parent() && e->type() == QEvent::Resize)
+        m_corner->setGeometry(static_cast<QWidget*>(watched)->rect());
     if (watched == m_editor) {
         if (e->type() == QEvent::ShortcutOverride) {
             auto* ke = static_cast<QKeyEvent*>(e);

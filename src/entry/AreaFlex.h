@@ -8,6 +8,7 @@
 #include <QTableWidget>
 
 class QAbstractButton;
+class QLabel;
 class QLineEdit;
 
 // One coordinate grid of the entry window's coordinate page (Area_Flex(Index)),
@@ -124,6 +125,7 @@ private:
     LiveGrid m_live{*this};
     CoordGridCommands m_commands;
     QLineEdit* m_editor = nullptr;
+    QLabel* m_corner = nullptr;
     QPointer<QAbstractButton> m_check1;
     bool m_geographic = false;
     bool m_syncing = false;    // the view is being set from the model

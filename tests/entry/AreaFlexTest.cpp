@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -111,6 +113,10 @@ TEST_F(AreaFlexTest, LaysOutFromTheLineFormAndFollowsTheCheckBox)
     EXPECT_EQ(grids[0]->toolTip(),
               QStringLiteral("*号结束；矿体标识：矿体文字标注；性质：1表示主区，-1表示挖空区"));
     EXPECT_EQ(grids[0]->horizontalHeaderItem(1)->text(), QStringLiteral("X(起标高)"));
+    const QLabel* corner = grids[0]->findChild<QLabel*>(QStringLiteral("cornerHeading"));
+    ASSERT_NE(corner, nullptr);
+    EXPECT_EQ(corner->text(), QStringLiteral("序号"));
+    EXPECT_EQ(corner->width(), grids[0]->verticalHeader()->width());
 
     load(0, QStringLiteral("2\r\n1,116.2345,40.1234,\r\n*,100,,,\r\n"));
     EXPECT_TRUE(check[0]->isChecked());
