@@ -1,0 +1,88 @@
+#include "NavigateTree.h"
+
+#include <QHash>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+namespace NAVIGATE {
+
+namespace {
+
+QTreeWidgetItem* makeItem(const QString& key, const QString& text, const QString& tag)
+{
+    auto* item = new QTreeWidgetItem(QStringList{text});
+    item->setData(0, KeyRole, key);
+    item->setData(0, TagRole, tag);
+    return item;
+}
+
+} // namespace
+
+void Fill_Tree(QTreeWidget* tree, const TreeNodes& nodes)
+{
+    tree->setUpdatesEnabled(false);
+    tree->clear();
+    QHash<QString, QTreeWidgetItem*> byKey;
+    byKey.reserve(nodes.size());
+    QList<QTreeWidgetItem*> roots;
+    for (const TreeNode& n : nodes) {
+        QTreeWidgetItem* item = makeItem(n.key, n.text, n.tag);
+        QTreeWidgetItem* parent = n.parentKey.isEmpty() ? nullptr : byKey.value(n.parentKey);
+        if (parent)
+            parent->addChild(item);
+        else
+            roots.append(item);
+        if (!n.key.isEmpty()) byKey.insert(n.key, item);
+    }
+    tree->addTopLevelItems(roots);
+    tree->setUpdatesEnabled(true);
+}
+
+QTreeWidgetItem* Add_Node(QTreeWidget* tree, const QString& key, const QString& text, const QString& tag)
+{
+    QTreeWidgetItem* item = makeItem(key, text, tag);
+    tree->addTopLevelItem(item);
+    return item;
+}
+
+QString Node_Key(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, KeyRole).toString() : QString();
+}
+
+QString Node_Tag(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, TagRole).toString() : QString();
+}
+
+QList<QTreeWidgetItem*> Tree_Nodes(const QTreeWidget* tree)
+{
+    QList<QTreeWidgetItem*> items;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it)
+        items.append(*it);
+    return items;
+}
+
+void Swap_Tree_Labels(QTreeWidget* tree)
+{
+    for (QTreeWidgetItem* item : Tree_Nodes(tree)) {
+        const QString text = item->text(0);
+        item->setText(0, Node_Tag(item));
+        item->setData(0, TagRole, text);
+    }
+}
+
+bool Is_Closing_Node(const QTreeWidgetItem* item)
+{
+    return item && item->text(0) == ClosingText && Node_Key(item).isEmpty();
+}
+
+int Count_Registrations(const QTreeWidget* tree)
+{
+    int n = 0;
+    for (QTreeWidgetItem* item : Tree_Nodes(tree))
+        if (item->childCount() == 0 && !Is_Closing_Node(item)) ++n;
+    return n;
+}
+
+} // namespace NAVIGATE

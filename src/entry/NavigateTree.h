@@ -1,0 +1,40 @@
+#pragma once
+
+#include "NAVIGATE.h"
+
+#include <QList>
+#include <Qt>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The navigation node lists in tree widgets: a node's text is the item's text, its
+// key and tag are kept in the item's data.
+namespace NAVIGATE {
+
+enum NodeRole { KeyRole = Qt::UserRole, TagRole = Qt::UserRole + 1 };
+
+// Empties the tree and adds the nodes, each under the node of its parent key (at
+// the root when that key is empty or unknown). Nothing is selected or expanded.
+void Fill_Tree(QTreeWidget* tree, const TreeNodes& nodes);
+
+// Adds one root node.
+QTreeWidgetItem* Add_Node(QTreeWidget* tree, const QString& key, const QString& text, const QString& tag);
+
+QString Node_Key(const QTreeWidgetItem* item);
+QString Node_Tag(const QTreeWidgetItem* item);
+
+// Every node of the tree in adding order (parents before their children).
+QList<QTreeWidgetItem*> Tree_Nodes(const QTreeWidget* tree);
+
+// Exchanges the text and the tag of every node.
+void Swap_Tree_Labels(QTreeWidget* tree);
+
+// The number of registrations a registration tree lists: its nodes without
+// children, the closing "..." node left out.
+int Count_Registrations(const QTreeWidget* tree);
+
+// True for the node that closes a flat list.
+bool Is_Closing_Node(const QTreeWidgetItem* item);
+
+} // namespace NAVIGATE
