@@ -1,4 +1,5 @@
 #include "entry/EntryRecord.h"
+#include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
@@ -29,6 +30,7 @@ void registerTargets(CommandTargets& targets)
     targets.registerModal<About>(QStringLiteral("About"));
     NewTab::Register(targets);
     EntryRecord::Register(targets);
+    NAVIGATE::Register(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.

@@ -172,6 +172,7 @@ NewTab::NewTab(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     buildNavigation();
     buildPages();
+    connectNavigation();
     Form_Load();
     EntryEditing::attach(*this); // change handlers, keys, region picker, cover-page controls
 }
@@ -455,8 +456,6 @@ void NewTab::Form_Load()
         host->setMenuItemEnabled(6, host->buttonEnabled(QStringLiteral("PRINT")));
     }
 }
-
-void NewTab::Get_Data_All() {}
 
 QMdiSubWindow* NewTab::subWindow() const
 {

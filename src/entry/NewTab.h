@@ -25,6 +25,7 @@ class QScrollBar;
 class QTabBar;
 class QTableWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 // The registration entry window: a child window of the main window in which a
 // clerk views and types one overlay registration. On the left the navigation panel
@@ -139,6 +140,26 @@ public:
     // Fills the registration list (the navigation builds it).
     void Get_Data_All();
 
+    // ---- Navigation and loading (NewTabNavigation.cpp) ----------------------------
+    // Rebuilds the trees of the mode shown and selects and loads Cur_DJH in them.
+    void cobNavigate_Click();
+    // Selects the first node whose key ends in `djh` and loads it as a click does.
+    void positionDJH(const QString& djh, QTreeWidget* tree);
+    // Selects the county of registration `djh` and builds that county's list.
+    void positionXZQ(const QString& djh, QTreeWidget* tree);
+    // The unfiltered list of every overlay registration, closed by "...".
+    void navigate_djh();
+    // Rebuilds the trees of the mode shown without selecting anything.
+    void Data_All_Refresh();
+    void TvmDataList_NodeClick(QTreeWidgetItem* node);
+    void TvDataList_NodeClick(QTreeWidgetItem* node);
+    void TvmDataList_DblClick();
+    // The query button: empties the filter, shows the query dialog, rebuilds the
+    // trees and clicks the first node.
+    void Command6_Click();
+    // Fills the reserve table with the quality and reserve rows of Cur_DJH.
+    void view_zycl();
+
     // AreaMapSource: the coordinate grids and the map rectangle, for the sketch map.
     const CoordGrid* mapGrid(int index) const override;
     QString mapRectText() const override { return Tag(); }
@@ -155,6 +176,9 @@ protected:
 
 private:
     void Form_Load();
+    void connectNavigation();
+    // Loads the registration of the list's selected node into the pages.
+    void view_djh();
     void buildNavigation();
     void buildPages();
     void placeWindow();

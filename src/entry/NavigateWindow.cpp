@@ -1,0 +1,187 @@
+#include "NavigateWindow.h"
+
+#include "EntryGeometry.h"
+#include "EntryHost.h"
+#include "FieldBox.h"
+#include "NAVIGATE.h"
+#include "NavigateTree.h"
+#include "NewTab.h"
+#include "RegistrationFilter.h"
+
+#include "platform/ErrorBox.h"
+#include "platform/Twips.h"
+#include "shell/CommandTargets.h"
+#include "shell/DialogHooks.h"
+#include "shell/ProgramState.h"
+#include "shell/TabMain.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace NAVIGATE {
+
+namespace {
+
+std::function<void(QWidget*)>& queryDialog()
+{
+    static std::function<void(QWidget*)> open;
+    return open;
+}
+
+// Places a tree of the navigation panel: `top` and `height` in twips, the width of
+// the panel's trees.
+void placeTree(NewTab& w, QTreeWidget* tree, int top, int height)
+{
+    const EntryGeometry::Layout& l = w.currentLayout();
+    tree->setGeometry(Twips::toPixels(0, top, l.panel.width() - 50, std::max(0, height)));
+}
+
+int belowCombo(const NewTab& w)
+{
+    const EntryGeometry::Layout& l = w.currentLayout();
+    return l.combo.top() + l.combo.height();
+}
+
+void singleTreeLayout(NewTab& w)
+{
+    w.TvDataList()->clear();
+    w.TvmDataList()->clear();
+    w.TvmDataList()->show();
+    w.TvDataList()->hide();
+    const int top = belowCombo(w);
+    placeTree(w, w.TvmDataList(), top, w.currentLayout().queryButton.top() - top);
+    w.Form_Resize();
+}
+
+void fill(NewTab& w, QTreeWidget* tree, const TreeNodes& nodes, const Db::Error& error)
+{
+    Fill_Tree(tree, nodes);
+    if (error.isSet()) ErrorBox::show(error, &w);
+}
+
+} // namespace
+
+void Clear_Tree(NewTab& w)
+{
+    singleTreeLayout(w);
+}
+
+void Load_Tree_DJH(NewTab& w)
+{
+    singleTreeLayout(w);
+    Db::Error e;
+    const TreeNodes nodes = Load_Tree_DJH(state().Cn(), Query_Filter(), &e);
+    fill(w, w.TvmDataList(), nodes, e);
+}
+
+void Load_Tree_XZQ(NewTab& w)
+{
+    w.TvDataList()->clear();
+    w.TvmDataList()->clear();
+    w.TvDataList()->show();
+    w.TvmDataList()->show();
+    const int top = belowCombo(w);
+    placeTree(w, w.TvDataList(), top, EntryGeometry::RegionTreeHeight);
+    const int listTop = top + EntryGeometry::RegionTreeHeight;
+    placeTree(w, w.TvmDataList(), listTop, w.currentLayout().queryButton.top() - listTop);
+    w.Form_Resize();
+    Db::Error e;
+    const TreeNodes nodes = Load_Tree_XZQ(state().Cn(), Query_Filter(), &e);
+    fill(w, w.TvDataList(), nodes, e);
+}
+
+void Load_Tree_KQ(NewTab& w)
+{
+    Clear_Tree(w);
+    Db::Error e;
+    const TreeNodes nodes = Load_Tree_KQ(state().Cn(), Query_Filter(), state().ViewFlag, &e);
+    fill(w, w.TvmDataList(), nodes, e);
+}
+
+void Load_Tree_DJH_XZQ(NewTab& w, const QString& regionCode)
+{
+    w.TvmDataList()->clear();
+    Db::Error e;
+    const TreeNodes nodes = Load_Tree_DJH_XZQ(state().Cn(), regionCode, Query_Filter(), &e);
+    fill(w, w.TvmDataList(), nodes, e);
+}
+
+void Load_Tree_KQ_XZQ(NewTab& w, const QString& regionCode)
+{
+    w.TvmDataList()->clear();
+    Db::Error e;
+    const TreeNodes nodes = Load_Tree_KQ_XZQ(state().Cn(), regionCode, Query_Filter(), state().ViewFlag, &e);
+    fill(w, w.TvmDataList(), nodes, e);
+}
+
+void Enable_Edit(NewTab& w, int mode)
+{
+    if (mode != 1 && mode != 2) return;
+    const bool on = mode == 2;
+    for (NewTab::Array a :
+         {NewTab::Array::Kn1Data, NewTab::Array::Kn2Data, NewTab::Array::Kn3Data, NewTab::Array::Kn6Data})
+        for (FieldBox* b : w.boxes(a))
+            b->setEnabled(on);
+    if (!on)
+        for (QCheckBox* c : w.Check1Array())
+            c->setEnabled(false);
+    for (QCheckBox* c : w.Check11Array())
+        c->setEnabled(on);
+    for (QCheckBox* c : w.Check12Array())
+        c->setEnabled(on);
+    if (EntryHost* host = EntryHost::current()) {
+        host->setButtonEnabled(QStringLiteral("SAVE"), on);
+        host->setButtonEnabled(QStringLiteral("DEL"), on);
+    }
+    if (!on) w.Command2()->setEnabled(false);
+    w.Command7()->setEnabled(on);
+    // The query button opens the query dialog: it is enabled only once one exists.
+    if (on) w.Command6()->setEnabled(Has_Query_Dialog());
+    for (QComboBox* c : w.Combo5Array())
+        c->setEnabled(on);
+}
+
+void Relabel_Tree_Nodes(NewTab& w)
+{
+    if (w.TvmDataList()->isHidden()) return;
+    if (!Has_Swappable_Labels(w.cobNavigate()->currentText())) return;
+    Swap_Tree_Labels(w.TvmDataList());
+}
+
+void Set_Query_Dialog(std::function<void(QWidget*)> open)
+{
+    queryDialog() = std::move(open);
+}
+
+bool Has_Query_Dialog()
+{
+    return bool(queryDialog());
+}
+
+void Open_Query_Dialog(QWidget* parent)
+{
+    if (queryDialog()) queryDialog()(parent);
+}
+
+void Register(CommandTargets& targets)
+{
+    CommandTargets::EntryHooks hooks = targets.entry();
+    hooks.cobNavigate_Click = [] {
+        if (NewTab* w = NewTab::instance()) w->cobNavigate_Click();
+    };
+    targets.setEntryHooks(hooks);
+    dialogHooks().relabelTree = [] {
+        if (NewTab* w = NewTab::instance()) Relabel_Tree_Nodes(*w);
+    };
+    dialogHooks().showCurrentRegistration = [] {
+        if (!NewTab::instance()) {
+            if (TabMain* main = TabMain::instance())
+                main->targets().openWindow(QStringLiteral("NewTab"), *main);
+        }
+        if (NewTab* w = NewTab::instance()) w->cobNavigate_Click();
+    };
+}
+
+} // namespace NAVIGATE

@@ -1,0 +1,326 @@
+// The entry window's navigation panel and the loading of a registration: the mode
+// box, the region and registration trees, the query button, and what a click on a
+// registration shows.
+
+#include "NewTab.h"
+
+#include "EntryHost.h"
+#include "FieldBox.h"
+#include "FieldRegistry.h"
+#include "NAVIGATE.h"
+#include "NavigateTree.h"
+#include "NavigateWindow.h"
+#include "RegistrationFilter.h"
+#include "RegistrationSnapshot.h"
+#include "ReserveGridRows.h"
+
+#include "platform/ErrorBox.h"
+#include "platform/TextNumber.h"
+#include "shell/CommandTargets.h"
+#include "shell/ProgramState.h"
+#include "shell/TabMain.h"
+#include "shell/myvbs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+namespace {
+
+// Keeps Is_Loading true for the life of a load, and false on every way out.
+class LoadingScope
+{
+public:
+    LoadingScope() { state().Is_Loading = true; }
+    ~LoadingScope() { state().Is_Loading = false; }
+    LoadingScope(const LoadingScope&) = delete;
+    LoadingScope& operator=(const LoadingScope&) = delete;
+};
+
+class BusyCursor
+{
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+void setButton(const QString& key, bool enabled)
+{
+    if (EntryHost* host = EntryHost::current()) host->setButtonEnabled(key, enabled);
+}
+
+QList<QAbstractButton*> buttons(const QList<QCheckBox*>& boxes)
+{
+    return QList<QAbstractButton*>(boxes.begin(), boxes.end());
+}
+
+} // namespace
+
+void NewTab::connectNavigation()
+{
+    connect(m_cobNavigate, &QComboBox::activated, this, [this] { cobNavigate_Click(); });
+    connect(m_tvDataList, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { TvDataList_NodeClick(item); });
+    connect(m_tvmDataList, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { TvmDataList_NodeClick(item); });
+    connect(m_tvmDataList, &QTreeWidget::itemDoubleClicked, this, [this] { TvmDataList_DblClick(); });
+    connect(m_command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
+    m_command6->setEnabled(NAVIGATE::Has_Query_Dialog());
+}
+
+// ---- Navigation ---------------------------------------------------------------------
+
+void NewTab::cobNavigate_Click()
+{
+    NAVIGATE::Enable_Edit(*this, 1);
+    const QString mode = m_cobNavigate->currentText();
+    const QString djh = state().Cur_DJH;
+    if (mode == NAVIGATE::ModeDJH) {
+        NAVIGATE::Load_Tree_DJH(*this);
+        positionDJH(djh, m_tvmDataList);
+    } else if (mode == NAVIGATE::ModeXZQ_DJH || mode == NAVIGATE::ModeXZQ_KQ) {
+        NAVIGATE::Load_Tree_XZQ(*this);
+        positionXZQ(djh, m_tvDataList);
+        positionDJH(djh, m_tvmDataList);
+    } else if (mode == NAVIGATE::ModeKQ) {
+        NAVIGATE::Load_Tree_KQ(*this);
+        positionDJH(djh, m_tvmDataList);
+    }
+}
+
+void NewTab::positionDJH(const QString& djh, QTreeWidget* tree)
+{
+    const QList<QTreeWidgetItem*> nodes = NAVIGATE::Tree_Nodes(tree);
+    QStringList keys;
+    keys.reserve(nodes.size());
+    for (QTreeWidgetItem* n : nodes)
+        keys << NAVIGATE::Node_Key(n);
+    const int i = NAVIGATE::Find_Key_Suffix(keys, djh, 13);
+    if (i < 0) return;
+    tree->setCurrentItem(nodes.at(i));
+    tree->scrollToItem(nodes.at(i));
+    TvmDataList_NodeClick(nodes.at(i));
+}
+
+void NewTab::positionXZQ(const QString& djh, QTreeWidget* tree)
+{
+    Db::Error e;
+    auto q = Db::exec(state().Cn(), QStringLiteral("SELECT 行政区代码 FROM 压覆 WHERE 登记号=?"), {djh}, &e);
+    if (!q) return ErrorBox::show(e, this);
+    if (!q->next()) return;
+    const QVariant v = q->value(0);
+    const QString code =
+        QString::number(v.isNull() ? 0 : TextNumber::roundToInt32(TextNumber::leading(v.toString())));
+
+    const QList<QTreeWidgetItem*> nodes = NAVIGATE::Tree_Nodes(tree);
+    QStringList keys;
+    for (QTreeWidgetItem* n : nodes)
+        keys << NAVIGATE::Node_Key(n);
+    const int i = NAVIGATE::Find_Key_Suffix(keys, code, 6);
+    if (i < 0) return;
+    // Selecting a node this way is no click.
+    tree->setCurrentItem(nodes.at(i));
+    tree->scrollToItem(nodes.at(i));
+    const QString mode = m_cobNavigate->currentText();
+    if (mode == NAVIGATE::ModeXZQ_DJH)
+        NAVIGATE::Load_Tree_DJH_XZQ(*this, code);
+    else if (mode == NAVIGATE::ModeXZQ_KQ)
+        NAVIGATE::Load_Tree_KQ_XZQ(*this, code);
+}
+
+void NewTab::navigate_djh()
+{
+    NAVIGATE::Clear_Tree(*this);
+    Db::Error e;
+    NAVIGATE::Fill_Tree(m_tvmDataList, NAVIGATE::All_Registrations(state().Cn(), &e));
+    if (e.isSet()) ErrorBox::show(e, this);
+}
+
+void NewTab::Get_Data_All()
+{
+    // The whole, unfiltered list in mode "登记号"; nothing is loaded and the editing
+    // state stays as it is. Setting the mode by code raises no click.
+    m_tvmDataList->clear();
+    m_cobNavigate->setCurrentIndex(m_cobNavigate->findText(NAVIGATE::ModeDJH));
+    navigate_djh();
+}
+
+void NewTab::Data_All_Refresh()
+{
+    const QString mode = m_cobNavigate->currentText();
+    if (mode == NAVIGATE::ModeDJH)
+        NAVIGATE::Load_Tree_DJH(*this);
+    else if (mode == NAVIGATE::ModeKQ)
+        NAVIGATE::Load_Tree_KQ(*this);
+    else if (mode == NAVIGATE::ModeXZQ_DJH || mode == NAVIGATE::ModeXZQ_KQ)
+        NAVIGATE::Load_Tree_XZQ(*this);
+}
+
+void NewTab::Command6_Click()
+{
+    ProgramState& s = state();
+    Query_Filter().clear();
+    s.Query_Where.clear();
+    s.Query_Where2.clear();
+    s.Query_SQL.clear();
+    NAVIGATE::Open_Query_Dialog(this);
+    Data_All_Refresh();
+    if (m_tvmDataList->topLevelItemCount() > 0) {
+        QTreeWidgetItem* first = m_tvmDataList->topLevelItem(0);
+        m_tvmDataList->setCurrentItem(first);
+        TvmDataList_NodeClick(first);
+    }
+}
+
+void NewTab::TvDataList_NodeClick(QTreeWidgetItem* node)
+{
+    setButton(QStringLiteral("DEL"), false);
+    m_command2->setEnabled(false);
+    NAVIGATE::Enable_Edit(*this, 1);
+    const QString key = NAVIGATE::Node_Key(node);
+    if (!key.startsWith(u'C')) return; // provinces and cities list nothing
+    const QString mode = m_cobNavigate->currentText();
+    if (mode == NAVIGATE::ModeXZQ_DJH)
+        NAVIGATE::Load_Tree_DJH_XZQ(*this, key.mid(1));
+    else if (mode == NAVIGATE::ModeXZQ_KQ)
+        NAVIGATE::Load_Tree_KQ_XZQ(*this, key.mid(1));
+}
+
+void NewTab::TvmDataList_NodeClick(QTreeWidgetItem* node)
+{
+    Q_UNUSED(node); // the load reads the tree's selected node
+    QTreeWidgetItem* selected = m_tvmDataList->currentItem();
+    if (selected && selected->childCount() == 0) {
+        BusyCursor busy;
+        NAVIGATE::Enable_Edit(*this, 2);
+        view_djh();
+        // What was just loaded counts as unchanged.
+        setButton(QStringLiteral("SAVE"), false);
+        if (EntryHost* host = EntryHost::current()) host->setToolbarState(m_tvmDataList);
+    } else {
+        NAVIGATE::Enable_Edit(*this, 1);
+        setButton(QStringLiteral("DEL"), false);
+        m_command2->setEnabled(false);
+    }
+}
+
+void NewTab::TvmDataList_DblClick()
+{
+    QTreeWidgetItem* selected = m_tvmDataList->currentItem();
+    if (!selected || selected->text(0) != NAVIGATE::ClosingText) return;
+    if (TabMain* main = TabMain::instance()) main->targets().openWindow(QStringLiteral("Frm引用"), *main);
+}
+
+// ---- Loading a registration ----------------------------------------------------------
+
+void NewTab::view_djh()
+{
+    ProgramState& s = state();
+    // The number of registrations the list holds (not its nodes).
+    if (EntryHost* host = EntryHost::current())
+        host->setPanelText(3, QStringLiteral("共有") +
+                                  QString::number(NAVIGATE::Count_Registrations(m_tvmDataList)) +
+                                  QStringLiteral("个项目"));
+
+    QTreeWidgetItem* selected = m_tvmDataList->currentItem();
+    if (!selected) return;
+    const QString djh = NAVIGATE::Node_Registration(m_cobNavigate->currentText(),
+                                                    NAVIGATE::Node_Key(selected), selected->text(0));
+    s.Cur_DJH = djh;
+    clear_data();
+    m_command2->setEnabled(true);
+
+    if (djh == NAVIGATE::ClosingText) {
+        s.Cur_DJH.clear();
+        s.Is_Loading = false;
+        if (m_tab1->currentIndex() != 0) m_tab1->setCurrentIndex(0);
+        m_command2->setEnabled(false);
+        return;
+    }
+
+    LoadingScope loading;
+    const RegistrationSnapshot snap = RegistrationSnapshot::read(s.Cn(), djh);
+    if (snap.error.isSet()) ErrorBox::show(snap.error, this);
+    if (!snap.has(QStringLiteral("登记"))) return;
+
+    // The boxes of a table take its columns by their tooltip texts.
+    const auto fillArray = [&](Array array) {
+        const QString table = FieldRegistry::tableOf(array);
+        const QList<FieldBox*>& list = m_boxes[int(array)];
+        for (int i = 0; i < list.size(); ++i) {
+            const QString column = list[i]->column();
+            QString text;
+            switch (FieldRegistry::partOf(array, i)) {
+            case FieldRegistry::Part::Whole:
+                text = snap.text(table, column);
+                break;
+            case FieldRegistry::Part::Year:
+                text = snap.date(table, column).year;
+                break;
+            case FieldRegistry::Part::Month:
+                text = snap.date(table, column).month;
+                break;
+            case FieldRegistry::Part::Day:
+                text = snap.date(table, column).day;
+                break;
+            case FieldRegistry::Part::AreaCode:
+                text = snap.phoneArea;
+                break;
+            case FieldRegistry::Part::Number:
+                text = snap.phoneNumber;
+                break;
+            }
+            list[i]->setText(text);
+        }
+    };
+
+    fillArray(Array::Kn1Data);
+    if (snap.has(QStringLiteral("压覆"))) {
+        fillArray(Array::Kn2Data);
+        const QString table = QStringLiteral("压覆");
+        for (QComboBox* c : m_combo5)
+            myvbs::Set_Combo_Value(c, snap.text(table, QStringLiteral("建设项目类别")));
+        myvbs::Set_Option_By_Caption(buttons(m_check11), snap.text(table, QStringLiteral("压覆性质")));
+        myvbs::Set_Option_By_Caption(buttons(m_check12), snap.text(table, QStringLiteral("利用现状")));
+    }
+    if (snap.has(QStringLiteral("报告"))) fillArray(Array::Kn3Data);
+    view_zycl();
+    if (snap.has(QStringLiteral("坐标"))) {
+        fillArray(Array::Kn6Data);
+        s.Area_Coord_Str = snap.areaLines;
+        Init_Flex(0);
+        s.Area_Coord_Str = snap.calcLines;
+        Init_Flex(1);
+        KnPic_Paint(2);
+    }
+}
+
+void NewTab::view_zycl()
+{
+    QTableWidget* tb = m_tbFlex;
+    tb->setUpdatesEnabled(false);
+    tb->clearSpans();
+    tb->clearContents();
+    tb->setRowCount(0);
+    // Quality and reserve rows of the registration shown, both by its number.
+    const ReserveGridRows g = ReserveGridRows::build(state().Cur_DJH);
+    tb->setRowCount(int(g.rows.size()));
+    for (int r = 0; r < g.rows.size(); ++r) {
+        for (int c = 0; c < ReserveGridRows::ColumnCount; ++c) {
+            auto* item = new QTableWidgetItem(g.rows[r].value(c));
+            item->setFlags(Qt::ItemIsEnabled);
+            tb->setItem(r, c, item);
+        }
+    }
+    for (const ReserveGridRows::Span& span : g.spans)
+        tb->setSpan(span.row, span.column, span.rowCount, 1);
+    tb->resizeRowsToContents();
+    tb->setUpdatesEnabled(true);
+    if (g.error.isSet()) ErrorBox::show(g.error, this);
+}
