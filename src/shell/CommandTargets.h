@@ -41,7 +41,7 @@ public:
     struct EntryHooks
     {
         std::function<bool()> Check_Before_Save; // false: the check has told the user; no save
-        std::function<void()> Save_Data_All;
+        std::function<void()> Save_Data_All;     // sets Check_Failed when nothing could be written
         std::function<void()> Delete_Data_All;   // the registration selected in the entry window
         std::function<void()> cobNavigate_Click; // rebuilds the navigation trees
         std::function<void()> Draw_Area_Map;     // redraws the sketch map of the coordinate page

@@ -313,6 +313,9 @@ void TabMain::saveSequence()
     if (!entry.Check_Before_Save()) return;
     entry.Save_Data_All();
     ProgramState& s = state();
+    // A save that wrote nothing marks itself failed: rebuilding the navigation now
+    // would reload the registration over the edits that are still unsaved.
+    if (s.Check_Failed) return;
     if (s.Nav_Changed) {
         if (entry.cobNavigate_Click) entry.cobNavigate_Click();
         s.Nav_Changed = false;
