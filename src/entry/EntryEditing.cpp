@@ -370,6 +370,8 @@ void EntryEditing::Command2_Click()
 {
     if (!detailEditor()) return;
     detailEditor()(m_window);
+    // The tables show what the editor left, changed or not.
+    m_window.view_zycl();
 }
 
 void EntryEditing::updateEditButton()

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -251,8 +252,20 @@ TEST_F(EntryEditingTest, CategoryListAndEditButton)
     EntryEditing::setDetailEditor([&](NewTab&) { ++edits; });
     w()->Command2()->setEnabled(true);
     EXPECT_TRUE(w()->Command2()->isEnabled());
+    m_state.Cur_DJH = QStringLiteral("4410102082001");
+    // The editor leaves a quality row and a reserve row behind.
+    ASSERT_TRUE(Db::exec(
+        m_state.Cn(),
+        QStringLiteral("insert into 质量 (登记号, 矿产代码, 统计对象, 矿石类型, 矿石品级, 组分名, 组分值, "
+                       "显示序号) values ('4410102082001', 22001, 0, '70000', '500', 'Cu', 1.2, 101)")));
+    ASSERT_TRUE(Db::exec(
+        m_state.Cn(),
+        QStringLiteral("insert into 资源储量 (登记号, 矿产代码, 统计对象, 矿石类型, 矿石品级, 储量类型, "
+                       "金属量1, 矿石量1, 显示序号) values ('4410102082001', 22001, 0, 70000, 500, '111', "
+                       "5, 9, 1)")));
     w()->Command2()->click();
     EXPECT_EQ(edits, 1);
+    EXPECT_GT(w()->TBFLEX()->rowCount(), 0) << "the tables are shown again after the editor";
 }
 
 TEST_F(EntryEditingTest, RightClickOnTheCoordinatePageShowsTheMapMenu)

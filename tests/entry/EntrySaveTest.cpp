@@ -1,0 +1,378 @@
+#include "support/ProgramFolder.h"
+#include "support/StatisticsDatabase.h"
+
+#include "entry/AreaFlex.h"
+#include "entry/EntryRecord.h"
+#include "entry/FieldBox.h"
+#include "entry/NavigateWindow.h"
+#include "entry/NewTab.h"
+#include "platform/Database.h"
+#include "platform/HelpViewer.h"
+#include "platform/Prompt.h"
+#include "shell/CommandTargets.h"
+#include "shell/TabMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+// A registration entered into the empty entry window as a clerk enters it, saved,
+// reloaded, renamed and deleted from the main window.
+namespace {
+
+using A = FormControl::Array;
+
+class EntrySaveTest : public ProgramFolder
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFolder::SetUp();
+        openWorkingDatabase();
+        m_state.ProvinceCode = 410000;
+        StatisticsDatabase stat;
+        stat.mines = {{QStringLiteral("410100001"), 2012, 2008}};
+        ASSERT_TRUE(stat.create(path(QStringLiteral("tjk.mdb"))));
+        m_state.TJPath = dir();
+        m_state.TJName = QStringLiteral("tjk.mdb");
+        HelpViewer::setOpener([](const QUrl&) { return true; });
+        NewTab::Register(targets);
+        EntryRecord::Register(targets);
+        NAVIGATE::Register(targets);
+        main = std::make_unique<TabMain>(targets);
+        m_state.MainWindow = main.get();
+        main->show();
+        QApplication::setActiveWindow(main.get());
+        main->Toolbar_ButtonClick(QStringLiteral("NEW"));
+        QApplication::processEvents();
+        ASSERT_NE(w(), nullptr);
+        Prompt::clear();
+    }
+    void TearDown() override
+    {
+        main->setButtonEnabled(QStringLiteral("SAVE"), false);
+        main.reset();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_state.MainWindow = nullptr;
+        HelpViewer::setOpener({});
+        ProgramFolder::TearDown();
+    }
+
+    NewTab* w() const { return NewTab::instance(); }
+    bool saveMark() const { return main->buttonEnabled(QStringLiteral("SAVE")); }
+
+    // Key events that carry their text, Chinese included.
+    static void typeText(QWidget* target, const QString& text)
+    {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &press);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &release);
+        }
+    }
+    void type(A array, int index, const QString& text)
+    {
+        FieldBox* box = w()->box(array, index);
+        box->editor()->setFocus();
+        typeText(box->editor(), text);
+    }
+    // Types one cell of a coordinate grid: the first character opens the editor,
+    // Enter commits it.
+    void typeCell(int g, int row, int col, const QString& text)
+    {
+        AreaFlex* grid = w()->Area_Flex(g);
+        grid->grid().setCursor(row, col);
+        grid->syncView();
+        grid->setFocus();
+        typeText(grid, text.left(1));
+        ASSERT_FALSE(grid->txtEdit()->isHidden());
+        typeText(grid->txtEdit(), text.mid(1));
+        QTest::keyClick(grid->txtEdit(), Qt::Key_Return);
+    }
+    void pickRegion(const QString& cityKey, const QString& countyKey)
+    {
+        w()->Command7()->click();
+        QTreeWidget* tree = w()->TreeView2();
+        QTreeWidgetItem* city = nullptr;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            if ((*it)->data(0, Qt::UserRole).toString() == cityKey) city = *it;
+        }
+        ASSERT_NE(city, nullptr);
+        city->setExpanded(true);
+        for (int i = 0; i < city->childCount(); ++i) {
+            if (city->child(i)->data(0, Qt::UserRole).toString() == countyKey) {
+                tree->setCurrentItem(city->child(i));
+                Q_EMIT tree->itemClicked(city->child(i), 0);
+                Q_EMIT tree->itemDoubleClicked(city->child(i), 0);
+                return;
+            }
+        }
+        FAIL() << "no county " << countyKey.toStdString();
+    }
+    QTreeWidgetItem* listNode(const QString& text) const
+    {
+        for (QTreeWidgetItemIterator it(w()->TvmDataList()); *it; ++it) {
+            if ((*it)->text(0) == text) return *it;
+        }
+        return nullptr;
+    }
+    int rows(const QString& table, const QString& djh) const
+    {
+        return Db::scalar(m_state.Cn(),
+                          QStringLiteral("select count(*) from \"%1\" where 登记号 = ?").arg(table), {djh})
+            .toInt();
+    }
+    QByteArray fileHash() const
+    {
+        QFile f(path(QStringLiteral("djk.mdb")));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+    }
+
+    // The registration as the clerk types it (box -> text).
+    struct Typed
+    {
+        A array;
+        int index;
+        QString text;
+    };
+    const QList<Typed> typed{
+        {A::Kn1Data, 1, QStringLiteral("张三")},
+        {A::Kn1Data, 2, QStringLiteral("李四")},
+        {A::Kn1Data, 6, QStringLiteral("河南省国土资源厅")},
+        {A::Kn2Data, 0, QStringLiteral("O'Neil 100% \\ 建设公司")},
+        {A::Kn2Data, 4, QStringLiteral("450000")},
+        {A::Kn2Data, 5, QStringLiteral("0371")},
+        {A::Kn2Data, 6, QStringLiteral("66661234")},
+        {A::Kn2Data, 8, QStringLiteral("郑州至开封城际铁路")},
+        {A::Kn2Data, 15, QStringLiteral("郑州煤田'东区'")},
+        {A::Kn2Data, 16, QStringLiteral("410100001")},
+        {A::Kn2Data, 17, QStringLiteral("12")},
+        {A::Kn2Data, 24, QStringLiteral("45")},
+        {A::Kn3Data, 0, QStringLiteral("普查报告 50%")},
+        {A::Kn6Data, 0, QStringLiteral("2.5")},
+        {A::Kn6Data, 1, QStringLiteral("-120")},
+    };
+    // Two rings of three corners each, plane coordinates.
+    const QList<QStringList> ring{
+        {QStringLiteral("1"), QStringLiteral("3850000"), QStringLiteral("38500000")},
+        {QStringLiteral("2"), QStringLiteral("3851000"), QStringLiteral("38500000")},
+        {QStringLiteral("3"), QStringLiteral("3851000"), QStringLiteral("38501000")},
+        {QStringLiteral("*"), QStringLiteral("100"), QStringLiteral("-50"), QStringLiteral("KT1"),
+         QStringLiteral("1")},
+        {QStringLiteral("A1"), QStringLiteral("3850200"), QStringLiteral("38500200")},
+        {QStringLiteral("A2"), QStringLiteral("3850400"), QStringLiteral("38500200")},
+        {QStringLiteral("A3"), QStringLiteral("3850400"), QStringLiteral("38500400")},
+        {QStringLiteral("*"), QStringLiteral("80"), QStringLiteral("-20"), QStringLiteral("KT2"),
+         QStringLiteral("-1")},
+    };
+
+    void enterRegistration()
+    {
+        pickRegion(QStringLiteral("B4101"), QStringLiteral("C410102"));
+        ASSERT_EQ(w()->Kn1Data(0)->text(), QStringLiteral("4410102082001"));
+        w()->Tab1()->setCurrentIndex(0);
+        type(A::Kn1Data, 3, QStringLiteral("2008"));
+        ASSERT_TRUE(w()->Kn1Data(4)->editor()->hasFocus());
+        typeText(w()->Kn1Data(4)->editor(), QStringLiteral("11"));
+        typeText(w()->Kn1Data(5)->editor(), QStringLiteral("3"));
+        for (const Typed& t : typed) {
+            w()->Tab1()->setCurrentIndex(t.array == A::Kn6Data ? 2 : t.array == A::Kn1Data ? 0 : 1);
+            if (t.array == A::Kn2Data && t.index == 0) w()->Tab1()->setCurrentIndex(0);
+            type(t.array, t.index, t.text);
+        }
+        w()->Tab1()->setCurrentIndex(2);
+        // Row by row; in the first row Y comes before X, so that the corner never
+        // stands there with X alone (which the grid points out as a swapped order).
+        for (int r = 0; r < ring.size(); ++r) {
+            QList<int> cols;
+            for (int c = 0; c < ring[r].size(); ++c)
+                cols.append(c);
+            if (r == 0) cols = {0, 2, 1};
+            for (int c : cols)
+                typeCell(0, r + 1, c + 1, ring[r][c]);
+        }
+    }
+
+    CommandTargets targets;
+    std::unique_ptr<TabMain> main;
+};
+
+TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
+{
+    enterRegistration();
+    EXPECT_TRUE(saveMark());
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+    const QString n = QStringLiteral("4410102082001");
+
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+    EXPECT_FALSE(saveMark());
+    EXPECT_EQ(m_state.Cur_DJH, n);
+    EXPECT_TRUE(m_state.Reg_Inserted);
+    EXPECT_FALSE(m_state.Nav_Changed) << "cleared after the navigation was rebuilt";
+    for (const QString t :
+         {QStringLiteral("登记"), QStringLiteral("压覆"), QStringLiteral("报告"), QStringLiteral("坐标")})
+        EXPECT_EQ(rows(t, n), 1) << t.toStdString();
+    EXPECT_EQ(Db::scalar(m_state.Cn(), QStringLiteral("select 坐标.矿权坐标 from 坐标 where 登记号 = ?"), {n})
+                  .toString(),
+              QStringLiteral("2,3,1,3850000,38500000,2,3851000,38500000,3,3851000,38501000,100,-50,KT1,1,"
+                             "3,A1,3850200,38500200,A2,3850400,38500200,A3,3850400,38500400,80,-20,KT2,-1,"));
+    EXPECT_GT(
+        Db::scalar(m_state.Cn(), QStringLiteral("select 东经起 from 压覆 where 登记号 = ?"), {n}).toDouble(),
+        113.0);
+
+    // Found in the list and loaded again: every value as typed.
+    QTreeWidgetItem* node = listNode(n);
+    ASSERT_NE(node, nullptr);
+    w()->clear_data();
+    w()->TvmDataList()->setCurrentItem(node);
+    Q_EMIT w()->TvmDataList()->itemClicked(node, 0);
+    EXPECT_EQ(w()->Kn1Data(0)->text(), n);
+    EXPECT_EQ(w()->Kn2Data(1)->text(), QStringLiteral("410102"));
+    EXPECT_EQ(w()->Kn1Data(3)->text(), QStringLiteral("2008"));
+    EXPECT_EQ(w()->Kn1Data(4)->text(), QStringLiteral("11"));
+    EXPECT_EQ(w()->Kn1Data(5)->text(), QStringLiteral("3"));
+    for (const Typed& t : typed)
+        EXPECT_EQ(w()->box(t.array, t.index)->text(), t.text) << t.text.toStdString();
+    EXPECT_EQ(w()->Kn2Data(2)->text(), typed[3].text) << "建设单位 on the first page";
+    for (int r = 0; r < ring.size(); ++r) {
+        for (int c = 0; c < ring[r].size(); ++c)
+            EXPECT_EQ(w()->Area_Flex(0)->grid().TextMatrix(r + 1, c + 1), ring[r][c]) << r << "," << c;
+    }
+    EXPECT_FALSE(saveMark());
+
+    // Renamed: every table follows, the list shows the new number.
+    ASSERT_TRUE(Db::exec(
+        m_state.Cn(),
+        QStringLiteral(
+            "insert into 资源储量 (登记号, 矿产代码, 储量类型, 显示序号) values (?, 11001, '111', 1)"),
+        {n}));
+    const QString renamed = QStringLiteral("4410102082009");
+    FieldBox* number = w()->Kn1Data(0);
+    number->lineEdit()->selectAll();
+    type(A::Kn1Data, 0, renamed);
+    EXPECT_EQ(number->text(), renamed);
+    EXPECT_TRUE(m_state.Nav_Changed);
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+    EXPECT_EQ(m_state.Cur_DJH, renamed);
+    EXPECT_FALSE(m_state.Reg_Inserted);
+    for (const QString t : {QStringLiteral("登记"), QStringLiteral("压覆"), QStringLiteral("报告"),
+                            QStringLiteral("坐标"), QStringLiteral("资源储量")}) {
+        EXPECT_EQ(rows(t, n), 0) << t.toStdString();
+        EXPECT_EQ(rows(t, renamed), 1) << t.toStdString();
+    }
+    EXPECT_NE(listNode(renamed), nullptr);
+    EXPECT_EQ(listNode(n), nullptr);
+    EXPECT_EQ(w()->Kn2Data(0)->text(), typed[3].text);
+
+    // Deleted after the question; the list moves on.
+    QTreeWidgetItem* renamedNode = listNode(renamed);
+    ASSERT_NE(renamedNode, nullptr);
+    w()->TvmDataList()->setCurrentItem(renamedNode);
+    Prompt::setNextAnswer(Prompt::Answer::Ok);
+    main->Toolbar_ButtonClick(QStringLiteral("DEL"));
+    EXPECT_EQ(Prompt::shown().value(0).text,
+              QStringLiteral("确定要删除该压覆储量数据吗？\r登记号：4410102082009"));
+    EXPECT_EQ(Prompt::shown().value(0).buttons, Prompt::Buttons::OkCancel);
+    for (const QString& t : {QStringLiteral("登记"), QStringLiteral("压覆"), QStringLiteral("报告"),
+                             QStringLiteral("质量"), QStringLiteral("资源储量"), QStringLiteral("坐标")})
+        EXPECT_EQ(rows(t, renamed), 0) << t.toStdString();
+    EXPECT_EQ(listNode(renamed), nullptr);
+}
+
+TEST_F(EntrySaveTest, AFailingSaveWritesNothingAndKeepsTheEdits)
+{
+    enterRegistration();
+    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("create trigger no_coords before insert on 坐标 "
+                                                      "begin select raise(abort, 'disk full'); end")));
+    const QByteArray before = fileHash();
+    const QString cur = m_state.Cur_DJH;
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    ASSERT_FALSE(Prompt::shown().isEmpty());
+    EXPECT_EQ(Prompt::shown().last().title, QStringLiteral("Error"));
+    EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("Error # ")))
+        << Prompt::lastText().toStdString();
+    EXPECT_TRUE(Prompt::lastText().contains(QStringLiteral("disk full")));
+    EXPECT_EQ(fileHash(), before);
+    EXPECT_TRUE(saveMark());
+    EXPECT_EQ(m_state.Cur_DJH, cur);
+    EXPECT_EQ(listNode(cur), nullptr);
+
+    // Closing asks to save; the save fails again and the window stays open.
+    Prompt::clear();
+    Prompt::setNextAnswer(Prompt::Answer::Yes);
+    EXPECT_TRUE(w()->Form_Unload());
+    EXPECT_NE(NewTab::instance(), nullptr);
+    EXPECT_EQ(fileHash(), before);
+}
+
+TEST_F(EntrySaveTest, ChecksStopTheSaveAndShowTheBox)
+{
+    pickRegion(QStringLiteral("B4101"), QStringLiteral("C410102"));
+    w()->Tab1()->setCurrentIndex(2);
+    type(A::Kn3Data, 8, QStringLiteral("13")); // 评审日期 month
+    const QByteArray before = fileHash();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("【评审日期】应填写日期型数值！"));
+    EXPECT_EQ(w()->Tab1()->currentIndex(), 1);
+    QApplication::processEvents();
+    EXPECT_TRUE(w()->Kn3Data(7)->editor()->hasFocus())
+        << "a month without a year: the cursor goes to the year";
+    EXPECT_TRUE(m_state.Check_Failed);
+    EXPECT_TRUE(saveMark());
+    EXPECT_EQ(fileHash(), before);
+
+    // The mine is not in the statistics database: No stops without a further message.
+    w()->Kn3Data(8)->setText(QString());
+    w()->Kn2Data(16)->setText(QStringLiteral("410100999"));
+    Prompt::clear();
+    Prompt::setNextAnswer(Prompt::Answer::No);
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("储量统计库中无压覆所对应的矿区或矿山！是否确定此操作？"));
+    EXPECT_EQ(fileHash(), before);
+
+    // Without a number the save refuses.
+    m_state.Is_Loading = true;
+    w()->Kn1Data(0)->setText(QString());
+    m_state.Is_Loading = false;
+    EXPECT_FALSE(EntryRecord::Save_Data_All(*w()));
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("关键字【登记号】无数据！请设置行政区代码！"));
+    EXPECT_EQ(Prompt::shown().last().title, QStringLiteral("错误"));
+}
+
+TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
+{
+    enterRegistration();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    const QString n = QStringLiteral("4410102082001");
+    ASSERT_NE(listNode(n), nullptr);
+    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("create trigger keep before delete on 坐标 "
+                                                      "begin select raise(abort, 'locked'); end")));
+    const QByteArray before = fileHash();
+    w()->TvmDataList()->setCurrentItem(listNode(n));
+    Prompt::clear();
+    Prompt::setNextAnswer(Prompt::Answer::Cancel);
+    main->MENU_DJ_Click(3);
+    EXPECT_EQ(fileHash(), before) << "Cancel deletes nothing";
+    Prompt::setNextAnswer(Prompt::Answer::Ok);
+    main->MENU_DJ_Click(3);
+    EXPECT_TRUE(Prompt::lastText().contains(QStringLiteral("locked")));
+    EXPECT_EQ(fileHash(), before);
+    EXPECT_NE(listNode(n), nullptr);
+    EXPECT_EQ(rows(QStringLiteral("登记"), n), 1);
+}
+
+} // namespace
