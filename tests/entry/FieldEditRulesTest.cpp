@@ -43,4 +43,3 @@ TEST(FieldEditRules, AdvanceLengths)
     EXPECT_EQ(Duplicate_Warning(QStringLiteral("登记号")), QStringLiteral("【登记号】重复，请重新填写！"));
     EXPECT_EQ(Postcode_Warning(), QStringLiteral("请填写6位数值型数据！"));
 }
-
