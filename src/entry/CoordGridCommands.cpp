@@ -148,9 +148,10 @@ void CoordGridCommands::offerAxisParallel()
 
 // Rectangular coordinates put X (northing, the larger) before Y; geographic ones
 // the longitude before the latitude. A first corner that looks swapped is only
-// pointed out.
+// pointed out. A corner whose other value has not been typed yet is not judged.
 void CoordGridCommands::checkCoordinateOrder()
 {
+    if (m_grid.TextMatrix(1, 2).trimmed().isEmpty() || m_grid.TextMatrix(1, 3).trimmed().isEmpty()) return;
     const double x1 = val(m_grid, 1, 2);
     const double y1 = val(m_grid, 1, 3);
     bool warn = false;

@@ -315,6 +315,8 @@ TEST_F(CoordGridCommitTest, CoordinateOrderWarningsAfterEnter)
         {"40.5", "116.5", true}, {"116.5", "40.5", false}, {"4000", "3000", true}, {"3000", "4000", false},
         {"500", "300", true},    {"359", "400", false},    {"360", "100", false},  {"400", "360", false},
         {"50", "50", false},     {"4000", "4000", false},
+        // A corner typed X first: its Y is still empty and nothing is judged yet.
+        {"4000", "", false},     {"", "40.5", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.x) + "," + c.y);
