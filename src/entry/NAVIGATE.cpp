@@ -127,13 +127,15 @@ TreeNodes Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter
 {
     // Counties, their cities (code / 100 * 100) and provinces (code / 10000 * 10000)
     // from cb08. A region code that cb08 does not know is left out, with or without
-    // the mineral join.
+    // the mineral join. A county whose city has no row of its own (the districts of
+    // the municipalities, county-level units under a province) stands directly
+    // under its province.
     const SqlPart cond = filter.builderConditions();
     QString sql = QStringLiteral(
         "SELECT DISTINCT xxx.MC AS 省名称, xxx.DM AS 省代码, xx.MC AS 市名称, xx.DM AS 市代码, "
         "x.MC AS 县名称, x.DM AS 县代码 FROM 压覆 "
         "JOIN cb08 AS x ON (x.DM=压覆.行政区代码) "
-        "JOIN cb08 AS xx ON (xx.DM=CAST(substr(压覆.行政区代码,1,4) AS INTEGER)*100) "
+        "LEFT JOIN cb08 AS xx ON (xx.DM=CAST(substr(压覆.行政区代码,1,4) AS INTEGER)*100) "
         "JOIN cb08 AS xxx ON (xxx.DM=CAST(substr(压覆.行政区代码,1,2) AS INTEGER)*10000)");
     if (filter.hasMineral()) sql += QStringLiteral(" LEFT JOIN 资源储量 ON (压覆.登记号=资源储量.登记号)");
     sql += QStringLiteral(" WHERE 1=1") + cond.sql + QStringLiteral(" ORDER BY xxx.DM, xx.DM, x.DM");
@@ -142,12 +144,14 @@ TreeNodes Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter
     auto q = Db::exec(db, sql, cond.values, error);
     if (!q) return nodes;
     QString prevProvince, prevCity, prevCounty;
+    bool prevHasCity = false;
     bool first = true;
     while (q->next()) {
         const QString province = text(q->value(0));
         const QString provinceCode = text(q->value(1));
         const QString city = text(q->value(2));
         const QString cityCode = text(q->value(3));
+        const bool hasCity = !q->value(3).isNull();
         const QString county = text(q->value(4));
         const QString countyCode = text(q->value(5));
         const QString provinceKey = QStringLiteral("A") + provinceCode;
@@ -158,14 +162,17 @@ TreeNodes Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter
 
         // Groups change on names; the first row always opens a province.
         const bool newProvince = first || province != prevProvince;
-        const bool newCity = newProvince || city != prevCity;
+        const bool newCity = newProvince || hasCity != prevHasCity || city != prevCity;
         const bool newCounty = newCity || county != prevCounty;
         if (newProvince) nodes.append({provinceKey, label(province, provinceCode), QString(), QString()});
-        if (newCity) nodes.append({cityKey, label(city, cityCode), QString(), provinceKey});
-        if (newCounty)
-            nodes.append({QStringLiteral("C") + countyCode, label(county, countyCode), QString(), cityKey});
+        if (newCity && hasCity) nodes.append({cityKey, label(city, cityCode), QString(), provinceKey});
+        if (newCounty) {
+            nodes.append({QStringLiteral("C") + countyCode, label(county, countyCode), QString(),
+                          hasCity ? cityKey : provinceKey});
+        }
         prevProvince = province;
         prevCity = city;
+        prevHasCity = hasCity;
         prevCounty = county;
         first = false;
     }

@@ -86,6 +86,20 @@ TEST_F(NavigationTest, RegionTreeLeavesOutCodesThatTheDictionaryDoesNotKnow)
     EXPECT_FALSE(keysOf(Load_Tree_XZQ(db(), iron)).contains("C999999"));
 }
 
+TEST_F(NavigationTest, RegionTreePutsACountyWithoutCityRowUnderItsProvince)
+{
+    // The districts of a municipality have no city row in the dictionary.
+    exec("DELETE FROM cb08 WHERE DM = 110100");
+    addRegistration({"4110101082001", 110101, QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
+    addRegistration({"4110102082001", 110102, QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
+    const TreeNodes nodes = Load_Tree_XZQ(db(), RegistrationFilter());
+    ASSERT_GE(nodes.size(), 4);
+    EXPECT_EQ(nodes.mid(0, 4), (TreeNodes{{"A110000", "北京市(110000)", "", ""},
+                                          {"C110101", "东城区(110101)", "", "A110000"},
+                                          {"C110102", "西城区(110102)", "", "A110000"},
+                                          {"A130000", "河北省(130000)", "", ""}}));
+}
+
 TEST_F(NavigationTest, RegionTreeGroupsConsecutiveCountiesOfOneNameIntoOneNode)
 {
     exec("UPDATE cb08 SET MC = '锦江区' WHERE DM = 510105");
