@@ -1,3 +1,4 @@
+#include "entry/MainWindowHarness.h"
 #include "support/ProgramFolder.h"
 
 #include "entry/AreaFlex.h"
@@ -22,32 +23,23 @@
 // through the system clipboard.
 namespace {
 
-class EntryCoordGridTest : public ProgramFolder
+class EntryCoordGridTest : public ProgramFolder, protected MainWindowHarness
 {
 protected:
     void SetUp() override
     {
         ProgramFolder::SetUp();
         openWorkingDatabase();
-        HelpViewer::setOpener([](const QUrl&) { return true; });
         NewTab::Register(targets);
-        main = std::make_unique<TabMain>(targets);
-        m_state.MainWindow = main.get();
-        main->show();
-        QApplication::setActiveWindow(main.get());
-        main->Toolbar_ButtonClick(QStringLiteral("NEW"));
-        QApplication::processEvents();
+        showMainWindow();
+        openEntry();
         ASSERT_NE(NewTab::instance(), nullptr);
         NewTab::instance()->Tab1()->setCurrentIndex(2);
         QApplication::clipboard()->clear();
     }
     void TearDown() override
     {
-        main->setButtonEnabled(QStringLiteral("SAVE"), false);
-        main.reset();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_state.MainWindow = nullptr;
-        HelpViewer::setOpener({});
+        closeMainWindow();
         ProgramFolder::TearDown();
     }
 
@@ -66,8 +58,6 @@ protected:
         main->E_MENU(item)->trigger();
     }
 
-    CommandTargets targets;
-    std::unique_ptr<TabMain> main;
 };
 
 TEST_F(EntryCoordGridTest, TypedCornersMarkTheRegistrationEdited)

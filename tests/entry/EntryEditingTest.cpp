@@ -1,3 +1,4 @@
+#include "entry/MainWindowHarness.h"
 #include "support/ProgramFolder.h"
 
 #include "entry/EntryEditing.h"
@@ -28,7 +29,7 @@
 // and the cover-page controls, inside the real main window.
 namespace {
 
-class EntryEditingTest : public ProgramFolder
+class EntryEditingTest : public ProgramFolder, protected MainWindowHarness
 {
 protected:
     void SetUp() override
@@ -36,29 +37,20 @@ protected:
         ProgramFolder::SetUp();
         openWorkingDatabase();
         m_state.ProvinceCode = 410000;
-        HelpViewer::setOpener([](const QUrl&) { return true; });
         NewTab::Register(targets);
         EntryRecord::Register(targets);
         targets.registerWindow(QStringLiteral("FrmPara"), [this](TabMain&) {
             ++paraOpened;
             m_state.ProvinceCode = 110000;
         });
-        main = std::make_unique<TabMain>(targets);
-        m_state.MainWindow = main.get();
-        main->show();
-        QApplication::setActiveWindow(main.get());
-        main->Toolbar_ButtonClick(QStringLiteral("NEW"));
-        QApplication::processEvents();
+        showMainWindow();
+        openEntry();
         ASSERT_NE(w(), nullptr);
         Prompt::clear();
     }
     void TearDown() override
     {
-        main->setButtonEnabled(QStringLiteral("SAVE"), false);
-        main.reset();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_state.MainWindow = nullptr;
-        HelpViewer::setOpener({});
+        closeMainWindow();
         EntryEditing::setDetailEditor({});
         ProgramFolder::TearDown();
     }
@@ -92,8 +84,6 @@ protected:
         Q_EMIT w()->TreeView2()->itemDoubleClicked(county, 0);
     }
 
-    CommandTargets targets;
-    std::unique_ptr<TabMain> main;
     int paraOpened = 0;
 };
 

@@ -1,3 +1,4 @@
+#include "entry/MainWindowHarness.h"
 #include "support/ProgramFolder.h"
 
 #include "entry/EntryHost.h"
@@ -28,26 +29,19 @@ namespace {
 
 using Menu = TabMain::Menu;
 
-class EntryMainWindowTest : public ProgramFolder
+class EntryMainWindowTest : public ProgramFolder, protected MainWindowHarness
 {
 protected:
     void SetUp() override
     {
         ProgramFolder::SetUp();
         openWorkingDatabase();
-        HelpViewer::setOpener([](const QUrl&) { return true; });
         NewTab::Register(targets);
-        main = std::make_unique<TabMain>(targets);
-        m_state.MainWindow = main.get();
-        main->show();
-        QApplication::processEvents();
+        showMainWindow();
     }
     void TearDown() override
     {
-        main.reset();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_state.MainWindow = nullptr;
-        HelpViewer::setOpener({});
+        closeMainWindow();
         ProgramFolder::TearDown();
     }
 
@@ -55,8 +49,6 @@ protected:
     QMdiSubWindow* sub() const { return qobject_cast<QMdiSubWindow*>(entry()->parentWidget()); }
     int twipsY(int px) const { return int(std::lround(Twips::fromPixelsY(px))); }
 
-    CommandTargets targets;
-    std::unique_ptr<TabMain> main;
 };
 
 TEST_F(EntryMainWindowTest, NewOpensTheEntryWindow)

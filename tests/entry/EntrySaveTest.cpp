@@ -1,3 +1,4 @@
+#include "entry/MainWindowHarness.h"
 #include "support/ProgramFolder.h"
 #include "support/StatisticsDatabase.h"
 
@@ -31,7 +32,7 @@ namespace {
 
 using A = FormControl::Array;
 
-class EntrySaveTest : public ProgramFolder
+class EntrySaveTest : public ProgramFolder, protected MainWindowHarness
 {
 protected:
     void SetUp() override
@@ -44,26 +45,17 @@ protected:
         ASSERT_TRUE(stat.create(path(QStringLiteral("tjk.mdb"))));
         m_state.TJPath = dir();
         m_state.TJName = QStringLiteral("tjk.mdb");
-        HelpViewer::setOpener([](const QUrl&) { return true; });
         NewTab::Register(targets);
         EntryRecord::Register(targets);
         NAVIGATE::Register(targets);
-        main = std::make_unique<TabMain>(targets);
-        m_state.MainWindow = main.get();
-        main->show();
-        QApplication::setActiveWindow(main.get());
-        main->Toolbar_ButtonClick(QStringLiteral("NEW"));
-        QApplication::processEvents();
+        showMainWindow();
+        openEntry();
         ASSERT_NE(w(), nullptr);
         Prompt::clear();
     }
     void TearDown() override
     {
-        main->setButtonEnabled(QStringLiteral("SAVE"), false);
-        main.reset();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_state.MainWindow = nullptr;
-        HelpViewer::setOpener({});
+        closeMainWindow();
         ProgramFolder::TearDown();
     }
 
@@ -204,8 +196,6 @@ protected:
         }
     }
 
-    CommandTargets targets;
-    std::unique_ptr<TabMain> main;
 };
 
 TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)

@@ -5,6 +5,7 @@
 #include "NavigationFixture.h"
 
 #include "entry/FieldBox.h"
+#include "entry/MainWindowHarness.h"
 #include "entry/NavigateTree.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
@@ -24,37 +25,23 @@ namespace {
 
 const QString R1 = QStringLiteral("4510104082001");
 
-class NavigationMainWindowTest : public NavigationFixture
+class NavigationMainWindowTest : public NavigationFixture, protected MainWindowHarness
 {
 protected:
     void SetUp() override
     {
         NavigationFixture::SetUp();
         addStandardRegistrations();
-        HelpViewer::setOpener([](const QUrl&) { return true; });
         targets.registerWindow(QStringLiteral("Frm引用"), [this](TabMain&) { ++chooserShown; });
         NewTab::Register(targets);
         NAVIGATE::Register(targets);
-        main = std::make_unique<TabMain>(targets);
-        m_state.MainWindow = main.get();
-        main->show();
-        QApplication::processEvents();
+        showMainWindow();
     }
     void TearDown() override
     {
-        main.reset();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_state.MainWindow = nullptr;
+        closeMainWindow();
         dialogHooks() = DialogHooks();
-        HelpViewer::setOpener({});
         NavigationFixture::TearDown();
-    }
-
-    NewTab* openEntry()
-    {
-        main->Toolbar_ButtonClick(QStringLiteral("NEW"));
-        QApplication::processEvents();
-        return NewTab::instance();
     }
 
     void doubleClick(QTreeWidget* tree, const QString& text)
@@ -74,8 +61,6 @@ protected:
         QApplication::processEvents();
     }
 
-    CommandTargets targets;
-    std::unique_ptr<TabMain> main;
     int chooserShown = 0;
 };
 
