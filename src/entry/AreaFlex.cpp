@@ -192,7 +192,8 @@ void AreaFlex::syncCells()
             if (!it) {
                 it = new QTableWidgetItem;
                 it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-                it->setTextAlignment(c == 0 ? int(Qt::AlignCenter) : int(Qt::AlignLeft | Qt::AlignVCenter));
+                it->setTextAlignment(c == 0 ? Qt::Alignment(Qt::AlignCenter)
+                                            : Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
                 setItem(r, c, it);
             }
             const QString text = m_grid.TextMatrix(r + 1, c + 1);

@@ -10,6 +10,7 @@
 #include "StatDatabase.h"
 
 #include "coords/Projection.h"
+#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
 #include "shell/CommandTargets.h"
@@ -30,15 +31,6 @@ using Array = FormControl::Array;
 
 const QString ClosingText = QStringLiteral("...");
 constexpr int KeyRole = Qt::UserRole; // where the registration list keeps a node's key
-
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // The mine modes label registration nodes by name and keep the number in the key.
 bool mineMode(const NewTab& window)

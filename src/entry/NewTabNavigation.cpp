@@ -14,6 +14,7 @@
 #include "RegistrationSnapshot.h"
 #include "ReserveGridRows.h"
 
+#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/TextNumber.h"
 #include "shell/CommandTargets.h"
@@ -39,15 +40,6 @@ public:
     ~LoadingScope() { state().Is_Loading = false; }
     LoadingScope(const LoadingScope&) = delete;
     LoadingScope& operator=(const LoadingScope&) = delete;
-};
-
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
 void setButton(const QString& key, bool enabled)

@@ -210,7 +210,7 @@ SaveOutcome Save_Registration(const QSqlDatabase& db, const QString& curDjh, Ent
     if (!writeRow(db, QStringLiteral("报告"), curDjh, djh, bg, nullptr, &out.error)) return out;
 
     if (!curDjh.isEmpty() && curDjh != djh) {
-        for (const QString table : {QStringLiteral("质量"), QStringLiteral("资源储量")}) {
+        for (const QString& table : {QStringLiteral("质量"), QStringLiteral("资源储量")}) {
             if (!Db::exec(db, QStringLiteral("UPDATE %1 SET 登记号 = ? WHERE 登记号 = ?").arg(quoted(table)),
                           {djh, curDjh}, &out.error))
                 return out;

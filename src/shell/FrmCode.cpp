@@ -3,6 +3,7 @@
 #include "CodeDictionary.h"
 #include "DialogHooks.h"
 #include "ProgramState.h"
+#include "platform/BusyCursor.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 
@@ -108,40 +109,42 @@ void FrmCode::Command2_Click()
 
 void FrmCode::Show_Table(const QString& table)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     CodeDictionary::Table data;
     Db::Error error;
-    const bool ok = CodeDictionary::read(state().Cn(), table, &data, &error);
+    bool ok = false;
+    {
+        BusyCursor busy;
+        ok = CodeDictionary::read(state().Cn(), table, &data, &error);
 
-    MSFlex1->clear();
-    MSFlex1->setRowCount(1);
-    MSFlex1->setColumnCount(int(data.columns.size()) + 1);
-    for (int c = 0; c < MSFlex1->columnCount(); ++c) {
-        if (c == 0) {
-            MSFlex1->setColumnWidth(0, Twips::toPixelsX(300));
-            continue;
+        MSFlex1->clear();
+        MSFlex1->setRowCount(1);
+        MSFlex1->setColumnCount(int(data.columns.size()) + 1);
+        for (int c = 0; c < MSFlex1->columnCount(); ++c) {
+            if (c == 0) {
+                MSFlex1->setColumnWidth(0, Twips::toPixelsX(300));
+                continue;
+            }
+            auto* head = new QTableWidgetItem(data.columns.at(c - 1));
+            head->setTextAlignment(Qt::AlignCenter);
+            QFont hf = head->font();
+            hf.setBold(true);
+            head->setFont(hf);
+            MSFlex1->setItem(0, c, head);
+            MSFlex1->setColumnWidth(c, Twips::toPixelsX(c == 1 ? 1050 : c == 2 ? 1450 : 1500));
         }
-        auto* head = new QTableWidgetItem(data.columns.at(c - 1));
-        head->setTextAlignment(Qt::AlignCenter);
-        QFont hf = head->font();
-        hf.setBold(true);
-        head->setFont(hf);
-        MSFlex1->setItem(0, c, head);
-        MSFlex1->setColumnWidth(c, Twips::toPixelsX(c == 1 ? 1050 : c == 2 ? 1450 : 1500));
-    }
-    MSFlex1->setRowCount(int(data.rows.size()) + 1);
-    for (int r = 0; r < data.rows.size(); ++r) {
-        const QStringList& row = data.rows.at(r);
-        for (int c = 0; c < row.size(); ++c) {
-            auto* item = new QTableWidgetItem(row.at(c));
-            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            MSFlex1->setItem(r + 1, c + 1, item);
+        MSFlex1->setRowCount(int(data.rows.size()) + 1);
+        for (int r = 0; r < data.rows.size(); ++r) {
+            const QStringList& row = data.rows.at(r);
+            for (int c = 0; c < row.size(); ++c) {
+                auto* item = new QTableWidgetItem(row.at(c));
+                item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                MSFlex1->setItem(r + 1, c + 1, item);
+            }
         }
+        for (int r = 0; r < MSFlex1->rowCount(); ++r)
+            MSFlex1->setRowHeight(r, Twips::toPixelsY(320));
+        if (!data.rows.isEmpty()) MSFlex1->setCurrentCell(1, 1);
     }
-    for (int r = 0; r < MSFlex1->rowCount(); ++r)
-        MSFlex1->setRowHeight(r, Twips::toPixelsY(320));
-    if (!data.rows.isEmpty()) MSFlex1->setCurrentCell(1, 1);
-    QApplication::restoreOverrideCursor();
 
     // A dictionary that cannot be read leaves an empty grid and the list usable.
     if (!ok)

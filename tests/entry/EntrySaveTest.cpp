@@ -211,7 +211,7 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
     EXPECT_EQ(m_state.Cur_DJH, n);
     EXPECT_TRUE(m_state.Reg_Inserted);
     EXPECT_FALSE(m_state.Nav_Changed) << "cleared after the navigation was rebuilt";
-    for (const QString t :
+    for (const QString& t :
          {QStringLiteral("登记"), QStringLiteral("压覆"), QStringLiteral("报告"), QStringLiteral("坐标")})
         EXPECT_EQ(rows(t, n), 1) << t.toStdString();
     EXPECT_EQ(Db::scalar(m_state.Cn(), QStringLiteral("select 坐标.矿权坐标 from 坐标 where 登记号 = ?"), {n})
@@ -258,7 +258,7 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
     EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
     EXPECT_EQ(m_state.Cur_DJH, renamed);
     EXPECT_FALSE(m_state.Reg_Inserted);
-    for (const QString t : {QStringLiteral("登记"), QStringLiteral("压覆"), QStringLiteral("报告"),
+    for (const QString& t : {QStringLiteral("登记"), QStringLiteral("压覆"), QStringLiteral("报告"),
                             QStringLiteral("坐标"), QStringLiteral("资源储量")}) {
         EXPECT_EQ(rows(t, n), 0) << t.toStdString();
         EXPECT_EQ(rows(t, renamed), 1) << t.toStdString();
