@@ -239,6 +239,13 @@ void NewTab::buildNavigation()
     m_tvmDataList = new QTreeWidget(m_pic3);
     m_tvmDataList->setObjectName(QStringLiteral("TvmDataList"));
     m_tvmDataList->setHeaderHidden(true);
+    // Numbers and names are shown whole; a narrow panel scrolls sideways.
+    for (QTreeWidget* tree : {m_tvDataList, m_tvmDataList}) {
+        tree->setTextElideMode(Qt::ElideNone);
+        tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        tree->header()->setStretchLastSection(false);
+        tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
 
     m_command6 = new QPushButton(QStringLiteral("条 件 查 询"), m_pic3);
     m_command6->setObjectName(QStringLiteral("Command6"));
