@@ -5,6 +5,7 @@
 #include "FieldEditRules.h"
 #include "FieldRegistry.h"
 #include "KnPage.h"
+#include "NavigateTree.h"
 #include "NewTab.h"
 #include "RegionPickerNodes.h"
 #include "SaveChecks.h"
@@ -59,12 +60,6 @@ QHash<const QObject*, BoxRef>& editors()
 QString itemKey(const QTreeWidgetItem* item)
 {
     return item ? item->data(0, KeyRole).toString() : QString();
-}
-
-bool registrationSelected(const NewTab& window)
-{
-    const QTreeWidgetItem* node = window.TvmDataList()->currentItem();
-    return node && node->childCount() == 0 && node->text(0) != QLatin1String("...");
 }
 
 bool sixDigits(const QString& code)
@@ -206,8 +201,8 @@ void EntryEditing::testNumber()
     ProgramState& s = state();
     FieldBox* box = m_window.Kn1Data(0);
     Db::Error error;
-    const KCUTIL::DjhFree free =
-        KCUTIL::DJH_Is_Free(s.Cn(), box->text(), {s.Cur_DJH, registrationSelected(m_window)}, &error);
+    const KCUTIL::DjhFree free = KCUTIL::DJH_Is_Free(
+        s.Cn(), box->text(), {s.Cur_DJH, NAVIGATE::Registration_Selected(m_window.TvmDataList())}, &error);
     switch (free) {
     case KCUTIL::DjhFree::Free:
         s.Nav_Changed = true;

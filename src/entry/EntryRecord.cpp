@@ -4,6 +4,7 @@
 #include "EntryHost.h"
 #include "FieldBox.h"
 #include "FieldRegistry.h"
+#include "NavigateTree.h"
 #include "NewTab.h"
 #include "RegistrationWriter.h"
 #include "SaveChecks.h"
@@ -29,26 +30,19 @@ namespace {
 
 using Array = FormControl::Array;
 
-const QString ClosingText = QStringLiteral("...");
-constexpr int KeyRole = Qt::UserRole; // where the registration list keeps a node's key
+using NAVIGATE::ClosingText;
+using NAVIGATE::KeyRole;
 
-// The mine modes label registration nodes by name and keep the number in the key.
 bool mineMode(const NewTab& window)
 {
-    const QString mode = window.cobNavigate()->currentText();
-    return mode != QStringLiteral("登记号") && mode != QStringLiteral("行政区-->登记号");
+    return NAVIGATE::Is_Mine_Mode(window.cobNavigate()->currentText());
 }
 
 // The registration a node of the list stands for, as the load takes it.
 QString nodeRegistration(const NewTab& window, const QTreeWidgetItem* node)
 {
-    return mineMode(window) ? node->data(0, KeyRole).toString().mid(1) : node->text(0);
-}
-
-bool registrationSelected(const NewTab& window)
-{
-    const QTreeWidgetItem* node = window.TvmDataList()->currentItem();
-    return node && node->childCount() == 0 && node->text(0) != ClosingText;
+    return NAVIGATE::Node_Registration(window.cobNavigate()->currentText(), NAVIGATE::Node_Key(node),
+                                       node->text(0));
 }
 
 // Loads the node's registration as a click on it does.
@@ -127,7 +121,8 @@ bool Check_Before_Save(NewTab& window)
     EntryValues v = values(window);
     const SqliteStatDatabase stat(s.TJPath, s.TJName);
     const KCUTIL::SaveCheckResult r = KCUTIL::Check_Before_Save(
-        s.Cn(), v, {s.Cur_DJH, registrationSelected(window)}, stat, KCUTIL::promptAsker());
+        s.Cn(), v, {s.Cur_DJH, NAVIGATE::Registration_Selected(window.TvmDataList())}, stat,
+        KCUTIL::promptAsker());
     if (r.passed()) return true;
     s.Check_Failed = true;
     if (r.outcome == KCUTIL::SaveCheckResult::Outcome::Fault) {

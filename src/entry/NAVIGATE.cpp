@@ -209,10 +209,14 @@ void Swap_Labels(TreeNodes& nodes)
         std::swap(n.text, n.tag);
 }
 
+bool Is_Mine_Mode(const QString& mode)
+{
+    return mode != ModeDJH && mode != ModeXZQ_DJH;
+}
+
 QString Node_Registration(const QString& mode, const QString& key, const QString& text)
 {
-    if (mode == ModeDJH || mode == ModeXZQ_DJH) return text;
-    return key.mid(1);
+    return Is_Mine_Mode(mode) ? key.mid(1) : text;
 }
 
 int Find_Key_Suffix(const QList<QString>& keys, const QString& value, int length)

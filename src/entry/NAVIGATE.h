@@ -67,6 +67,8 @@ void Swap_Labels(TreeNodes& nodes);
 // The registration a node of the registration tree stands for: its text in the flat
 // modes, its key without the level letter in the mine modes.
 QString Node_Registration(const QString& mode, const QString& key, const QString& text);
+// The two mine modes label registration nodes by name and keep the number in the key.
+bool Is_Mine_Mode(const QString& mode);
 
 // Index of the first key (in adding order) whose last `length` characters equal
 // `value`; -1 when none does or the value is empty. Empty keys never match.

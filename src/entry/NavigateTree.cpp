@@ -77,6 +77,12 @@ bool Is_Closing_Node(const QTreeWidgetItem* item)
     return item && item->text(0) == ClosingText && Node_Key(item).isEmpty();
 }
 
+bool Registration_Selected(const QTreeWidget* list)
+{
+    const QTreeWidgetItem* node = list->currentItem();
+    return node && node->childCount() == 0 && !Is_Closing_Node(node);
+}
+
 int Count_Registrations(const QTreeWidget* tree)
 {
     int n = 0;

@@ -37,4 +37,7 @@ int Count_Registrations(const QTreeWidget* tree);
 // True for the node that closes a flat list.
 bool Is_Closing_Node(const QTreeWidgetItem* item);
 
+// True when the list's current node stands for a registration.
+bool Registration_Selected(const QTreeWidget* list);
+
 } // namespace NAVIGATE
