@@ -34,4 +34,10 @@ QString Get_Folder(const QString& path)
     return dir;
 }
 
+QString joinPath(const QString& folder, const QString& name)
+{
+    if (folder.endsWith(QLatin1Char('/'))) return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
 } // namespace KCUTIL

@@ -13,5 +13,8 @@ QString Get_File_Name(const QString& path);
 // Get_File_Dir, with a separator appended when that is shorter than three
 // characters (C:\djk.mdb gives C:\, /djk.mdb gives /).
 QString Get_Folder(const QString& path);
+// A file name in a folder: folder + "/" + name (no second slash after a folder
+// that ends in one).
+QString joinPath(const QString& folder, const QString& name);
 
 } // namespace KCUTIL

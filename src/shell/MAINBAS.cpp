@@ -1,5 +1,6 @@
 #include "MAINBAS.h"
 
+#include "KCUTIL_Paths.h"
 #include "ProgramState.h"
 #include "myvbs.h"
 #include "platform/Database.h"
@@ -21,12 +22,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("提示");
 
-QString joinPath(const QString& folder, const QString& name)
-{
-    if (folder.endsWith(QLatin1Char('/'))) return folder + name;
-    return folder + QLatin1Char('/') + name;
-}
-
 // Reads the non-blank lines of a settings file, trimmed. A file that exists but
 // cannot be read is reported by name and counts as missing.
 QStringList settingsLines(const QString& path)
@@ -34,8 +29,8 @@ QStringList settingsLines(const QString& path)
     QStringList lines;
     QString error;
     if (TextFile::readLines(path, &lines, &error) == TextFile::ReadStatus::Unreadable) {
-        Prompt::message(QStringLiteral("设置文件无法读取，将使用默认设置：") + QDir::toNativeSeparators(path), kTitle,
-                        Prompt::Icon::Exclamation);
+        Prompt::message(QStringLiteral("设置文件无法读取，将使用默认设置：") + QDir::toNativeSeparators(path),
+                        kTitle, Prompt::Icon::Exclamation);
         return {};
     }
     QStringList result;
@@ -57,8 +52,8 @@ bool writeSettings(const QString& path, const QStringList& lines)
 {
     QString error;
     if (!TextFile::writeLines(path, lines, &error)) {
-        Prompt::message(QStringLiteral("设置文件无法写入：") + QDir::toNativeSeparators(path), QStringLiteral("错误"),
-                        Prompt::Icon::Critical);
+        Prompt::message(QStringLiteral("设置文件无法写入：") + QDir::toNativeSeparators(path),
+                        QStringLiteral("错误"), Prompt::Icon::Critical);
         return false;
     }
     return true;
@@ -80,7 +75,7 @@ bool readVersion(const QSqlDatabase& db, bool* hasTable, QString* version, Db::E
 // Template version: from djk.sys in the program folder.
 bool templateVersion(QString* version, Db::Error* error)
 {
-    const QString path = joinPath(state().ProgramDir, QStringLiteral("djk.sys"));
+    const QString path = KCUTIL::joinPath(state().ProgramDir, QStringLiteral("djk.sys"));
     Db::ScopedConnection tpl(QStringLiteral("template"), path, Db::OpenMode::ReadOnly);
     if (!tpl.ok()) {
         *error = tpl.error();
@@ -155,7 +150,7 @@ bool Write_View_Ini(const QString& path)
 
 QString Database_File()
 {
-    return joinPath(state().DBPath, state().DBName);
+    return KCUTIL::joinPath(state().DBPath, state().DBName);
 }
 
 bool Open_Connection()
@@ -195,20 +190,27 @@ VersionCheck Check_DB_Version()
 {
     Db::Error error;
     switch (judge(Database_File(), &error)) {
-    case Judgement::Accepted: return VersionCheck::Accepted;
-    case Judgement::NotRegistration: return VersionCheck::NotRegistration;
-    case Judgement::Failed: ErrorBox::show(error); return VersionCheck::Accepted;
-    case Judgement::Older: break;
+    case Judgement::Accepted:
+        return VersionCheck::Accepted;
+    case Judgement::NotRegistration:
+        return VersionCheck::NotRegistration;
+    case Judgement::Failed:
+        ErrorBox::show(error);
+        return VersionCheck::Accepted;
+    case Judgement::Older:
+        break;
     }
-    Prompt::message(QStringLiteral("当前连接的数据库词表比最新发布的旧！请先使用数据库升级转换模块来升级数据库！再启动此系统"),
-                    kTitle, Prompt::Icon::None);
+    Prompt::message(
+        QStringLiteral(
+            "当前连接的数据库词表比最新发布的旧！请先使用数据库升级转换模块来升级数据库！再启动此系统"),
+        kTitle, Prompt::Icon::None);
     ProgramState& s = state();
     s.DBName.clear();
     s.DBPath.clear();
     s.TJName.clear();
     s.TJPath.clear();
-    Write_Djk_Ini(joinPath(s.ProgramDir, QStringLiteral("djk.ini")));
-    Write_Tjk_Ini(joinPath(s.ProgramDir, QStringLiteral("tjk.ini")));
+    Write_Djk_Ini(KCUTIL::joinPath(s.ProgramDir, QStringLiteral("djk.ini")));
+    Write_Tjk_Ini(KCUTIL::joinPath(s.ProgramDir, QStringLiteral("tjk.ini")));
     return VersionCheck::Older;
 }
 
@@ -216,10 +218,15 @@ int Check_Import_DB(const QString& path)
 {
     Db::Error error;
     switch (judge(path, &error)) {
-    case Judgement::Accepted: return 1;
-    case Judgement::NotRegistration: return -2;
-    case Judgement::Older: return -3;
-    case Judgement::Failed: ErrorBox::show(error); return -1;
+    case Judgement::Accepted:
+        return 1;
+    case Judgement::NotRegistration:
+        return -2;
+    case Judgement::Older:
+        return -3;
+    case Judgement::Failed:
+        ErrorBox::show(error);
+        return -1;
     }
     return -1;
 }
@@ -228,20 +235,21 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
 {
     ProgramState& s = state();
     s.ProgramDir = programDir;
-    s.HelpFilePath = joinPath(programDir, QStringLiteral("Tarnwick.chm"));
+    s.HelpFilePath = KCUTIL::joinPath(programDir, QStringLiteral("Tarnwick.chm"));
     s.Active_Form = 0;
     s.PrintScaleX = 1.2;
     s.PrintScaleY = 1.5;
-    for (int i = 1; i <= 5; ++i) s.Form_Opened[i] = false;
+    for (int i = 1; i <= 5; ++i)
+        s.Form_Opened[i] = false;
     // The print-to-PDF printer always counts as installed.
     s.PrinterCount = int(QPrinterInfo::availablePrinterNames().size()) + 1;
     s.Print_DJH_Flag = false;
     s.DBName = QStringLiteral("djk.mdb");
     s.DBPath = programDir;
 
-    Read_Djk_Ini(joinPath(programDir, QStringLiteral("djk.ini")));
-    Read_Tjk_Ini(joinPath(programDir, QStringLiteral("tjk.ini")));
-    Read_View_Ini(joinPath(programDir, QStringLiteral("view.ini")));
+    Read_Djk_Ini(KCUTIL::joinPath(programDir, QStringLiteral("djk.ini")));
+    Read_Tjk_Ini(KCUTIL::joinPath(programDir, QStringLiteral("tjk.ini")));
+    Read_View_Ini(KCUTIL::joinPath(programDir, QStringLiteral("view.ini")));
 
     if (myvbs::FileExist(Database_File())) {
         // The default database in the program folder is never checked at start.
@@ -253,7 +261,7 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
         s.DBPath = programDir;
         const QString target = Database_File();
         if (!QFileInfo::exists(target)) {
-            const QString templ = joinPath(programDir, QStringLiteral("djk.sys"));
+            const QString templ = KCUTIL::joinPath(programDir, QStringLiteral("djk.sys"));
             if (!myvbs::FileExist(templ)) {
                 Prompt::message(QStringLiteral("找不到数据库模板文件") + QDir::toNativeSeparators(templ) +
                                     QStringLiteral("，无法建立数据库") + QDir::toNativeSeparators(target) +
@@ -271,8 +279,8 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
     }
 
     if (!Open_Connection()) {
-        Prompt::message(QStringLiteral("数据库打开错误！请确认连接的数据库是否为登记库或是否已打开！"), kTitle,
-                        Prompt::Icon::Exclamation);
+        Prompt::message(QStringLiteral("数据库打开错误！请确认连接的数据库是否为登记库或是否已打开！"),
+                        kTitle, Prompt::Icon::Exclamation);
         return StartResult::Ended;
     }
     Get_Province_Code();

@@ -1,5 +1,6 @@
 #include "ParaLogic.h"
 
+#include "KCUTIL_Paths.h"
 #include "MAINBAS.h"
 #include "ProgramState.h"
 #include "platform/Database.h"
@@ -22,34 +23,12 @@ void inform(const QString& text)
     Prompt::message(text, kTitle, Prompt::Icon::Information);
 }
 
-int lastSeparator(const QString& path)
-{
-    return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-}
-
 } // namespace
 
 QString createFailedText(const QString& path)
 {
     return QStringLiteral("无法建立数据库") + QDir::toNativeSeparators(path) +
            QStringLiteral("，请确认该文件夹可以写入！");
-}
-
-QString folderOf(const QString& path)
-{
-    const int i = lastSeparator(path);
-    return i < 0 ? QString() : path.left(i);
-}
-
-QString fileNameOf(const QString& path)
-{
-    return path.mid(lastSeparator(path) + 1);
-}
-
-QString joinPath(const QString& folder, const QString& name)
-{
-    if (folder.endsWith(QLatin1Char('/'))) return folder + name;
-    return folder + QLatin1Char('/') + name;
 }
 
 double provinceValue(const QString& text)
@@ -146,7 +125,7 @@ QString configuredStatistics()
 {
     const ProgramState& s = state();
     if (s.TJPath.trimmed().isEmpty() || s.TJName.trimmed().isEmpty()) return QString();
-    return joinPath(s.TJPath, s.TJName);
+    return KCUTIL::joinPath(s.TJPath, s.TJName);
 }
 
 RegistrationChoice chooseRegistration(const QString& chosen, const QString& current,
@@ -158,7 +137,7 @@ RegistrationChoice chooseRegistration(const QString& chosen, const QString& curr
         if (Prompt::ask(kCreateQuestion, kTitle, Prompt::Buttons::YesNo, Prompt::Icon::None) !=
             Prompt::Answer::Yes)
             return r;
-        if (!FileCopy::copyFile(joinPath(programDir, QStringLiteral("djk.sys")), chosen)) {
+        if (!FileCopy::copyFile(KCUTIL::joinPath(programDir, QStringLiteral("djk.sys")), chosen)) {
             Prompt::message(createFailedText(chosen), QStringLiteral("错误"), Prompt::Icon::Critical);
             return r;
         }
@@ -233,8 +212,8 @@ bool switchDatabase(const QString& path)
     }
     const QString oldPath = s.DBPath;
     const QString oldName = s.DBName;
-    s.DBName = fileNameOf(path);
-    s.DBPath = folderOf(path);
+    s.DBName = KCUTIL::Get_File_Name(path);
+    s.DBPath = KCUTIL::Get_File_Dir(path);
     if (!MAINBAS::Open_Connection()) {
         s.DBPath = oldPath;
         s.DBName = oldName;
@@ -250,8 +229,8 @@ AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::functio
 {
     ProgramState& s = state();
     AcceptResult r;
-    const QString djkIni = joinPath(s.ProgramDir, QStringLiteral("djk.ini"));
-    const QString tjkIni = joinPath(s.ProgramDir, QStringLiteral("tjk.ini"));
+    const QString djkIni = KCUTIL::joinPath(s.ProgramDir, QStringLiteral("djk.ini"));
+    const QString tjkIni = KCUTIL::joinPath(s.ProgramDir, QStringLiteral("tjk.ini"));
 
     if (!Check_Province_Code(s.Cn(), input.provinceText)) {
         Prompt::message(kBadProvince, kTitle, Prompt::Icon::Exclamation);
@@ -295,8 +274,8 @@ AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::functio
         if (Prompt::ask(kSwitchStatistics, kImportantTitle, Prompt::Buttons::OkCancel,
                         Prompt::Icon::Question) != Prompt::Answer::Ok)
             return r;
-        s.TJName = fileNameOf(statistics);
-        s.TJPath = folderOf(statistics);
+        s.TJName = KCUTIL::Get_File_Name(statistics);
+        s.TJPath = KCUTIL::Get_File_Dir(statistics);
         MAINBAS::Write_Tjk_Ini(tjkIni);
     }
     r.close = true;

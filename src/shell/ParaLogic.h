@@ -35,13 +35,6 @@ QString createFailedText(const QString& path);
 // The lowest version of a statistics database that the program can read.
 inline const QString kLowestStatisticsVersion = QStringLiteral("1.44");
 
-// Folder and file-name parts of a path: the text before, resp. after, the last
-// slash (or backslash).
-QString folderOf(const QString& path);
-QString fileNameOf(const QString& path);
-// Folder + "/" + file name.
-QString joinPath(const QString& folder, const QString& name);
-
 // The numeric value of the province box: its leading number, so "110000" and
 // "110000   北京市" both give 110000.
 double provinceValue(const QString& text);

@@ -6,6 +6,7 @@
 #include "platform/Prompt.h"
 #include "shell/DialogHooks.h"
 #include "shell/FrmPara.h"
+#include "shell/KCUTIL_Paths.h"
 #include "shell/MAINBAS.h"
 #include "shell/ParaLogic.h"
 
@@ -35,11 +36,11 @@ TEST(StatisticsVersionRule, ComparesTheTrimmedTextCharacterByCharacter)
 
 TEST(PathParts, SplitAtTheLastSeparator)
 {
-    EXPECT_EQ(ParaLogic::folderOf(QStringLiteral("/a/b/c.mdb")), QStringLiteral("/a/b"));
-    EXPECT_EQ(ParaLogic::fileNameOf(QStringLiteral("/a/b/c.mdb")), QStringLiteral("c.mdb"));
-    EXPECT_EQ(ParaLogic::folderOf(QStringLiteral("C:\\data\\x.mdb")), QStringLiteral("C:\\data"));
-    EXPECT_EQ(ParaLogic::fileNameOf(QStringLiteral("x.mdb")), QStringLiteral("x.mdb"));
-    EXPECT_EQ(ParaLogic::folderOf(QStringLiteral("x.mdb")), QString());
+    EXPECT_EQ(KCUTIL::Get_File_Dir(QStringLiteral("/a/b/c.mdb")), QStringLiteral("/a/b"));
+    EXPECT_EQ(KCUTIL::Get_File_Name(QStringLiteral("/a/b/c.mdb")), QStringLiteral("c.mdb"));
+    EXPECT_EQ(KCUTIL::Get_File_Dir(QStringLiteral("C:\\data\\x.mdb")), QStringLiteral("C:\\data"));
+    EXPECT_EQ(KCUTIL::Get_File_Name(QStringLiteral("x.mdb")), QStringLiteral("x.mdb"));
+    EXPECT_EQ(KCUTIL::Get_File_Dir(QStringLiteral("x.mdb")), QString());
 }
 
 class ParameterDialogTest : public ProgramFolder
