@@ -1,6 +1,7 @@
 #include "ParaLogic.h"
 
 #include "KCUTIL_Paths.h"
+#include "KCUTIL_Province.h"
 #include "MAINBAS.h"
 #include "ProgramState.h"
 #include "platform/Database.h"
@@ -64,15 +65,7 @@ std::optional<int> Save_Province_Code(const QSqlDatabase& db, const QString& tex
 {
     const int code = TextNumber::roundToInt32(provinceValue(text));
     Db::Error error;
-    Db::TransactionGuard tx(db);
-    const QVariant rows = Db::scalar(db, QStringLiteral("select count(*) from 参数表"), {}, &error);
-    bool ok = !error.isSet() && rows.isValid();
-    if (ok) {
-        const QString sql = rows.toInt() == 0 ? QStringLiteral("insert into 参数表 (省代码) values (?)")
-                                              : QStringLiteral("update 参数表 set 省代码=?");
-        ok = Db::exec(db, sql, {code}, &error).has_value() && tx.commit(&error);
-    }
-    if (!ok) {
+    if (!KCUTIL::Store_Province_Code(db, code, &error)) {
         if (!error.isSet()) error = Db::Error{-1, QStringLiteral("SQLite"), QStringLiteral("参数表无法写入")};
         ErrorBox::show(error);
         return std::nullopt;
