@@ -33,3 +33,29 @@ struct DialogHooks
 
 // The hooks of the running program (tests set and reset them).
 DialogHooks& dialogHooks();
+
+// A dialog's mark on the main window while it is open: its toolbar button pressed
+// and its activity in status panel 1; closing releases the button and writes
+// "待命..." once, however often the dialog's unload runs.
+class DialogMark
+{
+public:
+    void open(const QString& key, const QString& activity)
+    {
+        m_key = key;
+        m_open = true;
+        dialogHooks().press(key, true);
+        dialogHooks().panel(1, activity);
+    }
+    void close()
+    {
+        if (!m_open) return;
+        m_open = false;
+        dialogHooks().press(m_key, false);
+        dialogHooks().panel(1, QStringLiteral("待命..."));
+    }
+
+private:
+    QString m_key;
+    bool m_open = false;
+};

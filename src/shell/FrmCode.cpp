@@ -74,8 +74,7 @@ FrmCode::~FrmCode()
 
 void FrmCode::Form_Load()
 {
-    dialogHooks().press(QStringLiteral("CODE"), true);
-    dialogHooks().panel(1, QStringLiteral("数据词表浏览..."));
+    m_mark.open(QStringLiteral("CODE"), QStringLiteral("数据词表浏览..."));
     List2->clear();
     List2->addItems(CodeDictionary::tableNames());
     List2->setCurrentRow(0);
@@ -84,10 +83,7 @@ void FrmCode::Form_Load()
 
 void FrmCode::Form_Unload()
 {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    dialogHooks().press(QStringLiteral("CODE"), false);
-    dialogHooks().panel(1, QStringLiteral("待命..."));
+    m_mark.close();
 }
 
 void FrmCode::done(int result)

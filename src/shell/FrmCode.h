@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DialogHooks.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -31,5 +33,5 @@ public:
 private:
     void Form_Load();
     void Form_Unload();
-    bool m_unloaded = false;
+    DialogMark m_mark;
 };

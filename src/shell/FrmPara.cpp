@@ -115,8 +115,7 @@ FrmPara::~FrmPara()
 void FrmPara::Form_Load()
 {
     const ProgramState& s = state();
-    dialogHooks().press(QStringLiteral("PARA"), true);
-    dialogHooks().panel(1, QStringLiteral("参数设置..."));
+    m_mark.open(QStringLiteral("PARA"), QStringLiteral("参数设置..."));
 
     Text1->clear();
     const QString name = ParaLogic::Get_Province_Name(s.Cn(), s.ProvinceCode);
@@ -134,10 +133,7 @@ void FrmPara::Form_Load()
 
 void FrmPara::Form_Unload()
 {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    dialogHooks().press(QStringLiteral("PARA"), false);
-    dialogHooks().panel(1, QStringLiteral("待命..."));
+    m_mark.close();
 }
 
 void FrmPara::done(int result)

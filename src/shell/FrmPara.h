@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DialogHooks.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -47,5 +49,5 @@ private:
     void Form_Load();
     void Form_Unload();
     void hideList();
-    bool m_unloaded = false;
+    DialogMark m_mark;
 };

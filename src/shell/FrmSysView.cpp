@@ -51,8 +51,7 @@ FrmSysView::~FrmSysView()
 
 void FrmSysView::Form_Load()
 {
-    dialogHooks().press(QStringLiteral("SYS"), true);
-    dialogHooks().panel(1, QStringLiteral("系统选项..."));
+    m_mark.open(QStringLiteral("SYS"), QStringLiteral("系统选项..."));
     if (DisplayOption::showsNames(state().ViewFlag))
         view_name->setChecked(true);
     else
@@ -61,10 +60,7 @@ void FrmSysView::Form_Load()
 
 void FrmSysView::Form_Unload()
 {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    dialogHooks().press(QStringLiteral("SYS"), false);
-    dialogHooks().panel(1, QStringLiteral("待命..."));
+    m_mark.close();
 }
 
 void FrmSysView::done(int result)
