@@ -39,16 +39,6 @@ const GridStyle Styles[2] = {
 constexpr double ClosingTolerance = 0.00001; // degrees
 constexpr int MapFontTwips = 200;            // 10 points
 
-bool isNumber(const QString& text, double* value)
-{
-    // A number as the whole text, blanks around it allowed (TextNumber::isNumeric).
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return false;
-    *value = v;
-    return true;
-}
-
 int toUnits(double degrees)
 {
     return TextNumber::roundToInt32(degrees * 10000.0);
@@ -127,7 +117,9 @@ MapGrid Read_Map_Grid(const CoordGrid* grid)
     const int lastData = grid->rowCount() - 2;
 
     double x1 = 0.0, y1 = 0.0;
-    if (!isNumber(grid->cellText(1, 2), &x1) || !isNumber(grid->cellText(1, 3), &y1)) return result;
+    if (!TextNumber::readWhole(grid->cellText(1, 2), &x1) ||
+        !TextNumber::readWhole(grid->cellText(1, 3), &y1))
+        return result;
     bool plane = false;
     if (x1 > 360.0 && y1 > 360.0)
         plane = true;
@@ -149,7 +141,7 @@ MapGrid Read_Map_Grid(const CoordGrid* grid)
         }
         lastWasEnd = false;
         double x = 0.0, y = 0.0;
-        if (!isNumber(c2, &x) || !isNumber(c3, &y)) return result;
+        if (!TextNumber::readWhole(c2, &x) || !TextNumber::readWhole(c3, &y)) return result;
         double lon = 0.0, lat = 0.0;
         if (plane) {
             const auto p = KCUTIL::Convert_Coord(x, y);

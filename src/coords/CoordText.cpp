@@ -15,16 +15,6 @@ const QString Comma = QStringLiteral(",");
 const QString Star = QStringLiteral("*");
 const QString CrLf = QStringLiteral("\r\n");
 
-bool readNumber(const QString& text, double* value)
-{
-    // A number as the whole text, blanks around it allowed (TextNumber::isNumeric).
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return false;
-    *value = v;
-    return true;
-}
-
 QStringView leftTrimmed(QStringView v)
 {
     qsizetype i = 0;
@@ -87,7 +77,7 @@ CoordTextResult Coord_Grid_To_Str(CoordGrid& grid)
         ++cornerCount;
 
         double x = 0.0, y = 0.0;
-        if (!readNumber(t2, &x) || !readNumber(t3, &y)) {
+        if (!TextNumber::readWhole(t2, &x) || !TextNumber::readWhole(t3, &y)) {
             result.faults.append(CoordFault{CoordFault::Kind::NotNumber, r, 2, 0.0, 0.0});
             continue;
         }

@@ -23,7 +23,8 @@ double leading(QStringView text)
     int i = 0;
     const int n = int(text.size());
     auto skipBlanks = [&] {
-        while (i < n && isBlank(text[i])) ++i;
+        while (i < n && isBlank(text[i]))
+            ++i;
     };
     skipBlanks();
     if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
@@ -79,6 +80,15 @@ int roundToInt16(double value, bool* ok)
     if (ok) *ok = inRange;
     if (!inRange) return r < 0 ? -32768 : 32767;
     return int(r);
+}
+
+bool readWhole(QStringView text, double* value)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return false;
+    *value = v;
+    return true;
 }
 
 bool isNumeric(QStringView text)

@@ -19,4 +19,8 @@ int roundToInt16(double value, bool* ok = nullptr);
 // True when the whole text (blanks around it allowed) reads as a number.
 bool isNumeric(QStringView text);
 
+// The number that the whole text (blanks around it allowed) reads as; false for
+// anything else, an infinite or undefined value included.
+bool readWhole(QStringView text, double* value);
+
 } // namespace TextNumber
