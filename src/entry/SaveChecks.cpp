@@ -4,6 +4,7 @@
 
 #include "coords/CoordText.h"
 #include "coords/Projection.h"
+#include "coords/RegistrationNumbers.h"
 #include "platform/ErrorBox.h"
 #include "platform/TextNumber.h"
 #include "shell/KCUTIL_Dates.h"
@@ -120,12 +121,12 @@ DjhFree DJH_Is_Free(const QSqlDatabase& db, const QString& number, const DjhCont
                     Db::Error* error)
 {
     Db::Error e;
-    auto query = Db::exec(db, QStringLiteral("SELECT 1 FROM 登记 WHERE 登记号 = ? LIMIT 1"), {number}, &e);
-    if (!query) {
+    const bool present = Is_DJH_In_DB(db, number, &e);
+    if (e.isSet()) {
         if (error) *error = e;
         return DjhFree::Failed;
     }
-    if (!query->next()) return DjhFree::Free;
+    if (!present) return DjhFree::Free;
     if (context.registrationSelected && context.curDjh == number) return DjhFree::Free;
     return DjhFree::Taken;
 }
