@@ -1,5 +1,7 @@
 #include "RegistrationSnapshot.h"
 
+#include "FieldRegistry.h"
+
 #include "coords/CoordText.h"
 #include "platform/ColumnCatalog.h"
 #include "shell/KCUTIL_Dates.h"
@@ -17,14 +19,11 @@ const QStringList& RegistrationSnapshot::tables()
 
 QStringList RegistrationSnapshot::dateColumns(const QString& table)
 {
-    if (table == QStringLiteral("登记"))
-        return {QStringLiteral("填表日期"), QStringLiteral("核实日期"), QStringLiteral("初审日期"),
-                QStringLiteral("审定日期")};
-    if (table == QStringLiteral("压覆"))
-        return {QStringLiteral("批准日期"), QStringLiteral("文号日期"), QStringLiteral("截止日期")};
-    if (table == QStringLiteral("报告"))
-        return {QStringLiteral("报告提交日期"), QStringLiteral("评审日期"), QStringLiteral("备案日期")};
-    return {};
+    // The columns the form enters as year, month and day.
+    QStringList out;
+    for (const QString& column : FieldRegistry::columns(table))
+        if (FieldRegistry::isDateColumn(table, column)) out << column;
+    return out;
 }
 
 QString RegistrationSnapshot::text(const QString& table, const QString& column) const
