@@ -8,7 +8,7 @@ ORVANE_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-noto-cjk
+  fonts-noto-cjk ccache
 )
 
 orvane_install_missing() {
@@ -33,8 +33,13 @@ orvane_install_missing() {
 }
 
 orvane_build() {
+  # ccache keeps rebuilds of other checkouts of the tree quick; paths below the
+  # checkout are hashed relative to it.
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ORVANE_ROOT}"
+  local launcher=()
+  command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   if [ ! -f "$ORVANE_BUILD/build.ninja" ]; then
-    cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
   fi
   cmake --build "$ORVANE_BUILD" -j"$(nproc)"
 }

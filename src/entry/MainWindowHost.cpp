@@ -11,7 +11,7 @@
 
 namespace {
 
-TabMain* mainWindow()
+TabMain* tabMain()
 {
     return TabMain::instance();
 }
@@ -25,72 +25,72 @@ int twipsY(int pixels)
 
 bool MainWindowHost::buttonEnabled(const QString& key) const
 {
-    TabMain* main = mainWindow();
+    TabMain* main = tabMain();
     return main && main->buttonEnabled(key);
 }
 
 void MainWindowHost::setButtonEnabled(const QString& key, bool enabled)
 {
-    if (TabMain* main = mainWindow()) main->setButtonEnabled(key, enabled);
+    if (TabMain* main = tabMain()) main->setButtonEnabled(key, enabled);
 }
 
 void MainWindowHost::setButtonPressed(const QString& key, bool pressed)
 {
-    if (TabMain* main = mainWindow()) main->setButtonPressed(key, pressed);
+    if (TabMain* main = tabMain()) main->setButtonPressed(key, pressed);
 }
 
 bool MainWindowHost::menuItemEnabled(int index) const
 {
-    TabMain* main = mainWindow();
+    TabMain* main = tabMain();
     return main && main->menuItemEnabled(TabMain::Menu::DJ, index);
 }
 
 void MainWindowHost::setMenuItemEnabled(int index, bool enabled)
 {
-    if (TabMain* main = mainWindow()) main->setMenuItemEnabled(TabMain::Menu::DJ, index, enabled);
+    if (TabMain* main = tabMain()) main->setMenuItemEnabled(TabMain::Menu::DJ, index, enabled);
 }
 
 void MainWindowHost::setPanelText(int panel, const QString& text)
 {
-    if (TabMain* main = mainWindow()) main->setPanelText(panel, text);
+    if (TabMain* main = tabMain()) main->setPanelText(panel, text);
 }
 
 void MainWindowHost::pressSave()
 {
-    if (TabMain* main = mainWindow()) main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    if (TabMain* main = tabMain()) main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
 }
 
 void MainWindowHost::setToolbarState(QTreeWidget* registrationList)
 {
-    if (mainWindow()) KCUTIL::Set_Toolbar_State(registrationList);
+    if (tabMain()) KCUTIL::Set_Toolbar_State(registrationList);
 }
 
 void MainWindowHost::syncMenuToolbar()
 {
-    if (mainWindow()) KCUTIL::Sync_Menu_Toolbar();
+    if (tabMain()) KCUTIL::Sync_Menu_Toolbar();
 }
 
 int MainWindowHost::windowHeight() const
 {
-    TabMain* main = mainWindow();
+    TabMain* main = tabMain();
     return main ? twipsY(main->height()) : 0;
 }
 
 int MainWindowHost::statusBarHeight() const
 {
-    TabMain* main = mainWindow();
+    TabMain* main = tabMain();
     return main ? twipsY(main->statusBar()->height()) : 0;
 }
 
 int MainWindowHost::toolBarHeight() const
 {
-    TabMain* main = mainWindow();
+    TabMain* main = tabMain();
     const QToolBar* bar = main ? main->findChild<QToolBar*>(QStringLiteral("Toolbar")) : nullptr;
     return bar ? twipsY(bar->height()) : 0;
 }
 
 QMdiArea* MainWindowHost::mdiArea() const
 {
-    TabMain* main = mainWindow();
+    TabMain* main = tabMain();
     return main ? main->mdiArea() : nullptr;
 }

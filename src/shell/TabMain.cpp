@@ -1,6 +1,8 @@
 #include "TabMain.h"
 
 #include "CommandTargets.h"
+#include "DialogHooks.h"
+#include "ShellNames.h"
 #include "MAINBAS.h"
 #include "ModMCD.h"
 #include "ProgramState.h"
@@ -69,9 +71,48 @@ TabMain::TabMain(CommandTargets& targets, QWidget* parent) : QMainWindow(parent)
     connect(&m_targets, &CommandTargets::changed, this, &TabMain::refreshCommands);
     MDIForm_Load();
     resize(1024, 720);
+    installMainWindowServices(this);
 }
 
-TabMain::~TabMain() = default;
+TabMain::~TabMain()
+{
+    if (&mainWindow() == this) installMainWindowServices(nullptr);
+}
+
+bool TabMain::openWindow(const QString& name)
+{
+    return m_targets.openWindow(name, *this);
+}
+
+bool TabMain::entryWindowOpen() const
+{
+    return state().Form_Opened[1];
+}
+
+void TabMain::reloadEntryList()
+{
+    if (dialogHooks().reloadEntryList) dialogHooks().reloadEntryList();
+}
+
+void TabMain::refreshNavigation()
+{
+    if (entryWindowOpen() && m_targets.entry().cobNavigate_Click) m_targets.entry().cobNavigate_Click();
+}
+
+void TabMain::showCurrentRegistration()
+{
+    if (dialogHooks().showCurrentRegistration) dialogHooks().showCurrentRegistration();
+}
+
+void TabMain::relabelTree()
+{
+    if (dialogHooks().relabelTree) dialogHooks().relabelTree();
+}
+
+void TabMain::redrawMap()
+{
+    if (entryWindowOpen() && m_targets.entry().Draw_Area_Map) m_targets.entry().Draw_Area_Map();
+}
 
 TabMain* TabMain::instance()
 {
@@ -80,7 +121,7 @@ TabMain* TabMain::instance()
 
 QString TabMain::idleText()
 {
-    return QStringLiteral("待命...");
+    return StatusText::Idle;
 }
 
 void TabMain::buildMenus()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainCommands.h"
+#include "MainWindowServices.h"
 
 #include <QHash>
 #include <QList>
@@ -25,7 +26,7 @@ class QToolBar;
 // Other windows reach the one instance through TabMain::instance() to write the
 // status bar (panel 1 their activity, "待命..." when they close), to press their
 // toolbar button, and to enable Save, Delete and Print.
-class TabMain : public QMainWindow
+class TabMain : public QMainWindow, public MainWindowServices
 {
     Q_OBJECT
 public:
@@ -44,14 +45,11 @@ public:
 
     // Status bar: panel 1 the activity, 2 the working database file, 3 the date.
     static QString idleText(); // "待命..."
-    void setPanelText(int panel, const QString& text);
-    QString panelText(int panel) const;
 
     // Toolbar buttons by key. Enabled is the button's own state (for "SAVE" the
     // mark of unsaved edits); the button can only be pressed while its target is
     // registered as well. Pressed is the button's down state that dialogs set
     // while they are open.
-    void setButtonEnabled(const QString& key, bool enabled);
     bool buttonEnabled(const QString& key) const;
     void setButtonPressed(const QString& key, bool pressed);
     bool buttonPressed(const QString& key) const;
@@ -80,6 +78,21 @@ public:
 
     // The progress bar on the toolbar; its width follows the window.
     QProgressBar* MBar() const { return m_mbar; }
+
+    // MainWindowServices, installed while this window lives.
+    void pressButton(const QString& key, bool pressed) override { setButtonPressed(key, pressed); }
+    void setButtonEnabled(const QString& key, bool enabled) override;
+    void setPanelText(int panel, const QString& text) override;
+    QString panelText(int panel) const override;
+    QProgressBar* progressBar() override { return m_mbar; }
+    QWidget* dialogParent() override { return this; }
+    bool openWindow(const QString& name) override;
+    bool entryWindowOpen() const override;
+    void reloadEntryList() override;
+    void refreshNavigation() override;
+    void showCurrentRegistration() override;
+    void relabelTree() override;
+    void redrawMap() override;
     int mbarWidthTwips() const { return m_mbarTwips; }
     void MDIForm_Resize();
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+class QProgressBar;
+class QWidget;
+
+// The one way from a subsystem to the main window and the entry window it frames:
+// toolbar keys, status panels, the progress bar, opening a registered window, and
+// the entry window's navigation. The running program installs the main window's
+// implementation at start-up; without one, every call does nothing (a dialog also
+// works alone, as in tests).
+class MainWindowServices
+{
+public:
+    virtual ~MainWindowServices() = default;
+
+    // Toolbar button of `key` (Keys::...) pressed or released; enabled or disabled.
+    virtual void pressButton(const QString& key, bool pressed) { }
+    virtual void setButtonEnabled(const QString& key, bool enabled) { }
+    // Status-bar panel 1 (activity), 2 (database file) or 3 (date).
+    virtual void setPanelText(int panel, const QString& text) { }
+    virtual QString panelText(int panel) const { return QString(); }
+    // The main window's progress bar (MBar), or nullptr.
+    virtual QProgressBar* progressBar() { return nullptr; }
+    // The parent for dialogs, or nullptr.
+    virtual QWidget* dialogParent() { return nullptr; }
+    // Opens the window registered under `name` (WindowNames::...); false when none is.
+    virtual bool openWindow(const QString& name) { return false; }
+
+    // The entry window (all do nothing while it is closed, except where said).
+    virtual bool entryWindowOpen() const { return false; }
+    // Reloads the whole registration list (NewTab.Get_Data_All).
+    virtual void reloadEntryList() { }
+    // Rebuilds the navigation trees (NewTab.cobNavigate_Click).
+    virtual void refreshNavigation() { }
+    // Opens the entry window when closed, rebuilds its navigation and shows Cur_DJH.
+    virtual void showCurrentRegistration() { }
+    // Relabels the navigation nodes after ViewFlag changed.
+    virtual void relabelTree() { }
+    // Redraws the sketch map of the coordinate page.
+    virtual void redrawMap() { }
+};
+
+// The services of the running program, or a stand-in that does nothing.
+MainWindowServices& mainWindow();
+// Installs `services` (nullptr: back to the stand-in). The caller keeps ownership.
+void installMainWindowServices(MainWindowServices* services);

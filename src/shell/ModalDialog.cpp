@@ -1,0 +1,39 @@
+#include "ModalDialog.h"
+
+#include "MainWindowServices.h"
+#include "ShellNames.h"
+
+ModalDialog::ModalDialog(QWidget* parent, const QString& key, const QString& activity)
+    : QDialog(parent), m_key(key), m_activity(activity)
+{
+    setModal(true);
+}
+
+ModalDialog::~ModalDialog()
+{
+    releaseMark();
+}
+
+void ModalDialog::showEvent(QShowEvent* event)
+{
+    if (!m_marked) {
+        m_marked = true;
+        if (!m_key.isEmpty()) mainWindow().pressButton(m_key, true);
+        if (!m_activity.isEmpty()) mainWindow().setPanelText(1, m_activity);
+    }
+    QDialog::showEvent(event);
+}
+
+void ModalDialog::done(int result)
+{
+    releaseMark();
+    QDialog::done(result);
+}
+
+void ModalDialog::releaseMark()
+{
+    if (!m_marked) return;
+    m_marked = false;
+    if (!m_key.isEmpty()) mainWindow().pressButton(m_key, false);
+    if (!m_activity.isEmpty()) mainWindow().setPanelText(1, StatusText::Idle);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+// Base of the modal dialogs that hold a toolbar key and a status text while they
+// are open: showing the dialog presses the key and writes the activity into status
+// panel 1; closing releases the key and writes the idle text, once however the
+// dialog ends. An empty key or activity leaves that part alone.
+class ModalDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    ModalDialog(QWidget* parent, const QString& key, const QString& activity);
+    ~ModalDialog() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    // Releases the key and writes the idle text (idempotent).
+    void releaseMark();
+
+private:
+    QString m_key;
+    QString m_activity;
+    bool m_marked = false;
+};
