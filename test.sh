@@ -5,4 +5,4 @@ source "$(dirname "$0")/scripts/common.sh"
 orvane_install_missing
 orvane_build
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$ORVANE_BUILD" -j"$(nproc)" --output-on-failure --timeout 300
+ctest --test-dir "$ORVANE_BUILD" -j"${ORVANE_JOBS:-$(nproc)}" --output-on-failure --timeout 300

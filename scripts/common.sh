@@ -41,5 +41,5 @@ orvane_build() {
   if [ ! -f "$ORVANE_BUILD/build.ninja" ]; then
     cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
   fi
-  cmake --build "$ORVANE_BUILD" -j"$(nproc)"
+  cmake --build "$ORVANE_BUILD" -j"${ORVANE_JOBS:-$(nproc)}"
 }
