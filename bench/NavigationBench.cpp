@@ -4,12 +4,12 @@
 // The sample database is generated beside this program on the first run
 // (navigation-sample-20000.mdb) and reused afterwards; delete it to make a new one.
 
-#include "entry/NAVIGATE.h"
+#include "registration/navigation/NAVIGATE.h"
 #include "entry/NavigateTree.h"
 #include "entry/NewTab.h"
-#include "entry/RegistrationFilter.h"
-#include "entry/RegistrationSnapshot.h"
-#include "entry/ReserveGridRows.h"
+#include "registration/navigation/RegistrationFilter.h"
+#include "registration/record/RegistrationSnapshot.h"
+#include "registration/navigation/ReserveGridRows.h"
 #include "platform/Database.h"
 #include "shell/ProgramState.h"
 #include "support/SampleRegistrations.h"

@@ -1,6 +1,6 @@
 #include "AreaFlex.h"
 
-#include "CoordGridLoader.h"
+#include "registration/coordgrid/CoordGridLoader.h"
 #include "platform/Twips.h"
 #include "shell/KCUTIL_Toolbar.h"
 #include "shell/ProgramState.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CoordGridCommands.h"
-#include "CoordGridHost.h"
-#include "CoordGridModel.h"
+#include "registration/coordgrid/CoordGridCommands.h"
+#include "registration/coordgrid/CoordGridHost.h"
+#include "registration/coordgrid/CoordGridModel.h"
 
 #include <QPointer>
 #include <QTableWidget>

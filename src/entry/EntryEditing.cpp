@@ -2,13 +2,13 @@
 
 #include "EntryHost.h"
 #include "FieldBox.h"
-#include "FieldEditRules.h"
-#include "FieldRegistry.h"
+#include "registration/record/FieldEditRules.h"
+#include "registration/form/FieldRegistry.h"
 #include "KnPage.h"
 #include "NavigateTree.h"
 #include "NewTab.h"
-#include "RegionPickerNodes.h"
-#include "SaveChecks.h"
+#include "registration/record/RegionPickerNodes.h"
+#include "registration/record/SaveChecks.h"
 
 #include "coords/RegistrationNumbers.h"
 #include "platform/Clock.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EntryValues.h"
+#include "registration/record/EntryValues.h"
 
 class CommandTargets;
 class NewTab;

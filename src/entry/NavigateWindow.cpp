@@ -3,10 +3,10 @@
 #include "EntryGeometry.h"
 #include "EntryHost.h"
 #include "FieldBox.h"
-#include "NAVIGATE.h"
+#include "registration/navigation/NAVIGATE.h"
 #include "NavigateTree.h"
 #include "NewTab.h"
-#include "RegistrationFilter.h"
+#include "registration/navigation/RegistrationFilter.h"
 
 #include "platform/ErrorBox.h"
 #include "platform/Twips.h"

@@ -1,14 +1,14 @@
 #include "NewTab.h"
 
 #include "AreaFlex.h"
-#include "CellText.h"
+#include "registration/form/CellText.h"
 #include "EntryEditing.h"
 #include "EntryHost.h"
 #include "FieldBox.h"
-#include "FieldRegistry.h"
-#include "FormLayout.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/form/FormLayout.h"
 #include "KnPage.h"
-#include "ReserveTableLayout.h"
+#include "registration/form/ReserveTableLayout.h"
 #include "Wheel.h"
 
 #include "coords/AreaMap.h"

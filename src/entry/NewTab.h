@@ -1,7 +1,7 @@
 #pragma once
 
 #include "EntryGeometry.h"
-#include "FormControl.h"
+#include "registration/form/FormControl.h"
 #include "coords/AreaMapSource.h"
 
 #include <QHash>

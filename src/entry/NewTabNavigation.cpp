@@ -6,13 +6,13 @@
 
 #include "EntryHost.h"
 #include "FieldBox.h"
-#include "FieldRegistry.h"
-#include "NAVIGATE.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/navigation/NAVIGATE.h"
 #include "NavigateTree.h"
 #include "NavigateWindow.h"
-#include "RegistrationFilter.h"
-#include "RegistrationSnapshot.h"
-#include "ReserveGridRows.h"
+#include "registration/navigation/RegistrationFilter.h"
+#include "registration/record/RegistrationSnapshot.h"
+#include "registration/navigation/ReserveGridRows.h"
 
 #include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"

@@ -3,8 +3,8 @@
 
 #include "entry/AreaFlex.h"
 #include "entry/FieldBox.h"
-#include "entry/FieldRegistry.h"
-#include "entry/FormLayout.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/form/FormLayout.h"
 #include "entry/KnPage.h"
 #include "entry/NewTab.h"
 #include "entry/Wheel.h"
