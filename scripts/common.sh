@@ -39,7 +39,11 @@ orvane_build() {
   local launcher=()
   command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   if [ ! -f "$ORVANE_BUILD/build.ninja" ]; then
-    cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
+    cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+      -DORVANE_WERROR="${ORVANE_WERROR:-OFF}"
+  elif [ -n "${ORVANE_WERROR:-}" ]; then
+    # ORVANE_WERROR=ON|OFF switches warnings as errors on an existing build.
+    cmake "$ORVANE_BUILD" -DORVANE_WERROR="$ORVANE_WERROR" >/dev/null
   fi
   cmake --build "$ORVANE_BUILD" -j"${ORVANE_JOBS:-$(nproc)}"
 }

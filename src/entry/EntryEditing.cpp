@@ -16,8 +16,9 @@
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 #include "shell/CommandTargets.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
-#include "shell/TabMain.h"
+#include "shell/ShellNames.h"
 
 #include <QAction>
 #include <QApplication>
@@ -152,7 +153,7 @@ void EntryEditing::Kn_Change(Array array, int index)
     if (s.Is_Loading) return;
 
     if (EntryHost* host = EntryHost::current()) {
-        host->setButtonEnabled(QStringLiteral("SAVE"), true);
+        host->setButtonEnabled(Keys::Save, true);
         host->syncMenuToolbar();
     }
     if (FieldEditRules::Needs_Number_Warning(array, index, m_window.box(array, index)->text()))
@@ -200,19 +201,19 @@ void EntryEditing::testNumber()
 {
     ProgramState& s = state();
     FieldBox* box = m_window.Kn1Data(0);
-    Db::Error error;
-    const KCUTIL::DjhFree free = KCUTIL::DJH_Is_Free(
-        s.Cn(), box->text(), {s.Cur_DJH, NAVIGATE::Registration_Selected(m_window.TvmDataList())}, &error);
-    switch (free) {
+    const Result<KCUTIL::DjhFree> free = KCUTIL::DJH_Is_Free(
+        s.Cn(), box->text(), {s.Cur_DJH, NAVIGATE::Registration_Selected(m_window.TvmDataList())});
+    if (!free) {
+        ErrorBox::show(free.error(), &m_window);
+        return;
+    }
+    switch (*free) {
     case KCUTIL::DjhFree::Free:
         s.Nav_Changed = true;
         break;
     case KCUTIL::DjhFree::Taken:
         Prompt::message(FieldEditRules::Duplicate_Warning(box->column()), Tip, Prompt::Icon::Information,
                         &m_window);
-        break;
-    case KCUTIL::DjhFree::Failed:
-        ErrorBox::show(error, &m_window);
         break;
     }
 }
@@ -224,7 +225,13 @@ void EntryEditing::makeNumber()
     // A number is made once, for an empty number box, from a complete region code.
     if (!sixDigits(code) || !m_window.Kn1Data(0)->text().trimmed().isEmpty()) return;
     const QString prefix = FieldEditRules::New_DJH_Prefix(code, Clock::today().year());
-    const KCUTIL::DjhAllocation a = KCUTIL::Next_DJH(s.Cn(), prefix);
+    const Result<KCUTIL::DjhAllocation> next = KCUTIL::Next_DJH(s.Cn(), prefix);
+    if (!next) {
+        ErrorBox::show(next.error(), &m_window);
+        return;
+    }
+    const KCUTIL::DjhAllocation& a = *next;
+    if (!a.warning.isEmpty()) Prompt::message(a.warning, QStringLiteral("警告"), Prompt::Icon::Information);
     switch (a.status) {
     case KCUTIL::DjhAllocation::Status::Ok:
         m_window.Kn1Data(0)->setText(a.number); // tests the number and sets Nav_Changed
@@ -234,9 +241,6 @@ void EntryEditing::makeNumber()
     case KCUTIL::DjhAllocation::Status::PrefixFull:
         Prompt::message(Prefix_Full_Message(prefix), QStringLiteral("警告"), Prompt::Icon::Exclamation,
                         &m_window);
-        break;
-    case KCUTIL::DjhAllocation::Status::Failed:
-        ErrorBox::show(a.error, &m_window);
         break;
     }
 }
@@ -297,7 +301,7 @@ void EntryEditing::Command7_Click()
 {
     ProgramState& s = state();
     if (s.ProvinceCode == 0) {
-        if (TabMain* main = TabMain::instance()) main->targets().openWindow(QStringLiteral("FrmPara"), *main);
+        mainWindow().openWindow(WindowNames::FrmPara);
     }
     QTreeWidget* tree = m_window.TreeView2();
     FieldBox* box = m_window.Kn2Data(1);
@@ -382,18 +386,18 @@ void EntryEditing::updateEditButton()
 void EntryEditing::KNPIC_MouseUp(int index, Qt::MouseButton button, const QPoint& globalPos)
 {
     if (index != 2 || button != Qt::RightButton) return;
-    TabMain* main = TabMain::instance();
-    if (!main) return;
+    MainWindowServices& main = mainWindow();
+    if (!main.present()) return;
     const ProgramState& s = state();
     const std::pair<int, bool> marks[] = {{0, s.MapFill},    {1, s.MapShowPoints}, {2, s.MapShowLabels},
                                           {4, s.MapShowAll}, {5, s.MapOnlyRight},  {6, s.MapOnlyReserve}};
     for (const auto& [item, on] : marks) {
-        if (QAction* a = main->Draw_para(item)) {
+        if (QAction* a = main.menuItem(MainCommands::Menu::DRAW, item)) {
             a->setCheckable(true);
             a->setChecked(on);
         }
     }
-    if (QMenu* menu = main->draw()) menu->popup(globalPos);
+    if (QMenu* menu = main.popupMenu(MainCommands::Menu::DRAW)) menu->popup(globalPos);
 }
 
 bool EntryEditing::eventFilter(QObject* watched, QEvent* event)

@@ -16,6 +16,7 @@
 #include "platform/Prompt.h"
 #include "shell/CommandTargets.h"
 #include "shell/ProgramState.h"
+#include "shell/ShellNames.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,11 +25,23 @@
 #include <QTabBar>
 #include <QTreeWidget>
 
+void KCUTIL::Show_Coord_System_Error(double X, double Y, QWidget* parent)
+{
+    Prompt::message(Coord_System_Error_Text(X, Y), QCoreApplication::applicationName(), Prompt::Icon::None,
+                    parent);
+}
+
 namespace EntryRecord {
 
 namespace {
 
 using Array = FormControl::Array;
+
+// The two questions of the check before saving, as Yes/No boxes.
+bool askYesNo(const QString& text, const QString& title, Prompt::Icon icon)
+{
+    return Prompt::ask(text, title, Prompt::Buttons::YesNo, icon) == Prompt::Answer::Yes;
+}
 
 using NAVIGATE::ClosingText;
 using NAVIGATE::KeyRole;
@@ -57,8 +70,8 @@ void setSaveMark(bool on)
 {
     EntryHost* host = EntryHost::current();
     if (!host) return;
-    host->setButtonEnabled(QStringLiteral("SAVE"), on);
-    host->setMenuItemEnabled(2, host->buttonEnabled(QStringLiteral("SAVE")));
+    host->setButtonEnabled(Keys::Save, on);
+    host->setMenuItemEnabled(DjMenu::Save, host->buttonEnabled(Keys::Save));
     host->syncMenuToolbar();
 }
 
@@ -121,8 +134,7 @@ bool Check_Before_Save(NewTab& window)
     EntryValues v = values(window);
     const SqliteStatDatabase stat(s.TJPath, s.TJName);
     const KCUTIL::SaveCheckResult r = KCUTIL::Check_Before_Save(
-        s.Cn(), v, {s.Cur_DJH, NAVIGATE::Registration_Selected(window.TvmDataList())}, stat,
-        KCUTIL::promptAsker());
+        s.Cn(), v, {s.Cur_DJH, NAVIGATE::Registration_Selected(window.TvmDataList())}, stat, askYesNo);
     if (r.passed()) return true;
     s.Check_Failed = true;
     if (r.outcome == KCUTIL::SaveCheckResult::Outcome::Fault) {

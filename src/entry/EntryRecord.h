@@ -34,3 +34,10 @@ void Delete_Data_All(NewTab& window);
 void Register(CommandTargets& targets);
 
 } // namespace EntryRecord
+
+class QWidget;
+
+namespace KCUTIL {
+// Shows Coord_System_Error_Text (OK button, the application's title).
+void Show_Coord_System_Error(double X, double Y, QWidget* parent = nullptr);
+} // namespace KCUTIL

@@ -2,8 +2,11 @@
 
 #include "platform/Twips.h"
 #include "shell/KCUTIL_Toolbar.h"
-#include "shell/TabMain.h"
+#include "shell/MainWindowServices.h"
+#include "shell/ShellNames.h"
 
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -11,9 +14,12 @@
 
 namespace {
 
-TabMain* tabMain()
+using Menu = MainCommands::Menu;
+
+// The main window's frame, or nullptr while there is none.
+QMainWindow* frame()
 {
-    return TabMain::instance();
+    return qobject_cast<QMainWindow*>(mainWindow().dialogParent());
 }
 
 int twipsY(int pixels)
@@ -25,72 +31,70 @@ int twipsY(int pixels)
 
 bool MainWindowHost::buttonEnabled(const QString& key) const
 {
-    TabMain* main = tabMain();
-    return main && main->buttonEnabled(key);
+    return mainWindow().buttonEnabled(key);
 }
 
 void MainWindowHost::setButtonEnabled(const QString& key, bool enabled)
 {
-    if (TabMain* main = tabMain()) main->setButtonEnabled(key, enabled);
+    mainWindow().setButtonEnabled(key, enabled);
 }
 
 void MainWindowHost::setButtonPressed(const QString& key, bool pressed)
 {
-    if (TabMain* main = tabMain()) main->setButtonPressed(key, pressed);
+    mainWindow().pressButton(key, pressed);
 }
 
 bool MainWindowHost::menuItemEnabled(int index) const
 {
-    TabMain* main = tabMain();
-    return main && main->menuItemEnabled(TabMain::Menu::DJ, index);
+    return mainWindow().menuItemEnabled(Menu::DJ, index);
 }
 
 void MainWindowHost::setMenuItemEnabled(int index, bool enabled)
 {
-    if (TabMain* main = tabMain()) main->setMenuItemEnabled(TabMain::Menu::DJ, index, enabled);
+    mainWindow().setMenuItemEnabled(Menu::DJ, index, enabled);
 }
 
 void MainWindowHost::setPanelText(int panel, const QString& text)
 {
-    if (TabMain* main = tabMain()) main->setPanelText(panel, text);
+    mainWindow().setPanelText(panel, text);
 }
 
 void MainWindowHost::pressSave()
 {
-    if (TabMain* main = tabMain()) main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    mainWindow().clickButton(Keys::Save);
 }
 
 void MainWindowHost::setToolbarState(QTreeWidget* registrationList)
 {
-    if (tabMain()) KCUTIL::Set_Toolbar_State(registrationList);
+    if (mainWindow().present()) KCUTIL::Set_Toolbar_State(registrationList);
 }
 
 void MainWindowHost::syncMenuToolbar()
 {
-    if (tabMain()) KCUTIL::Sync_Menu_Toolbar();
+    if (mainWindow().present()) KCUTIL::Sync_Menu_Toolbar();
 }
 
 int MainWindowHost::windowHeight() const
 {
-    TabMain* main = tabMain();
+    QMainWindow* main = frame();
     return main ? twipsY(main->height()) : 0;
 }
 
 int MainWindowHost::statusBarHeight() const
 {
-    TabMain* main = tabMain();
+    QMainWindow* main = frame();
     return main ? twipsY(main->statusBar()->height()) : 0;
 }
 
 int MainWindowHost::toolBarHeight() const
 {
-    TabMain* main = tabMain();
+    QMainWindow* main = frame();
     const QToolBar* bar = main ? main->findChild<QToolBar*>(QStringLiteral("Toolbar")) : nullptr;
     return bar ? twipsY(bar->height()) : 0;
 }
 
 QMdiArea* MainWindowHost::mdiArea() const
 {
-    TabMain* main = tabMain();
-    return main ? main->mdiArea() : nullptr;
+    QMainWindow* main = frame();
+    return main ? qobject_cast<QMdiArea*>(main->centralWidget()) : nullptr;
 }

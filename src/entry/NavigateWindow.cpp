@@ -11,9 +11,9 @@
 #include "platform/ErrorBox.h"
 #include "platform/Twips.h"
 #include "shell/CommandTargets.h"
-#include "shell/DialogHooks.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
-#include "shell/TabMain.h"
+#include "shell/ShellNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -132,8 +132,8 @@ void Enable_Edit(NewTab& w, int mode)
     for (QCheckBox* c : w.Check12Array())
         c->setEnabled(on);
     if (EntryHost* host = EntryHost::current()) {
-        host->setButtonEnabled(QStringLiteral("SAVE"), on);
-        host->setButtonEnabled(QStringLiteral("DEL"), on);
+        host->setButtonEnabled(Keys::Save, on);
+        host->setButtonEnabled(Keys::Del, on);
     }
     if (!on) w.Command2()->setEnabled(false);
     w.Command7()->setEnabled(on);
@@ -171,17 +171,14 @@ void Register(CommandTargets& targets)
     hooks.cobNavigate_Click = [] {
         if (NewTab* w = NewTab::instance()) w->cobNavigate_Click();
     };
-    targets.setEntryHooks(hooks);
-    dialogHooks().relabelTree = [] {
+    hooks.Relabel_Tree_Nodes = [] {
         if (NewTab* w = NewTab::instance()) Relabel_Tree_Nodes(*w);
     };
-    dialogHooks().showCurrentRegistration = [] {
-        if (!NewTab::instance()) {
-            if (TabMain* main = TabMain::instance())
-                main->targets().openWindow(QStringLiteral("NewTab"), *main);
-        }
+    hooks.Show_Current_Registration = [] {
+        if (!NewTab::instance()) mainWindow().openWindow(WindowNames::NewTab);
         if (NewTab* w = NewTab::instance()) w->cobNavigate_Click();
     };
+    targets.setEntryHooks(hooks);
 }
 
 } // namespace NAVIGATE

@@ -15,8 +15,9 @@
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 #include "shell/CommandTargets.h"
-#include "shell/KCUTIL_Dictionary.h"
+#include "shell/KCUTIL_DicLists.h"
 #include "shell/ProgramState.h"
+#include "shell/ShellNames.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,7 +42,7 @@
 namespace {
 
 const QString Title = QStringLiteral("压覆矿产资源储量登记书");
-const QString IdleText = QStringLiteral("待命...");
+const QString IdleText = StatusText::Idle;
 
 // Tabs of Tab1: caption and key, in page order.
 struct TabDef
@@ -193,7 +194,7 @@ NewTab* NewTab::instance()
 
 void NewTab::Register(CommandTargets& targets)
 {
-    targets.registerMdiChild<NewTab>(QStringLiteral("NewTab"));
+    targets.registerMdiChild<NewTab>(WindowNames::NewTab);
     CommandTargets::EntryHooks hooks = targets.entry();
     hooks.Draw_Area_Map = [] {
         if (NewTab* window = instance()) window->KnPic_Paint(2);
@@ -206,6 +207,10 @@ void NewTab::Register(CommandTargets& targets)
         if (!window || index < 0 || index >= window->m_areaFlex.size()) return;
         window->Tab1()->setFocus();
         window->Area_Flex(index)->focusFromMenu();
+    };
+    // After the parameter dialog switched databases, the open entry window reloads its list.
+    hooks.Get_Data_All = [] {
+        if (NewTab* window = instance()) window->Get_Data_All();
     };
     targets.setEntryHooks(hooks);
 }
@@ -451,16 +456,16 @@ void NewTab::Form_Load()
     }
     m_pages[0]->raise();
     m_tab1->setCurrentIndex(0);
-    Init_Flex(0);
-    Init_Flex(1);
+    Init_Flex(0, state().Area_Coord_Str);
+    Init_Flex(1, state().Area_Coord_Str);
     Show_Page();
     Init_Table_Grids();
     KCUTIL::Fill_Dic_List(42, m_combo5[0], QStringLiteral("cb01"));
     m_cobNavigate->setCurrentIndex(0);
     Get_Data_All();
     if (EntryHost* host = EntryHost::current()) {
-        host->setButtonEnabled(QStringLiteral("PRINT"), true);
-        host->setMenuItemEnabled(6, host->buttonEnabled(QStringLiteral("PRINT")));
+        host->setButtonEnabled(Keys::Print, true);
+        host->setMenuItemEnabled(DjMenu::PrintMany, host->buttonEnabled(Keys::Print));
     }
 }
 
@@ -512,8 +517,8 @@ void NewTab::Form_Activate()
 {
     EntryHost* host = EntryHost::current();
     if (!host) return;
-    host->setButtonPressed(QStringLiteral("NEW"), true);
-    host->setMenuItemEnabled(0, false);
+    host->setButtonPressed(Keys::New, true);
+    host->setMenuItemEnabled(DjMenu::Register, false);
     host->setToolbarState(m_tvmDataList);
 }
 
@@ -589,7 +594,7 @@ bool NewTab::Form_Unload()
     if (m_unloaded) return false;
     ProgramState& s = state();
     EntryHost* host = EntryHost::current();
-    const QString save = QStringLiteral("SAVE");
+    const QString save = Keys::Save;
     if (host && host->buttonEnabled(save)) {
         const QString question = QStringLiteral("[") + Title + QStringLiteral("]已经发生改变,保存吗?");
         if (Prompt::ask(question, QStringLiteral("提示"), Prompt::Buttons::YesNo, Prompt::Icon::Question,
@@ -604,14 +609,14 @@ bool NewTab::Form_Unload()
 
     s.Nav_Changed = false;
     if (host) {
-        host->setButtonPressed(QStringLiteral("NEW"), false);
-        host->setMenuItemEnabled(0, true);
+        host->setButtonPressed(Keys::New, false);
+        host->setMenuItemEnabled(DjMenu::Register, true);
         host->setPanelText(1, IdleText);
         host->setPanelText(3, QString());
         host->setButtonEnabled(save, false);
-        host->setButtonEnabled(QStringLiteral("PRINT"), false);
-        host->setButtonEnabled(QStringLiteral("DEL"), false);
-        host->setMenuItemEnabled(6, host->buttonEnabled(QStringLiteral("PRINT")));
+        host->setButtonEnabled(Keys::Print, false);
+        host->setButtonEnabled(Keys::Del, false);
+        host->setMenuItemEnabled(DjMenu::PrintMany, host->buttonEnabled(Keys::Print));
         host->syncMenuToolbar();
     }
     // The flags tell other windows whether the entry window is open: exactly while it is.
@@ -772,7 +777,7 @@ void NewTab::clear_data()
     }
     for (int i = 0; i < 2; ++i) {
         s.Area_Coord_Str.clear();
-        Init_Flex(i);
+        Init_Flex(i, s.Area_Coord_Str);
     }
     KnPic_Paint(2);
     for (QComboBox* c : m_combo5)
@@ -857,7 +862,7 @@ void NewTab::Init_Table_Grids()
     tb->raise();
 }
 
-void NewTab::Init_Flex(int index)
+void NewTab::Init_Flex(int index, const QString& lines)
 {
-    m_areaFlex.at(index)->Init_Flex();
+    m_areaFlex.at(index)->Init_Flex(lines);
 }

@@ -135,8 +135,9 @@ public:
     void clear_data();
     // Lays out the header and body grids of the reserve table; the body is left empty.
     void Init_Table_Grids();
-    // Lays out coordinate grid `index` and fills it from Area_Coord_Str.
-    void Init_Flex(int index);
+    // Lays out coordinate grid `index` and fills it from `lines` (the line form of
+    // a stored coordinate text; empty leaves headings and one blank row).
+    void Init_Flex(int index, const QString& lines);
     // Fills the registration list (the navigation builds it).
     void Get_Data_All();
 

@@ -18,9 +18,11 @@
 #include "platform/ErrorBox.h"
 #include "platform/TextNumber.h"
 #include "shell/CommandTargets.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
-#include "shell/TabMain.h"
+#include "shell/ShellNames.h"
 #include "shell/myvbs.h"
+#include "shell/myvbsControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -172,7 +174,7 @@ void NewTab::Command6_Click()
 
 void NewTab::TvDataList_NodeClick(QTreeWidgetItem* node)
 {
-    setButton(QStringLiteral("DEL"), false);
+    setButton(Keys::Del, false);
     m_command2->setEnabled(false);
     NAVIGATE::Enable_Edit(*this, 1);
     const QString key = NAVIGATE::Node_Key(node);
@@ -193,11 +195,11 @@ void NewTab::TvmDataList_NodeClick(QTreeWidgetItem* node)
         NAVIGATE::Enable_Edit(*this, 2);
         view_djh();
         // What was just loaded counts as unchanged.
-        setButton(QStringLiteral("SAVE"), false);
+        setButton(Keys::Save, false);
         if (EntryHost* host = EntryHost::current()) host->setToolbarState(m_tvmDataList);
     } else {
         NAVIGATE::Enable_Edit(*this, 1);
-        setButton(QStringLiteral("DEL"), false);
+        setButton(Keys::Del, false);
         m_command2->setEnabled(false);
     }
 }
@@ -206,7 +208,7 @@ void NewTab::TvmDataList_DblClick()
 {
     QTreeWidgetItem* selected = m_tvmDataList->currentItem();
     if (!selected || selected->text(0) != NAVIGATE::ClosingText) return;
-    if (TabMain* main = TabMain::instance()) main->targets().openWindow(QStringLiteral("Frm引用"), *main);
+    mainWindow().openWindow(WindowNames::FrmReference);
 }
 
 // ---- Loading a registration ----------------------------------------------------------
@@ -286,9 +288,9 @@ void NewTab::view_djh()
     if (snap.has(QStringLiteral("坐标"))) {
         fillArray(Array::Kn6Data);
         s.Area_Coord_Str = snap.areaLines;
-        Init_Flex(0);
+        Init_Flex(0, s.Area_Coord_Str);
         s.Area_Coord_Str = snap.calcLines;
-        Init_Flex(1);
+        Init_Flex(1, s.Area_Coord_Str);
         KnPic_Paint(2);
     }
 }

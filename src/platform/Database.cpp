@@ -9,6 +9,20 @@ namespace Db {
 
 namespace {
 const char* const kDriver = "QSQLITE";
+void (*g_unhandled)(const Error&) = nullptr;
+} // namespace
+
+void reportUnhandled(const Error& error)
+{
+    if (g_unhandled)
+        g_unhandled(error);
+    else
+        qWarning("%s: %s", qUtf8Printable(error.source), qUtf8Printable(error.description));
+}
+
+void setUnhandledErrorHandler(void (*handler)(const Error&))
+{
+    g_unhandled = handler;
 }
 
 Error errorOf(const QSqlError& e, const QString& source)

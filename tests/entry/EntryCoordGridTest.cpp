@@ -80,8 +80,7 @@ TEST_F(EntryCoordGridTest, TypedCornersMarkTheRegistrationEdited)
     EXPECT_TRUE(m_state.Form_Changed[1]);
 
     // The check box follows a loaded grid and relabels it when clicked.
-    m_state.Area_Coord_Str = QStringLiteral("1\r\n1,4000.5,3000.25,\r\n");
-    NewTab::instance()->Init_Flex(1);
+    NewTab::instance()->Init_Flex(1, QStringLiteral("1\r\n1,4000.5,3000.25,\r\n"));
     EXPECT_FALSE(NewTab::instance()->Check1(1)->isChecked());
     EXPECT_EQ(grid(1)->horizontalHeaderItem(1)->text(), QStringLiteral("X(起标高)"));
     NewTab::instance()->Check1(1)->click();
@@ -90,8 +89,7 @@ TEST_F(EntryCoordGridTest, TypedCornersMarkTheRegistrationEdited)
 
 TEST_F(EntryCoordGridTest, PopupMenuCopiesAndPastesBetweenTheGrids)
 {
-    m_state.Area_Coord_Str = QStringLiteral("3\r\n1,10,20,\r\n2,11,20,\r\n*,100,50,A,1\r\n");
-    NewTab::instance()->Init_Flex(0);
+    NewTab::instance()->Init_Flex(0, QStringLiteral("3\r\n1,10,20,\r\n2,11,20,\r\n*,100,50,A,1\r\n"));
     select(0, 1, 1, 3, 5);
     popup(0, 5); // 复制
     EXPECT_EQ(m_state.Flex_Menu_Index, 0);

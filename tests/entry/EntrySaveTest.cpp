@@ -366,3 +366,14 @@ TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
 }
 
 } // namespace
+
+TEST(CoordSystemError, BoxCarriesTheApplicationTitle)
+{
+    Prompt::clear();
+    KCUTIL::Show_Coord_System_Error(4000000.5, 48000000);
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_EQ(Prompt::shown()[0].text, QStringLiteral("错误坐标系统:4000000.5|48000000"));
+    EXPECT_EQ(Prompt::shown()[0].title, QCoreApplication::applicationName());
+    EXPECT_EQ(Prompt::shown()[0].buttons, Prompt::Buttons::Ok);
+    Prompt::clear();
+}

@@ -11,7 +11,7 @@
 #include "entry/NewTab.h"
 #include "platform/HelpViewer.h"
 #include "shell/CommandTargets.h"
-#include "shell/DialogHooks.h"
+#include "shell/MainWindowServices.h"
 #include "shell/TabMain.h"
 
 #include <QApplication>
@@ -40,7 +40,6 @@ protected:
     void TearDown() override
     {
         closeMainWindow();
-        dialogHooks() = DialogHooks();
         NavigationFixture::TearDown();
     }
 
@@ -82,8 +81,8 @@ TEST_F(NavigationMainWindowTest, CheckToolAnswerShowsItsRegistrationOpeningTheEn
 {
     ASSERT_EQ(NewTab::instance(), nullptr);
     m_state.Cur_DJH = R1;
-    ASSERT_TRUE(bool(dialogHooks().showCurrentRegistration));
-    dialogHooks().showCurrentRegistration();
+    ASSERT_TRUE(bool(targets.entry().Show_Current_Registration));
+    mainWindow().showCurrentRegistration();
     QApplication::processEvents();
     NewTab* w = NewTab::instance();
     ASSERT_NE(w, nullptr);
@@ -101,7 +100,7 @@ TEST_F(NavigationMainWindowTest, DisplayOptionRelabelsTheOpenMineTree)
     QTreeWidgetItem* area = w->TvmDataList()->topLevelItem(0);
     ASSERT_NE(area, nullptr);
     EXPECT_EQ(area->text(0), "锦江铁矿区");
-    ASSERT_TRUE(bool(dialogHooks().relabelTree));
-    dialogHooks().relabelTree();
+    ASSERT_TRUE(bool(targets.entry().Relabel_Tree_Nodes));
+    mainWindow().relabelTree();
     EXPECT_EQ(area->text(0), "510104001");
 }

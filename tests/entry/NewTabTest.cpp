@@ -396,7 +396,7 @@ TEST_F(NewTabTest, ClearingEmptiesEverything)
     w->Combo5()->setCurrentIndex(2);
     w->TBFLEX()->setRowCount(3);
     m_state.Area_Coord_Str = QStringLiteral("2\r\n1,116.1000,40.1000,\r\n2,116.2000,40.1000,\r\n");
-    w->Init_Flex(0);
+    w->Init_Flex(0, m_state.Area_Coord_Str);
     ASSERT_EQ(w->Area_Flex(0)->grid().Rows(), 4);
 
     bool loadingSeen = false;

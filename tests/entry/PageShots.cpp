@@ -83,14 +83,12 @@ TEST_F(PageShots, RenderPages)
     w->Kn2Data(35)->setText(QStringLiteral("2008"));
     w->Kn2Data(36)->setText(QStringLiteral("6"));
     w->Kn2Data(37)->setText(QStringLiteral("30"));
-    state().Area_Coord_Str =
-        QStringLiteral("6\r\n1,113.2000,34.4500,\r\n2,113.2400,34.4500,\r\n3,113.2400,34.4300,\r\n"
-                       "4,113.2200,34.4200,\r\n5,113.2000,34.4300,\r\n*,350,-120,K1,1\r\n");
-    w->Init_Flex(0);
-    state().Area_Coord_Str =
-        QStringLiteral("5\r\n1,113.2100,34.4420,\r\n2,113.2300,34.4420,\r\n3,113.2300,34.4320,\r\n"
-                       "4,113.2100,34.4320,\r\n*,300,-100,K1,1\r\n");
-    w->Init_Flex(1);
+    w->Init_Flex(0,
+                 QStringLiteral("6\r\n1,113.2000,34.4500,\r\n2,113.2400,34.4500,\r\n3,113.2400,34.4300,\r\n"
+                                "4,113.2200,34.4200,\r\n5,113.2000,34.4300,\r\n*,350,-120,K1,1\r\n"));
+    w->Init_Flex(1,
+                 QStringLiteral("5\r\n1,113.2100,34.4420,\r\n2,113.2300,34.4420,\r\n3,113.2300,34.4320,\r\n"
+                                "4,113.2100,34.4320,\r\n*,300,-100,K1,1\r\n"));
     QApplication::processEvents();
 
     for (int page = 0; page < 4; ++page) {

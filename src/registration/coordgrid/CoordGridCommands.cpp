@@ -1,10 +1,9 @@
 #include "registration/coordgrid/CoordGridCommands.h"
 
+#include "coords/CoordText.h"
+#include "platform/TextNumber.h"
 #include "registration/coordgrid/CoordClipboard.h"
 #include "registration/coordgrid/CoordGridHost.h"
-#include "coords/CoordText.h"
-#include "platform/Prompt.h"
-#include "platform/TextNumber.h"
 #include "shell/ProgramState.h"
 
 #include <cstdlib>
@@ -29,7 +28,7 @@ QString CoordGridCommands::orderWarning()
 
 void CoordGridCommands::refuse(const QString& text, bool exclamation)
 {
-    Prompt::message(text, kError, exclamation ? Prompt::Icon::Exclamation : Prompt::Icon::Critical);
+    m_host.showMessage(text, kError, exclamation ? Prompt::Icon::Exclamation : Prompt::Icon::Critical);
 }
 
 void CoordGridCommands::refresh()
@@ -62,7 +61,7 @@ bool CoordGridCommands::EDIT_FLEX_GRID()
     // The stored coordinate text separates its fields by commas and has no way to
     // carry one inside a value.
     if (!KCUTIL::Is_Coord_Cell_Storable(s)) {
-        Prompt::message(KCUTIL::Coord_Comma_Message(m_grid.Row()), kError, Prompt::Icon::Exclamation);
+        m_host.showMessage(KCUTIL::Coord_Comma_Message(m_grid.Row()), kError, Prompt::Icon::Exclamation);
         m_advance = false;
         m_host.focusEditor();
         return false;
@@ -88,8 +87,8 @@ bool CoordGridCommands::EDIT_FLEX_GRID()
             if (inRange)
                 value = QString::number(n);
             else
-                Prompt::message(QStringLiteral("EDIT_FLEX_GRID模块出错。代码: 6\n\r溢出"), QString(),
-                                Prompt::Icon::Critical);
+                m_host.showMessage(QStringLiteral("EDIT_FLEX_GRID模块出错。代码: 6\n\r溢出"), QString(),
+                                   Prompt::Icon::Critical);
         }
         m_grid.setTextMatrix(row, col, value);
         markChanged();
@@ -159,7 +158,7 @@ void CoordGridCommands::checkCoordinateOrder()
         warn = y1 < x1;
     else if (x1 < 360 && y1 < 360)
         warn = y1 > x1;
-    if (warn) Prompt::message(orderWarning(), QStringLiteral("提示"), Prompt::Icon::Information);
+    if (warn) m_host.showMessage(orderWarning(), QStringLiteral("提示"), Prompt::Icon::Information);
 }
 
 // ---------------------------------------------------------------------------
@@ -397,8 +396,7 @@ void CoordGridCommands::deleteRows(bool deleteKey)
                  : QStringLiteral("确认删除从当前记录行以") +
                        (m_grid.Row() > m_grid.RowSel() ? QStringLiteral("上") : QStringLiteral("下")) +
                        QString::number(n) + QStringLiteral("行数据！");
-    if (Prompt::ask(question, QStringLiteral("警告"), Prompt::Buttons::YesNo, Prompt::Icon::Question) ==
-        Prompt::Answer::No) {
+    if (!m_host.askYesNo(question, QStringLiteral("警告"), Prompt::Icon::Question)) {
         m_host.focusGrid();
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "registration/coordgrid/CoordGridModel.h"
+#include "shell/ShellNames.h"
 
 #include <QString>
 
@@ -12,26 +13,29 @@ class CoordGridHost;
 // and reaches the window only through a CoordGridHost.
 //
 // Key codes and modifier bits are those of the keyboard convention the grid has
-// always used: Shift 1, Ctrl 2, Alt 4; A 65, N 78, Y 89, C 67, V 86, Insert 45,
-// Delete 46, Tab 9, Enter 13, Esc 27, Up 38, Down 40.
+// always used (KeyCode in shell/ShellNames.h).
 class CoordGridCommands
 {
 public:
     enum Key {
-        KeyTab = 9,
-        KeyEnter = 13,
-        KeyEsc = 27,
-        KeyUp = 38,
-        KeyDown = 40,
-        KeyInsert = 45,
-        KeyDelete = 46,
-        KeyA = 65,
-        KeyC = 67,
-        KeyN = 78,
-        KeyV = 86,
-        KeyY = 89,
+        KeyTab = KeyCode::Tab,
+        KeyEnter = KeyCode::Enter,
+        KeyEsc = KeyCode::Esc,
+        KeyUp = KeyCode::Up,
+        KeyDown = KeyCode::Down,
+        KeyInsert = KeyCode::Insert,
+        KeyDelete = KeyCode::Delete,
+        KeyA = KeyCode::A,
+        KeyC = KeyCode::C,
+        KeyN = KeyCode::N,
+        KeyV = KeyCode::V,
+        KeyY = KeyCode::Y,
     };
-    enum Modifier { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
+    enum Modifier {
+        ShiftMask = KeyCode::ShiftMask,
+        CtrlMask = KeyCode::CtrlMask,
+        AltMask = KeyCode::AltMask
+    };
     // Pending commands of the grid popup menu (Flex_Menu_Cmd).
     enum MenuCommand { MenuNone = 0, MenuAppend, MenuInsert, MenuDelete, MenuCut, MenuCopy, MenuPaste };
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/Prompt.h"
+
 #include <QString>
 
 // What the coordinate-grid logic asks of the window that shows a grid: the in-cell
-// editor, the focus, the clipboard and the refreshes of the entry window. The grid
+// editor, the focus, the clipboard, the refreshes of the entry window and the
+// messages and questions of the commands (the logic shows no box itself). The grid
 // widget implements it; tests use a recording fake.
 class CoordGridHost
 {
@@ -39,4 +42,9 @@ public:
 
     virtual void setClipboardText(const QString& text) = 0;
     virtual QString clipboardText() const = 0;
+
+    // Shows a message of the commands with its exact text, title and icon.
+    virtual void showMessage(const QString& text, const QString& title, Prompt::Icon icon) = 0;
+    // Asks a Yes/No question; true for Yes.
+    virtual bool askYesNo(const QString& text, const QString& title, Prompt::Icon icon) = 0;
 };

@@ -1,5 +1,7 @@
 #include "registration/navigation/RegistrationFilter.h"
 
+#include "shell/ProgramState.h"
+
 namespace {
 
 QString escapeLike(const QString& text)
@@ -29,18 +31,6 @@ QVariant mineralValue(const QString& code)
 }
 
 } // namespace
-
-bool RegistrationFilter::isEmpty() const
-{
-    return year.trimmed().isEmpty() && number.trimmed().isEmpty() && holder.trimmed().isEmpty() &&
-           areaName.trimmed().isEmpty() && projectName.trimmed().isEmpty() &&
-           regionCode.trimmed().isEmpty() && areaNumber.trimmed().isEmpty() && !hasMineral();
-}
-
-bool RegistrationFilter::hasMineral() const
-{
-    return !mineralCode.trimmed().isEmpty();
-}
 
 void RegistrationFilter::appendConditions(SqlPart& part, const QString& prefix) const
 {
@@ -98,8 +88,7 @@ SqlPart RegistrationFilter::listStatement() const
     return part;
 }
 
-RegistrationFilter& Query_Filter()
+QueryFilter& Query_Filter()
 {
-    static RegistrationFilter filter;
-    return filter;
+    return state().Query_Filter;
 }

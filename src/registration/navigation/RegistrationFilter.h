@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/QueryFilter.h"
+
 #include <QString>
 #include <QVariantList>
 
@@ -12,9 +14,7 @@ struct SqlPart
     bool isEmpty() const { return sql.isEmpty(); }
 };
 
-// The filter of the registration list, as the query dialog sets it: one field per
-// box of the dialog, each the box's text with surrounding blanks removed. An empty
-// field adds no condition.
+// The filter of the registration list (the fields of QueryFilter) and its SQL.
 //
 // The filter renders the conditions the navigation trees append after their own
 // WHERE clause, always as SQL with placeholders plus bound values:
@@ -26,21 +26,11 @@ struct SqlPart
 //   mineral, with the same prefixed conditions (only when a mineral code is set).
 // Text conditions match the typed text literally: the wildcard characters % and _
 // typed into a box are escaped.
-class RegistrationFilter
+class RegistrationFilter : public QueryFilter
 {
 public:
-    QString year;        // 登记年度: 4 digits; characters 8-9 of 登记号 hold its last two
-    QString number;      // part of 登记号
-    QString holder;      // part of 矿业权人
-    QString areaName;    // part of 矿区名称
-    QString projectName; // part of 建设项目名称
-    QString regionCode;  // leading digits of 行政区代码
-    QString areaNumber;  // part of 矿区编号
-    QString mineralCode; // 矿产代码 of a mineral in 资源储量
-
-    void clear() { *this = RegistrationFilter(); }
-    bool isEmpty() const;
-    bool hasMineral() const;
+    RegistrationFilter() = default;
+    RegistrationFilter(const QueryFilter& fields) : QueryFilter(fields) {}
 
     // The conditions without prefix, each beginning " AND "; empty without filter.
     SqlPart conditions() const;
@@ -59,6 +49,6 @@ private:
     void appendConditions(SqlPart& part, const QString& prefix) const;
 };
 
-// The filter of the running program: set by the query dialog, emptied by the
-// entry window's query button, read by the navigation trees.
-RegistrationFilter& Query_Filter();
+// The filter of the running program (ProgramState::Query_Filter): set by the query
+// dialog, emptied by the entry window's query button, read by the navigation trees.
+QueryFilter& Query_Filter();

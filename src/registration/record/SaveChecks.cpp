@@ -5,7 +5,7 @@
 #include "coords/CoordText.h"
 #include "coords/Projection.h"
 #include "coords/RegistrationNumbers.h"
-#include "platform/ErrorBox.h"
+#include "platform/ErrorText.h"
 #include "platform/TextNumber.h"
 #include "shell/KCUTIL_Dates.h"
 #include "shell/myvbs.h"
@@ -91,13 +91,6 @@ const DateTriple Dates[] = {
 
 } // namespace
 
-Asker promptAsker()
-{
-    return [](const QString& text, const QString& title, Prompt::Icon icon) {
-        return Prompt::ask(text, title, Prompt::Buttons::YesNo, icon) == Prompt::Answer::Yes;
-    };
-}
-
 QString Stat_Mine_Question(int statResult)
 {
     const QString reason = statResult == StatDatabase::NotFound
@@ -117,16 +110,11 @@ QString Date_Message(const QString& column)
     return QStringLiteral("【") + column + QStringLiteral("】应填写日期型数值！");
 }
 
-DjhFree DJH_Is_Free(const QSqlDatabase& db, const QString& number, const DjhContext& context,
-                    Db::Error* error)
+Result<DjhFree> DJH_Is_Free(const QSqlDatabase& db, const QString& number, const DjhContext& context)
 {
-    Db::Error e;
-    const bool present = Is_DJH_In_DB(db, number, &e);
-    if (e.isSet()) {
-        if (error) *error = e;
-        return DjhFree::Failed;
-    }
-    if (!present) return DjhFree::Free;
+    const Result<bool> present = Is_DJH_In_DB(db, number);
+    if (!present) return present.error();
+    if (!*present) return DjhFree::Free;
     if (context.registrationSelected && context.curDjh == number) return DjhFree::Free;
     return DjhFree::Taken;
 }
@@ -202,13 +190,9 @@ SaveCheckResult Check_Before_Save(const QSqlDatabase& db, EntryValues& values, c
     if (value <= DjhLow || value >= DjhHigh)
         return fault(QStringLiteral("登记号超过范围（应在1110000041000～4659999994999之间）！"), 1,
                      Array::Kn1Data, 0);
-    Db::Error error;
-    switch (DJH_Is_Free(db, djh, context, &error)) {
-    case DjhFree::Free:
-        break;
-    case DjhFree::Taken:
-        return fault(QStringLiteral("登记号在数据库中已经存在，请重新输入！"), 1, Array::Kn1Data, 0);
-    case DjhFree::Failed: {
+    const Result<DjhFree> free = DJH_Is_Free(db, djh, context);
+    if (!free) {
+        const Db::Error& error = free.error();
         SaveCheckResult r =
             fault(ErrorBox::text(error.number == 0 ? -1 : error.number, error.source, error.description), 1,
                   Array::Kn1Data, 0);
@@ -216,7 +200,8 @@ SaveCheckResult Check_Before_Save(const QSqlDatabase& db, EntryValues& values, c
         r.icon = Prompt::Icon::None;
         return r;
     }
-    }
+    if (*free == DjhFree::Taken)
+        return fault(QStringLiteral("登记号在数据库中已经存在，请重新输入！"), 1, Array::Kn1Data, 0);
 
     // 3. The dates. A part that is filled must be plain digits: the stored date text
     // is built from digits only, so anything else would be lost on saving.

@@ -6,6 +6,7 @@
 
 #include "platform/Database.h"
 #include "platform/Prompt.h"
+#include "platform/Result.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -20,10 +21,8 @@
 // the check are asked, through the caller's Asker.
 namespace KCUTIL {
 
-// Asks a Yes/No question; true for Yes.
+// Asks a Yes/No question; true for Yes (the window asks it).
 using Asker = std::function<bool(const QString& text, const QString& title, Prompt::Icon icon)>;
-// The program's asker: a Yes/No box through Prompt.
-Asker promptAsker();
 
 // Who holds a registration number besides the registration shown.
 struct DjhContext
@@ -32,13 +31,12 @@ struct DjhContext
     bool registrationSelected = false; // a registration node (not "...") is selected in the list
 };
 
-enum class DjhFree { Free, Taken, Failed };
+enum class DjhFree { Free, Taken };
 
 // Free when table 登记 has no row with `number`, or when `number` is the shown
-// registration's own number while a registration node is selected; Failed (with
-// `error`) when the table cannot be read.
-DjhFree DJH_Is_Free(const QSqlDatabase& db, const QString& number, const DjhContext& context,
-                    Db::Error* error = nullptr);
+// registration's own number while a registration node is selected; the error when
+// the table cannot be read.
+Result<DjhFree> DJH_Is_Free(const QSqlDatabase& db, const QString& number, const DjhContext& context);
 
 struct SaveCheckResult
 {

@@ -23,7 +23,7 @@ protected:
     // Asserts one refusal with its text, title "错误" and icon.
     void expectRefusal(const QString& text, Icon icon = Icon::Critical)
     {
-        ASSERT_EQ(Prompt::shown().size(), 1) << shownTexts().join(QLatin1Char('|')).toStdString();
+        ASSERT_EQ(host.shown.size(), 1) << shownTexts().join(QLatin1Char('|')).toStdString();
         EXPECT_EQ(lastShown().text, text);
         EXPECT_EQ(lastShown().title, QStringLiteral("错误"));
         EXPECT_EQ(lastShown().icon, icon);
@@ -59,7 +59,7 @@ TEST_F(CoordGridCommandsTest, InsertAddsAnEmptyRowBeforeTheCurrentOne)
 {
     grid.setSelection(2, 1, 2, 5); // several columns of one row
     key(C::KeyN);
-    EXPECT_TRUE(Prompt::shown().isEmpty());
+    EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_EQ(dataRows(),
               (QStringList{original[0], QStringLiteral(",,,,"), original[1], original[2], original[3]}));
     for (int r = 1; r <= 5; ++r)
@@ -79,12 +79,12 @@ TEST_F(CoordGridCommandsTest, InsertRefusals)
     expectRefusal(QStringLiteral("该位置不能插入记录..."));
     EXPECT_EQ(host.gridFocus, 1);
 
-    Prompt::clear();
+    host.shown.clear();
     grid.setSelection(1, 1, 2, 1);
     key(C::KeyN);
     expectRefusal(QStringLiteral("不能选定多行执行插入操作..."));
 
-    Prompt::clear();
+    host.shown.clear();
     openEditor();
     key(C::KeyN);
     expectRefusal(QStringLiteral("编辑状态不能执行插入操作..."));
@@ -94,7 +94,7 @@ TEST_F(CoordGridCommandsTest, InsertRefusals)
     EXPECT_EQ(host.marks, 0);
     EXPECT_EQ(host.syncs, 0);
 
-    Prompt::clear();
+    host.shown.clear();
     host.visible = false;
     CoordGridLoader::Init_Flex(grid, geographic, QString());
     key(C::KeyN);
@@ -108,7 +108,7 @@ TEST_F(CoordGridCommandsTest, DeleteAsksAndMovesTheFollowingRowsUp)
 {
     grid.setSelection(2, 1, 3, 5);
     key(C::KeyY);
-    ASSERT_EQ(Prompt::shown().size(), 1);
+    ASSERT_EQ(host.shown.size(), 1);
     EXPECT_EQ(lastShown().text, QStringLiteral("确认删除从当前记录行以下2行数据！"));
     EXPECT_EQ(lastShown().title, QStringLiteral("警告"));
     EXPECT_EQ(lastShown().buttons, Prompt::Buttons::YesNo);
@@ -126,7 +126,7 @@ TEST_F(CoordGridCommandsTest, DeleteAsksAndMovesTheFollowingRowsUp)
 TEST_F(CoordGridCommandsTest, DeleteQuestionTexts)
 {
     grid.setSelection(3, 2, 1, 2);
-    Prompt::setNextAnswer(Answer::No);
+    host.answers << Answer::No;
     key(C::KeyY);
     EXPECT_EQ(lastShown().text, QStringLiteral("确认删除从当前记录行以上3行数据！"));
     EXPECT_EQ(dataRows(), original);
@@ -135,7 +135,7 @@ TEST_F(CoordGridCommandsTest, DeleteQuestionTexts)
     EXPECT_EQ(host.gridFocus, 1);
 
     grid.setCursor(2, 2);
-    Prompt::setNextAnswer(Answer::No);
+    host.answers << Answer::No;
     key(C::KeyY);
     EXPECT_EQ(lastShown().text, QStringLiteral("确认删除当前记录行的数据！"));
 
@@ -165,7 +165,7 @@ TEST_F(CoordGridCommandsTest, DeleteRefusals)
     key(C::KeyY);
     expectRefusal(QStringLiteral("删除记录中不能是无效记录行..."));
     EXPECT_EQ(host.gridFocus, 1);
-    Prompt::clear();
+    host.shown.clear();
     openEditor();
     key(C::KeyY);
     expectRefusal(QStringLiteral("编辑状态不能执行删除操作..."));
@@ -177,7 +177,7 @@ TEST_F(CoordGridCommandsTest, DeleteKeyNeedsWholeRows)
 {
     grid.setSelection(2, 1, 3, 4);
     key(C::KeyDelete, 0);
-    EXPECT_TRUE(Prompt::shown().isEmpty());
+    EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_EQ(host.syncs, 0);
     EXPECT_EQ(dataRows(), original);
 
@@ -187,10 +187,10 @@ TEST_F(CoordGridCommandsTest, DeleteKeyNeedsWholeRows)
     EXPECT_EQ(dataRows(), (QStringList{original[0], original[2], original[3]}));
 
     // Ctrl+Delete is no command, only the refresh.
-    Prompt::clear();
+    host.shown.clear();
     grid.setSelection(1, 1, 1, 5);
     key(C::KeyDelete, C::CtrlMask);
-    EXPECT_TRUE(Prompt::shown().isEmpty());
+    EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_EQ(grid.Flex_Row_Count(), 3);
 }
 
@@ -221,7 +221,7 @@ TEST_F(CoordGridCommandsTest, CopyRefusals)
     expectRefusal(QStringLiteral("块操作中不能是无效记录行..."));
     EXPECT_FALSE(host.clipboardSet);
     EXPECT_EQ(host.gridFocus, 0);
-    Prompt::clear();
+    host.shown.clear();
     openEditor();
     key(C::KeyC);
     expectRefusal(QStringLiteral("编辑状态不能执行拷贝操作..."));
@@ -238,7 +238,7 @@ TEST_F(CoordGridCommandsTest, RowBlockIsInsertedBeforeTheCurrentRow)
     key(C::KeyC);
     grid.setCursor(4, 3);
     key(C::KeyV);
-    EXPECT_TRUE(Prompt::shown().isEmpty());
+    EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_EQ(dataRows(),
               (QStringList{original[0], original[1], original[2], original[0], original[1], original[3]}));
     EXPECT_EQ(grid.Row(), 4);
@@ -272,7 +272,7 @@ TEST_F(CoordGridCommandsTest, RowBlockReplacesTheSelectedRows)
     host.clipboard = QStringLiteral("STACOL=1;ENDCOL=5;ROWS=2\r\n7,70,80, , \r\n8,71,80, , \r\n");
     grid.setSelection(2, 1, 3, 2);
     key(C::KeyV);
-    EXPECT_TRUE(Prompt::shown().isEmpty()); // no question
+    EXPECT_TRUE(host.shown.isEmpty()); // no question
     EXPECT_EQ(dataRows(), (QStringList{original[0], QStringLiteral("7,70,80,,"), QStringLiteral("8,71,80,,"),
                                        original[3]}));
     EXPECT_EQ(grid.Row(), 2);
@@ -302,10 +302,10 @@ TEST_F(CoordGridCommandsTest, ColumnBlockOverwritesFromTheCursorRowDown)
     EXPECT_FALSE(host.suspended);
     EXPECT_EQ(dataRows(), original);
 
-    Prompt::clear();
+    host.shown.clear();
     grid.setCursor(3, 2);
     key(C::KeyV);
-    EXPECT_TRUE(Prompt::shown().isEmpty());
+    EXPECT_TRUE(host.shown.isEmpty());
     // The second line would land beyond the last data row... row 4 is still data.
     EXPECT_EQ(dataRows(), (QStringList{original[0], original[1], QStringLiteral("3,10,20,,"),
                                        QStringLiteral("*,11,20,A,1")}));
@@ -318,7 +318,7 @@ TEST_F(CoordGridCommandsTest, ColumnBlockOverwritesFromTheCursorRowDown)
     EXPECT_EQ(grid.Rows(), 6); // never adds rows
     EXPECT_EQ(grid.rowTexts(5), QStringList(6));
 
-    Prompt::clear();
+    host.shown.clear();
     grid.setCursor(5, 2);
     key(C::KeyV);
     expectRefusal(kBadData, Icon::Exclamation);
@@ -360,22 +360,22 @@ TEST_F(CoordGridCommandsTest, PasteRefusalsAndSilentEnds)
     key(C::KeyV);
     expectRefusal(QStringLiteral("没有定义可拷贝的块数据..."));
 
-    Prompt::clear();
+    host.shown.clear();
     host.clipboard = QStringLiteral("1,2,3\r");
     key(C::KeyV);
-    EXPECT_TRUE(Prompt::shown().isEmpty());
+    EXPECT_TRUE(host.shown.isEmpty());
     EXPECT_EQ(host.marks, 0);
 
     host.clipboard = QStringLiteral("STACOL=1;ENDCOL=5\r\n1,2,3\r\n");
     key(C::KeyV);
     expectRefusal(kBadData, Icon::Exclamation);
 
-    Prompt::clear();
+    host.shown.clear();
     host.clipboard = QStringLiteral("STACOL=1 ENDCOL=5;ROWS=1\r\n1,2,3\r\n");
     key(C::KeyV);
     expectRefusal(kBadData, Icon::Exclamation);
 
-    Prompt::clear();
+    host.shown.clear();
     host.clipboard = QStringLiteral("1,2,3\r\n");
     openEditor();
     key(C::KeyV);

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/Prompt.h"
 #include "registration/coordgrid/CoordGridCommands.h"
 #include "registration/coordgrid/CoordGridHost.h"
 #include "registration/coordgrid/CoordGridLoader.h"
 #include "registration/coordgrid/CoordGridModel.h"
-#include "platform/Prompt.h"
 #include "shell/ProgramState.h"
+#include "support/TestSeams.h"
 
 #include <QStringList>
 
@@ -61,6 +62,20 @@ struct FakeGridHost : CoordGridHost
         clipboardSet = true;
     }
     QString clipboardText() const override { return clipboard; }
+    // Messages and questions are recorded; a question takes the next queued answer,
+    // Yes when none is queued.
+    void showMessage(const QString& t, const QString& title, Prompt::Icon icon) override
+    {
+        shown << Prompt::Shown{t, title, Prompt::Buttons::Ok, icon};
+    }
+    bool askYesNo(const QString& t, const QString& title, Prompt::Icon icon) override
+    {
+        shown << Prompt::Shown{t, title, Prompt::Buttons::YesNo, icon};
+        return answers.isEmpty() || answers.takeFirst() == Prompt::Answer::Yes;
+    }
+
+    QList<Prompt::Shown> shown;
+    QList<Prompt::Answer> answers;
 };
 
 class CoordGridFixture : public ::testing::Test
@@ -68,11 +83,11 @@ class CoordGridFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
+        TestSeams::reset();
         installState(&m_state);
         m_state.Active_Form = 1;
-        Prompt::clear();
     }
-    void TearDown() override { installState(nullptr); }
+    void TearDown() override { TestSeams::reset(); }
 
     // Loads data rows given from column 1 on, comma-separated ("1,10,20" or
     // "*,100,50,A,1").
@@ -109,11 +124,11 @@ protected:
     QStringList shownTexts() const
     {
         QStringList out;
-        for (const Prompt::Shown& s : Prompt::shown())
+        for (const Prompt::Shown& s : host.shown)
             out << s.text;
         return out;
     }
-    const Prompt::Shown& lastShown() const { return Prompt::shown().constLast(); }
+    const Prompt::Shown& lastShown() const { return host.shown.constLast(); }
 
     ProgramState m_state;
     CoordGridModel grid;

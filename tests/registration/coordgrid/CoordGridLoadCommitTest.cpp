@@ -178,14 +178,14 @@ TEST_F(CoordGridCommitTest, CornerNumberIsRoundedOnDataRowsAndKeptOnTheTrailingR
     edit(3, 1, QStringLiteral("03"));
     cmd.Area_Flex_LeaveCell();
     EXPECT_EQ(grid.TextMatrix(3, 1), QStringLiteral("03"));
-    EXPECT_TRUE(Prompt::shown().isEmpty());
+    EXPECT_TRUE(host.shown.isEmpty());
 }
 
 TEST_F(CoordGridCommitTest, CornerNumberBeyondSixteenBitsIsReportedAndKeptAsTyped)
 {
     edit(1, 1, QStringLiteral("40000"));
     cmd.Area_Flex_LeaveCell();
-    ASSERT_EQ(Prompt::shown().size(), 1);
+    ASSERT_EQ(host.shown.size(), 1);
     EXPECT_EQ(lastShown().text, QStringLiteral("EDIT_FLEX_GRID模块出错。代码: 6\n\r溢出"));
     EXPECT_EQ(grid.TextMatrix(1, 1), QStringLiteral("40000"));
 }
@@ -223,7 +223,7 @@ TEST_F(CoordGridCommitTest, CommaIsRefused)
 {
     edit(2, 2, QStringLiteral("4000,5"));
     EXPECT_FALSE(cmd.Area_Flex_LeaveCell());
-    ASSERT_EQ(Prompt::shown().size(), 1);
+    ASSERT_EQ(host.shown.size(), 1);
     EXPECT_EQ(lastShown().text, QStringLiteral("第2行坐标数据不能含有逗号..."));
     EXPECT_EQ(lastShown().title, QStringLiteral("错误"));
     EXPECT_EQ(grid.TextMatrix(2, 2), QStringLiteral("4000"));
@@ -321,19 +321,19 @@ TEST_F(CoordGridCommitTest, CoordinateOrderWarningsAfterEnter)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.x) + "," + c.y);
         load({QStringLiteral("1,%1,%2").arg(QLatin1String(c.x), QLatin1String(c.y))});
-        Prompt::clear();
+        host.shown.clear();
         edit(1, 1, QStringLiteral("1"));
         cmd.Area_Flex_LeaveCell(); // no Enter: never checked
-        EXPECT_TRUE(Prompt::shown().isEmpty());
+        EXPECT_TRUE(host.shown.isEmpty());
         edit(1, 1, QStringLiteral("1"));
         enter();
         if (c.warns) {
-            ASSERT_EQ(Prompt::shown().size(), 1);
+            ASSERT_EQ(host.shown.size(), 1);
             EXPECT_EQ(lastShown().text, kOrder);
             EXPECT_EQ(lastShown().title, QStringLiteral("提示"));
             EXPECT_EQ(lastShown().icon, Icon::Information);
         } else {
-            EXPECT_TRUE(Prompt::shown().isEmpty());
+            EXPECT_TRUE(host.shown.isEmpty());
         }
         EXPECT_EQ(grid.TextMatrix(1, 2), QLatin1String(c.x)); // only a warning
     }
