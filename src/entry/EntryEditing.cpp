@@ -10,6 +10,7 @@
 #include "registration/record/RegionPickerNodes.h"
 #include "registration/record/SaveChecks.h"
 
+#include "NewTabControls.h"
 #include "coords/RegistrationNumbers.h"
 #include "platform/Clock.h"
 #include "platform/ErrorBox.h"
@@ -107,12 +108,12 @@ EntryEditing::EntryEditing(NewTab& window) : QObject(&window), m_window(window)
 {
     connectBoxes();
 
-    QComboBox* combo = window.Combo5(0);
+    QComboBox* combo = controlsOf(window).Combo5(0);
     connect(combo, &QComboBox::activated, this, [this] { Combo5_Click(0); });
     combo->installEventFilter(this);
 
-    connect(window.Command7(), &QPushButton::clicked, this, [this] { Command7_Click(); });
-    QTreeWidget* tree = window.TreeView2();
+    connect(controlsOf(window).Command7(), &QPushButton::clicked, this, [this] { Command7_Click(); });
+    QTreeWidget* tree = controlsOf(window).TreeView2();
     connect(tree, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* node) { TreeView2_Expand(node); });
     connect(tree, &QTreeWidget::itemClicked, this,
@@ -120,18 +121,18 @@ EntryEditing::EntryEditing(NewTab& window) : QObject(&window), m_window(window)
     connect(tree, &QTreeWidget::itemDoubleClicked, this, [this] { TreeView2_DblClick(); });
     tree->installEventFilter(this);
 
-    connect(window.Command2(), &QPushButton::clicked, this, [this] { Command2_Click(); });
-    window.Command2()->installEventFilter(this);
+    connect(controlsOf(window).Command2(), &QPushButton::clicked, this, [this] { Command2_Click(); });
+    controlsOf(window).Command2()->installEventFilter(this);
     updateEditButton();
 
     for (int page = 0; page < 4; ++page)
-        window.KNPIC(page)->installEventFilter(this);
+        controlsOf(window).KNPIC(page)->installEventFilter(this);
 }
 
 void EntryEditing::connectBoxes()
 {
     for (const Array a : FieldRegistry::arrays()) {
-        const QList<FieldBox*>& list = m_window.boxes(a);
+        const QList<FieldBox*>& list = controlsOf(m_window).boxes(a);
         for (int i = 0; i < list.size(); ++i) {
             FieldBox* box = list[i];
             connect(box, &FieldBox::textChanged, this, [this, a, i] { Kn_Change(a, i); });
@@ -149,14 +150,15 @@ void EntryEditing::Kn_Change(Array array, int index)
 {
     ProgramState& s = state();
     // The cover's 建设单位 also stands on the first page, also while loading.
-    if (array == Array::Kn2Data && index == 0) m_window.Kn2Data(2)->setText(m_window.Kn2Data(0)->text());
+    if (array == Array::Kn2Data && index == 0)
+        controlsOf(m_window).Kn2Data(2)->setText(controlsOf(m_window).Kn2Data(0)->text());
     if (s.Is_Loading) return;
 
     if (EntryHost* host = EntryHost::current()) {
         host->setButtonEnabled(Keys::Save, true);
         host->syncMenuToolbar();
     }
-    if (FieldEditRules::Needs_Number_Warning(array, index, m_window.box(array, index)->text()))
+    if (FieldEditRules::Needs_Number_Warning(array, index, controlsOf(m_window).box(array, index)->text()))
         Prompt::message(FieldEditRules::Number_Warning(), Tip, Prompt::Icon::Information, &m_window);
 
     switch (array) {
@@ -181,8 +183,8 @@ void EntryEditing::Kn_Change(Array array, int index)
 void EntryEditing::advance(Array array, int index)
 {
     const FieldEditRules::Advance rule = FieldEditRules::Advance_Rule(array, index);
-    if (rule.length == 0 || m_window.box(array, index)->text().size() != rule.length) return;
-    FieldBox* next = m_window.box(array, index + 1);
+    if (rule.length == 0 || controlsOf(m_window).box(array, index)->text().size() != rule.length) return;
+    FieldBox* next = controlsOf(m_window).box(array, index + 1);
     if (!next) return;
     switch (rule.next) {
     case FieldEditRules::NextBox::Any:
@@ -200,9 +202,10 @@ void EntryEditing::advance(Array array, int index)
 void EntryEditing::testNumber()
 {
     ProgramState& s = state();
-    FieldBox* box = m_window.Kn1Data(0);
-    const Result<KCUTIL::DjhFree> free = KCUTIL::DJH_Is_Free(
-        s.Cn(), box->text(), {s.Cur_DJH, NAVIGATE::Registration_Selected(m_window.TvmDataList())});
+    FieldBox* box = controlsOf(m_window).Kn1Data(0);
+    const Result<KCUTIL::DjhFree> free =
+        KCUTIL::DJH_Is_Free(s.Cn(), box->text(),
+                            {s.Cur_DJH, NAVIGATE::Registration_Selected(controlsOf(m_window).TvmDataList())});
     if (!free) {
         ErrorBox::show(free.error(), &m_window);
         return;
@@ -221,9 +224,9 @@ void EntryEditing::testNumber()
 void EntryEditing::makeNumber()
 {
     ProgramState& s = state();
-    const QString code = m_window.Kn2Data(1)->text().trimmed();
+    const QString code = controlsOf(m_window).Kn2Data(1)->text().trimmed();
     // A number is made once, for an empty number box, from a complete region code.
-    if (!sixDigits(code) || !m_window.Kn1Data(0)->text().trimmed().isEmpty()) return;
+    if (!sixDigits(code) || !controlsOf(m_window).Kn1Data(0)->text().trimmed().isEmpty()) return;
     const QString prefix = FieldEditRules::New_DJH_Prefix(code, Clock::today().year());
     const Result<KCUTIL::DjhAllocation> next = KCUTIL::Next_DJH(s.Cn(), prefix);
     if (!next) {
@@ -234,9 +237,9 @@ void EntryEditing::makeNumber()
     if (!a.warning.isEmpty()) Prompt::message(a.warning, QStringLiteral("警告"), Prompt::Icon::Information);
     switch (a.status) {
     case KCUTIL::DjhAllocation::Status::Ok:
-        m_window.Kn1Data(0)->setText(a.number); // tests the number and sets Nav_Changed
+        controlsOf(m_window).Kn1Data(0)->setText(a.number); // tests the number and sets Nav_Changed
         if (s.Cur_DJH.isEmpty()) s.Cur_DJH = a.number;
-        m_window.TreeView2()->hide();
+        controlsOf(m_window).TreeView2()->hide();
         break;
     case KCUTIL::DjhAllocation::Status::PrefixFull:
         Prompt::message(Prefix_Full_Message(prefix), QStringLiteral("警告"), Prompt::Icon::Exclamation,
@@ -258,7 +261,7 @@ void EntryEditing::sendTab(bool backwards)
 
 bool EntryEditing::Kn_KeyDown(Array array, int index, int key)
 {
-    FieldBox* box = m_window.box(array, index);
+    FieldBox* box = controlsOf(m_window).box(array, index);
     if (!box) return false;
     if (key == Qt::Key_Escape) return true; // swallowed in every box
     if (box->isMultiLine()) return false;   // Enter and the arrows edit the text
@@ -303,11 +306,11 @@ void EntryEditing::Command7_Click()
     if (s.ProvinceCode == 0) {
         mainWindow().openWindow(WindowNames::FrmPara);
     }
-    QTreeWidget* tree = m_window.TreeView2();
-    FieldBox* box = m_window.Kn2Data(1);
+    QTreeWidget* tree = controlsOf(m_window).TreeView2();
+    FieldBox* box = controlsOf(m_window).Kn2Data(1);
     QWidget* parent = tree->parentWidget();
     const QPoint below = parent->mapFromGlobal(box->mapToGlobal(QPoint(0, box->height())));
-    tree->setGeometry(below.x(), below.y(), box->width() + m_window.Command7()->width(),
+    tree->setGeometry(below.x(), below.y(), box->width() + controlsOf(m_window).Command7()->width(),
                       Twips::toPixelsY(PickerHeight));
     tree->show();
     tree->raise();
@@ -341,28 +344,28 @@ void EntryEditing::TreeView2_NodeClick(QTreeWidgetItem* node)
 {
     if (!node || node->childCount() != 0 || !node->parent()) return;
     if (node->text(0) == RegionPickerNodes::Placeholder) return;
-    FieldBox* box = m_window.Kn2Data(1);
+    FieldBox* box = controlsOf(m_window).Kn2Data(1);
     box->setText(RegionPickerNodes::Region_Box_Text(itemKey(node)));
     if (QLineEdit* line = box->lineEdit()) line->setCursorPosition(int(line->text().size()));
 }
 
 void EntryEditing::TreeView2_DblClick()
 {
-    QTreeWidget* tree = m_window.TreeView2();
+    QTreeWidget* tree = controlsOf(m_window).TreeView2();
     const QTreeWidgetItem* node = tree->currentItem();
     if (node && node->childCount() == 0) tree->hide();
 }
 
 void EntryEditing::TreeView2_LostFocus()
 {
-    m_window.TreeView2()->hide();
+    controlsOf(m_window).TreeView2()->hide();
 }
 
 // ---- Cover-page controls ------------------------------------------------------------------
 
 void EntryEditing::Combo5_Click(int index)
 {
-    if (index == 0) m_window.Kn2Data(9)->setText(m_window.Combo5(0)->currentText());
+    if (index == 0) controlsOf(m_window).Kn2Data(9)->setText(controlsOf(m_window).Combo5(0)->currentText());
 }
 
 void EntryEditing::Command2_Click()
@@ -376,7 +379,7 @@ void EntryEditing::Command2_Click()
 void EntryEditing::updateEditButton()
 {
     if (m_settingEditButton || hasDetailEditor()) return;
-    QPushButton* button = m_window.Command2();
+    QPushButton* button = controlsOf(m_window).Command2();
     if (!button->isEnabled()) return;
     m_settingEditButton = true;
     button->setEnabled(false);
@@ -407,18 +410,18 @@ bool EntryEditing::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         const auto it = editors().constFind(watched);
         if (it != editors().constEnd()) return Kn_KeyDown(it->array, it->index, key);
-        if (watched == m_window.Combo5(0)) return Combo5_KeyDown(0, key);
+        if (watched == controlsOf(m_window).Combo5(0)) return Combo5_KeyDown(0, key);
         break;
     }
     case QEvent::FocusOut:
-        if (watched == m_window.TreeView2()) TreeView2_LostFocus();
+        if (watched == controlsOf(m_window).TreeView2()) TreeView2_LostFocus();
         break;
     case QEvent::EnabledChange:
-        if (watched == m_window.Command2()) updateEditButton();
+        if (watched == controlsOf(m_window).Command2()) updateEditButton();
         break;
     case QEvent::MouseButtonRelease:
         for (int page = 0; page < 4; ++page) {
-            if (watched == m_window.KNPIC(page)) {
+            if (watched == controlsOf(m_window).KNPIC(page)) {
                 const auto* mouse = static_cast<QMouseEvent*>(event);
                 KNPIC_MouseUp(page, mouse->button(), mouse->globalPosition().toPoint());
                 break;

@@ -10,6 +10,7 @@
 #include "registration/record/SaveChecks.h"
 #include "registration/record/StatDatabase.h"
 
+#include "NewTabControls.h"
 #include "coords/Projection.h"
 #include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
@@ -48,20 +49,20 @@ using NAVIGATE::KeyRole;
 
 bool mineMode(const NewTab& window)
 {
-    return NAVIGATE::Is_Mine_Mode(window.cobNavigate()->currentText());
+    return NAVIGATE::Is_Mine_Mode(controlsOf(window).cobNavigate()->currentText());
 }
 
 // The registration a node of the list stands for, as the load takes it.
 QString nodeRegistration(const NewTab& window, const QTreeWidgetItem* node)
 {
-    return NAVIGATE::Node_Registration(window.cobNavigate()->currentText(), NAVIGATE::Node_Key(node),
-                                       node->text(0));
+    return NAVIGATE::Node_Registration(controlsOf(window).cobNavigate()->currentText(),
+                                       NAVIGATE::Node_Key(node), node->text(0));
 }
 
 // Loads the node's registration as a click on it does.
 void clickNode(NewTab& window, QTreeWidgetItem* node)
 {
-    QTreeWidget* list = window.TvmDataList();
+    QTreeWidget* list = controlsOf(window).TvmDataList();
     list->setCurrentItem(node);
     Q_EMIT list->itemClicked(node, 0);
 }
@@ -78,7 +79,7 @@ void setSaveMark(bool on)
 void updateList(NewTab& window, const QString& djh, bool inserted)
 {
     ProgramState& s = state();
-    QTreeWidget* list = window.TvmDataList();
+    QTreeWidget* list = controlsOf(window).TvmDataList();
     QTreeWidgetItem* selected = list->currentItem();
     if (!inserted) {
         if (!selected) {
@@ -106,41 +107,27 @@ void updateList(NewTab& window, const QString& djh, bool inserted)
     if (closed) new QTreeWidgetItem(list, QStringList{ClosingText});
     list->setCurrentItem(node);
     s.Cur_DJH = djh;
-    window.Command2()->setEnabled(true);
+    controlsOf(window).Command2()->setEnabled(true);
 }
 
 } // namespace
-
-EntryValues values(NewTab& window)
-{
-    EntryValues v;
-    for (const Array a : FieldRegistry::arrays()) {
-        const QList<FieldBox*>& boxes = window.boxes(a);
-        for (int i = 0; i < boxes.size(); ++i)
-            v.setText(a, i, boxes[i]->text());
-    }
-    for (int i = 0; i < 2; ++i) {
-        AreaFlex* grid = window.Area_Flex(i);
-        v.grids[i] = &grid->coordGrid();
-        v.geographic[i] = window.Check1(i)->isChecked();
-    }
-    return v;
-}
 
 bool Check_Before_Save(NewTab& window)
 {
     ProgramState& s = state();
     s.Check_Failed = false;
-    EntryValues v = values(window);
+    EntryValues v = window.values();
     const SqliteStatDatabase stat(s.TJPath, s.TJName);
     const KCUTIL::SaveCheckResult r = KCUTIL::Check_Before_Save(
-        s.Cn(), v, {s.Cur_DJH, NAVIGATE::Registration_Selected(window.TvmDataList())}, stat, askYesNo);
+        s.Cn(), v, {s.Cur_DJH, NAVIGATE::Registration_Selected(controlsOf(window).TvmDataList())}, stat,
+        askYesNo);
     if (r.passed()) return true;
     s.Check_Failed = true;
     if (r.outcome == KCUTIL::SaveCheckResult::Outcome::Fault) {
         Prompt::message(r.message, r.title, r.icon, &window);
-        if (r.page > 0) window.Tab1()->setCurrentIndex(r.page - 1);
-        if (FieldBox* box = window.box(r.array, r.index)) box->editor()->setFocus(Qt::OtherFocusReason);
+        if (r.page > 0) controlsOf(window).Tab1()->setCurrentIndex(r.page - 1);
+        if (FieldBox* box = controlsOf(window).box(r.array, r.index))
+            box->editor()->setFocus(Qt::OtherFocusReason);
     }
     return false;
 }
@@ -148,7 +135,7 @@ bool Check_Before_Save(NewTab& window)
 bool Save_Data_All(NewTab& window)
 {
     ProgramState& s = state();
-    EntryValues v = values(window);
+    EntryValues v = window.values();
     KCUTIL::SaveOutcome out;
     {
         BusyCursor busy;
@@ -185,7 +172,7 @@ bool Save_Data_All(NewTab& window)
 
 void Delete_Data_All(NewTab& window)
 {
-    QTreeWidget* list = window.TvmDataList();
+    QTreeWidget* list = controlsOf(window).TvmDataList();
     QTreeWidgetItem* node = list->currentItem();
     if (!node) return;
     const QString djh = nodeRegistration(window, node);

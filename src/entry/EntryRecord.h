@@ -11,9 +11,6 @@ class NewTab;
 // reach these through its entry hooks (Register).
 namespace EntryRecord {
 
-// The texts of the bound boxes, the two coordinate grids and their Check1 boxes.
-EntryValues values(NewTab& window);
-
 // The checks before saving: the first fault is shown, its page selected and the
 // cursor put into its box. False when a fault was shown or a question answered No
 // (Check_Failed is then true).

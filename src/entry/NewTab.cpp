@@ -862,6 +862,22 @@ void NewTab::Init_Table_Grids()
     tb->raise();
 }
 
+EntryValues NewTab::values()
+{
+    EntryValues v;
+    for (const Array a : FieldRegistry::arrays()) {
+        const QList<FieldBox*>& list = boxes(a);
+        for (int i = 0; i < list.size(); ++i)
+            v.setText(a, i, list[i]->text());
+    }
+    for (int i = 0; i < 2; ++i) {
+        AreaFlex* grid = Area_Flex(i);
+        v.grids[i] = &grid->coordGrid();
+        v.geographic[i] = Check1(i)->isChecked();
+    }
+    return v;
+}
+
 void NewTab::Init_Flex(int index, const QString& lines)
 {
     m_areaFlex.at(index)->Init_Flex(lines);

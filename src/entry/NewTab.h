@@ -1,8 +1,9 @@
 #pragma once
 
 #include "EntryGeometry.h"
-#include "registration/form/FormControl.h"
 #include "coords/AreaMapSource.h"
+#include "registration/form/FormControl.h"
+#include "registration/record/EntryValues.h"
 
 #include <QHash>
 #include <QList>
@@ -37,6 +38,8 @@ class QTreeWidgetItem;
 // Lengths are twips (1/1440 inch) as the form measures them.
 //
 // The window has one instance at a time; other windows reach it through instance().
+// Its controls are private: the window's own parts and its widget tests reach them
+// through NewTabControls.
 class NewTab : public QWidget, public AreaMapSource
 {
     Q_OBJECT
@@ -58,7 +61,89 @@ public:
     // The sketch-map rectangle of the coordinate page, "(left,top)-(right,bottom)".
     QString Tag() const;
 
-    // ---- Controls -------------------------------------------------------------
+    // ---- Form variables -------------------------------------------------------
+    int Cur_Page() const { return m_curPage; }
+    bool Tab_Switching() const { return m_tabSwitching; }
+    bool Split_Dragging() const { return m_splitDragging; }
+    // Position of a page picture inside the viewport, in twips.
+    QPoint pagePosition(int page) const { return m_pagePos.at(page); }
+    // Width of the navigation panel Pic3, in twips.
+    int panelWidth() const { return m_panelWidth; }
+    // The last layout of the window's regions, in twips.
+    const EntryGeometry::Layout& currentLayout() const { return m_layout; }
+
+    // ---- Events and operations --------------------------------------------------
+    void Form_Activate();
+    void Form_Resize();
+    // Returns true when closing is cancelled (the window stays open).
+    bool Form_Unload();
+
+    void TEMPPIC_MouseDown();
+    void TEMPPIC_MouseMove(int x);
+    void TEMPPIC_MouseUp(int x);
+    void Form_MouseMove(int x);
+
+    void Tab1_Click();
+    void VScroll1_Change();
+    void HScroll1_Change();
+    // Repaints page `index`; page 2 draws the sketch map.
+    void KnPic_Paint(int index);
+
+    // Empties every field, the tick groups, the coordinate grids, the category list
+    // and the reserve table.
+    void clear_data();
+    // Lays out the header and body grids of the reserve table; the body is left empty.
+    void Init_Table_Grids();
+    // What the window holds, for the record layer: the texts of the bound boxes, the
+    // two coordinate grids (the window's own, which the checks may change) and their
+    // Check1 boxes.
+    EntryValues values();
+    // Lays out coordinate grid `index` and fills it from `lines` (the line form of
+    // a stored coordinate text; empty leaves headings and one blank row).
+    void Init_Flex(int index, const QString& lines);
+    // Fills the registration list (the navigation builds it).
+    void Get_Data_All();
+
+    // ---- Navigation and loading (NewTabNavigation.cpp) ----------------------------
+    // Rebuilds the trees of the mode shown and selects and loads Cur_DJH in them.
+    void cobNavigate_Click();
+    // Selects the first node whose key ends in `djh` and loads it as a click does.
+    void positionDJH(const QString& djh, QTreeWidget* tree);
+    // Selects the county of registration `djh` and builds that county's list.
+    void positionXZQ(const QString& djh, QTreeWidget* tree);
+    // The unfiltered list of every overlay registration, closed by "...".
+    void navigate_djh();
+    // Rebuilds the trees of the mode shown without selecting anything.
+    void Data_All_Refresh();
+    void TvmDataList_NodeClick(QTreeWidgetItem* node);
+    void TvDataList_NodeClick(QTreeWidgetItem* node);
+    void TvmDataList_DblClick();
+    // The query button: empties the filter, shows the query dialog, rebuilds the
+    // trees and clicks the first node.
+    void Command6_Click();
+    // Fills the reserve table with the quality and reserve rows of Cur_DJH.
+    void view_zycl();
+
+    // AreaMapSource: the coordinate grids and the map rectangle, for the sketch map.
+    const CoordGrid* mapGrid(int index) const override;
+    QString mapRectText() const override { return Tag(); }
+
+Q_SIGNALS:
+    // The sketch map of the coordinate page was drawn.
+    void areaMapDrawn();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The controls, for the window's own parts and its widget tests through
+    // NewTabControls (other subsystems reach a registration through
+    // src/registration, never through these).
+    friend class NewTabControls;
+
     QWidget* Pic3() const { return m_pic3; }
     QComboBox* cobNavigate() const { return m_cobNavigate; }
     QTreeWidget* TvDataList() const { return m_tvDataList; }
@@ -102,80 +187,6 @@ public:
     // paints (labels, lines, shapes, the map area).
     QWidget* control(const QString& name, int index = -1) const;
 
-    // ---- Form variables -------------------------------------------------------
-    int Cur_Page() const { return m_curPage; }
-    bool Tab_Switching() const { return m_tabSwitching; }
-    bool Split_Dragging() const { return m_splitDragging; }
-    // Position of a page picture inside the viewport, in twips.
-    QPoint pagePosition(int page) const { return m_pagePos.at(page); }
-    // Width of the navigation panel Pic3, in twips.
-    int panelWidth() const { return m_panelWidth; }
-    // The last layout of the window's regions, in twips.
-    const EntryGeometry::Layout& currentLayout() const { return m_layout; }
-
-    // ---- Events and operations --------------------------------------------------
-    void Form_Activate();
-    void Form_Resize();
-    // Returns true when closing is cancelled (the window stays open).
-    bool Form_Unload();
-
-    void TEMPPIC_MouseDown();
-    void TEMPPIC_MouseMove(int x);
-    void TEMPPIC_MouseUp(int x);
-    void Form_MouseMove(int x);
-
-    void Tab1_Click();
-    void VScroll1_Change();
-    void HScroll1_Change();
-    // Repaints page `index`; page 2 draws the sketch map.
-    void KnPic_Paint(int index);
-
-    // Empties every field, the tick groups, the coordinate grids, the category list
-    // and the reserve table.
-    void clear_data();
-    // Lays out the header and body grids of the reserve table; the body is left empty.
-    void Init_Table_Grids();
-    // Lays out coordinate grid `index` and fills it from `lines` (the line form of
-    // a stored coordinate text; empty leaves headings and one blank row).
-    void Init_Flex(int index, const QString& lines);
-    // Fills the registration list (the navigation builds it).
-    void Get_Data_All();
-
-    // ---- Navigation and loading (NewTabNavigation.cpp) ----------------------------
-    // Rebuilds the trees of the mode shown and selects and loads Cur_DJH in them.
-    void cobNavigate_Click();
-    // Selects the first node whose key ends in `djh` and loads it as a click does.
-    void positionDJH(const QString& djh, QTreeWidget* tree);
-    // Selects the county of registration `djh` and builds that county's list.
-    void positionXZQ(const QString& djh, QTreeWidget* tree);
-    // The unfiltered list of every overlay registration, closed by "...".
-    void navigate_djh();
-    // Rebuilds the trees of the mode shown without selecting anything.
-    void Data_All_Refresh();
-    void TvmDataList_NodeClick(QTreeWidgetItem* node);
-    void TvDataList_NodeClick(QTreeWidgetItem* node);
-    void TvmDataList_DblClick();
-    // The query button: empties the filter, shows the query dialog, rebuilds the
-    // trees and clicks the first node.
-    void Command6_Click();
-    // Fills the reserve table with the quality and reserve rows of Cur_DJH.
-    void view_zycl();
-
-    // AreaMapSource: the coordinate grids and the map rectangle, for the sketch map.
-    const CoordGrid* mapGrid(int index) const override;
-    QString mapRectText() const override { return Tag(); }
-
-Q_SIGNALS:
-    // The sketch map of the coordinate page was drawn.
-    void areaMapDrawn();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void Form_Load();
     void connectNavigation();
     // Loads the registration of the list's selected node into the pages.

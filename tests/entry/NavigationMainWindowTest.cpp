@@ -9,6 +9,7 @@
 #include "entry/NavigateTree.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
 #include "platform/HelpViewer.h"
 #include "shell/CommandTargets.h"
 #include "shell/MainWindowServices.h"
@@ -69,10 +70,10 @@ TEST_F(NavigationMainWindowTest, DoubleClickOnTheClosingNodeOpensTheReferenceCho
 {
     NewTab* w = openEntry();
     ASSERT_NE(w, nullptr);
-    doubleClick(w->TvmDataList(), R1);
+    doubleClick(controlsOf(w).TvmDataList(), R1);
     EXPECT_EQ(chooserShown, 0);
     EXPECT_EQ(m_state.Cur_DJH, R1);
-    doubleClick(w->TvmDataList(), "...");
+    doubleClick(controlsOf(w).TvmDataList(), "...");
     EXPECT_EQ(chooserShown, 1);
     EXPECT_EQ(m_state.Cur_DJH, "");
 }
@@ -86,7 +87,7 @@ TEST_F(NavigationMainWindowTest, CheckToolAnswerShowsItsRegistrationOpeningTheEn
     QApplication::processEvents();
     NewTab* w = NewTab::instance();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->Kn1Data(0)->text(), R1);
+    EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), R1);
     EXPECT_EQ(main->panelText(3), "共有5个项目");
 }
 
@@ -94,10 +95,10 @@ TEST_F(NavigationMainWindowTest, DisplayOptionRelabelsTheOpenMineTree)
 {
     NewTab* w = openEntry();
     ASSERT_NE(w, nullptr);
-    QComboBox* box = w->cobNavigate();
+    QComboBox* box = controlsOf(w).cobNavigate();
     box->setCurrentIndex(box->findText("矿山-->登记号"));
     Q_EMIT box->activated(box->currentIndex());
-    QTreeWidgetItem* area = w->TvmDataList()->topLevelItem(0);
+    QTreeWidgetItem* area = controlsOf(w).TvmDataList()->topLevelItem(0);
     ASSERT_NE(area, nullptr);
     EXPECT_EQ(area->text(0), "锦江铁矿区");
     ASSERT_TRUE(bool(targets.entry().Relabel_Tree_Nodes));
