@@ -2,6 +2,7 @@
 
 #include "XmlCallArguments.h"
 #include "XmlDefaultPath.h"
+#include "XmlDialogParts.h"
 #include "tabxfer.h"
 
 #include "platform/BusyCursor.h"
@@ -32,26 +33,14 @@ DataXmlExport::DataXmlExport(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("数据导出XML"));
 
-    auto* title = new QLabel(QStringLiteral("Garvish数据导出XML"), this);
-    title->setObjectName(QStringLiteral("Label1_2"));
-    QFont big = title->font();
-    big.setPointSize(big.pointSize() + 4);
-    big.setBold(true);
-    title->setFont(big);
+    auto* title =
+        XmlDialogParts::title(this, QStringLiteral("Label1_2"), QStringLiteral("Garvish数据导出XML"));
     auto* hint =
-        new QLabel(QStringLiteral("请先指定数据库导出XML文件路径，然后选择登记号进行数据导出。"), this);
-    hint->setObjectName(QStringLiteral("Label2"));
-    hint->setWordWrap(true);
-
-    auto* Frame2 = new QGroupBox(QStringLiteral("导出XML文件路径"), this);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    Text1 = new QLineEdit(Frame2);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Command3 = new QPushButton(QStringLiteral("..."), Frame2);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    auto* pathRow = new QHBoxLayout(Frame2);
-    pathRow->addWidget(Text1, 1);
-    pathRow->addWidget(Command3);
+        XmlDialogParts::hint(this, QStringLiteral("Label2"),
+                             QStringLiteral("请先指定数据库导出XML文件路径，然后选择登记号进行数据导出。"));
+    auto* Frame2 =
+        XmlDialogParts::pathFrame(this, QStringLiteral("Frame2"), QStringLiteral("导出XML文件路径"), &Text1,
+                                  &Command3, QStringLiteral("Command3"));
 
     auto* Frame1 = new QGroupBox(QStringLiteral("登记号选择"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -66,7 +55,9 @@ DataXmlExport::DataXmlExport(QWidget* parent)
         label->setBuddy(List1[i]);
         grid->addWidget(label, 0, i == 0 ? 0 : 2);
         grid->addWidget(List1[i], 1, i == 0 ? 0 : 2);
+        // A click, or a selection moved with the keyboard, arms the buttons of that list.
         connect(List1[i], &QListWidget::itemClicked, this, [this, i] { List1_Click(i); });
+        connect(List1[i], &QListWidget::itemSelectionChanged, this, [this, i] { List1_Click(i); });
     }
     auto* arrows = new QVBoxLayout;
     const QString arrowText[2] = {QStringLiteral("→"), QStringLiteral("←")};
@@ -84,16 +75,8 @@ DataXmlExport::DataXmlExport(QWidget* parent)
     PBar->setObjectName(QStringLiteral("PBar"));
     PBar->setVisible(false);
 
-    const QString buttonText[2] = {QStringLiteral("导出"), QStringLiteral("退出")};
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (int i = 0; i < 2; ++i) {
-        Command2[i] = new QPushButton(buttonText[i], this);
-        Command2[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
-        Command2[i]->setAutoDefault(false);
-        buttons->addWidget(Command2[i]);
-        connect(Command2[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
-    }
+    auto* buttons = XmlDialogParts::commandRow(this, QStringLiteral("导出"), QStringLiteral("退出"), Command2,
+                                               [this](int i) { Command2_Click(i); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 
     auto* layout = new QVBoxLayout(this);

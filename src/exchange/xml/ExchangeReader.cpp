@@ -25,6 +25,11 @@ private:
     // fault (m_error is then set).
     bool next(bool skipBlanks);
     bool fail(const QString& description);
+    // Moves to the next child element of `parent`: Child when there is one (named
+    // in `allowed`, any name when that is empty), End at the parent's end tag,
+    // Fault otherwise.
+    enum class Step { Child, End, Fault };
+    Step nextChild(const QString& parent, const QStringList& allowed);
     bool failAt(qint64 line, const QString& description);
     // The value of a required attribute; no other attribute is allowed.
     std::optional<QString> attributes(const QStringList& names, QStringList* values);
@@ -75,6 +80,21 @@ bool Reader::next(bool skipBlanks)
             return true;
         }
     }
+}
+
+Reader::Step Reader::nextChild(const QString& parent, const QStringList& allowed)
+{
+    if (!next(true)) return Step::Fault;
+    if (m_xml.tokenType() == QXmlStreamReader::EndElement) return Step::End;
+    if (m_xml.tokenType() != QXmlStreamReader::StartElement) {
+        fail(QStringLiteral("元素<%1>中出现了多余的文字。").arg(parent));
+        return Step::Fault;
+    }
+    if (!allowed.isEmpty() && !allowed.contains(m_xml.name().toString())) {
+        fail(QStringLiteral("出现了不认识的元素<%1>。").arg(m_xml.name().toString()));
+        return Step::Fault;
+    }
+    return Step::Child;
 }
 
 std::optional<QString> Reader::attributes(const QStringList& names, QStringList* values)
@@ -181,10 +201,7 @@ bool Reader::readRow(ExchangeRow* row)
     if (!attributes({}, &v)) return false;
     QSet<QString> seen;
     for (;;) {
-        if (!next(true)) return false;
-        if (m_xml.tokenType() == QXmlStreamReader::EndElement) return true;
-        if (m_xml.tokenType() != QXmlStreamReader::StartElement)
-            return fail(QStringLiteral("行<row>中出现了多余的文字。"));
+        if (const Step step = nextChild(Tag::Row, {}); step != Step::Child) return step == Step::End;
         const QString column = m_xml.attributes().value(Tag::Column).toString();
         QVariant value;
         if (!readValue(&value)) return false;
@@ -201,12 +218,8 @@ bool Reader::readTable(ExchangeTable* table)
     if (!attributes({Tag::Name}, &v)) return false;
     table->name = v.at(0);
     for (;;) {
-        if (!next(true)) return false;
-        if (m_xml.tokenType() == QXmlStreamReader::EndElement) return true;
-        if (m_xml.tokenType() != QXmlStreamReader::StartElement)
-            return fail(QStringLiteral("表<table>中出现了多余的文字。"));
-        if (m_xml.name() != Tag::Row)
-            return fail(QStringLiteral("出现了不认识的元素<%1>。").arg(m_xml.name().toString()));
+        if (const Step step = nextChild(Tag::Table, {Tag::Row}); step != Step::Child)
+            return step == Step::End;
         ExchangeRow row;
         if (!readRow(&row)) return false;
         table->rows.append(std::move(row));
@@ -221,12 +234,8 @@ bool Reader::readRegistration(ExchangeRegistration* reg)
     if (reg->number.isEmpty()) return fail(QStringLiteral("登记号为空。"));
     QSet<QString> seen;
     for (;;) {
-        if (!next(true)) return false;
-        if (m_xml.tokenType() == QXmlStreamReader::EndElement) return true;
-        if (m_xml.tokenType() != QXmlStreamReader::StartElement)
-            return fail(QStringLiteral("登记<registration>中出现了多余的文字。"));
-        if (m_xml.name() != Tag::Table)
-            return fail(QStringLiteral("出现了不认识的元素<%1>。").arg(m_xml.name().toString()));
+        if (const Step step = nextChild(Tag::Registration, {Tag::Table}); step != Step::Child)
+            return step == Step::End;
         const qint64 line = m_xml.lineNumber();
         ExchangeTable table;
         if (!readTable(&table)) return false;
@@ -250,17 +259,18 @@ bool Reader::readRoot(ExchangeDocument* doc)
     bool headerSeen = false;
     QSet<QString> numbers;
     for (;;) {
-        if (!next(true)) return false;
-        if (m_xml.tokenType() == QXmlStreamReader::EndElement) break;
-        if (m_xml.tokenType() != QXmlStreamReader::StartElement)
-            return fail(QStringLiteral("文件中出现了多余的文字。"));
-        if (m_xml.name() == Tag::Header && !headerSeen && doc->registrations.isEmpty()) {
+        const QStringList allowed = headerSeen || !doc->registrations.isEmpty()
+                                        ? QStringList{Tag::Registration}
+                                        : QStringList{Tag::Header, Tag::Registration};
+        if (const Step step = nextChild(Tag::Root, allowed); step != Step::Child) {
+            if (step == Step::Fault) return false;
+            break;
+        }
+        if (m_xml.name() == Tag::Header) {
             headerSeen = true;
             if (!attributes({}, &v) || !readContent(&doc->header, true)) return false;
             continue;
         }
-        if (m_xml.name() != Tag::Registration)
-            return fail(QStringLiteral("出现了不认识的元素<%1>。").arg(m_xml.name().toString()));
         const qint64 line = m_xml.lineNumber();
         ExchangeRegistration reg;
         if (!readRegistration(&reg)) return false;

@@ -1,6 +1,7 @@
 #include "xmlimport.h"
 
 #include "XmlCallArguments.h"
+#include "XmlDialogParts.h"
 #include "tabxfer.h"
 
 #include "platform/BusyCursor.h"
@@ -27,37 +28,16 @@ xmlimport::xmlimport(QWidget* parent) : ModalDialog(parent, QString(), QStringLi
 {
     setWindowTitle(QStringLiteral("导入XML数据"));
 
-    auto* Label1 = new QLabel(QStringLiteral("GarvishXML数据全部追加导入"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont big = Label1->font();
-    big.setPointSize(big.pointSize() + 4);
-    big.setBold(true);
-    Label1->setFont(big);
-    auto* Label2 = new QLabel(QStringLiteral("请指定导入XML文件路径，然后进行数据导入。"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setWordWrap(true);
-
-    auto* Frame1 = new QGroupBox(QStringLiteral("导入XML文件路径"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Text1 = new QLineEdit(Frame1);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Command4 = new QPushButton(QStringLiteral("..."), Frame1);
-    Command4->setObjectName(QStringLiteral("Command4"));
-    auto* pathRow = new QHBoxLayout(Frame1);
-    pathRow->addWidget(Text1, 1);
-    pathRow->addWidget(Command4);
+    auto* Label1 =
+        XmlDialogParts::title(this, QStringLiteral("Label1"), QStringLiteral("GarvishXML数据全部追加导入"));
+    auto* Label2 = XmlDialogParts::hint(this, QStringLiteral("Label2"),
+                                        QStringLiteral("请指定导入XML文件路径，然后进行数据导入。"));
+    auto* Frame1 =
+        XmlDialogParts::pathFrame(this, QStringLiteral("Frame1"), QStringLiteral("导入XML文件路径"), &Text1,
+                                  &Command4, QStringLiteral("Command4"));
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-
-    const QString buttonText[2] = {QStringLiteral("导入"), QStringLiteral("退出")};
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (int i = 0; i < 2; ++i) {
-        Command2[i] = new QPushButton(buttonText[i], this);
-        Command2[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
-        Command2[i]->setAutoDefault(false);
-        buttons->addWidget(Command2[i]);
-        connect(Command2[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
-    }
+    auto* buttons = XmlDialogParts::commandRow(this, QStringLiteral("导入"), QStringLiteral("退出"), Command2,
+                                               [this](int i) { Command2_Click(i); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
