@@ -71,6 +71,7 @@ void xmlimport::Command2_Click(int index)
 void xmlimport::Import_Xml(const QString& path)
 {
     tabxfer::ImportArguments args = XmlCallArguments::forImport(path);
+    // The main window's progress bar follows the registrations written.
     QProgressBar* bar = mainWindow().progressBar();
     Status outcome;
     {
@@ -79,11 +80,13 @@ void xmlimport::Import_Xml(const QString& path)
             if (bar) {
                 bar->setRange(0, total);
                 bar->setValue(done);
-                bar->setVisible(done < total);
             }
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
-        if (bar) bar->setVisible(false);
+        if (bar) {
+            bar->setRange(0, 100);
+            bar->setValue(0);
+        }
     }
     if (args.status == QLatin1String("1")) return;
     // The file was refused or could not be written; nothing of it is in the database.
