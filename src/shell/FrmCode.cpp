@@ -61,7 +61,7 @@ FrmCode::FrmCode(QWidget* parent) : QDialog(parent)
     v->addLayout(bottom);
     resize(Twips::toPixelsX(10500), Twips::toPixelsY(7000));
 
-    connect(List2, &QListWidget::itemClicked, this, &FrmCode::List2_Click);
+    connect(List2, &QListWidget::currentRowChanged, this, &FrmCode::List2_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmCode::Command2_Click);
 
     Form_Load();
