@@ -77,8 +77,7 @@ void FrmCode::Form_Load()
     m_mark.open(QStringLiteral("CODE"), QStringLiteral("数据词表浏览..."));
     List2->clear();
     List2->addItems(CodeDictionary::tableNames());
-    List2->setCurrentRow(0);
-    List2_Click();
+    List2->setCurrentRow(0); // shows cb01 through the list's row change
 }
 
 void FrmCode::Form_Unload()
