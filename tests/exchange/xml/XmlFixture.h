@@ -94,14 +94,4 @@ protected:
         for (const QString& table : kTables)
             exec(QStringLiteral("DELETE FROM %1 WHERE 登记号 = ?").arg(table), {number});
     }
-
-    QStringList overlayNumbers()
-    {
-        QStringList n;
-        QSqlQuery q(db());
-        q.exec(QStringLiteral("SELECT 登记号 FROM 登记 ORDER BY 登记号"));
-        while (q.next())
-            n << q.value(0).toString();
-        return n;
-    }
 };

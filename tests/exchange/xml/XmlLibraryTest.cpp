@@ -42,7 +42,7 @@ protected:
 
 TEST_F(XmlLibraryTest, ExportDeleteImportGivesBackEveryColumn)
 {
-    const QStringList numbers = overlayNumbers();
+    const QStringList numbers = *tabxfer::overlayNumbers(db());
     ASSERT_EQ(numbers.size(), 5);
     for (const QString& number : numbers) {
         SCOPED_TRACE(number.toStdString());
@@ -83,7 +83,7 @@ TEST_F(XmlLibraryTest, ImportIntoAnEmptyTemplateCopyMatchesTheSource)
 
 TEST_F(XmlLibraryTest, AFileOfSeveralRegistrationsGoesInWhole)
 {
-    const QStringList numbers = overlayNumbers().mid(0, 3);
+    const QStringList numbers = tabxfer::overlayNumbers(db())->mid(0, 3);
     ExchangeDocument doc{QStringLiteral("DJK"), QStringLiteral("MDB"), QString(), {}};
     QList<QStringList> before;
     for (const QString& number : numbers) {
