@@ -1,9 +1,11 @@
 #include "entry/EntryTargets.h"
+#include "exchange/xml/XmlTargets.h"
 #include "shell/CommandTargets.h"
 #include "shell/MAINBAS.h"
 #include "shell/ProgramState.h"
 #include "shell/ShellTargets.h"
 #include "shell/TabMain.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QFont>
@@ -19,6 +21,7 @@ void registerTargets(CommandTargets& targets)
 {
     shell::registerTargets(targets);
     entry::registerTargets(targets);
+    exchange::registerXmlTargets(targets);
 }
 
 } // namespace
@@ -27,6 +30,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
+    installChineseTranslations(app);
     // Set the font explicitly so Chinese never falls back to another script.
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPointSize(10);

@@ -4,6 +4,7 @@
 #include "NewTab.h"
 #include "NewTabControls.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -46,6 +47,10 @@ bool Wheel::eventFilter(QObject* watched, QEvent* event)
     if (EntryGeometry::strictlyInside(controlsOf(m_window).Pic1()->geometry(), pos)) {
         QScrollBar* bar = controlsOf(m_window).VScroll1();
         bar->setValue(EntryGeometry::wheelValue(bar->value(), bar->minimum(), bar->maximum(), delta.y()));
+        return true;
     }
+    // The navigation list and trees scroll themselves.
+    for (QWidget* w = widget; w && w != m_window; w = w->parentWidget())
+        if (qobject_cast<QAbstractItemView*>(w)) return false;
     return true;
 }

@@ -60,7 +60,7 @@ FrmCode::FrmCode(QWidget* parent) : ModalDialog(parent, Keys::Code, QStringLiter
     v->addLayout(bottom);
     resize(Twips::toPixelsX(10500), Twips::toPixelsY(7000));
 
-    connect(List2, &QListWidget::itemClicked, this, &FrmCode::List2_Click);
+    connect(List2, &QListWidget::currentRowChanged, this, &FrmCode::List2_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmCode::Command2_Click);
 
     Form_Load();
@@ -71,8 +71,7 @@ void FrmCode::Form_Load()
     markOpen();
     List2->clear();
     List2->addItems(CodeDictionary::tableNames());
-    List2->setCurrentRow(0);
-    List2_Click();
+    List2->setCurrentRow(0); // shows cb01 through the list's row change
 }
 
 void FrmCode::List2_Click()
