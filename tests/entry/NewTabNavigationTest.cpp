@@ -6,7 +6,7 @@
 
 #include "entry/AreaFlex.h"
 #include "entry/EntryEditing.h"
-#include "entry/FakeEntryHost.h"
+#include "entry/EntryWindowHost.h"
 #include "entry/FieldBox.h"
 #include "entry/NavigateTree.h"
 #include "entry/NavigateWindow.h"
@@ -30,7 +30,7 @@ const QString R1 = QStringLiteral("4510104082001"); // 锦江区, fully filled
 const QString R2 = QStringLiteral("4510104082002");
 const QString R4 = QStringLiteral("4510105092001");
 
-class NewTabNavigationTest : public NavigationFixture
+class NewTabNavigationTest : public NavigationFixture, protected EntryWindowHost
 {
 protected:
     void SetUp() override
@@ -38,20 +38,14 @@ protected:
         NavigationFixture::SetUp();
         addStandardRegistrations();
         fillFirstRegistration();
-        m_area = new QMdiArea;
-        m_area->resize(1200, 860);
-        m_area->show();
-        m_host.area = m_area;
-        EntryHost::install(&m_host);
+        showArea(QSize(1200, 860));
         // The edit button works only once the detail editor exists.
         EntryEditing::setDetailEditor([](NewTab&) {});
     }
     void TearDown() override
     {
         if (m_window) m_window->setAttribute(Qt::WA_DeleteOnClose, false);
-        delete m_area;
-        QApplication::processEvents();
-        EntryHost::install(nullptr);
+        closeArea();
         NAVIGATE::Set_Query_Dialog({});
         EntryEditing::setDetailEditor({});
         NavigationFixture::TearDown();
@@ -81,18 +75,6 @@ protected:
              "矿石量1, 显示序号) "
              "VALUES (?, 22001, 0, 10003, 1, '122', 10, 500, 101)",
              {R1});
-    }
-
-    NewTab* open()
-    {
-        auto* window = new NewTab(nullptr);
-        QMdiSubWindow* sub = m_area->addSubWindow(window);
-        window->show();
-        sub->show();
-        m_area->setActiveSubWindow(sub);
-        QApplication::processEvents();
-        m_window = window;
-        return window;
     }
 
     // Chooses a mode as the user does.
@@ -214,9 +196,6 @@ protected:
         EXPECT_TRUE(m_host.enabled.value("DEL"));
     }
 
-    FakeEntryHost m_host;
-    QMdiArea* m_area = nullptr;
-    QPointer<NewTab> m_window;
 };
 
 } // namespace

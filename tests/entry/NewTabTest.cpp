@@ -1,4 +1,4 @@
-#include "FakeEntryHost.h"
+#include "EntryWindowHost.h"
 #include "support/ProgramFolder.h"
 
 #include "entry/AreaFlex.h"
@@ -42,41 +42,23 @@ int twipsX(int px)
     return int(std::lround(Twips::fromPixelsX(px)));
 }
 
-class NewTabTest : public ProgramFolder
+class NewTabTest : public ProgramFolder, protected EntryWindowHost
 {
 protected:
     void SetUp() override
     {
         ProgramFolder::SetUp();
         openWorkingDatabase();
-        m_area = new QMdiArea;
-        m_area->resize(1100, 800);
-        m_area->show();
-        m_host.area = m_area;
         m_host.enabled[QStringLiteral("NEW")] = true;
-        EntryHost::install(&m_host);
+        showArea(QSize(1100, 800));
     }
     void TearDown() override
     {
-        delete m_area;
-        QApplication::processEvents();
-        EntryHost::install(nullptr);
+        closeArea();
         ProgramFolder::TearDown();
     }
 
-    // Opens the entry window as the main window shows a child window.
-    NewTab* open()
-    {
-        auto* window = new NewTab(nullptr);
-        QMdiSubWindow* sub = m_area->addSubWindow(window);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        window->show();
-        sub->show();
-        m_area->setActiveSubWindow(sub);
-        QApplication::processEvents();
-        m_window = window;
-        return window;
-    }
+    NewTab* open() { return EntryWindowHost::open(true); }
     QMdiSubWindow* sub() const { return qobject_cast<QMdiSubWindow*>(m_window->parentWidget()); }
 
     // Closes the window; true when it went.
@@ -96,9 +78,6 @@ protected:
         QApplication::sendEvent(target, &e);
     }
 
-    QMdiArea* m_area = nullptr;
-    FakeEntryHost m_host;
-    QPointer<NewTab> m_window;
 };
 
 TEST_F(NewTabTest, OpensOnTheCoverAtTheTopLeft)
