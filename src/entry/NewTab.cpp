@@ -1,15 +1,16 @@
 #include "NewTab.h"
 
 #include "AreaFlex.h"
-#include "registration/form/CellText.h"
 #include "EntryEditing.h"
 #include "EntryHost.h"
 #include "FieldBox.h"
+#include "KnPage.h"
+#include "NavigatePanel.h"
+#include "Wheel.h"
+#include "registration/form/CellText.h"
 #include "registration/form/FieldRegistry.h"
 #include "registration/form/FormLayout.h"
-#include "KnPage.h"
 #include "registration/form/ReserveTableLayout.h"
-#include "Wheel.h"
 
 #include "coords/AreaMap.h"
 #include "platform/Prompt.h"
@@ -53,9 +54,6 @@ struct TabDef
 constexpr TabDef Tabs[FormLayout::PageCount] = {
     {u"封 页", "Cover"}, {u"第一页", "First"}, {u"坐 标", "Area_Range"}, {u"审 核", "Scond"}};
 
-const QStringList NavigationModes = {QStringLiteral("登记号"), QStringLiteral("矿山-->登记号"),
-                                     QStringLiteral("行政区-->矿山"), QStringLiteral("行政区-->登记号")};
-
 // The one open entry window.
 QPointer<NewTab> g_instance;
 
@@ -70,98 +68,6 @@ QFont fontOf(const FormControl& c)
     f.setPointSizeF(c.fontSize);
     f.setBold(c.fontBold);
     return f;
-}
-
-QFont songTi9()
-{
-    QFont f(FormFonts::SongTi);
-    f.setPointSizeF(9);
-    return f;
-}
-
-const QString GridStyle = QStringLiteral(
-    "QTableWidget { border: 1px solid black; gridline-color: black; background: white; color: black; }"
-    "QTableWidget::item { padding: 0px; }");
-
-// Aligns the cells of a grid by column (and the title rows by their own rule), as a
-// grid whose alignment is a property of its columns, and draws their text as the
-// form's small cells show it.
-class ColumnAlignDelegate : public QStyledItemDelegate
-{
-public:
-    using Rule = std::function<Qt::Alignment(int row, int column)>;
-    ColumnAlignDelegate(Rule rule, bool wordWrap, QObject* parent)
-        : QStyledItemDelegate(parent), m_rule(std::move(rule)), m_wordWrap(wordWrap)
-    {
-    }
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem o = option;
-        initStyleOption(&o, index);
-        const QString text = o.text;
-        o.text.clear();
-        const QWidget* widget = o.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &o, painter, widget);
-        painter->save();
-        painter->setFont(o.font);
-        painter->setPen(
-            o.palette.color((o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
-        const QRect r = o.rect.adjusted(1, 0, -1, 0);
-        if (m_wordWrap) {
-            CellText::draw(*painter, r, text, int(o.displayAlignment));
-        } else {
-            painter->drawText(r, int(o.displayAlignment), text);
-        }
-        painter->restore();
-    }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->displayAlignment = m_rule(index.row(), index.column());
-    }
-
-private:
-    Rule m_rule;
-    bool m_wordWrap;
-};
-
-void prepareGrid(QTableWidget* grid)
-{
-    grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    grid->setStyleSheet(GridStyle);
-    grid->setFont(songTi9());
-    grid->setTextElideMode(Qt::ElideNone);
-    // Columns and rows take the sizes of the form, however narrow.
-    grid->horizontalHeader()->setMinimumSectionSize(1);
-    grid->verticalHeader()->setMinimumSectionSize(1);
-}
-
-// Column widths in pixels such that every column edge falls on the pixel of its
-// position in twips.
-void setColumnWidthsTwips(QTableWidget* grid, const QList<int>& widths)
-{
-    int x = 0;
-    for (int c = 0; c < widths.size(); ++c) {
-        const int px0 = Twips::toPixelsX(x);
-        x += widths[c];
-        grid->setColumnWidth(c, Twips::toPixelsX(x) - px0);
-    }
-}
-
-QTableWidgetItem* fixedItem(const QString& text)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled);
-    return item;
 }
 
 } // namespace
@@ -229,31 +135,11 @@ QString NewTab::Tag() const
 
 void NewTab::buildNavigation()
 {
-    m_pic3 = new QWidget(this);
-    m_pic3->setObjectName(QStringLiteral("Pic3"));
-
-    m_cobNavigate = new QComboBox(m_pic3);
-    m_cobNavigate->setObjectName(QStringLiteral("cobNavigate"));
-    m_cobNavigate->addItems(NavigationModes);
-
-    m_tvDataList = new QTreeWidget(m_pic3);
-    m_tvDataList->setObjectName(QStringLiteral("TvDataList"));
-    m_tvDataList->setHeaderHidden(true);
-    m_tvDataList->hide();
-
-    m_tvmDataList = new QTreeWidget(m_pic3);
-    m_tvmDataList->setObjectName(QStringLiteral("TvmDataList"));
-    m_tvmDataList->setHeaderHidden(true);
-    // Numbers and names are shown whole; a narrow panel scrolls sideways.
-    for (QTreeWidget* tree : {m_tvDataList, m_tvmDataList}) {
-        tree->setTextElideMode(Qt::ElideNone);
-        tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-        tree->header()->setStretchLastSection(false);
-        tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    }
-
-    m_command6 = new QPushButton(QStringLiteral("条 件 查 询"), m_pic3);
-    m_command6->setObjectName(QStringLiteral("Command6"));
+    m_pic3 = new NavigatePanel(this);
+    m_cobNavigate = m_pic3->cobNavigate();
+    m_tvDataList = m_pic3->TvDataList();
+    m_tvmDataList = m_pic3->TvmDataList();
+    m_command6 = m_pic3->Command6();
 
     m_tempPic = new QWidget(this);
     m_tempPic->setObjectName(QStringLiteral("TEMPPIC"));
@@ -354,29 +240,7 @@ void NewTab::buildPages()
                 w = grid;
                 break;
             }
-            auto* grid = new QTableWidget(parent);
-            prepareGrid(grid);
-            if (c.name == QLatin1String("THFLEX")) {
-                m_thFlex = grid;
-                grid->setItemDelegate(
-                    new ColumnAlignDelegate([](int, int) { return Qt::AlignCenter; }, true, grid));
-                grid->setFocusPolicy(Qt::NoFocus);
-                grid->setSelectionMode(QAbstractItemView::NoSelection);
-                grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            } else {
-                m_tbFlex = grid;
-                grid->setItemDelegate(new ColumnAlignDelegate(
-                    [](int, int column) {
-                        return ReserveTableLayout::bodyColumnLeftAligned(column)
-                                   ? Qt::AlignLeft | Qt::AlignVCenter
-                                   : Qt::AlignCenter;
-                    },
-                    true, grid));
-                grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-            }
-            w = grid;
+            w = m_reserveTable.createGrid(c, parent);
             break;
         }
         case FormControl::Kind::Frame:
@@ -569,13 +433,7 @@ void NewTab::Form_Resize()
 
     const EntryGeometry::Layout l = EntryGeometry::arrange(in);
     m_layout = l;
-    m_pic3->setGeometry(rectPixels(l.panel));
-    m_cobNavigate->setGeometry(rectPixels(l.combo));
-    m_command6->setGeometry(rectPixels(l.queryButton));
-    m_tvDataList->setGeometry(rectPixels(l.regionTree));
-    m_tvDataList->setVisible(l.regionTreeVisible);
-    m_tvmDataList->setGeometry(rectPixels(l.registrationTree));
-    m_tvmDataList->setVisible(l.registrationTreeVisible);
+    m_pic3->place(l);
     m_tempPic->setGeometry(rectPixels(l.splitter));
     m_tab1->setGeometry(rectPixels(l.tabs));
     m_pic1->setGeometry(rectPixels(l.viewport));
@@ -811,55 +669,7 @@ void NewTab::Check_Group_To_Field(const QList<QCheckBox*>& group, int index, int
 
 void NewTab::Init_Table_Grids()
 {
-    namespace R = ReserveTableLayout;
-    const FormControl* shape = FormLayout::find(QStringLiteral("Shape1"), 0);
-    const FormControl* header = FormLayout::find(QStringLiteral("THFLEX"));
-    const QList<int> widths = R::columnWidths();
-    const int width = R::totalWidth();
-
-    QTableWidget* th = m_thFlex;
-    th->setUpdatesEnabled(false);
-    th->clearSpans();
-    th->clear();
-    th->setWordWrap(true);
-    th->setRowCount(R::HeaderRows);
-    th->setColumnCount(R::ColumnCount);
-    th->setFont(songTi9());
-    int y = 0;
-    for (int r = 0; r < R::HeaderRows; ++r) {
-        const int px0 = Twips::toPixelsY(y);
-        y += R::headerRowHeight();
-        th->setRowHeight(r, Twips::toPixelsY(y) - px0);
-        const QStringList titles = R::headerRow(r);
-        for (int c = 0; c < R::ColumnCount; ++c) {
-            QString title = titles[c];
-            title.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-            th->setItem(r, c, fixedItem(title));
-        }
-    }
-    setColumnWidthsTwips(th, widths);
-    const int frame = 2 * th->frameWidth();
-    QRect g = Twips::toPixels(shape->left, header->top, width, R::headerHeight());
-    th->setGeometry(g.x(), g.y(), g.width() + frame, g.height() + frame);
-    th->setUpdatesEnabled(true);
-    for (const R::Span& span : R::headerSpans())
-        th->setSpan(span.row, span.column, span.rows, span.columns);
-
-    QTableWidget* tb = m_tbFlex;
-    tb->setUpdatesEnabled(false);
-    tb->clearSpans();
-    tb->clear();
-    tb->setRowCount(0);
-    tb->setColumnCount(R::ColumnCount);
-    tb->setFont(songTi9());
-    tb->setWordWrap(true);
-    setColumnWidthsTwips(tb, widths);
-    const int bodyTop = header->top + R::headerHeight() - R::BodyOverlap;
-    g = Twips::toPixels(shape->left, bodyTop, width, R::bodyHeight());
-    tb->setGeometry(g.x(), g.y(), g.width() + frame, g.height());
-    tb->setUpdatesEnabled(true);
-    tb->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    tb->raise();
+    m_reserveTable.Init_Table_Grids();
 }
 
 EntryValues NewTab::values()

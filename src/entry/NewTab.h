@@ -1,6 +1,8 @@
 #pragma once
 
 #include "EntryGeometry.h"
+#include "NavigatePanel.h"
+#include "ReserveTable.h"
 #include "coords/AreaMapSource.h"
 #include "registration/form/FormControl.h"
 #include "registration/record/EntryValues.h"
@@ -180,8 +182,8 @@ private:
     QWidget* Frame2() const { return m_frame2; }
     AreaFlex* Area_Flex(int index) const { return m_areaFlex.at(index); }
     QLineEdit* txtEdit(int index) const;
-    QTableWidget* THFLEX() const { return m_thFlex; }
-    QTableWidget* TBFLEX() const { return m_tbFlex; }
+    QTableWidget* THFLEX() const { return m_reserveTable.header(); }
+    QTableWidget* TBFLEX() const { return m_reserveTable.body(); }
 
     // The widget built for a control of the form layout; nullptr for what the page
     // paints (labels, lines, shapes, the map area).
@@ -203,7 +205,7 @@ private:
     QMdiSubWindow* subWindow() const;
     QSize outerSizeTwips() const;
 
-    QWidget* m_pic3 = nullptr;
+    NavigatePanel* m_pic3 = nullptr;
     QComboBox* m_cobNavigate = nullptr;
     QTreeWidget* m_tvDataList = nullptr;
     QTreeWidget* m_tvmDataList = nullptr;
@@ -225,8 +227,7 @@ private:
     QTreeWidget* m_treeView2 = nullptr;
     QWidget* m_frame2 = nullptr;
     QList<AreaFlex*> m_areaFlex;
-    QTableWidget* m_thFlex = nullptr;
-    QTableWidget* m_tbFlex = nullptr;
+    ReserveTable m_reserveTable;
     QHash<QString, QWidget*> m_controls; // "name(index)" -> widget
 
     int m_curPage = 0;

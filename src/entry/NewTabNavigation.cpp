@@ -297,24 +297,8 @@ void NewTab::view_djh()
 
 void NewTab::view_zycl()
 {
-    QTableWidget* tb = m_tbFlex;
-    tb->setUpdatesEnabled(false);
-    tb->clearSpans();
-    tb->clearContents();
-    tb->setRowCount(0);
     // Quality and reserve rows of the registration shown, both by its number.
     const ReserveGridRows g = ReserveGridRows::build(state().Cur_DJH);
-    tb->setRowCount(int(g.rows.size()));
-    for (int r = 0; r < g.rows.size(); ++r) {
-        for (int c = 0; c < ReserveGridRows::ColumnCount; ++c) {
-            auto* item = new QTableWidgetItem(g.rows[r].value(c));
-            item->setFlags(Qt::ItemIsEnabled);
-            tb->setItem(r, c, item);
-        }
-    }
-    for (const ReserveGridRows::Span& span : g.spans)
-        tb->setSpan(span.row, span.column, span.rowCount, 1);
-    tb->resizeRowsToContents();
-    tb->setUpdatesEnabled(true);
+    m_reserveTable.show(g);
     if (g.error.isSet()) ErrorBox::show(g.error, this);
 }
