@@ -11,14 +11,22 @@ function(orvane_warnings target)
   endif()
 endfunction()
 
-# orvane_library(<name> SOURCES ... DEPS ...): one static library per subsystem. DEPS
-# are the libraries it may include, and only those: a header of a library that is
-# not listed (a higher layer, or Qt Widgets for a widget-free library) is not on the
-# include path and fails the build.
+# orvane_library(<name> SOURCES ... DEPS ...): one static library per subsystem of
+# the folder it is declared in. DEPS are the libraries it may include, and only
+# those: each library puts on the include path a folder of its own that holds just
+# its source folder (as "<folder>/Header.h", e.g. "registration/form/FormLayout.h"),
+# so the header of a library that is not among the dependencies (a higher layer, or
+# Qt Widgets for a widget-free library) is not found and fails the build.
 function(orvane_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  file(RELATIVE_PATH folder "${PROJECT_SOURCE_DIR}/src" "${CMAKE_CURRENT_SOURCE_DIR}")
+  set(root "${CMAKE_BINARY_DIR}/include/${name}")
+  get_filename_component(parent "${root}/${folder}" DIRECTORY)
+  file(MAKE_DIRECTORY "${parent}")
+  file(REMOVE "${root}/${folder}")
+  file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}" "${root}/${folder}" SYMBOLIC)
+  target_include_directories(${name} PUBLIC "${root}")
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   orvane_warnings(${name})
 endfunction()
