@@ -1,6 +1,5 @@
 #include "EntryEditing.h"
 
-#include "EntryHost.h"
 #include "FieldBox.h"
 #include "registration/record/FieldEditRules.h"
 #include "registration/form/FieldRegistry.h"
@@ -154,10 +153,9 @@ void EntryEditing::Kn_Change(Array array, int index)
         controlsOf(m_window).Kn2Data(2)->setText(controlsOf(m_window).Kn2Data(0)->text());
     if (s.Is_Loading) return;
 
-    if (EntryHost* host = EntryHost::current()) {
-        host->setButtonEnabled(Keys::Save, true);
-        host->syncMenuToolbar();
-    }
+    MainWindowServices& host = mainWindow();
+    host.setButtonEnabled(Keys::Save, true);
+    host.syncMenuToolbar();
     if (FieldEditRules::Needs_Number_Warning(array, index, controlsOf(m_window).box(array, index)->text()))
         Prompt::message(FieldEditRules::Number_Warning(), Tip, Prompt::Icon::Information, &m_window);
 

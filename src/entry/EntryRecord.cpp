@@ -1,11 +1,10 @@
 #include "EntryRecord.h"
 
 #include "AreaFlex.h"
-#include "EntryHost.h"
 #include "FieldBox.h"
-#include "registration/form/FieldRegistry.h"
 #include "NavigateTree.h"
 #include "NewTab.h"
+#include "registration/form/FieldRegistry.h"
 #include "registration/record/RegistrationWriter.h"
 #include "registration/record/SaveChecks.h"
 #include "registration/record/StatDatabase.h"
@@ -16,6 +15,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
 #include "shell/CommandTargets.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
 #include "shell/ShellNames.h"
 
@@ -69,11 +69,10 @@ void clickNode(NewTab& window, QTreeWidgetItem* node)
 
 void setSaveMark(bool on)
 {
-    EntryHost* host = EntryHost::current();
-    if (!host) return;
-    host->setButtonEnabled(Keys::Save, on);
-    host->setMenuItemEnabled(DjMenu::Save, host->buttonEnabled(Keys::Save));
-    host->syncMenuToolbar();
+    MainWindowServices& host = mainWindow();
+    host.setButtonEnabled(Keys::Save, on);
+    host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::Save, host.buttonEnabled(Keys::Save));
+    host.syncMenuToolbar();
 }
 
 void updateList(NewTab& window, const QString& djh, bool inserted)

@@ -1,11 +1,10 @@
 #include "NavigateWindow.h"
 
 #include "EntryGeometry.h"
-#include "EntryHost.h"
 #include "FieldBox.h"
-#include "registration/navigation/NAVIGATE.h"
 #include "NavigateTree.h"
 #include "NewTab.h"
+#include "registration/navigation/NAVIGATE.h"
 #include "registration/navigation/RegistrationFilter.h"
 
 #include "NewTabControls.h"
@@ -132,10 +131,9 @@ void Enable_Edit(NewTab& w, int mode)
         c->setEnabled(on);
     for (QCheckBox* c : controlsOf(w).Check12Array())
         c->setEnabled(on);
-    if (EntryHost* host = EntryHost::current()) {
-        host->setButtonEnabled(Keys::Save, on);
-        host->setButtonEnabled(Keys::Del, on);
-    }
+    MainWindowServices& host = mainWindow();
+    host.setButtonEnabled(Keys::Save, on);
+    host.setButtonEnabled(Keys::Del, on);
     if (!on) controlsOf(w).Command2()->setEnabled(false);
     controlsOf(w).Command7()->setEnabled(on);
     // The query button opens the query dialog: it is enabled only once one exists.

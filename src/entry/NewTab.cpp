@@ -2,7 +2,6 @@
 
 #include "AreaFlex.h"
 #include "EntryEditing.h"
-#include "EntryHost.h"
 #include "FieldBox.h"
 #include "KnPage.h"
 #include "NavigatePanel.h"
@@ -17,6 +16,7 @@
 #include "platform/Twips.h"
 #include "shell/CommandTargets.h"
 #include "shell/KCUTIL_DicLists.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
 #include "shell/ShellNames.h"
 
@@ -327,10 +327,9 @@ void NewTab::Form_Load()
     KCUTIL::Fill_Dic_List(42, m_combo5[0], QStringLiteral("cb01"));
     m_cobNavigate->setCurrentIndex(0);
     Get_Data_All();
-    if (EntryHost* host = EntryHost::current()) {
-        host->setButtonEnabled(Keys::Print, true);
-        host->setMenuItemEnabled(DjMenu::PrintMany, host->buttonEnabled(Keys::Print));
-    }
+    MainWindowServices& host = mainWindow();
+    host.setButtonEnabled(Keys::Print, true);
+    host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::PrintMany, host.buttonEnabled(Keys::Print));
 }
 
 QMdiSubWindow* NewTab::subWindow() const
@@ -351,10 +350,10 @@ void NewTab::placeWindow()
     if (!sub) return;
     sub->setMinimumSize(Twips::toPixelsX(EntryGeometry::MinWidth),
                         Twips::toPixelsY(EntryGeometry::MinHeight));
-    const EntryHost* host = EntryHost::current();
-    int height =
-        int(std::lround(host->windowHeight() - 3.5 * host->statusBarHeight() - host->toolBarHeight()));
-    if (host->windowHeight() <= 0 && sub->mdiArea()) {
+    const MainWindowServices& host = mainWindow();
+    int height = int(std::lround(host.windowHeightTwips() - 3.5 * host.statusBarHeightTwips() -
+                                 host.toolBarHeightTwips()));
+    if (host.windowHeightTwips() <= 0 && sub->mdiArea()) {
         height = int(std::lround(Twips::fromPixelsY(sub->mdiArea()->height())));
     }
     sub->setGeometry(0, 0, Twips::toPixelsX(11170), Twips::toPixelsY(height));
@@ -379,11 +378,10 @@ void NewTab::showEvent(QShowEvent* event)
 
 void NewTab::Form_Activate()
 {
-    EntryHost* host = EntryHost::current();
-    if (!host) return;
-    host->setButtonPressed(Keys::New, true);
-    host->setMenuItemEnabled(DjMenu::Register, false);
-    host->setToolbarState(m_tvmDataList);
+    MainWindowServices& host = mainWindow();
+    host.pressButton(Keys::New, true);
+    host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::Register, false);
+    host.setToolbarState(m_tvmDataList);
 }
 
 void NewTab::resizeEvent(QResizeEvent* event)
@@ -451,32 +449,30 @@ bool NewTab::Form_Unload()
 {
     if (m_unloaded) return false;
     ProgramState& s = state();
-    EntryHost* host = EntryHost::current();
+    MainWindowServices& host = mainWindow();
     const QString save = Keys::Save;
-    if (host && host->buttonEnabled(save)) {
+    if (host.buttonEnabled(save)) {
         const QString question = QStringLiteral("[") + Title + QStringLiteral("]已经发生改变,保存吗?");
         if (Prompt::ask(question, QStringLiteral("提示"), Prompt::Buttons::YesNo, Prompt::Icon::Question,
                         this) == Prompt::Answer::Yes) {
             s.Check_Failed = false;
-            host->pressSave();
+            host.clickButton(Keys::Save);
             // A refused check, or a save that did not go through (Save stays enabled
             // while edits are unsaved), keeps the window open with its edits.
-            if (s.Check_Failed || host->buttonEnabled(save)) return true;
+            if (s.Check_Failed || host.buttonEnabled(save)) return true;
         }
     }
 
     s.Nav_Changed = false;
-    if (host) {
-        host->setButtonPressed(Keys::New, false);
-        host->setMenuItemEnabled(DjMenu::Register, true);
-        host->setPanelText(1, IdleText);
-        host->setPanelText(3, QString());
-        host->setButtonEnabled(save, false);
-        host->setButtonEnabled(Keys::Print, false);
-        host->setButtonEnabled(Keys::Del, false);
-        host->setMenuItemEnabled(DjMenu::PrintMany, host->buttonEnabled(Keys::Print));
-        host->syncMenuToolbar();
-    }
+    host.pressButton(Keys::New, false);
+    host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::Register, true);
+    host.setPanelText(1, IdleText);
+    host.setPanelText(3, QString());
+    host.setButtonEnabled(save, false);
+    host.setButtonEnabled(Keys::Print, false);
+    host.setButtonEnabled(Keys::Del, false);
+    host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::PrintMany, host.buttonEnabled(Keys::Print));
+    host.syncMenuToolbar();
     // The flags tell other windows whether the entry window is open: exactly while it is.
     s.Form_Opened[1] = false;
     s.Active_Form = 0;

@@ -4,7 +4,6 @@
 
 #include "NewTab.h"
 
-#include "EntryHost.h"
 #include "FieldBox.h"
 #include "registration/form/FieldRegistry.h"
 #include "registration/navigation/NAVIGATE.h"
@@ -46,7 +45,7 @@ public:
 
 void setButton(const QString& key, bool enabled)
 {
-    if (EntryHost* host = EntryHost::current()) host->setButtonEnabled(key, enabled);
+    mainWindow().setButtonEnabled(key, enabled);
 }
 
 QList<QAbstractButton*> buttons(const QList<QCheckBox*>& boxes)
@@ -196,7 +195,7 @@ void NewTab::TvmDataList_NodeClick(QTreeWidgetItem* node)
         view_djh();
         // What was just loaded counts as unchanged.
         setButton(Keys::Save, false);
-        if (EntryHost* host = EntryHost::current()) host->setToolbarState(m_tvmDataList);
+        mainWindow().setToolbarState(m_tvmDataList);
     } else {
         NAVIGATE::Enable_Edit(*this, 1);
         setButton(Keys::Del, false);
@@ -217,10 +216,9 @@ void NewTab::view_djh()
 {
     ProgramState& s = state();
     // The number of registrations the list holds (not its nodes).
-    if (EntryHost* host = EntryHost::current())
-        host->setPanelText(3, QStringLiteral("共有") +
-                                  QString::number(NAVIGATE::Count_Registrations(m_tvmDataList)) +
-                                  QStringLiteral("个项目"));
+    mainWindow().setPanelText(3, QStringLiteral("共有") +
+                                     QString::number(NAVIGATE::Count_Registrations(m_tvmDataList)) +
+                                     QStringLiteral("个项目"));
 
     QTreeWidgetItem* selected = m_tvmDataList->currentItem();
     if (!selected) return;

@@ -5,8 +5,10 @@
 #include <QString>
 
 class QAction;
+class QMdiArea;
 class QMenu;
 class QProgressBar;
+class QTreeWidget;
 class QWidget;
 
 // The one way from a subsystem to the main window and the entry window it frames:
@@ -52,6 +54,18 @@ public:
     virtual void showCurrentRegistration() { }
     // Relabels the navigation nodes after ViewFlag changed.
     virtual void relabelTree() { }
+    // Save, Delete and Print follow the entry window's registration list; the menu
+    // items follow the toolbar (KCUTIL::Set_Toolbar_State, KCUTIL::Sync_Menu_Toolbar).
+    virtual void setToolbarState(QTreeWidget* registrationList) {}
+    virtual void syncMenuToolbar() {}
+
+    // The frame the entry window is placed in: heights in twips of the main window,
+    // its status bar and its toolbar (0 without a main window), and the area that
+    // holds the child windows.
+    virtual int windowHeightTwips() const { return 0; }
+    virtual int statusBarHeightTwips() const { return 0; }
+    virtual int toolBarHeightTwips() const { return 0; }
+    virtual QMdiArea* mdiArea() const { return nullptr; }
     // Redraws the sketch map of the coordinate page.
     virtual void redrawMap() { }
 };

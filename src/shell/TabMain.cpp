@@ -1,6 +1,7 @@
 #include "TabMain.h"
 
 #include "CommandTargets.h"
+#include "KCUTIL_Toolbar.h"
 #include "MAINBAS.h"
 #include "ModMCD.h"
 #include "ProgramState.h"
@@ -111,6 +112,38 @@ void TabMain::relabelTree()
 void TabMain::redrawMap()
 {
     if (entryWindowOpen() && m_targets.entry().Draw_Area_Map) m_targets.entry().Draw_Area_Map();
+}
+
+void TabMain::setToolbarState(QTreeWidget* registrationList)
+{
+    KCUTIL::Set_Toolbar_State(registrationList);
+}
+
+void TabMain::syncMenuToolbar()
+{
+    KCUTIL::Sync_Menu_Toolbar();
+}
+
+namespace {
+int twipsY(int pixels)
+{
+    return int(std::lround(Twips::fromPixelsY(pixels)));
+}
+} // namespace
+
+int TabMain::windowHeightTwips() const
+{
+    return twipsY(height());
+}
+
+int TabMain::statusBarHeightTwips() const
+{
+    return twipsY(statusBar()->height());
+}
+
+int TabMain::toolBarHeightTwips() const
+{
+    return m_toolbar ? twipsY(m_toolbar->height()) : 0;
 }
 
 TabMain* TabMain::instance()

@@ -39,7 +39,7 @@ public:
     // src/shell and src/app only, the rest of the program uses mainWindow().
     static TabMain* instance();
 
-    QMdiArea* mdiArea() const { return m_mdi; }
+    QMdiArea* mdiArea() const override { return m_mdi; }
     CommandTargets& targets() const { return m_targets; }
     // Shows `window` as a child window (once; later calls activate it).
     QMdiSubWindow* showChild(QWidget* window);
@@ -97,6 +97,11 @@ public:
     void showCurrentRegistration() override;
     void relabelTree() override;
     void redrawMap() override;
+    void setToolbarState(QTreeWidget* registrationList) override;
+    void syncMenuToolbar() override;
+    int windowHeightTwips() const override;
+    int statusBarHeightTwips() const override;
+    int toolBarHeightTwips() const override;
     int mbarWidthTwips() const { return m_mbarTwips; }
     void MDIForm_Resize();
 

@@ -1,7 +1,6 @@
 #include "entry/MainWindowHarness.h"
 #include "support/ProgramFolder.h"
 
-#include "entry/EntryHost.h"
 #include "entry/KnPage.h"
 #include "entry/NewTab.h"
 #include "entry/NewTabControls.h"

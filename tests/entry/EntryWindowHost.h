@@ -1,15 +1,14 @@
 #pragma once
 
-#include "FakeEntryHost.h"
-
 #include "entry/NewTab.h"
+#include "support/FakeMainWindow.h"
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 
-// A child-window area with a FakeEntryHost installed, for tests of the entry window
+// A child-window area with a FakeMainWindow installed, for tests of the entry window
 // without the real main window. The fixture calls showArea() in its set-up and
 // closeArea() in its tear-down.
 class EntryWindowHost
@@ -21,13 +20,13 @@ protected:
         m_area->resize(size);
         m_area->show();
         m_host.area = m_area;
-        EntryHost::install(&m_host);
+        m_host.install();
     }
     void closeArea()
     {
         delete m_area;
         QApplication::processEvents();
-        EntryHost::install(nullptr);
+        installMainWindowServices(nullptr);
     }
 
     // Opens the entry window as the main window shows a child window; the child
@@ -46,6 +45,6 @@ protected:
     }
 
     QMdiArea* m_area = nullptr;
-    FakeEntryHost m_host;
+    FakeMainWindow m_host;
     QPointer<NewTab> m_window;
 };

@@ -1,4 +1,4 @@
-#include "FakeEntryHost.h"
+#include "support/FakeMainWindow.h"
 #include "support/ProgramFolder.h"
 
 #include "entry/FieldBox.h"
@@ -31,13 +31,13 @@ TEST_F(PageShots, RenderPages)
     if (folder.isEmpty()) GTEST_SKIP() << "ORVANE_PAGE_SHOTS is not set";
     QDir().mkpath(folder);
 
-    FakeEntryHost host;
+    FakeMainWindow host;
     QMdiArea area;
     area.resize(1280, 900);
     area.show();
     host.area = &area;
     host.height = 14000;
-    EntryHost::install(&host);
+    host.install();
 
     auto* w = new NewTab(nullptr);
     QMdiSubWindow* sub = area.addSubWindow(w);
@@ -103,7 +103,7 @@ TEST_F(PageShots, RenderPages)
     area.grab().save(QDir(folder).filePath(QStringLiteral("window.png")));
 
     delete sub;
-    EntryHost::install(nullptr);
+    installMainWindowServices(nullptr);
 }
 
 } // namespace
