@@ -1,5 +1,7 @@
 #include "FrmEdit.h"
 
+#include "FrmKszl.h"
+#include "FrmZycl.h"
 #include "MineralPicker.h"
 #include "RowCommands.h"
 #include "RowLoading.h"
@@ -146,6 +148,7 @@ void FrmEdit::buildControls()
         list->setObjectName(QStringLiteral("List1_%1").arg(i));
         list->hide();
         connect(list, &QListWidget::itemClicked, this, [this, i] { List1_Click(i); });
+        connect(list, &QListWidget::itemActivated, this, [this, i] { List1_Click(i); });
         m_lists[i] = list;
     }
 }
@@ -350,12 +353,32 @@ void FrmEdit::openQualityEditor(int row)
             return;
     }
     m_handOver.Kszl_Flag = m_grid.text(row, RowGrid::Quality);
+    {
+        FrmKszl editor(this, m_handOver);
+        editor.exec();
+        m_handOver = editor.handOver();
+    }
+    m_grid.setText(row, RowGrid::Quality, m_handOver.Kszl_Flag);
+    if (m_handOver.Kszl_Flag == RowGrid::Average) {
+        for (const int c : {int(RowGrid::OreType), int(RowGrid::OreGrade)}) {
+            m_grid.setText(row, c, QString());
+            m_grid.setCode(row, c, 0);
+        }
+    }
+    showGrid();
 }
 
 void FrmEdit::openReserveEditor(int row)
 {
     handOver(row);
     m_handOver.Zycl_Flag = m_grid.text(row, RowGrid::Reserve);
+    {
+        FrmZycl editor(this, m_handOver);
+        editor.exec();
+        m_handOver = editor.handOver();
+    }
+    m_grid.setText(row, RowGrid::Reserve, m_handOver.Zycl_Flag);
+    showGrid();
 }
 
 // ---- Picks ----------------------------------------------------------------------------

@@ -1,0 +1,231 @@
+#include "EditorsFixture.h"
+
+#include "editors/EditorsTargets.h"
+#include "editors/FrmEdit.h"
+#include "editors/FrmKszl.h"
+#include "editors/FrmZycl.h"
+#include "entry/EntryEditing.h"
+#include "entry/MainWindowHarness.h"
+#include "entry/NewTab.h"
+#include "platform/Prompt.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+// The quality and reserve editors as the clerk meets them: opened from the row list
+// window inside the main window, typed into with the keyboard, saved and closed.
+namespace {
+
+using namespace editors;
+
+// Runs `drive` on the next modal window of type W once it shows.
+template <class W> void whenShown(const std::function<void(W&)>& drive, bool* driven)
+{
+    QTimer::singleShot(10, [drive, driven] {
+        auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (!window) {
+            whenShown<W>(drive, driven);
+            return;
+        }
+        *driven = true;
+        drive(*window);
+    });
+}
+
+class DetailEditorsWindowTest : public EditorsFixture, protected MainWindowHarness
+{
+protected:
+    void SetUp() override
+    {
+        EditorsFixture::SetUp();
+        quality(22001, 0, "10001", "32", 101, QVariant());
+        reserve(22001, 0, 10001, 32, 2, QStringLiteral("主矿产"));
+        NewTab::Register(targets);
+        editors::registerTargets(targets);
+        showMainWindow();
+        entry = openEntry();
+        ASSERT_NE(entry, nullptr);
+        entry->positionDJH(DJH, entry->TvmDataList());
+        QApplication::processEvents();
+        Prompt::clear();
+    }
+    void TearDown() override
+    {
+        closeMainWindow();
+        EntryEditing::setDetailEditor({});
+        EditorsFixture::TearDown();
+    }
+    static void clickCell(FrmEdit& window, int row, int column)
+    {
+        auto* table = window.findChild<QTableWidget*>("MSFlexGrid1");
+        const QRect r = table->visualRect(table->model()->index(row - 1, column));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    static void typeInto(QWidget* box, const QString& text)
+    {
+        box->setFocus();
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box, &press);
+        }
+    }
+    static void key(QWidget* w, Qt::Key k) { QTest::keyClick(w, k); }
+
+    NewTab* entry = nullptr;
+};
+
+} // namespace
+
+TEST_F(DetailEditorsWindowTest, QualityAndReservesOfARowFollowIntoTheMarkersAndTheTable)
+{
+    bool listDriven = false, qualityDriven = false, reserveDriven = false;
+    whenShown<FrmEdit>(
+        [&](FrmEdit& list) {
+            auto* button = list.findChild<QToolButton*>("Command1");
+            EXPECT_EQ(list.rows().text(1, 6), "");
+            EXPECT_EQ(list.rows().text(1, 7), "有");
+
+            // The quality editor: Enter moves from box to box, a pick fills the name.
+            whenShown<FrmKszl>(
+                [&](FrmKszl& q) {
+                    EXPECT_EQ(q.windowTitle(), "矿石质量输入");
+                    auto* average = q.findChild<QCheckBox*>("Check1");
+                    EXPECT_FALSE(average->isChecked());
+                    EXPECT_FALSE(average->isEnabled()) << "the key has a stored record";
+                    EXPECT_FALSE(q.findChild<QPlainTextEdit*>("Kn4Data_0")->isVisible());
+                    auto* save = q.findChild<QPushButton*>("Command1_0");
+                    EXPECT_FALSE(save->isEnabled());
+                    auto* name = q.findChild<QLineEdit*>("Kn4Data_2");
+                    name->setFocus();
+                    QApplication::processEvents();
+                    auto* drop = q.findChild<QToolButton*>("Command2");
+                    ASSERT_TRUE(drop->isVisible());
+                    drop->click();
+                    auto* items = q.findChild<QListWidget*>("List1_0");
+                    ASSERT_TRUE(items->isVisible());
+                    const auto cu = items->findItems("Cu（铜）", Qt::MatchExactly);
+                    ASSERT_EQ(cu.size(), 1);
+                    items->setCurrentItem(cu.first());
+                    q.List1_Click(0);
+                    EXPECT_EQ(name->text(), "Cu");
+                    EXPECT_TRUE(save->isEnabled());
+                    key(name, Qt::Key_Return);
+                    auto* value = q.findChild<QLineEdit*>("Kn4Data_3");
+                    EXPECT_TRUE(value->hasFocus());
+                    typeInto(value, "1.2x");
+                    EXPECT_EQ(Prompt::lastText(), "请填写数值型数据！");
+                    value->setText("1.25");
+                    key(value, Qt::Key_Escape);
+                    EXPECT_TRUE(q.isVisible()) << "Esc is dropped in the boxes";
+                    key(value, Qt::Key_Down);
+                    auto* unit = q.findChild<QLineEdit*>("Kn4Data_4");
+                    EXPECT_TRUE(unit->hasFocus());
+                    typeInto(unit, "%");
+                    key(unit, Qt::Key_Up);
+                    EXPECT_TRUE(value->hasFocus());
+
+                    // Closing with unsaved edits asks; Cancel keeps the window.
+                    Prompt::setNextAnswer(Prompt::Answer::Cancel);
+                    q.findChild<QPushButton*>("Command1_2")->click();
+                    EXPECT_EQ(Prompt::lastText(), "矿石质量信息已经修改，将不保存，确定要退出吗？");
+                    EXPECT_TRUE(q.isVisible());
+                    save->click();
+                    EXPECT_FALSE(save->isEnabled());
+                    EXPECT_TRUE(q.findChild<QPushButton*>("Command1_1")->isEnabled());
+                    Prompt::clear();
+                    q.findChild<QPushButton*>("Command1_2")->click();
+                    EXPECT_TRUE(Prompt::shown().isEmpty()) << "nothing to ask after a save";
+                },
+                &qualityDriven);
+            clickCell(list, 1, 6);
+            button->click();
+            EXPECT_EQ(list.rows().text(1, 6), "有");
+
+            // The reserve editor: a code from the list brings its partner along.
+            whenShown<FrmZycl>(
+                [&](FrmZycl& z) {
+                    EXPECT_EQ(z.windowTitle(), "资源储量输入");
+                    auto* code = z.findChild<QLineEdit*>("Kn5Data_9");
+                    code->setFocus();
+                    QApplication::processEvents();
+                    auto* drop = z.findChild<QToolButton*>("Command5");
+                    ASSERT_TRUE(drop->isVisible());
+                    key(drop, Qt::Key_Return);
+                    auto* codes = z.findChild<QListWidget*>("List2_0");
+                    ASSERT_TRUE(codes->isVisible());
+                    EXPECT_EQ(codes->count(), 2) << "111 is used in row 1";
+                    codes->setCurrentItem(codes->findItems("121", Qt::MatchExactly).first());
+                    z.List2_Click(0);
+                    EXPECT_EQ(code->text(), "121");
+                    EXPECT_EQ(z.findChild<QLineEdit*>("Kn5Data_12")->text(), "121b");
+                    auto* metal = z.findChild<QLineEdit*>("Kn5Data_10");
+                    EXPECT_TRUE(metal->hasFocus());
+                    typeInto(metal, "40");
+                    typeInto(z.findChild<QLineEdit*>("Kn5Data_13"), "30");
+                    // 121 exceeds 121b: refused after the statistics question.
+                    Prompt::clear();
+                    z.findChild<QPushButton*>("Command1_0")->click();
+                    ASSERT_EQ(Prompt::shown().size(), 2);
+                    EXPECT_EQ(Prompt::shown()[0].text, "当前登记号对应储量数据与储量库不一致，是否继续?");
+                    EXPECT_EQ(Prompt::shown()[1].text, "121数据比121b数据绝对值大");
+                    z.findChild<QLineEdit*>("Kn5Data_13")->setText("45");
+                    z.findChild<QPushButton*>("Command1_0")->click();
+                    z.findChild<QPushButton*>("Command1_2")->click();
+                },
+                &reserveDriven);
+            clickCell(list, 1, 7);
+            button->click();
+            EXPECT_EQ(list.rows().text(1, 7), "有");
+            list.findChild<QPushButton*>("Command2_1")->click();
+        },
+        &listDriven);
+    entry->Command2()->click();
+    EXPECT_TRUE(listDriven && qualityDriven && reserveDriven);
+
+    EXPECT_EQ(column("select 组分名 || 组分值 || 组分单位 || 显示序号 from 质量"),
+              QStringList({"Cu1.25%101"}));
+    EXPECT_EQ(column("select 储量类型 || 显示序号 from 资源储量 order by 显示序号"),
+              QStringList({"111101", "121102"}));
+    ASSERT_EQ(entry->TBFLEX()->rowCount(), 2);
+    EXPECT_TRUE(entry->TBFLEX()->item(0, 3)->text().contains("Cu 1.25 %"));
+    EXPECT_EQ(entry->TBFLEX()->item(1, 4)->text(), "121");
+}
+
+TEST_F(DetailEditorsWindowTest, UntickingTheAverageReturnsToTheRowsOreTypeAndGrade)
+{
+    HandOver row;
+    row.Cur_DJH = DJH;
+    row.Cur_KCDM = 21001;
+    row.Cur_KSLX = 20101;
+    row.Cur_KSPJ = 1;
+    row.Cur_XSXH = 200;
+    FrmKszl q(nullptr, row);
+    auto* average = q.findChild<QCheckBox*>("Check1");
+    ASSERT_TRUE(average->isEnabled()) << "no records of the key yet";
+    average->click();
+    EXPECT_EQ(q.handOver().Cur_KSLX, 0);
+    EXPECT_FALSE(q.findChild<QPushButton*>("Command1_0")->isEnabled()) << "ticking is no edit";
+    average->click();
+    EXPECT_EQ(q.handOver().Cur_KSLX, 20101);
+    EXPECT_EQ(q.handOver().Cur_KSPJ, 1);
+    EXPECT_EQ(q.findChild<QPlainTextEdit*>("Kn4Data_0")->toPlainText(), "20101");
+
+    // A component row saved now belongs to the row's own type and grade.
+    q.findChild<QLineEdit*>("Kn4Data_2")->setText("TFe");
+    q.findChild<QLineEdit*>("Kn4Data_3")->setText("31");
+    q.findChild<QLineEdit*>("Kn4Data_4")->setText("%");
+    q.findChild<QPushButton*>("Command1_0")->click();
+    EXPECT_EQ(q.handOver().Kszl_Flag, "有");
+    EXPECT_EQ(column("select 矿石类型 || 矿石品级 || 显示序号 from 质量 where 矿产代码=21001"),
+              QStringList({"201011201"}));
+}
