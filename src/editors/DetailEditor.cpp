@@ -1,5 +1,7 @@
 #include "DetailEditor.h"
 
+#include "EditorWidgets.h"
+
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 #include "shell/MainWindowServices.h"
@@ -7,7 +9,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace editors {
 
@@ -40,10 +41,7 @@ void DetailEditor::watchBox(QWidget* box, bool multiLine)
 
 void DetailEditor::centre()
 {
-    if (const QScreen* screen = QApplication::primaryScreen()) {
-        const QRect s = screen->availableGeometry();
-        move(s.left() + (s.width() - width()) / 2, s.top() + (s.height() - height()) / 2);
-    }
+    EditorWidgets::centreOnScreen(this);
 }
 
 void DetailEditor::reject()

@@ -1,5 +1,6 @@
 #include "FrmEdit.h"
 
+#include "EditorWidgets.h"
 #include "FrmKszl.h"
 #include "FrmZycl.h"
 #include "MineralPicker.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
@@ -45,14 +45,6 @@ constexpr int TreeHeight = 2000;
 constexpr int ListWidth = 2060;
 constexpr int ListHeight = 1500;
 
-QFont gridFont(double points, bool bold = false)
-{
-    QFont f(QStringLiteral("Noto Serif CJK SC"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 } // namespace
 
 FrmEdit::FrmEdit(QWidget* parent)
@@ -73,29 +65,16 @@ void FrmEdit::buildControls()
 {
     setFixedSize(Twips::toPixelsX(ClientWidth), Twips::toPixelsY(ClientHeight));
 
-    auto* banner = new QWidget(this);
-    banner->setObjectName(QStringLiteral("Picture1"));
-    banner->setGeometry(0, 0, width(), Twips::toPixelsY(585));
-    banner->setAutoFillBackground(true);
-    QPalette pal = banner->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    banner->setPalette(pal);
-    auto* title = new QLabel(Caption, banner);
-    title->setObjectName(QStringLiteral("Label1"));
-    title->setFont(gridFont(9, true));
-    title->setGeometry(Twips::toPixels(300, 0, 6000, 585));
-
-    auto* help = new QLabel(
+    EditorWidgets::addBanner(this, Caption);
+    EditorWidgets::addHelp(
+        this,
         QStringLiteral("请依次点击列表框中对应的单元格，填写查明矿产资源储量及质量特征。填写主要组分平均"
                        "含量数据的行，无需再填写储量、基础储量、资源量类型编码和该类型的数量。"),
-        this);
-    help->setObjectName(QStringLiteral("Label2"));
-    help->setWordWrap(true);
-    help->setGeometry(Twips::toPixels(570, 630, 7095, 375 + 60));
+        570, 630, 7095, 435);
 
     m_table = new QTableWidget(RowGrid::LastRow, RowGrid::Columns, this);
     m_table->setObjectName(QStringLiteral("MSFlexGrid1"));
-    m_table->setFont(gridFont(9));
+    m_table->setFont(EditorWidgets::songti(9));
     m_table->setWordWrap(true);
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -134,7 +113,7 @@ void FrmEdit::buildControls()
 
     m_cellButton = new QToolButton(this);
     m_cellButton->setObjectName(QStringLiteral("Command1"));
-    m_cellButton->setFont(gridFont(7.5));
+    m_cellButton->setFont(EditorWidgets::songti(7.5));
     m_cellButton->hide();
     connect(m_cellButton, &QToolButton::clicked, this, [this] { Command1_Click(); });
 
@@ -155,10 +134,7 @@ void FrmEdit::buildControls()
 
 void FrmEdit::Form_Load()
 {
-    if (const QScreen* screen = QApplication::primaryScreen()) {
-        const QRect s = screen->availableGeometry();
-        move(s.left() + (s.width() - width()) / 2, s.top() + (s.height() - height()) / 2);
-    }
+    EditorWidgets::centreOnScreen(this);
     mainWindow().setPanelText(1, QStringLiteral("资源储量编辑..."));
     state().Edit_Open = -1;
     m_grid.Init_Grid();

@@ -1,5 +1,7 @@
 #include "FrmKszl.h"
 
+#include "EditorWidgets.h"
+
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
@@ -53,24 +55,12 @@ FrmKszl::FrmKszl(QWidget* parent, const HandOver& handOver)
 void FrmKszl::buildControls()
 {
     setFixedSize(Twips::toPixelsX(ClientWidth), Twips::toPixelsY(ClientHeight));
-    auto* banner = new QWidget(this);
-    banner->setObjectName(QStringLiteral("Picture1"));
-    banner->setGeometry(Twips::toPixels(-60, 0, 8000, 585));
-    banner->setAutoFillBackground(true);
-    QPalette pal = banner->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    banner->setPalette(pal);
-    auto* title = new QLabel(QStringLiteral("矿石主要组分含量输入"), banner);
-    QFont bold(QStringLiteral("Noto Serif CJK SC"), 9);
-    bold.setBold(true);
-    title->setFont(bold);
-    title->setGeometry(Twips::toPixels(360, 0, 6000, 585));
-    auto* help = new QLabel(
-        QStringLiteral("如果为平均含量请在矿石类型描述、矿石品级描述中分别填写该矿产的矿石工业类型、品级"
-                       "（牌号）描述信息。"),
-        this);
-    help->setWordWrap(true);
-    help->setGeometry(Twips::toPixels(360, 630, 6165, 375 + 60));
+    EditorWidgets::addBanner(this, QStringLiteral("矿石主要组分含量输入"));
+    EditorWidgets::addHelp(
+        this,
+        QStringLiteral("如果为平均含量请在矿石类型描述、矿石品级描述中分别填写该矿产的矿石工业类型、"
+                       "品级（牌号）描述信息。"),
+        360, 630, 6165, 435);
 
     auto* table = new QFrame(this);
     table->setObjectName(QStringLiteral("Shape1"));

@@ -1,5 +1,6 @@
 #include "FrmZycl.h"
 
+#include "EditorWidgets.h"
 #include "ReserveStatCheck.h"
 
 #include "platform/ErrorBox.h"
@@ -46,22 +47,11 @@ FrmZycl::FrmZycl(QWidget* parent, const HandOver& handOver)
 void FrmZycl::buildControls()
 {
     setFixedSize(Twips::toPixelsX(ClientWidth), Twips::toPixelsY(ClientHeight));
-    auto* banner = new QWidget(this);
-    banner->setGeometry(Twips::toPixels(0, 0, ClientWidth, 585));
-    banner->setAutoFillBackground(true);
-    QPalette pal = banner->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    banner->setPalette(pal);
-    auto* title = new QLabel(QStringLiteral("资源储量类型编码及数量输入"), banner);
-    QFont bold(QStringLiteral("Noto Serif CJK SC"), 9);
-    bold.setBold(true);
-    title->setFont(bold);
-    title->setGeometry(Twips::toPixels(360, 0, 6000, 585));
-    auto* hint = new QLabel(
-        QStringLiteral("填写该矿种各矿石类型、品级（牌号）的储量、基础储量、资源量中各类型编码及数量。"),
-        this);
-    hint->setWordWrap(true);
-    hint->setGeometry(Twips::toPixels(360, 630, 6300, 420));
+    EditorWidgets::addBanner(this, QStringLiteral("资源储量类型编码及数量输入"));
+    EditorWidgets::addHelp(
+        this,
+        QStringLiteral("填写该矿种各矿石类型、品级（牌号）的储量、基础储量、资源量中各类型编码及数量。"), 360,
+        630, 6300, 420);
 
     m_frame = new QGroupBox(QStringLiteral("资源储量"), this);
     m_frame->setObjectName(QStringLiteral("Frame6"));
@@ -105,8 +95,7 @@ void FrmZycl::buildControls()
     m_dropButton = new QToolButton(this);
     m_dropButton->setObjectName(QStringLiteral("Command5"));
     m_dropButton->setText(QStringLiteral("▼"));
-    QFont small(QStringLiteral("Noto Serif CJK SC"), 7);
-    m_dropButton->setFont(small);
+    m_dropButton->setFont(EditorWidgets::songti(7));
     m_dropButton->setFocusPolicy(Qt::StrongFocus);
     m_dropButton->installEventFilter(this);
     m_dropButton->hide();

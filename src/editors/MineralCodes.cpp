@@ -1,5 +1,6 @@
 #include "MineralCodes.h"
 
+#include "EditorSql.h"
 #include "platform/TextNumber.h"
 #include "shell/KCUTIL_Dictionary.h"
 #include "shell/KCUTIL_Fields.h"
@@ -13,17 +14,6 @@ namespace {
 
 const QString Source = QStringLiteral("Mineral_Picker");
 
-QString textOf(const QVariant& v)
-{
-    return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{v, Db::TypeVarWChar});
-}
-
-std::optional<Db::Error> afterLoop(const QSqlQuery& q)
-{
-    if (q.lastError().isValid()) return Db::errorOf(q.lastError(), Source);
-    return std::nullopt;
-}
-
 } // namespace
 
 Result<QList<Category>> categories(const QSqlDatabase& db)
@@ -33,13 +23,13 @@ Result<QList<Category>> categories(const QSqlDatabase& db)
     if (!q) return e;
     QList<Category> list;
     while (q->next()) {
-        const QString code = textOf(q->value(0));
+        const QString code = EditorSql::text(q->value(0));
         Db::Error le;
         const QString name = KCUTIL::Get_Cb01_Name(TextNumber::roundToInt32(TextNumber::leading(code)), &le);
         if (le.isSet()) return le;
         list.append({code, name});
     }
-    if (auto le = afterLoop(*q)) return *le;
+    if (auto le = EditorSql::readError(*q, Source)) return *le;
     return list;
 }
 
@@ -53,8 +43,8 @@ Result<QList<Mineral>> minerals(const QSqlDatabase& db, const QString& category)
     if (!q) return e;
     QList<Mineral> list;
     while (q->next())
-        list.append({textOf(q->value(0)), textOf(q->value(1)), q->value(2).toInt() > 1});
-    if (auto le = afterLoop(*q)) return *le;
+        list.append({EditorSql::text(q->value(0)), EditorSql::text(q->value(1)), q->value(2).toInt() > 1});
+    if (auto le = EditorSql::readError(*q, Source)) return *le;
     return list;
 }
 
@@ -69,10 +59,11 @@ Result<QList<StatObject>> objects(const QSqlDatabase& db, const QString& mineral
     if (!q) return e;
     QList<StatObject> list;
     while (q->next()) {
-        const int object = TextNumber::roundToInt32(TextNumber::leading(textOf(q->value(0))));
-        list.append({object, objectText(textOf(q->value(1)), textOf(q->value(2)), textOf(q->value(3)))});
+        const int object = TextNumber::roundToInt32(TextNumber::leading(EditorSql::text(q->value(0))));
+        list.append({object, objectText(EditorSql::text(q->value(1)), EditorSql::text(q->value(2)),
+                                        EditorSql::text(q->value(3)))});
     }
-    if (auto le = afterLoop(*q)) return *le;
+    if (auto le = EditorSql::readError(*q, Source)) return *le;
     return list;
 }
 

@@ -1,5 +1,6 @@
 #include "QualityEditing.h"
 
+#include "EditorSql.h"
 #include "RowGrid.h"
 
 #include "platform/TextNumber.h"
@@ -13,11 +14,6 @@ namespace editors::QualityEditing {
 namespace {
 
 const QString Source = QStringLiteral("FrmKszl");
-
-QString textOf(const QVariant& v)
-{
-    return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{v, Db::TypeVarWChar});
-}
 
 // The condition of the key's records and its values.
 QString whereOf(const Key& key, QVariantList* values)
@@ -51,16 +47,16 @@ Result<Loaded> Load_Quality(const QSqlDatabase& db, const Key& key)
     while (q->next()) {
         const int r = loaded.records++;
         if (r >= ComponentRows) continue;
-        loaded.sheet.typeText = textOf(q->value(0));
-        loaded.sheet.gradeText = textOf(q->value(1));
+        loaded.sheet.typeText = EditorSql::text(q->value(0));
+        loaded.sheet.gradeText = EditorSql::text(q->value(1));
         Component& c = loaded.sheet.rows[r];
-        c.name = textOf(q->value(2));
-        const QString value = textOf(q->value(3));
+        c.name = EditorSql::text(q->value(2));
+        const QString value = EditorSql::text(q->value(3));
         if (TextNumber::leading(value) != 0.0)
             c.value = KCUTIL::Get_Field_NumStr(KCUTIL::FieldValue{q->value(3), Db::TypeDouble});
-        c.unit = textOf(q->value(4));
+        c.unit = EditorSql::text(q->value(4));
     }
-    if (q->lastError().isValid()) return Db::errorOf(q->lastError(), Source);
+    if (auto le = EditorSql::readError(*q, Source)) return *le;
     if (loaded.sheet.typeText.isEmpty()) loaded.sheet.typeText = QString::number(key.type);
     if (loaded.sheet.gradeText.isEmpty()) loaded.sheet.gradeText = QString::number(key.grade);
     return loaded;
@@ -87,11 +83,7 @@ Check Check_Quality(const Sheet& sheet, bool average)
 Result<QString> Save_Quality(const QSqlDatabase& db, const Key& key, const Sheet& sheet, int base)
 {
     Db::TransactionGuard tx(db);
-    if (!tx.started()) {
-        Db::Error e = Db::errorOf(db.lastError(), Source);
-        if (!e.isSet()) e = Db::Error{-1, Source, QStringLiteral("无法开始事务")};
-        return e;
-    }
+    if (!tx.started()) return EditorSql::transactionError(db, Source);
     QVariantList values;
     const QString where = whereOf(key, &values);
     Db::Error e;
@@ -142,12 +134,12 @@ Result<QStringList> Fill_Item_List(const QSqlDatabase& db, int listIndex, int mi
     QStringList entries{QString()};
     while (q->next()) {
         if (listIndex == 0)
-            entries << textOf(q->value(0)) + QStringLiteral("（") + textOf(q->value(1)) +
+            entries << EditorSql::text(q->value(0)) + QStringLiteral("（") + EditorSql::text(q->value(1)) +
                            QStringLiteral("）");
         else
-            entries << textOf(q->value(0));
+            entries << EditorSql::text(q->value(0));
     }
-    if (q->lastError().isValid()) return Db::errorOf(q->lastError(), Source);
+    if (auto le = EditorSql::readError(*q, Source)) return *le;
     return entries;
 }
 

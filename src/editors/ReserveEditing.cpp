@@ -1,5 +1,6 @@
 #include "ReserveEditing.h"
 
+#include "EditorSql.h"
 #include "RowGrid.h"
 
 #include "platform/ColumnCatalog.h"
@@ -16,18 +17,6 @@ namespace editors::ReserveEditing {
 namespace {
 
 const QString Source = QStringLiteral("FrmZycl");
-
-QString textOf(const QVariant& v)
-{
-    return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{v, Db::TypeVarWChar});
-}
-
-Db::Error failedTransaction(const QSqlDatabase& db)
-{
-    Db::Error e = Db::errorOf(db.lastError(), Source);
-    if (!e.isSet()) e = Db::Error{-1, Source, QStringLiteral("无法开始事务")};
-    return e;
-}
 
 // The bottom-most box of code column `column` (0, 3 or 6) holding `code`, or -1.
 int boxOfCode(const Boxes& boxes, int column, const QString& code)
@@ -101,12 +90,12 @@ Result<Loaded> Load_Reserves(const QSqlDatabase& db, const HandOver& h)
         if (r >= Rows) continue;
         for (int c = 0; c < BoxesPerRow; ++c) {
             const QVariant v = q->value(c);
-            QString text = isCodeBox(c) ? textOf(v) : KCUTIL::Get_Field_Text(Db::TypeDouble, v);
+            QString text = isCodeBox(c) ? EditorSql::text(v) : KCUTIL::Get_Field_Text(Db::TypeDouble, v);
             if (text == QLatin1String("0")) text.clear();
             loaded.boxes[r * BoxesPerRow + c] = text;
         }
     }
-    if (q->lastError().isValid()) return Db::errorOf(q->lastError(), Source);
+    if (auto le = EditorSql::readError(*q, Source)) return *le;
     return loaded;
 }
 
@@ -119,10 +108,10 @@ Result<Units> Set_Amount_Boxes(const QSqlDatabase& db, int mineral, int object)
     if (!q) return e;
     Units units;
     if (q->next()) {
-        units.metal = !textOf(q->value(0)).isEmpty();
-        units.ore = !textOf(q->value(1)).isEmpty();
-    } else if (q->lastError().isValid()) {
-        return Db::errorOf(q->lastError(), Source);
+        units.metal = !EditorSql::text(q->value(0)).isEmpty();
+        units.ore = !EditorSql::text(q->value(1)).isEmpty();
+    } else if (auto le = EditorSql::readError(*q, Source)) {
+        return *le;
     }
     return units;
 }
@@ -203,7 +192,7 @@ bool allEmpty(const Boxes& boxes)
 Result<QString> Save_Reserves(const QSqlDatabase& db, const HandOver& h, const Boxes& boxes)
 {
     Db::TransactionGuard tx(db);
-    if (!tx.started()) return failedTransaction(db);
+    if (!tx.started()) return EditorSql::transactionError(db, Source);
     const QVariantList key{h.Cur_DJH, h.Cur_KCDM, h.Cur_TJDX, h.Cur_KSLX, h.Cur_KSPJ};
     const QString where =
         QStringLiteral(" where 登记号=? and 矿产代码=? and 统计对象=? and 矿石类型=? and 矿石品级=? "

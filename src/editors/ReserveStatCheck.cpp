@@ -1,5 +1,6 @@
 #include "ReserveStatCheck.h"
 
+#include "EditorSql.h"
 #include "platform/TextNumber.h"
 #include "shell/KCUTIL_Fields.h"
 
@@ -45,8 +46,8 @@ Result<bool> Check_Stat_Reserves(const QSqlDatabase& db, const QString& tjPath, 
             djflbh = TextNumber::roundToInt16(TextNumber::leading(area->value(1).toString()) + 2000, &ok);
             if (!ok) return Db::Error{6, Source, QStringLiteral("溢出")};
         }
-    } else if (area->lastError().isValid()) {
-        return Db::errorOf(area->lastError(), Source);
+    } else if (auto le = EditorSql::readError(*area, Source)) {
+        return *le;
     }
     if (kqbh.isEmpty()) return false;
 

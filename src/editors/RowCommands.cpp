@@ -1,5 +1,6 @@
 #include "RowCommands.h"
 
+#include "EditorSql.h"
 #include "RowLoading.h"
 
 #include <QSqlError>
@@ -34,13 +35,6 @@ Status run(const QSqlDatabase& db, const QString& sql, const QVariantList& value
     Db::Error e;
     if (!Db::exec(db, sql, values, &e)) return e;
     return Status::success();
-}
-
-Db::Error noTransaction(const QSqlDatabase& db)
-{
-    Db::Error e = Db::errorOf(db.lastError(), Source);
-    if (!e.isSet()) e = Db::Error{-1, Source, QStringLiteral("无法开始事务")};
-    return e;
 }
 
 Status commit(Db::TransactionGuard& tx)
@@ -99,7 +93,7 @@ Status Update_Row_Key(const QSqlDatabase& db, const QString& djh, RowGrid& grid,
     // The column names come from this fixed pair only.
     const QString column = listIndex == 1 ? QStringLiteral("矿石类型") : QStringLiteral("矿石品级");
     Db::TransactionGuard tx(db);
-    if (!tx.started()) return noTransaction(db);
+    if (!tx.started()) return EditorSql::transactionError(db, Source);
     const QVariantList qualityKey{djh,
                                   k.mineral,
                                   k.object,
@@ -157,7 +151,7 @@ Result<int> Delete_Row(const QSqlDatabase& db, const QString& djh, RowGrid& grid
     const RowGrid before = grid;
     const RowGrid::Key k = grid.key(row);
     Db::TransactionGuard tx(db);
-    if (!tx.started()) return noTransaction(db);
+    if (!tx.started()) return EditorSql::transactionError(db, Source);
     const QualitySelection quality = qualityOf(grid, row, djh);
     if (const Status s = run(db, QStringLiteral("delete from 质量") + quality.where, quality.values); !s)
         return s.error();
@@ -188,7 +182,8 @@ Result<bool> Insert_Row(const QSqlDatabase& db, const QString& djh, RowGrid& gri
     const RowGrid before = grid;
     grid.insertEmptyRow(row);
     Db::TransactionGuard tx(db);
-    Status s = tx.started() ? Renumber_Quality_Rows(db, djh, grid) : Status(noTransaction(db));
+    Status s =
+        tx.started() ? Renumber_Quality_Rows(db, djh, grid) : Status(EditorSql::transactionError(db, Source));
     if (s) s = commit(tx);
     if (!s) {
         grid = before;

@@ -1,5 +1,6 @@
 #include "RowLoading.h"
 
+#include "EditorSql.h"
 #include "platform/TextNumber.h"
 #include "shell/KCUTIL_Dictionary.h"
 #include "shell/KCUTIL_Fields.h"
@@ -13,11 +14,6 @@ namespace {
 
 const QString Source = QStringLiteral("FrmEdit");
 
-QString textOf(const QVariant& v)
-{
-    return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{v, Db::TypeVarWChar});
-}
-
 int codeOf(const QString& text)
 {
     return TextNumber::roundToInt32(TextNumber::leading(text));
@@ -26,13 +22,6 @@ int codeOf(const QString& text)
 Db::Error failed(const QString& what)
 {
     return Db::Error{-1, Source, what};
-}
-
-// The query's error after its last row, or no error.
-std::optional<Db::Error> afterLoop(const QSqlQuery& q)
-{
-    if (q.lastError().isValid()) return Db::errorOf(q.lastError(), Source);
-    return std::nullopt;
 }
 
 } // namespace
@@ -55,13 +44,13 @@ Result<Loaded> Load_Rows(const QSqlDatabase& db, const QString& djh, RowGrid& gr
     bool prevAverage = false;
     int r = 1;
     while (q->next()) {
-        const QString mineralText = textOf(q->value(1));
+        const QString mineralText = EditorSql::text(q->value(1));
         const int mineral = codeOf(mineralText);
-        const int object = codeOf(textOf(q->value(2)));
-        const QString type = textOf(q->value(3));
-        const QString grade = textOf(q->value(4));
+        const int object = codeOf(EditorSql::text(q->value(2)));
+        const QString type = EditorSql::text(q->value(3));
+        const QString grade = EditorSql::text(q->value(4));
         const bool average = q->value(5).toInt() != 0;
-        const QString component = textOf(q->value(6));
+        const QString component = EditorSql::text(q->value(6));
 
         if (mineralText != prevMineral || object != prevObject || type != prevType || grade != prevGrade ||
             average != prevAverage) {
@@ -102,7 +91,7 @@ Result<Loaded> Load_Rows(const QSqlDatabase& db, const QString& djh, RowGrid& gr
         prevGrade = grade;
         prevAverage = average;
     }
-    if (auto le = afterLoop(*q)) return *le;
+    if (auto le = EditorSql::readError(*q, Source)) return *le;
     return loaded;
 }
 
@@ -115,9 +104,9 @@ Result<Combination> Get_Mineral_Combination(const QSqlDatabase& db, const QStrin
     if (!q) return e;
     Combination c;
     if (q->next()) {
-        c.code = textOf(q->value(0));
-        c.name = textOf(q->value(1));
-    } else if (auto le = afterLoop(*q)) {
+        c.code = EditorSql::text(q->value(0));
+        c.name = EditorSql::text(q->value(1));
+    } else if (auto le = EditorSql::readError(*q, Source)) {
         return *le;
     }
     return c;
@@ -132,7 +121,8 @@ Result<QString> Get_Reserve_Marker(const QSqlDatabase& db, const QString& djh, c
                                 "and 矿石类型=? and 矿石品级=? and 扣矿区编号 is null"),
                  {djh, key.mineral, key.object, key.type, key.grade}, &e);
     if (!q) return e;
-    if (!q->next()) return afterLoop(*q).value_or(failed(QStringLiteral("资源储量无法读取")));
+    if (!q->next())
+        return EditorSql::readError(*q, Source).value_or(failed(QStringLiteral("资源储量无法读取")));
     return q->value(0).toInt() > 0 ? RowGrid::Present : QString();
 }
 
@@ -149,8 +139,8 @@ Result<QStringList> Load_dic_List1(const QSqlDatabase& db, int tableNo, const QS
     QStringList entries;
     if (tableNo != 16) entries << QString();
     while (q->next())
-        entries << textOf(q->value(0)) + QStringLiteral(". ") + textOf(q->value(1));
-    if (auto le = afterLoop(*q)) return *le;
+        entries << EditorSql::text(q->value(0)) + QStringLiteral(". ") + EditorSql::text(q->value(1));
+    if (auto le = EditorSql::readError(*q, Source)) return *le;
     return entries;
 }
 
@@ -162,10 +152,10 @@ Result<QStringList> Load_Type_Grade_List(const QSqlDatabase& db, int listIndex, 
         auto q = Db::exec(db, sql, values, &e);
         if (!q) return e;
         while (q->next()) {
-            const double code = TextNumber::leading(textOf(q->value(0)));
-            entries << QString::number(code, 'g', 15) + QStringLiteral(". ") + textOf(q->value(1));
+            const double code = TextNumber::leading(EditorSql::text(q->value(0)));
+            entries << QString::number(code, 'g', 15) + QStringLiteral(". ") + EditorSql::text(q->value(1));
         }
-        return afterLoop(*q);
+        return EditorSql::readError(*q, Source);
     };
     std::optional<Db::Error> e;
     if (listIndex == 1) {

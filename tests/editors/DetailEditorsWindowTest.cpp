@@ -1,4 +1,4 @@
-#include "EditorsFixture.h"
+#include "EditorWindowFixture.h"
 
 #include "editors/EditorsTargets.h"
 #include "editors/FrmEdit.h"
@@ -28,60 +28,17 @@ namespace {
 
 using namespace editors;
 
-// Runs `drive` on the next modal window of type W once it shows.
-template <class W> void whenShown(const std::function<void(W&)>& drive, bool* driven)
-{
-    QTimer::singleShot(10, [drive, driven] {
-        auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
-        if (!window) {
-            whenShown<W>(drive, driven);
-            return;
-        }
-        *driven = true;
-        drive(*window);
-    });
-}
-
-class DetailEditorsWindowTest : public EditorsFixture, protected MainWindowHarness
+class DetailEditorsWindowTest : public EditorWindowFixture
 {
 protected:
     void SetUp() override
     {
-        EditorsFixture::SetUp();
+        EditorWindowFixture::SetUp();
         quality(22001, 0, "10001", "32", 101, QVariant());
         reserve(22001, 0, 10001, 32, 2, QStringLiteral("主矿产"));
-        NewTab::Register(targets);
-        editors::registerTargets(targets);
-        showMainWindow();
-        entry = openEntry();
-        ASSERT_NE(entry, nullptr);
-        entry->positionDJH(DJH, entry->TvmDataList());
-        QApplication::processEvents();
-        Prompt::clear();
-    }
-    void TearDown() override
-    {
-        closeMainWindow();
-        EntryEditing::setDetailEditor({});
-        EditorsFixture::TearDown();
-    }
-    static void clickCell(FrmEdit& window, int row, int column)
-    {
-        auto* table = window.findChild<QTableWidget*>("MSFlexGrid1");
-        const QRect r = table->visualRect(table->model()->index(row - 1, column));
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, r.center());
-    }
-    static void typeInto(QWidget* box, const QString& text)
-    {
-        box->setFocus();
-        for (const QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(box, &press);
-        }
+        openEntryWindow();
     }
     static void key(QWidget* w, Qt::Key k) { QTest::keyClick(w, k); }
-
-    NewTab* entry = nullptr;
 };
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "EditorsFixture.h"
+#include "EditorWindowFixture.h"
 
 #include "editors/EditorsTargets.h"
 #include "editors/FrmEdit.h"
@@ -25,54 +25,29 @@ namespace {
 
 using editors::FrmEdit;
 
-class FrmEditWindowTest : public EditorsFixture, protected MainWindowHarness
+class FrmEditWindowTest : public EditorWindowFixture
 {
 protected:
     void SetUp() override
     {
-        EditorsFixture::SetUp();
+        EditorWindowFixture::SetUp();
         quality(21001, 0, "20101", "1", 101);
         reserve(21001, 0, 20101, 1, 1, QStringLiteral("单一矿产"));
-        NewTab::Register(targets);
-        editors::registerTargets(targets);
-        showMainWindow();
-        entry = openEntry();
-        ASSERT_NE(entry, nullptr);
-        entry->positionDJH(DJH, entry->TvmDataList());
-        QApplication::processEvents();
-        Prompt::clear();
-    }
-    void TearDown() override
-    {
-        closeMainWindow();
-        EntryEditing::setDetailEditor({});
-        EditorsFixture::TearDown();
+        openEntryWindow();
     }
 
-    // Presses "编辑" and runs `drive` on the modal row list window it opens.
+    // Presses "编辑" and runs `drive` on the row list window it opens; closes it after.
     void edit(const std::function<void(FrmEdit&)>& drive)
     {
         bool driven = false;
-        std::function<void()> poll = [&] {
-            // The window handles events while it fills its tree, before it shows.
-            auto* window = qobject_cast<FrmEdit*>(QApplication::activeModalWidget());
-            if (!window) {
-                QTimer::singleShot(10, poll);
-                return;
-            }
-            driven = true;
-            drive(*window);
-            if (window->isVisible()) window->findChild<QPushButton*>("Command2_1")->click();
-        };
-        QTimer::singleShot(0, poll);
+        whenShown<FrmEdit>(
+            [&](FrmEdit& window) {
+                drive(window);
+                if (window.isVisible()) window.findChild<QPushButton*>("Command2_1")->click();
+            },
+            &driven);
         entry->Command2()->click();
         EXPECT_TRUE(driven);
-    }
-    static void clickCell(FrmEdit& window, int row, int column)
-    {
-        auto* table = window.findChild<QTableWidget*>("MSFlexGrid1");
-        const QRect r = table->visualRect(table->model()->index(row - 1, column));
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, r.center());
     }
     static void clickNode(QTreeWidget* tree, const QString& key)
     {
@@ -88,8 +63,6 @@ protected:
         const auto items = list->findItems(text, Qt::MatchExactly);
         return items.isEmpty() ? nullptr : items.first();
     }
-
-    NewTab* entry = nullptr;
 };
 
 } // namespace
