@@ -36,6 +36,7 @@ QLabel* addHelp(QWidget* window, const QString& text, int left, int top, int wid
     auto* help = new QLabel(text, window);
     help->setObjectName(QStringLiteral("Label2"));
     help->setWordWrap(true);
+    help->setFont(songti(9));
     help->setGeometry(Twips::toPixels(left, top, width, height));
     return help;
 }

@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -39,6 +40,7 @@ constexpr int GridTop = 1110;
 constexpr int NumberWidth = 454;  // 8 mm
 constexpr int ColumnWidth = 1020; // 18 mm
 constexpr int RowHeight = 397;    // 7 mm
+constexpr int HeaderHeight = 600; // two lines of titles
 constexpr int CellButtonWidth = 345;
 constexpr int TreeWidth = 3500;
 constexpr int TreeHeight = 2000;
@@ -80,8 +82,14 @@ void FrmEdit::buildControls()
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->horizontalHeader()->setMinimumSectionSize(1);
+    m_table->verticalHeader()->setMinimumSectionSize(1);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->horizontalHeader()->setFixedHeight(Twips::toPixelsY(RowHeight));
+    // The titles wrap onto two lines where a column is too narrow for them.
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    m_table->horizontalHeader()->setFixedHeight(Twips::toPixelsY(HeaderHeight));
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QStringList titles;
     int gridWidth = NumberWidth;
     for (int c = 0; c < RowGrid::Columns; ++c) {
@@ -95,8 +103,8 @@ void FrmEdit::buildControls()
     const int frame = 2 * m_table->frameWidth();
     m_table->setGeometry(Twips::toPixelsX(GridLeft), Twips::toPixelsY(GridTop),
                          Twips::toPixelsX(gridWidth) + frame +
-                             m_table->verticalScrollBar()->sizeHint().width(),
-                         Twips::toPixelsY(7 * 10080 / 25.4) + frame);
+                             m_table->style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+                         Twips::toPixelsY(6 * 10080 / 25.4 + HeaderHeight) + frame);
     connect(m_table, &QTableWidget::cellClicked, this, [this](int r, int c) { MSFlexGrid1_Click(r + 1, c); });
     connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { MSFlexGrid1_Scroll(); });
     m_table->installEventFilter(this);
