@@ -114,6 +114,7 @@ void FrmEdit::buildControls()
     for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(commandNames[i]), this);
         b->setObjectName(QStringLiteral("Command2_%1").arg(i));
+        b->setAutoDefault(false); // Enter in a pick list must not press a button
         b->setGeometry(Twips::toPixels(commandLefts[i], 4290, 1125, 285));
         connect(b, &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
         m_commands[i] = b;

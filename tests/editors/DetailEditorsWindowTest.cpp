@@ -4,6 +4,7 @@
 #include "editors/FrmEdit.h"
 #include "editors/FrmKszl.h"
 #include "editors/FrmZycl.h"
+#include "editors/MineralPicker.h"
 #include "entry/EntryEditing.h"
 #include "entry/MainWindowHarness.h"
 #include "entry/NewTab.h"
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidgetItemIterator>
 
 #include <functional>
 
@@ -185,4 +187,69 @@ TEST_F(DetailEditorsWindowTest, UntickingTheAverageReturnsToTheRowsOreTypeAndGra
     EXPECT_EQ(q.handOver().Kszl_Flag, "有");
     EXPECT_EQ(column("select 矿石类型 || 矿石品级 || 显示序号 from 质量 where 矿产代码=21001"),
               QStringList({"201011201"}));
+}
+
+TEST_F(DetailEditorsWindowTest, ANewMineralFromTheTreeWithItsQualityShowsInTheTable)
+{
+    bool listDriven = false, qualityDriven = false;
+    whenShown<FrmEdit>(
+        [&](FrmEdit& list) {
+            auto* button = list.findChild<QToolButton*>("Command1");
+            auto* tree = list.findChild<MineralPicker*>("TreeView1");
+            clickCell(list, 2, 1);
+            button->click();
+            ASSERT_TRUE(tree->isVisible());
+            QTreeWidgetItem* silver = nullptr;
+            for (QTreeWidgetItemIterator it(tree); *it; ++it)
+                if (MineralPicker::keyOf(*it) == "B10004") (*it)->setExpanded(true);
+            for (QTreeWidgetItemIterator it(tree); *it; ++it)
+                if (MineralPicker::keyOf(*it) == "C23002") silver = *it;
+            ASSERT_NE(silver, nullptr);
+            tree->scrollToItem(silver);
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(silver).center());
+            EXPECT_EQ(list.rows().text(2, 1), "银矿");
+
+            auto pick = [&](int column, const QString& entry) {
+                clickCell(list, 2, column);
+                button->click();
+                auto* box = list.findChild<QListWidget*>(
+                    QStringLiteral("List1_%1").arg(column == 2 ? 0 : column - 3));
+                const auto items = box->findItems(entry, Qt::MatchExactly);
+                ASSERT_EQ(items.size(), 1) << entry.toStdString();
+                box->setCurrentItem(items.first());
+                QTest::keyClick(box, Qt::Key_Return);
+            };
+            pick(2, "3. 共生矿产");
+            EXPECT_TRUE(Prompt::shown().isEmpty()) << "Enter in the list presses no button";
+            EXPECT_EQ(list.rows().text(2, 2), "共生矿产");
+
+            whenShown<FrmKszl>(
+                [&](FrmKszl& q) {
+                    // No ore type or grade: the average composition.
+                    EXPECT_TRUE(q.findChild<QCheckBox*>("Check1")->isChecked());
+                    EXPECT_EQ(q.findChild<QPlainTextEdit*>("Kn4Data_0")->toPlainText(), "0");
+                    q.findChild<QPlainTextEdit*>("Kn4Data_0")->setPlainText("银铅锌矿石");
+                    q.findChild<QPlainTextEdit*>("Kn4Data_1")->setPlainText("富矿");
+                    q.findChild<QLineEdit*>("Kn4Data_2")->setText("Ag");
+                    q.findChild<QLineEdit*>("Kn4Data_3")->setText("120");
+                    q.findChild<QLineEdit*>("Kn4Data_4")->setText("g/t");
+                    q.findChild<QPushButton*>("Command1_0")->click();
+                    q.findChild<QPushButton*>("Command1_2")->click();
+                },
+                &qualityDriven);
+            clickCell(list, 2, 6);
+            button->click();
+            EXPECT_EQ(Prompt::lastText(), "矿石类型/矿石品级未选择，确定是要填写平均组分含量吗？");
+            EXPECT_EQ(list.rows().text(2, 6), "平均含量");
+            list.findChild<QPushButton*>("Command2_1")->click();
+        },
+        &listDriven);
+    entry->Command2()->click();
+    EXPECT_TRUE(listDriven && qualityDriven);
+
+    EXPECT_EQ(column("select 矿石类型 || 矿石品级 || 显示序号 from 质量 where 矿产代码=23002"),
+              QStringList({"银铅锌矿石富矿201"}));
+    ASSERT_EQ(entry->TBFLEX()->rowCount(), 2);
+    EXPECT_EQ(entry->TBFLEX()->item(1, 0)->text(), "银矿");
+    EXPECT_TRUE(entry->TBFLEX()->item(1, 3)->text().contains("Ag 120 g/t"));
 }
