@@ -36,7 +36,7 @@ void DetailEditor::addCommandButtons(int left, int top)
 void DetailEditor::watchBox(QWidget* box, bool multiLine)
 {
     box->installEventFilter(this);
-    if (multiLine) m_multiLine << box;
+    (multiLine ? m_multiLine : m_singleLine) << box;
 }
 
 void DetailEditor::centre()
@@ -57,8 +57,11 @@ bool DetailEditor::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return ModalDialog::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const bool multiLine = m_multiLine.contains(widget);
+    // Only the boxes follow these keys (the pick lists keep theirs).
+    if (!multiLine && !m_singleLine.contains(widget)) return ModalDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    const bool multiLine = m_multiLine.contains(qobject_cast<QWidget*>(watched));
     const int k = key->key();
     const bool enter = k == Qt::Key_Return || k == Qt::Key_Enter;
     if (k == Qt::Key_Escape) {

@@ -46,6 +46,7 @@ protected:
 private:
     QString m_closeQuestion;
     QPushButton* m_commands[3] = {};
+    QList<QWidget*> m_singleLine;
     QList<QWidget*> m_multiLine;
 };
 

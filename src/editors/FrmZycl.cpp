@@ -215,7 +215,9 @@ void FrmZycl::List2_Click(int index)
     const int target = ReserveEditing::partnerBox(boxes(), box, code, &partner);
     if (target >= 0) m_boxes[target]->setText(partner);
     // On to the amount beside the code (hiding the list moves the focus first).
-    QLineEdit* next = m_boxes[box + 1]->isEnabled() ? m_boxes[box + 1] : m_boxes[box];
+    QLineEdit* next = m_boxes[box + 1]->isEnabled()   ? m_boxes[box + 1]
+                      : m_boxes[box + 2]->isEnabled() ? m_boxes[box + 2]
+                                                      : m_boxes[box];
     next->setFocus(Qt::OtherFocusReason);
     hideLists();
     if (next == m_boxes[box]) Kn5Data_GotFocus(box);

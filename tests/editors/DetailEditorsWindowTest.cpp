@@ -75,7 +75,7 @@ TEST_F(DetailEditorsWindowTest, QualityAndReservesOfARowFollowIntoTheMarkersAndT
                     const auto cu = items->findItems("Cu（铜）", Qt::MatchExactly);
                     ASSERT_EQ(cu.size(), 1);
                     items->setCurrentItem(cu.first());
-                    q.List1_Click(0);
+                    QTest::keyClick(items, Qt::Key_Return);
                     EXPECT_EQ(name->text(), "Cu");
                     EXPECT_TRUE(save->isEnabled());
                     key(name, Qt::Key_Return);
@@ -124,7 +124,7 @@ TEST_F(DetailEditorsWindowTest, QualityAndReservesOfARowFollowIntoTheMarkersAndT
                     ASSERT_TRUE(codes->isVisible());
                     EXPECT_EQ(codes->count(), 2) << "111 is used in row 1";
                     codes->setCurrentItem(codes->findItems("121", Qt::MatchExactly).first());
-                    z.List2_Click(0);
+                    QTest::keyClick(codes, Qt::Key_Return);
                     EXPECT_EQ(code->text(), "121");
                     EXPECT_EQ(z.findChild<QLineEdit*>("Kn5Data_12")->text(), "121b");
                     auto* metal = z.findChild<QLineEdit*>("Kn5Data_10");
