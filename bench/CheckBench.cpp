@@ -1,0 +1,74 @@
+// Timings of the data checks on a sample database of 20,000 overlay registrations.
+//
+// The sample database is the one navigation_bench generates beside the benchmarks
+// (navigation-sample-20000.mdb); it is made here on the first run when missing.
+
+#include "checks/DataCheckRun.h"
+#include "platform/Database.h"
+#include "support/SampleRegistrations.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int SampleSize = 20000;
+QString g_sample;
+QTemporaryDir* g_programDir = nullptr;
+
+bool ensureSample(const QString& path)
+{
+    if (QFile::exists(path)) return true;
+    std::fprintf(stderr, "Generating %d registrations into %s ...\n", SampleSize, qPrintable(path));
+    Db::Error e;
+    SampleRegistrations::Options o;
+    o.count = SampleSize;
+    if (!SampleRegistrations::makeDatabase(QStringLiteral(ORVANE_TEMPLATE_PATH),
+                                           path + QStringLiteral(".part"), o, &e) ||
+        !QFile::rename(path + QStringLiteral(".part"), path)) {
+        std::fprintf(stderr, "cannot make the sample database: %s\n", qPrintable(e.description));
+        return false;
+    }
+    return true;
+}
+
+// The data check "数据检查" of the whole sample, read-only, report included.
+void BM_DataCheck(benchmark::State& s)
+{
+    Db::ScopedConnection cn(QStringLiteral("bench"), g_sample, Db::OpenMode::ReadOnly);
+    if (!cn.ok()) {
+        s.SkipWithError("cannot open the sample");
+        return;
+    }
+    const QString report = checks::DataCheckRun::reportPath(g_programDir->path());
+    for (auto _ : s) {
+        checks::DataCheckRun run(cn.db());
+        const auto result = run.run(g_sample, report);
+        if (!result || !result->reportWritten) s.SkipWithError("the check wrote no report");
+    }
+    s.counters["report_kB"] = double(QFile(report).size()) / 1024.0;
+}
+
+} // namespace
+
+BENCHMARK(BM_DataCheck)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    g_sample = QCoreApplication::applicationDirPath() + QStringLiteral("/navigation-sample-20000.mdb");
+    if (!ensureSample(g_sample)) return 1;
+    QTemporaryDir programDir;
+    g_programDir = &programDir;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
