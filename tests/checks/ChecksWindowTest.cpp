@@ -2,19 +2,21 @@
 
 #include "checks/ChecksTargets.h"
 #include "checks/DataCheck.h"
+#include "checks/FrmCheckData.h"
 #include "checks/ReportViewer.h"
 #include "entry/MainWindowHarness.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
 #include "shell/ShellNames.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
 namespace {
 
-class DataCheckWindowTest : public CheckFixture, public MainWindowHarness
+class ChecksWindowTest : public CheckFixture, public MainWindowHarness
 {
 protected:
     void SetUp() override
@@ -45,7 +47,7 @@ protected:
     QStringList opened;
 };
 
-TEST_F(DataCheckWindowTest, AClerkChecksTheWorkingDatabaseFromTheDataMenuAndOpensTheReport)
+TEST_F(ChecksWindowTest, AClerkChecksTheWorkingDatabaseFromTheDataMenuAndOpensTheReport)
 {
     openDatabase(workingFile());
     completeRegistration(QStringLiteral("4110101082001"));
@@ -85,7 +87,7 @@ TEST_F(DataCheckWindowTest, AClerkChecksTheWorkingDatabaseFromTheDataMenuAndOpen
     EXPECT_EQ(main->panelText(1), StatusText::Idle);
 }
 
-TEST_F(DataCheckWindowTest, AnEmptyDatabaseHasNoData)
+TEST_F(ChecksWindowTest, AnEmptyDatabaseHasNoData)
 {
     DataCheck dialog;
     pathBox(&dialog)->setText(workingFile());
@@ -96,7 +98,7 @@ TEST_F(DataCheckWindowTest, AnEmptyDatabaseHasNoData)
     EXPECT_FALSE(button(&dialog, 2)->isVisibleTo(&dialog));
 }
 
-TEST_F(DataCheckWindowTest, BadPathsAreRefusedBeforeAnythingIsRead)
+TEST_F(ChecksWindowTest, BadPathsAreRefusedBeforeAnythingIsRead)
 {
     DataCheck dialog;
     writeFile(QStringLiteral("text.mdb"), "not a database");
@@ -136,6 +138,83 @@ TEST_F(DataCheckWindowTest, BadPathsAreRefusedBeforeAnythingIsRead)
     EXPECT_EQ(pathBox(&dialog)->text(), other);
     EXPECT_EQ(choose(copyTemplate(QStringLiteral("copy.mdb"))), QString());
     EXPECT_EQ(FileDialog::captions().constLast(), QStringLiteral("选择检查数据库文件"));
+}
+
+TEST_F(ChecksWindowTest, TheSecondCheckWritesItsReportBesideTheWorkingDatabase)
+{
+    openDatabase(workingFile());
+    completeRegistration(QStringLiteral("4110101082001"));
+    insert(QStringLiteral("登记"), header(QStringLiteral("4110101082002")));
+    closeDatabase();
+    checks::registerTargets(targets);
+    showMainWindow();
+    main->setPanelText(1, QStringLiteral("待命..."));
+
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->objectName(), WindowNames::FrmCheckData);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("登记库DJK数据检查"));
+        EXPECT_FALSE(dialog->findChild<QCheckBox*>(QStringLiteral("Check2"))->isEnabled());
+        EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+
+        button(dialog, 0)->click();
+        EXPECT_EQ(Prompt::lastText(), QStringLiteral("请选择相应的数据检查项！"));
+        EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查2"));
+
+        dialog->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+        button(dialog, 0)->click();
+        EXPECT_EQ(Prompt::lastText(), QStringLiteral("完成对储量登记库DJK的数据检查！"));
+        EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查"));
+        ASSERT_TRUE(button(dialog, 2)->isVisibleTo(dialog));
+        button(dialog, 2)->click();
+        EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+
+        QFile::remove(path(QStringLiteral("djk.sys")));
+        button(dialog, 0)->click();
+        EXPECT_EQ(Prompt::lastText(), QStringLiteral("系统文件DJK.SYS破坏！"));
+        EXPECT_EQ(Prompt::shown().constLast().buttons, Prompt::Buttons::YesNo);
+        EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+        button(dialog, 1)->click();
+        seen = true;
+    });
+    main->MENU_DATA_Click(10);
+    ASSERT_TRUE(seen);
+
+    EXPECT_EQ(opened, QStringList{path(QStringLiteral("djk.Txt"))});
+    EXPECT_TRUE(readAll(opened.value(0))
+                    .startsWith("储量登记库DJK中有1个登记无储量数据!\r\n\r\n登记号：4110101082002\r\n"));
+    // Neither the toolbar nor the status bar is touched.
+    EXPECT_EQ(main->panelText(1), QStringLiteral("待命..."));
+}
+
+TEST_F(ChecksWindowTest, TheCleanUpRunsFromTheMaintenanceMenuAndLeavesItsStatusText)
+{
+    openDatabase(workingFile());
+    insert(QStringLiteral("资源储量"),
+           reserve(QStringLiteral("4110101082001"), 11001, "111", "111b", null(), {1, 1, 1, 1, 0, 0}));
+    QSqlQuery(db()).exec(QStringLiteral("UPDATE 资源储量 SET 矿石品级 = NULL"));
+    closeDatabase();
+    checks::registerTargets(targets);
+    showMainWindow();
+
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->objectName(), WindowNames::FrmClearLX_PJ);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("清理错误的矿石类型和品级"));
+        EXPECT_EQ(main->panelText(1), QStringLiteral("清理错误的矿石类型和品级..."));
+        dialog->findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
+        EXPECT_EQ(Prompt::lastText(), QStringLiteral("清理完毕"));
+        seen = true;
+    });
+    main->MENU_ELSE_Click(12);
+    ASSERT_TRUE(seen);
+    EXPECT_FALSE(QApplication::activeModalWidget());
+    EXPECT_EQ(main->panelText(1), QStringLiteral("清理错误的矿石类型和品级..."));
+    EXPECT_EQ(Db::scalar(m_state.Cn(), QStringLiteral("SELECT 矿石品级 FROM 资源储量")).toInt(), 30);
 }
 
 } // namespace
