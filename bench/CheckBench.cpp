@@ -23,22 +23,6 @@ constexpr int SampleSize = 20000;
 QString g_sample;
 QTemporaryDir* g_programDir = nullptr;
 
-bool ensureSample(const QString& path)
-{
-    if (QFile::exists(path)) return true;
-    std::fprintf(stderr, "Generating %d registrations into %s ...\n", SampleSize, qPrintable(path));
-    Db::Error e;
-    SampleRegistrations::Options o;
-    o.count = SampleSize;
-    if (!SampleRegistrations::makeDatabase(QStringLiteral(ORVANE_TEMPLATE_PATH),
-                                           path + QStringLiteral(".part"), o, &e) ||
-        !QFile::rename(path + QStringLiteral(".part"), path)) {
-        std::fprintf(stderr, "cannot make the sample database: %s\n", qPrintable(e.description));
-        return false;
-    }
-    return true;
-}
-
 // The data check "数据检查" of the whole sample, read-only, report included.
 void BM_DataCheck(benchmark::State& s)
 {
@@ -87,7 +71,13 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     g_sample = QCoreApplication::applicationDirPath() + QStringLiteral("/navigation-sample-20000.mdb");
-    if (!ensureSample(g_sample)) return 1;
+    Db::Error e;
+    SampleRegistrations::Options o;
+    o.count = SampleSize;
+    if (!SampleRegistrations::ensureDatabase(QStringLiteral(ORVANE_TEMPLATE_PATH), g_sample, o, &e)) {
+        std::fprintf(stderr, "cannot make the sample database: %s\n", qPrintable(e.description));
+        return 1;
+    }
     QTemporaryDir programDir;
     g_programDir = &programDir;
     benchmark::RunSpecifiedBenchmarks();

@@ -138,12 +138,9 @@ void DataCheck::Command2_Click(int index)
     case 1:
         reject();
         break;
-    case 2: {
-        const QString report = checks::DataCheckRun::reportPath(state().ProgramDir);
-        if (!ReportViewer::open(report))
-            Prompt::message(ReportViewer::failedText(report), kTitle, Prompt::Icon::Exclamation, this);
+    case 2:
+        ReportViewer::open(checks::DataCheckRun::reportPath(state().ProgramDir), this);
         break;
-    }
     default:
         break;
     }

@@ -97,14 +97,10 @@ void FrmCheckData::Command2_Click(int index)
     case 1:
         reject();
         break;
-    case 2: {
-        const QString report = checks::CheckDataRun::reportPath(m_databaseFile);
-        if (!ReportViewer::open(report))
-            Prompt::message(ReportViewer::failedText(report), QStringLiteral("提示"),
-                            Prompt::Icon::Exclamation, this);
+    case 2:
+        ReportViewer::open(checks::CheckDataRun::reportPath(m_databaseFile), this);
         Command2[2]->hide();
         break;
-    }
     default:
         break;
     }

@@ -1,5 +1,7 @@
 #include "ReportViewer.h"
 
+#include "platform/Prompt.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -13,11 +15,15 @@ std::function<bool(const QString&)>& opener()
 }
 } // namespace
 
-bool ReportViewer::open(const QString& path)
+bool ReportViewer::open(const QString& path, QWidget* parent)
 {
-    if (opener()) return opener()(path);
-    if (!QFileInfo(path).isFile()) return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    bool opened = false;
+    if (opener())
+        opened = opener()(path);
+    else if (QFileInfo(path).isFile())
+        opened = QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    if (!opened) Prompt::message(failedText(path), QStringLiteral("提示"), Prompt::Icon::Exclamation, parent);
+    return opened;
 }
 
 QString ReportViewer::failedText(const QString& path)

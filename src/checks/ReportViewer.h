@@ -4,12 +4,14 @@
 
 #include <functional>
 
+class QWidget;
+
 // Opens a check report in the desktop's text viewer.
 class ReportViewer
 {
 public:
-    // True when a viewer took the file.
-    static bool open(const QString& path);
+    // True when a viewer took the file; otherwise says so in a message box.
+    static bool open(const QString& path, QWidget* parent = nullptr);
     // The message shown when no viewer could open the report.
     static QString failedText(const QString& path);
 

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+
 namespace {
 
 class ChecksWindowTest : public CheckFixture, public MainWindowHarness
@@ -43,6 +45,22 @@ protected:
         return dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
     }
     QString workingFile() const { return path(QStringLiteral("djk.mdb")); }
+    // Shows the main window with the checks' windows, opens one by `open` and runs
+    // `act` on it while it is shown (act closes it).
+    void whileOpen(const std::function<void()>& open, const std::function<void(QWidget*)>& act)
+    {
+        checks::registerTargets(targets);
+        showMainWindow();
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_TRUE(dialog);
+            act(dialog);
+            seen = true;
+        });
+        open();
+        ASSERT_TRUE(seen);
+    }
 
     QStringList opened;
 };
@@ -53,30 +71,22 @@ TEST_F(ChecksWindowTest, AClerkChecksTheWorkingDatabaseFromTheDataMenuAndOpensTh
     completeRegistration(QStringLiteral("4110101082001"));
     insert(QStringLiteral("登记"), with(header(QStringLiteral("4110101082002")), {{"填表人", null()}}));
     closeDatabase();
-    checks::registerTargets(targets);
-    showMainWindow();
+    whileOpen([&] { main->MENU_DATA_Click(9); },
+              [&](QWidget* dialog) {
+                  EXPECT_EQ(dialog->objectName(), WindowNames::DataCheck);
+                  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("数据检查"));
+                  EXPECT_TRUE(main->buttonPressed(Keys::Check));
+                  EXPECT_EQ(main->panelText(1), QStringLiteral("数据检查..."));
+                  EXPECT_EQ(pathBox(dialog)->text(), workingFile());
+                  EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
 
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_TRUE(dialog);
-        EXPECT_EQ(dialog->objectName(), WindowNames::DataCheck);
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("数据检查"));
-        EXPECT_TRUE(main->buttonPressed(Keys::Check));
-        EXPECT_EQ(main->panelText(1), QStringLiteral("数据检查..."));
-        EXPECT_EQ(pathBox(dialog)->text(), workingFile());
-        EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
-
-        button(dialog, 0)->click();
-        EXPECT_EQ(Prompt::lastText(), QStringLiteral("数据检查完成！"));
-        EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("提示"));
-        EXPECT_TRUE(button(dialog, 2)->isVisibleTo(dialog));
-        button(dialog, 2)->click();
-        button(dialog, 1)->click();
-        seen = true;
-    });
-    main->MENU_DATA_Click(9);
-    ASSERT_TRUE(seen);
+                  button(dialog, 0)->click();
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("数据检查完成！"));
+                  EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("提示"));
+                  EXPECT_TRUE(button(dialog, 2)->isVisibleTo(dialog));
+                  button(dialog, 2)->click();
+                  button(dialog, 1)->click();
+              });
 
     EXPECT_EQ(opened, QStringList{path(QStringLiteral("数据检查结果.txt"))});
     const QByteArray report = readAll(opened.value(0));
@@ -146,47 +156,39 @@ TEST_F(ChecksWindowTest, TheSecondCheckWritesItsReportBesideTheWorkingDatabase)
     completeRegistration(QStringLiteral("4110101082001"));
     insert(QStringLiteral("登记"), header(QStringLiteral("4110101082002")));
     closeDatabase();
-    checks::registerTargets(targets);
-    showMainWindow();
-    main->setPanelText(1, QStringLiteral("待命..."));
+    whileOpen([&] { main->MENU_DATA_Click(10); },
+              [&](QWidget* dialog) {
+                  EXPECT_EQ(dialog->objectName(), WindowNames::FrmCheckData);
+                  EXPECT_EQ(main->panelText(1), StatusText::Idle);
+                  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("登记库DJK数据检查"));
+                  EXPECT_FALSE(dialog->findChild<QCheckBox*>(QStringLiteral("Check2"))->isEnabled());
+                  EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
 
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_TRUE(dialog);
-        EXPECT_EQ(dialog->objectName(), WindowNames::FrmCheckData);
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("登记库DJK数据检查"));
-        EXPECT_FALSE(dialog->findChild<QCheckBox*>(QStringLiteral("Check2"))->isEnabled());
-        EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+                  button(dialog, 0)->click();
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("请选择相应的数据检查项！"));
+                  EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查2"));
 
-        button(dialog, 0)->click();
-        EXPECT_EQ(Prompt::lastText(), QStringLiteral("请选择相应的数据检查项！"));
-        EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查2"));
+                  dialog->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+                  button(dialog, 0)->click();
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("完成对储量登记库DJK的数据检查！"));
+                  EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查"));
+                  ASSERT_TRUE(button(dialog, 2)->isVisibleTo(dialog));
+                  button(dialog, 2)->click();
+                  EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
 
-        dialog->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
-        button(dialog, 0)->click();
-        EXPECT_EQ(Prompt::lastText(), QStringLiteral("完成对储量登记库DJK的数据检查！"));
-        EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查"));
-        ASSERT_TRUE(button(dialog, 2)->isVisibleTo(dialog));
-        button(dialog, 2)->click();
-        EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
-
-        QFile::remove(path(QStringLiteral("djk.sys")));
-        button(dialog, 0)->click();
-        EXPECT_EQ(Prompt::lastText(), QStringLiteral("系统文件DJK.SYS破坏！"));
-        EXPECT_EQ(Prompt::shown().constLast().buttons, Prompt::Buttons::YesNo);
-        EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
-        button(dialog, 1)->click();
-        seen = true;
-    });
-    main->MENU_DATA_Click(10);
-    ASSERT_TRUE(seen);
+                  QFile::remove(path(QStringLiteral("djk.sys")));
+                  button(dialog, 0)->click();
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("系统文件DJK.SYS破坏！"));
+                  EXPECT_EQ(Prompt::shown().constLast().buttons, Prompt::Buttons::YesNo);
+                  EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+                  button(dialog, 1)->click();
+              });
 
     EXPECT_EQ(opened, QStringList{path(QStringLiteral("djk.Txt"))});
     EXPECT_TRUE(readAll(opened.value(0))
                     .startsWith("储量登记库DJK中有1个登记无储量数据!\r\n\r\n登记号：4110101082002\r\n"));
     // Neither the toolbar nor the status bar is touched.
-    EXPECT_EQ(main->panelText(1), QStringLiteral("待命..."));
+    EXPECT_EQ(main->panelText(1), StatusText::Idle);
 }
 
 TEST_F(ChecksWindowTest, TheCleanUpRunsFromTheMaintenanceMenuAndLeavesItsStatusText)
@@ -196,22 +198,14 @@ TEST_F(ChecksWindowTest, TheCleanUpRunsFromTheMaintenanceMenuAndLeavesItsStatusT
            reserve(QStringLiteral("4110101082001"), 11001, "111", "111b", null(), {1, 1, 1, 1, 0, 0}));
     QSqlQuery(db()).exec(QStringLiteral("UPDATE 资源储量 SET 矿石品级 = NULL"));
     closeDatabase();
-    checks::registerTargets(targets);
-    showMainWindow();
-
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_TRUE(dialog);
-        EXPECT_EQ(dialog->objectName(), WindowNames::FrmClearLX_PJ);
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("清理错误的矿石类型和品级"));
-        EXPECT_EQ(main->panelText(1), QStringLiteral("清理错误的矿石类型和品级..."));
-        dialog->findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
-        EXPECT_EQ(Prompt::lastText(), QStringLiteral("清理完毕"));
-        seen = true;
-    });
-    main->MENU_ELSE_Click(12);
-    ASSERT_TRUE(seen);
+    whileOpen([&] { main->MENU_ELSE_Click(12); },
+              [&](QWidget* dialog) {
+                  EXPECT_EQ(dialog->objectName(), WindowNames::FrmClearLX_PJ);
+                  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("清理错误的矿石类型和品级"));
+                  EXPECT_EQ(main->panelText(1), QStringLiteral("清理错误的矿石类型和品级..."));
+                  dialog->findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("清理完毕"));
+              });
     EXPECT_FALSE(QApplication::activeModalWidget());
     EXPECT_EQ(main->panelText(1), QStringLiteral("清理错误的矿石类型和品级..."));
     EXPECT_EQ(Db::scalar(m_state.Cn(), QStringLiteral("SELECT 矿石品级 FROM 资源储量")).toInt(), 30);

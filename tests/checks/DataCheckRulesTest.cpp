@@ -45,22 +45,6 @@ TEST(DataCheckRulesTest, RegionCodeRangeIncludesBothEndsAndPassesNull)
     EXPECT_EQ(errors.list().size(), 1);
 }
 
-TEST(DataCheckRulesTest, CentrePointRulesTestEmptinessZeroAndTheIntegerPart)
-{
-    CheckErrors errors;
-    const QStringList names{"矿区编号", "所属矿山编号", "中心点X坐标", "中心点Y坐标", "方位"};
-    auto rules = [&](const QVariant& x, const QVariant& y) {
-        return DataCheckRules::First_Page_Rules(row(names, {"110101001", 1, x, y, 0}, {202, 3, 5, 5, 5}),
-                                                "压覆", errors);
-    };
-    EXPECT_TRUE(rules(4012345.25, 39512345.5).isEmpty());
-    EXPECT_TRUE(rules(7, 23).isEmpty());
-    EXPECT_EQ(rules(0, Null), (QStringList{"),基本情况 X坐标错填为0", "),基本情况 中心点Y坐标没有填写。"}));
-    EXPECT_EQ(rules(123456.5, 1234567),
-              (QStringList{"),基本情况 中心点X坐标有误。", "),基本情况 中心点Y坐标有误。"}));
-    EXPECT_TRUE(errors.isEmpty());
-}
-
 TEST(DataCheckRulesTest, ReserveComparisonsWithNullHaveNoTruthValue)
 {
     CheckErrors errors;
