@@ -2,6 +2,7 @@
 
 #include "CheckReport.h"
 #include "platform/FileCopy.h"
+#include "shell/KCUTIL_Fields.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/myvbs.h"
 
@@ -9,8 +10,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-
-#include <cmath>
 
 namespace checks {
 
@@ -44,23 +43,7 @@ std::optional<Db::Error> exec(const QSqlDatabase& db, const QString& sql, const 
 // A value of a finding's row as text: nothing for Null, numbers in plain digits.
 QString valueText(const QVariant& v)
 {
-    if (v.isNull()) return QString();
-    switch (v.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        const double d = v.toDouble();
-        if (std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 1e15) return QString::number(qint64(d));
-        QString t = QString::number(d, 'f', 10);
-        while (t.endsWith(QLatin1Char('0')))
-            t.chop(1);
-        if (t.endsWith(QLatin1Char('.'))) t.chop(1);
-        return t;
-    }
-    case QMetaType::QByteArray:
-        return QString::fromUtf8(v.toByteArray());
-    default:
-        return v.toString();
-    }
+    return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{v, Db::TypeVarWChar});
 }
 
 // Columns of `table` in the database `schema` ("main" or an attached one), in
