@@ -1,5 +1,6 @@
 #include "DataCheck.h"
 
+#include "CheckProgressBar.h"
 #include "CheckedFile.h"
 #include "DataCheckRun.h"
 #include "ReportViewer.h"
@@ -55,10 +56,7 @@ DataCheck::DataCheck(QWidget* parent) : ModalDialog(parent, Keys::Check, QString
     pathRow->addWidget(Text1, 1);
     pathRow->addWidget(Command3);
 
-    PBar = new QProgressBar(this);
-    PBar->setObjectName(QStringLiteral("PBar"));
-    PBar->setTextVisible(false);
-    PBar->hide();
+    PBar = checks::newCheckProgressBar(this, QStringLiteral("PBar"));
 
     const QString captions[3] = {QStringLiteral("开  始"), QStringLiteral("退  出"),
                                  QStringLiteral("浏览结果")};

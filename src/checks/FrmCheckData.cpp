@@ -1,6 +1,7 @@
 #include "FrmCheckData.h"
 
 #include "CheckDataRun.h"
+#include "CheckProgressBar.h"
 #include "ReportViewer.h"
 #include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
@@ -52,9 +53,7 @@ FrmCheckData::FrmCheckData(QWidget* parent) : QDialog(parent)
     for (QCheckBox* b : {Check1, Check2, Check3, Check4})
         boxes->addWidget(b);
 
-    m_progress = new QProgressBar(this);
-    m_progress->setTextVisible(false);
-    m_progress->hide();
+    m_progress = checks::newCheckProgressBar(this, QStringLiteral("Progress"));
 
     const QString captions[3] = {QStringLiteral("开始"), QStringLiteral("退 出"),
                                  QStringLiteral("浏览检查结果")};

@@ -1,5 +1,6 @@
 #include "FrmClearLX_PJ.h"
 
+#include "CheckProgressBar.h"
 #include "ClearTypesAndGrades.h"
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
@@ -28,10 +29,7 @@ FrmClearLX_PJ::FrmClearLX_PJ(QWidget* parent) : QDialog(parent)
     Label1->setMinimumWidth(380);
     auto* Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->hide();
+    ProgressBar1 = checks::newCheckProgressBar(this, QStringLiteral("ProgressBar1"));
 
     const QString captions[2] = {QStringLiteral("清理"), QStringLiteral("退出")};
     auto* buttons = new QHBoxLayout;
