@@ -229,16 +229,4 @@ TEST_F(DataCheckReportTest, AReportThatCannotBeWrittenIsAFailure)
     EXPECT_EQ(result.error().number, 75);
 }
 
-TEST_F(DataCheckReportTest, TheFileCheckTellsARegistrationDatabaseFromOtherFiles)
-{
-    std::unique_ptr<Db::ScopedConnection> cn;
-    writeFile(QStringLiteral("text.mdb"), "not a database");
-    EXPECT_EQ(checks::Check_Import_File(path(QStringLiteral("text.mdb")), &cn), -1);
-    runSql(path(QStringLiteral("other.mdb")), {QStringLiteral("CREATE TABLE 登记 (登记号 TEXT)")});
-    EXPECT_EQ(checks::Check_Import_File(path(QStringLiteral("other.mdb")), &cn), 0);
-    EXPECT_FALSE(cn);
-    EXPECT_EQ(checks::Check_Import_File(copyTemplate(QStringLiteral("t.mdb")), &cn), 1);
-    EXPECT_TRUE(cn && cn->ok());
-}
-
 } // namespace
