@@ -74,6 +74,8 @@ int main(int argc, char** argv)
     Db::Error e;
     SampleRegistrations::Options o;
     o.count = SampleSize;
+    if (!QFile::exists(g_sample))
+        std::fprintf(stderr, "Generating %d registrations into %s ...\n", SampleSize, qPrintable(g_sample));
     if (!SampleRegistrations::ensureDatabase(QStringLiteral(ORVANE_TEMPLATE_PATH), g_sample, o, &e)) {
         std::fprintf(stderr, "cannot make the sample database: %s\n", qPrintable(e.description));
         return 1;
