@@ -289,6 +289,8 @@ void FrmZycl::saveClicked()
                         Tip, Prompt::Icon::Exclamation, this);
         return;
     }
+    // An empty sheet saves nothing and asks nothing.
+    if (ReserveEditing::allEmpty(b)) return;
     const auto stat =
         ReserveStatCheck::Check_Stat_Reserves(state().Cn(), state().TJPath, state().TJName, m_handOver, b);
     if (!stat) Prompt::message(stat.error().description, Tip, Prompt::Icon::Information, this);
@@ -302,7 +304,6 @@ void FrmZycl::saveClicked()
         Prompt::message(pairs.join(QStringLiteral("\r\n")), Tip, Prompt::Icon::Exclamation, this);
         return;
     }
-    if (ReserveEditing::allEmpty(b)) return;
     const auto saved = ReserveEditing::Save_Reserves(state().Cn(), m_handOver, b);
     if (!saved) {
         ErrorBox::show(saved.error(), this);

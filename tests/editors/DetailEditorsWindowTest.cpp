@@ -179,6 +179,22 @@ TEST_F(DetailEditorsWindowTest, UntickingTheAverageReturnsToTheRowsOreTypeAndGra
     EXPECT_EQ(q.handOver().Cur_KSPJ, 1);
     EXPECT_EQ(q.findChild<QPlainTextEdit*>("Kn4Data_0")->toPlainText(), "20101");
 
+    // The drop button: on a name box below a filled name, on a unit box beside one.
+    auto* drop = q.findChild<QToolButton*>("Command2");
+    q.show();
+    QApplication::processEvents();
+    auto focusBox = [&](int index) {
+        QTest::mouseClick(q.findChild<QLineEdit*>(QStringLiteral("Kn4Data_%1").arg(index)), Qt::LeftButton);
+        return drop->isVisible();
+    };
+    EXPECT_FALSE(focusBox(8)) << "row 3 name under an empty row 2";
+    EXPECT_FALSE(focusBox(7)) << "row 2 unit beside an empty name";
+    q.findChild<QLineEdit*>("Kn4Data_5")->setText("S");
+    EXPECT_TRUE(focusBox(8));
+    EXPECT_TRUE(focusBox(7));
+    EXPECT_FALSE(focusBox(6)) << "never on a value";
+    q.findChild<QLineEdit*>("Kn4Data_5")->clear();
+
     // A component row saved now belongs to the row's own type and grade.
     q.findChild<QLineEdit*>("Kn4Data_2")->setText("TFe");
     q.findChild<QLineEdit*>("Kn4Data_3")->setText("31");

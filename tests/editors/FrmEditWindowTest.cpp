@@ -98,6 +98,15 @@ TEST_F(FrmEditWindowTest, AddAMineralChangeACombinationAndCloseRefreshesTheTable
         EXPECT_EQ(w.rows().text(2, 3), "吨/千吨");
         EXPECT_EQ(w.findChild<QTableWidget*>("MSFlexGrid1")->item(1, 1)->text(), "银矿");
 
+        // Near the bottom of the window the tree opens above the cell.
+        clickCell(w, 3, 1);
+        button->click();
+        auto* table = w.findChild<QTableWidget*>("MSFlexGrid1");
+        const QRect cell = table->visualRect(table->model()->index(2, 1));
+        EXPECT_TRUE(tree->isVisible());
+        EXPECT_LE(tree->geometry().bottom(), table->viewport()->mapTo(&w, cell.topLeft()).y());
+        tree->hide();
+
         // Quality of row 2 asks for the missing cells first.
         clickCell(w, 2, 6);
         button->click();
