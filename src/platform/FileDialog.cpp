@@ -44,6 +44,14 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& caption, con
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
 }
 
+QString FileDialog::getTargetFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                      const QString& filter)
+{
+    QString r;
+    if (fake(caption, &r)) return r;
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
 QString FileDialog::getExistingDirectory(QWidget* parent, const QString& caption, const QString& dir)
 {
     QString r;

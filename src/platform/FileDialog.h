@@ -13,6 +13,10 @@ public:
                                    const QString& filter);
     static QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                    const QString& filter);
+    // A file to write that may exist already: the dialog does not ask about
+    // replacing it, the caller does.
+    static QString getTargetFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                     const QString& filter);
     static QString getExistingDirectory(QWidget* parent, const QString& caption, const QString& dir);
 
     static void setTestMode(bool on);
