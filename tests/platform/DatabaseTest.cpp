@@ -21,9 +21,11 @@ TEST_F(DatabaseTest, OpeningNeverCreatesAFileAndRefusesWhatIsNoDatabase)
     EXPECT_TRUE(error.isSet());
 
     QByteArray noise;
-    for (int i = 0; i < 4096; ++i) noise.append(char((i * 7919) % 251));
+    for (int i = 0; i < 4096; ++i)
+        noise.append(char((i * 7919) % 251));
     writeFile(QStringLiteral("noise.mdb"), noise);
-    EXPECT_FALSE(Db::open(QStringLiteral("t"), path(QStringLiteral("noise.mdb")), Db::OpenMode::ReadOnly, &error));
+    EXPECT_FALSE(
+        Db::open(QStringLiteral("t"), path(QStringLiteral("noise.mdb")), Db::OpenMode::ReadOnly, &error));
     EXPECT_NE(error.number, 0);
     EXPECT_FALSE(Db::isOpen(QStringLiteral("t")));
 
@@ -37,8 +39,32 @@ TEST_F(DatabaseTest, ReadOnlyConnectionCannotWrite)
     Db::ScopedConnection c(QStringLiteral("ro"), file, Db::OpenMode::ReadOnly);
     ASSERT_TRUE(c.ok());
     Db::Error error;
-    EXPECT_FALSE(Db::exec(c.db(), QStringLiteral("insert into 参数表 (省代码) values (?)"), {510000}, &error));
+    EXPECT_FALSE(
+        Db::exec(c.db(), QStringLiteral("insert into 参数表 (省代码) values (?)"), {510000}, &error));
     EXPECT_TRUE(error.isSet());
+}
+
+TEST_F(DatabaseTest, AFileAttachedReadOnlyIsReadButNeverWritten)
+{
+    const QString file = copyTemplate(QStringLiteral("源 #1%.mdb"));
+    runSql(file, {QStringLiteral("insert into 参数表 (省代码) values (510000)")});
+    Db::ScopedConnection c(QStringLiteral("rw"), copyTemplate(QStringLiteral("rw.mdb")),
+                           Db::OpenMode::ReadWrite);
+    ASSERT_TRUE(c.ok());
+    Db::Error error;
+    ASSERT_TRUE(Db::attach(c.db(), file, QStringLiteral("src"), Db::OpenMode::ReadOnly, &error))
+        << error.description.toStdString();
+    EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select 省代码 from src.参数表")).toInt(), 510000);
+    EXPECT_FALSE(Db::exec(c.db(), QStringLiteral("delete from src.参数表"), {}, &error));
+    EXPECT_TRUE(
+        Db::exec(c.db(), QStringLiteral("insert into 参数表 (省代码) select 省代码 from src.参数表")));
+    EXPECT_TRUE(Db::detach(c.db(), QStringLiteral("src")));
+    EXPECT_FALSE(Db::attach(c.db(), path(QStringLiteral("nothing.mdb")), QStringLiteral("src"),
+                            Db::OpenMode::ReadOnly, &error));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("nothing.mdb"))));
+    writeFile(QStringLiteral("text.mdb"), QByteArray(2048, 'x'));
+    EXPECT_FALSE(Db::attach(c.db(), path(QStringLiteral("text.mdb")), QStringLiteral("src"),
+                            Db::OpenMode::ReadOnly, &error));
 }
 
 TEST_F(DatabaseTest, BoundValuesKeepQuotesAndTransactionsRollBackUnlessCommitted)
@@ -61,8 +87,9 @@ TEST_F(DatabaseTest, BoundValuesKeepQuotesAndTransactionsRollBackUnlessCommitted
                              {tricky, QStringLiteral("张三")}));
         ASSERT_TRUE(tx.commit());
     }
-    EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select 填表人 from 登记 where 登记号=?"), {tricky}).toString(),
-              QStringLiteral("张三"));
+    EXPECT_EQ(
+        Db::scalar(c.db(), QStringLiteral("select 填表人 from 登记 where 登记号=?"), {tricky}).toString(),
+        QStringLiteral("张三"));
     EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select count(*) from 登记 where 登记号=?"),
                          {QStringLiteral("4110000082001")})
                   .toInt(),

@@ -106,6 +106,8 @@ Frm_Main::Frm_Main(const QString& programDir, QWidget* parent) : QDialog(parent)
     QWidget::setTabOrder(cmdSearchDes, txtRepairDesPath);
     QWidget::setTabOrder(txtRepairDesPath, cmdSearchRepairDesPath);
     cmdStart->setFocus();
+    // Enter in a path box starts the run, as the focused 开始 does.
+    cmdStart->setDefault(true);
 
     connect(cmdSourceSearch, &QPushButton::clicked, this, [this] { cmdSourceSearch_Click(); });
     connect(comSearchRepair, &QPushButton::clicked, this, [this] { comSearchRepair_Click(); });
@@ -272,6 +274,7 @@ void Frm_Main::setBusy(bool busy)
         w->setEnabled(!busy);
     progress->setVisible(busy);
     progress->setValue(0);
+    if (!busy) cmdStart->setFocus();
 }
 
 void Frm_Main::isUpGrade()
