@@ -21,11 +21,9 @@ TEST_F(DatabaseTest, OpeningNeverCreatesAFileAndRefusesWhatIsNoDatabase)
     EXPECT_TRUE(error.isSet());
 
     QByteArray noise;
-    for (int i = 0; i < 4096; ++i)
-        noise.append(char((i * 7919) % 251));
+    for (int i = 0; i < 4096; ++i) noise.append(char((i * 7919) % 251));
     writeFile(QStringLiteral("noise.mdb"), noise);
-    EXPECT_FALSE(
-        Db::open(QStringLiteral("t"), path(QStringLiteral("noise.mdb")), Db::OpenMode::ReadOnly, &error));
+    EXPECT_FALSE(Db::open(QStringLiteral("t"), path(QStringLiteral("noise.mdb")), Db::OpenMode::ReadOnly, &error));
     EXPECT_NE(error.number, 0);
     EXPECT_FALSE(Db::isOpen(QStringLiteral("t")));
 
@@ -39,8 +37,7 @@ TEST_F(DatabaseTest, ReadOnlyConnectionCannotWrite)
     Db::ScopedConnection c(QStringLiteral("ro"), file, Db::OpenMode::ReadOnly);
     ASSERT_TRUE(c.ok());
     Db::Error error;
-    EXPECT_FALSE(
-        Db::exec(c.db(), QStringLiteral("insert into 参数表 (省代码) values (?)"), {510000}, &error));
+    EXPECT_FALSE(Db::exec(c.db(), QStringLiteral("insert into 参数表 (省代码) values (?)"), {510000}, &error));
     EXPECT_TRUE(error.isSet());
 }
 
@@ -87,9 +84,8 @@ TEST_F(DatabaseTest, BoundValuesKeepQuotesAndTransactionsRollBackUnlessCommitted
                              {tricky, QStringLiteral("张三")}));
         ASSERT_TRUE(tx.commit());
     }
-    EXPECT_EQ(
-        Db::scalar(c.db(), QStringLiteral("select 填表人 from 登记 where 登记号=?"), {tricky}).toString(),
-        QStringLiteral("张三"));
+    EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select 填表人 from 登记 where 登记号=?"), {tricky}).toString(),
+              QStringLiteral("张三"));
     EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select count(*) from 登记 where 登记号=?"),
                          {QStringLiteral("4110000082001")})
                   .toInt(),
