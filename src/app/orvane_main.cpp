@@ -11,6 +11,7 @@
 #include "shell/ModMCD.h"
 #include "shell/ProgramState.h"
 #include "shell/TabMain.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QFont>
@@ -52,6 +53,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
+    installChineseTranslations(app);
     // Set the font explicitly so Chinese never falls back to another script.
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPointSize(10);

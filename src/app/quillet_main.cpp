@@ -1,3 +1,4 @@
+#include "platform/Translations.h"
 #include "upgrade/ui/Frm_Main.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
+    installChineseTranslations(app);
     // Set the font explicitly so Chinese never falls back to another script.
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPointSize(10);

@@ -106,6 +106,7 @@ TEST_F(FrmMainTest, ChoosersRefuseMissingFilesAndConflicts)
                                     "提示: 文件已经存在是否要覆盖？", "提示: 文件已经存在是否要覆盖？",
                                     "提示: 不能选择补办源数据库作为另存库！"}));
     EXPECT_EQ(FileDialog::captions().last(), "请选择目标数据库");
+    EXPECT_EQ(FileDialog::kinds().last(), FileDialog::Kind::OpenOrNew);
 }
 
 TEST_F(FrmMainTest, StartChecksTheEntriesBeforeAnythingRuns)

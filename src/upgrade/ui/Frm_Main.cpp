@@ -172,7 +172,7 @@ void Frm_Main::comSearchRepair_Click()
 
 void Frm_Main::chooseTarget(QLineEdit* target, bool repair)
 {
-    const QString name = FileDialog::getTargetFileName(
+    const QString name = FileDialog::getOpenOrNewFileName(
         this, repair ? QStringLiteral("请选择补办数据库目标数据库") : QStringLiteral("请选择目标数据库"),
         kStartName, kDatabaseFilter);
     if (name.isEmpty()) {
@@ -322,7 +322,7 @@ void Frm_Main::saveErrorList(const QStringList& errors)
 {
     for (;;) {
         const QString name =
-            FileDialog::getTargetFileName(this, QStringLiteral("请选择保存文件路径"),
+            FileDialog::getOpenOrNewFileName(this, QStringLiteral("请选择保存文件路径"),
                                           QStringLiteral("错误列表.txt"), QStringLiteral("(*.txt)"));
         if (name.isEmpty()) return;
         if (QFileInfo::exists(name) &&
