@@ -122,6 +122,11 @@ void Frm_Main::message(const QString& text)
     Prompt::message(text, programTitle(), Prompt::Icon::None, this);
 }
 
+void Frm_Main::refuse(const QString& text)
+{
+    Prompt::message(text, QStringLiteral("提示"), Prompt::Icon::None, this);
+}
+
 QString Frm_Main::selectMdb()
 {
     const QString name =
@@ -146,12 +151,11 @@ void Frm_Main::chooseSource(QLineEdit* source, QLineEdit* target, bool repair)
         emptyPair();
         return;
     }
-    const PathRules::Boxes boxes{txtSource->text(), txtRepairSource->text(), txtDesSource->text(),
-                                 txtRepairDesPath->text()};
+    const PathRules::Boxes boxes = pathBoxes();
     const QString conflict =
         repair ? PathRules::repairConflict(path, boxes) : PathRules::sourceConflict(path, boxes);
     if (!conflict.isEmpty()) {
-        Prompt::message(conflict, QStringLiteral("提示"), Prompt::Icon::None, this);
+        refuse(conflict);
         emptyPair();
         return;
     }
@@ -185,12 +189,11 @@ void Frm_Main::chooseTarget(QLineEdit* target, bool repair)
             target->clear();
             return;
         }
-        const PathRules::Boxes boxes{txtSource->text(), txtRepairSource->text(), txtDesSource->text(),
-                                     txtRepairDesPath->text()};
+        const PathRules::Boxes boxes = pathBoxes();
         const QString conflict =
             repair ? PathRules::repairTargetConflict(name, boxes) : PathRules::targetConflict(name, boxes);
         if (!conflict.isEmpty()) {
-            Prompt::message(conflict, QStringLiteral("提示"), Prompt::Icon::None, this);
+            refuse(conflict);
             target->clear();
             return;
         }
@@ -208,10 +211,14 @@ void Frm_Main::cmdSearchRepairDesPath_Click()
     chooseTarget(txtRepairDesPath, true);
 }
 
+PathRules::Boxes Frm_Main::pathBoxes() const
+{
+    return {txtSource->text(), txtRepairSource->text(), txtDesSource->text(), txtRepairDesPath->text()};
+}
+
 QString Frm_Main::isNull() const
 {
-    return PathRules::isNull(
-        {txtSource->text(), txtRepairSource->text(), txtDesSource->text(), txtRepairDesPath->text()});
+    return PathRules::isNull(pathBoxes());
 }
 
 void Frm_Main::readPaths()
@@ -231,10 +238,9 @@ void Frm_Main::cmdStart_Click()
         return;
     }
     // Typed paths get the checks that chosen ones get.
-    const PathRules::Boxes boxes{txtSource->text(), txtRepairSource->text(), txtDesSource->text(),
-                                 txtRepairDesPath->text()};
+    const PathRules::Boxes boxes = pathBoxes();
     if (const QString conflict = PathRules::typedConflict(boxes); !conflict.isEmpty()) {
-        Prompt::message(conflict, QStringLiteral("提示"), Prompt::Icon::None, this);
+        refuse(conflict);
         return;
     }
     readPaths();
@@ -323,7 +329,7 @@ void Frm_Main::saveErrorList(const QStringList& errors)
     for (;;) {
         const QString name =
             FileDialog::getOpenOrNewFileName(this, QStringLiteral("请选择保存文件路径"),
-                                          QStringLiteral("错误列表.txt"), QStringLiteral("(*.txt)"));
+                                             QStringLiteral("错误列表.txt"), QStringLiteral("(*.txt)"));
         if (name.isEmpty()) return;
         if (QFileInfo::exists(name) &&
             Prompt::ask(QStringLiteral("文件已经存在是否要覆盖？"), QStringLiteral("提示"),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "upgrade/Module1.h"
+#include "upgrade/PathRules.h"
 
 #include <QDialog>
 #include <QString>
@@ -47,7 +48,9 @@ private:
     void isUpGrade();
     void saveErrorList(const QStringList& errors);
     void setBusy(bool busy);
-    void message(const QString& text);
+    PathRules::Boxes pathBoxes() const;
+    void message(const QString& text); // titled with the program's own title
+    void refuse(const QString& text);  // titled "提示"
 
     QString m_programDir;
     Module1 m_run;
