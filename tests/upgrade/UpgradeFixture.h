@@ -67,10 +67,6 @@ protected:
         }
         return out;
     }
-    static int count(const QString& file, const QString& table)
-    {
-        return value(file, QStringLiteral("SELECT count(*) FROM ") + table).toInt();
-    }
     static QByteArray hash(const QString& file)
     {
         QFile f(file);
