@@ -53,6 +53,11 @@ TEST_F(FrmMainTest, ChoosesASourceAndUpgradesItInPlace)
     EXPECT_EQ(files(dir()), QStringList({"djk.sys", "old.mdb"}));
     click("cmdStart");
     EXPECT_EQ(shown(), QStringList({"Quillet: 数据库一致不需要升级！"}));
+    // Without any deduction the completion says so without its exclamation mark.
+    box("txtSource")->setText(oldDatabase("plain.mdb", QStringList{}));
+    box("txtDesSource")->setText(path("plain.mdb"));
+    click("cmdStart");
+    EXPECT_EQ(shown(), QStringList({"提示: 数据库不一致！是否要升级？", "Quillet: 升级完成"}));
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -77,6 +82,12 @@ TEST_F(FrmMainTest, RefusesMissingFilesConflictsAndWhatIsNoRegistrationDatabase)
     click("cmdSearchDes");
     EXPECT_EQ(shown(), QStringList({"提示: 文件已经存在是否要覆盖？", "提示: 文件已经存在是否要覆盖？",
                                     "提示: 不能选择补办源数据库作为另存库！"}));
+    FileDialog::setNextFileName(path("late-new.mdb"));
+    click("cmdSearchRepairDesPath");
+    EXPECT_EQ(box("txtRepairDesPath")->text(), path("late-new.mdb"));
+    EXPECT_EQ(FileDialog::captions(),
+              QStringList({"选择数据库", "选择数据库", "选择数据库", "请选择目标数据库", "请选择目标数据库",
+                           "请选择补办数据库目标数据库"}));
     EXPECT_EQ(FileDialog::kinds().last(), FileDialog::Kind::OpenOrNew);
 
     // Typed paths: entry check, existence, conflicts, recognition.
