@@ -59,7 +59,7 @@ Frm_Main::Frm_Main(const QString& programDir, QWidget* parent) : QDialog(parent)
                          const char* button, double top) {
         auto* l = new QLabel(caption, f);
         l->setObjectName(QString::fromLatin1(label));
-        place(l, 240, top, 1440, 375);
+        place(l, 240, top, 1400, 375);
         auto* t = new QLineEdit(f);
         t->setObjectName(QString::fromLatin1(box));
         place(t, 1680, top, 4695, 375);
