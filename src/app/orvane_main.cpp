@@ -14,10 +14,9 @@
 #include "shell/ModMCD.h"
 #include "shell/ProgramState.h"
 #include "shell/TabMain.h"
-#include "platform/Translations.h"
+#include "platform/Application.h"
 
 #include <QApplication>
-#include <QFont>
 
 #include <memory>
 
@@ -58,12 +57,7 @@ void registerTargets(CommandTargets& targets)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvane"));
-    installChineseTranslations(app);
-    // Set the font explicitly so Chinese never falls back to another script.
-    QFont font(QStringLiteral("Noto Sans CJK SC"));
-    font.setPointSize(10);
-    QApplication::setFont(font);
+    prepareApplication(app, QStringLiteral("Orvane"));
 
     CommandTargets targets;
     registerTargets(targets);
