@@ -1,0 +1,16 @@
+#include "ExchangeTargets.h"
+
+#include "DataDelete.h"
+#include "DataExport.h"
+#include "shell/CommandTargets.h"
+#include "shell/ShellNames.h"
+
+namespace exchange {
+
+void registerTargets(CommandTargets& targets)
+{
+    targets.registerModal<DataExport>(WindowNames::DataExport);
+    targets.registerModal<DataDelete>(WindowNames::DataDelete);
+}
+
+} // namespace exchange
