@@ -1,6 +1,7 @@
 #include "entry/EntryRecord.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
+#include "printing/PrintingTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
 #include "shell/DialogHooks.h"
@@ -31,6 +32,7 @@ void registerTargets(CommandTargets& targets)
     NewTab::Register(targets);
     EntryRecord::Register(targets);
     NAVIGATE::Register(targets);
+    printing::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.
