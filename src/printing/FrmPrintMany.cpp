@@ -38,20 +38,13 @@ QCheckBox* tickBox(const QString& caption, const QString& name, QWidget* parent)
 }
 } // namespace
 
-FrmPrintMany::FrmPrintMany(QWidget* parent)
-    : ModalDialog(parent, Keys::Print, QStringLiteral("打印登记书选择..."))
+FrmPrintMany::FrmPrintMany(QWidget* parent) : ModalDialog(parent, Keys::Print, Activity())
 {
     setModal(false);
     setObjectName(QStringLiteral("FrmPrintMany"));
     setWindowTitle(QStringLiteral("批量打印"));
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("登记书打印设置"), this);
-    title->setObjectName(QStringLiteral("Label1"));
-    QFont f(QStringLiteral("Noto Serif CJK SC"));
-    f.setPointSize(12);
-    f.setBold(true);
-    title->setFont(f);
-    layout->addWidget(title);
+    layout->addWidget(makeTitle(this));
 
     // The two lists with the move buttons between them.
     auto* lists = new QHBoxLayout;
@@ -85,14 +78,9 @@ FrmPrintMany::FrmPrintMany(QWidget* parent)
     lists->addWidget(m_list2, 1);
     layout->addLayout(lists);
 
-    auto* hint = new QLabel(QStringLiteral("请选择需要打印输出的登记书页。"), this);
-    hint->setObjectName(QStringLiteral("Label2"));
-    layout->addWidget(hint);
+    layout->addWidget(makeHint(this));
     auto* options = new QHBoxLayout;
-    QGroupBox* pages = makePageBoxes(this,
-                                     {QStringLiteral("封页"), QStringLiteral("第一页"),
-                                      QStringLiteral("坐  标"), QStringLiteral("审  核")},
-                                     m_check1);
+    QGroupBox* pages = makePageBoxes(this, pageCaptions(), m_check1);
     options->addWidget(pages);
     auto* more = new QVBoxLayout;
     m_check5 = tickBox(QStringLiteral("打印全部"), QStringLiteral("Check5"), this);
@@ -103,11 +91,7 @@ FrmPrintMany::FrmPrintMany(QWidget* parent)
     m_check4->setEnabled(false);
     for (QCheckBox* box : {m_check5, m_check3, m_check4, m_check2})
         more->addWidget(box);
-    auto* printerRow = new QHBoxLayout;
-    printerRow->addWidget(new QLabel(QStringLiteral("打印机"), this));
-    m_printer = makePrinterBox(this);
-    printerRow->addWidget(m_printer, 1);
-    more->addLayout(printerRow);
+    more->addLayout(makePrinterRow(this, m_printer));
     options->addLayout(more, 1);
     layout->addLayout(options);
 

@@ -19,36 +19,19 @@
 
 using namespace PrintDialogSteps;
 
-FrmPrintSelect::FrmPrintSelect(QWidget* parent)
-    : ModalDialog(parent, Keys::Print, QStringLiteral("打印登记书选择..."))
+FrmPrintSelect::FrmPrintSelect(QWidget* parent) : ModalDialog(parent, Keys::Print, Activity())
 {
     setObjectName(QStringLiteral("FrmPrintSelect"));
     setWindowTitle(QStringLiteral("打印登记表单"));
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("登记书打印设置"), this);
-    title->setObjectName(QStringLiteral("Label1"));
-    QFont f(QStringLiteral("Noto Serif CJK SC"));
-    f.setPointSize(12);
-    f.setBold(true);
-    title->setFont(f);
-    layout->addWidget(title);
-    auto* hint = new QLabel(QStringLiteral("请选择需要打印输出的登记书页。"), this);
-    hint->setObjectName(QStringLiteral("Label2"));
-    layout->addWidget(hint);
-
-    layout->addWidget(makePageBoxes(this,
-                                    {QStringLiteral("封页"), QStringLiteral("第一页"),
-                                     QStringLiteral("坐  标"), QStringLiteral("审  核")},
-                                    m_check1));
+    layout->addWidget(makeTitle(this));
+    layout->addWidget(makeHint(this));
+    layout->addWidget(makePageBoxes(this, pageCaptions(), m_check1));
     m_check2 = new QCheckBox(QStringLiteral("打印登记号"), this);
     m_check2->setObjectName(QStringLiteral("Check2"));
     layout->addWidget(m_check2);
 
-    auto* printerRow = new QHBoxLayout;
-    printerRow->addWidget(new QLabel(QStringLiteral("打印机"), this));
-    m_printer = makePrinterBox(this);
-    printerRow->addWidget(m_printer, 1);
-    layout->addLayout(printerRow);
+    layout->addLayout(makePrinterRow(this, m_printer));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

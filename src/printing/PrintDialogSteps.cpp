@@ -14,7 +14,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFont>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPrinter>
 #include <QVBoxLayout>
 
@@ -53,6 +56,44 @@ QString Skipped_Message(const QStringList& numbers)
 QString Unsaved_Question()
 {
     return QStringLiteral("[") + NewTab::caption() + QStringLiteral("]已经发生改变,保存吗?");
+}
+
+QString Activity()
+{
+    return QStringLiteral("打印登记书选择...");
+}
+
+QLabel* makeTitle(QWidget* parent)
+{
+    auto* title = new QLabel(QStringLiteral("登记书打印设置"), parent);
+    title->setObjectName(QStringLiteral("Label1"));
+    QFont f(QStringLiteral("Noto Serif CJK SC"));
+    f.setPointSize(12);
+    f.setBold(true);
+    title->setFont(f);
+    return title;
+}
+
+QLabel* makeHint(QWidget* parent)
+{
+    auto* hint = new QLabel(QStringLiteral("请选择需要打印输出的登记书页。"), parent);
+    hint->setObjectName(QStringLiteral("Label2"));
+    return hint;
+}
+
+QStringList pageCaptions()
+{
+    return {QStringLiteral("封页"), QStringLiteral("第一页"), QStringLiteral("坐  标"),
+            QStringLiteral("审  核")};
+}
+
+QHBoxLayout* makePrinterRow(QWidget* parent, QComboBox*& box)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("打印机"), parent));
+    box = makePrinterBox(parent);
+    row->addWidget(box, 1);
+    return row;
 }
 
 QGroupBox* makePageBoxes(QWidget* parent, const QStringList& captions, std::array<QCheckBox*, 4>& boxes)

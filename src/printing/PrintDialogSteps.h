@@ -12,6 +12,8 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
+class QLabel;
 class QWidget;
 
 // What the single and the batch print dialog share: their messages, the page
@@ -26,6 +28,16 @@ QString Paper_Question(const QString& wanted); // "打印设置错误，应为" 
 QString Skipped_Message(const QStringList& numbers);
 // The question of the entry window before closing with unsaved edits.
 QString Unsaved_Question();
+
+// Status text while a print dialog is open: "打印登记书选择...".
+QString Activity();
+// The title "登记书打印设置" (Label1) and the hint (Label2) of both dialogs.
+QLabel* makeTitle(QWidget* parent);
+QLabel* makeHint(QWidget* parent);
+// Captions of the page boxes, by page index.
+QStringList pageCaptions();
+// "打印机" and the printer list (see makePrinterBox).
+QHBoxLayout* makePrinterRow(QWidget* parent, QComboBox*& box);
 
 // The page boxes in a frame "选择页", with the captions given; each is Check1_<i>.
 QGroupBox* makePageBoxes(QWidget* parent, const QStringList& captions, std::array<QCheckBox*, 4>& boxes);
