@@ -12,6 +12,7 @@
 #include "shell/ModMCD.h"
 #include "shell/ProgramState.h"
 #include "shell/TabMain.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QFont>
@@ -54,6 +55,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
+    installChineseTranslations(app);
     // Set the font explicitly so Chinese never falls back to another script.
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPointSize(10);
