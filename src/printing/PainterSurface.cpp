@@ -28,7 +28,7 @@ PainterSurface::~PainterSurface()
 
 bool PainterSurface::finish()
 {
-    if (!m_painter.isActive()) return m_started;
+    if (!m_painter.isActive()) return !m_started || m_began;
     return m_painter.end();
 }
 
@@ -37,7 +37,8 @@ bool PainterSurface::ensurePainter()
     if (m_painter.isActive()) return true;
     if (m_started) return false; // ended already
     m_started = true;
-    return m_painter.begin(&m_device);
+    m_began = m_painter.begin(&m_device);
+    return m_began;
 }
 
 double PainterSurface::dx(double twips) const

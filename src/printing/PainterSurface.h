@@ -18,8 +18,10 @@ public:
     ~PainterSurface() override;
 
     // Ends the painting (the print job or the file is complete); false when the
-    // device could not be painted on.
+    // device could not be painted on. Nothing drawn is no failure.
     bool finish();
+    // True once painting has started on the device.
+    bool began() const { return m_began; }
     // False when the painter could not be started on the device.
     bool isActive() const { return m_painter.isActive(); }
 
@@ -55,6 +57,7 @@ private:
     QFont m_font;
     int m_lineWidth = 1;
     bool m_started = false;
+    bool m_began = false;
     bool m_open = false;
     bool m_ended = false;
     bool m_sheetUsed = false;

@@ -63,11 +63,12 @@ Status PrintRun::finish()
 {
     if (testSurface) return Status::success();
     if (!m_surface) return Status::success(); // nothing was printed
+    const bool began = m_surface->began();
     const bool painted = m_surface->finish();
     m_surface.reset();
     if (!painted)
         return Db::Error{-1, Source, QStringLiteral("打印机无法开始打印: ") + m_destination.printerName};
-    if (m_partFile.isEmpty()) return Status::success();
+    if (!began || m_partFile.isEmpty()) return Status::success(); // nothing printed: no file
     const QString target = m_destination.pdfFile;
     if (QFile::exists(target) && !QFile::remove(target))
         return Db::Error{-1, Source, QStringLiteral("无法替换文件: ") + target};

@@ -304,3 +304,15 @@ TEST_F(PagePrinter, FourPagesToAPdfFile)
     EXPECT_GT(QFileInfo(file).size(), 10000);
     EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/.registration.pdf.part")));
 }
+
+TEST_F(PagePrinter, ARunThatPrintsNothingWritesNoFile)
+{
+    const QString file = path(QStringLiteral("nothing.pdf"));
+    {
+        PrintRun run({PrinterService::pdfPrinterName(), file});
+        ASSERT_TRUE(run.surface());
+        EXPECT_TRUE(run.finish().ok());
+    }
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral(".nothing.pdf.part"))));
+}
