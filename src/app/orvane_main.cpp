@@ -1,6 +1,7 @@
 #include "entry/EntryRecord.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
+#include "exchange/xml/XmlTargets.h"
 #include "printing/PrintingTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
@@ -33,6 +34,7 @@ void registerTargets(CommandTargets& targets)
     NewTab::Register(targets);
     EntryRecord::Register(targets);
     NAVIGATE::Register(targets);
+    exchange::registerXmlTargets(targets);
     printing::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
