@@ -3,7 +3,9 @@
 #include "entry/EntryRecord.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
+#include "exchange/ExchangeTargets.h"
 #include "exchange/xml/XmlTargets.h"
+#include "printing/PrintingTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
 #include "shell/DialogHooks.h"
@@ -35,8 +37,10 @@ void registerTargets(CommandTargets& targets)
     EntryRecord::Register(targets);
     NAVIGATE::Register(targets);
     editors::registerTargets(targets);
+    exchange::registerTargets(targets);
     exchange::registerXmlTargets(targets);
     checks::registerTargets(targets);
+    printing::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.
