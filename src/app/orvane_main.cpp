@@ -1,14 +1,17 @@
+#include "checks/ChecksTargets.h"
+#include "editors/EditorsTargets.h"
 #include "entry/EntryTargets.h"
+#include "exchange/ExchangeTargets.h"
 #include "exchange/xml/XmlTargets.h"
+#include "platform/Application.h"
+#include "printing/PrintingTargets.h"
 #include "shell/CommandTargets.h"
 #include "shell/MAINBAS.h"
 #include "shell/ProgramState.h"
 #include "shell/ShellTargets.h"
 #include "shell/TabMain.h"
-#include "platform/Translations.h"
 
 #include <QApplication>
-#include <QFont>
 
 #include <memory>
 
@@ -21,7 +24,11 @@ void registerTargets(CommandTargets& targets)
 {
     shell::registerTargets(targets);
     entry::registerTargets(targets);
+    editors::registerTargets(targets);
+    exchange::registerTargets(targets);
     exchange::registerXmlTargets(targets);
+    checks::registerTargets(targets);
+    printing::registerTargets(targets);
 }
 
 } // namespace
@@ -29,12 +36,7 @@ void registerTargets(CommandTargets& targets)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvane"));
-    installChineseTranslations(app);
-    // Set the font explicitly so Chinese never falls back to another script.
-    QFont font(QStringLiteral("Noto Sans CJK SC"));
-    font.setPointSize(10);
-    QApplication::setFont(font);
+    prepareApplication(app, QStringLiteral("Orvane"));
 
     CommandTargets targets;
     registerTargets(targets);

@@ -684,6 +684,22 @@ EntryValues NewTab::values()
     return v;
 }
 
+QString NewTab::category() const
+{
+    return m_combo5.isEmpty() ? QString() : m_combo5.at(0)->currentText();
+}
+
+QList<int> NewTab::ticks(const QString& group) const
+{
+    const QList<QCheckBox*>& boxes = group == QLatin1String("Check1")    ? m_check1
+                                     : group == QLatin1String("Check11") ? m_check11
+                                                                         : m_check12;
+    QList<int> states;
+    for (const QCheckBox* box : boxes)
+        states << (box->checkState() == Qt::Checked ? 1 : box->checkState() == Qt::PartiallyChecked ? 2 : 0);
+    return states;
+}
+
 void NewTab::Init_Flex(int index, const QString& lines)
 {
     m_areaFlex.at(index)->Init_Flex(lines);

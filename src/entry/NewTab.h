@@ -100,6 +100,11 @@ public:
     // two coordinate grids (the window's own, which the checks may change) and their
     // Check1 boxes.
     EntryValues values();
+    // The category box of the first page and the tick states of a tick group
+    // ("Check1", "Check11", "Check12"; 0 unticked, 1 ticked, 2 partly), for
+    // printing what the window shows.
+    QString category() const;
+    QList<int> ticks(const QString& group) const;
     // Lays out coordinate grid `index` and fills it from `lines` (the line form of
     // a stored coordinate text; empty leaves headings and one blank row).
     void Init_Flex(int index, const QString& lines);
