@@ -39,6 +39,7 @@ Nodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* er
             counties.append({code, name});
         }
     }
+    if (!Db::finished(*query, error)) return {};
     for (const Row& r : counties) {
         if (!cities.contains(r.code.left(4)))
             nodes.append({QStringLiteral("C") + r.code, r.name, QStringLiteral("A") + r.code.left(2)});
@@ -58,6 +59,7 @@ Nodes Load_Counties(const QSqlDatabase& db, const QString& cityKey, Db::Error* e
     while (query->next()) {
         nodes.append({QStringLiteral("C") + query->value(0).toString(), query->value(1).toString(), cityKey});
     }
+    if (!Db::finished(*query, error)) return {};
     return nodes;
 }
 

@@ -46,6 +46,7 @@ RegistrationSnapshot RegistrationSnapshot::read(const QSqlDatabase& db, const QS
                           {djh}, &s.error);
         if (!q) break;
         const bool has = q->next();
+        if (!Db::finished(*q, &s.error)) break;
         s.found.insert(table, has);
         if (!has) {
             if (table == QStringLiteral("登记")) break; // nothing further is read
