@@ -1,3 +1,4 @@
+#include "support/FaultInjection.h"
 #include "entry/MainWindowHarness.h"
 #include "support/ProgramFolder.h"
 #include "support/StatisticsDatabase.h"
@@ -285,8 +286,8 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
 TEST_F(EntrySaveTest, AFailingSaveWritesNothingAndKeepsTheEdits)
 {
     enterRegistration();
-    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("create trigger no_coords before insert on 坐标 "
-                                                      "begin select raise(abort, 'disk full'); end")));
+    FaultInjection faults(m_state.Cn());
+    faults.failOn(QStringLiteral("坐标"), FaultInjection::Kind::Insert);
     const QByteArray before = fileHash();
     const QString cur = m_state.Cur_DJH;
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
@@ -294,7 +295,7 @@ TEST_F(EntrySaveTest, AFailingSaveWritesNothingAndKeepsTheEdits)
     EXPECT_EQ(Prompt::shown().last().title, QStringLiteral("Error"));
     EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("Error # ")))
         << Prompt::lastText().toStdString();
-    EXPECT_TRUE(Prompt::lastText().contains(QStringLiteral("disk full")));
+    EXPECT_TRUE(Prompt::lastText().contains(FaultInjection::Message));
     EXPECT_EQ(fileHash(), before);
     EXPECT_TRUE(saveMark());
     EXPECT_EQ(m_state.Cur_DJH, cur);
@@ -349,8 +350,8 @@ TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
     const QString n = QStringLiteral("4410102082001");
     ASSERT_NE(listNode(n), nullptr);
-    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("create trigger keep before delete on 坐标 "
-                                                      "begin select raise(abort, 'locked'); end")));
+    FaultInjection faults(m_state.Cn());
+    faults.failOn(QStringLiteral("坐标"), FaultInjection::Kind::Delete);
     const QByteArray before = fileHash();
     w()->TvmDataList()->setCurrentItem(listNode(n));
     Prompt::clear();
@@ -359,7 +360,7 @@ TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
     EXPECT_EQ(fileHash(), before) << "Cancel deletes nothing";
     Prompt::setNextAnswer(Prompt::Answer::Ok);
     main->MENU_DJ_Click(3);
-    EXPECT_TRUE(Prompt::lastText().contains(QStringLiteral("locked")));
+    EXPECT_TRUE(Prompt::lastText().contains(FaultInjection::Message));
     EXPECT_EQ(fileHash(), before);
     EXPECT_NE(listNode(n), nullptr);
     EXPECT_EQ(rows(QStringLiteral("登记"), n), 1);
