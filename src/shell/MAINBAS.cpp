@@ -23,8 +23,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("提示");
 
-// Reads the non-blank lines of a settings file, trimmed. A file that exists but
-// cannot be read is reported by name and counts as missing.
+// Reads the non-blank lines of a settings file as they are: a folder or file name
+// may begin or end with blanks. A file that exists but cannot be read is reported
+// by name and counts as missing.
 QStringList settingsLines(const QString& path)
 {
     QStringList lines;
@@ -35,10 +36,8 @@ QStringList settingsLines(const QString& path)
         return {};
     }
     QStringList result;
-    for (const QString& l : lines) {
-        const QString t = l.trimmed();
-        if (!t.isEmpty()) result << t;
-    }
+    for (const QString& l : lines)
+        if (!l.trimmed().isEmpty()) result << l;
     return result;
 }
 
@@ -128,8 +127,10 @@ void Read_Tjk_Ini(const QString& path)
 
 void Read_View_Ini(const QString& path)
 {
-    for (const QString& l : settingsLines(path))
+    for (const QString& line : settingsLines(path)) {
+        const QString l = line.trimmed();
         if (l == QLatin1String("1") || l == QLatin1String("0")) state().ViewFlag = l;
+    }
 }
 
 bool Write_Djk_Ini(const QString& path)

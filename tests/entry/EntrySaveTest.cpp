@@ -283,6 +283,39 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
     EXPECT_EQ(listNode(renamed), nullptr);
 }
 
+TEST_F(EntrySaveTest, ADamagedCoordinateTextIsSaidWhenLoadedAndKeptOnSave)
+{
+    enterRegistration();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    const QString n = QStringLiteral("4410102082001");
+    const QString damaged = QStringLiteral("1,-1,5,6,7,1,");
+    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("update 坐标 set 矿权坐标 = ? where 登记号 = ?"), {damaged, n}));
+
+    Prompt::clear();
+    w()->clear_data();
+    QTreeWidgetItem* node = listNode(n);
+    ASSERT_NE(node, nullptr);
+    w()->TvmDataList()->setCurrentItem(node);
+    Q_EMIT w()->TvmDataList()->itemClicked(node, 0);
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_EQ(Prompt::lastText(),
+              QStringLiteral("矿权坐标数据已损坏，无法显示！不输入新的坐标时，保存后原数据保持不变。"));
+    EXPECT_EQ(w()->Area_Flex(0)->grid().Flex_Row_Count(), 0);
+
+    // Another field changes; the stored coordinates stay as they were.
+    w()->Tab1()->setCurrentIndex(1);
+    type(A::Kn2Data, 8, QStringLiteral("二期"));
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    // Saved and shown again: the text is still damaged and said so once more.
+    EXPECT_EQ(Prompt::shown().size(), 2) << Prompt::lastText().toStdString();
+    EXPECT_EQ(Prompt::shown().at(1).text, Prompt::shown().at(0).text);
+    EXPECT_EQ(Db::scalar(m_state.Cn(), QStringLiteral("select 矿权坐标 from 坐标 where 登记号 = ?"), {n}).toString(),
+              damaged);
+    EXPECT_TRUE(Db::scalar(m_state.Cn(), QStringLiteral("select 建设项目名称 from 压覆 where 登记号 = ?"), {n})
+                    .toString()
+                    .contains(QStringLiteral("二期")));
+}
+
 TEST_F(EntrySaveTest, AFailingSaveWritesNothingAndKeepsTheEdits)
 {
     enterRegistration();
