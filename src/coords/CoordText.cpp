@@ -159,6 +159,9 @@ QString Coord_Str_To_Lines(const QString& stored, bool* damaged)
         pos = c + 1;
 
         for (int i = 0; i < corners; ++i) {
+            // A corner named "*" would read back as the end of its ring.
+            const qsizetype next = s.indexOf(comma, pos);
+            if (next >= 0 && v.mid(pos, next - pos).trimmed() == Star) return unreadable();
             for (int k = 0; k < 3; ++k)
                 if (!takeWithComma(lines)) return unreadable();
             lines += CrLf;

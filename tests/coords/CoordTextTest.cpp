@@ -182,7 +182,7 @@ TEST(CoordStrToLines, ACornerCountThatIsNoPositiveWholeNumberMarksTheTextDamaged
 {
     bool damaged = false;
     for (const char* text : {"1,-1,5,6,7,1,", "1,1.5,1,10,20,100,50,1,1,", "1,x,1,10,20,", "1,0,1,2,3,4,",
-                             "1,3,1,10,20,2,11,20,3,11", "12", "1,1e9,1,2,3,"}) {
+                             "1,3,1,10,20,2,11,20,3,11", "12", "1,1e9,1,2,3,", "1,3,1,1,2,*,3,4,5,6,7,8,9,1,1,"}) {
         EXPECT_EQ(Coord_Str_To_Lines(QString::fromLatin1(text), &damaged), QString()) << text;
         EXPECT_TRUE(damaged) << text;
     }
