@@ -17,8 +17,9 @@ constexpr int MaxDepth = 3;
 
 const QStringList& fieldNames()
 {
-    static const QStringList names{QStringLiteral("nd"),     QStringLiteral("djh"),  QStringLiteral("kqbh"),
-                                   QStringLiteral("ssksbh"), QStringLiteral("ksbh"), QStringLiteral("fieldname"),
+    static const QStringList names{QStringLiteral("nd"),       QStringLiteral("djh"),
+                                   QStringLiteral("kqbh"),     QStringLiteral("ssksbh"),
+                                   QStringLiteral("ksbh"),     QStringLiteral("fieldname"),
                                    QStringLiteral("tablename")};
     return names;
 }
@@ -75,7 +76,8 @@ Result read(const QString& path, CheckInfo* info, QString* why)
                     if (!fields.contains(f)) return fail(QStringLiteral("a DJK source lacks a field"));
                 CheckInfo next;
                 bool inRange = false;
-                next.nd = TextNumber::roundToInt16(TextNumber::leading(fields.value(QStringLiteral("nd"))), &inRange);
+                next.nd = TextNumber::roundToInt16(TextNumber::leading(fields.value(QStringLiteral("nd"))),
+                                                   &inRange);
                 if (!inRange) return fail(QStringLiteral("nd out of range"));
                 next.djh = fields.value(QStringLiteral("djh"));
                 next.kqbh = fields.value(QStringLiteral("kqbh"));
@@ -93,7 +95,10 @@ Result read(const QString& path, CheckInfo* info, QString* why)
         }
     }
     if (xml.hasError())
-        return fail(QStringLiteral("%1 at %2:%3").arg(xml.errorString()).arg(xml.lineNumber()).arg(xml.columnNumber()));
+        return fail(QStringLiteral("%1 at %2:%3")
+                        .arg(xml.errorString())
+                        .arg(xml.lineNumber())
+                        .arg(xml.columnNumber()));
     if (!sawTop) return fail(QStringLiteral("no DataSoures"));
     if (!matched) return Result::NoMatch;
     *info = result;

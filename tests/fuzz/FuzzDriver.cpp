@@ -2,8 +2,8 @@
 // the seeds and of what the run has tried, for a bounded time or number of runs.
 // Takes the options the tests pass to libFuzzer (-max_total_time=, -runs=; others
 // are ignored) and folders of seed files. A failed property aborts, as under libFuzzer.
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -59,7 +59,8 @@ Bytes mutate(const Bytes& from, const std::vector<Bytes>& pool, std::mt19937& rn
             break;
         case 1: // a byte of interest
             if (n) {
-                static const uint8_t interesting[] = {0, ',', '-', '.', '*', '\r', '\n', '<', '>', '/', '9', 0xff, 'e'};
+                static const uint8_t interesting[] = {0,   ',', '-', '.', '*',  '\r', '\n',
+                                                      '<', '>', '/', '9', 0xff, 'e'};
                 b[rng() % n] = interesting[rng() % sizeof interesting];
             }
             break;

@@ -23,9 +23,9 @@ protected:
     }
     void configure(const QString& file)
     {
-        writeFile(QStringLiteral("djk.ini"),
-                  (QFileInfo(file).path() + QStringLiteral("\r\n") + QFileInfo(file).fileName() + QStringLiteral("\r\n"))
-                      .toUtf8());
+        writeFile(QStringLiteral("djk.ini"), (QFileInfo(file).path() + QStringLiteral("\r\n") +
+                                              QFileInfo(file).fileName() + QStringLiteral("\r\n"))
+                                                 .toUtf8());
     }
     // Points the state at `file` and opens it as the switch does.
     bool switchTo(const QString& file)
@@ -51,8 +51,8 @@ TEST_F(DatabaseFilesTest, ADamagedFileIsRefusedByNameAtStartAndAtTheSwitch)
     configure(damaged);
     ASSERT_EQ(start(), MAINBAS::StartResult::Ended);
     ASSERT_EQ(Prompt::shown().size(), 2);
-    EXPECT_TRUE(Prompt::shown().at(0).text.startsWith(
-        QStringLiteral("数据库文件已损坏，不能使用：") + native(damaged) + QLatin1Char('\r')))
+    EXPECT_TRUE(Prompt::shown().at(0).text.startsWith(QStringLiteral("数据库文件已损坏，不能使用：") +
+                                                      native(damaged) + QLatin1Char('\r')))
         << Prompt::shown().at(0).text.toStdString();
     EXPECT_EQ(Prompt::shown().at(0).title, QStringLiteral("错误"));
     EXPECT_EQ(Prompt::shown().at(1).text, ParaLogic::kOpenError);
@@ -75,7 +75,8 @@ TEST_F(DatabaseFilesTest, AFileLackingATableOrFieldOfTheTemplateIsRefusedNamingI
     const QString noCoords = copyTemplate(QStringLiteral("nocoords.mdb"));
     runSql(noCoords, {QStringLiteral("drop table 坐标")});
     EXPECT_FALSE(switchTo(noCoords));
-    EXPECT_EQ(Prompt::lastText(), MAINBAS::Missing_Table_Message(noCoords, QStringLiteral("坐标"), QString()));
+    EXPECT_EQ(Prompt::lastText(),
+              MAINBAS::Missing_Table_Message(noCoords, QStringLiteral("坐标"), QString()));
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("数据库文件") + native(noCoords) +
                                       QStringLiteral("缺少表【坐标】，不是本系统的登记库，不能使用！"));
     EXPECT_EQ(m_state.CnName, working);
@@ -83,8 +84,9 @@ TEST_F(DatabaseFilesTest, AFileLackingATableOrFieldOfTheTemplateIsRefusedNamingI
     const QString noArea = copyTemplate(QStringLiteral("noarea.mdb"));
     runSql(noArea, {QStringLiteral("alter table 坐标 drop column 矿权面积")});
     EXPECT_FALSE(switchTo(noArea));
-    EXPECT_EQ(Prompt::lastText(), QStringLiteral("数据库文件") + native(noArea) +
-                                      QStringLiteral("的表【坐标】缺少字段【矿权面积】，不是本系统的登记库，不能使用！"));
+    EXPECT_EQ(Prompt::lastText(),
+              QStringLiteral("数据库文件") + native(noArea) +
+                  QStringLiteral("的表【坐标】缺少字段【矿权面积】，不是本系统的登记库，不能使用！"));
     EXPECT_EQ(m_state.CnName, working);
 
     // The same at start-up, after the version check has passed.
@@ -104,8 +106,9 @@ TEST_F(DatabaseFilesTest, AFileThatCannotBeWrittenIsOpenedForReadingAfterSayingS
     ASSERT_EQ(start(), MAINBAS::StartResult::MainWindowShown);
     ASSERT_EQ(Prompt::shown().size(), 1);
     EXPECT_EQ(Prompt::lastText(),
-              MAINBAS::Read_Only_Message(file, QStringLiteral("数据库文件只读，或文件所在的文件夹只读，或文件已被移走、"
-                                                              "删除，不能写入")));
+              MAINBAS::Read_Only_Message(
+                  file, QStringLiteral("数据库文件只读，或文件所在的文件夹只读，或文件已被移走、"
+                                       "删除，不能写入")));
     EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("数据库文件不能写入，只能查看，不能保存：") +
                                               native(file) + QLatin1Char('\r')));
     EXPECT_EQ(Db::scalar(m_state.Cn(), QStringLiteral("select count(*) from 登记")).toInt(), 1);

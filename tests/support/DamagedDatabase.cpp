@@ -44,11 +44,13 @@ bool damageMiddleLeaf(const QString& file, const QString& name)
         Db::ScopedConnection c(QStringLiteral("damage"), file, Db::OpenMode::ReadOnly);
         if (!c.ok()) return false;
         pageSize = Db::scalar(c.db(), QStringLiteral("PRAGMA page_size")).toLongLong();
-        auto q = Db::exec(c.db(), QStringLiteral("SELECT pageno FROM dbstat WHERE name=? AND pagetype='leaf' "
-                                                 "ORDER BY path"),
+        auto q = Db::exec(c.db(),
+                          QStringLiteral("SELECT pageno FROM dbstat WHERE name=? AND pagetype='leaf' "
+                                         "ORDER BY path"),
                           {name});
         QList<qint64> leaves;
-        while (q && q->next()) leaves << q->value(0).toLongLong();
+        while (q && q->next())
+            leaves << q->value(0).toLongLong();
         if (leaves.size() < 3) return false;
         page = leaves.at(leaves.size() / 2);
     }

@@ -34,7 +34,8 @@ void FaultInjection::failOn(const QString& table, Kind kind)
     Db::Error e;
     const bool made =
         Db::exec(m_db,
-                 QStringLiteral("CREATE TEMP TRIGGER %1 BEFORE %2 ON main.\"%3\" BEGIN SELECT RAISE(ABORT, '%4'); END")
+                 QStringLiteral(
+                     "CREATE TEMP TRIGGER %1 BEFORE %2 ON main.\"%3\" BEGIN SELECT RAISE(ABORT, '%4'); END")
                      .arg(name, kindName(kind), table, Message),
                  {}, &e)
             .has_value();
@@ -47,7 +48,8 @@ void FaultInjection::failCommit()
     ASSERT_TRUE(m_reader.isEmpty());
     m_reader = QStringLiteral("fault-reader");
     Db::Error e;
-    ASSERT_TRUE(Db::open(m_reader, m_db.databaseName(), Db::OpenMode::ReadOnly, &e)) << e.description.toStdString();
+    ASSERT_TRUE(Db::open(m_reader, m_db.databaseName(), Db::OpenMode::ReadOnly, &e))
+        << e.description.toStdString();
     const QSqlDatabase reader = Db::connection(m_reader);
     ASSERT_TRUE(Db::exec(reader, QStringLiteral("BEGIN")).has_value());
     // The read takes the shared lock that a commit must wait for.
