@@ -117,7 +117,8 @@ MapGrid Read_Map_Grid(const CoordGrid* grid)
     const int lastData = grid->rowCount() - 2;
 
     double x1 = 0.0, y1 = 0.0;
-    if (!KCUTIL::Read_Coord_Cell(grid->cellText(1, 2), &x1) || !KCUTIL::Read_Coord_Cell(grid->cellText(1, 3), &y1))
+    if (!KCUTIL::Read_Coord_Cell(grid->cellText(1, 2), &x1) ||
+        !KCUTIL::Read_Coord_Cell(grid->cellText(1, 3), &y1))
         return result;
     bool plane = false;
     if (x1 > 360.0 && y1 > 360.0)

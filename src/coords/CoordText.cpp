@@ -152,8 +152,8 @@ QString Coord_Str_To_Lines(const QString& stored, bool* damaged)
         if (c < 0) break;
         // A corner count is a positive whole number; anything else is damage.
         double count = 0.0;
-        if (!TextNumber::readWhole(v.mid(pos, c - pos), &count) || count < 1.0 || count != std::floor(count) ||
-            count > double(s.size()))
+        if (!TextNumber::readWhole(v.mid(pos, c - pos), &count) || count < 1.0 ||
+            count != std::floor(count) || count > double(s.size()))
             return unreadable();
         const int corners = int(count);
         pos = c + 1;

@@ -15,8 +15,8 @@
 #include "RegistrationSnapshot.h"
 #include "ReserveGridRows.h"
 
-#include "platform/BusyCursor.h"
 #include "coords/CoordText.h"
+#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
 #include "platform/TextNumber.h"
@@ -296,7 +296,8 @@ void NewTab::view_djh()
         for (int i = 0; i < 2; ++i) {
             if (!(i == 0 ? snap.areaDamaged : snap.calcDamaged)) continue;
             m_areaFlex.at(i)->grid().setKeptText(i == 0 ? snap.areaStored : snap.calcStored);
-            Prompt::message(KCUTIL::Coord_Damaged_Message(i), QStringLiteral("提示"), Prompt::Icon::Exclamation, this);
+            Prompt::message(KCUTIL::Coord_Damaged_Message(i), QStringLiteral("提示"),
+                            Prompt::Icon::Exclamation, this);
         }
         KnPic_Paint(2);
     }

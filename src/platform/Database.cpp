@@ -71,7 +71,9 @@ bool checkIntegrity(const QSqlDatabase& db, Error* error)
         return false;
     }
     if (verdict == QLatin1String("ok")) return true;
-    if (error) *error = Error{11, QStringLiteral("SQLite"), verdict + QStringLiteral("（") + plainCause(11) + QStringLiteral("）")};
+    if (error)
+        *error = Error{11, QStringLiteral("SQLite"),
+                       verdict + QStringLiteral("（") + plainCause(11) + QStringLiteral("）")};
     return false;
 }
 

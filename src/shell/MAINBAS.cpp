@@ -157,8 +157,8 @@ QString Database_File()
 
 QString Damaged_Message(const QString& file, const QString& detail)
 {
-    return QStringLiteral("数据库文件已损坏，不能使用：") + QDir::toNativeSeparators(file) + QLatin1Char('\r') +
-           detail;
+    return QStringLiteral("数据库文件已损坏，不能使用：") + QDir::toNativeSeparators(file) +
+           QLatin1Char('\r') + detail;
 }
 
 QString Missing_Table_Message(const QString& file, const QString& table, const QString& column)
@@ -186,7 +186,8 @@ bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file)
 {
     Db::Error error;
     if (!Db::checkIntegrity(db, &error)) {
-        Prompt::message(Damaged_Message(file, error.description), QStringLiteral("错误"), Prompt::Icon::Critical);
+        Prompt::message(Damaged_Message(file, error.description), QStringLiteral("错误"),
+                        Prompt::Icon::Critical);
         return false;
     }
     if (!Db::hasTable(db, QStringLiteral("查明"))) return false;

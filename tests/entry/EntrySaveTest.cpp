@@ -1,5 +1,5 @@
-#include "support/FaultInjection.h"
 #include "entry/MainWindowHarness.h"
+#include "support/FaultInjection.h"
 #include "support/ProgramFolder.h"
 #include "support/StatisticsDatabase.h"
 
@@ -289,7 +289,8 @@ TEST_F(EntrySaveTest, ADamagedCoordinateTextIsSaidWhenLoadedAndKeptOnSave)
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
     const QString n = QStringLiteral("4410102082001");
     const QString damaged = QStringLiteral("1,-1,5,6,7,1,");
-    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("update 坐标 set 矿权坐标 = ? where 登记号 = ?"), {damaged, n}));
+    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("update 坐标 set 矿权坐标 = ? where 登记号 = ?"),
+                         {damaged, n}));
 
     Prompt::clear();
     w()->clear_data();
@@ -309,11 +310,13 @@ TEST_F(EntrySaveTest, ADamagedCoordinateTextIsSaidWhenLoadedAndKeptOnSave)
     // Saved and shown again: the text is still damaged and said so once more.
     EXPECT_EQ(Prompt::shown().size(), 2) << Prompt::lastText().toStdString();
     EXPECT_EQ(Prompt::shown().at(1).text, Prompt::shown().at(0).text);
-    EXPECT_EQ(Db::scalar(m_state.Cn(), QStringLiteral("select 矿权坐标 from 坐标 where 登记号 = ?"), {n}).toString(),
+    EXPECT_EQ(Db::scalar(m_state.Cn(), QStringLiteral("select 矿权坐标 from 坐标 where 登记号 = ?"), {n})
+                  .toString(),
               damaged);
-    EXPECT_TRUE(Db::scalar(m_state.Cn(), QStringLiteral("select 建设项目名称 from 压覆 where 登记号 = ?"), {n})
-                    .toString()
-                    .contains(QStringLiteral("二期")));
+    EXPECT_TRUE(
+        Db::scalar(m_state.Cn(), QStringLiteral("select 建设项目名称 from 压覆 where 登记号 = ?"), {n})
+            .toString()
+            .contains(QStringLiteral("二期")));
 }
 
 TEST_F(EntrySaveTest, AFailingSaveWritesNothingAndKeepsTheEdits)

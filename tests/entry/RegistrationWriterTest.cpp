@@ -1,5 +1,5 @@
-#include "support/FaultInjection.h"
 #include "RecordFixture.h"
+#include "support/FaultInjection.h"
 
 #include "entry/FieldRegistry.h"
 #include "entry/RegistrationWriter.h"

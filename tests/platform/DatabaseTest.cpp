@@ -171,7 +171,8 @@ TEST_F(DatabaseDamageTest, AWriteWaitsForASecondWriterAndThenReportsTheLock)
     };
 
     std::thread t = holdLock(1500);
-    while (!locked) std::this_thread::yield();
+    while (!locked)
+        std::this_thread::yield();
     {
         Db::TransactionGuard tx(c.db());
         ASSERT_TRUE(tx.started()) << tx.beginError(QStringLiteral("t")).description.toStdString();
@@ -187,14 +188,16 @@ TEST_F(DatabaseDamageTest, AWriteWaitsForASecondWriterAndThenReportsTheLock)
     // A lock held beyond the wait: the write is refused with the plain cause.
     ASSERT_TRUE(Db::exec(c.db(), QStringLiteral("PRAGMA busy_timeout=200")));
     t = holdLock(1500);
-    while (!locked) std::this_thread::yield();
+    while (!locked)
+        std::this_thread::yield();
     {
         Db::TransactionGuard tx(c.db());
         EXPECT_FALSE(tx.started());
         const Db::Error e = tx.beginError(QStringLiteral("Save_Data_All"));
         EXPECT_EQ(e.number, 5);
         EXPECT_EQ(e.source, QStringLiteral("Save_Data_All"));
-        EXPECT_TRUE(e.description.endsWith(QStringLiteral("（数据库正被另一个程序使用（已锁定），请稍后再试）")))
+        EXPECT_TRUE(
+            e.description.endsWith(QStringLiteral("（数据库正被另一个程序使用（已锁定），请稍后再试）")))
             << e.description.toStdString();
     }
     t.join();

@@ -157,9 +157,11 @@ TEST_F(DataCheckLinkTest, AnAnswerThatCannotBeReadIsReportedAndChangesNothing)
         FakeDataCheckComponent::answerXml({{QStringLiteral("DJK"), QStringLiteral("4110101082001")}}) +
             QByteArray("<DataSoure>"), // good start, bad end
         source(fields(QStringLiteral("DJK"), QStringLiteral("4110101082001"), QStringLiteral("1"))
-                   .replace(QStringLiteral("<kqbh>"), QStringLiteral("<kqbh>") + QStringLiteral("<a>").repeated(200))
-                   .replace(QStringLiteral("</kqbh>"), QStringLiteral("</a>").repeated(200) + QStringLiteral("</kqbh>"))),
-                                                                         // nested deeper than the layout
+                   .replace(QStringLiteral("<kqbh>"),
+                            QStringLiteral("<kqbh>") + QStringLiteral("<a>").repeated(200))
+                   .replace(QStringLiteral("</kqbh>"),
+                            QStringLiteral("</a>").repeated(200) + QStringLiteral("</kqbh>"))),
+        // nested deeper than the layout
         FakeDataCheckComponent::answerXml({{QStringLiteral("DJK"), QStringLiteral("4110101082001")}})
             .replace("<DataSoures>", "<DataSoures><!--" + QByteArray(1024 * 1024, 'x') + "-->"), // over 1 MB
     };
