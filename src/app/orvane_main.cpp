@@ -1,6 +1,8 @@
+#include "checks/ChecksTargets.h"
 #include "entry/EntryRecord.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
+#include "exchange/xml/XmlTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
 #include "shell/DialogHooks.h"
@@ -11,9 +13,9 @@
 #include "shell/ModMCD.h"
 #include "shell/ProgramState.h"
 #include "shell/TabMain.h"
+#include "platform/Application.h"
 
 #include <QApplication>
-#include <QFont>
 
 #include <memory>
 
@@ -31,6 +33,8 @@ void registerTargets(CommandTargets& targets)
     NewTab::Register(targets);
     EntryRecord::Register(targets);
     NAVIGATE::Register(targets);
+    exchange::registerXmlTargets(targets);
+    checks::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.
@@ -51,11 +55,7 @@ void registerTargets(CommandTargets& targets)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvane"));
-    // Set the font explicitly so Chinese never falls back to another script.
-    QFont font(QStringLiteral("Noto Sans CJK SC"));
-    font.setPointSize(10);
-    QApplication::setFont(font);
+    prepareApplication(app, QStringLiteral("Orvane"));
 
     CommandTargets targets;
     registerTargets(targets);
