@@ -1,9 +1,9 @@
 #include "DataCheck.h"
 
 #include "CheckProgressBar.h"
-#include "CheckedFile.h"
 #include "DataCheckRun.h"
 #include "ReportViewer.h"
+#include "exchange/ImportFileCheck.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
@@ -113,7 +113,7 @@ void DataCheck::Command3_Click()
     }
     Text1->setText(chosen);
     if (Text1->text().trimmed() != MAINBAS::Database_File()) {
-        switch (checks::Check_Import_File(Text1->text(), &m_own)) {
+        switch (exchange::Check_Import_File(Text1->text(), QStringLiteral("压覆"), &m_own)) {
         case 0:
             refuse(QStringLiteral("指定的数据库文件非固体登记数据库,请重新选择！"), true);
             return;
@@ -159,7 +159,7 @@ void DataCheck::runCheck()
     if (typed.trimmed() == MAINBAS::Database_File()) {
         db = state().Cn();
     } else {
-        switch (checks::Check_Import_File(typed, &m_own)) {
+        switch (exchange::Check_Import_File(typed, QStringLiteral("压覆"), &m_own)) {
         case 0:
             refuse(QStringLiteral("指定的数据库文件非压覆矿产登记数据库,请重新选择！"), true);
             return;
