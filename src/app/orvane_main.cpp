@@ -3,7 +3,6 @@
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "exchange/ExchangeTargets.h"
-#include "exchange/xml/XmlTargets.h"
 #include "printing/PrintingTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
@@ -36,7 +35,6 @@ void registerTargets(CommandTargets& targets)
     EntryRecord::Register(targets);
     NAVIGATE::Register(targets);
     exchange::registerTargets(targets);
-    exchange::registerXmlTargets(targets);
     checks::registerTargets(targets);
     printing::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
