@@ -7,7 +7,6 @@
 #include "exchange/ExchangeWindow.h"
 #include "exchange/NumberPickerPanel.h"
 #include "platform/BusyCursor.h"
-#include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
@@ -62,9 +61,7 @@ void DataXmlExport::Form_Load()
 
 void DataXmlExport::Load_Number_List()
 {
-    const auto numbers = loadRegistrationNumbers(state().Cn());
-    if (!numbers) ErrorBox::show(numbers.error(), this);
-    m_picker->setSource(numbers.valueOr({}));
+    m_picker->loadSource(loadRegistrationNumbers(state().Cn()));
 }
 
 void DataXmlExport::Command3_Click()
