@@ -1,4 +1,5 @@
 #include "checks/ChecksTargets.h"
+#include "editors/EditorsTargets.h"
 #include "entry/EntryRecord.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
@@ -34,6 +35,7 @@ void registerTargets(CommandTargets& targets)
     NewTab::Register(targets);
     EntryRecord::Register(targets);
     NAVIGATE::Register(targets);
+    editors::registerTargets(targets);
     exchange::registerTargets(targets);
     checks::registerTargets(targets);
     printing::registerTargets(targets);
