@@ -1,8 +1,10 @@
 #include "checks/ChecksTargets.h"
+#include "editors/EditorsTargets.h"
 #include "entry/EntryRecord.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
-#include "exchange/xml/XmlTargets.h"
+#include "exchange/ExchangeTargets.h"
+#include "printing/PrintingTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
 #include "shell/DialogHooks.h"
@@ -33,8 +35,10 @@ void registerTargets(CommandTargets& targets)
     NewTab::Register(targets);
     EntryRecord::Register(targets);
     NAVIGATE::Register(targets);
-    exchange::registerXmlTargets(targets);
+    editors::registerTargets(targets);
+    exchange::registerTargets(targets);
     checks::registerTargets(targets);
+    printing::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.

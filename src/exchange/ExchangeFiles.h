@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+// Files that exchanges write: every new file is made under a temporary name in the
+// folder of its target and renamed into place only when complete, so a failure
+// leaves the target as it was.
+namespace exchange {
+
+// A path in the folder of `target` where no file exists yet.
+QString temporaryPathBeside(const QString& target);
+
+// Renames `from` to `to`, replacing `to`; `from` is removed on failure too.
+Status replaceFile(const QString& from, const QString& to);
+
+// Writes the file's contents through to the disk.
+Status flushFile(const QString& path);
+
+// True when both paths name the same existing file.
+bool sameFile(const QString& a, const QString& b);
+
+// Copies the database open on `db` to `target` with VACUUM INTO, through a
+// temporary file beside the target (an existing target is replaced).
+Status backupDatabase(const QSqlDatabase& db, const QString& target);
+
+} // namespace exchange

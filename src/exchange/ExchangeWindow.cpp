@@ -1,0 +1,109 @@
+#include "ExchangeWindow.h"
+
+#include "shell/KCUTIL_Paths.h"
+#include "shell/MAINBAS.h"
+#include "shell/ProgramState.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace exchange {
+
+QLabel* bannerLabel(const QString& text, const QString& objectName, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    QFont font(QStringLiteral("Noto Serif CJK SC"));
+    font.setPointSize(14);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QPushButton* dialogButton(const QString& caption, const QString& objectName, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* hintLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QStringLiteral("Label2"));
+    label->setWordWrap(true);
+    return label;
+}
+
+PathFrame pathFrame(const QString& caption, const QString& frameName, const QString& browseName,
+                    QWidget* parent)
+{
+    PathFrame f;
+    f.frame = new QGroupBox(caption, parent);
+    f.frame->setObjectName(frameName);
+    auto* row = new QHBoxLayout(f.frame);
+    f.text = new QLineEdit(f.frame);
+    f.text->setObjectName(QStringLiteral("Text1"));
+    row->addWidget(f.text);
+    f.browse = dialogButton(QStringLiteral("..."), browseName, f.frame);
+    row->addWidget(f.browse);
+    return f;
+}
+
+QHBoxLayout* commandRow(const QStringList& captions, QWidget* parent, const std::function<void(int)>& clicked)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* b = dialogButton(captions.at(i), QStringLiteral("Command2_%1").arg(i), parent);
+        QObject::connect(b, &QPushButton::clicked, parent, [clicked, i] { clicked(i); });
+        row->addWidget(b);
+    }
+    return row;
+}
+
+QProgressBar* progressBar(QWidget* parent)
+{
+    auto* bar = new QProgressBar(parent);
+    bar->setObjectName(QStringLiteral("PBar"));
+    bar->setVisible(false);
+    return bar;
+}
+
+Progress barProgress(QProgressBar* bar)
+{
+    return [bar](int done, int total) {
+        // A single step shows no bar.
+        if (total < 2) return true;
+        if (bar->maximum() != total) bar->setMaximum(total);
+        bar->setValue(done);
+        bar->setVisible(true);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    };
+}
+
+void hideProgress(QProgressBar* bar)
+{
+    bar->setVisible(false);
+    bar->setValue(0);
+}
+
+QString workingDatabasePath()
+{
+    return MAINBAS::Database_File();
+}
+
+QString templatePath()
+{
+    return KCUTIL::joinPath(state().ProgramDir, QStringLiteral("djk.sys"));
+}
+
+} // namespace exchange

@@ -1,0 +1,91 @@
+#include "RegistrationExport.h"
+
+#include "ExchangeFiles.h"
+#include "ExchangeTables.h"
+#include "platform/FileCopy.h"
+#include "shell/KCUTIL_Province.h"
+
+#include <QFile>
+
+namespace exchange {
+
+namespace {
+
+const QString kSource = QStringLiteral("DataExport");
+
+Db::Error failure(const QString& description)
+{
+    return Db::Error{-1, kSource, description};
+}
+
+Status fill(const QSqlDatabase& db, const ExportRequest& request, const Progress& progress)
+{
+    // The file is still temporary: a failure throws it away, so it needs no journal
+    // on disk and no flush per commit; it is flushed once when complete.
+    Db::exec(db, QStringLiteral("PRAGMA journal_mode=MEMORY"));
+    Db::exec(db, QStringLiteral("PRAGMA synchronous=OFF"));
+    AttachedDatabase source(db, request.workingDatabase, QStringLiteral("src"));
+    if (!source.ok()) return source.error();
+    {
+        std::optional<NumberTable> chosen;
+        if (!request.wholeTables) {
+            chosen.emplace(db, QStringLiteral("export_numbers"), request.numbers);
+            if (!chosen->ok()) return chosen->error();
+        }
+        Db::TransactionGuard transaction(db);
+        if (!transaction.started()) return failure(QStringLiteral("无法开始事务"));
+        const QStringList& tables = overlayTables();
+        for (int i = 0; i < tables.size(); ++i) {
+            if (progress && !progress(i, int(tables.size()))) return failure(QStringLiteral("导出已中止"));
+            TableCopy copy;
+            copy.table = tables.at(i);
+            copy.rows = request.wholeTables
+                            ? QStringLiteral("WHERE substr(s.登记号,1,1)='4' ORDER BY s.登记号, s.rowid")
+                            : QStringLiteral("JOIN temp.export_numbers n ON n.number = s.登记号 "
+                                             "ORDER BY n.seq, s.rowid");
+            const auto copied = copyTable(db, copy);
+            if (!copied) return copied.error();
+        }
+        Db::Error error;
+        if (!transaction.commit(&error)) return error;
+    }
+    if (progress && !progress(int(overlayTables().size()), int(overlayTables().size())))
+        return failure(QStringLiteral("导出已中止"));
+    Db::Error error;
+    if (!KCUTIL::Store_Province_Code(db, request.provinceCode, &error)) {
+        if (error.source.isEmpty()) error.source = QStringLiteral("KCUTIL.Write_Province_Code");
+        return error;
+    }
+    return {};
+}
+
+} // namespace
+
+Status exportRegistrations(const ExportRequest& request, const Progress& progress)
+{
+    if (sameFile(request.target, request.workingDatabase) || sameFile(request.target, request.templatePath))
+        return failure(QStringLiteral("导出文件不能是当前数据库或模板数据库"));
+
+    const QString part = temporaryPathBeside(request.target);
+    QString copyError;
+    if (!FileCopy::copyFile(request.templatePath, part, true, &copyError)) {
+        QFile::remove(part);
+        return failure(copyError);
+    }
+    Status filled;
+    {
+        Db::ScopedConnection connection(QStringLiteral("export"), part, Db::OpenMode::ReadWrite);
+        filled = connection.ok() ? fill(connection.db(), request, progress) : Status(connection.error());
+    }
+    if (!filled) {
+        QFile::remove(part);
+        return filled;
+    }
+    if (const Status flushed = flushFile(part); !flushed) {
+        QFile::remove(part);
+        return flushed;
+    }
+    return replaceFile(part, request.target);
+}
+
+} // namespace exchange

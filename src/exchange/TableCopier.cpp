@@ -1,0 +1,206 @@
+#include "TableCopier.h"
+
+#include "shell/KCUTIL_Fields.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace exchange {
+
+namespace {
+
+const QString kSource = QStringLiteral("exchange.TableCopier");
+
+Db::Error failure(const QString& description)
+{
+    return Db::Error{-1, kSource, description};
+}
+
+// The year of a date value as SQLite reads it (ISO text or a Julian day number);
+// Null when the value is no date.
+QString yearOf(const QString& expression)
+{
+    return QStringLiteral("CAST(strftime('%Y', ") + expression + QStringLiteral(") AS INTEGER)");
+}
+
+QString oldDateTest(const QString& expression)
+{
+    return yearOf(expression) + QStringLiteral(" BETWEEN 100 AND 1000");
+}
+
+const CopyColumn* findColumn(const QList<CopyColumn>& columns, const QString& name)
+{
+    for (const CopyColumn& c : columns)
+        if (c.name.compare(name, Qt::CaseInsensitive) == 0) return &c;
+    return nullptr;
+}
+
+constexpr int DateKind = 2;
+
+} // namespace
+
+QString quoted(const QString& name)
+{
+    QString inner = name;
+    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + inner + QLatin1Char('"');
+}
+
+Result<QList<CopyColumn>> tableColumns(const QSqlDatabase& db, const QString& schema, const QString& table)
+{
+    Db::Error error;
+    auto q = Db::exec(db, QStringLiteral("SELECT name, type FROM pragma_table_info(?, ?) ORDER BY cid"),
+                      {table, schema}, &error);
+    if (!q) return error;
+    QList<CopyColumn> columns;
+    while (q->next())
+        columns << CopyColumn{q->value(0).toString(),
+                              KCUTIL::Get_Field_Kind(Db::typeCodeForDeclared(q->value(1).toString()))};
+    if (q->lastError().isValid()) return Db::errorOf(q->lastError(), kSource);
+    return columns;
+}
+
+Result<CopyOutcome> copyTable(const QSqlDatabase& db, const TableCopy& copy)
+{
+    const auto target = tableColumns(db, QStringLiteral("main"), copy.table);
+    if (!target) return target.error();
+    const auto source = tableColumns(db, copy.sourceSchema, copy.table);
+    if (!source) return source.error();
+    if (target->isEmpty()) return failure(QStringLiteral("目标数据库中没有表[%1]").arg(copy.table));
+    if (source->isEmpty()) return failure(QStringLiteral("源数据库中没有表[%1]").arg(copy.table));
+
+    const QString from = QStringLiteral(" FROM ") + quoted(copy.sourceSchema) + QLatin1Char('.') +
+                         quoted(copy.table) + QStringLiteral(" AS s ") + copy.rows;
+
+    CopyOutcome outcome;
+    // Old dates first: find and report them in row order.
+    QList<const CopyColumn*> dated;
+    if (copy.nullOldDates) {
+        for (const CopyColumn& t : *target)
+            if (const CopyColumn* s = findColumn(*source, t.name); s && s->kind == DateKind) dated << s;
+    }
+    if (!dated.isEmpty()) {
+        QStringList picks;
+        for (const CopyColumn* s : dated) {
+            const QString value = QStringLiteral("s.") + quoted(s->name);
+            picks << value
+                  << QStringLiteral("CASE WHEN ") + oldDateTest(value) + QStringLiteral(" THEN 1 ELSE 0 END");
+        }
+        Db::Error error;
+        auto q = Db::exec(db, QStringLiteral("SELECT ") + picks.join(QStringLiteral(", ")) + from,
+                          copy.values, &error);
+        if (!q) return error;
+        int row = 0;
+        while (q->next()) {
+            ++row;
+            for (int i = 0; i < dated.size(); ++i)
+                if (q->value(2 * i + 1).toInt() == 1)
+                    outcome.oldDates << OldDate{copy.table, row, dated.at(i)->name,
+                                                q->value(2 * i).toString()};
+        }
+        if (q->lastError().isValid()) return Db::errorOf(q->lastError(), kSource);
+    }
+
+    QStringList names;
+    QStringList values;
+    for (int i = 0; i < target->size(); ++i) {
+        const CopyColumn& t = target->at(i);
+        if (i == 0 && !copy.firstColumn.isEmpty()) {
+            names << quoted(t.name);
+            values << copy.firstColumn;
+            continue;
+        }
+        const CopyColumn* s = findColumn(*source, t.name);
+        if (!s) continue;
+        const QString value = QStringLiteral("s.") + quoted(s->name);
+        if (s->kind != t.kind) continue;
+        if (copy.nullOldDates && s->kind == DateKind) {
+            names << quoted(t.name);
+            values << QStringLiteral("CASE WHEN ") + oldDateTest(value) + QStringLiteral(" THEN NULL ELSE ") +
+                          value + QStringLiteral(" END");
+            continue;
+        }
+        names << quoted(t.name);
+        values << value;
+    }
+    if (names.isEmpty()) return outcome;
+
+    const QString sql = QStringLiteral("INSERT INTO main.") + quoted(copy.table) + QStringLiteral(" (") +
+                        names.join(QStringLiteral(", ")) + QStringLiteral(") SELECT ") +
+                        values.join(QStringLiteral(", ")) + from;
+    Db::Error error;
+    auto q = Db::exec(db, sql, copy.values, &error);
+    if (!q) return error;
+    outcome.rows = q->numRowsAffected();
+    return outcome;
+}
+
+QString oldDateMessage(const OldDate& date)
+{
+    return QStringLiteral("[") + date.table + QStringLiteral("]表第") + QString::number(date.row) +
+           QStringLiteral("条记录字段[") + date.column + QStringLiteral("]日期型数据:") + date.value +
+           QStringLiteral("错误...");
+}
+
+AttachedDatabase::AttachedDatabase(const QSqlDatabase& db, const QString& path, const QString& schema)
+    : m_db(db), m_schema(schema)
+{
+    // Attaching a missing file would create it.
+    if (!QFileInfo(path).isFile()) {
+        m_error = Db::Error{53, kSource, QStringLiteral("找不到数据库文件: %1").arg(path)};
+        return;
+    }
+    // The schema name comes from the code; the path is a bound value.
+    m_attached = Db::exec(m_db, QStringLiteral("ATTACH DATABASE ? AS ") + quoted(schema), {path}, &m_error)
+                     .has_value();
+    if (m_attached) {
+        // A file that is no database fails here.
+        const QVariant tables = Db::scalar(
+            m_db, QStringLiteral("SELECT count(*) FROM ") + quoted(schema) + QStringLiteral(".sqlite_master"),
+            {}, &m_error);
+        if (!tables.isValid() || tables.toInt() == 0) {
+            if (!m_error.isSet()) m_error = failure(QStringLiteral("不是登记数据库: %1").arg(path));
+        }
+    }
+}
+
+AttachedDatabase::~AttachedDatabase()
+{
+    if (m_attached) Db::exec(m_db, QStringLiteral("DETACH DATABASE ") + quoted(m_schema));
+}
+
+ScratchTable::ScratchTable(const QSqlDatabase& db, const QString& name, const QString& columns)
+    : m_db(db), m_table(QStringLiteral("temp.") + quoted(name))
+{
+    Db::exec(m_db, QStringLiteral("DROP TABLE IF EXISTS ") + m_table);
+    Db::exec(m_db,
+             QStringLiteral("CREATE TABLE ") + m_table + QStringLiteral(" (") + columns + QStringLiteral(")"),
+             {}, &m_error);
+}
+
+ScratchTable::~ScratchTable()
+{
+    Db::exec(m_db, QStringLiteral("DROP TABLE IF EXISTS ") + m_table);
+}
+
+NumberTable::NumberTable(const QSqlDatabase& db, const QString& name, const QStringList& numbers)
+    : ScratchTable(db, name, QStringLiteral("seq INTEGER PRIMARY KEY, number TEXT NOT NULL UNIQUE"))
+{
+    if (!ok()) return;
+    QSqlQuery insert(m_db);
+    if (!insert.prepare(QStringLiteral("INSERT OR IGNORE INTO ") + m_table +
+                        QStringLiteral(" (number) VALUES (?)"))) {
+        m_error = Db::errorOf(insert.lastError(), kSource);
+        return;
+    }
+    for (const QString& n : numbers) {
+        insert.bindValue(0, n);
+        if (!insert.exec()) {
+            m_error = Db::errorOf(insert.lastError(), kSource);
+            return;
+        }
+    }
+}
+
+} // namespace exchange
