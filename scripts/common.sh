@@ -8,7 +8,7 @@ ORVANE_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-noto-cjk ccache
+  fonts-noto-cjk ccache qt6-translations-l10n
 )
 
 orvane_install_missing() {

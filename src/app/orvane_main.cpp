@@ -2,6 +2,7 @@
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "exchange/ExchangeTargets.h"
+#include "exchange/xml/XmlTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
 #include "shell/DialogHooks.h"
@@ -12,6 +13,7 @@
 #include "shell/ModMCD.h"
 #include "shell/ProgramState.h"
 #include "shell/TabMain.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QFont>
@@ -33,6 +35,7 @@ void registerTargets(CommandTargets& targets)
     EntryRecord::Register(targets);
     NAVIGATE::Register(targets);
     exchange::registerTargets(targets);
+    exchange::registerXmlTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.
@@ -54,6 +57,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
+    installChineseTranslations(app);
     // Set the font explicitly so Chinese never falls back to another script.
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPointSize(10);

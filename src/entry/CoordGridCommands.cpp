@@ -280,6 +280,8 @@ bool CoordGridCommands::Cell_Editor_Key(int keyCode, int shift)
         m_advance = true;
         m_host.focusGrid();
         Area_Flex_GotFocus();
+        // The stored text may have finished a ring: the map follows at once.
+        m_host.repaintPage();
         return true;
     case KeyEsc:
         m_host.hideEditor();
@@ -291,6 +293,7 @@ bool CoordGridCommands::Cell_Editor_Key(int keyCode, int shift)
         m_host.focusGrid();
         Area_Flex_GotFocus();
         if (m_host.editorVisible()) return true; // the commit refused the text
+        m_host.repaintPage();
         m_host.processEvents();
         const bool up = keyCode == KeyUp;
         if (shift == CtrlMask) {

@@ -85,21 +85,34 @@ QWidget* FieldBox::editor() const
 
 QString FieldBox::text() const
 {
-    return m_plain ? m_plain->toPlainText() : m_line->text();
+    if (m_line) return m_line->text();
+    // A multi-line box shows every line end as one break: a text that was not
+    // edited reads back exactly as it was set (CR LF and all), an edited one
+    // keeps the line ends of the text it was set to.
+    const QString shown = m_plain->toPlainText();
+    if (shown == m_shownOfSet) return m_set;
+    if (!m_crlf) return shown;
+    QString t = shown;
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return t;
 }
 
 void FieldBox::setText(const QString& text)
 {
     if (m_line) {
         m_line->setText(text); // cut to the maximum length by the box itself
+        m_line->setCursorPosition(0); // a long value shows its start
         return;
     }
     const QString cut = m_maxLength > 0 ? text.left(m_maxLength) : text;
-    if (cut == m_plain->toPlainText()) return;
+    const QString before = this->text();
     m_cutting = true;
     m_plain->setPlainText(cut);
     m_cutting = false;
-    Q_EMIT textChanged(cut);
+    m_set = cut;
+    m_shownOfSet = m_plain->toPlainText();
+    m_crlf = cut.contains(QLatin1String("\r\n"));
+    if (cut != before) Q_EMIT textChanged(cut);
 }
 
 void FieldBox::cutMultiLine()

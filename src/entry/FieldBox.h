@@ -45,6 +45,9 @@ private:
     QLineEdit* m_line = nullptr;
     QPlainTextEdit* m_plain = nullptr;
     bool m_cutting = false;
+    QString m_set;        // the text last set by code, and how the box shows it
+    QString m_shownOfSet;
+    bool m_crlf = false;  // that text broke its lines with CR LF
     int m_lastPosition = 0; // where the last edit of a multi-line box inserted, and how much
     int m_lastAdded = 0;
 };

@@ -3,6 +3,7 @@
 #include "EntryGeometry.h"
 #include "NewTab.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -45,6 +46,10 @@ bool Wheel::eventFilter(QObject* watched, QEvent* event)
     if (EntryGeometry::strictlyInside(m_window->Pic1()->geometry(), pos)) {
         QScrollBar* bar = m_window->VScroll1();
         bar->setValue(EntryGeometry::wheelValue(bar->value(), bar->minimum(), bar->maximum(), delta.y()));
+        return true;
     }
+    // The navigation list and trees scroll themselves.
+    for (QWidget* w = widget; w && w != m_window; w = w->parentWidget())
+        if (qobject_cast<QAbstractItemView*>(w)) return false;
     return true;
 }

@@ -8,8 +8,9 @@ class NewTab;
 // Mouse-wheel scrolling of the entry window: while the window is open, every
 // vertical wheel turn anywhere over it is taken here. Over the page viewport Pic1
 // (its edges excluded) a turn moves the vertical scroll bar by one step of 300,
-// up for a turn away from the user and down otherwise, within the bar's range;
-// elsewhere it does nothing. Other events pass on unchanged.
+// up for a turn away from the user and down otherwise, within the bar's range.
+// Over the navigation list and trees the turn goes on to them, so they scroll
+// themselves; elsewhere it does nothing. Other events pass on unchanged.
 class Wheel : public QObject
 {
     Q_OBJECT

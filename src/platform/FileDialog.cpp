@@ -10,6 +10,7 @@ struct DialogState
     bool testMode = false;
     QQueue<QString> names;
     QStringList captions;
+    QList<FileDialog::Kind> kinds;
 };
 
 DialogState& st()
@@ -18,11 +19,12 @@ DialogState& st()
     return s;
 }
 
-bool fake(const QString& caption, QString* result)
+bool fake(FileDialog::Kind kind, const QString& caption, QString* result)
 {
     DialogState& s = st();
     if (!s.testMode) return false;
     s.captions << caption;
+    s.kinds << kind;
     *result = s.names.isEmpty() ? QString() : s.names.dequeue();
     return true;
 }
@@ -32,7 +34,7 @@ QString FileDialog::getOpenFileName(QWidget* parent, const QString& caption, con
                                     const QString& filter)
 {
     QString r;
-    if (fake(caption, &r)) return r;
+    if (fake(Kind::Open, caption, &r)) return r;
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
@@ -40,14 +42,22 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& caption, con
                                     const QString& filter)
 {
     QString r;
-    if (fake(caption, &r)) return r;
+    if (fake(Kind::Save, caption, &r)) return r;
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+QString FileDialog::getOpenOrNewFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                         const QString& filter)
+{
+    QString r;
+    if (fake(Kind::OpenOrNew, caption, &r)) return r;
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString FileDialog::getExistingDirectory(QWidget* parent, const QString& caption, const QString& dir)
 {
     QString r;
-    if (fake(caption, &r)) return r;
+    if (fake(Kind::Directory, caption, &r)) return r;
     return QFileDialog::getExistingDirectory(parent, caption, dir);
 }
 
@@ -66,8 +76,14 @@ QStringList FileDialog::captions()
     return st().captions;
 }
 
+QList<FileDialog::Kind> FileDialog::kinds()
+{
+    return st().kinds;
+}
+
 void FileDialog::clear()
 {
+    st().kinds.clear();
     st().names.clear();
     st().captions.clear();
 }

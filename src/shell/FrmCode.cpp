@@ -61,7 +61,7 @@ FrmCode::FrmCode(QWidget* parent) : QDialog(parent)
     v->addLayout(bottom);
     resize(Twips::toPixelsX(10500), Twips::toPixelsY(7000));
 
-    connect(List2, &QListWidget::itemClicked, this, &FrmCode::List2_Click);
+    connect(List2, &QListWidget::currentRowChanged, this, &FrmCode::List2_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmCode::Command2_Click);
 
     Form_Load();
@@ -77,8 +77,7 @@ void FrmCode::Form_Load()
     m_mark.open(QStringLiteral("CODE"), QStringLiteral("数据词表浏览..."));
     List2->clear();
     List2->addItems(CodeDictionary::tableNames());
-    List2->setCurrentRow(0);
-    List2_Click();
+    List2->setCurrentRow(0); // shows cb01 through the list's row change
 }
 
 void FrmCode::Form_Unload()

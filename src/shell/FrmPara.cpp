@@ -97,7 +97,7 @@ FrmPara::FrmPara(QWidget* parent) : QDialog(parent)
     page2->installEventFilter(this);
 
     connect(Command1, &QPushButton::clicked, this, &FrmPara::Command1_Click);
-    connect(List1, &QListWidget::itemClicked, this, &FrmPara::List1_Click);
+    connect(List1, &QListWidget::currentRowChanged, this, &FrmPara::List1_Click);
     connect(List1, &QListWidget::itemDoubleClicked, this, &FrmPara::List1_DblClick);
     connect(Command3, &QPushButton::clicked, this, &FrmPara::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FrmPara::Command4_Click);
@@ -185,7 +185,7 @@ void FrmPara::mousePressEvent(QMouseEvent* event)
 void FrmPara::Command3_Click()
 {
     const QString chosen =
-        FileDialog::getSaveFileName(this, QStringLiteral("选择数据库"), Text2->text(), kFilter);
+        FileDialog::getOpenOrNewFileName(this, QStringLiteral("选择数据库"), Text2->text(), kFilter);
     const auto r = ParaLogic::chooseRegistration(chosen, MAINBAS::Database_File(), state().ProgramDir);
     if (r.focusProvince) Text1->setFocus();
     if (!r.changed) return;

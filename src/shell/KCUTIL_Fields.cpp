@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <charconv>
 #include <cmath>
 
 namespace KCUTIL {
@@ -39,10 +40,18 @@ QString dateText(const QDate& d)
     return QStringLiteral("%1/%2/%3").arg(d.year(), 4, 10, QLatin1Char('0')).arg(d.month()).arg(d.day());
 }
 
+// Plain decimal form, never an exponent: 5e-05 reads "0.00005" and 1.5e15
+// "1500000000000000". Fifteen significant digits drop the noise of binary
+// fractions (0.1 + 0.2 reads "0.3").
 QString doubleText(double d)
 {
-    if (std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 1e15) return QString::number(qint64(d));
-    return QString::number(d, 'g', 15);
+    if (!std::isfinite(d)) return QString::number(d);
+    if (d == std::floor(d) && std::fabs(d) < 1e15) return QString::number(qint64(d));
+    const double rounded = QString::number(d, 'g', 15).toDouble();
+    char buf[400];
+    const auto r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed);
+    if (r.ec != std::errc()) return QString::number(d, 'g', 15);
+    return QString::fromLatin1(buf, int(r.ptr - buf));
 }
 
 // The standard conversion of a value to text. Decimal points are "." and date

@@ -263,10 +263,17 @@ TEST_F(CoordGridCommitTest, EnterMovesAlongPointAndRingEndRows)
 TEST_F(CoordGridCommitTest, TabStoresAndAdvancesLikeEnter)
 {
     edit(1, 3, QStringLiteral("5001"));
+    const int repaints = host.repaints;
     cmd.Cell_Editor_Key(CoordGridCommands::KeyTab, 0);
     EXPECT_EQ(grid.TextMatrix(1, 3), QStringLiteral("5001"));
     EXPECT_EQ(grid.Row(), 2);
     EXPECT_EQ(grid.Col(), 1);
+    // The sketch map follows the stored text at once, not at the next cell change.
+    EXPECT_GT(host.repaints, repaints);
+    edit(2, 3, QStringLiteral("5002"));
+    const int beforeEnter = host.repaints;
+    cmd.Cell_Editor_Key(CoordGridCommands::KeyEnter, 0);
+    EXPECT_GT(host.repaints, beforeEnter);
 }
 
 TEST_F(CoordGridCommitTest, EscDropsTheTypedText)

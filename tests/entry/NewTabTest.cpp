@@ -326,6 +326,15 @@ TEST_F(NewTabTest, WheelScrollsOnlyOverTheViewport)
     EXPECT_EQ(v->value(), 300);
     sendWheel(w->TvmDataList()->viewport(), QPoint(5, 5), QPoint(0, -120));
     EXPECT_EQ(v->value(), 300);
+    // The list scrolls itself under the wheel.
+    QTreeWidget* list = w->TvmDataList();
+    for (int i = 0; i < 300; ++i)
+        list->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::number(i)}));
+    QApplication::processEvents();
+    ASSERT_GT(list->verticalScrollBar()->maximum(), 0);
+    sendWheel(list->viewport(), QPoint(5, 5), QPoint(0, -120));
+    EXPECT_GT(list->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(v->value(), 300);
     sendWheel(pic1, QPoint(0, middle.y()), QPoint(0, -120));
     EXPECT_EQ(v->value(), 300);
 

@@ -79,6 +79,18 @@ TEST(FieldReaders, DisplayTextByKind)
     EXPECT_EQ(KCUTIL::Get_Field_Str(FieldValue{12.5, Db::TypeCurrency}), QStringLiteral("12.5"));
 }
 
+// Small grades and large amounts read in plain decimal form, never with an
+// exponent, and without the noise of binary fractions.
+TEST(FieldReaders, NumbersReadInPlainDecimalForm)
+{
+    EXPECT_EQ(KCUTIL::Get_Field_Str(FieldValue{5e-05, Db::TypeDouble}), QStringLiteral("0.00005"));
+    EXPECT_EQ(KCUTIL::Get_Field_Str(FieldValue{-2.5e-7, Db::TypeDouble}), QStringLiteral("-0.00000025"));
+    EXPECT_EQ(KCUTIL::Get_Field_Str(FieldValue{1.5e15, Db::TypeDouble}), QStringLiteral("1500000000000000"));
+    EXPECT_EQ(KCUTIL::Get_Field_Str(FieldValue{0.1 + 0.2, Db::TypeDouble}), QStringLiteral("0.3"));
+    EXPECT_EQ(KCUTIL::Get_Field_Text(Db::TypeDouble, 0.00012), QStringLiteral("0.00012"));
+    EXPECT_EQ(KCUTIL::Get_Field_Num(FieldValue{3.25e-6, Db::TypeDouble}), QStringLiteral("0.00000325"));
+}
+
 TEST(FieldReaders, DatesShowOnlyInsideTheirBounds)
 {
     auto show = [](const QVariant& v) { return KCUTIL::Get_Field_Text(Db::TypeDate, v); };

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 #include <QTabWidget>
 
 namespace {
@@ -168,7 +169,12 @@ TEST_F(ParameterDialogTest, ATypedCodeAndAPickedEntryAreSavedAlike)
     EXPECT_FALSE(dlg.List1->isHidden());
     const auto found = dlg.List1->findItems(QStringLiteral("510000   四川省"), Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
+    // The keyboard moves the choice into the box, as a click does.
     dlg.List1->setCurrentItem(found.at(0));
+    QTest::keyClick(dlg.List1, Qt::Key_Down);
+    EXPECT_EQ(dlg.Text1->text(), dlg.List1->currentItem()->text());
+    dlg.List1->setCurrentItem(found.at(0));
+    EXPECT_EQ(dlg.Text1->text(), QStringLiteral("510000   四川省"));
     dlg.List1_DblClick();
     EXPECT_TRUE(dlg.List1->isHidden());
     EXPECT_EQ(dlg.Text1->text(), QStringLiteral("510000   四川省"));
@@ -231,6 +237,8 @@ TEST_F(ParameterDialogTest, BrowsingRefusesFilesThatAreNoRegistrationDatabase)
     dlg.Command3_Click();
     EXPECT_TRUE(Prompt::shown().isEmpty());
     EXPECT_EQ(FileDialog::captions().last(), QStringLiteral("选择数据库"));
+    // The chooser takes an existing file or a new name and never asks to replace.
+    EXPECT_EQ(FileDialog::kinds().last(), FileDialog::Kind::OpenOrNew);
 }
 
 TEST_F(ParameterDialogTest, BrowsingToAMissingFileCreatesItFromTheTemplateAfterTheQuestion)

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTest>
 
 namespace {
 
@@ -89,6 +90,12 @@ TEST_F(SmallDialogsTest, TheCodeBrowserOpensOnCb01AndRebuildsTheGridOnEveryClick
         EXPECT_EQ(dlg.MSFlex1->item(1, 1)->text(), QStringLiteral("110000"));
         EXPECT_EQ(dlg.MSFlex1->item(1, 2)->text(), QStringLiteral("北京市"));
         EXPECT_TRUE(dlg.txtEdit->isHidden());
+
+        // The keyboard moves the list and the grid follows, as a click does.
+        dlg.List2->setFocus();
+        QTest::keyClick(dlg.List2, Qt::Key_Up);
+        EXPECT_EQ(dlg.List2->currentRow(), 5);
+        EXPECT_EQ(dlg.MSFlex1->rowCount(), count(QStringLiteral("cb06")) + 1);
         dlg.Command2_Click();
     }
     EXPECT_EQ(buttons.last(), QStringLiteral("CODE:up"));
@@ -116,8 +123,7 @@ TEST_F(SmallDialogsTest, AMissingDictionaryIsReportedAndTheBrowserStaysUsable)
 {
     runSql(path(QStringLiteral("djk.mdb")), {QStringLiteral("drop table cb13")});
     FrmCode dlg;
-    dlg.List2->setCurrentRow(8);
-    dlg.List2_Click();
+    dlg.List2->setCurrentRow(8); // a row change is a click
     ASSERT_EQ(Prompt::shown().size(), 1);
     EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("数据词表cb13无法读取：")))
         << Prompt::lastText().toStdString();
@@ -126,7 +132,6 @@ TEST_F(SmallDialogsTest, AMissingDictionaryIsReportedAndTheBrowserStaysUsable)
     EXPECT_EQ(dlg.MSFlex1->columnCount(), 1);
 
     dlg.List2->setCurrentRow(0);
-    dlg.List2_Click();
     EXPECT_EQ(dlg.MSFlex1->rowCount(), count(QStringLiteral("cb01")) + 1);
     EXPECT_EQ(Prompt::shown().size(), 1);
 }
