@@ -1,11 +1,18 @@
 // Timings of the exchange by registration number on a sample database of 20,000
-// overlay registrations: exporting 1,000 of them into a new file, set beside the
-// raw SQLite copy of the same rows (ATTACH and INSERT ... SELECT into a copy of the
-// template) measured in the same run.
+// overlay registrations, each set beside the raw SQLite copy of the same rows
+// (ATTACH and INSERT ... SELECT) measured in the same run:
+//  - exporting 1,000 of them into a new file made from the template;
+//  - importing a file of 1,000 other registrations into the 20,000, with numbers
+//    that are free, and with the generator's own numbers, many of which clash and
+//    are renumbered (the counter tells how many);
+//  - the backup of the 20,000 made before every import.
 //
-// The sample database is generated beside this program on the first run
-// (exchange-sample-20000.mdb) and reused afterwards; delete it to make a new one.
+// The sample databases are generated beside this program on the first run
+// (exchange-sample-20000.mdb, exchange-import-1000.mdb) and reused afterwards;
+// delete them to make new ones.
 
+#include "exchange/ExchangeFiles.h"
+#include "exchange/ImportEngine.h"
 #include "exchange/RegistrationExport.h"
 #include "exchange/TableCopier.h"
 #include "platform/Database.h"
@@ -27,6 +34,8 @@ constexpr int SampleSize = 20000;
 constexpr int Chosen = 1000;
 
 QString g_sample;
+QString g_import;      // 1,000 registrations whose numbers the sample does not hold
+QString g_clashing;    // the same registrations under numbers that the sample holds
 QStringList g_numbers; // every 20th registration
 QTemporaryDir* g_dir = nullptr;
 
@@ -72,6 +81,101 @@ void BM_RawCopy(benchmark::State& s)
     }
 }
 
+// A fresh copy of the sample as the working database.
+void freshWorking(const QString& target)
+{
+    QFile::remove(target);
+    FileCopy::copyFile(g_sample, target, true);
+}
+
+void BM_Import(benchmark::State& s, const QString* source)
+{
+    const QString working = g_dir->filePath(QStringLiteral("working.mdb"));
+    int renumbered = 0;
+    for (auto _ : s) {
+        s.PauseTiming();
+        freshWorking(working);
+        {
+            Db::ScopedConnection c(QStringLiteral("working"), working, Db::OpenMode::ReadWrite);
+            s.ResumeTiming();
+            exchange::ImportRequest r;
+            r.sourcePath = *source;
+            r.allNumbers = true;
+            const auto done = exchange::importRegistrations(c.db(), r);
+            if (!done) {
+                std::fprintf(stderr, "import failed: %s\n", qPrintable(done.error().description));
+                s.SkipWithError("import failed");
+                break;
+            }
+            renumbered = int(done->renumbered.size());
+            s.PauseTiming();
+        }
+        s.ResumeTiming();
+    }
+    s.counters["renumbered"] = renumbered;
+}
+
+void BM_RawImport(benchmark::State& s)
+{
+    const QString working = g_dir->filePath(QStringLiteral("working.mdb"));
+    for (auto _ : s) {
+        s.PauseTiming();
+        freshWorking(working);
+        {
+            Db::ScopedConnection c(QStringLiteral("working"), working, Db::OpenMode::ReadWrite);
+            s.ResumeTiming();
+            exchange::AttachedDatabase src(c.db(), g_import, QStringLiteral("src"));
+            Db::TransactionGuard t(c.db());
+            bool ok = true;
+            for (const char* table : {"登记", "压覆", "报告", "质量", "资源储量", "坐标"})
+                ok = ok && Db::exec(c.db(), QStringLiteral("INSERT INTO main.%1 SELECT * FROM src.%1")
+                                                .arg(QString::fromUtf8(table)))
+                               .has_value();
+            if (!ok || !t.commit()) {
+                s.SkipWithError("raw copy failed");
+                break;
+            }
+            s.PauseTiming();
+        }
+        s.ResumeTiming();
+    }
+}
+
+void BM_Backup(benchmark::State& s)
+{
+    Db::ScopedConnection c(QStringLiteral("sample"), g_sample, Db::OpenMode::ReadOnly);
+    const QString target = g_dir->filePath(QStringLiteral("DATABASE_BAKUP.MDB"));
+    for (auto _ : s)
+        if (!exchange::backupDatabase(c.db(), target)) s.SkipWithError("backup failed");
+}
+
+// 1,000 registrations of another seed; the free copy gives them a 9 where every
+// number of the sample has its 2 (the tenth character), so none clashes.
+bool makeImport(const QString& clashing, const QString& free)
+{
+    if (!QFile::exists(free)) {
+        SampleRegistrations::Options o;
+        o.count = Chosen;
+        o.seed = 7;
+        Db::Error e;
+        if (!SampleRegistrations::makeDatabase(Template, clashing, o, &e)) return false;
+        FileCopy::copyFile(clashing, free + QStringLiteral(".part"), true);
+        {
+            Db::ScopedConnection c(QStringLiteral("free"), free + QStringLiteral(".part"),
+                                   Db::OpenMode::ReadWrite);
+            for (const char* table : {"登记", "压覆", "报告", "质量", "资源储量", "坐标"})
+                Db::exec(
+                    c.db(),
+                    QStringLiteral("UPDATE %1 SET 登记号 = substr(登记号, 1, 9) || '9' || substr(登记号, 11)")
+                        .arg(QString::fromUtf8(table)));
+        }
+        QFile::rename(free + QStringLiteral(".part"), free);
+    }
+    g_clashing = clashing;
+    g_import = free;
+    return QFile::exists(free) && QFile::exists(clashing);
+}
+
 bool makeSample(const QString& path)
 {
     if (!QFile::exists(path)) {
@@ -98,13 +202,20 @@ bool makeSample(const QString& path)
 
 BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawCopy)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Import, free_numbers, &g_import)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Import, clashing_numbers, &g_clashing)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawImport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Backup)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    if (!makeSample(QCoreApplication::applicationDirPath() + QStringLiteral("/exchange-sample-20000.mdb")))
+    const QString here = QCoreApplication::applicationDirPath();
+    if (!makeSample(here + QStringLiteral("/exchange-sample-20000.mdb")) ||
+        !makeImport(here + QStringLiteral("/exchange-import-1000-clashing.mdb"),
+                    here + QStringLiteral("/exchange-import-1000.mdb")))
         return 1;
     QTemporaryDir dir;
     g_dir = &dir;

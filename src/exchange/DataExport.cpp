@@ -34,21 +34,13 @@ DataExport::DataExport(QWidget* parent) : ModalDialog(parent, Keys::Export, QStr
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         exchange::bannerLabel(QStringLiteral("Garvish数据导出"), QStringLiteral("Label1_2"), this));
-    auto* hint = new QLabel(QStringLiteral("请先指定数据库导出文件路径，然后选择登记号进行数据导出。"), this);
-    hint->setObjectName(QStringLiteral("Label2"));
-    hint->setWordWrap(true);
-    layout->addWidget(hint);
-
-    auto* frame2 = new QGroupBox(QStringLiteral("导出文件路径"), this);
-    frame2->setObjectName(QStringLiteral("Frame2"));
-    auto* pathRow = new QHBoxLayout(frame2);
-    m_text1 = new QLineEdit(frame2);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    pathRow->addWidget(m_text1);
-    auto* browse = exchange::dialogButton(QStringLiteral("..."), QStringLiteral("Command3"), frame2);
-    connect(browse, &QPushButton::clicked, this, &DataExport::Command3_Click);
-    pathRow->addWidget(browse);
-    layout->addWidget(frame2);
+    layout->addWidget(exchange::hintLabel(
+        QStringLiteral("请先指定数据库导出文件路径，然后选择登记号进行数据导出。"), this));
+    const exchange::PathFrame path = exchange::pathFrame(
+        QStringLiteral("导出文件路径"), QStringLiteral("Frame2"), QStringLiteral("Command3"), this);
+    m_text1 = path.text;
+    connect(path.browse, &QPushButton::clicked, this, &DataExport::Command3_Click);
+    layout->addWidget(path.frame);
 
     m_picker = new NumberPickerPanel(NumberPicker::Variant::Export, this);
     layout->addWidget(m_picker);
@@ -56,15 +48,8 @@ DataExport::DataExport(QWidget* parent) : ModalDialog(parent, Keys::Export, QStr
     m_bar = exchange::progressBar(this);
     layout->addWidget(m_bar);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    const QString captions[2] = {QStringLiteral("导出"), QStringLiteral("退出")};
-    for (int i = 0; i < 2; ++i) {
-        auto* b = exchange::dialogButton(captions[i], QStringLiteral("Command2_%1").arg(i), this);
-        connect(b, &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
-        buttons->addWidget(b);
-    }
-    layout->addLayout(buttons);
+    layout->addLayout(exchange::commandRow({QStringLiteral("导出"), QStringLiteral("退出")}, this,
+                                           [this](int i) { Command2_Click(i); }));
 
     m_text1->setText(QDir::toNativeSeparators(defaultTarget(state().ProgramDir)));
     Load_Number_List();

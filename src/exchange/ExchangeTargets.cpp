@@ -2,6 +2,8 @@
 
 #include "DataDelete.h"
 #include "DataExport.h"
+#include "DataImport.h"
+#include "DataImportAll.h"
 #include "shell/CommandTargets.h"
 #include "shell/ShellNames.h"
 
@@ -10,6 +12,8 @@ namespace exchange {
 void registerTargets(CommandTargets& targets)
 {
     targets.registerModal<DataExport>(WindowNames::DataExport);
+    targets.registerModal<DataImport>(WindowNames::DataImport);
+    targets.registerModal<DataImportAll>(WindowNames::DataImportAll);
     targets.registerModal<DataDelete>(WindowNames::DataDelete);
 }
 

@@ -6,7 +6,10 @@
 
 #include <QCoreApplication>
 #include <QFont>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -29,6 +32,41 @@ QPushButton* dialogButton(const QString& caption, const QString& objectName, QWi
     button->setObjectName(objectName);
     button->setAutoDefault(false);
     return button;
+}
+
+QLabel* hintLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QStringLiteral("Label2"));
+    label->setWordWrap(true);
+    return label;
+}
+
+PathFrame pathFrame(const QString& caption, const QString& frameName, const QString& browseName,
+                    QWidget* parent)
+{
+    PathFrame f;
+    f.frame = new QGroupBox(caption, parent);
+    f.frame->setObjectName(frameName);
+    auto* row = new QHBoxLayout(f.frame);
+    f.text = new QLineEdit(f.frame);
+    f.text->setObjectName(QStringLiteral("Text1"));
+    row->addWidget(f.text);
+    f.browse = dialogButton(QStringLiteral("..."), browseName, f.frame);
+    row->addWidget(f.browse);
+    return f;
+}
+
+QHBoxLayout* commandRow(const QStringList& captions, QWidget* parent, const std::function<void(int)>& clicked)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* b = dialogButton(captions.at(i), QStringLiteral("Command2_%1").arg(i), parent);
+        QObject::connect(b, &QPushButton::clicked, parent, [clicked, i] { clicked(i); });
+        row->addWidget(b);
+    }
+    return row;
 }
 
 QProgressBar* progressBar(QWidget* parent)

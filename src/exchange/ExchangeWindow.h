@@ -3,8 +3,14 @@
 #include "TableCopier.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
+
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QWidget;
@@ -16,6 +22,22 @@ namespace exchange {
 QLabel* bannerLabel(const QString& text, const QString& objectName, QWidget* parent);
 // A push button that Enter does not press by default.
 QPushButton* dialogButton(const QString& caption, const QString& objectName, QWidget* parent);
+// The dialog's hint text Label2.
+QLabel* hintLabel(const QString& text, QWidget* parent);
+// The frame `caption` (object name Frame1 or Frame2) holding the path box Text1 and
+// the browse button "..." (`browseName`).
+struct PathFrame
+{
+    QGroupBox* frame = nullptr;
+    QLineEdit* text = nullptr;
+    QPushButton* browse = nullptr;
+};
+PathFrame pathFrame(const QString& caption, const QString& frameName, const QString& browseName,
+                    QWidget* parent);
+// The row of the buttons Command2_0, Command2_1 ... with `captions`; a click
+// calls `clicked` with the button's index.
+QHBoxLayout* commandRow(const QStringList& captions, QWidget* parent,
+                        const std::function<void(int)>& clicked);
 // The dialog's progress bar PBar, hidden until work runs.
 QProgressBar* progressBar(QWidget* parent);
 

@@ -21,7 +21,10 @@ void NumberPicker::setSource(const QStringList& numbers)
 {
     m_source = numbers;
     m_chosen.clear();
-    if (m_source.isEmpty()) m_enabled.fill(false);
+    if (m_source.isEmpty())
+        m_enabled.fill(false);
+    else if (m_variant == Variant::Import)
+        setEnabled(All, true);
 }
 
 void NumberPicker::openState()

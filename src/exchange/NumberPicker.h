@@ -33,7 +33,7 @@ public:
     bool doubleClickActs() const;
 
     // Fills the source list and empties the chosen list; with no number every
-    // button is disabled.
+    // button is disabled, else the import arms "全选".
     void setSource(const QStringList& numbers);
     // The buttons as the dialog opens: nothing to remove or clear, "全选" only when
     // there is a number to choose (the XML export: both buttons off).

@@ -170,18 +170,26 @@ AttachedDatabase::~AttachedDatabase()
     if (m_attached) Db::exec(m_db, QStringLiteral("DETACH DATABASE ") + quoted(m_schema));
 }
 
-NumberTable::NumberTable(const QSqlDatabase& db, const QString& name, const QStringList& numbers)
-    : m_db(db), m_name(name)
+ScratchTable::ScratchTable(const QSqlDatabase& db, const QString& name, const QString& columns)
+    : m_db(db), m_table(QStringLiteral("temp.") + quoted(name))
 {
-    const QString table = QStringLiteral("temp.") + quoted(name);
-    Db::exec(m_db, QStringLiteral("DROP TABLE IF EXISTS ") + table);
-    if (!Db::exec(m_db,
-                  QStringLiteral("CREATE TABLE ") + table +
-                      QStringLiteral(" (seq INTEGER PRIMARY KEY, number TEXT NOT NULL UNIQUE)"),
-                  {}, &m_error))
-        return;
+    Db::exec(m_db, QStringLiteral("DROP TABLE IF EXISTS ") + m_table);
+    Db::exec(m_db,
+             QStringLiteral("CREATE TABLE ") + m_table + QStringLiteral(" (") + columns + QStringLiteral(")"),
+             {}, &m_error);
+}
+
+ScratchTable::~ScratchTable()
+{
+    Db::exec(m_db, QStringLiteral("DROP TABLE IF EXISTS ") + m_table);
+}
+
+NumberTable::NumberTable(const QSqlDatabase& db, const QString& name, const QStringList& numbers)
+    : ScratchTable(db, name, QStringLiteral("seq INTEGER PRIMARY KEY, number TEXT NOT NULL UNIQUE"))
+{
+    if (!ok()) return;
     QSqlQuery insert(m_db);
-    if (!insert.prepare(QStringLiteral("INSERT OR IGNORE INTO ") + table +
+    if (!insert.prepare(QStringLiteral("INSERT OR IGNORE INTO ") + m_table +
                         QStringLiteral(" (number) VALUES (?)"))) {
         m_error = Db::errorOf(insert.lastError(), kSource);
         return;
@@ -193,11 +201,6 @@ NumberTable::NumberTable(const QSqlDatabase& db, const QString& name, const QStr
             return;
         }
     }
-}
-
-NumberTable::~NumberTable()
-{
-    Db::exec(m_db, QStringLiteral("DROP TABLE IF EXISTS temp.") + quoted(m_name));
 }
 
 } // namespace exchange

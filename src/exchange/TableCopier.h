@@ -101,24 +101,32 @@ private:
     Db::Error m_error;
 };
 
-// A temporary table of registration numbers in the order given, for joins instead
-// of long OR chains: temp.<name>(seq INTEGER PRIMARY KEY, number TEXT UNIQUE).
-// Repeated numbers are kept once, at their first place.
-class NumberTable
+// A temporary table temp.<name> of the connection for the length of a scope,
+// with the column definitions `columns`.
+class ScratchTable
 {
 public:
-    NumberTable(const QSqlDatabase& db, const QString& name, const QStringList& numbers);
-    ~NumberTable();
-    NumberTable(const NumberTable&) = delete;
-    NumberTable& operator=(const NumberTable&) = delete;
+    ScratchTable(const QSqlDatabase& db, const QString& name, const QString& columns);
+    ~ScratchTable();
+    ScratchTable(const ScratchTable&) = delete;
+    ScratchTable& operator=(const ScratchTable&) = delete;
 
     bool ok() const { return !m_error.isSet(); }
     const Db::Error& error() const { return m_error; }
 
-private:
+protected:
     QSqlDatabase m_db;
-    QString m_name;
+    QString m_table; // temp.<name>, quoted
     Db::Error m_error;
+};
+
+// A temporary table of registration numbers in the order given, for joins instead
+// of long OR chains: temp.<name>(seq INTEGER PRIMARY KEY, number TEXT UNIQUE).
+// Repeated numbers are kept once, at their first place.
+class NumberTable : public ScratchTable
+{
+public:
+    NumberTable(const QSqlDatabase& db, const QString& name, const QStringList& numbers);
 };
 
 // A table or column name quoted for SQL text.

@@ -8,6 +8,7 @@
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "exchange/DataExport.h"
+#include "exchange/DataImport.h"
 #include "exchange/ExchangeTargets.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
@@ -17,6 +18,7 @@
 #include "shell/TabMain.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -183,4 +185,125 @@ TEST_F(ExchangeWindowTest, DeleteChosenRegistrationsFromTheOtherMenu)
     EXPECT_TRUE(listed.contains(B));
     EXPECT_FALSE(listed.contains(A));
     EXPECT_EQ(main->panelText(1), "数据库删除...");
+}
+
+TEST_F(ExchangeWindowTest, ImportChosenRegistrationsFromTheDataMenu)
+{
+    const QString source = copyTemplate("import.mdb");
+    {
+        Db::ScopedConnection src("src", source, Db::OpenMode::ReadWrite);
+        addRegistration(src.db(), A, "来的一");
+        addRegistration(src.db(), "4510104082002", "来的二");
+    }
+    for (const char* t : {"登记", "压覆", "报告", "质量", "资源储量", "坐标"})
+        exec(db(), QString("DELETE FROM %1 WHERE 登记号 <> ?").arg(QString::fromUtf8(t)), {A});
+    NewTab* entry = openEntry();
+    ASSERT_NE(entry, nullptr);
+    FileDialog::setNextFileName(source);
+    withDialog([&] { main->MENU_DATA_Click(4); },
+               [&](QWidget* d) {
+                   EXPECT_EQ(d->windowTitle(), "数据导入");
+                   EXPECT_TRUE(main->buttonPressed("IMPORT"));
+                   EXPECT_EQ(main->panelText(1), "数据库导入...");
+                   auto* check1 = d->findChild<QCheckBox*>("Check1");
+                   EXPECT_FALSE(check1->isEnabled());
+                   click(d, "Command4");
+                   EXPECT_TRUE(check1->isEnabled());
+                   EXPECT_EQ(d->findChild<QListWidget*>("List1_0")->count(), 2);
+                   click(d, "Command1_2");
+                   click(d, "Command2_0");
+               });
+    EXPECT_EQ(shownTexts(), QStringList({"确定要导入数据吗?", "数据导入完成！"}));
+    EXPECT_EQ(Prompt::shown().at(0).buttons, Prompt::Buttons::OkCancel);
+    EXPECT_FALSE(main->buttonPressed("IMPORT"));
+    EXPECT_EQ(main->panelText(1), "待命...");
+    // The backup holds the database as it was before the import.
+    Db::ScopedConnection backup("backup", path("DATABASE_BAKUP.MDB"), Db::OpenMode::ReadOnly);
+    ASSERT_TRUE(backup.ok());
+    EXPECT_EQ(count(backup.db(), "登记"), 1);
+    // 001 was taken: it became 002, and the source's 002 then became 003.
+    EXPECT_EQ(Db::scalar(db(), "SELECT 建设项目名称 FROM 压覆 WHERE 登记号='4510104082002'").toString(),
+              "来的一");
+    EXPECT_EQ(Db::scalar(db(), "SELECT 建设项目名称 FROM 压覆 WHERE 登记号='4510104082003'").toString(),
+              "来的二");
+    QStringList listed;
+    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(entry->TvmDataList()))
+        listed << n->text(0);
+    EXPECT_TRUE(listed.contains("4510104082003"));
+}
+
+TEST_F(ExchangeWindowTest, ImportRefusesWhatCannotBeImported)
+{
+    const QString good = copyTemplate("good.mdb");
+    const QString old = copyTemplate("old.mdb");
+    runSql(old, {"UPDATE 数据库参数 SET 版本号='1.20'"});
+    runSql(path("other.mdb"), {"CREATE TABLE 别的 (x TEXT)"});
+    writeFile("junk.mdb", "not a database");
+    DataImport d;
+    auto* text1 = d.findChild<QLineEdit*>("Text1");
+    click(&d, "Command2_0");
+    text1->setText(path("missing.mdb"));
+    click(&d, "Command2_0");
+    for (const char* name : {"missing.mdb", "junk.mdb", "other.mdb", "old.mdb", "djk.mdb", "good.mdb"}) {
+        text1->setText(path(name));
+        QMetaObject::invokeMethod(text1, "returnPressed");
+    }
+    click(&d, "Command2_0");
+    EXPECT_EQ(shownTexts(), QStringList({"请先指定导入文件名！", "指定的导入文件不存在,请重新选择！",
+                                         "文件不存在,请重新选择！",
+                                         "指定的导入文件打开出现错误,请检查是否允许打开该数据库！",
+                                         "指定的导入文件非固体数据库,请重新选择！",
+                                         "导入的数据库的版本过低，请先使用数据库升级模块进行数据库升级！",
+                                         "不能从当前数据库或其备份文件导入,请重新选择！", "确定要导入数据吗?",
+                                         "未指定任何导入数据,请先设置！"}));
+    EXPECT_EQ(Prompt::shown().at(5).icon, Prompt::Icon::None);
+    EXPECT_FALSE(QFile::exists(path("DATABASE_BAKUP.MDB")));
+}
+
+TEST_F(ExchangeWindowTest, AppendAWholeDatabaseFromTheDataMenu)
+{
+    const QString source = copyTemplate("all.mdb");
+    {
+        Db::ScopedConnection src("src", source, Db::OpenMode::ReadWrite);
+        addRegistration(src.db(), A, "来的一");
+        addRegistration(src.db(), "4510104082009");
+    }
+    int reloaded = 0;
+    dialogHooks().reloadEntryList = [&] { ++reloaded; };
+    openEntry();
+    FileDialog::setNextFileName(source);
+    withDialog([&] { main->MENU_DATA_Click(6); },
+               [&](QWidget* d) {
+                   EXPECT_EQ(d->windowTitle(), "全部导入");
+                   EXPECT_EQ(main->panelText(1), "数据库追加导入...");
+                   click(d, "Command4");
+                   click(d, "Command2_0");
+               });
+    EXPECT_EQ(shownTexts(), QStringList({"数据重复或其它错误：登记号【4510104082001】", "数据导入完成！"}));
+    EXPECT_EQ(Db::scalar(db(), "SELECT 建设项目名称 FROM 压覆 WHERE 登记号=?", {A}).toString(), "项目001");
+    EXPECT_EQ(rowsOf(db(), A), full());
+    EXPECT_EQ(rowsOf(db(), "4510104082009"), full());
+    EXPECT_TRUE(QFile::exists(path("DATABASE_BAKUP.MDB")));
+    EXPECT_EQ(reloaded, 1);
+    EXPECT_EQ(main->panelText(1), "待命...");
+}
+
+TEST_F(ExchangeWindowTest, NoImportWithoutABackup)
+{
+    const QString source = copyTemplate("good.mdb");
+    {
+        Db::ScopedConnection src("src", source, Db::OpenMode::ReadWrite);
+        addRegistration(src.db(), "4510104082009");
+    }
+    ASSERT_TRUE(QDir(dir()).mkdir("DATABASE_BAKUP.MDB")); // no file can take its place
+    const QByteArray before = bytes(MAINBAS::Database_File());
+    DataImport d;
+    d.findChild<QLineEdit*>("Text1")->setText(source);
+    QMetaObject::invokeMethod(d.findChild<QLineEdit*>("Text1"), "returnPressed");
+    click(&d, "Command1_2");
+    click(&d, "Command2_0");
+    ASSERT_EQ(Prompt::shown().size(), 2);
+    EXPECT_EQ(Prompt::shown().at(1).title, "Error");
+    EXPECT_EQ(bytes(MAINBAS::Database_File()), before);
+    EXPECT_EQ(rowsOf(db(), "4510104082009"), none());
 }

@@ -1,0 +1,139 @@
+#include "AppendImport.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace exchange {
+
+namespace {
+
+const QString kSource = QStringLiteral("Append_All_Tables");
+
+const QStringList& kindTables()
+{
+    static const QStringList kinds{QStringLiteral("查明"), QStringLiteral("占用"), QStringLiteral("停办"),
+                                   QStringLiteral("压覆")};
+    return kinds;
+}
+
+const QStringList& childTables()
+{
+    static const QStringList tables{QStringLiteral("登记"), QStringLiteral("报告"), QStringLiteral("质量"),
+                                    QStringLiteral("资源储量"), QStringLiteral("坐标")};
+    return tables;
+}
+
+// Numbers of the source's kind table `kind` that must not be appended: held by the
+// working database in any table of the kind's steps, taken by a kind before it in
+// the plan, repeated within the kind table, or empty. In the kind table's order.
+Result<QStringList> duplicatesOf(const QSqlDatabase& db, const QString& kind, const QStringList& earlierKinds)
+{
+    QStringList tests;
+    QStringList tables = childTables();
+    tables.prepend(kind);
+    for (const QString& t : tables)
+        tests << QStringLiteral("EXISTS (SELECT 1 FROM main.") + quoted(t) +
+                     QStringLiteral(" x WHERE x.登记号 = k.登记号)");
+    for (const QString& e : earlierKinds)
+        tests << QStringLiteral("EXISTS (SELECT 1 FROM src.") + quoted(e) +
+                     QStringLiteral(" y WHERE y.登记号 = k.登记号)");
+    tests << QStringLiteral("count(*) > 1") << QStringLiteral("k.登记号 IS NULL");
+    Db::Error error;
+    auto q = Db::exec(db,
+                      QStringLiteral("SELECT k.登记号 FROM src.") + quoted(kind) +
+                          QStringLiteral(" k GROUP BY k.登记号 HAVING ") +
+                          tests.join(QStringLiteral(" OR ")) + QStringLiteral(" ORDER BY min(k.rowid)"),
+                      {}, &error);
+    if (!q) return error;
+    QStringList numbers;
+    while (q->next())
+        numbers << q->value(0).toString();
+    if (q->lastError().isValid()) return Db::errorOf(q->lastError(), kSource);
+    return numbers;
+}
+
+// Numbers of the kind `kind` to leave out: temp.append_skip.
+Status addSkipped(const QSqlDatabase& db, const QString& kind, const QStringList& numbers)
+{
+    QSqlQuery insert(db);
+    if (!insert.prepare(
+            QStringLiteral("INSERT OR IGNORE INTO temp.append_skip (kind, number) VALUES (?, ?)")))
+        return Db::errorOf(insert.lastError(), kSource);
+    for (const QString& n : numbers) {
+        insert.bindValue(0, kind);
+        insert.bindValue(1, n);
+        if (!insert.exec()) return Db::errorOf(insert.lastError(), kSource);
+    }
+    return {};
+}
+
+} // namespace
+
+QList<AppendStep> appendPlan(bool everyKind)
+{
+    const QStringList kinds = everyKind ? kindTables() : QStringList{QStringLiteral("压覆")};
+    QList<AppendStep> plan;
+    for (const QString& k : kinds)
+        plan << AppendStep{k, k};
+    for (const QString& k : kinds)
+        for (const QString& t : childTables())
+            plan << AppendStep{k, t};
+    return plan;
+}
+
+QString duplicateMessage(const QString& number)
+{
+    return QStringLiteral("数据重复或其它错误：登记号【") + number + QStringLiteral("】");
+}
+
+Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sourcePath, bool everyKind,
+                                     const Progress& progress)
+{
+    AttachedDatabase source(db, sourcePath, QStringLiteral("src"));
+    if (!source.ok()) return source.error();
+    ScratchTable skip(db, QStringLiteral("append_skip"),
+                      QStringLiteral("kind TEXT, number TEXT, PRIMARY KEY (kind, number)"));
+    if (!skip.ok()) return skip.error();
+
+    AppendOutcome outcome;
+    Db::TransactionGuard transaction(db);
+    if (!transaction.started()) return Db::Error{-1, kSource, QStringLiteral("无法开始事务")};
+    const QList<AppendStep> plan = appendPlan(everyKind);
+    // Which registrations stay out is settled before the first row is written.
+    QStringList earlier;
+    for (const AppendStep& step : plan) {
+        if (step.kind != step.table) continue;
+        const auto duplicates = duplicatesOf(db, step.kind, earlier);
+        if (!duplicates) return duplicates.error();
+        if (const Status added = addSkipped(db, step.kind, *duplicates); !added) return added.error();
+        outcome.duplicates << *duplicates;
+        earlier << step.kind;
+    }
+    for (int i = 0; i < plan.size(); ++i) {
+        if (progress && !progress(i, int(plan.size())))
+            return Db::Error{-1, kSource, QStringLiteral("导入已中止")};
+        const AppendStep& step = plan.at(i);
+        TableCopy copy;
+        copy.table = step.table;
+        QString rows =
+            QStringLiteral("WHERE s.登记号 IS NOT NULL AND NOT EXISTS (SELECT 1 FROM temp.append_skip x "
+                           "WHERE x.kind = ? AND x.number = s.登记号)");
+        if (step.table != step.kind)
+            rows += QStringLiteral(" AND s.登记号 IN (SELECT 登记号 FROM src.") + quoted(step.kind) +
+                    QStringLiteral(")");
+        copy.rows = rows + QStringLiteral(" ORDER BY s.rowid");
+        copy.values = {step.kind};
+        copy.nullOldDates = true;
+        const auto copied = copyTable(db, copy);
+        if (!copied) return copied.error();
+        outcome.rows += copied->rows;
+        outcome.oldDates << copied->oldDates;
+    }
+    if (progress && !progress(int(plan.size()), int(plan.size())))
+        return Db::Error{-1, kSource, QStringLiteral("导入已中止")};
+    Db::Error error;
+    if (!transaction.commit(&error)) return error;
+    return outcome;
+}
+
+} // namespace exchange

@@ -1,0 +1,121 @@
+#include "DataImportAll.h"
+
+#include "AppendImport.h"
+#include "ExchangeFiles.h"
+#include "ExchangeWindow.h"
+#include "ImportFile.h"
+#include "platform/ErrorBox.h"
+#include "platform/FileDialog.h"
+#include "platform/Prompt.h"
+#include "shell/MainWindowServices.h"
+#include "shell/ProgramState.h"
+#include "shell/ShellNames.h"
+#include "shell/myvbs.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString Title = QStringLiteral("提示");
+const QString NotRegistration = QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！");
+} // namespace
+
+// Opening writes the status text but presses no button; closing releases "IMPORT".
+DataImportAll::DataImportAll(QWidget* parent)
+    : ModalDialog(parent, QString(), QStringLiteral("数据库追加导入..."))
+{
+    setObjectName(QStringLiteral("DataImportAll"));
+    setWindowTitle(QStringLiteral("全部导入"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(
+        exchange::bannerLabel(QStringLiteral("Garvish数据全部追加导入"), QStringLiteral("Label1"), this));
+    layout->addWidget(exchange::hintLabel(
+        QStringLiteral("请指定导入数据库文件路径，然后进行数据导入。导入时保持原登记号不变，重复数据不予"
+                       "导入，其余数据全部追加至当前数据库中。可用以进行数据库合并等。"),
+        this));
+
+    const exchange::PathFrame path = exchange::pathFrame(
+        QStringLiteral("导入文件路径"), QStringLiteral("Frame1"), QStringLiteral("Command4"), this);
+    m_text1 = path.text;
+    connect(path.browse, &QPushButton::clicked, this, &DataImportAll::Command4_Click);
+    layout->addWidget(path.frame);
+
+    const QString options[2] = {QStringLiteral("仅压覆登记"),
+                                QStringLiteral("查明、占用、停办、压覆全部登记")};
+    for (int i = 0; i < 2; ++i) {
+        m_option1[i] = new QRadioButton(options[i], this);
+        m_option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        layout->addWidget(m_option1[i]);
+    }
+    m_option1[0]->setChecked(true);
+    m_bar = exchange::progressBar(this);
+    layout->addWidget(m_bar);
+
+    layout->addLayout(exchange::commandRow({QStringLiteral("导入"), QStringLiteral("退出")}, this,
+                                           [this](int i) { Command2_Click(i); }));
+}
+
+void DataImportAll::done(int result)
+{
+    mainWindow().pressButton(Keys::Import, false);
+    ModalDialog::done(result);
+}
+
+void DataImportAll::Command4_Click()
+{
+    const QString name =
+        FileDialog::getOpenFileName(this, QStringLiteral("选择导入文件"), m_text1->text().trimmed(),
+                                    QStringLiteral("MS Access Files(*.mdb)"));
+    m_source.clear();
+    if (name.isEmpty() || !exchange::acceptChosenFile(name, QStringLiteral("查明"), NotRegistration, this))
+        return;
+    m_source = name;
+    m_text1->setText(QDir::toNativeSeparators(name));
+}
+
+void DataImportAll::Command2_Click(int index)
+{
+    if (index == 1) {
+        reject();
+        return;
+    }
+    const QString name = QDir::fromNativeSeparators(m_text1->text().trimmed());
+    if (!exchange::acceptImportPath(name, this)) return;
+    // The file named in the path box is the one imported; it is checked unless it
+    // is the file accepted already.
+    if (!exchange::sameFile(name, m_source)) {
+        m_source.clear();
+        if (!exchange::acceptImportFile(name, QStringLiteral("查明"), NotRegistration, true, this)) return;
+        m_source = name;
+    }
+    Start_Append();
+}
+
+void DataImportAll::Start_Append()
+{
+    if (const Status saved = exchange::backupDatabase(state().Cn(), exchange::backupPath()); !saved) {
+        ErrorBox::show(saved.error(), this);
+        return;
+    }
+    const auto appended = exchange::appendDatabase(state().Cn(), m_source, m_option1[1]->isChecked(),
+                                                   exchange::barProgress(m_bar));
+    exchange::hideProgress(m_bar);
+    if (!appended) {
+        ErrorBox::show(appended.error(), this);
+        return;
+    }
+    for (const QString& n : appended->duplicates)
+        Prompt::message(exchange::duplicateMessage(n), Title, Prompt::Icon::Exclamation, this);
+    for (const exchange::OldDate& d : appended->oldDates)
+        Prompt::message(exchange::oldDateMessage(d), QStringLiteral("错误"), Prompt::Icon::Critical, this);
+    Prompt::message(QStringLiteral("数据导入完成！"), Title, Prompt::Icon::Information, this);
+    m_source.clear();
+    if (mainWindow().entryWindowOpen()) mainWindow().reloadEntryList();
+}

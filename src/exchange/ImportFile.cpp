@@ -1,0 +1,98 @@
+#include "ImportFile.h"
+
+#include "ExchangeFiles.h"
+#include "ExchangeWindow.h"
+#include "platform/Database.h"
+#include "platform/Prompt.h"
+#include "shell/KCUTIL_Paths.h"
+#include "shell/MAINBAS.h"
+#include "shell/ProgramState.h"
+#include "shell/myvbs.h"
+
+namespace exchange {
+
+namespace {
+const QString Title = QStringLiteral("提示");
+}
+
+int Check_Import_File(const QString& path, const QString& table)
+{
+    Db::ScopedConnection file(QStringLiteral("Import_Cn"), path, Db::OpenMode::ReadOnly);
+    if (!file.ok()) return -1;
+    Db::Error error;
+    const QVariant found = Db::scalar(
+        file.db(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?"),
+        {table}, &error);
+    if (error.isSet() || !found.isValid()) return -1;
+    return found.toInt() > 0 ? 1 : 0;
+}
+
+QString backupPath()
+{
+    return KCUTIL::joinPath(state().ProgramDir, QStringLiteral("DATABASE_BAKUP.MDB"));
+}
+
+bool acceptImportFile(const QString& path, const QString& table, const QString& noTable, bool checkVersion,
+                      QWidget* parent)
+{
+    switch (Check_Import_File(path, table)) {
+    case 1:
+        break;
+    case 0:
+        Prompt::message(noTable, Title, Prompt::Icon::Information, parent);
+        return false;
+    default:
+        Prompt::message(QStringLiteral("指定的导入文件打开出现错误,请检查是否允许打开该数据库！"), Title,
+                        Prompt::Icon::Information, parent);
+        return false;
+    }
+    if (!checkVersion) return true;
+    switch (MAINBAS::Check_Import_DB(path)) {
+    case 1:
+        return true;
+    case -2:
+        Prompt::message(QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！"), Title,
+                        Prompt::Icon::Information, parent);
+        return false;
+    case -3:
+        Prompt::message(QStringLiteral("导入的数据库的版本过低，请先使用数据库升级模块进行数据库升级！"),
+                        Title, Prompt::Icon::None, parent);
+        return false;
+    default:
+        // The check itself failed and has shown why.
+        return false;
+    }
+}
+
+bool acceptChosenFile(const QString& path, const QString& table, const QString& noTable, QWidget* parent)
+{
+    if (!myvbs::FileExist(path)) {
+        Prompt::message(QStringLiteral("文件不存在,请重新选择！"), Title, Prompt::Icon::Information, parent);
+        return false;
+    }
+    return acceptImportSource(path, parent) && acceptImportFile(path, table, noTable, true, parent);
+}
+
+bool acceptImportPath(const QString& path, QWidget* parent)
+{
+    if (path.isEmpty()) {
+        Prompt::message(QStringLiteral("请先指定导入文件名！"), Title, Prompt::Icon::Information, parent);
+        return false;
+    }
+    if (!myvbs::FileExist(path)) {
+        Prompt::message(QStringLiteral("指定的导入文件不存在,请重新选择！"), Title, Prompt::Icon::Information,
+                        parent);
+        return false;
+    }
+    return acceptImportSource(path, parent);
+}
+
+bool acceptImportSource(const QString& path, QWidget* parent)
+{
+    if (!sameFile(path, workingDatabasePath()) && !sameFile(path, backupPath())) return true;
+    Prompt::message(QStringLiteral("不能从当前数据库或其备份文件导入,请重新选择！"), Title,
+                    Prompt::Icon::Information, parent);
+    return false;
+}
+
+} // namespace exchange

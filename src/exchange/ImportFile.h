@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The check of a database file chosen for an import, and the refusals every import
+// dialog shares with their messages.
+namespace exchange {
+
+// 1 the file opens and holds `table`; 0 it opens but holds no such table; -1 it
+// cannot be opened or read.
+int Check_Import_File(const QString& path, const QString& table);
+
+// The backup of the working database made before every import.
+QString backupPath();
+
+// The file check and the version check of a chosen file, each refusal told to the
+// user; false when the file is refused. `noTable` is the message for a file that
+// lacks `table`.
+bool acceptImportFile(const QString& path, const QString& table, const QString& noTable, bool checkVersion,
+                      QWidget* parent);
+
+// A file named for an import (by the file dialog or typed) checked in full: it
+// must exist, be neither the working database nor its backup, and pass the file
+// check and the version check. Each refusal is told; false when refused.
+bool acceptChosenFile(const QString& path, const QString& table, const QString& noTable, QWidget* parent);
+
+// The path in the path box when "导入" is pressed: it must be given and name an
+// existing file other than the working database and its backup. Each refusal is
+// told; false when refused.
+bool acceptImportPath(const QString& path, QWidget* parent);
+
+// Importing the working database or the backup into the working database is
+// refused with a message (false).
+bool acceptImportSource(const QString& path, QWidget* parent);
+
+} // namespace exchange

@@ -1,0 +1,142 @@
+// The import engine on fixture files: renumbering, the number filter, the date
+// boundary, the prefix that is full, and a failure that leaves nothing behind.
+
+#include "ExchangeFixture.h"
+
+#include "exchange/ImportEngine.h"
+#include "shell/MAINBAS.h"
+
+namespace {
+
+const QString P = "4510104082"; // one prefix
+
+class ImportEngineTest : public ExchangeFixture
+{
+protected:
+    void SetUp() override
+    {
+        ExchangeFixture::SetUp();
+        addRegistration(db(), P + "001", "已有一");
+        addRegistration(db(), P + "005", "已有五");
+        source = copyTemplate("import.mdb");
+        src.emplace("src", source, Db::OpenMode::ReadWrite);
+        ASSERT_TRUE(src->ok());
+    }
+    void TearDown() override
+    {
+        src.reset();
+        ExchangeFixture::TearDown();
+    }
+
+    Result<exchange::ImportOutcome> import(const QStringList& numbers, bool all = false)
+    {
+        exchange::ImportRequest r;
+        r.sourcePath = source;
+        r.numbers = numbers;
+        r.allNumbers = all;
+        return exchange::importRegistrations(db(), r);
+    }
+
+    QString project(const QString& number)
+    {
+        return Db::scalar(db(), "SELECT 建设项目名称 FROM 压覆 WHERE 登记号=?", {number}).toString();
+    }
+
+    QString source;
+    std::optional<Db::ScopedConnection> src;
+};
+
+} // namespace
+
+TEST_F(ImportEngineTest, ClashingNumbersTakeTheNextSerialsAndTheirRowsFollow)
+{
+    for (const QString& n : {P + "001", P + "005", P + "002", P + "006", QString("4520000082001")})
+        addRegistration(src->db(), n, "来" + n.right(3));
+    exec(src->db(), "UPDATE 资源储量 SET 原登记号='4510104082777' WHERE 登记号=?", {P + "001"});
+    const auto r = import({}, true);
+    ASSERT_TRUE(r.ok()) << r.error().description.toStdString();
+    EXPECT_EQ(r->registrations, 5);
+    ASSERT_EQ(r->renumbered.size(), 3);
+    EXPECT_EQ(r->renumbered[0].from + ">" + r->renumbered[0].to, P + "001>" + P + "006");
+    EXPECT_EQ(r->renumbered[1].from + ">" + r->renumbered[1].to, P + "005>" + P + "007");
+    // 006 was free before the import but was given to 001 in it.
+    EXPECT_EQ(r->renumbered[2].from + ">" + r->renumbered[2].to, P + "006>" + P + "008");
+    EXPECT_EQ(project(P + "001"), "已有一");
+    EXPECT_EQ(project(P + "006"), "来001");
+    EXPECT_EQ(project(P + "008"), "来006");
+    EXPECT_EQ(project(P + "002"), "来002");
+    for (const QString& n : {P + "006", P + "007", P + "008", P + "002", QString("4520000082001")})
+        EXPECT_EQ(rowsOf(db(), n), full()) << n.toStdString();
+    EXPECT_EQ(rowsOf(db(), P + "001"), full());
+    EXPECT_EQ(Db::scalar(db(), "SELECT count(*) FROM 资源储量 WHERE 原登记号='4510104082777'").toInt(), 2);
+}
+
+TEST_F(ImportEngineTest, OnlyChosenOverlayNumbersOfThirteenCharactersAreCopied)
+{
+    for (const QString& n : {P + "002", P + "003", QString("1510104082001"), QString("451010408200")})
+        addRegistration(src->db(), n);
+    // Rows of a registration without its 登记 row stay behind.
+    exec(src->db(), "INSERT INTO 质量 (登记号, 组分名) VALUES (?, 'Cu')", {P + "004"});
+    auto r = import({P + "003", "1510104082001", "451010408200", P + "004"});
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r->registrations, 1);
+    EXPECT_EQ(rowsOf(db(), P + "003"), full());
+    EXPECT_EQ(rowsOf(db(), P + "002"), none());
+    EXPECT_EQ(rowsOf(db(), "1510104082001"), none());
+    EXPECT_EQ(rowsOf(db(), "451010408200"), none());
+    EXPECT_EQ(rowsOf(db(), P + "004"), none());
+    EXPECT_EQ(count(db(), "登记"), 3);
+
+    // Every listed number chosen: the filter still holds.
+    r = import({}, true);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r->registrations, 2); // 002, and 003 again as 006
+    EXPECT_EQ(rowsOf(db(), "1510104082001"), none());
+    EXPECT_EQ(exchange::importTables(true),
+              QStringList({"登记", "压覆", "查明", "占用", "停办", "报告", "质量", "资源储量", "坐标"}));
+}
+
+TEST_F(ImportEngineTest, DatesOfTheYear1000BecomeNullAndLaterOnesAreKept)
+{
+    exec(db(), "ALTER TABLE 报告 ADD COLUMN 核查日期 DATE");
+    exec(src->db(), "ALTER TABLE 报告 ADD COLUMN 核查日期 DATE");
+    addRegistration(src->db(), P + "002");
+    addRegistration(src->db(), P + "003");
+    exec(src->db(), "UPDATE 报告 SET 核查日期='1000-05-01' WHERE 登记号=?", {P + "002"});
+    exec(src->db(), "UPDATE 报告 SET 核查日期='1001-01-01' WHERE 登记号=?", {P + "003"});
+    const auto r = import({P + "002", P + "003"});
+    ASSERT_TRUE(r.ok());
+    ASSERT_EQ(r->oldDates.size(), 1);
+    EXPECT_EQ(exchange::oldDateMessage(r->oldDates[0]),
+              "[报告]表第1条记录字段[核查日期]日期型数据:1000-05-01错误...");
+    EXPECT_TRUE(Db::scalar(db(), "SELECT 核查日期 FROM 报告 WHERE 登记号=?", {P + "002"}).isNull());
+    EXPECT_EQ(Db::scalar(db(), "SELECT 核查日期 FROM 报告 WHERE 登记号=?", {P + "003"}).toString(),
+              "1001-01-01");
+}
+
+TEST_F(ImportEngineTest, APrefixWithoutAFreeSerialRefusesTheRegistration)
+{
+    addRegistration(db(), P + "999");
+    addRegistration(src->db(), P + "999");
+    addRegistration(src->db(), P + "002");
+    const auto r = import({P + "999", P + "002"});
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r->refused, QStringList({P + "999"}));
+    EXPECT_EQ(exchange::refusedMessage(r->refused[0]), "登记号【4510104082999】已无可用的新编号，未导入！");
+    EXPECT_EQ(r->registrations, 1);
+    EXPECT_EQ(count(db(), "登记"), 4);
+    EXPECT_EQ(count(db(), "资源储量"), 8);
+}
+
+TEST_F(ImportEngineTest, AFailureLeavesTheWorkingDatabaseByteIdentical)
+{
+    addRegistration(src->db(), P + "001");
+    addRegistration(src->db(), P + "002");
+    exec(db(), "CREATE TRIGGER no_more AFTER INSERT ON 坐标 BEGIN SELECT RAISE(ABORT, '坐标已满'); END");
+    const QByteArray before = bytes(MAINBAS::Database_File());
+    const auto r = import({}, true);
+    ASSERT_FALSE(r.ok());
+    EXPECT_TRUE(r.error().description.contains("坐标已满"));
+    EXPECT_EQ(bytes(MAINBAS::Database_File()), before);
+    EXPECT_EQ(count(db(), "登记"), 2);
+}
