@@ -3,6 +3,7 @@
 #include "entry/NewTab.h"
 #include "exchange/ExchangeTargets.h"
 #include "exchange/xml/XmlTargets.h"
+#include "regions/RegionTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
 #include "shell/DialogHooks.h"
@@ -36,6 +37,7 @@ void registerTargets(CommandTargets& targets)
     NAVIGATE::Register(targets);
     exchange::registerTargets(targets);
     exchange::registerXmlTargets(targets);
+    regions::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.
