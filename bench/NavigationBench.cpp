@@ -139,9 +139,7 @@ bool openSample(const QString& path)
         Db::Error e;
         SampleRegistrations::Options o;
         o.count = SampleSize;
-        if (!SampleRegistrations::makeDatabase(QStringLiteral(ORVANE_TEMPLATE_PATH),
-                                               path + QStringLiteral(".part"), o, &e) ||
-            !QFile::rename(path + QStringLiteral(".part"), path)) {
+        if (!SampleRegistrations::ensureDatabase(QStringLiteral(ORVANE_TEMPLATE_PATH), path, o, &e)) {
             std::fprintf(stderr, "cannot make the sample database: %s\n", qPrintable(e.description));
             return false;
         }

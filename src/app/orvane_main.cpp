@@ -1,3 +1,4 @@
+#include "checks/ChecksTargets.h"
 #include "entry/EntryRecord.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
@@ -37,6 +38,7 @@ void registerTargets(CommandTargets& targets)
     NAVIGATE::Register(targets);
     exchange::registerTargets(targets);
     exchange::registerXmlTargets(targets);
+    checks::registerTargets(targets);
     regions::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 

@@ -85,7 +85,8 @@ QProgressBar* progressBar(QWidget* parent)
 Progress barProgress(QProgressBar* bar)
 {
     return [bar](int done, int total) {
-        if (total < 1) return true;
+        // A single step shows no bar.
+        if (total < 2) return true;
         if (bar->maximum() != total) bar->setMaximum(total);
         bar->setValue(done);
         bar->setVisible(true);

@@ -479,4 +479,19 @@ bool makeDatabase(const QString& templatePath, const QString& target, const Opti
     return fill(c.db(), options, error);
 }
 
+bool ensureDatabase(const QString& templatePath, const QString& target, const Options& options,
+                    Db::Error* error)
+{
+    if (QFile::exists(target)) return true;
+    const QString part = target + QStringLiteral(".part");
+    if (!makeDatabase(templatePath, part, options, error)) return false;
+    if (!QFile::rename(part, target)) {
+        if (error)
+            *error =
+                Db::Error{1, QStringLiteral("SampleRegistrations"), QStringLiteral("cannot rename ") + part};
+        return false;
+    }
+    return true;
+}
+
 } // namespace SampleRegistrations

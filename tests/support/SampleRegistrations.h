@@ -25,4 +25,9 @@ bool fill(const QSqlDatabase& db, const Options& options, Db::Error* error = nul
 bool makeDatabase(const QString& templatePath, const QString& target, const Options& options,
                   Db::Error* error = nullptr);
 
+// Makes the database at `target` once: an existing file is taken as it is; a new
+// one is filled beside it and renamed into place when complete.
+bool ensureDatabase(const QString& templatePath, const QString& target, const Options& options,
+                    Db::Error* error = nullptr);
+
 } // namespace SampleRegistrations

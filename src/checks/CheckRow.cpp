@@ -1,0 +1,138 @@
+#include "CheckRow.h"
+
+#include "platform/ColumnCatalog.h"
+#include "platform/TextNumber.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <limits>
+
+namespace checks {
+
+Truth operator&&(Truth a, Truth b)
+{
+    if (a == Truth::False || b == Truth::False) return Truth::False;
+    if (a == Truth::Unknown || b == Truth::Unknown) return Truth::Unknown;
+    return Truth::True;
+}
+
+Truth operator||(Truth a, Truth b)
+{
+    if (a == Truth::True || b == Truth::True) return Truth::True;
+    if (a == Truth::Unknown || b == Truth::Unknown) return Truth::Unknown;
+    return Truth::False;
+}
+
+namespace {
+
+// The number a value stands for in a comparison; false for Null.
+bool numberOf(const QVariant& v, double* n)
+{
+    if (!v.isValid() || v.isNull()) return false;
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        *n = v.toBool() ? -1.0 : 0.0;
+        return true;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        *n = v.toDouble();
+        return true;
+    default:
+        break;
+    }
+    const QString text =
+        v.typeId() == QMetaType::QByteArray ? QString::fromUtf8(v.toByteArray()) : v.toString();
+    if (!TextNumber::readWhole(text, n)) *n = std::numeric_limits<double>::infinity();
+    return true;
+}
+
+Truth compare(const QVariant& v, double bound, int wanted)
+{
+    double n = 0;
+    if (!numberOf(v, &n)) return Truth::Unknown;
+    const int order = n < bound ? -1 : (n > bound ? 1 : 0);
+    return truthOf(order == wanted);
+}
+
+} // namespace
+
+Truth lessThan(const QVariant& value, double bound)
+{
+    return compare(value, bound, -1);
+}
+
+Truth greaterThan(const QVariant& value, double bound)
+{
+    return compare(value, bound, 1);
+}
+
+Truth equalTo(const QVariant& value, double bound)
+{
+    return compare(value, bound, 0);
+}
+
+Truth greaterThan(const QVariant& a, const QVariant& b)
+{
+    double y = 0;
+    if (!numberOf(b, &y)) return Truth::Unknown;
+    return greaterThan(a, y);
+}
+
+bool isTrue(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull()) return false;
+    const QString text = value.toString().trimmed();
+    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) return true;
+    double n = 0;
+    return TextNumber::readWhole(text, &n) && n != 0.0;
+}
+
+CheckRow::CheckRow(const QSqlQuery& query, const QSqlDatabase& db, const QString& table)
+{
+    QHash<QString, int> codes;
+    for (const Db::Column& c : Db::columns(db, table))
+        codes.insert(c.name, c.typeCode);
+    const QSqlRecord record = query.record();
+    for (int i = 0; i < record.count(); ++i) {
+        m_names << record.fieldName(i);
+        m_types << codes.value(record.fieldName(i), Db::TypeVarWChar);
+    }
+}
+
+CheckRow::CheckRow(const QStringList& names, const QList<int>& typeCodes) : m_names(names), m_types(typeCodes)
+{
+    while (m_types.size() < m_names.size())
+        m_types << Db::TypeVarWChar;
+}
+
+void CheckRow::read(const QSqlQuery& query)
+{
+    m_values.resize(m_names.size());
+    for (int i = 0; i < m_names.size(); ++i)
+        m_values[i] = query.value(i);
+}
+
+QVariant CheckRow::value(const QString& name) const
+{
+    const int i = indexOf(name);
+    return i < 0 ? QVariant() : m_values.value(i);
+}
+
+QString CheckRow::text(int i) const
+{
+    if (i < 0 || i >= m_names.size()) return QString();
+    return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{m_values.value(i), m_types.at(i)});
+}
+
+QString CheckRow::text(const QString& name) const
+{
+    return text(indexOf(name));
+}
+
+} // namespace checks

@@ -1,0 +1,184 @@
+#include "DataCheckRules.h"
+
+#include "CheckErrors.h"
+#include "platform/TextNumber.h"
+
+namespace checks::DataCheckRules {
+
+namespace {
+
+// The value of a column a rule reads; false (and the failure recorded) when the
+// row has no such column.
+bool read(const CheckRow& row, const QString& table, const QString& column, QVariant* value,
+          CheckErrors& errors)
+{
+    const int i = row.indexOf(column);
+    if (i < 0) {
+        errors.missingColumn(table, column);
+        return false;
+    }
+    *value = row.value(i);
+    return true;
+}
+
+// A rule's condition: true when the rule fails. A condition without a truth value
+// passes; a condition that could not be tested fails.
+bool fails(Truth t)
+{
+    return t == Truth::True;
+}
+
+// Integer part of a number's text: the text before its first ".".
+int integerPartLength(const QString& text)
+{
+    const int point = int(text.indexOf(QLatin1Char('.')));
+    return point < 0 ? int(text.size()) : point;
+}
+
+// The coordinate rules of one centre-point column: empty, 0, integer part length.
+void coordinateRules(const CheckRow& row, const QString& table, const QString& column,
+                     const QList<int>& lengths, const QString& axis, QStringList* out, CheckErrors& errors)
+{
+    QVariant v;
+    if (!read(row, table, column, &v, errors)) {
+        *out << QStringLiteral("),基本情况 中心点%1坐标没有填写。").arg(axis);
+        return;
+    }
+    const QString text = row.text(column);
+    if (text.isEmpty()) {
+        *out << QStringLiteral("),基本情况 中心点%1坐标没有填写。").arg(axis);
+    } else if (fails(equalTo(v, 0))) {
+        *out << QStringLiteral("),基本情况 %1坐标错填为0").arg(axis);
+    } else if (!lengths.contains(integerPartLength(text))) {
+        *out << QStringLiteral("),基本情况 中心点%1坐标有误。").arg(axis);
+    }
+}
+
+// A known reserve code of rule 1: the six codes as exact text, 111 and 122 also
+// by value.
+bool knownReserveCode(const QString& code)
+{
+    static const QStringList known{QStringLiteral("111"),  QStringLiteral("121"),  QStringLiteral("122"),
+                                   QStringLiteral("111b"), QStringLiteral("121b"), QStringLiteral("122b")};
+    if (known.contains(code)) return true;
+    double n = 0;
+    return TextNumber::readWhole(code, &n) && (n == 111.0 || n == 122.0);
+}
+
+Truth textIs(const QVariant& v, const QString& text)
+{
+    if (!v.isValid() || v.isNull()) return Truth::Unknown;
+    return truthOf(v.toString() == text);
+}
+
+} // namespace
+
+QStringList Missing_Fields(const CheckRow& row, const QStringList& listed)
+{
+    QStringList missing;
+    for (int i = 0; i < row.columnCount(); ++i)
+        if (listed.contains(row.name(i)) && row.text(i).isEmpty()) missing << row.name(i);
+    return missing;
+}
+
+QString Missing_Fields_Text(const CheckRow& row, int keyColumn, const QStringList& missing)
+{
+    const QString key = keyColumn >= 0 && keyColumn < row.columnCount() ? row.name(keyColumn) : QString();
+    return key + QLatin1Char('(') + row.text(keyColumn) + QStringLiteral("),以下数据没有填写：") +
+           missing.join(QStringLiteral("、"));
+}
+
+bool Region_Code_Fails(const CheckRow& row, const QString& table, CheckErrors& errors)
+{
+    QVariant v;
+    if (!read(row, table, QStringLiteral("行政区代码"), &v, errors)) return true;
+    return fails(lessThan(v, 110000) || greaterThan(v, 659999));
+}
+
+QStringList First_Page_Rules(const CheckRow& row, const QString& table, CheckErrors& errors)
+{
+    QStringList out;
+    QVariant v;
+    if (!read(row, table, QStringLiteral("矿区编号"), &v, errors) ||
+        fails(lessThan(v, 110000000) || greaterThan(v, 659999999)))
+        out << QStringLiteral("),基本情况,矿区编号范围应处于110000000至659999999之间。");
+    if (!read(row, table, QStringLiteral("所属矿山编号"), &v, errors) || fails(greaterThan(v, 999)))
+        out << QStringLiteral("),基本情况,所属矿山编号应是3位数字。");
+    coordinateRules(row, table, QStringLiteral("中心点X坐标"), {7, 2, 1}, QStringLiteral("X"), &out, errors);
+    coordinateRules(row, table, QStringLiteral("中心点Y坐标"), {8, 3, 2}, QStringLiteral("Y"), &out, errors);
+    if (!read(row, table, QStringLiteral("方位"), &v, errors) || fails(lessThan(v, 0) || greaterThan(v, 360)))
+        out << QStringLiteral("),基本情况,方位应处于0至360。");
+    return out;
+}
+
+QStringList Reserve_Rules(const CheckRow& row, const QString& table, CheckErrors& errors)
+{
+    QStringList out;
+    const QString d = row.text(QStringLiteral("登记号"));
+    const QString m = row.text(QStringLiteral("矿产代码"));
+    const QString head = QStringLiteral(".登记号(") + d + QStringLiteral("),矿产代码(") + m +
+                         QStringLiteral("),残留矿产资源储量 ");
+
+    QVariant code, basic, resource;
+    const bool hasCode = read(row, table, QStringLiteral("储量类型"), &code, errors);
+    const bool hasBasic = read(row, table, QStringLiteral("基础储量类型"), &basic, errors);
+    const bool hasResource = read(row, table, QStringLiteral("资源量类型"), &resource, errors);
+    QVariant amount[7]; // 金属量1..3 at 1..3, 矿石量1..3 at 4..6
+    bool hasAmount[7] = {};
+    for (int i = 1; i <= 3; ++i) {
+        hasAmount[i] = read(row, table, QStringLiteral("金属量%1").arg(i), &amount[i], errors);
+        hasAmount[i + 3] = read(row, table, QStringLiteral("矿石量%1").arg(i), &amount[i + 3], errors);
+    }
+
+    // 1: the reserve code must be one of the known codes (Null passes).
+    if (!hasCode || (!code.isNull() && !knownReserveCode(code.toString())))
+        out << head + QStringLiteral("储量编码、基础储量编码、资源量编码与词表不符。");
+
+    // 2 to 4: a reserve must not exceed its basic reserve.
+    struct Pair
+    {
+        const char* reserve;
+        const char* basic;
+        const char* word;
+    };
+    static const Pair pairs[] = {
+        {"111", "111b", "基础储量"}, {"122", "122b", "基础储量"}, {"121", "121b", "资源储量"}};
+    for (const Pair& p : pairs) {
+        const QString r = QString::fromLatin1(p.reserve);
+        const QString b = QString::fromLatin1(p.basic);
+        bool failed =
+            !hasCode || !hasBasic || !hasAmount[1] || !hasAmount[2] || !hasAmount[4] || !hasAmount[5];
+        if (!failed)
+            failed = fails(textIs(code, r) && textIs(basic, b) &&
+                           (greaterThan(amount[1], amount[2]) || greaterThan(amount[4], amount[5])));
+        if (failed)
+            out << head + QStringLiteral("编码为%1的储量(包括金属和矿石储量)应小于编码为%2的%3。")
+                              .arg(r, b, QString::fromUtf8(p.word));
+    }
+
+    // 5: some amount must not be 0.
+    bool allAmounts = true;
+    for (int i = 1; i <= 6; ++i)
+        allAmounts = allAmounts && hasAmount[i];
+    Truth allZero = Truth::True;
+    if (allAmounts)
+        for (int i = 1; i <= 6; ++i)
+            allZero = allZero && equalTo(amount[i], 0);
+    const QString shortHead = QStringLiteral("登记号(") + d + QStringLiteral("),残留矿产资源储量 ");
+    if (!allAmounts || fails(allZero))
+        out << QStringLiteral("、") + shortHead +
+                   QStringLiteral("一条资源储量记录中至少有一条储量、基础储量、资源量的金属或矿石量不为0。");
+
+    // 6: no code and no metal amount: an empty placeholder.
+    auto noCode = [](const QVariant& v) { return v.isNull() ? Truth::True : equalTo(v, 0); };
+    bool failed6 = !hasCode || !hasBasic || !hasResource || !hasAmount[1] || !hasAmount[2] || !hasAmount[3];
+    if (!failed6)
+        failed6 = fails(noCode(code) && noCode(basic) && noCode(resource) && equalTo(amount[1], 0) &&
+                        equalTo(amount[2], 0) && equalTo(amount[3], 0));
+    if (failed6)
+        out << QStringLiteral(".") + shortHead +
+                   QStringLiteral("矿产或统计对象的矿石类型或品级的质量记录存在时应有相应的资源储量记录。");
+    return out;
+}
+
+} // namespace checks::DataCheckRules

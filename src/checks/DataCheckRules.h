@@ -1,0 +1,35 @@
+#pragma once
+
+#include "CheckRow.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace checks {
+
+class CheckErrors;
+
+// The rules of the data check, one row at a time. Each returns the texts of the
+// lines the row fails (without the running number); a column that a rule reads
+// and the row lacks makes that rule fail, and is recorded in `errors`.
+namespace DataCheckRules {
+
+// Names of the listed columns whose text is empty, in the row's column order
+// (blanks and 0 count as filled; a listed name that is no column is never missing).
+QStringList Missing_Fields(const CheckRow& row, const QStringList& listed);
+
+// "列名(值),以下数据没有填写：名、名" for the column at `keyColumn`.
+QString Missing_Fields_Text(const CheckRow& row, int keyColumn, const QStringList& missing);
+
+// The region code lies outside 110000 to 659999 (Null passes).
+bool Region_Code_Fails(const CheckRow& row, const QString& table, CheckErrors& errors);
+
+// Value rules of a 压覆 row: the messages that follow the quoted 登记号.
+QStringList First_Page_Rules(const CheckRow& row, const QString& table, CheckErrors& errors);
+
+// Value rules of a 资源储量 row: the line texts that follow the running number.
+QStringList Reserve_Rules(const CheckRow& row, const QString& table, CheckErrors& errors);
+
+} // namespace DataCheckRules
+
+} // namespace checks

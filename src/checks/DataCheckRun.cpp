@@ -1,0 +1,283 @@
+#include "DataCheckRun.h"
+
+#include "CheckReport.h"
+#include "CheckRow.h"
+#include "DataCheckRules.h"
+#include "platform/TextNumber.h"
+#include "shell/KCUTIL_Paths.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <cmath>
+
+namespace checks {
+
+namespace {
+
+const QString kSource = QStringLiteral("DataCheck");
+
+// The condition that selects overlay registrations.
+QString overlayWhere()
+{
+    return QStringLiteral(" WHERE substr(登记号,1,1)='4'");
+}
+
+QString blanksAndNumber(int blanks, int number)
+{
+    return QString(blanks, QLatin1Char(' ')) + QString::number(number);
+}
+
+// Part of a group key read as a whole number; false when the value is Null or
+// reads as no number.
+bool wholeNumber(const QVariant& v, qint64* n)
+{
+    if (v.isNull()) return false;
+    double d = 0;
+    if (!TextNumber::readWhole(v.toString(), &d) || !std::isfinite(d)) return false;
+    *n = qint64(std::nearbyint(d));
+    return true;
+}
+
+} // namespace
+
+DataCheckRun::DataCheckRun(QSqlDatabase db, Progress progress)
+    : m_db(std::move(db)), m_progress(std::move(progress))
+{
+}
+
+QString DataCheckRun::reportPath(const QString& programDir)
+{
+    return KCUTIL::joinPath(programDir, QStringLiteral("数据检查结果.txt"));
+}
+
+Result<DataCheckOutcome> DataCheckRun::run(const QString& typedPath, const QString& reportPath)
+{
+    DataCheckOutcome outcome;
+    bool overlayRows = false;
+    Count_Overlay_Rows(QStringLiteral("压覆"), &overlayRows);
+    if (overlayRows) {
+        CheckReport report;
+        report.writeLine(QStringLiteral("路径：") + typedPath + QStringLiteral("\r\n"));
+        Check_Cover_Page(report, QStringLiteral("登记"), QStringLiteral("压覆"),
+                         QStringLiteral("登记号,填表人,填表负责人,填表日期"),
+                         QStringLiteral("建设单位,行政区代码"), 0);
+        Check_First_Page(
+            report, QStringLiteral("压覆"), QStringLiteral("报告"),
+            QStringLiteral("建设项目名称,建设项目类别,批准单位,矿区名称,矿区编号,所属矿山编号,县城名,方位,"
+                           "至县直距,矿业权人,许可证号"),
+            QStringLiteral("报告名称,报告提交日期,评审机构,评审日期,评审结论,评估师,备案机关,备案日期"), 0);
+        Check_Review(report, QStringLiteral("登记"), QStringLiteral("资源储量"), QStringLiteral("质量"),
+                     QStringLiteral("质量"), QStringLiteral("组分名,组分值,组分单位"),
+                     QStringLiteral("登记号,审定意见,审定负责人,审定单位,审定日期"), 0);
+        Check_Coordinates(report, QStringLiteral("坐标"),
+                          QStringLiteral("登记号,矿权坐标,矿权面积,计算坐标,计算面积"), 0);
+        if (Status saved = report.save(reportPath); !saved) return saved.error();
+        outcome.reportWritten = true;
+    }
+    bool registrations = false;
+    Count_Overlay_Rows(QStringLiteral("登记"), &registrations);
+    outcome.noData = !overlayRows && !registrations;
+    outcome.errors = m_errors.list();
+    return outcome;
+}
+
+int DataCheckRun::Count_Overlay_Rows(const QString& table, bool* hasRows)
+{
+    Db::Error error;
+    const QVariant n =
+        Db::scalar(m_db, QStringLiteral("SELECT count(*) FROM ") + table + overlayWhere(), {}, &error);
+    if (error.isSet()) m_errors.add(error);
+    const int count = n.toInt();
+    *hasRows = count > 0;
+    return count;
+}
+
+void DataCheckRun::scan(const QString& table, const QString& sql, int count,
+                        const std::function<void(const CheckRow&)>& onRow)
+{
+    Db::Error error;
+    auto q = Db::exec(m_db, sql, {}, &error);
+    if (!q) {
+        m_errors.add(error);
+        return;
+    }
+    int value = 1;
+    const int maximum = count + 1;
+    if (m_progress) m_progress(value, maximum);
+    CheckRow row(*q, m_db, table);
+    while (q->next()) {
+        row.read(*q);
+        onRow(row);
+        if (m_progress) m_progress(++value < maximum ? value : maximum, maximum);
+    }
+    if (q->lastError().isValid()) m_errors.add(Db::errorOf(q->lastError(), kSource));
+    if (m_progress) m_progress(0, 0);
+}
+
+void DataCheckRun::requiredFields(ReportSection& section, const QString& table, const QString& fields,
+                                  const QString& where, int keyColumn, const QString& noRowsText)
+{
+    const QStringList listed = fields.split(QLatin1Char(','));
+    bool hasRows = false;
+    const int count = Count_Overlay_Rows(table, &hasRows);
+    if (!hasRows) {
+        section.line(blanksAndNumber(3, section.next()) + noRowsText);
+        return;
+    }
+    scan(table, QStringLiteral("SELECT * FROM ") + table + where, count, [&](const CheckRow& row) {
+        const QStringList missing = DataCheckRules::Missing_Fields(row, listed);
+        if (missing.isEmpty()) return;
+        section.line(blanksAndNumber(3, section.next()) + QLatin1Char('.') +
+                     DataCheckRules::Missing_Fields_Text(row, keyColumn, missing));
+    });
+}
+
+void DataCheckRun::Check_Cover_Page(CheckReport& report, const QString& regTable, const QString& kindTable,
+                                    const QString& regFields, const QString& kindFields, int keyColumn)
+{
+    ReportSection section(report, QStringLiteral("【封  页】"));
+    requiredFields(section, regTable, regFields, overlayWhere(), keyColumn,
+                   QStringLiteral(".登记信息的数据项没有填写。"));
+    requiredFields(section, kindTable, kindFields, overlayWhere(), keyColumn,
+                   QStringLiteral(".建设单位、行政区代码没有填写。"));
+    bool hasRows = false;
+    const int count = Count_Overlay_Rows(kindTable, &hasRows);
+    scan(kindTable, QStringLiteral("SELECT * FROM ") + kindTable + overlayWhere(), count,
+         [&](const CheckRow& row) {
+             if (!DataCheckRules::Region_Code_Fails(row, kindTable, m_errors)) return;
+             section.ruleLine(blanksAndNumber(2, section.next()) + QStringLiteral(".登记号(") +
+                              row.text(QStringLiteral("登记号")) +
+                              QStringLiteral("),行政区代码范围应处于110000至659999之间。"));
+         });
+}
+
+void DataCheckRun::Check_First_Page(CheckReport& report, const QString& kindTable, const QString& reportTable,
+                                    const QString& kindFields, const QString& reportFields, int keyColumn)
+{
+    ReportSection section(report, QStringLiteral("【第一页】"));
+    requiredFields(section, kindTable, kindFields, overlayWhere(), keyColumn,
+                   QStringLiteral(".基本情况,数据项没有填写。"));
+    bool hasRows = false;
+    const int count = Count_Overlay_Rows(kindTable, &hasRows);
+    scan(kindTable, QStringLiteral("SELECT * FROM ") + kindTable + overlayWhere(), count,
+         [&](const CheckRow& row) {
+             const QString djh = row.text(QStringLiteral("登记号"));
+             for (const QString& message : DataCheckRules::First_Page_Rules(row, kindTable, m_errors))
+                 section.ruleLine(blanksAndNumber(3, section.next()) + QStringLiteral(".登记号(") + djh +
+                                  message);
+         });
+    requiredFields(section, reportTable, reportFields, overlayWhere(), keyColumn,
+                   QStringLiteral(".压矿评估报告 基本数据项没有填写。"));
+}
+
+void DataCheckRun::Check_Review(CheckReport& report, const QString& regTable, const QString& reserveTable,
+                                const QString& qualityTable, const QString& averageTable,
+                                const QString& qualityFieldList, const QString& reviewFields, int keyColumn)
+{
+    ReportSection section(report, QStringLiteral("【审  核】"));
+    requiredFields(section, regTable, reviewFields, overlayWhere(), keyColumn,
+                   QStringLiteral(".核查数据均没有填写。"));
+    qualityFields(section, qualityTable, qualityFieldList, keyColumn);
+    averageRows(section, averageTable);
+    reserveRules(section, reserveTable);
+}
+
+void DataCheckRun::qualityFields(ReportSection& section, const QString& table, const QString& fields,
+                                 int keyColumn)
+{
+    const QStringList listed = fields.split(QLatin1Char(','));
+    bool hasRows = false;
+    const int count = Count_Overlay_Rows(table, &hasRows);
+    if (!hasRows) {
+        section.line(blanksAndNumber(3, section.next()) + QStringLiteral(".压覆矿产资源储量数据没有填写。"));
+        return;
+    }
+    // Val(登记号) above 4000000000000: the number the text begins with.
+    const QString sql = QStringLiteral("SELECT * FROM ") + table +
+                        QStringLiteral(" WHERE CAST(登记号 AS REAL) > 4000000000000");
+    scan(table, sql, count, [&](const CheckRow& row) {
+        const QStringList missing = DataCheckRules::Missing_Fields(row, listed);
+        if (missing.isEmpty()) return;
+        const QString key = keyColumn >= 0 && keyColumn < row.columnCount() ? row.name(keyColumn) : QString();
+        section.line(blanksAndNumber(3, section.next()) + QLatin1Char('.') + key + QLatin1Char('(') +
+                     row.text(keyColumn) + QStringLiteral("),矿产代码(") +
+                     row.text(QStringLiteral("矿产代码")) + QStringLiteral(")以下数据没有填写：") +
+                     missing.join(QStringLiteral("、")));
+    });
+}
+
+void DataCheckRun::averageRows(ReportSection& section, const QString& table)
+{
+    const QString columns = QStringLiteral("登记号,矿产代码,统计对象,矿石类型,矿石品级,均值标识");
+    const QString sql = QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + table +
+                        overlayWhere() + QStringLiteral(" GROUP BY ") + columns +
+                        QStringLiteral(" ORDER BY ") + columns;
+    bool hasRows = false;
+    const int count = Count_Overlay_Rows(table, &hasRows);
+
+    struct Key
+    {
+        QString djh;
+        qint64 mineral = 0;
+        qint64 object = 0;
+        bool operator==(const Key&) const = default;
+    };
+    Key previous;
+    Key current;
+    bool first = true;
+    int rowsInGroup = 0;
+    bool averageSeen = false;
+    QString pending;
+    auto report = [&] {
+        if (rowsInGroup > 1 && !averageSeen) {
+            section.next();
+            section.line(QStringLiteral(" ") + pending);
+        }
+    };
+    scan(table, sql, count, [&](const CheckRow& row) {
+        // A part of the key that reads as no whole number keeps its value.
+        current.djh = row.text(0);
+        const bool mineralRead = wholeNumber(row.value(1), &current.mineral);
+        const bool objectRead = wholeNumber(row.value(2), &current.object);
+        if (!mineralRead || !objectRead)
+            m_errors.add(Db::Error{13, kSource, QStringLiteral("类型不匹配：矿产代码或统计对象不是整数")});
+        if (first) {
+            previous = current;
+            first = false;
+        }
+        if (current == previous) {
+            ++rowsInGroup;
+        } else {
+            report();
+            rowsInGroup = 1;
+            averageSeen = false;
+        }
+        if (isTrue(row.value(5))) averageSeen = true;
+        previous = current;
+        pending = QStringLiteral("  ") + QString::number(section.peek()) + QStringLiteral("、登记号(") +
+                  row.text(0) + QStringLiteral("),矿产代码(") + row.text(1) + QStringLiteral("),统计对象(") +
+                  row.text(2) + QStringLiteral(")缺少相应的质量均值记录。");
+    });
+    report();
+}
+
+void DataCheckRun::reserveRules(ReportSection& section, const QString& table)
+{
+    bool hasRows = false;
+    const int count = Count_Overlay_Rows(table, &hasRows);
+    scan(table, QStringLiteral("SELECT * FROM ") + table + overlayWhere(), count, [&](const CheckRow& row) {
+        for (const QString& text : DataCheckRules::Reserve_Rules(row, table, m_errors))
+            section.ruleLine(blanksAndNumber(3, section.next()) + text);
+    });
+}
+
+void DataCheckRun::Check_Coordinates(CheckReport& report, const QString& coordTable,
+                                     const QString& coordFields, int keyColumn)
+{
+    ReportSection section(report, QStringLiteral("【坐  标】"));
+    requiredFields(section, coordTable, coordFields, overlayWhere(), keyColumn,
+                   QStringLiteral(".压覆矿产资源坐标数据项均没填写。"));
+}
+
+} // namespace checks

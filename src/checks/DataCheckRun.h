@@ -1,0 +1,77 @@
+#pragma once
+
+#include "CheckErrors.h"
+#include "platform/Result.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <functional>
+
+namespace checks {
+
+class CheckReport;
+class CheckRow;
+class ReportSection;
+
+// What a run of the data check came to.
+struct DataCheckOutcome
+{
+    // The report was written (the database holds overlay rows in 压覆).
+    bool reportWritten = false;
+    // Neither 压覆 nor 登记 holds an overlay registration.
+    bool noData = false;
+    // Failures met on the way; the run went on after each.
+    QList<Db::Error> errors;
+};
+
+// The data check of a whole registration database: the four sections of the
+// report 数据检查结果.txt (cover page, first page, review, coordinates) over the
+// overlay registrations of the database. It only reads the database.
+class DataCheckRun
+{
+public:
+    // Progress of the table being scanned: value of maximum; maximum 0 hides it.
+    using Progress = std::function<void(int value, int maximum)>;
+
+    explicit DataCheckRun(QSqlDatabase db, Progress progress = {});
+
+    // The report of a program folder.
+    static QString reportPath(const QString& programDir);
+
+    // Counts the overlay rows of 压覆; when there are any, writes the report to
+    // `reportPath` with `typedPath` on its path line. Fails only when the report
+    // cannot be written.
+    Result<DataCheckOutcome> run(const QString& typedPath, const QString& reportPath);
+
+    // The sections, each writing into `report`.
+    int Count_Overlay_Rows(const QString& table, bool* hasRows);
+    void Check_Cover_Page(CheckReport& report, const QString& regTable, const QString& kindTable,
+                          const QString& regFields, const QString& kindFields, int keyColumn);
+    void Check_First_Page(CheckReport& report, const QString& kindTable, const QString& reportTable,
+                          const QString& kindFields, const QString& reportFields, int keyColumn);
+    void Check_Review(CheckReport& report, const QString& regTable, const QString& reserveTable,
+                      const QString& qualityTable, const QString& averageTable, const QString& qualityFields,
+                      const QString& reviewFields, int keyColumn);
+    void Check_Coordinates(CheckReport& report, const QString& coordTable, const QString& coordFields,
+                           int keyColumn);
+
+    const CheckErrors& errors() const { return m_errors; }
+
+private:
+    // Runs `sql` on table `table` and hands every row to `onRow`, with the
+    // progress bar set to `count` + 1.
+    void scan(const QString& table, const QString& sql, int count,
+              const std::function<void(const CheckRow&)>& onRow);
+    void requiredFields(ReportSection& section, const QString& table, const QString& fields,
+                        const QString& where, int keyColumn, const QString& noRowsText);
+    void qualityFields(ReportSection& section, const QString& table, const QString& fields, int keyColumn);
+    void averageRows(ReportSection& section, const QString& table);
+    void reserveRules(ReportSection& section, const QString& table);
+
+    QSqlDatabase m_db;
+    Progress m_progress;
+    CheckErrors m_errors;
+};
+
+} // namespace checks

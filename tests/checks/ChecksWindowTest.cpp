@@ -1,0 +1,214 @@
+#include "CheckFixture.h"
+
+#include "checks/ChecksTargets.h"
+#include "checks/DataCheck.h"
+#include "checks/FrmCheckData.h"
+#include "checks/ReportViewer.h"
+#include "entry/MainWindowHarness.h"
+#include "platform/FileDialog.h"
+#include "platform/Prompt.h"
+#include "shell/ShellNames.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+class ChecksWindowTest : public CheckFixture, public MainWindowHarness
+{
+protected:
+    void SetUp() override
+    {
+        CheckFixture::SetUp();
+        openWorkingDatabase();
+        ReportViewer::setOpener([this](const QString& path) {
+            opened << path;
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        closeMainWindow();
+        ReportViewer::setOpener({});
+        CheckFixture::TearDown();
+    }
+    static QPushButton* button(QWidget* dialog, int index)
+    {
+        return dialog->findChild<QPushButton*>(QStringLiteral("Command2_%1").arg(index));
+    }
+    static QLineEdit* pathBox(QWidget* dialog)
+    {
+        return dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    }
+    QString workingFile() const { return path(QStringLiteral("djk.mdb")); }
+    // Shows the main window with the checks' windows, opens one by `open` and runs
+    // `act` on it while it is shown (act closes it).
+    void whileOpen(const std::function<void()>& open, const std::function<void(QWidget*)>& act)
+    {
+        checks::registerTargets(targets);
+        showMainWindow();
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_TRUE(dialog);
+            act(dialog);
+            seen = true;
+        });
+        open();
+        ASSERT_TRUE(seen);
+    }
+
+    QStringList opened;
+};
+
+TEST_F(ChecksWindowTest, AClerkChecksTheWorkingDatabaseFromTheDataMenuAndOpensTheReport)
+{
+    openDatabase(workingFile());
+    completeRegistration(QStringLiteral("4110101082001"));
+    insert(QStringLiteral("登记"), with(header(QStringLiteral("4110101082002")), {{"填表人", null()}}));
+    closeDatabase();
+    whileOpen([&] { main->MENU_DATA_Click(9); },
+              [&](QWidget* dialog) {
+                  EXPECT_EQ(dialog->objectName(), WindowNames::DataCheck);
+                  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("数据检查"));
+                  EXPECT_TRUE(main->buttonPressed(Keys::Check));
+                  EXPECT_EQ(main->panelText(1), QStringLiteral("数据检查..."));
+                  EXPECT_EQ(pathBox(dialog)->text(), workingFile());
+                  EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+
+                  button(dialog, 0)->click();
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("数据检查完成！"));
+                  EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("提示"));
+                  EXPECT_TRUE(button(dialog, 2)->isVisibleTo(dialog));
+                  button(dialog, 2)->click();
+                  button(dialog, 1)->click();
+              });
+
+    EXPECT_EQ(opened, QStringList{path(QStringLiteral("数据检查结果.txt"))});
+    const QByteArray report = readAll(opened.value(0));
+    EXPECT_TRUE(report.startsWith("路径：" + workingFile().toUtf8() +
+                                  "\r\n\r\n【封  页】\r\n"
+                                  "   1.登记号(4110101082002),以下数据没有填写：填表人\r\n"));
+    EXPECT_FALSE(main->buttonPressed(Keys::Check));
+    EXPECT_EQ(main->panelText(1), StatusText::Idle);
+}
+
+TEST_F(ChecksWindowTest, AnEmptyDatabaseHasNoData)
+{
+    DataCheck dialog;
+    pathBox(&dialog)->setText(workingFile());
+    button(&dialog, 0)->click();
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("所查数据库没有“Orvane”数据,请填写!"));
+    EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("结果"));
+    EXPECT_FALSE(button(&dialog, 2)->isVisibleTo(&dialog));
+}
+
+TEST_F(ChecksWindowTest, BadPathsAreRefusedBeforeAnythingIsRead)
+{
+    DataCheck dialog;
+    writeFile(QStringLiteral("text.mdb"), "not a database");
+    runSql(path(QStringLiteral("other.mdb")), {QStringLiteral("CREATE TABLE 登记 (登记号 TEXT)")});
+    const QString other = path(QStringLiteral("other.mdb"));
+    struct Case
+    {
+        QString typed;
+        QString message;
+    };
+    const QList<Case> cases{
+        {QStringLiteral("   "), QStringLiteral("请先指定检查数据库文件名！")},
+        {path(QStringLiteral("none.mdb")), QStringLiteral("指定的数据库文件不存在，请重新选择！")},
+        {other, QStringLiteral("指定的数据库文件非压覆矿产登记数据库,请重新选择！")},
+        {path(QStringLiteral("text.mdb")),
+         QStringLiteral("指定的数据库文件打开出现错误,请检查是否允许打开该数据库！")},
+        // The working database's path in other letter case is another file.
+        {workingFile().toUpper(), QStringLiteral("指定的数据库文件不存在，请重新选择！")},
+    };
+    for (const Case& c : cases) {
+        Prompt::clear();
+        pathBox(&dialog)->setText(c.typed);
+        button(&dialog, 0)->click();
+        EXPECT_EQ(Prompt::lastText(), c.message) << c.typed.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("数据检查结果.txt"))));
+
+    // Choosing a file through the "..." button.
+    auto choose = [&](const QString& file) {
+        Prompt::clear();
+        FileDialog::setNextFileName(file);
+        dialog.Command3_Click();
+        return Prompt::lastText();
+    };
+    EXPECT_EQ(choose(path(QStringLiteral("none.mdb"))), QStringLiteral("文件不存在,请重新选择！"));
+    EXPECT_EQ(choose(other), QStringLiteral("指定的数据库文件非固体登记数据库,请重新选择！"));
+    EXPECT_EQ(pathBox(&dialog)->text(), other);
+    EXPECT_EQ(choose(copyTemplate(QStringLiteral("copy.mdb"))), QString());
+    EXPECT_EQ(FileDialog::captions().constLast(), QStringLiteral("选择检查数据库文件"));
+}
+
+TEST_F(ChecksWindowTest, TheSecondCheckWritesItsReportBesideTheWorkingDatabase)
+{
+    openDatabase(workingFile());
+    completeRegistration(QStringLiteral("4110101082001"));
+    insert(QStringLiteral("登记"), header(QStringLiteral("4110101082002")));
+    closeDatabase();
+    whileOpen([&] { main->MENU_DATA_Click(10); },
+              [&](QWidget* dialog) {
+                  EXPECT_EQ(dialog->objectName(), WindowNames::FrmCheckData);
+                  EXPECT_EQ(main->panelText(1), StatusText::Idle);
+                  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("登记库DJK数据检查"));
+                  EXPECT_FALSE(dialog->findChild<QCheckBox*>(QStringLiteral("Check2"))->isEnabled());
+                  EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+
+                  button(dialog, 0)->click();
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("请选择相应的数据检查项！"));
+                  EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查2"));
+
+                  dialog->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+                  button(dialog, 0)->click();
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("完成对储量登记库DJK的数据检查！"));
+                  EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查"));
+                  ASSERT_TRUE(button(dialog, 2)->isVisibleTo(dialog));
+                  button(dialog, 2)->click();
+                  EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+
+                  QFile::remove(path(QStringLiteral("djk.sys")));
+                  button(dialog, 0)->click();
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("系统文件DJK.SYS破坏！"));
+                  EXPECT_EQ(Prompt::shown().constLast().buttons, Prompt::Buttons::YesNo);
+                  EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+                  button(dialog, 1)->click();
+              });
+
+    EXPECT_EQ(opened, QStringList{path(QStringLiteral("djk.Txt"))});
+    EXPECT_TRUE(readAll(opened.value(0))
+                    .startsWith("储量登记库DJK中有1个登记无储量数据!\r\n\r\n登记号：4110101082002\r\n"));
+    // Neither the toolbar nor the status bar is touched.
+    EXPECT_EQ(main->panelText(1), StatusText::Idle);
+}
+
+TEST_F(ChecksWindowTest, TheCleanUpRunsFromTheMaintenanceMenuAndLeavesItsStatusText)
+{
+    openDatabase(workingFile());
+    insert(QStringLiteral("资源储量"),
+           reserve(QStringLiteral("4110101082001"), 11001, "111", "111b", null(), {1, 1, 1, 1, 0, 0}));
+    QSqlQuery(db()).exec(QStringLiteral("UPDATE 资源储量 SET 矿石品级 = NULL"));
+    closeDatabase();
+    whileOpen([&] { main->MENU_ELSE_Click(12); },
+              [&](QWidget* dialog) {
+                  EXPECT_EQ(dialog->objectName(), WindowNames::FrmClearLX_PJ);
+                  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("清理错误的矿石类型和品级"));
+                  EXPECT_EQ(main->panelText(1), QStringLiteral("清理错误的矿石类型和品级..."));
+                  dialog->findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("清理完毕"));
+              });
+    EXPECT_FALSE(QApplication::activeModalWidget());
+    EXPECT_EQ(main->panelText(1), QStringLiteral("清理错误的矿石类型和品级..."));
+    EXPECT_EQ(Db::scalar(m_state.Cn(), QStringLiteral("SELECT 矿石品级 FROM 资源储量")).toInt(), 30);
+}
+
+} // namespace

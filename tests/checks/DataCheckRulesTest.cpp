@@ -1,0 +1,66 @@
+#include "checks/DataCheckRules.h"
+#include "checks/CheckErrors.h"
+
+#include <gtest/gtest.h>
+
+using namespace checks;
+
+namespace {
+
+CheckRow row(const QStringList& names, const QVariantList& values, const QList<int>& types = {})
+{
+    CheckRow r(names, types);
+    r.setValues(values);
+    return r;
+}
+
+const QVariant Null = QVariant(QMetaType::fromType<double>());
+
+TEST(DataCheckRulesTest, MissingFieldsFollowTheColumnOrderAndIgnoreUnknownNames)
+{
+    const CheckRow r = row({"登记号", "填表人", "填表负责人", "填表日期"}, {"4110101082001", "", Null, " "});
+    EXPECT_EQ(DataCheckRules::Missing_Fields(r, {"填表负责人", "没有的列", "填表人", "填表日期"}),
+              (QStringList{"填表人", "填表负责人"}));
+    EXPECT_EQ(DataCheckRules::Missing_Fields_Text(r, 0, {"填表人", "填表负责人"}),
+              QStringLiteral("登记号(4110101082001),以下数据没有填写：填表人、填表负责人"));
+    // A listed name compares with the column name exactly.
+    EXPECT_TRUE(DataCheckRules::Missing_Fields(r, {"填表人 "}).isEmpty());
+}
+
+TEST(DataCheckRulesTest, RegionCodeRangeIncludesBothEndsAndPassesNull)
+{
+    CheckErrors errors;
+    auto fails = [&](const QVariant& v) {
+        return DataCheckRules::Region_Code_Fails(row({"行政区代码"}, {v}), "压覆", errors);
+    };
+    EXPECT_FALSE(fails(110000));
+    EXPECT_FALSE(fails(659999));
+    EXPECT_TRUE(fails(109999));
+    EXPECT_TRUE(fails(660000));
+    EXPECT_FALSE(fails(Null));
+    EXPECT_TRUE(fails(QStringLiteral("北京")));
+    EXPECT_FALSE(fails(QStringLiteral("110101")));
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(DataCheckRules::Region_Code_Fails(row({"登记号"}, {"4"}), "压覆", errors));
+    EXPECT_EQ(errors.list().size(), 1);
+}
+
+TEST(DataCheckRulesTest, ReserveComparisonsWithNullHaveNoTruthValue)
+{
+    CheckErrors errors;
+    const QStringList names{"登记号",  "矿产代码", "储量类型",   "金属量1", "矿石量1", "基础储量类型",
+                            "金属量2", "矿石量2",  "资源量类型", "金属量3", "矿石量3"};
+    auto rules = [&](const QVariantList& v) {
+        return DataCheckRules::Reserve_Rules(row(names, v), "资源储量", errors);
+    };
+    // A code that reads as 111 is known; 111 against 111b with equal amounts passes.
+    EXPECT_TRUE(rules({"4", 1, " 111 ", 8, 8, "111b", 8, 8, Null, 0, 0}).isEmpty());
+    EXPECT_EQ(rules({"4", 1, "111", 9, 8, "111b", 8, 8, Null, 0, 0}).size(), 1);
+    // Compared as plain signed numbers: a negative reserve never exceeds.
+    EXPECT_TRUE(rules({"4", 1, "111", -9, -8, "111b", 8, 8, Null, 0, 0}).isEmpty());
+    // Codes that read as 0 count as no code.
+    EXPECT_EQ(rules({"4", 1, Null, 0, 0, "0", 0, 0, Null, 0, 0}).size(), 2);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+} // namespace
