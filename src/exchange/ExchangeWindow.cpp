@@ -101,6 +101,12 @@ void hideProgress(QProgressBar* bar)
     bar->setValue(0);
 }
 
+void showOldDates(const QList<OldDate>& dates, QWidget* parent)
+{
+    for (const OldDate& d : dates)
+        Prompt::message(oldDateMessage(d), QStringLiteral("错误"), Prompt::Icon::Critical, parent);
+}
+
 void chooseExportTarget(QLineEdit* box, QWidget* parent)
 {
     const QString name =

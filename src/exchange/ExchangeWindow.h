@@ -46,6 +46,9 @@ QProgressBar* progressBar(QWidget* parent);
 Progress barProgress(QProgressBar* bar);
 void hideProgress(QProgressBar* bar);
 
+// One message "错误" per date that the copy turned into Null.
+void showOldDates(const QList<OldDate>& dates, QWidget* parent);
+
 // "..." of an export dialog: the save dialog "选择导出文件" starting at `box`'s
 // path; an existing file is taken only when "文件已经存在,是否覆盖?" is answered Yes.
 void chooseExportTarget(QLineEdit* box, QWidget* parent);

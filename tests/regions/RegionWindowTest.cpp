@@ -1,98 +1,29 @@
 // The region dialogs as a clerk reaches them from the main window.
 
-#include "RegionFixture.h"
+#include "RegionWindowFixture.h"
 
-#include "entry/MainWindowHarness.h"
-#include "entry/NAVIGATE.h"
-#include "entry/NavigateWindow.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
-#include "regions/RegionTargets.h"
-#include "shell/DialogHooks.h"
 #include "shell/MAINBAS.h"
 #include "shell/TabMain.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
-
-#include <functional>
 
 namespace {
 
-class RegionWindowTest : public RegionFixture, protected MainWindowHarness
+class RegionWindowTest : public RegionWindowFixture
 {
 protected:
-    void SetUp() override
-    {
-        RegionFixture::SetUp();
-        addSample(db());
-        m_state.ProvinceCode = 510000;
-        NewTab::Register(targets);
-        NAVIGATE::Register(targets);
-        regions::registerTargets(targets);
-        showMainWindow();
-    }
-    void TearDown() override
-    {
-        closeMainWindow();
-        dialogHooks() = DialogHooks();
-        RegionFixture::TearDown();
-    }
-
-    // Runs `open`, and `work` on the modal dialog it shows; closes it when still open.
-    static void withDialog(const std::function<void()>& open, const std::function<void(QWidget*)>& work)
-    {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            ASSERT_NE(dialog, nullptr);
-            work(dialog);
-            ran = true;
-            if (dialog->isVisible()) qobject_cast<QDialog*>(dialog)->reject();
-        });
-        open();
-        EXPECT_TRUE(ran);
-    }
-
-    static void click(QWidget* dialog, const QString& name)
-    {
-        auto* b = dialog->findChild<QPushButton*>(name);
-        ASSERT_NE(b, nullptr) << name.toStdString();
-        b->click();
-    }
-
-    // Drops the region tree down and clicks the node showing `text`.
-    static void pick(QWidget* dialog, const QString& text)
-    {
-        click(dialog, "Command1");
-        auto* tree = dialog->findChild<QTreeWidget*>("TreeView2");
-        ASSERT_TRUE(tree->isVisible());
-        const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
-        tree->scrollToItem(found.first());
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.first()).center());
-    }
-
     static QString box(QWidget* dialog, const QString& name)
     {
         return dialog->findChild<QLineEdit*>(name)->text();
-    }
-
-    QStringList shownTexts() const
-    {
-        QStringList texts;
-        for (const Prompt::Shown& s : Prompt::shown())
-            texts << s.text;
-        return texts;
     }
 };
 
