@@ -1,9 +1,10 @@
 #include "checks/ChecksTargets.h"
+#include "editors/EditorsTargets.h"
 #include "entry/EntryRecord.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "exchange/ExchangeTargets.h"
-#include "exchange/xml/XmlTargets.h"
+#include "printing/PrintingTargets.h"
 #include "regions/RegionTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
@@ -15,10 +16,9 @@
 #include "shell/ModMCD.h"
 #include "shell/ProgramState.h"
 #include "shell/TabMain.h"
-#include "platform/Translations.h"
+#include "platform/Application.h"
 
 #include <QApplication>
-#include <QFont>
 
 #include <memory>
 
@@ -36,9 +36,10 @@ void registerTargets(CommandTargets& targets)
     NewTab::Register(targets);
     EntryRecord::Register(targets);
     NAVIGATE::Register(targets);
+    editors::registerTargets(targets);
     exchange::registerTargets(targets);
-    exchange::registerXmlTargets(targets);
     checks::registerTargets(targets);
+    printing::registerTargets(targets);
     regions::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
@@ -60,12 +61,7 @@ void registerTargets(CommandTargets& targets)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvane"));
-    installChineseTranslations(app);
-    // Set the font explicitly so Chinese never falls back to another script.
-    QFont font(QStringLiteral("Noto Sans CJK SC"));
-    font.setPointSize(10);
-    QApplication::setFont(font);
+    prepareApplication(app, QStringLiteral("Orvane"));
 
     CommandTargets targets;
     registerTargets(targets);

@@ -65,9 +65,7 @@ QString DataExport::defaultTarget(const QString& programDir)
 
 void DataExport::Load_Number_List()
 {
-    const auto numbers = loadRegistrationNumbers(state().Cn());
-    if (!numbers) ErrorBox::show(numbers.error(), this);
-    m_picker->setSource(numbers.valueOr({}));
+    m_picker->loadSource(loadRegistrationNumbers(state().Cn()));
 }
 
 void DataExport::Command3_Click()

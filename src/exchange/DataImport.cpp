@@ -98,10 +98,8 @@ void DataImport::Check1_Click()
 void DataImport::Load_Source_Numbers()
 {
     Db::ScopedConnection file(QStringLiteral("Import_Cn"), m_source, Db::OpenMode::ReadOnly);
-    const auto numbers = file.ok() ? loadRegistrationNumbers(file.db(), m_check1->isChecked())
-                                   : Result<QStringList>(file.error());
-    if (!numbers) ErrorBox::show(numbers.error(), this);
-    m_picker->setSource(numbers.valueOr({}));
+    m_picker->loadSource(file.ok() ? loadRegistrationNumbers(file.db(), m_check1->isChecked())
+                                   : Result<QStringList>(file.error()));
 }
 
 void DataImport::Command2_Click(int index)

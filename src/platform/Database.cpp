@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QUrl>
 
 namespace Db {
 
@@ -39,7 +40,8 @@ bool open(const QString& connectionName, const QString& path, OpenMode mode, Err
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QString::fromLatin1(kDriver), connectionName);
     db.setDatabaseName(info.absoluteFilePath());
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
+    // URI names let attach() open other files read-only; a plain path is unaffected.
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000;QSQLITE_OPEN_URI");
     if (mode == OpenMode::ReadOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
     if (!db.open()) {
@@ -127,6 +129,31 @@ QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& 
     auto q = exec(db, sql, values, error);
     if (!q || !q->next()) return QVariant();
     return q->value(0);
+}
+
+bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, OpenMode mode, Error* error)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || !info.isFile()) {
+        if (error) *error = Error{53, QStringLiteral("SQLite"), QStringLiteral("找不到数据库文件: %1").arg(path)};
+        return false;
+    }
+    QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
+    uri.setQuery(mode == OpenMode::ReadOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
+    // The alias is the caller's fixed name, never user text.
+    if (!exec(db, QStringLiteral("ATTACH DATABASE ? AS ") + alias, {uri.toString(QUrl::FullyEncoded)}, error))
+        return false;
+    // A file that is not an SQLite database attaches without complaint; the first read tells.
+    if (!exec(db, QStringLiteral("SELECT count(*) FROM ") + alias + QStringLiteral(".sqlite_master"), {}, error)) {
+        exec(db, QStringLiteral("DETACH DATABASE ") + alias);
+        return false;
+    }
+    return true;
+}
+
+bool detach(const QSqlDatabase& db, const QString& alias, Error* error)
+{
+    return exec(db, QStringLiteral("DETACH DATABASE ") + alias, {}, error).has_value();
 }
 
 QStringList tableNames(const QSqlDatabase& db)

@@ -67,6 +67,13 @@ std::optional<QSqlQuery> exec(const QSqlDatabase& db, const QString& sql, const 
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {},
                 Error* error = nullptr);
 
+// Attaches the database file at `path` to the open connection under `alias`. A file
+// attached ReadOnly is never written, whatever the connection runs. The file must
+// exist: attaching never creates a file.
+bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, OpenMode mode,
+            Error* error = nullptr);
+bool detach(const QSqlDatabase& db, const QString& alias, Error* error = nullptr);
+
 QStringList tableNames(const QSqlDatabase& db);
 bool hasTable(const QSqlDatabase& db, const QString& table);
 

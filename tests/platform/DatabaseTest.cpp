@@ -41,6 +41,29 @@ TEST_F(DatabaseTest, ReadOnlyConnectionCannotWrite)
     EXPECT_TRUE(error.isSet());
 }
 
+TEST_F(DatabaseTest, AFileAttachedReadOnlyIsReadButNeverWritten)
+{
+    const QString file = copyTemplate(QStringLiteral("源 #1%.mdb"));
+    runSql(file, {QStringLiteral("insert into 参数表 (省代码) values (510000)")});
+    Db::ScopedConnection c(QStringLiteral("rw"), copyTemplate(QStringLiteral("rw.mdb")),
+                           Db::OpenMode::ReadWrite);
+    ASSERT_TRUE(c.ok());
+    Db::Error error;
+    ASSERT_TRUE(Db::attach(c.db(), file, QStringLiteral("src"), Db::OpenMode::ReadOnly, &error))
+        << error.description.toStdString();
+    EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select 省代码 from src.参数表")).toInt(), 510000);
+    EXPECT_FALSE(Db::exec(c.db(), QStringLiteral("delete from src.参数表"), {}, &error));
+    EXPECT_TRUE(
+        Db::exec(c.db(), QStringLiteral("insert into 参数表 (省代码) select 省代码 from src.参数表")));
+    EXPECT_TRUE(Db::detach(c.db(), QStringLiteral("src")));
+    EXPECT_FALSE(Db::attach(c.db(), path(QStringLiteral("nothing.mdb")), QStringLiteral("src"),
+                            Db::OpenMode::ReadOnly, &error));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("nothing.mdb"))));
+    writeFile(QStringLiteral("text.mdb"), QByteArray(2048, 'x'));
+    EXPECT_FALSE(Db::attach(c.db(), path(QStringLiteral("text.mdb")), QStringLiteral("src"),
+                            Db::OpenMode::ReadOnly, &error));
+}
+
 TEST_F(DatabaseTest, BoundValuesKeepQuotesAndTransactionsRollBackUnlessCommitted)
 {
     const QString file = copyTemplate(QStringLiteral("rw.mdb"));

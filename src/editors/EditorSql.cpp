@@ -1,0 +1,27 @@
+#include "EditorSql.h"
+
+#include "shell/KCUTIL_Fields.h"
+
+#include <QSqlError>
+
+namespace editors::EditorSql {
+
+QString text(const QVariant& value)
+{
+    return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{value, Db::TypeVarWChar});
+}
+
+std::optional<Db::Error> readError(const QSqlQuery& query, const QString& source)
+{
+    if (query.lastError().isValid()) return Db::errorOf(query.lastError(), source);
+    return std::nullopt;
+}
+
+Db::Error transactionError(const QSqlDatabase& db, const QString& source)
+{
+    Db::Error e = Db::errorOf(db.lastError(), source);
+    if (!e.isSet()) e = Db::Error{-1, source, QStringLiteral("无法开始事务")};
+    return e;
+}
+
+} // namespace editors::EditorSql

@@ -1,0 +1,53 @@
+#include "EditorWidgets.h"
+
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace editors::EditorWidgets {
+
+QFont songti(double points, bool bold)
+{
+    QFont f(QStringLiteral("Noto Serif CJK SC"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+void addBanner(QWidget* window, const QString& title)
+{
+    auto* banner = new QWidget(window);
+    banner->setObjectName(QStringLiteral("Picture1"));
+    banner->setGeometry(0, 0, window->width(), Twips::toPixelsY(585));
+    banner->setAutoFillBackground(true);
+    QPalette pal = banner->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    banner->setPalette(pal);
+    auto* label = new QLabel(title, banner);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setFont(songti(9, true));
+    label->setGeometry(Twips::toPixels(360, 0, 6000, 585));
+}
+
+QLabel* addHelp(QWidget* window, const QString& text, int left, int top, int width, int height)
+{
+    auto* help = new QLabel(text, window);
+    help->setObjectName(QStringLiteral("Label2"));
+    help->setWordWrap(true);
+    help->setFont(songti(9));
+    help->setGeometry(Twips::toPixels(left, top, width, height));
+    return help;
+}
+
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        const QRect s = screen->availableGeometry();
+        window->move(s.left() + (s.width() - window->width()) / 2,
+                     s.top() + (s.height() - window->height()) / 2);
+    }
+}
+
+} // namespace editors::EditorWidgets

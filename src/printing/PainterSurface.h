@@ -1,0 +1,64 @@
+#pragma once
+
+#include "PrintSurface.h"
+
+#include <QFont>
+#include <QPainter>
+
+class QPaintDevice;
+
+// A print surface over QPainter on any paint device: the printer, a PDF writer or
+// an image. Twips become device dots by the device's resolution; fonts keep their
+// point size; lines are cosmetic pens as wide as the line width in 1/600 inch.
+// A paged device (printer, PDF) gets a new page for every further sheet.
+class PainterSurface : public PrintSurface
+{
+public:
+    explicit PainterSurface(QPaintDevice& device);
+    ~PainterSurface() override;
+
+    // Ends the painting (the print job or the file is complete); false when the
+    // device could not be painted on. Nothing drawn is no failure.
+    bool finish();
+    // True once painting has started on the device.
+    bool began() const { return m_began; }
+    // False when the painter could not be started on the device.
+    bool isActive() const { return m_painter.isActive(); }
+
+    void setFont(const QString& name, double size, bool bold) override;
+    void setFontSize(double size) override;
+    QString fontName() const override { return m_font.family(); }
+    double fontSize() const override { return m_font.pointSizeF(); }
+    bool fontBold() const override { return m_font.bold(); }
+    double textWidth(const QString& text) const override;
+    double textHeight(const QString& text) const override;
+    void printText(double x, double y, const QString& text) override;
+    void drawLine(double x1, double y1, double x2, double y2) override;
+    void drawBox(double x, double y, double w, double h) override;
+    int lineWidth() const override { return m_lineWidth; }
+    void setLineWidth(int width) override { m_lineWidth = width; }
+    void beginDocument() override;
+    void newSheet() override;
+    void endDocument() override;
+    double pageWidth() const override;
+    double pageHeight() const override;
+    double paperWidth() const override;
+    double paperHeight() const override;
+    void drawAreaMap(const AreaMapSource& source) override;
+
+private:
+    bool ensurePainter();
+    void applyPen();
+    double dx(double twips) const;
+    double dy(double twips) const;
+
+    QPaintDevice& m_device;
+    QPainter m_painter;
+    QFont m_font;
+    int m_lineWidth = 1;
+    bool m_started = false;
+    bool m_began = false;
+    bool m_open = false;
+    bool m_ended = false;
+    bool m_sheetUsed = false;
+};

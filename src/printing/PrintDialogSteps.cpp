@@ -1,0 +1,222 @@
+#include "PrintDialogSteps.h"
+
+#include "entry/EntryHost.h"
+#include "entry/EntryRecord.h"
+#include "entry/NewTab.h"
+#include "platform/ErrorBox.h"
+#include "platform/FileDialog.h"
+#include "platform/PrinterService.h"
+#include "platform/Prompt.h"
+#include "shell/KCUTIL_Paper.h"
+#include "shell/ProgramState.h"
+#include "shell/ShellNames.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFont>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPrinter>
+#include <QVBoxLayout>
+
+namespace PrintDialogSteps {
+
+namespace {
+const QString Hint = QStringLiteral("提示");
+QString lastPrinter;
+} // namespace
+
+QString No_Page_Message()
+{
+    return QStringLiteral("请先选择打印页！");
+}
+
+QString No_Printer_Message()
+{
+    return QStringLiteral("没有安装任何打印机，无法执行打印操作...");
+}
+
+QString Done_Message()
+{
+    return QStringLiteral("输出完毕!");
+}
+
+QString Paper_Question(const QString& wanted)
+{
+    return QStringLiteral("打印设置错误，应为") + wanted + QStringLiteral(",是否继续?");
+}
+
+QString Skipped_Message(const QStringList& numbers)
+{
+    return QStringLiteral("以下登记号未能读取，没有打印：\n") + numbers.join(u'\n');
+}
+
+QString Unsaved_Question()
+{
+    return QStringLiteral("[") + NewTab::caption() + QStringLiteral("]已经发生改变,保存吗?");
+}
+
+QString Activity()
+{
+    return QStringLiteral("打印登记书选择...");
+}
+
+QLabel* makeTitle(QWidget* parent)
+{
+    auto* title = new QLabel(QStringLiteral("登记书打印设置"), parent);
+    title->setObjectName(QStringLiteral("Label1"));
+    QFont f(QStringLiteral("Noto Serif CJK SC"));
+    f.setPointSize(12);
+    f.setBold(true);
+    title->setFont(f);
+    return title;
+}
+
+QLabel* makeHint(QWidget* parent)
+{
+    auto* hint = new QLabel(QStringLiteral("请选择需要打印输出的登记书页。"), parent);
+    hint->setObjectName(QStringLiteral("Label2"));
+    return hint;
+}
+
+QStringList pageCaptions()
+{
+    return {QStringLiteral("封页"), QStringLiteral("第一页"), QStringLiteral("坐  标"),
+            QStringLiteral("审  核")};
+}
+
+QHBoxLayout* makePrinterRow(QWidget* parent, QComboBox*& box)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("打印机"), parent));
+    box = makePrinterBox(parent);
+    row->addWidget(box, 1);
+    return row;
+}
+
+QGroupBox* makePageBoxes(QWidget* parent, const QStringList& captions, std::array<QCheckBox*, 4>& boxes)
+{
+    auto* frame = new QGroupBox(QStringLiteral("选择页"), parent);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto* layout = new QVBoxLayout(frame);
+    for (int i = 0; i < 4; ++i) {
+        boxes[i] = new QCheckBox(captions.value(i), frame);
+        boxes[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
+        layout->addWidget(boxes[i]);
+    }
+    return frame;
+}
+
+QComboBox* makePrinterBox(QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QStringLiteral("cboPrinter"));
+    const QStringList names = printerService().printerNames();
+    box->addItems(names);
+    QString current = lastPrinter;
+    if (current.isEmpty()) {
+        const QPrinter* p = printerService().printer();
+        current = p && p->outputFormat() == QPrinter::NativeFormat ? p->printerName()
+                                                                   : PrinterService::pdfPrinterName();
+    }
+    const int i = int(names.indexOf(current));
+    box->setCurrentIndex(i >= 0 ? i : 0);
+    QObject::connect(box, &QComboBox::currentTextChanged, box,
+                     [](const QString& name) { lastPrinter = name; });
+    return box;
+}
+
+std::array<bool, 4> chosenPages(const std::array<QCheckBox*, 4>& boxes)
+{
+    std::array<bool, 4> pages{};
+    for (int i = 0; i < 4; ++i)
+        pages[i] = boxes[i]->isChecked();
+    return pages;
+}
+
+bool chooseDestination(QWidget* parent, const QString& printerName, const QString& suggestedName,
+                       PrintDestination& destination)
+{
+    destination = PrintDestination{printerName, QString()};
+    if (!destination.isPdf()) return true;
+    const QString file =
+        FileDialog::getSaveFileName(parent, QStringLiteral("打印到PDF文件"),
+                                    QDir(state().ProgramDir).filePath(suggestedName + QStringLiteral(".pdf")),
+                                    QStringLiteral("PDF文件 (*.pdf)"));
+    if (file.isEmpty()) return false;
+    destination.pdfFile =
+        file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? file : file + QStringLiteral(".pdf");
+    return true;
+}
+
+bool setPaper(QWidget* parent)
+{
+    int failed = 0;
+    QString wanted;
+    KCUTIL::Check_Paper_Size(PrinterService::PaperA4, PrinterService::Portrait, failed, wanted);
+    if (failed == 0) return true;
+    if (Prompt::ask(Paper_Question(wanted), Hint, Prompt::Buttons::YesNo, Prompt::Icon::Question, parent) ==
+        Prompt::Answer::Yes)
+        return true;
+    KCUTIL::Set_Paper_Size(); // the printer gets its paper back on every path
+    return false;
+}
+
+void showReport(QWidget* parent, const Module_PrintTable::PrintReport& report)
+{
+    QList<Module_PrintTable::PrintNotice> shown;
+    for (const Module_PrintTable::PrintNotice& n : report.notices) {
+        if (shown.contains(n)) continue;
+        shown.append(n);
+        Prompt::message(n.text, n.title, n.icon, parent);
+    }
+    QStringList seen;
+    for (const Db::Error& e : report.errors) {
+        if (seen.contains(e.description)) continue;
+        seen.append(e.description);
+        ErrorBox::show(e, parent);
+    }
+}
+
+PrintedForm entryWindowForm()
+{
+    const ProgramState& s = state();
+    if (NewTab* window = NewTab::instance()) {
+        PrintedForm form;
+        form.djh = s.Cur_DJH;
+        form.values = EntryRecord::values(*window);
+        form.category = window->Combo5(0)->currentText();
+        const auto ticks = [&form](const QString& name, const QList<QCheckBox*>& boxes) {
+            for (int i = 0; i < boxes.size(); ++i)
+                form.setTick(name, i,
+                             int(boxes[i]->checkState() == Qt::Checked            ? 1
+                                 : boxes[i]->checkState() == Qt::PartiallyChecked ? 2
+                                                                                  : 0));
+        };
+        ticks(QStringLiteral("Check1"), window->Check1Array());
+        ticks(QStringLiteral("Check11"), window->Check11Array());
+        ticks(QStringLiteral("Check12"), window->Check12Array());
+        return form;
+    }
+    if (!s.Cur_DJH.isEmpty()) {
+        Result<PrintedForm> loaded = PrintedForm::load(s.Cn(), s.Cur_DJH);
+        if (loaded) return std::move(loaded).value();
+    }
+    return PrintedForm{};
+}
+
+bool offerSave(QWidget* parent)
+{
+    EntryHost* host = EntryHost::current();
+    if (!NewTab::instance() || !host || !host->buttonEnabled(Keys::Save)) return true;
+    if (Prompt::ask(Unsaved_Question(), Hint, Prompt::Buttons::YesNo, Prompt::Icon::Question, parent) !=
+        Prompt::Answer::Yes)
+        return true;
+    state().Check_Failed = false;
+    host->pressSave();
+    return !state().Check_Failed && !host->buttonEnabled(Keys::Save);
+}
+
+} // namespace PrintDialogSteps

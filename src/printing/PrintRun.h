@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <QString>
+
+#include <memory>
+
+class PainterSurface;
+class PrintSurface;
+
+// Where a print run goes: a printer of the system by its name, or a PDF file
+// through the print-to-PDF printer.
+struct PrintDestination
+{
+    QString printerName;
+    QString pdfFile; // the file the print-to-PDF printer writes
+
+    bool isPdf() const;
+};
+
+// One print run on the program's printer (printerService()). Making it points the
+// printer at the destination, so that paper settings made afterwards hold for the
+// run; the surface is started when first used. A PDF file is written beside its
+// target under a temporary name and put in place by finish().
+//
+// Tests have every run draw on a surface of their own (setTestSurface).
+class PrintRun
+{
+public:
+    explicit PrintRun(const PrintDestination& destination);
+    ~PrintRun();
+    PrintRun(const PrintRun&) = delete;
+    PrintRun& operator=(const PrintRun&) = delete;
+
+    // The surface of the run; nullptr when there is no printer to draw on.
+    PrintSurface* surface();
+    // Completes the run: the job goes to the printer, the PDF file into place.
+    Status finish();
+
+    // Every run draws on `surface` (not owned) while it is set; nullptr ends that.
+    static void setTestSurface(PrintSurface* surface);
+
+private:
+    PrintDestination m_destination;
+    QString m_partFile;
+    std::unique_ptr<PainterSurface> m_surface;
+    bool m_failed = false;
+};

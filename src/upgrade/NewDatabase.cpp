@@ -1,0 +1,130 @@
+#include "NewDatabase.h"
+
+#include "platform/Database.h"
+#include "platform/FileCopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace NewDatabase {
+
+namespace {
+
+Db::Error failure(const QString& description)
+{
+    return Db::Error{-1, QStringLiteral("Quillet"), description};
+}
+
+QString quoted(const QString& name)
+{
+    QString n = name;
+    n.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
+}
+
+// Column names of a table of the schema `alias` ("main" or an attached one), in order.
+Result<QStringList> columnsOf(const QSqlDatabase& db, const QString& alias, const QString& table)
+{
+    Db::Error error;
+    auto q = Db::exec(db,
+                      QStringLiteral("PRAGMA ") + alias + QStringLiteral(".table_info(") + quoted(table) +
+                          QStringLiteral(")"),
+                      {}, &error);
+    if (!q) return error;
+    QStringList names;
+    while (q->next())
+        names << q->value(1).toString();
+    if (q->lastError().isValid()) return Db::errorOf(q->lastError(), QStringLiteral("SQLite"));
+    return names;
+}
+
+} // namespace
+
+QString StripPathName(const QString& path)
+{
+    const QString p = QDir::fromNativeSeparators(path);
+    const int slash = p.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : p.left(slash + 1);
+}
+
+QString newFileName(const QString& folder, const QDateTime& when)
+{
+    const QString stem = QLatin1Char('.') + when.toString(QStringLiteral("yyyy年MM月dd日HH时mm分ss秒"));
+    QString name = folder + stem + QStringLiteral(".mdb");
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = folder + stem + QLatin1Char('-') + QString::number(n) + QStringLiteral(".mdb");
+    return name;
+}
+
+Result<QString> createNewDb(const QString& templatePath, const QString& target, const QDateTime& when)
+{
+    const QString folder = StripPathName(target);
+    if (folder.isEmpty()) return failure(QStringLiteral("源数据库路径选择不正确！"));
+    const QString name = newFileName(folder, when);
+    QString why;
+    if (!FileCopy::copyFile(templatePath, name, false, &why)) return failure(why);
+    // A read-only template still gives a file the run can write.
+    QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                    QFileDevice::ReadOther);
+    return name;
+}
+
+Status copyTables(const QSqlDatabase& db, const QString& sourceAlias, const QStringList& tables,
+                  const std::function<void()>& step)
+{
+    for (const QString& table : tables) {
+        const auto source = columnsOf(db, sourceAlias, table);
+        if (!source) return source.error();
+        const auto target = columnsOf(db, QStringLiteral("main"), table);
+        if (!target) return target.error();
+        if (source->isEmpty() || target->isEmpty())
+            return failure(QStringLiteral("数据库中没有表“%1”").arg(table));
+        // The new structure's own names, so that nothing of the old file reaches the SQL.
+        QStringList columns;
+        for (const QString& name : *source) {
+            const auto it = std::find_if(target->begin(), target->end(), [&](const QString& t) {
+                return t.compare(name, Qt::CaseInsensitive) == 0;
+            });
+            if (it == target->end())
+                return failure(QStringLiteral("表“%1”的列“%2”在当前版本的数据库中不存在").arg(table, name));
+            columns << quoted(*it);
+        }
+        const QString list = columns.join(QLatin1Char(','));
+        Db::Error error;
+        if (!Db::exec(db,
+                      QStringLiteral("INSERT INTO main.") + quoted(table) + QStringLiteral(" (") + list +
+                          QStringLiteral(") SELECT ") + list + QStringLiteral(" FROM ") + sourceAlias +
+                          QLatin1Char('.') + quoted(table),
+                      {}, &error))
+            return error;
+        if (step) step();
+    }
+    // Codes the current version no longer knows.
+    Db::Error error;
+    if (!Db::exec(db, QStringLiteral("UPDATE main.报告 SET 可利用情况码 = NULL WHERE 可利用情况码 = ?"),
+                  {12000}, &error) ||
+        !Db::exec(db, QStringLiteral("UPDATE main.报告 SET 未用原因1码 = NULL WHERE 未用原因1码 = ?"),
+                  {QStringLiteral("11000")}, &error))
+        return error;
+    return Status::success();
+}
+
+Status replaceTarget(const QString& newPath, const QString& target)
+{
+    if (std::rename(QFile::encodeName(newPath).constData(), QFile::encodeName(target).constData()) != 0)
+        return failure(
+            QStringLiteral("无法写入文件：%1（%2）")
+                .arg(QDir::toNativeSeparators(target), QString::fromLocal8Bit(std::strerror(errno))));
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                      QFileDevice::ReadOther);
+    return Status::success();
+}
+
+} // namespace NewDatabase

@@ -1,0 +1,147 @@
+#include "Upgrade.h"
+
+#include "Deductions.h"
+#include "DjkDatabase.h"
+#include "GradeRemap.h"
+#include "LateRegistration.h"
+#include "NewDatabase.h"
+
+#include "platform/Clock.h"
+#include "platform/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+
+namespace {
+const QString kSource = QStringLiteral("src");
+const QString kRepair = QStringLiteral("rep");
+} // namespace
+
+Upgrade::Upgrade(Module1& state, const QString& programDir, Progress progress)
+    : m(state), m_programDir(programDir), m_progress(std::move(progress))
+{
+}
+
+QString Upgrade::templatePath(const QString& programDir)
+{
+    return QDir(programDir).filePath(QStringLiteral("djk.sys"));
+}
+
+void Upgrade::step()
+{
+    ++m_done;
+    if (m_progress) m_progress(m_done, m_total);
+}
+
+void Upgrade::deleteNewFiles()
+{
+    for (QString* path : {&m.newDbPath, &m.newRepairDbPath}) {
+        if (!path->isEmpty() && QFileInfo::exists(*path)) {
+            QFile::setPermissions(*path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            QFile::remove(*path);
+        }
+        path->clear();
+    }
+}
+
+// Fills the new file at `newPath` from the database at `sourcePath`. With a
+// `repairPath`, the deductions are checked against both databases and faulty ones end
+// the work (answered in `errors`, nothing committed); without one, against the source
+// alone and unchecked. Answers the number of distinct deducted numbers.
+Result<int> Upgrade::upgradeInto(const QString& newPath, const QString& sourcePath, const QString& repairPath,
+                                 QStringList* errors)
+{
+    Db::ScopedConnection c(QStringLiteral("upgrade-new"), newPath, Db::OpenMode::ReadWrite);
+    if (!c.ok()) return c.error();
+    const QSqlDatabase db = c.db();
+    Db::Error error;
+    if (!Db::attach(db, sourcePath, kSource, Db::OpenMode::ReadOnly, &error)) return error;
+    const bool withRepair = !repairPath.isEmpty();
+    if (withRepair && !Db::attach(db, repairPath, kRepair, Db::OpenMode::ReadOnly, &error)) return error;
+
+    Db::TransactionGuard tx(db);
+    if (!tx.started()) return Db::errorOf(db.lastError(), QStringLiteral("SQLite"));
+    if (Status s = NewDatabase::copyTables(db, kSource, m.tableNames, [this] { step(); }); !s)
+        return s.error();
+    if (errors) {
+        if (withRepair)
+            if (Status s = LateRegistration::doConnectionRepairBusiness(db, kRepair); !s) return s.error();
+        auto faulty = Deductions::checkKcOrigin(db, withRepair);
+        if (!faulty) return faulty.error();
+        step();
+        if (!faulty->isEmpty()) {
+            *errors = *faulty;
+            return 0;
+        }
+    }
+    auto deducted = Deductions::fillKc(db, withRepair);
+    if (!deducted) return deducted.error();
+    if (withRepair)
+        if (Status s = LateRegistration::deleteTempTable(db); !s) return s.error();
+    step();
+    if (Status s = GradeRemap::remapGrade11001(db); !s) return s.error();
+    step();
+    if (!tx.commit(&error)) return error;
+    return *deducted;
+}
+
+Result<Upgrade::Outcome> Upgrade::doBusiness()
+{
+    const QDateTime started = Clock::now();
+    m.newDbPath.clear();
+    m.newRepairDbPath.clear();
+    const auto fail = [this](const Db::Error& e) -> Result<Outcome> {
+        deleteNewFiles();
+        return e;
+    };
+    // Every folder is known before anything is made.
+    if (NewDatabase::StripPathName(m.sourcePath).isEmpty() ||
+        NewDatabase::StripPathName(m.desPath).isEmpty() ||
+        (m.isRepair && NewDatabase::StripPathName(m.repairDesPath).isEmpty()))
+        return Db::Error{-1, QStringLiteral("Quillet"), QStringLiteral("源数据库路径选择不正确！")};
+
+    bool repairOlder = false;
+    if (m.isRepair) {
+        const auto current = DjkDatabase::isConsistent(m.repairSourcePath, templatePath(m_programDir));
+        if (!current) return current.error();
+        repairOlder = !*current;
+    }
+    const int tables = int(m.tableNames.size());
+    m_done = 0;
+    m_total = (tables + 3) + (repairOlder ? tables + 2 : 0) + 1;
+
+    auto made = NewDatabase::createNewDb(templatePath(m_programDir), m.desPath, started);
+    if (!made) return fail(made.error());
+    m.newDbPath = *made;
+    Outcome outcome;
+    auto deducted =
+        upgradeInto(m.newDbPath, m.sourcePath, m.isRepair ? m.repairSourcePath : QString(), &outcome.errors);
+    if (!deducted) return fail(deducted.error());
+    if (!outcome.errors.isEmpty()) {
+        deleteNewFiles();
+        outcome.ending = Ending::FaultyDeductions;
+        return outcome;
+    }
+    outcome.ending = *deducted > 0 ? Ending::Completed : Ending::CompletedWithoutDeductions;
+
+    if (repairOlder) {
+        auto repair = NewDatabase::createNewDb(templatePath(m_programDir), m.repairDesPath, started);
+        if (!repair) return fail(repair.error());
+        m.newRepairDbPath = *repair;
+        auto filled = upgradeInto(m.newRepairDbPath, m.repairSourcePath, QString(), nullptr);
+        if (!filled) return fail(filled.error());
+    }
+
+    if (Status s = NewDatabase::replaceTarget(m.newDbPath, m.desPath); !s) return fail(s.error());
+    m.newDbPath.clear();
+    if (repairOlder) {
+        if (Status s = NewDatabase::replaceTarget(m.newRepairDbPath, m.repairDesPath); !s)
+            return fail(s.error());
+        m.newRepairDbPath.clear();
+        outcome.repairUpgraded = true;
+    }
+    step();
+    return outcome;
+}

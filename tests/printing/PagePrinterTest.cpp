@@ -1,0 +1,318 @@
+#include "PrintFixture.h"
+
+#include "printing/Module_PrintTable_Page.h"
+#include "printing/PrintRun.h"
+#include "printing/PrintedForm.h"
+#include "printing/RecordingSurface.h"
+
+#include "coords/PrintTransform.h"
+#include "entry/CoordGridModel.h"
+#include "entry/FieldRegistry.h"
+#include "entry/FormLayout.h"
+#include "entry/RegistrationSnapshot.h"
+#include "platform/PrinterService.h"
+#include "support/SampleRegistrations.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+using namespace Module_PrintTable;
+using Op = RecordingSurface::Op;
+using Array = FormControl::Array;
+
+TEST(PrintOptions, OnlyTheFirstItemCarriesANumber)
+{
+    const PrintOptions a = Read_Print_Options(QStringLiteral("V120,X"));
+    EXPECT_EQ(a.V, 120);
+    EXPECT_TRUE(a.X);
+    const PrintOptions b = Read_Print_Options(QStringLiteral("X,V120"));
+    EXPECT_EQ(b.V, 0);
+    EXPECT_TRUE(b.X);
+    const PrintOptions c = Read_Print_Options(QStringLiteral("h-30,n,q,t,y,m,f"));
+    EXPECT_EQ(c.H, -30);
+    EXPECT_TRUE(c.N && c.T && c.Y && c.M && c.F);
+}
+
+TEST(PrintOptions, SpreadText)
+{
+    RecordingSurface p; // 9 pt: "中" 180 twips
+    FormControl label;
+    label.left = 1000, label.top = 500, label.width = 1000, label.height = 300;
+    // Four characters with a blank: spread over the 1200 printed twips, the first at the left edge.
+    Print_Spread_Text(p, label, QStringLiteral("建设 单位"));
+    ASSERT_EQ(p.texts().size(), 4);
+    const int left = To_Printer_X(1000);
+    EXPECT_EQ(p.texts()[0].x, left);
+    EXPECT_EQ(p.texts()[3].x, left + 3 * 340); // step 180 + (1200 - 720) / 3
+    EXPECT_EQ(p.texts()[3].x2, left + 1200);
+    EXPECT_EQ(p.texts()[0].y, To_Printer_Y(500) + (450 - 180) / 2);
+    // One character: at the left edge, no division by zero.
+    p.ops.clear();
+    Print_Spread_Text(p, label, QStringLiteral(" 甲 "));
+    ASSERT_EQ(p.texts().size(), 1);
+    EXPECT_EQ(p.texts()[0].x, left);
+}
+
+namespace {
+// A row of the coordinate list as printed: columns 1 to 5 five blanks apart.
+QString listRow(int n)
+{
+    return QStringList{QString::number(n), QStringLiteral("X%1").arg(n), {}, {}, {}}.join(
+        QStringLiteral("     "));
+}
+} // namespace
+
+class PagePrinter : public PrintFixture
+{
+protected:
+    void SetUp() override
+    {
+        PrintFixture::SetUp();
+        m_state.PrinterCount = 1;
+    }
+
+    // A registration of the sample generator, as the entry window would load it.
+    PrintedForm sample()
+    {
+        Db::Error e;
+        EXPECT_TRUE(SampleRegistrations::fill(db(), {3, 5}, &e)) << e.description.toStdString();
+        QSqlQuery q(db());
+        q.exec(QStringLiteral("SELECT 登记号 FROM 登记 ORDER BY 登记号 LIMIT 1"));
+        q.next();
+        Result<PrintedForm> f = PrintedForm::load(db(), q.value(0).toString());
+        EXPECT_TRUE(f.ok());
+        return f.valueOr({});
+    }
+
+    // A grid of `rows` corners.
+    static void fillGrid(PrintedForm& form, int index, int rows)
+    {
+        auto grid = std::make_shared<CoordGridModel>();
+        grid->setRows(rows + 2);
+        for (int r = 1; r <= rows; ++r) {
+            grid->setTextMatrix(r, 1, QString::number(r));
+            grid->setTextMatrix(r, 2, QStringLiteral("X%1").arg(r));
+        }
+        form.ownedGrids[index] = grid;
+        form.values.grids[index] = grid.get();
+    }
+
+    void printPage(const PrintedForm& form, int page, bool printDjh = true)
+    {
+        static const QString frames[4] = {QString(), FormLayout::FrameContainer, QString(), QString()};
+        Print_Page(p, form, db(), page, frames[page], page == 2, printDjh, report);
+    }
+
+    RecordingSurface p;
+    PrintReport report;
+};
+
+TEST_F(PagePrinter, EveryValueOfTheFormIsPrinted)
+{
+    const PrintedForm form = sample();
+    for (int page = 0; page < 4; ++page)
+        printPage(form, page);
+    EXPECT_TRUE(report.errors.isEmpty());
+    // The texts of all sheets in drawing order: a wrapped value prints line after line.
+    QString all;
+    for (const Op& op : p.texts())
+        all += op.text;
+    int checked = 0;
+    for (const Array a : FieldRegistry::arrays()) {
+        for (int i = 0; i < FieldRegistry::count(a); ++i) {
+            const FormControl* c = FieldRegistry::control(a, i);
+            const QString text = form.values.text(a, i);
+            if (!c->visible || text.isEmpty() || Read_Print_Options(c->tag).N) continue;
+            EXPECT_TRUE(all.contains(text)) << c->column.toStdString() << ": " << text.toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 60);
+    EXPECT_TRUE(all.contains(form.category));
+    // Cover without a number; the others numbered 2, 3 and 4.
+    EXPECT_EQ(p.documentCount(), 4);
+    QStringList numbers;
+    for (const Op& op : p.texts()) {
+        if (op.x == PageNoX && op.y == PageNoY) numbers << QString::number(op.sheet) + u':' + op.text;
+    }
+    ASSERT_GE(numbers.size(), 3);
+    EXPECT_EQ(numbers.mid(0, 2), (QStringList{"1:2", "2:3"})); // then the coordinate lists' "3-"n
+    EXPECT_EQ(
+        std::count_if(numbers.begin(), numbers.end(), [](const QString& n) { return n.endsWith(u":4"); }), 1)
+        << numbers.join(u' ').toStdString();
+}
+
+TEST_F(PagePrinter, RegistrationNumberOnlyWhenChosen)
+{
+    PrintedForm form;
+    form.values.setText(Array::Kn1Data, 0, Djh);
+    printPage(form, 0, false);
+    EXPECT_FALSE(p.findText(Djh));
+    const int ruled = int(p.lines().size());
+    EXPECT_GT(ruled, 8); // frames and the number's bottom line still print
+    p.ops.clear();
+    printPage(form, 0, true);
+    const Op* number = p.findText(Djh);
+    ASSERT_TRUE(number);
+    EXPECT_EQ(int(p.lines().size()), ruled);
+    EXPECT_FALSE(p.findText(QStringLiteral("1"))); // no page number on the cover
+    // Text of a box tagged X stands on its bottom line.
+    const FormControl* box = FieldRegistry::control(Array::Kn1Data, 0);
+    EXPECT_NEAR(number->y2, To_Printer_Y(box->bottom()), number->size * 20);
+}
+
+TEST_F(PagePrinter, TickBoxes)
+{
+    PrintedForm form;
+    form.setTick(QStringLiteral("Check11"), 1, 1);
+    form.setTick(QStringLiteral("Check12"), 0, 2); // greyed: caption and empty square
+    printPage(form, 1);
+    EXPECT_EQ(p.countText(QStringLiteral("√")), 1);
+    const Op* all = p.findText(QStringLiteral("全部压覆"));
+    const Op* tick = p.findText(QStringLiteral("√"));
+    ASSERT_TRUE(all && tick);
+    EXPECT_EQ(tick->x, all->x2 + 50);
+    EXPECT_TRUE(p.findText(QStringLiteral("未利用")));
+    EXPECT_EQ(p.boxes().size(), 4);
+    // The boxes of the frame print at the frame's place.
+    const FormControl* frame = FormLayout::find(FormLayout::FrameContainer);
+    EXPECT_EQ(all->y, To_Printer_Y(frame->top + FormLayout::find(QStringLiteral("Check11"), 1)->top));
+}
+
+TEST_F(PagePrinter, CoordinateListsAndContinuationSheets)
+{
+    PrintedForm form;
+    fillGrid(form, 0, 8);
+    fillGrid(form, 1, 2);
+    printPage(form, 2);
+    EXPECT_EQ(p.sheetCount(), 1);
+    EXPECT_TRUE(std::any_of(p.ops.begin(), p.ops.end(), [](const Op& o) { return o.kind == Op::Kind::Map; }));
+    EXPECT_TRUE(p.findText(listRow(8)));
+
+    // Nine rows: all nine on the page and again on one continuation sheet "3-1".
+    p = RecordingSurface();
+    fillGrid(form, 0, 9);
+    printPage(form, 2);
+    EXPECT_EQ(p.sheetCount(), 2);
+    EXPECT_EQ(p.countText(listRow(9), 0), 1);
+    EXPECT_EQ(p.countText(listRow(1), 1), 2); // both grids
+    EXPECT_TRUE(p.findText(QStringLiteral("3-1"), 1));
+    EXPECT_TRUE(p.findText(QStringLiteral("压覆矿产资源储量登记书（拐点坐标续页）"), 1));
+
+    // Forty rows: sheets "3-1" (rows 1 to 32) and "3-2" (rows 33 to 40), the first
+    // row of a sheet in the place of row 1.
+    p = RecordingSurface();
+    fillGrid(form, 0, 40);
+    printPage(form, 2);
+    EXPECT_EQ(p.sheetCount(), 3);
+    EXPECT_TRUE(p.findText(listRow(32), 1));
+    const Op* r33 = p.findText(listRow(33), 2);
+    ASSERT_TRUE(r33);
+    EXPECT_EQ(r33->y, p.findText(listRow(1), 1)->y);
+    EXPECT_TRUE(p.findText(QStringLiteral("3-2"), 2));
+
+    // Sixty-four rows fill two sheets exactly: no third, empty one.
+    p = RecordingSurface();
+    fillGrid(form, 0, 64);
+    printPage(form, 2);
+    EXPECT_EQ(p.sheetCount(), 3);
+    EXPECT_FALSE(p.findText(QStringLiteral("3-3")));
+}
+
+TEST_F(PagePrinter, TablePageEndsWithTheTable)
+{
+    PrintedForm form;
+    form.djh = Djh;
+    addQuality(21001, "20101", "1", "TFe", 30, "%", false, 101);
+    printPage(form, 3);
+    EXPECT_TRUE(p.findText(QStringLiteral("TFe 30 %")));
+    EXPECT_TRUE(p.findText(QStringLiteral("4")));
+    EXPECT_EQ(p.documentCount(), 1);
+    EXPECT_EQ(p.ops.last().kind, Op::Kind::EndDocument);
+}
+
+TEST_F(PagePrinter, PrintEntryChecksPrinterAndPaper)
+{
+    PrintedForm form;
+    fillGrid(form, 0, 3);
+    // Cover and coordinate page: two documents, the map on the second.
+    EXPECT_TRUE(Print_Registration_Form(p, PrinterService::pdfPrinterName(), form, db(),
+                                        {true, false, true, false}, false, report));
+    EXPECT_EQ(p.documentCount(), 2);
+    EXPECT_EQ(
+        std::find_if(p.ops.begin(), p.ops.end(), [](const Op& o) { return o.kind == Op::Kind::Map; })->sheet,
+        1);
+
+    // A4 landscape is refused, and so is a printer that is not there.
+    RecordingSurface landscape;
+    std::swap(landscape.paperW, landscape.paperH);
+    PrintReport r;
+    EXPECT_FALSE(Print_Registration_Form(landscape, PrinterService::pdfPrinterName(), form, db(),
+                                         {true, true, true, true}, false, r));
+    EXPECT_TRUE(landscape.ops.isEmpty());
+    ASSERT_EQ(r.notices.size(), 1);
+    EXPECT_EQ(r.notices[0], (PrintNotice{QStringLiteral("打印机页面设置不正确(应设置为A4[纵向]大小)..."),
+                                         QStringLiteral("错误"), Prompt::Icon::Exclamation}));
+    r = {};
+    EXPECT_FALSE(Print_Registration_Form(p, QStringLiteral("no such printer"), form, db(),
+                                         {true, true, true, true}, false, r));
+    EXPECT_EQ(r.notices.value(0).text, QStringLiteral("当前设置的打印机不可用..."));
+    // No printer counted: the page printer says so and prints nothing.
+    m_state.PrinterCount = 0;
+    RecordingSurface none;
+    r = {};
+    Print_Page(none, form, db(), 0, QString(), false, false, r);
+    EXPECT_TRUE(none.ops.isEmpty());
+    EXPECT_EQ(r.notices.value(0).text, QStringLiteral("未安装打印机！"));
+}
+
+TEST_F(PagePrinter, FormFromASnapshot)
+{
+    exec(QStringLiteral("INSERT INTO 登记 (登记号, 填表日期) VALUES (?, '2008年5月')"), {Djh});
+    exec(QStringLiteral("INSERT INTO 压覆 (登记号, 压覆性质, 建设项目类别) VALUES (?, '全部压覆', ' 公路 ')"),
+         {Djh});
+    const Result<PrintedForm> f = PrintedForm::load(db(), Djh);
+    ASSERT_TRUE(f.ok());
+    EXPECT_EQ(f->tick(QStringLiteral("Check11"), 1), 1);
+    EXPECT_EQ(f->tick(QStringLiteral("Check11"), 0), 0);
+    EXPECT_EQ(f->category, QStringLiteral("公路"));
+    EXPECT_EQ(f->values.text(Array::Kn1Data, 3), QStringLiteral("2008"));
+    EXPECT_EQ(f->values.text(Array::Kn1Data, 4), QStringLiteral("5"));
+    ASSERT_TRUE(f->values.grids[0]);
+    EXPECT_EQ(f->values.grids[0]->rowCount(), 2); // headings and the entry row
+    EXPECT_FALSE(PrintedForm::load(db(), QStringLiteral("4999999999999")).ok());
+}
+
+TEST_F(PagePrinter, FourPagesToAPdfFile)
+{
+    const PrintedForm form = sample();
+    const QString dir = qEnvironmentVariable("ORVANE_PRINT_OUT", this->dir());
+    const QString file = dir + QStringLiteral("/registration.pdf");
+    QFile::remove(file);
+    {
+        PrintRun run({PrinterService::pdfPrinterName(), file});
+        PrintSurface* surface = run.surface();
+        ASSERT_TRUE(surface);
+        EXPECT_TRUE(Print_Registration_Form(*surface, PrinterService::pdfPrinterName(), form, db(),
+                                            {true, true, true, true}, true, report));
+        EXPECT_TRUE(run.finish().ok());
+    }
+    EXPECT_TRUE(report.errors.isEmpty());
+    EXPECT_GT(QFileInfo(file).size(), 10000);
+    EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/.registration.pdf.part")));
+}
+
+TEST_F(PagePrinter, ARunThatPrintsNothingWritesNoFile)
+{
+    const QString file = path(QStringLiteral("nothing.pdf"));
+    {
+        PrintRun run({PrinterService::pdfPrinterName(), file});
+        ASSERT_TRUE(run.surface());
+        EXPECT_TRUE(run.finish().ok());
+    }
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral(".nothing.pdf.part"))));
+}

@@ -1,0 +1,140 @@
+#include "UpgradeFixture.h"
+
+#include "platform/FileDialog.h"
+#include "platform/Prompt.h"
+#include "platform/TextFile.h"
+#include "upgrade/ui/Frm_Main.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+using Answer = Prompt::Answer;
+
+class FrmMainTest : public UpgradeFixture
+{
+protected:
+    void SetUp() override
+    {
+        UpgradeFixture::SetUp();
+        window = std::make_unique<Frm_Main>(dir());
+        window->show();
+    }
+    QLineEdit* box(const char* name) { return window->findChild<QLineEdit*>(name); }
+    void click(const char* name) { window->findChild<QPushButton*>(name)->click(); }
+    // What the boxes showed, each as its title and text.
+    static QStringList shown()
+    {
+        QStringList out;
+        for (const Prompt::Shown& s : Prompt::shown())
+            out << s.title + ": " + s.text;
+        Prompt::clear();
+        return out;
+    }
+    std::unique_ptr<Frm_Main> window;
+};
+
+TEST_F(FrmMainTest, ChoosesASourceAndUpgradesItInPlace)
+{
+    EXPECT_EQ(window->windowTitle(), "数据库升级");
+    const QString source = oldDatabase("old.mdb");
+    FileDialog::setNextFileName(source);
+    click("cmdSourceSearch");
+    EXPECT_EQ(box("txtDesSource")->text(), source); // the target defaults to the source
+    Prompt::setNextAnswer(Answer::No);
+    click("cmdStart");
+    EXPECT_EQ(shown(), QStringList({"提示: 数据库不一致！是否要升级？"}));
+    EXPECT_EQ(DjkDatabase::getVersion(source), "1.40");
+    Prompt::setNextAnswer(Answer::Yes);
+    click("cmdStart");
+    EXPECT_EQ(shown(), QStringList({"提示: 数据库不一致！是否要升级？", "Quillet: 升级完成！"}));
+    EXPECT_EQ(DjkDatabase::getVersion(source), "1.44");
+    EXPECT_EQ(files(dir()), QStringList({"djk.sys", "old.mdb"}));
+    click("cmdStart");
+    EXPECT_EQ(shown(), QStringList({"Quillet: 数据库一致不需要升级！"}));
+    // Without any deduction the completion says so without its exclamation mark.
+    box("txtSource")->setText(oldDatabase("plain.mdb", QStringList{}));
+    box("txtDesSource")->setText(path("plain.mdb"));
+    click("cmdStart");
+    EXPECT_EQ(shown(), QStringList({"提示: 数据库不一致！是否要升级？", "Quillet: 升级完成"}));
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(FrmMainTest, RefusesMissingFilesConflictsAndWhatIsNoRegistrationDatabase)
+{
+    const QString late = oldDatabase("late.mdb", QStringList{});
+    FileDialog::setNextFileName(path("gone.mdb"));
+    click("comSearchRepair");
+    FileDialog::setNextFileName(late);
+    click("comSearchRepair");
+    FileDialog::setNextFileName(late);
+    click("cmdSourceSearch");
+    EXPECT_EQ(shown(), QStringList({"Quillet: 指定的文件路径不存在",
+                                    "提示: 不能选择已挂补办库作为源库，请重新选择源库或者补办库"}));
+    // An existing target: No empties the box, Yes checks it against the other pair.
+    box("txtDesSource")->setText("typed");
+    FileDialog::setNextFileName(late);
+    Prompt::setNextAnswer(Answer::No);
+    click("cmdSearchDes");
+    EXPECT_EQ(box("txtDesSource")->text(), "");
+    FileDialog::setNextFileName(late);
+    click("cmdSearchDes");
+    EXPECT_EQ(shown(), QStringList({"提示: 文件已经存在是否要覆盖？", "提示: 文件已经存在是否要覆盖？",
+                                    "提示: 不能选择补办源数据库作为另存库！"}));
+    FileDialog::setNextFileName(path("late-new.mdb"));
+    click("cmdSearchRepairDesPath");
+    EXPECT_EQ(box("txtRepairDesPath")->text(), path("late-new.mdb"));
+    EXPECT_EQ(FileDialog::captions(),
+              QStringList({"选择数据库", "选择数据库", "选择数据库", "请选择目标数据库", "请选择目标数据库",
+                           "请选择补办数据库目标数据库"}));
+    EXPECT_EQ(FileDialog::kinds().last(), FileDialog::Kind::OpenOrNew);
+
+    // Typed paths: entry check, existence, conflicts, recognition.
+    click("cmdStart");
+    box("txtSource")->setText(path("gone.mdb"));
+    box("txtDesSource")->setText(path("new.mdb"));
+    click("cmdStart");
+    box("txtSource")->setText(" " + late + " ");
+    click("cmdStart");
+    writeFile("text.mdb", "no database");
+    box("txtSource")->setText(path("text.mdb"));
+    box("txtRepairSource")->clear();
+    click("cmdStart");
+    EXPECT_EQ(shown(),
+              QStringList({"Quillet: 请选择源数据库，源数据库不能为空！", "Quillet: 指定的文件路径不存在",
+                           "提示: 不能选择已挂补办库作为源库，请重新选择源库或者补办库",
+                           "Quillet: 源数据库不是登记库，请选择登记库！"}));
+    box("txtSource")->setText(path("djk.sys"));
+    box("txtRepairSource")->setText(path("text.mdb"));
+    click("cmdStart");
+    EXPECT_EQ(shown(), QStringList({"Quillet: 挂接库不是登记库，请选择登记库！"}));
+    EXPECT_EQ(files(dir()), QStringList({"djk.sys", "late.mdb", "text.mdb"}));
+}
+
+TEST_F(FrmMainTest, FaultyDeductionsOfferTheErrorListAndEndTheProgram)
+{
+    box("txtSource")
+        ->setText(oldDatabase("old.mdb", {"INSERT INTO 资源储量 (登记号, 原登记号, 显示序号) VALUES "
+                                          "('4110101082001', '2110101082001', 101)"}));
+    box("txtDesSource")->setText(path("new.mdb"));
+    writeFile("错误列表.txt", "old list");
+    for (Answer a :
+         {Answer::Yes, Answer::Yes, Answer::No, Answer::Yes}) // upgrade, save, no overwrite, overwrite
+        Prompt::setNextAnswer(a);
+    FileDialog::setNextFileName(path("错误列表.txt"));
+    FileDialog::setNextFileName(path("错误列表.txt"));
+    click("cmdStart");
+    EXPECT_EQ(shown(),
+              QStringList({"提示: 数据库不一致！是否要升级？",
+                           "提示: 储量扣减的原登记号有错误，请用原系统修改后再升级！是否保存错误信息的列表？",
+                           "提示: 文件已经存在是否要覆盖？", "提示: 文件已经存在是否要覆盖？"}));
+    EXPECT_EQ(FileDialog::captions(), QStringList({"请选择保存文件路径", "请选择保存文件路径"}));
+    QStringList lines;
+    ASSERT_EQ(TextFile::readLines(path("错误列表.txt"), &lines), TextFile::ReadStatus::Ok);
+    EXPECT_EQ(lines.size(), 3);
+    EXPECT_EQ(files(dir()), QStringList({"djk.sys", "old.mdb", "错误列表.txt"}));
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace
