@@ -2,6 +2,8 @@
 
 #include "RegionWindowFixture.h"
 
+#include "entry/NavigateTree.h"
+
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
@@ -108,6 +110,11 @@ TEST_F(RegionWindowTest, DeleteAProvinceFromTheMaintenanceMenu)
     EXPECT_EQ(rowsIn(db(), "压覆", Chengdu1), gone("压覆"));
     EXPECT_EQ(rowsIn(db(), "查明", Found), whole("查明"));
     EXPECT_EQ(count(db(), "压覆"), 1);
+    // The open entry window lists what is left.
+    QStringList listed;
+    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(entry->TvmDataList()))
+        listed << n->text(0);
+    EXPECT_EQ(listed, QStringList({Henan, "..."}));
 }
 
 TEST_F(RegionWindowTest, ReplaceARegionCodeFromTheMaintenanceMenu)
