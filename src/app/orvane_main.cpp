@@ -2,9 +2,9 @@
 #include "editors/EditorsTargets.h"
 #include "entry/EntryTargets.h"
 #include "exchange/ExchangeTargets.h"
-#include "exchange/xml/XmlTargets.h"
 #include "platform/Application.h"
 #include "printing/PrintingTargets.h"
+#include "regions/RegionTargets.h"
 #include "shell/CommandTargets.h"
 #include "shell/MAINBAS.h"
 #include "shell/ProgramState.h"
@@ -26,9 +26,9 @@ void registerTargets(CommandTargets& targets)
     entry::registerTargets(targets);
     editors::registerTargets(targets);
     exchange::registerTargets(targets);
-    exchange::registerXmlTargets(targets);
     checks::registerTargets(targets);
     printing::registerTargets(targets);
+    regions::registerTargets(targets);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "DataCheck.h"
 
-#include "CheckProgressBar.h"
-#include "CheckedFile.h"
+#include "CheckDialogParts.h"
 #include "DataCheckRun.h"
 #include "ReportViewer.h"
+#include "exchange/ImportFileCheck.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
@@ -58,17 +58,10 @@ DataCheck::DataCheck(QWidget* parent) : ModalDialog(parent, Keys::Check, QString
 
     PBar = checks::newCheckProgressBar(this, QStringLiteral("PBar"));
 
-    const QString captions[3] = {QStringLiteral("开  始"), QStringLiteral("退  出"),
-                                 QStringLiteral("浏览结果")};
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (int i : {2, 0, 1}) {
-        Command2[i] = new QPushButton(captions[i], this);
-        Command2[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
-        Command2[i]->setAutoDefault(false);
-        buttons->addWidget(Command2[i]);
-        connect(Command2[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
-    }
+    auto* buttons = checks::newCheckButtonRow(
+        this, QStringLiteral("Command2"),
+        {QStringLiteral("开  始"), QStringLiteral("退  出"), QStringLiteral("浏览结果")}, {2, 0, 1}, true,
+        Command2, [this](int i) { Command2_Click(i); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 
     auto* v = new QVBoxLayout(this);
@@ -112,19 +105,24 @@ void DataCheck::Command3_Click()
         return;
     }
     Text1->setText(chosen);
-    if (Text1->text().trimmed() != MAINBAS::Database_File()) {
-        switch (checks::Check_Import_File(Text1->text(), &m_own)) {
-        case 0:
-            refuse(QStringLiteral("指定的数据库文件非固体登记数据库,请重新选择！"), true);
-            return;
-        case -1:
-            refuse(QStringLiteral("指定的数据库文件打开出现错误,请检查是否允许打开该数据库！"), false);
-            return;
-        default:
-            break;
-        }
-    }
+    if (Text1->text().trimmed() != MAINBAS::Database_File() &&
+        !openChecked(Text1->text(), QStringLiteral("指定的数据库文件非固体登记数据库,请重新选择！")))
+        return;
     m_own.reset();
+}
+
+bool DataCheck::openChecked(const QString& path, const QString& notRegistration)
+{
+    switch (exchange::Check_Import_File(path, QStringLiteral("压覆"), &m_own)) {
+    case 1:
+        return true;
+    case 0:
+        refuse(notRegistration, true);
+        return false;
+    default:
+        refuse(QStringLiteral("指定的数据库文件打开出现错误,请检查是否允许打开该数据库！"), false);
+        return false;
+    }
 }
 
 void DataCheck::Command2_Click(int index)
@@ -159,17 +157,8 @@ void DataCheck::runCheck()
     if (typed.trimmed() == MAINBAS::Database_File()) {
         db = state().Cn();
     } else {
-        switch (checks::Check_Import_File(typed, &m_own)) {
-        case 0:
-            refuse(QStringLiteral("指定的数据库文件非压覆矿产登记数据库,请重新选择！"), true);
-            return;
-        case -1:
-            refuse(QStringLiteral("指定的数据库文件打开出现错误,请检查是否允许打开该数据库！"), false);
-            return;
-        default:
-            db = m_own->db();
-            break;
-        }
+        if (!openChecked(typed, QStringLiteral("指定的数据库文件非压覆矿产登记数据库,请重新选择！"))) return;
+        db = m_own->db();
     }
 
     m_running = true;

@@ -32,6 +32,9 @@ private:
     void runCheck();
     void progress(int value, int maximum);
     void refuse(const QString& text, bool focusPath);
+    // Opens another database file read-only into m_own; a file that cannot be
+    // opened, or lacks the table 压覆 (`notRegistration`), is refused.
+    bool openChecked(const QString& path, const QString& notRegistration);
 
     QLineEdit* Text1 = nullptr;
     QPushButton* Command3 = nullptr;

@@ -1,7 +1,7 @@
 #include "FrmCheckData.h"
 
 #include "CheckDataRun.h"
-#include "CheckProgressBar.h"
+#include "CheckDialogParts.h"
 #include "ReportViewer.h"
 #include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
@@ -55,16 +55,10 @@ FrmCheckData::FrmCheckData(QWidget* parent) : QDialog(parent)
 
     m_progress = checks::newCheckProgressBar(this, QStringLiteral("Progress"));
 
-    const QString captions[3] = {QStringLiteral("开始"), QStringLiteral("退 出"),
-                                 QStringLiteral("浏览检查结果")};
-    auto* buttons = new QHBoxLayout;
-    for (int i : {2, 0, 1}) {
-        Command2[i] = new QPushButton(captions[i], this);
-        Command2[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
-        Command2[i]->setAutoDefault(false);
-        buttons->addWidget(Command2[i]);
-        connect(Command2[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
-    }
+    auto* buttons = checks::newCheckButtonRow(
+        this, QStringLiteral("Command2"),
+        {QStringLiteral("开始"), QStringLiteral("退 出"), QStringLiteral("浏览检查结果")}, {2, 0, 1}, false,
+        Command2, [this](int i) { Command2_Click(i); });
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(Picture1);

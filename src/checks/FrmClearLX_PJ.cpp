@@ -1,6 +1,6 @@
 #include "FrmClearLX_PJ.h"
 
-#include "CheckProgressBar.h"
+#include "CheckDialogParts.h"
 #include "ClearTypesAndGrades.h"
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
@@ -9,7 +9,6 @@
 #include "shell/ShellNames.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -31,16 +30,9 @@ FrmClearLX_PJ::FrmClearLX_PJ(QWidget* parent) : QDialog(parent)
     Label2->setObjectName(QStringLiteral("Label2"));
     ProgressBar1 = checks::newCheckProgressBar(this, QStringLiteral("ProgressBar1"));
 
-    const QString captions[2] = {QStringLiteral("清理"), QStringLiteral("退出")};
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (int i = 0; i < 2; ++i) {
-        Command1[i] = new QPushButton(captions[i], this);
-        Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        Command1[i]->setAutoDefault(false);
-        buttons->addWidget(Command1[i]);
-        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-    }
+    auto* buttons = checks::newCheckButtonRow(this, QStringLiteral("Command1"),
+                                              {QStringLiteral("清理"), QStringLiteral("退出")}, {0, 1}, true,
+                                              Command1, [this](int i) { Command1_Click(i); });
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(Label1);

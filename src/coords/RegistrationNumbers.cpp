@@ -3,8 +3,6 @@
 #include "platform/TextNumber.h"
 #include "shell/ProgramState.h"
 
-#include <QSqlError>
-
 namespace KCUTIL {
 
 namespace {
@@ -29,7 +27,8 @@ Result<HighestSerial> New_DJH(const QSqlDatabase& db, const QString& prefix)
     if (!q) return e;
     HighestSerial h;
     if (!q->next()) {
-        if (q->lastError().isValid()) return Db::errorOf(q->lastError(), QStringLiteral("KCUTIL.New_DJH"));
+        Db::Error ended;
+        if (!Db::finished(*q, &ended)) return ended;
         return h;
     }
     const QString number = q->value(0).toString();
@@ -49,7 +48,8 @@ Result<bool> Is_DJH_In_DB(const QSqlDatabase& db, const QString& number)
     auto q = Db::exec(db, QStringLiteral("SELECT 登记号 FROM 登记 WHERE 登记号=?"), {number}, &e);
     if (!q) return e;
     if (q->next()) return true;
-    if (q->lastError().isValid()) return Db::errorOf(q->lastError(), QStringLiteral("KCUTIL.Is_DJH_In_DB"));
+    Db::Error ended;
+    if (!Db::finished(*q, &ended)) return ended;
     return false;
 }
 

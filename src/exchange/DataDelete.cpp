@@ -52,9 +52,7 @@ void DataDelete::showEvent(QShowEvent* event)
 
 void DataDelete::Load_Number_List()
 {
-    const auto numbers = loadRegistrationNumbers(state().Cn());
-    if (!numbers) ErrorBox::show(numbers.error(), this);
-    m_picker->setSource(numbers.valueOr({}));
+    m_picker->loadSource(loadRegistrationNumbers(state().Cn()));
 }
 
 void DataDelete::CommandDelete_Click()

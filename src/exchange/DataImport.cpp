@@ -98,10 +98,8 @@ void DataImport::Check1_Click()
 void DataImport::Load_Source_Numbers()
 {
     Db::ScopedConnection file(QStringLiteral("Import_Cn"), m_source, Db::OpenMode::ReadOnly);
-    const auto numbers = file.ok() ? loadRegistrationNumbers(file.db(), m_check1->isChecked())
-                                   : Result<QStringList>(file.error());
-    if (!numbers) ErrorBox::show(numbers.error(), this);
-    m_picker->setSource(numbers.valueOr({}));
+    m_picker->loadSource(file.ok() ? loadRegistrationNumbers(file.db(), m_check1->isChecked())
+                                   : Result<QStringList>(file.error()));
 }
 
 void DataImport::Command2_Click(int index)
@@ -155,8 +153,7 @@ void DataImport::runImport()
         ErrorBox::show(imported.error(), this);
         return;
     }
-    for (const exchange::OldDate& d : imported->oldDates)
-        Prompt::message(exchange::oldDateMessage(d), QStringLiteral("错误"), Prompt::Icon::Critical, this);
+    exchange::showOldDates(imported->oldDates, this);
     for (const QString& n : imported->refused)
         Prompt::message(exchange::refusedMessage(n), Title, Prompt::Icon::Exclamation, this);
     Prompt::message(QStringLiteral("数据导入完成！"), Title, Prompt::Icon::Information, this);

@@ -6,6 +6,8 @@
 #include "DataImportAll.h"
 #include "shell/CommandTargets.h"
 #include "shell/ShellNames.h"
+#include "xml/DataXmlExport.h"
+#include "xml/xmlimport.h"
 
 namespace exchange {
 
@@ -15,6 +17,8 @@ void registerTargets(CommandTargets& targets)
     targets.registerModal<DataImport>(WindowNames::DataImport);
     targets.registerModal<DataImportAll>(WindowNames::DataImportAll);
     targets.registerModal<DataDelete>(WindowNames::DataDelete);
+    targets.registerModal<DataXmlExport>(WindowNames::DataXmlExport);
+    targets.registerModal<xmlimport>(WindowNames::XmlImport);
 }
 
 } // namespace exchange

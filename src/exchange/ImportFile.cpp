@@ -2,7 +2,7 @@
 
 #include "ExchangeFiles.h"
 #include "ExchangeWindow.h"
-#include "platform/Database.h"
+#include "ImportFileCheck.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/MAINBAS.h"
@@ -13,18 +13,6 @@ namespace exchange {
 
 namespace {
 const QString Title = QStringLiteral("提示");
-}
-
-int Check_Import_File(const QString& path, const QString& table)
-{
-    Db::ScopedConnection file(QStringLiteral("Import_Cn"), path, Db::OpenMode::ReadOnly);
-    if (!file.ok()) return -1;
-    Db::Error error;
-    const QVariant found = Db::scalar(
-        file.db(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?"),
-        {table}, &error);
-    if (error.isSet() || !found.isValid()) return -1;
-    return found.toInt() > 0 ? 1 : 0;
 }
 
 QString backupPath()

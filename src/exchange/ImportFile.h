@@ -4,13 +4,9 @@
 
 class QWidget;
 
-// The check of a database file chosen for an import, and the refusals every import
-// dialog shares with their messages.
+// The refusals every import dialog shares, with their messages; the file check
+// itself is widget-free (ImportFileCheck.h).
 namespace exchange {
-
-// 1 the file opens and holds `table`; 0 it opens but holds no such table; -1 it
-// cannot be opened or read.
-int Check_Import_File(const QString& path, const QString& table);
 
 // The backup of the working database made before every import.
 QString backupPath();

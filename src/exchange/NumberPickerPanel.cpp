@@ -1,6 +1,7 @@
 #include "NumberPickerPanel.h"
 
 #include "platform/BusyCursor.h"
+#include "platform/ErrorBox.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -60,6 +61,12 @@ void NumberPickerPanel::setSource(const QStringList& numbers)
     showList(NumberPicker::Source);
     showList(NumberPicker::Chosen);
     showButtons();
+}
+
+void NumberPickerPanel::loadSource(const Result<QStringList>& numbers)
+{
+    if (!numbers) ErrorBox::show(numbers.error(), window());
+    setSource(numbers.valueOr({}));
 }
 
 void NumberPickerPanel::openState()

@@ -26,6 +26,8 @@ public:
     const NumberPicker& picker() const { return m_picker; }
     // Fills the source list (the chosen list empties) and shows the buttons.
     void setSource(const QStringList& numbers);
+    // The same with numbers as loaded: a failure is shown and leaves the lists empty.
+    void loadSource(const Result<QStringList>& numbers);
     // The picker's opening state of the buttons.
     void openState();
 

@@ -22,8 +22,15 @@ double RecordingSurface::textHeight(const QString&) const
     return m_size * 20;
 }
 
-void RecordingSurface::add(Op op)
+void RecordingSurface::add(Op::Kind kind, double x, double y, double x2, double y2, const QString& text)
 {
+    Op op;
+    op.kind = kind;
+    op.x = x;
+    op.y = y;
+    op.x2 = x2;
+    op.y2 = y2;
+    op.text = text;
     if (m_sheets == 0) m_sheets = 1; // drawing without an opened document still uses a sheet
     op.sheet = m_sheets - 1;
     op.font = m_font;
@@ -35,36 +42,17 @@ void RecordingSurface::add(Op op)
 
 void RecordingSurface::printText(double x, double y, const QString& text)
 {
-    Op op;
-    op.kind = Op::Kind::Text;
-    op.x = x;
-    op.y = y;
-    op.x2 = x + textWidth(text);
-    op.y2 = y + textHeight(text);
-    op.text = text;
-    add(op);
+    add(Op::Kind::Text, x, y, x + textWidth(text), y + textHeight(text), text);
 }
 
 void RecordingSurface::drawLine(double x1, double y1, double x2, double y2)
 {
-    Op op;
-    op.kind = Op::Kind::Line;
-    op.x = x1;
-    op.y = y1;
-    op.x2 = x2;
-    op.y2 = y2;
-    add(op);
+    add(Op::Kind::Line, x1, y1, x2, y2);
 }
 
 void RecordingSurface::drawBox(double x, double y, double w, double h)
 {
-    Op op;
-    op.kind = Op::Kind::Box;
-    op.x = x;
-    op.y = y;
-    op.x2 = x + w;
-    op.y2 = y + h;
-    add(op);
+    add(Op::Kind::Box, x, y, x + w, y + h);
 }
 
 void RecordingSurface::beginDocument()
@@ -74,17 +62,13 @@ void RecordingSurface::beginDocument()
     m_open = true;
     m_ended = false;
     ++m_documents;
-    Op op;
-    op.kind = Op::Kind::BeginDocument;
-    add(op);
+    add(Op::Kind::BeginDocument);
 }
 
 void RecordingSurface::newSheet()
 {
     ++m_sheets;
-    Op op;
-    op.kind = Op::Kind::NewSheet;
-    add(op);
+    add(Op::Kind::NewSheet);
 }
 
 void RecordingSurface::endDocument()
@@ -92,16 +76,12 @@ void RecordingSurface::endDocument()
     if (!m_open) return;
     m_open = false;
     m_ended = true;
-    Op op;
-    op.kind = Op::Kind::EndDocument;
-    add(op);
+    add(Op::Kind::EndDocument);
 }
 
 void RecordingSurface::drawAreaMap(const AreaMapSource&)
 {
-    Op op;
-    op.kind = Op::Kind::Map;
-    add(op);
+    add(Op::Kind::Map);
 }
 
 QList<RecordingSurface::Op> RecordingSurface::of(Op::Kind kind, int sheet) const

@@ -67,7 +67,9 @@ public:
 
 private:
     QList<Op> of(Op::Kind kind, int sheet) const;
-    void add(Op op);
+    // Records an op of `kind` with the current font and line width on the current sheet.
+    void add(Op::Kind kind, double x = 0, double y = 0, double x2 = 0, double y2 = 0,
+             const QString& text = {});
 
     QString m_font = QStringLiteral("Noto Serif CJK SC");
     double m_size = 9;

@@ -84,6 +84,10 @@ struct ProgramState
     QString Query_Where;
     QString Query_SQL;
     QString Query_Where2;
+
+    // The duplicate prompt of the imports: its message and the last answer.
+    QString Prompt_Msg;
+    int Prompt_Answer = 0;
 };
 
 // The state of the running program (or the one a test installed).

@@ -1,7 +1,7 @@
 #include "CheckFixture.h"
 
-#include "checks/CheckedFile.h"
 #include "checks/DataCheckRun.h"
+#include "exchange/ImportFileCheck.h"
 
 #include <QFileInfo>
 
@@ -18,7 +18,7 @@ protected:
     {
         closeDatabase();
         std::unique_ptr<Db::ScopedConnection> cn;
-        EXPECT_EQ(checks::Check_Import_File(file, &cn), 1);
+        EXPECT_EQ(exchange::Check_Import_File(file, QStringLiteral("压覆"), &cn), 1);
         if (!cn) return {};
         DataCheckRun run(cn->db());
         const auto result = run.run(file, DataCheckRun::reportPath(dir()));

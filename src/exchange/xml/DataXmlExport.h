@@ -2,10 +2,9 @@
 
 #include "shell/ModalDialog.h"
 
+class NumberPickerPanel;
 class QLineEdit;
-class QListWidget;
 class QProgressBar;
-class QPushButton;
 
 // The XML export dialog: one chosen overlay registration goes to an XML file
 // through the conversion library. Its picker chooses at most one number.
@@ -15,10 +14,8 @@ class DataXmlExport : public ModalDialog
 public:
     explicit DataXmlExport(QWidget* parent = nullptr);
 
-    void Command1_Click(int index); // 0 "→", 1 "←"
     void Command2_Click(int index); // 0 export, 1 close
     void Command3_Click();          // browse for the XML file
-    void List1_Click(int index);
 
 private:
     void Form_Load();
@@ -26,9 +23,6 @@ private:
     void Export_Xml();
 
     QLineEdit* Text1 = nullptr;
-    QListWidget* List1[2] = {nullptr, nullptr};
-    QPushButton* Command1[2] = {nullptr, nullptr};
-    QPushButton* Command2[2] = {nullptr, nullptr};
-    QPushButton* Command3 = nullptr;
+    NumberPickerPanel* m_picker = nullptr;
     QProgressBar* PBar = nullptr;
 };

@@ -202,20 +202,3 @@ Status appendRegistrations(const QSqlDatabase& db, const ExchangeDocument& docum
 }
 
 } // namespace tabxfer
-
-namespace tabxfer {
-
-Result<QStringList> overlayNumbers(const QSqlDatabase& db)
-{
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT 登记号 FROM 登记 WHERE substr(登记号,1,1)='4' ORDER BY 登记号")))
-        return sqlFailure(q.lastError(), QStringLiteral("登记"));
-    QStringList numbers;
-    while (q.next())
-        numbers << q.value(0).toString();
-    if (q.lastError().isValid()) return sqlFailure(q.lastError(), QStringLiteral("登记"));
-    return numbers;
-}
-
-} // namespace tabxfer

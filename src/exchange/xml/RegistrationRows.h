@@ -40,10 +40,3 @@ Status appendRegistrations(const QSqlDatabase& db, const ExchangeDocument& docum
                            const Progress& progress = {});
 
 } // namespace tabxfer
-
-namespace tabxfer {
-
-// The overlay registration numbers (first digit 4) of table 登记, in number order.
-Result<QStringList> overlayNumbers(const QSqlDatabase& db);
-
-} // namespace tabxfer

@@ -1,9 +1,9 @@
 #include "xmlimport.h"
 
 #include "XmlCallArguments.h"
-#include "XmlDialogParts.h"
 #include "tabxfer.h"
 
+#include "exchange/ExchangeWindow.h"
 #include "platform/BusyCursor.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
@@ -13,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -28,23 +27,18 @@ xmlimport::xmlimport(QWidget* parent) : ModalDialog(parent, QString(), QStringLi
 {
     setWindowTitle(QStringLiteral("导入XML数据"));
 
-    auto* Label1 =
-        XmlDialogParts::title(this, QStringLiteral("Label1"), QStringLiteral("GarvishXML数据全部追加导入"));
-    auto* Label2 = XmlDialogParts::hint(this, QStringLiteral("Label2"),
-                                        QStringLiteral("请指定导入XML文件路径，然后进行数据导入。"));
-    auto* Frame1 =
-        XmlDialogParts::pathFrame(this, QStringLiteral("Frame1"), QStringLiteral("导入XML文件路径"), &Text1,
-                                  &Command4, QStringLiteral("Command4"));
-    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    auto* buttons = XmlDialogParts::commandRow(this, QStringLiteral("导入"), QStringLiteral("退出"), Command2,
-                                               [this](int i) { Command2_Click(i); });
-
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(Label2);
-    layout->addWidget(Frame1);
+    layout->addWidget(
+        exchange::bannerLabel(QStringLiteral("GarvishXML数据全部追加导入"), QStringLiteral("Label1"), this));
+    layout->addWidget(exchange::hintLabel(QStringLiteral("请指定导入XML文件路径，然后进行数据导入。"), this));
+    const exchange::PathFrame path = exchange::pathFrame(
+        QStringLiteral("导入XML文件路径"), QStringLiteral("Frame1"), QStringLiteral("Command4"), this);
+    Text1 = path.text;
+    connect(path.browse, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    layout->addWidget(path.frame);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(exchange::commandRow({QStringLiteral("导入"), QStringLiteral("退出")}, this,
+                                           [this](int i) { Command2_Click(i); }));
     resize(520, 220);
 }
 

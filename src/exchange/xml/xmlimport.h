@@ -3,7 +3,6 @@
 #include "shell/ModalDialog.h"
 
 class QLineEdit;
-class QPushButton;
 
 // The XML import dialog: the registrations of an XML exchange file are appended to
 // the working database through the conversion library.
@@ -20,6 +19,4 @@ private:
     void Import_Xml(const QString& path);
 
     QLineEdit* Text1 = nullptr;
-    QPushButton* Command2[2] = {nullptr, nullptr};
-    QPushButton* Command4 = nullptr;
 };

@@ -1,9 +1,9 @@
 #include "XmlFixture.h"
 
+#include "exchange/ExchangeTargets.h"
 #include "exchange/xml/DataXmlExport.h"
 #include "exchange/xml/ExchangeReader.h"
 #include "exchange/xml/XmlCallArguments.h"
-#include "exchange/xml/XmlTargets.h"
 #include "exchange/xml/xmlimport.h"
 
 #include "platform/FileDialog.h"
@@ -165,7 +165,7 @@ TEST_F(XmlDialogsTest, ImportsAFileOnceAndRefusesItTheSecondTime)
 TEST(XmlTargets, RegisterBothDialogs)
 {
     CommandTargets targets;
-    exchange::registerXmlTargets(targets);
+    exchange::registerTargets(targets);
     EXPECT_TRUE(targets.hasWindow(WindowNames::DataXmlExport));
     EXPECT_TRUE(targets.hasWindow(WindowNames::XmlImport));
 }

@@ -1,5 +1,6 @@
 #include "XmlFixture.h"
 
+#include "exchange/NumberPicker.h"
 #include "exchange/xml/ExchangeReader.h"
 #include "exchange/xml/ExchangeWriter.h"
 #include "exchange/xml/XmlCallArguments.h"
@@ -42,7 +43,7 @@ protected:
 
 TEST_F(XmlLibraryTest, ExportDeleteImportGivesBackEveryColumn)
 {
-    const QStringList numbers = *tabxfer::overlayNumbers(db());
+    const QStringList numbers = *loadRegistrationNumbers(db());
     ASSERT_EQ(numbers.size(), 5);
     for (const QString& number : numbers) {
         SCOPED_TRACE(number.toStdString());
@@ -83,7 +84,7 @@ TEST_F(XmlLibraryTest, ImportIntoAnEmptyTemplateCopyMatchesTheSource)
 
 TEST_F(XmlLibraryTest, AFileOfSeveralRegistrationsGoesInWhole)
 {
-    const QStringList numbers = tabxfer::overlayNumbers(db())->mid(0, 3);
+    const QStringList numbers = loadRegistrationNumbers(db())->mid(0, 3);
     ExchangeDocument doc{QStringLiteral("DJK"), QStringLiteral("MDB"), QString(), {}};
     QList<QStringList> before;
     for (const QString& number : numbers) {
