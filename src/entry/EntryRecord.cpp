@@ -164,6 +164,7 @@ bool Save_Data_All(NewTab& window)
     s.Reg_Inserted = out.inserted;
     s.Area_Extent = out.area.extent;
     s.Calc_Extent = out.calc.extent;
+    window.savedAs(out.djh);
     setSaveMark(false);
     updateList(window, out.djh, out.inserted);
     return true;
@@ -173,7 +174,7 @@ void Delete_Data_All(NewTab& window)
 {
     QTreeWidget* list = controlsOf(window).TvmDataList();
     QTreeWidgetItem* node = list->currentItem();
-    if (!node) return;
+    if (!node || node->childCount() > 0) return; // a group node is no registration
     const QString djh = nodeRegistration(window, node);
     if (djh.isEmpty() || djh == ClosingText) return; // the "..." node stands for no registration
     if (Prompt::ask(KCUTIL::Delete_Question(djh), QStringLiteral("提示"), Prompt::Buttons::OkCancel,

@@ -97,9 +97,19 @@ QString FieldBox::text() const
     return t;
 }
 
+void FieldBox::setTextWhole(const QString& text)
+{
+    if (!m_line || m_maxLength <= 0 || text.size() <= m_maxLength) return setText(text);
+    // Typing never takes the box past the longer of its maximum and this text.
+    m_line->setMaxLength(int(text.size()));
+    m_line->setText(text);
+    m_line->setCursorPosition(0);
+}
+
 void FieldBox::setText(const QString& text)
 {
     if (m_line) {
+        if (m_maxLength > 0) m_line->setMaxLength(m_maxLength);
         m_line->setText(text); // cut to the maximum length by the box itself
         m_line->setCursorPosition(0); // a long value shows its start
         return;

@@ -20,6 +20,8 @@ public:
 
     QString text() const;
     void setText(const QString& text);
+    // As setText, but a single-line box shows a text longer than its maximum whole.
+    void setTextWhole(const QString& text);
 
     QString column() const { return m_column; } // the tooltip text
     int maxLength() const { return m_maxLength; }

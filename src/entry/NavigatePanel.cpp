@@ -7,6 +7,14 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+void NavigateTreeWidget::keyPressEvent(QKeyEvent* event)
+{
+    QTreeWidgetItem* before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    QTreeWidgetItem* now = currentItem();
+    if (now && now != before) Q_EMIT keyMoved(now);
+}
+
 NavigatePanel::NavigatePanel(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Pic3"));
@@ -15,12 +23,12 @@ NavigatePanel::NavigatePanel(QWidget* parent) : QWidget(parent)
     m_cobNavigate->setObjectName(QStringLiteral("cobNavigate"));
     m_cobNavigate->addItems(modes());
 
-    m_tvDataList = new QTreeWidget(this);
+    m_tvDataList = new NavigateTreeWidget(this);
     m_tvDataList->setObjectName(QStringLiteral("TvDataList"));
     m_tvDataList->setHeaderHidden(true);
     m_tvDataList->hide();
 
-    m_tvmDataList = new QTreeWidget(this);
+    m_tvmDataList = new NavigateTreeWidget(this);
     m_tvmDataList->setObjectName(QStringLiteral("TvmDataList"));
     m_tvmDataList->setHeaderHidden(true);
     // Numbers and names are shown whole; a narrow panel scrolls sideways.

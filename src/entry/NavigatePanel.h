@@ -2,11 +2,26 @@
 
 #include "EntryGeometry.h"
 
+#include <QTreeWidget>
 #include <QWidget>
 
 class QComboBox;
 class QPushButton;
-class QTreeWidget;
+
+// A navigation tree that tells when the keyboard moved its selection, so that the
+// keys choose a node as a click does.
+class NavigateTreeWidget : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    using QTreeWidget::QTreeWidget;
+
+Q_SIGNALS:
+    void keyMoved(QTreeWidgetItem* item);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
 
 // The navigation panel Pic3 of the entry window: the mode box cobNavigate, the
 // region tree TvDataList, the registration tree TvmDataList and the query button
@@ -31,7 +46,7 @@ public:
 
 private:
     QComboBox* m_cobNavigate = nullptr;
-    QTreeWidget* m_tvDataList = nullptr;
-    QTreeWidget* m_tvmDataList = nullptr;
+    NavigateTreeWidget* m_tvDataList = nullptr;
+    NavigateTreeWidget* m_tvmDataList = nullptr;
     QPushButton* m_command6 = nullptr;
 };

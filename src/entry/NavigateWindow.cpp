@@ -174,7 +174,10 @@ void Register(CommandTargets& targets)
         if (NewTab* w = NewTab::instance()) Relabel_Tree_Nodes(*w);
     };
     hooks.Show_Current_Registration = [] {
+        // The window opens with nothing chosen; the registration to show is chosen after.
+        const QString djh = state().Cur_DJH;
         if (!NewTab::instance()) mainWindow().openWindow(WindowNames::NewTab);
+        state().Cur_DJH = djh;
         if (NewTab* w = NewTab::instance()) w->cobNavigate_Click();
     };
     targets.setEntryHooks(hooks);

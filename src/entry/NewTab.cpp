@@ -4,6 +4,7 @@
 #include "EntryEditing.h"
 #include "FieldBox.h"
 #include "KnPage.h"
+#include "NavigateWindow.h"
 #include "NavigatePanel.h"
 #include "Wheel.h"
 #include "registration/form/CellText.h"
@@ -311,6 +312,9 @@ void NewTab::Form_Load()
     m_tabSwitching = false;
     m_splitDragging = false;
     s.Is_Loading = false;
+    // The window opens with no registration chosen: nothing loaded, the boxes locked.
+    s.Cur_DJH.clear();
+    m_loaded = {};
     // The window is placed when it is first shown inside the main window.
     m_curPage = 0;
     for (int i = 0; i < FormLayout::PageCount; ++i) {
@@ -327,6 +331,7 @@ void NewTab::Form_Load()
     KCUTIL::Fill_Dic_List(42, m_combo5[0], QStringLiteral("cb01"));
     m_cobNavigate->setCurrentIndex(0);
     Get_Data_All();
+    NAVIGATE::Enable_Edit(*this, 1);
     MainWindowServices& host = mainWindow();
     host.setButtonEnabled(Keys::Print, true);
     host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::PrintMany, host.buttonEnabled(Keys::Print));
@@ -618,6 +623,7 @@ void NewTab::drawAreaMap(KnPage& page)
 void NewTab::clear_data()
 {
     ProgramState& s = state();
+    m_loaded = {};
     s.Is_Loading = true;
     for (FieldBox* b : m_boxes[int(Array::Kn1Data)])
         b->setText(QString());
@@ -668,6 +674,12 @@ void NewTab::Init_Table_Grids()
     m_reserveTable.Init_Table_Grids();
 }
 
+void NewTab::savedAs(const QString& djh)
+{
+    m_loaded.djh = djh;
+    m_loaded.database = state().Cn().databaseName();
+}
+
 EntryValues NewTab::values()
 {
     EntryValues v;
@@ -681,6 +693,7 @@ EntryValues NewTab::values()
         v.grids[i] = &grid->coordGrid();
         v.geographic[i] = Check1(i)->isChecked();
     }
+    v.loaded = m_loaded;
     return v;
 }
 

@@ -108,6 +108,8 @@ public:
     // Lays out coordinate grid `index` and fills it from `lines` (the line form of
     // a stored coordinate text; empty leaves headings and one blank row).
     void Init_Flex(int index, const QString& lines);
+    // The registration now stored under `djh` is the one the window holds.
+    void savedAs(const QString& djh);
     // Fills the registration list (the navigation builds it).
     void Get_Data_All();
 
@@ -244,4 +246,5 @@ private:
     EntryGeometry::Layout m_layout;
     bool m_placed = false;
     bool m_unloaded = false;
+    EntryValues::Loaded m_loaded; // what view_djh loaded; cleared with the pages
 };

@@ -65,6 +65,12 @@ void NewTab::connectNavigation()
             [this](QTreeWidgetItem* item) { TvDataList_NodeClick(item); });
     connect(m_tvmDataList, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { TvmDataList_NodeClick(item); });
+    // Moving the selection with the keys chooses the node as a click does, so the
+    // list, the pages and Delete always agree.
+    connect(static_cast<NavigateTreeWidget*>(m_tvDataList), &NavigateTreeWidget::keyMoved, this,
+            [this](QTreeWidgetItem* item) { TvDataList_NodeClick(item); });
+    connect(static_cast<NavigateTreeWidget*>(m_tvmDataList), &NavigateTreeWidget::keyMoved, this,
+            [this](QTreeWidgetItem* item) { TvmDataList_NodeClick(item); });
     connect(m_tvmDataList, &QTreeWidget::itemDoubleClicked, this, [this] { TvmDataList_DblClick(); });
     connect(m_command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
     m_command6->setEnabled(NAVIGATE::Has_Query_Dialog());
@@ -268,16 +274,23 @@ void NewTab::view_djh()
                 text = snap.phoneArea;
                 break;
             case FieldRegistry::Part::Number:
-                text = snap.phoneNumber;
-                break;
+                // A number without "-" may be longer than the box takes: it shows whole.
+                list[i]->setTextWhole(snap.phoneNumber);
+                continue;
             }
             list[i]->setText(text);
         }
     };
 
     fillArray(Array::Kn1Data);
+    m_loaded.djh = djh;
+    m_loaded.database = s.Cn().databaseName();
     if (snap.has(QStringLiteral("压覆"))) {
         fillArray(Array::Kn2Data);
+        m_loaded.hasPhone = true;
+        m_loaded.phone = snap.phone;
+        m_loaded.phoneArea = snap.phoneArea;
+        m_loaded.phoneNumber = snap.phoneNumber;
         const QString table = QStringLiteral("压覆");
         for (QComboBox* c : m_combo5)
             myvbs::Set_Combo_Value(c, snap.text(table, QStringLiteral("建设项目类别")));

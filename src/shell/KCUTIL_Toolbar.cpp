@@ -14,7 +14,9 @@ void Set_Toolbar_State(QTreeWidget* TvmDataList)
     if (TvmDataList && TvmDataList->topLevelItemCount() > 0) {
         if (!TvmDataList->currentItem())
             TvmDataList->setCurrentItem(TvmDataList->topLevelItem(TvmDataList->topLevelItemCount() - 1));
-        if (TvmDataList->currentItem()->text(0) != QLatin1String("...")) {
+        const QTreeWidgetItem* node = TvmDataList->currentItem();
+        // Only a registration leaf can be deleted: not "...", not a group node.
+        if (node->text(0) != QLatin1String("...") && node->childCount() == 0) {
             main.setButtonEnabled(Keys::Print, true);
             main.setButtonEnabled(Keys::Del, true);
         } else {

@@ -8,8 +8,9 @@ class QTreeWidget;
 namespace KCUTIL {
 
 // With the entry window's registration list: selects its last node when none is
-// selected; a registration node enables "DEL" and "PRINT", the "..." node
-// disables "DEL" and leaves "PRINT" as it is; then the menu follows.
+// selected; a registration leaf enables "DEL" and "PRINT", the "..." node and a
+// group node (a mining area) disable "DEL" and leave "PRINT" as it is; then the
+// menu follows.
 void Set_Toolbar_State(QTreeWidget* TvmDataList);
 
 // The menu items take the states of their buttons.

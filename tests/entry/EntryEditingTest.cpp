@@ -47,6 +47,13 @@ protected:
         showMainWindow();
         openEntry();
         ASSERT_NE(w(), nullptr);
+        // The window opens with nothing chosen; "..." starts a new registration.
+        QTreeWidget* list = controlsOf(w()).TvmDataList();
+        ASSERT_GT(list->topLevelItemCount(), 0);
+        QTreeWidgetItem* closing = list->topLevelItem(list->topLevelItemCount() - 1);
+        ASSERT_EQ(closing->text(0), QStringLiteral("..."));
+        list->setCurrentItem(closing);
+        Q_EMIT list->itemClicked(closing, 0);
         Prompt::clear();
     }
     void TearDown() override

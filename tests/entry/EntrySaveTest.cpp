@@ -12,6 +12,7 @@
 #include "platform/Database.h"
 #include "platform/HelpViewer.h"
 #include "platform/Prompt.h"
+#include "registration/record/RegistrationWriter.h"
 #include "shell/CommandTargets.h"
 #include "shell/TabMain.h"
 
@@ -171,10 +172,25 @@ protected:
          QStringLiteral("-1")},
     };
 
-    void enterRegistration()
+    // Clicks a node of the registration list as the mouse does.
+    void clickNode(const QString& text)
     {
+        QTreeWidgetItem* node = listNode(text);
+        ASSERT_NE(node, nullptr) << text.toStdString();
+        controlsOf(w()).TvmDataList()->setCurrentItem(node);
+        Q_EMIT controlsOf(w()).TvmDataList()->itemClicked(node, 0);
+    }
+    QString stored(const QString& sql, const QString& djh) const
+    {
+        return Db::scalar(m_state.Cn(), sql, {djh}).toString();
+    }
+
+    void enterRegistration(const QString& number = QStringLiteral("4410102082001"))
+    {
+        // The window opens with nothing chosen; "..." starts a new registration.
+        clickNode(QStringLiteral("..."));
         pickRegion(QStringLiteral("B4101"), QStringLiteral("C410102"));
-        ASSERT_EQ(controlsOf(w()).Kn1Data(0)->text(), QStringLiteral("4410102082001"));
+        ASSERT_EQ(controlsOf(w()).Kn1Data(0)->text(), number);
         controlsOf(w()).Tab1()->setCurrentIndex(0);
         type(A::Kn1Data, 3, QStringLiteral("2008"));
         ASSERT_TRUE(controlsOf(w()).Kn1Data(4)->editor()->hasFocus());
@@ -351,6 +367,7 @@ TEST_F(EntrySaveTest, AFailingSaveWritesNothingAndKeepsTheEdits)
 
 TEST_F(EntrySaveTest, ChecksStopTheSaveAndShowTheBox)
 {
+    clickNode(QStringLiteral("..."));
     pickRegion(QStringLiteral("B4101"), QStringLiteral("C410102"));
     controlsOf(w()).Tab1()->setCurrentIndex(2);
     type(A::Kn3Data, 8, QStringLiteral("13")); // 评审日期 month
@@ -417,4 +434,102 @@ TEST(CoordSystemError, BoxCarriesTheApplicationTitle)
     EXPECT_EQ(Prompt::shown()[0].title, QCoreApplication::applicationName());
     EXPECT_EQ(Prompt::shown()[0].buttons, Prompt::Buttons::Ok);
     Prompt::clear();
+}
+
+TEST_F(EntrySaveTest, AReopenedWindowNeverWritesOverTheRegistrationShownBefore)
+{
+    enterRegistration();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    const QString a = QStringLiteral("4410102082001");
+    ASSERT_EQ(rows(QStringLiteral("登记"), a), 1);
+    const QString project = QStringLiteral("select 建设项目名称 from 压覆 where 登记号 = ?");
+    const QString before = stored(project, a);
+
+    // Shown, then the window closes without edits and opens again: nothing is chosen.
+    clickNode(a);
+    ASSERT_EQ(m_state.Cur_DJH, a);
+    w()->parentWidget()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(w(), nullptr);
+    openEntry();
+    ASSERT_NE(w(), nullptr);
+    EXPECT_EQ(m_state.Cur_DJH, QString());
+    EXPECT_FALSE(controlsOf(w()).Kn1Data(0)->isEnabled());
+    EXPECT_FALSE(controlsOf(w()).Kn2Data(8)->isEnabled());
+    EXPECT_FALSE(saveMark());
+    EXPECT_FALSE(main->buttonEnabled(QStringLiteral("DEL")));
+
+    // A new registration saved while Cur_DJH still names A (left by another window or
+    // another database) is refused; A keeps its rows and its number.
+    const QString b = QStringLiteral("4410102082002");
+    enterRegistration(b);
+    m_state.Cur_DJH = a;
+    Prompt::clear();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_TRUE(Prompt::lastText().contains(
+        QStringLiteral("登记号为4410102082001的登记没有载入窗口，不能改写。请重新选择登记。")))
+        << Prompt::lastText().toStdString();
+    EXPECT_EQ(KCUTIL::Not_Loaded_Message(a),
+              QStringLiteral("登记号为4410102082001的登记没有载入窗口，不能改写。请重新选择登记。"));
+    EXPECT_EQ(rows(QStringLiteral("登记"), a), 1);
+    EXPECT_EQ(rows(QStringLiteral("登记"), b), 0);
+    EXPECT_EQ(stored(project, a), before);
+    EXPECT_TRUE(saveMark());
+
+    // Chosen afresh, the new registration saves beside A.
+    m_state.Cur_DJH.clear();
+    Prompt::clear();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_EQ(rows(QStringLiteral("登记"), a), 1);
+    EXPECT_EQ(rows(QStringLiteral("登记"), b), 1);
+}
+
+TEST_F(EntrySaveTest, UneditedPhoneAndLineEndsSaveBackByteForByte)
+{
+    enterRegistration();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    const QString n = QStringLiteral("4410102082001");
+    // A multi-line box of the project page and its column.
+    FieldBox* multi = nullptr;
+    for (FieldBox* b : controlsOf(w()).boxes(A::Kn2Data))
+        if (b->isMultiLine() && !b->column().isEmpty() && b != controlsOf(w()).Kn2Data(8)) multi = b;
+    ASSERT_NE(multi, nullptr);
+    const QString column = multi->column();
+    const QString lines = QStringLiteral("第一行\r\n第二行");
+    const QString phone = QStringLiteral("13812345678");
+    ASSERT_TRUE(Db::exec(m_state.Cn(),
+                         QStringLiteral("update 压覆 set 电话号码 = ?, \"%1\" = ? where 登记号 = ?").arg(column),
+                         {phone, lines, n}));
+
+    clickNode(n);
+    EXPECT_EQ(controlsOf(w()).Kn2Data(6)->text(), phone) << "shown whole";
+    controlsOf(w()).Tab1()->setCurrentIndex(1);
+    type(A::Kn2Data, 8, QStringLiteral("二期"));
+    ASSERT_TRUE(saveMark());
+    Prompt::clear();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+    EXPECT_TRUE(stored(QStringLiteral("select 建设项目名称 from 压覆 where 登记号 = ?"), n)
+                    .contains(QStringLiteral("二期")));
+    EXPECT_EQ(stored(QStringLiteral("select 电话号码 from 压覆 where 登记号 = ?"), n), phone);
+    EXPECT_EQ(stored(QStringLiteral("select \"%1\" from 压覆 where 登记号 = ?").arg(column), n), lines);
+
+    // A number typed anew is stored with its area code as before.
+    clickNode(n);
+    FieldBox* number = controlsOf(w()).Kn2Data(6);
+    number->lineEdit()->selectAll();
+    type(A::Kn2Data, 6, QStringLiteral("66661234"));
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_EQ(stored(QStringLiteral("select 电话号码 from 压覆 where 登记号 = ?"), n), QStringLiteral("-66661234"));
+}
+
+TEST(FieldBoxShowsTheStart, ASingleLineBoxShowsTheStartOfALongText)
+{
+    FormControl layout;
+    layout.column = QStringLiteral("审查单位");
+    layout.maxLength = 40;
+    FieldBox box(layout);
+    box.resize(60, 20);
+    box.setText(QStringLiteral("河北省矿产资源储量评审中心"));
+    EXPECT_EQ(box.lineEdit()->cursorPosition(), 0);
 }

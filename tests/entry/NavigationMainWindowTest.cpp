@@ -4,6 +4,7 @@
 
 #include "registration/navigation/NavigationFixture.h"
 
+#include "entry/EntryRecord.h"
 #include "entry/FieldBox.h"
 #include "entry/MainWindowHarness.h"
 #include "entry/NavigateTree.h"
@@ -11,6 +12,8 @@
 #include "entry/NewTab.h"
 #include "entry/NewTabControls.h"
 #include "platform/HelpViewer.h"
+#include "platform/Prompt.h"
+#include "registration/record/RegistrationWriter.h"
 #include "shell/CommandTargets.h"
 #include "shell/MainWindowServices.h"
 #include "shell/TabMain.h"
@@ -36,7 +39,9 @@ protected:
         targets.registerWindow(QStringLiteral("Frm引用"), [this](TabMain&) { ++chooserShown; });
         NewTab::Register(targets);
         NAVIGATE::Register(targets);
+        EntryRecord::Register(targets);
         showMainWindow();
+        Prompt::clear();
     }
     void TearDown() override
     {
@@ -104,4 +109,76 @@ TEST_F(NavigationMainWindowTest, DisplayOptionRelabelsTheOpenMineTree)
     ASSERT_TRUE(bool(targets.entry().Relabel_Tree_Nodes));
     mainWindow().relabelTree();
     EXPECT_EQ(area->text(0), "510104001");
+}
+
+TEST_F(NavigationMainWindowTest, KeysChooseARegistrationAsAClickDoes)
+{
+    NewTab* w = openEntry();
+    ASSERT_NE(w, nullptr);
+    QTreeWidget* list = controlsOf(w).TvmDataList();
+    QTreeWidgetItem* first = list->topLevelItem(0);
+    ASSERT_NE(first, nullptr);
+    list->setCurrentItem(first);
+    Q_EMIT list->itemClicked(first, 0);
+    ASSERT_EQ(m_state.Cur_DJH, first->text(0));
+
+    // Two steps down: the list, the pages and Delete agree on the registration.
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    const QString shown = list->currentItem()->text(0);
+    EXPECT_NE(shown, first->text(0));
+    EXPECT_EQ(m_state.Cur_DJH, shown);
+    EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), shown);
+    EXPECT_TRUE(main->buttonEnabled("DEL"));
+    Prompt::setNextAnswer(Prompt::Answer::Cancel);
+    main->Toolbar_ButtonClick("DEL");
+    EXPECT_EQ(Prompt::lastText(), KCUTIL::Delete_Question(shown));
+
+    // In the region tree the keys reach a county and list its registrations.
+    QComboBox* box = controlsOf(w).cobNavigate();
+    box->setCurrentIndex(box->findText("行政区-->登记号"));
+    Q_EMIT box->activated(box->currentIndex());
+    QTreeWidget* regions = controlsOf(w).TvDataList();
+    regions->expandAll();
+    QTreeWidgetItem* county = nullptr;
+    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(regions))
+        if (NAVIGATE::Node_Key(n) == "C510105") county = n;
+    ASSERT_NE(county, nullptr);
+    regions->setCurrentItem(regions->itemAbove(county));
+    list->clear();
+    QTest::keyClick(regions, Qt::Key_Down);
+    ASSERT_EQ(regions->currentItem(), county);
+    ASSERT_GE(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "4510105092001");
+    EXPECT_EQ(NAVIGATE::Count_Registrations(list), 1);
+}
+
+TEST_F(NavigationMainWindowTest, AMiningAreaNodeIsNeverDeleted)
+{
+    NewTab* w = openEntry();
+    ASSERT_NE(w, nullptr);
+    QComboBox* box = controlsOf(w).cobNavigate();
+    box->setCurrentIndex(box->findText("矿山-->登记号"));
+    Q_EMIT box->activated(box->currentIndex());
+    QTreeWidget* list = controlsOf(w).TvmDataList();
+    const int areas = list->topLevelItemCount();
+    ASSERT_GT(areas, 0);
+
+    // Activated again with nothing selected: the last mining area is selected, and
+    // it is no registration to delete.
+    list->setCurrentItem(nullptr);
+    main->setButtonEnabled("DEL", true);
+    w->Form_Activate();
+    ASSERT_NE(list->currentItem(), nullptr);
+    ASSERT_GT(list->currentItem()->childCount(), 0);
+    EXPECT_FALSE(main->buttonEnabled("DEL"));
+    main->Toolbar_ButtonClick("DEL");
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+    EXPECT_EQ(list->topLevelItemCount(), areas);
+
+    // A registration under it can be deleted.
+    QTreeWidgetItem* leaf = list->currentItem()->child(0);
+    list->setCurrentItem(leaf);
+    Q_EMIT list->itemClicked(leaf, 0);
+    EXPECT_TRUE(main->buttonEnabled("DEL"));
 }

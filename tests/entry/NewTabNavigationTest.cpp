@@ -154,7 +154,8 @@ protected:
         EXPECT_EQ(controlsOf(w).Kn2Data(0)->text(), "成渝高速公路公司");
         EXPECT_EQ(controlsOf(w).Kn2Data(1)->text(), "510104");
         EXPECT_EQ(controlsOf(w).Kn2Data(5)->text(), "028");
-        EXPECT_EQ(controlsOf(w).Kn2Data(6)->text(), "8765-432"); // the number box holds 8 characters
+        // The number box holds 8 characters, but a stored number shows whole.
+        EXPECT_EQ(controlsOf(w).Kn2Data(6)->text(), "8765-4321");
         EXPECT_EQ(controlsOf(w).Kn2Data(12)->text(), "2007");
         EXPECT_EQ(controlsOf(w).Kn2Data(13)->text(), "11");
         EXPECT_EQ(controlsOf(w).Kn2Data(14)->text(), "");

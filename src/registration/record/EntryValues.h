@@ -33,6 +33,19 @@ struct EntryValues
     std::array<CoordGrid*, 2> grids{};
     std::array<bool, 2> geographic{};
 
+    // What the window loaded from the database (all empty while it shows no stored
+    // registration): the save rewrites no registration but this one.
+    struct Loaded
+    {
+        QString djh;      // 登记号 of the registration loaded
+        QString database; // the database it was loaded from
+        // 电话号码 as stored and the two box texts the load made of it: while the
+        // boxes still show these, the stored text is written back unchanged.
+        bool hasPhone = false;
+        QString phone, phoneArea, phoneNumber;
+    };
+    Loaded loaded;
+
 private:
     std::array<QStringList, 5> m_texts; // by Array
 };

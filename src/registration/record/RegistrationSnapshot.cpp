@@ -74,6 +74,7 @@ RegistrationSnapshot RegistrationSnapshot::read(const QSqlDatabase& db, const QS
         if (table == QStringLiteral("压覆")) {
             const QString phone =
                 KCUTIL::Get_Field_Str({q->value(QStringLiteral("电话号码")), Db::TypeVarWChar});
+            s.phone = phone;
             const qsizetype dash = phone.indexOf(u'-');
             if (dash >= 0) {
                 s.phoneArea = phone.left(dash);

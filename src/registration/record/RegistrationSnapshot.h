@@ -40,8 +40,8 @@ struct RegistrationSnapshot
     DateParts date(const QString& table, const QString& column) const;
 
     // 压覆.电话号码 split at its first "-": the area code before it, the rest after it.
-    // A number without "-" goes whole into the number part.
-    QString phoneArea, phoneNumber;
+    // A number without "-" goes whole into the number part. `phone` is the text as stored.
+    QString phone, phoneArea, phoneNumber;
 
     // 坐标.矿权坐标 and 坐标.计算坐标 in line form; empty for a Null or unreadable text.
     QString areaLines, calcLines;

@@ -92,7 +92,11 @@ RowValues boxValues(const QSqlDatabase& db, const QString& table, Array array, c
         }
         }
     }
-    if (hasPhone) row.set(QStringLiteral("电话号码"), phoneArea + QLatin1Char('-') + phoneNumber);
+    if (hasPhone) {
+        const EntryValues::Loaded& l = values.loaded;
+        const bool unchanged = l.hasPhone && phoneArea == l.phoneArea && phoneNumber == l.phoneNumber;
+        row.set(QStringLiteral("电话号码"), unchanged ? l.phone : phoneArea + QLatin1Char('-') + phoneNumber);
+    }
     return row;
 }
 
@@ -165,6 +169,11 @@ QString Plain_Number_Text(const QString& text)
     return out;
 }
 
+QString Not_Loaded_Message(const QString& djh)
+{
+    return QStringLiteral("登记号为") + djh + QStringLiteral("的登记没有载入窗口，不能改写。请重新选择登记。");
+}
+
 SaveOutcome Save_Registration(const QSqlDatabase& db, const QString& curDjh, EntryValues& values)
 {
     SaveOutcome out;
@@ -174,6 +183,20 @@ SaveOutcome Save_Registration(const QSqlDatabase& db, const QString& curDjh, Ent
         return out;
     }
     out.djh = djh;
+
+    // Rows of a registration the window did not load (a number left from an earlier
+    // window or another database) are never rewritten or renamed.
+    if (!curDjh.isEmpty() &&
+        (curDjh != values.loaded.djh || values.loaded.database != db.databaseName())) {
+        auto q = Db::exec(db, QStringLiteral("SELECT 1 FROM 登记 WHERE 登记号 = ? LIMIT 1"), {curDjh}, &out.error);
+        if (!q) return out;
+        const bool stored = q->next();
+        if (!Db::finished(*q, &out.error)) return out;
+        if (stored) {
+            out.error = failure(Not_Loaded_Message(curDjh));
+            return out;
+        }
+    }
 
     // The coordinate texts and the extent come from the grids as they are saved.
     out.area = coordText(values.grids[0]);

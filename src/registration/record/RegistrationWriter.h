@@ -33,6 +33,10 @@ struct SaveOutcome
 // "关键字【登记号】无数据！请设置行政区代码！", the refusal of a save without a number.
 QString No_Number_Message();
 
+// "登记号为" + number + "的登记没有载入窗口，不能改写。请重新选择登记。", the refusal
+// of a save over a registration the window did not load.
+QString Not_Loaded_Message(const QString& djh);
+
 // Writes the registration held in `values` over the rows of `curDjh` (the number the
 // window showed when the save began; empty for a new registration, which then never
 // takes over rows that happen to carry an empty number):
@@ -43,7 +47,9 @@ QString No_Number_Message();
 //  - 压覆 also gets the extent of grid 0 as it is saved (东经起, 东经止, 北纬起, 北纬止);
 //  - 坐标 gets the stored coordinate texts of both grids;
 //  - the 质量 and 资源储量 rows of `curDjh` move to the new number.
-// Empty 性质 cells of ring-end rows become "1" in the grids.
+// Empty 性质 cells of ring-end rows become "1" in the grids. Rows of `curDjh` that
+// are not the registration `values` was loaded from (values.loaded) are never
+// touched: the save fails with Not_Loaded_Message.
 SaveOutcome Save_Registration(const QSqlDatabase& db, const QString& curDjh, EntryValues& values);
 
 // The six tables of a registration, in the order they are deleted.
