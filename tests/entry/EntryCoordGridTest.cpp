@@ -2,6 +2,7 @@
 #include "support/ProgramFolder.h"
 
 #include "entry/AreaFlex.h"
+#include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "entry/NewTabControls.h"
 #include "platform/HelpViewer.h"
@@ -35,6 +36,11 @@ protected:
         showMainWindow();
         openEntry();
         ASSERT_NE(NewTab::instance(), nullptr);
+        // A registration chosen, as "..." does; the kind boxes free to click.
+        NAVIGATE::Enable_Edit(*NewTab::instance(), 2);
+        main->setButtonEnabled(QStringLiteral("SAVE"), false);
+        for (int i = 0; i < 2; ++i)
+            controlsOf(NewTab::instance()).Check1(i)->setEnabled(true);
         controlsOf(NewTab::instance()).Tab1()->setCurrentIndex(2);
         QApplication::clipboard()->clear();
     }

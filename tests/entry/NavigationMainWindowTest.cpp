@@ -175,10 +175,4 @@ TEST_F(NavigationMainWindowTest, AMiningAreaNodeIsNeverDeleted)
     main->Toolbar_ButtonClick("DEL");
     EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
     EXPECT_EQ(list->topLevelItemCount(), areas);
-
-    // A registration under it can be deleted.
-    QTreeWidgetItem* leaf = list->currentItem()->child(0);
-    list->setCurrentItem(leaf);
-    Q_EMIT list->itemClicked(leaf, 0);
-    EXPECT_TRUE(main->buttonEnabled("DEL"));
 }

@@ -4,6 +4,7 @@
 #include "entry/AreaFlex.h"
 #include "entry/FieldBox.h"
 #include "entry/KnPage.h"
+#include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "entry/NewTabControls.h"
 #include "entry/Wheel.h"
@@ -173,6 +174,7 @@ TEST_F(NewTabTest, BoxesCarryTheirColumnsAndMaximumLengths)
 TEST_F(NewTabTest, MaximumLengthBindsTextSetByCodeAndTyped)
 {
     NewTab* w = open();
+    NAVIGATE::Enable_Edit(*w, 2); // a registration chosen, as "..." does
     controlsOf(w).Kn1Data(0)->setText(QStringLiteral("41101082010012345"));
     EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), QStringLiteral("4110108201001"));
 
@@ -354,6 +356,7 @@ TEST_F(NewTabTest, OnlyTheCoordinatePagePaintsTheMap)
 TEST_F(NewTabTest, TickPairsWriteTheirFields)
 {
     NewTab* w = open();
+    NAVIGATE::Enable_Edit(*w, 2); // a registration chosen, as "..." does
     controlsOf(w).Check11(1)->setChecked(true);
     EXPECT_EQ(controlsOf(w).Kn2Data(19)->text(), QStringLiteral("全部压覆"));
     controlsOf(w).Check11(0)->setChecked(true);

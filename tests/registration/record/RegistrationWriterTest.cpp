@@ -140,8 +140,20 @@ TEST_F(RegistrationWriter, RenameMovesEverySixTables)
     addDetailRows(oldN, 3);
     addDetailRows(QStringLiteral("4110101082002"), 1); // another registration's rows stay
 
+    // Loaded from another database, or another registration loaded: never rewritten.
     v.setText(A::Kn1Data, 0, newN);
     v.setText(A::Kn1Data, 1, QStringLiteral("李四"));
+    const QByteArray before = fileHash();
+    v.loaded = {oldN, QStringLiteral("/elsewhere/djk.mdb")};
+    SaveOutcome refused = Save_Registration(db, oldN, v);
+    EXPECT_EQ(refused.status, SaveOutcome::Status::Failed);
+    EXPECT_EQ(refused.error.description, Not_Loaded_Message(oldN));
+    v.loaded = {QStringLiteral("4110101082002"), db.databaseName()};
+    refused = Save_Registration(db, oldN, v);
+    EXPECT_EQ(refused.error.description, Not_Loaded_Message(oldN));
+    EXPECT_EQ(fileHash(), before);
+
+    v.loaded = {oldN, db.databaseName()};
     const SaveOutcome out = Save_Registration(db, oldN, v);
     ASSERT_TRUE(out.saved());
     EXPECT_FALSE(out.inserted);
@@ -156,6 +168,7 @@ TEST_F(RegistrationWriter, RenameMovesEverySixTables)
 
     // Unchanged number: the row is rewritten, nothing inserted.
     v.setText(A::Kn1Data, 1, QString());
+    v.loaded = {newN, db.databaseName()};
     const SaveOutcome again = Save_Registration(db, newN, v);
     ASSERT_TRUE(again.saved());
     EXPECT_FALSE(again.inserted);
@@ -169,6 +182,7 @@ TEST_F(RegistrationWriter, MissingRowsOfAnExistingRegistrationAreInserted)
     const QString n = QStringLiteral("4110101082001");
     ASSERT_TRUE(Db::exec(db, QStringLiteral("insert into 登记 (登记号, 填表人) values (?, '王五')"), {n}));
     EntryValues v = validValues(n);
+    v.loaded = {n, db.databaseName()};
     const SaveOutcome out = Save_Registration(db, n, v);
     ASSERT_TRUE(out.saved());
     EXPECT_FALSE(out.inserted);
@@ -211,6 +225,7 @@ TEST_F(RegistrationWriter, AWriteInterruptedAtAnyTableOrAtTheCommitLeavesTheFile
     CoordGridModel g0 = makeGrid(planeRing(3));
     v.grids = {&g0, nullptr};
     ASSERT_TRUE(Save_Registration(db, QString(), v).saved());
+    v.loaded = {oldN, db.databaseName()};
     addDetailRows(oldN, 2);
     const QByteArray before = fileHash();
     // A rename updates all six tables; a new registration inserts into four.
