@@ -1,5 +1,7 @@
 #include "AreaFlex.h"
 
+#include "FitFont.h"
+
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 #include "registration/coordgrid/CoordGridLoader.h"
@@ -80,6 +82,14 @@ AreaFlex::AreaFlex(int index, QWidget* parent)
     layOut();
     CoordGridLoader::Init_Flex(m_grid, m_geographic, QString());
     syncView();
+}
+
+void AreaFlex::fitFont()
+{
+    // The cell's own margins: the focus frame's on both sides.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const int width = Twips::toPixelsX(std::min(kWidths[2], kWidths[3])) - margin;
+    setFont(Fit_Font_To_Width(font(), QStringLiteral("35571509.12"), width));
 }
 
 AreaFlex::~AreaFlex()

@@ -29,6 +29,9 @@ public:
     ~AreaFlex() override;
 
     int index() const { return m_index; }
+    // Makes the font as small as needed for an 8-digit plane coordinate with two
+    // decimals to show whole in the coordinate columns (the widths stay the layout's).
+    void fitFont();
     // The cells as the grid logic, the sketch map and printing read them. Code
     // that writes through grid() calls syncView() afterwards; coordGrid() shows
     // every written cell at once (the coordinate-text writer sets empty 性质 cells).

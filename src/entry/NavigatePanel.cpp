@@ -1,10 +1,13 @@
 #include "NavigatePanel.h"
 
+#include "FitFont.h"
+
 #include "platform/Twips.h"
 
 #include <QComboBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 
 void NavigateTreeWidget::keyPressEvent(QKeyEvent* event)
@@ -39,6 +42,8 @@ NavigatePanel::NavigatePanel(QWidget* parent) : QWidget(parent)
         tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
 
+    m_listFont = m_tvmDataList->font();
+
     m_command6 = new QPushButton(QStringLiteral("条 件 查 询"), this);
     m_command6->setObjectName(QStringLiteral("Command6"));
 }
@@ -60,4 +65,12 @@ void NavigatePanel::place(const EntryGeometry::Layout& l)
     m_tvDataList->setVisible(l.regionTreeVisible);
     m_tvmDataList->setGeometry(pixels(l.registrationTree));
     m_tvmDataList->setVisible(l.registrationTreeVisible);
+    // A whole registration number fits the list's width beside its indentation and
+    // a vertical scroll bar; a narrow panel makes the font smaller.
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_tvmDataList);
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_tvmDataList) + 1);
+    const int width = m_tvmDataList->width() - 2 * m_tvmDataList->frameWidth() - extent -
+                      m_tvmDataList->indentation() - margin;
+    const QFont fitted = Fit_Font_To_Width(m_listFont, QStringLiteral("4510104082001"), width);
+    if (fitted != m_tvmDataList->font()) m_tvmDataList->setFont(fitted);
 }

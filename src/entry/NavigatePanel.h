@@ -2,6 +2,7 @@
 
 #include "EntryGeometry.h"
 
+#include <QFont>
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -49,4 +50,5 @@ private:
     NavigateTreeWidget* m_tvDataList = nullptr;
     NavigateTreeWidget* m_tvmDataList = nullptr;
     QPushButton* m_command6 = nullptr;
+    QFont m_listFont; // the registration list's own font, before it is fitted
 };

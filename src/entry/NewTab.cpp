@@ -254,6 +254,7 @@ void NewTab::buildPages()
         if (!w) continue;
         if (c.kind != FormControl::Kind::Grid || c.index < 0) w->setObjectName(controlKey(c.name, c.index));
         if (c.kind != FormControl::Kind::TextBox) w->setFont(fontOf(c));
+        if (auto* flex = qobject_cast<AreaFlex*>(w)) flex->fitFont();
         w->setGeometry(Twips::toPixels(c.left, c.top, c.width, c.height));
         w->setVisible(c.visible);
         m_controls.insert(controlKey(c.name, c.index), w);

@@ -7,6 +7,7 @@
 #include "entry/AreaFlex.h"
 #include "entry/EntryEditing.h"
 #include "entry/EntryWindowHost.h"
+#include "entry/EntryGeometry.h"
 #include "entry/FieldBox.h"
 #include "entry/NavigateTree.h"
 #include "entry/NavigateWindow.h"
@@ -14,6 +15,9 @@
 #include "entry/NewTabControls.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QStyle>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMdiArea>
@@ -210,6 +214,26 @@ TEST_F(NewTabNavigationTest, OpensWithTheWholeListAndNothingLoaded)
     EXPECT_TRUE(controlsOf(w).TvDataList()->isHidden());
     EXPECT_EQ(m_state.Cur_DJH, "");
     EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), "");
+}
+
+TEST_F(NewTabNavigationTest, NumbersAndPlaneCoordinatesShowWholeAtTheDefaultWidths)
+{
+    NewTab& w = *open();
+    QApplication::processEvents();
+    ASSERT_EQ(w.panelWidth(), EntryGeometry::PanelDesignWidth);
+    QTreeWidget* list = controlsOf(w).TvmDataList();
+    // The number column fits even beside a vertical scroll bar.
+    const int extent = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    EXPECT_LE(list->header()->sectionSize(0), list->width() - 2 * list->frameWidth() - extent);
+
+    // An 8-digit Y with two decimals in both coordinate columns of both grids.
+    for (int g = 0; g < 2; ++g) {
+        AreaFlex* grid = controlsOf(w).Area_Flex(g);
+        const QFontMetrics metrics(grid->font());
+        for (int c : {1, 2})
+            EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("35571509.12")) + 4, grid->columnWidth(c))
+                << g << "," << c;
+    }
 }
 
 TEST_F(NewTabNavigationTest, NumberModeLoadsTheClickedRegistration)
