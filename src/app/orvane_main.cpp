@@ -17,8 +17,8 @@
 
 namespace {
 
-// The windows and operations the main window reaches in the other parts of the
-// program: one line per library (see shell/CommandTargets.h). A command whose
+// The windows and operations the main window reaches in the other subsystems:
+// one line per library (see shell/CommandTargets.h). A command whose
 // target is not registered stays disabled.
 void registerTargets(CommandTargets& targets)
 {

@@ -13,7 +13,7 @@
 class TabMain;
 
 // What the main window's menus and toolbar reach in the rest of the program. The
-// shell cannot include the windows of the later parts, so each library registers
+// shell cannot include the windows of the subsystems above it, so each library registers
 // its windows here in its one `void <lib>::registerTargets(CommandTargets&)`, which
 // src/app calls at start-up, one line per window (names from ShellNames.h):
 //

@@ -21,7 +21,7 @@ class QToolBar;
 // The main window: the frame of the entry window and the batch-print window, with
 // the menus, the toolbar and the status bar from which everything else is opened.
 // Menus are dispatched by item index, the toolbar by button key; the windows of
-// the other parts are reached through the CommandTargets registry.
+// the other subsystems are reached through the CommandTargets registry.
 //
 // Other windows reach it only through MainWindowServices (mainWindow()), which it
 // installs while it lives: the status bar, the toolbar buttons and menu items, and

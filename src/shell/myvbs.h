@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-// Small routines that every part of the program calls. None shows a message and
+// Small routines that every subsystem calls. None shows a message and
 // none keeps state. The ones that work on controls are in myvbsControls.h.
 namespace myvbs {
 

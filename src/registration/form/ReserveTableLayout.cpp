@@ -73,22 +73,4 @@ bool bodyColumnLeftAligned(int column)
     return column == 2 || column == 3 || column == ColumnCount - 1;
 }
 
-QList<int> bodyMergeColumns()
-{
-    return {0, 1, 2, 3};
-}
-
-QList<Span> mergeRuns(const QStringList& columnTexts, int column)
-{
-    QList<Span> out;
-    int start = 0;
-    const int n = int(columnTexts.size());
-    for (int i = 1; i <= n; ++i) {
-        if (i < n && columnTexts[i] == columnTexts[start]) continue;
-        if (i - start >= 2 && !columnTexts[start].isEmpty()) out.append(Span{start, column, i - start, 1});
-        start = i;
-    }
-    return out;
-}
-
 } // namespace ReserveTableLayout

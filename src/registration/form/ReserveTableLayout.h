@@ -48,11 +48,5 @@ QList<Span> headerSpans();
 // Columns whose body cells are left-aligned (2, 3 and the last); the others are
 // centred. Both vertically centred.
 bool bodyColumnLeftAligned(int column);
-// Body columns in which equal cells of neighbouring rows merge (0 to 3).
-QList<int> bodyMergeColumns();
-
-// The vertical runs of equal texts in one body column (texts by row): each run of
-// two or more equal, non-empty neighbouring cells, as a span of that column.
-QList<Span> mergeRuns(const QStringList& columnTexts, int column);
 
 } // namespace ReserveTableLayout

@@ -47,21 +47,10 @@ TEST(ReserveTableLayout, TitlesAndMergedCells)
     EXPECT_EQ(R::headerSpans().size(), 7);
 }
 
-TEST(ReserveTableLayout, BodyAlignmentAndMerging)
+TEST(ReserveTableLayout, BodyAlignment)
 {
     for (int c = 0; c < 10; ++c)
         EXPECT_EQ(R::bodyColumnLeftAligned(c), c == 2 || c == 3 || c == 9) << c;
-    EXPECT_EQ(R::bodyMergeColumns(), (QList<int>{0, 1, 2, 3}));
-    const QStringList texts = {QStringLiteral("铁"),
-                               QStringLiteral("铁"),
-                               QStringLiteral("铁"),
-                               QStringLiteral("铜"),
-                               QString(),
-                               QString(),
-                               QStringLiteral("铜"),
-                               QStringLiteral("铜")};
-    EXPECT_EQ(R::mergeRuns(texts, 1), (QList<R::Span>{{0, 1, 3, 1}, {6, 1, 2, 1}}));
-    EXPECT_TRUE(R::mergeRuns({}, 0).isEmpty());
 }
 
 } // namespace
