@@ -5,6 +5,7 @@
 #include "entry/NewTab.h"
 #include "exchange/ExchangeTargets.h"
 #include "printing/PrintingTargets.h"
+#include "query/QueryTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
 #include "shell/DialogHooks.h"
@@ -39,6 +40,7 @@ void registerTargets(CommandTargets& targets)
     exchange::registerTargets(targets);
     checks::registerTargets(targets);
     printing::registerTargets(targets);
+    query::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.
