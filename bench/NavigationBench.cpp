@@ -52,6 +52,14 @@ void BM_OpenList(benchmark::State& s)
     s.counters["nodes"] = double(NAVIGATE::Tree_Nodes(g_tree).size());
 }
 
+// The check of the whole file a working database passes when it is opened.
+void BM_OpenCheck(benchmark::State& s)
+{
+    for (auto _ : s)
+        benchmark::DoNotOptimize(Db::checkIntegrity(cn()));
+}
+BENCHMARK(BM_OpenCheck)->Unit(benchmark::kMillisecond);
+
 void BM_Mode_DJH(benchmark::State& s, RegistrationFilter filter)
 {
     for (auto _ : s)

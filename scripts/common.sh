@@ -2,13 +2,18 @@
 # Sourced, not run.
 
 ORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-ORVANE_BUILD="${ORVANE_BUILD:-$ORVANE_ROOT/build}"
+if [ "${ORVANE_SANITIZE:-0}" = 1 ]; then
+  ORVANE_BUILD="${ORVANE_BUILD_ASAN:-$ORVANE_ROOT/build-asan}"
+else
+  ORVANE_BUILD="${ORVANE_BUILD:-$ORVANE_ROOT/build}"
+fi
 
 ORVANE_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk ccache qt6-translations-l10n
+  clang libclang-rt-14-dev
 )
 
 orvane_install_missing() {
@@ -38,8 +43,14 @@ orvane_build() {
   export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ORVANE_ROOT}"
   local launcher=()
   command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  local extra=()
+  if [ "${ORVANE_SANITIZE:-0}" = 1 ]; then
+    # clang brings libFuzzer; without it the fuzz targets run a mutation loop of our own.
+    command -v clang++ >/dev/null 2>&1 && extra+=(-DCMAKE_CXX_COMPILER=clang++)
+    extra+=(-DORVANE_SANITIZE=ON -DORVANE_BUILD_BENCH=OFF)
+  fi
   if [ ! -f "$ORVANE_BUILD/build.ninja" ]; then
-    cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
+    cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "${extra[@]}"
   fi
   cmake --build "$ORVANE_BUILD" -j"${ORVANE_JOBS:-$(nproc)}"
 }

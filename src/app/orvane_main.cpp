@@ -6,6 +6,7 @@
 #include "exchange/ExchangeTargets.h"
 #include "printing/PrintingTargets.h"
 #include "query/QueryTargets.h"
+#include "regions/RegionTargets.h"
 #include "shell/About.h"
 #include "shell/CommandTargets.h"
 #include "shell/DialogHooks.h"
@@ -41,6 +42,7 @@ void registerTargets(CommandTargets& targets)
     checks::registerTargets(targets);
     printing::registerTargets(targets);
     query::registerTargets(targets);
+    regions::registerTargets(targets);
     targets.setRunCheckTool([](int mode, const QString& systemName, TabMain&) { ModMCD::Run_Check_Tool(mode, systemName); });
 
     // The shell's dialogs press their toolbar button and write the status bar.

@@ -55,6 +55,7 @@ QStringList columnNames(const QSqlDatabase& db, const QString& schema, const QSt
     if (q)
         while (q->next())
             names << q->value(0).toString();
+    if (q && !Db::finished(*q)) return {};
     return names;
 }
 

@@ -117,8 +117,8 @@ MapGrid Read_Map_Grid(const CoordGrid* grid)
     const int lastData = grid->rowCount() - 2;
 
     double x1 = 0.0, y1 = 0.0;
-    if (!TextNumber::readWhole(grid->cellText(1, 2), &x1) ||
-        !TextNumber::readWhole(grid->cellText(1, 3), &y1))
+    if (!KCUTIL::Read_Coord_Cell(grid->cellText(1, 2), &x1) ||
+        !KCUTIL::Read_Coord_Cell(grid->cellText(1, 3), &y1))
         return result;
     bool plane = false;
     if (x1 > 360.0 && y1 > 360.0)
@@ -141,7 +141,7 @@ MapGrid Read_Map_Grid(const CoordGrid* grid)
         }
         lastWasEnd = false;
         double x = 0.0, y = 0.0;
-        if (!TextNumber::readWhole(c2, &x) || !TextNumber::readWhole(c3, &y)) return result;
+        if (!KCUTIL::Read_Coord_Cell(c2, &x) || !KCUTIL::Read_Coord_Cell(c3, &y)) return result;
         double lon = 0.0, lat = 0.0;
         if (plane) {
             const auto p = KCUTIL::Convert_Coord(x, y);

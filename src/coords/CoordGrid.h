@@ -21,4 +21,7 @@ public:
     // The text of a cell; the empty text outside the grid.
     virtual QString cellText(int row, int column) const = 0;
     virtual void setCellText(int row, int column, const QString& text) = 0;
+    // The stored text the grid was loaded from when that text was damaged and could
+    // not be shown; empty otherwise.
+    virtual QString keptText() const { return QString(); }
 };

@@ -42,7 +42,10 @@ CoordTextResult Coord_Grid_To_Str(CoordGrid& grid)
 {
     CoordTextResult result;
     const int rows = grid.rowCount();
-    if (rows < 3) return result;
+    if (rows < 3) {
+        result.text = grid.keptText();
+        return result;
+    }
 
     std::optional<Coord_Extent> extent;
     int ringCount = 0;
@@ -77,7 +80,7 @@ CoordTextResult Coord_Grid_To_Str(CoordGrid& grid)
         ++cornerCount;
 
         double x = 0.0, y = 0.0;
-        if (!TextNumber::readWhole(t2, &x) || !TextNumber::readWhole(t3, &y)) {
+        if (!Read_Coord_Cell(t2, &x) || !Read_Coord_Cell(t3, &y)) {
             result.faults.append(CoordFault{CoordFault::Kind::NotNumber, r, 2, 0.0, 0.0});
             continue;
         }
@@ -115,14 +118,19 @@ CoordTextResult Coord_Grid_To_Str(CoordGrid& grid, int index)
     return result;
 }
 
-QString Coord_Str_To_Lines(const QString& stored)
+QString Coord_Str_To_Lines(const QString& stored, bool* damaged)
 {
     const QString s = myvbs::Strip_CrLf(stored);
     const QStringView v(s);
     const QChar comma(QLatin1Char(','));
+    if (damaged) *damaged = false;
+    const auto unreadable = [&] {
+        if (damaged) *damaged = !s.trimmed().isEmpty();
+        return QString();
+    };
 
     qsizetype pos = s.indexOf(comma);
-    if (pos < 0) return QString();
+    if (pos < 0) return unreadable();
     ++pos; // the ring count is skipped: the rings found are what counts
 
     QString lines;
@@ -142,20 +150,27 @@ QString Coord_Str_To_Lines(const QString& stored)
     for (;;) {
         const qsizetype c = s.indexOf(comma, pos);
         if (c < 0) break;
-        const int corners = TextNumber::roundToInt32(TextNumber::leading(v.mid(pos, c - pos)));
+        // A corner count is a positive whole number; anything else is damage.
+        double count = 0.0;
+        if (!TextNumber::readWhole(v.mid(pos, c - pos), &count) || count < 1.0 ||
+            count != std::floor(count) || count > double(s.size()))
+            return unreadable();
+        const int corners = int(count);
         pos = c + 1;
-        if (corners == 0) return QString();
 
         for (int i = 0; i < corners; ++i) {
+            // A corner named "*" would read back as the end of its ring.
+            const qsizetype next = s.indexOf(comma, pos);
+            if (next >= 0 && v.mid(pos, next - pos).trimmed() == Star) return unreadable();
             for (int k = 0; k < 3; ++k)
-                if (!takeWithComma(lines)) return QString();
+                if (!takeWithComma(lines)) return unreadable();
             lines += CrLf;
             ++lineCount;
         }
 
         lines += Star + Comma;
         for (int k = 0; k < 3; ++k)
-            if (!takeWithComma(lines)) return QString();
+            if (!takeWithComma(lines)) return unreadable();
         const qsizetype end = s.indexOf(comma, pos);
         bool last = false;
         if (end >= 0) {
@@ -171,6 +186,12 @@ QString Coord_Str_To_Lines(const QString& stored)
         if (last) break;
     }
     return QString::number(lineCount) + CrLf + lines;
+}
+
+QString Coord_Damaged_Message(int index)
+{
+    return (index == 0 ? QStringLiteral("矿权坐标") : QStringLiteral("计算坐标")) +
+           QStringLiteral("数据已损坏，无法显示！不输入新的坐标时，保存后原数据保持不变。");
 }
 
 bool Is_Coord_Cell_Storable(const QString& cellText)

@@ -47,7 +47,8 @@ struct CoordTextResult
 // (geographic cells are DDD.MMSS texts, plane cells go through Convert_Coord); it is
 // all zero when no corner converted. A corner that is not a number or lies in no
 // zone still goes into the text, stays out of the extent and is listed among the
-// faults, once; nothing is shown to the user.
+// faults, once; nothing is shown to the user. A grid without data rows that was
+// loaded from a damaged text gives that text back unchanged (CoordGrid::keptText).
 CoordTextResult Coord_Grid_To_Str(CoordGrid& grid);
 
 // The same, storing the extent into the grid's program-wide extent: grid 0 into
@@ -57,10 +58,15 @@ CoordTextResult Coord_Grid_To_Str(CoordGrid& grid, int index);
 // Turns a stored coordinate text into the line form the grid loader reads: a first
 // line with the number of lines that follow, then per ring one line per corner
 // ("拐点号,X,Y,") and one ring-end line ("*,起标高,止标高,矿体标识,性质"), every line
-// ended by CR LF. Line breaks in the input are ignored. A text without a comma, a
-// ring with corner count 0, or a text cut off inside a corner or inside the first
-// three end fields gives the empty text.
-QString Coord_Str_To_Lines(const QString& stored);
+// ended by CR LF. Line breaks in the input are ignored. A text that cannot be read
+// whole gives the empty text and, unless it was blank, counts as damaged (`damaged`
+// set): one without a comma, a ring whose corner count is not a positive whole
+// number, or one cut off inside a corner or inside the first three end fields.
+QString Coord_Str_To_Lines(const QString& stored, bool* damaged = nullptr);
+
+// Said when a registration is shown whose stored coordinate text (index 0 矿权坐标,
+// 1 计算坐标) is damaged: the grid stays empty and the text is kept as it is.
+QString Coord_Damaged_Message(int index);
 
 // Cell texts the stored text can carry: anything without a comma.
 bool Is_Coord_Cell_Storable(const QString& cellText);

@@ -4,6 +4,7 @@
 #include "platform/TextNumber.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -31,6 +32,9 @@ QString numberText(double v)
 double DMS_Text_To_Degree(const QString& text)
 {
     if (text.isEmpty()) return 0.0;
+    // The sign belongs to the whole angle, not to the degrees alone.
+    const QString trimmed = text.trimmed();
+    if (trimmed.startsWith(QLatin1Char('-'))) return -DMS_Text_To_Degree(trimmed.mid(1));
     const qsizetype p = text.indexOf(QLatin1Char('.'));
     if (p < 0) return TextNumber::leading(text);
     QString s = text;
@@ -40,6 +44,18 @@ double DMS_Text_To_Degree(const QString& text)
     const double minutes = TextNumber::leading(QStringView(s).mid(p + 1, 2));
     const double seconds = TextNumber::leading(QStringView(s).mid(p + 3, 2));
     return degrees + minutes / 60.0 + seconds / 3600.0;
+}
+
+bool Read_Coord_Cell(const QString& text, double* value)
+{
+    static const QRegularExpression plain(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
+    const QString t = text.trimmed();
+    if (!plain.match(t).hasMatch()) return false;
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return false;
+    *value = v;
+    return true;
 }
 
 std::optional<GeoPoint> Convert_Coord(double X, double Y)
@@ -54,7 +70,7 @@ std::optional<GeoPoint> Convert_Coord(double X, double Y)
     } else if (Y >= 24000000.0 && Y < 48000000.0) {
         n = std::floor(Y / 1000000.0);
         L0 = 3.0 * n;
-    } else if (Y > 48000000.0) {
+    } else if (Y > 48000000.0 && Y < 100000000.0) {
         n = std::floor(std::nearbyint(Y) / 1000000.0);
         L0 = 1.5 * (n + 1.0);
     } else {

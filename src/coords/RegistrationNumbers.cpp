@@ -24,7 +24,10 @@ int New_DJH(const QSqlDatabase& db, const QString& prefix, Db::Error* error)
         if (error) *error = e;
         return 0;
     }
-    if (!q->next()) return 0;
+    if (!q->next()) {
+        Db::finished(*q, error);
+        return 0;
+    }
     const QString number = q->value(0).toString();
     if (number.size() != 13)
         Prompt::message(QStringLiteral("库内登记号[") + number +
@@ -46,7 +49,7 @@ bool Is_DJH_In_DB(const QSqlDatabase& db, const QString& number, Db::Error* erro
         if (error) *error = e;
         return false;
     }
-    return q->next();
+    return q->next() || !Db::finished(*q, error);
 }
 
 bool Is_DJH_In_DB(const QString& number, Db::Error* error)

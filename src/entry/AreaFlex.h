@@ -115,6 +115,7 @@ private:
             return m_owner.m_grid.TextMatrix(row, column);
         }
         void setCellText(int row, int column, const QString& text) override;
+        QString keptText() const override { return m_owner.m_grid.keptText(); }
 
     private:
         AreaFlex& m_owner;

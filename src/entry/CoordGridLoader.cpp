@@ -43,6 +43,7 @@ void setHeadings(CoordGridModel& grid, bool geographic)
 
 void Init_Flex(CoordGridModel& grid, bool& geographic, const QString& lines)
 {
+    grid.setKeptText(QString());
     grid.setRows(1);
     grid.clearRow(0);
     grid.setRows(2);

@@ -32,6 +32,8 @@ public:
     int rowCount() const override { return Rows(); }
     QString cellText(int row, int column) const override { return TextMatrix(row, column); }
     void setCellText(int row, int column, const QString& text) override { setTextMatrix(row, column, text); }
+    QString keptText() const override { return m_keptText; }
+    void setKeptText(const QString& text) { m_keptText = text; }
 
     // Number of data rows.
     int Flex_Row_Count() const { return Rows() - 2; }
@@ -70,6 +72,7 @@ private:
     int clampCol(int col) const;
 
     QVector<QStringList> m_cells;
+    QString m_keptText;
     int m_row = 1;
     int m_col = 1;
     int m_rowSel = 1;

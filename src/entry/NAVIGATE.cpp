@@ -28,6 +28,7 @@ TreeNodes flatList(const QSqlDatabase& db, const QString& sql, const QVariantLis
             const QString djh = text(q->value(0));
             nodes.append({djh, djh, djh, QString()});
         }
+        if (!Db::finished(*q, error)) return {};
     }
     nodes.append({QString(), ClosingText, ClosingText, QString()});
     return nodes;
@@ -107,6 +108,7 @@ TreeNodes mineTree(const QSqlDatabase& db, const QString* regionCode, const Regi
         prevDjh = djh;
         first = false;
     }
+    if (!Db::finished(*q, error)) return {};
     return nodes;
 }
 
@@ -176,6 +178,7 @@ TreeNodes Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter
         prevCounty = county;
         first = false;
     }
+    if (!Db::finished(*q, error)) return {};
     return nodes;
 }
 

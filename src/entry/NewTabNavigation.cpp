@@ -4,6 +4,7 @@
 
 #include "NewTab.h"
 
+#include "AreaFlex.h"
 #include "EntryHost.h"
 #include "FieldBox.h"
 #include "FieldRegistry.h"
@@ -14,8 +15,10 @@
 #include "RegistrationSnapshot.h"
 #include "ReserveGridRows.h"
 
+#include "coords/CoordText.h"
 #include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
+#include "platform/Prompt.h"
 #include "platform/TextNumber.h"
 #include "shell/CommandTargets.h"
 #include "shell/ProgramState.h"
@@ -289,6 +292,13 @@ void NewTab::view_djh()
         Init_Flex(0);
         s.Area_Coord_Str = snap.calcLines;
         Init_Flex(1);
+        // A damaged coordinate text leaves its grid empty; it is kept to be written back as it is.
+        for (int i = 0; i < 2; ++i) {
+            if (!(i == 0 ? snap.areaDamaged : snap.calcDamaged)) continue;
+            m_areaFlex.at(i)->grid().setKeptText(i == 0 ? snap.areaStored : snap.calcStored);
+            Prompt::message(KCUTIL::Coord_Damaged_Message(i), QStringLiteral("提示"),
+                            Prompt::Icon::Exclamation, this);
+        }
         KnPic_Paint(2);
     }
 }

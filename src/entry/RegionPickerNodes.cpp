@@ -39,9 +39,10 @@ Nodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* er
             counties.append({code, name});
         }
     }
+    if (!Db::finished(*query, error)) return {};
     for (const Row& r : counties) {
         if (!cities.contains(r.code.left(4)))
-            nodes.append({QStringLiteral("C") + r.code, r.name, QStringLiteral("A") + r.code.left(2)});
+            nodes.append({QStringLiteral("C") + r.code, r.name, Parent_Key(r.code, false)});
     }
     return nodes;
 }
@@ -58,7 +59,13 @@ Nodes Load_Counties(const QSqlDatabase& db, const QString& cityKey, Db::Error* e
     while (query->next()) {
         nodes.append({QStringLiteral("C") + query->value(0).toString(), query->value(1).toString(), cityKey});
     }
+    if (!Db::finished(*query, error)) return {};
     return nodes;
+}
+
+QString Parent_Key(const QString& code, bool cityListed)
+{
+    return cityListed ? QStringLiteral("B") + code.left(4) : QStringLiteral("A") + code.left(2);
 }
 
 QString Region_Box_Text(const QString& key)

@@ -38,6 +38,11 @@ Nodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* er
 // the city as parent, in code order.
 Nodes Load_Counties(const QSqlDatabase& db, const QString& cityKey, Db::Error* error = nullptr);
 
+// The key of the node that the region `code` (6 digits) hangs under: its city, "B"
+// + 4 digits, when the region table lists the city; else its province, "A" + 2
+// digits (a municipality's districts, a county governed by the province itself).
+QString Parent_Key(const QString& code, bool cityListed);
+
 // What a click on a node writes into the region code box: the node's key without
 // its letter, followed by three blanks.
 QString Region_Box_Text(const QString& key);

@@ -46,6 +46,7 @@ RegistrationSnapshot RegistrationSnapshot::read(const QSqlDatabase& db, const QS
                           {djh}, &s.error);
         if (!q) break;
         const bool has = q->next();
+        if (!Db::finished(*q, &s.error)) break;
         s.found.insert(table, has);
         if (!has) {
             if (table == QStringLiteral("登记")) break; // nothing further is read
@@ -83,8 +84,12 @@ RegistrationSnapshot RegistrationSnapshot::read(const QSqlDatabase& db, const QS
         } else if (table == QStringLiteral("坐标")) {
             const QVariant area = q->value(QStringLiteral("矿权坐标"));
             const QVariant calc = q->value(QStringLiteral("计算坐标"));
-            s.areaLines = area.isNull() ? QString() : KCUTIL::Coord_Str_To_Lines(area.toString());
-            s.calcLines = calc.isNull() ? QString() : KCUTIL::Coord_Str_To_Lines(calc.toString());
+            s.areaLines =
+                area.isNull() ? QString() : KCUTIL::Coord_Str_To_Lines(area.toString(), &s.areaDamaged);
+            s.calcLines =
+                calc.isNull() ? QString() : KCUTIL::Coord_Str_To_Lines(calc.toString(), &s.calcDamaged);
+            s.areaStored = area.isNull() ? QString() : area.toString();
+            s.calcStored = calc.isNull() ? QString() : calc.toString();
         }
     }
     return s;

@@ -45,6 +45,9 @@ struct RegistrationSnapshot
 
     // 坐标.矿权坐标 and 坐标.计算坐标 in line form; empty for a Null or unreadable text.
     QString areaLines, calcLines;
+    // A damaged stored text reads as no lines; it is kept to be written back as it is.
+    bool areaDamaged = false, calcDamaged = false;
+    QString areaStored, calcStored;
 
     // Reads registration `djh`.
     static RegistrationSnapshot read(const QSqlDatabase& db, const QString& djh);

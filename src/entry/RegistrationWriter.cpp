@@ -107,6 +107,7 @@ bool writeRow(const QSqlDatabase& db, const QString& table, const QString& curDj
                           {curDjh}, error);
         if (!q) return false;
         exists = q->next();
+        if (!Db::finished(*q, error)) return false;
     }
     QVariantList bound;
     for (const QString& c : row.columns())
@@ -190,8 +191,7 @@ SaveOutcome Save_Registration(const QSqlDatabase& db, const QString& curDjh, Ent
 
     Db::TransactionGuard guard(db);
     if (!guard.started()) {
-        out.error = Db::errorOf(db.lastError(), QStringLiteral("Save_Data_All"));
-        if (!out.error.isSet()) out.error = failure(QStringLiteral("无法开始事务"));
+        out.error = guard.beginError(QStringLiteral("Save_Data_All"));
         return out;
     }
 
@@ -245,11 +245,7 @@ bool Delete_Registration(const QSqlDatabase& db, const QString& djh, Db::Error* 
 {
     Db::TransactionGuard guard(db);
     if (!guard.started()) {
-        if (error) {
-            *error = Db::errorOf(db.lastError(), QStringLiteral("Delete_Data_All"));
-            if (!error->isSet())
-                *error = Db::Error{-1, QStringLiteral("Delete_Data_All"), QStringLiteral("无法开始事务")};
-        }
+        if (error) *error = guard.beginError(QStringLiteral("Delete_Data_All"));
         return false;
     }
     for (const QString& table : Registration_Tables()) {

@@ -93,6 +93,7 @@ void Builder::viewReserveRows(int mineral, int object, bool average, const QStri
                            "ORDER BY rowid"),
             {mineral, object, m_djh}, &e)) {
         if (q->next()) combination = textOf(q->value(0));
+        if (!Db::finished(*q, &e)) return fail(e);
     } else {
         return fail(e);
     }
@@ -131,6 +132,7 @@ void Builder::viewReserveRows(int mineral, int object, bool average, const QStri
                 }
                 ++line;
             }
+            if (!Db::finished(*q, &e)) return fail(e);
         }
         return;
     }
@@ -156,6 +158,7 @@ void Builder::viewReserveRows(int mineral, int object, bool average, const QStri
         }
         if (any) m_lines.used[line++] = true;
     }
+    if (!Db::finished(*q, &e)) return fail(e);
 }
 
 void Builder::emitGroup()
@@ -250,6 +253,7 @@ ReserveGridRows Builder::run()
         prevType = type;
         prevGrade = grade;
     }
+    if (!Db::finished(*q, &e)) return ReserveGridRows{{}, {}, e}; // no part taken for the whole
     if (!m_composition.isEmpty()) emitGroup();
     m_result.spans = ReserveGridRows::spansOf(m_result.rows);
     return m_result;

@@ -145,7 +145,8 @@ SaveCheckResult Check_Coord_Grid(CoordGrid& grid, bool geographic, const Asker& 
         const QString c2 = grid.cellText(r, 2);
         const QString c3 = grid.cellText(r, 3);
         if (c1.isEmpty()) return gridFault(rowText(r, QStringLiteral("<拐点号>列中必须填写数值...")));
-        const bool bothNumeric = TextNumber::isNumeric(c2) && TextNumber::isNumeric(c3);
+        double x = 0.0, y = 0.0;
+        const bool bothNumeric = Read_Coord_Cell(c2, &x) && Read_Coord_Cell(c3, &y);
         if (c1.trimmed() == QLatin1String("*")) {
             if (corners < 3) return gridFault(rowText(r, QStringLiteral("以上区域拐点个数小于3...")));
             if (grid.cellText(r, 5).trimmed().isEmpty()) grid.setCellText(r, 5, QStringLiteral("1"));
@@ -168,8 +169,6 @@ SaveCheckResult Check_Coord_Grid(CoordGrid& grid, bool geographic, const Asker& 
             if (lat < 0 || lat > 55)
                 return gridFault(rowText(r, QStringLiteral("<纬度坐标>列数据超范围...")));
         } else {
-            const double x = TextNumber::leading(c2);
-            const double y = TextNumber::leading(c3);
             if (x < 1000000 || x > 10000000)
                 return gridFault(rowText(r, QStringLiteral("<X_坐标>列数据超范围...")));
             if (y < 10000000 || y > 100000000)

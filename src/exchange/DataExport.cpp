@@ -6,7 +6,6 @@
 #include "RegistrationExport.h"
 #include "platform/Clock.h"
 #include "platform/ErrorBox.h"
-#include "platform/FileDialog.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/ProgramState.h"
@@ -71,14 +70,7 @@ void DataExport::Load_Number_List()
 
 void DataExport::Command3_Click()
 {
-    const QString name =
-        FileDialog::getSaveFileName(this, QStringLiteral("选择导出文件"), m_text1->text().trimmed(),
-                                    QStringLiteral("MS Access Files(*.mdb)"));
-    if (name.isEmpty()) return;
-    if (myvbs::FileExist(name) && Prompt::ask(Overwrite, Title, Prompt::Buttons::YesNo,
-                                              Prompt::Icon::Question, this) != Prompt::Answer::Yes)
-        return;
-    m_text1->setText(QDir::toNativeSeparators(name));
+    exchange::chooseExportTarget(m_text1, this);
 }
 
 void DataExport::Command2_Click(int index)
@@ -97,23 +89,11 @@ void DataExport::Command2_Click(int index)
         Prompt::message(QStringLiteral("请先指定导出数据登记号！"), Title, Prompt::Icon::Information, this);
         return;
     }
-    if (!QDir(KCUTIL::Get_Folder(target)).exists()) {
-        Prompt::message(QStringLiteral("指定的导出文件路径不存在！"), Title, Prompt::Icon::Exclamation, this);
-        m_text1->setFocus();
-        return;
-    }
+    if (!exchange::acceptExportTarget(target, m_text1, this)) return;
     exchange::ExportRequest request;
     request.workingDatabase = exchange::workingDatabasePath();
     request.templatePath = exchange::templatePath();
     request.target = target;
-    // Writing over the working database or the template would destroy it.
-    if (exchange::sameFile(target, request.workingDatabase) ||
-        exchange::sameFile(target, request.templatePath)) {
-        Prompt::message(QStringLiteral("不能导出到当前数据库文件或模板文件，请重新指定导出文件！"), Title,
-                        Prompt::Icon::Exclamation, this);
-        m_text1->setFocus();
-        return;
-    }
     const QString question = myvbs::FileExist(target) ? Overwrite : QStringLiteral("确定要导出数据吗?");
     if (Prompt::ask(question, Title, Prompt::Buttons::YesNo, Prompt::Icon::Question, this) !=
         Prompt::Answer::Yes)

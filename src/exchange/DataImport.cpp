@@ -153,8 +153,7 @@ void DataImport::runImport()
         ErrorBox::show(imported.error(), this);
         return;
     }
-    for (const exchange::OldDate& d : imported->oldDates)
-        Prompt::message(exchange::oldDateMessage(d), QStringLiteral("错误"), Prompt::Icon::Critical, this);
+    exchange::showOldDates(imported->oldDates, this);
     for (const QString& n : imported->refused)
         Prompt::message(exchange::refusedMessage(n), Title, Prompt::Icon::Exclamation, this);
     Prompt::message(QStringLiteral("数据导入完成！"), Title, Prompt::Icon::Information, this);

@@ -113,8 +113,7 @@ void DataImportAll::Start_Append()
     }
     for (const QString& n : appended->duplicates)
         Prompt::message(exchange::duplicateMessage(n), Title, Prompt::Icon::Exclamation, this);
-    for (const exchange::OldDate& d : appended->oldDates)
-        Prompt::message(exchange::oldDateMessage(d), QStringLiteral("错误"), Prompt::Icon::Critical, this);
+    exchange::showOldDates(appended->oldDates, this);
     Prompt::message(QStringLiteral("数据导入完成！"), Title, Prompt::Icon::Information, this);
     m_source.clear();
     if (mainWindow().entryWindowOpen()) mainWindow().reloadEntryList();

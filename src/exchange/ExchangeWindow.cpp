@@ -1,10 +1,15 @@
 #include "ExchangeWindow.h"
 
+#include "ExchangeFiles.h"
+#include "platform/FileDialog.h"
+#include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/MAINBAS.h"
 #include "shell/ProgramState.h"
+#include "shell/myvbs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -94,6 +99,38 @@ void hideProgress(QProgressBar* bar)
 {
     bar->setVisible(false);
     bar->setValue(0);
+}
+
+void showOldDates(const QList<OldDate>& dates, QWidget* parent)
+{
+    for (const OldDate& d : dates)
+        Prompt::message(oldDateMessage(d), QStringLiteral("错误"), Prompt::Icon::Critical, parent);
+}
+
+void chooseExportTarget(QLineEdit* box, QWidget* parent)
+{
+    const QString name =
+        FileDialog::getSaveFileName(parent, QStringLiteral("选择导出文件"), box->text().trimmed(),
+                                    QStringLiteral("MS Access Files(*.mdb)"));
+    if (name.isEmpty()) return;
+    if (myvbs::FileExist(name) &&
+        Prompt::ask(QStringLiteral("文件已经存在,是否覆盖?"), QStringLiteral("提示"), Prompt::Buttons::YesNo,
+                    Prompt::Icon::Question, parent) != Prompt::Answer::Yes)
+        return;
+    box->setText(QDir::toNativeSeparators(name));
+}
+
+bool acceptExportTarget(const QString& target, QLineEdit* box, QWidget* parent)
+{
+    QString refusal;
+    if (!QDir(KCUTIL::Get_Folder(target)).exists()) refusal = QStringLiteral("指定的导出文件路径不存在！");
+    // Writing over the working database or the template would destroy it.
+    else if (sameFile(target, workingDatabasePath()) || sameFile(target, templatePath()))
+        refusal = QStringLiteral("不能导出到当前数据库文件或模板文件，请重新指定导出文件！");
+    if (refusal.isEmpty()) return true;
+    Prompt::message(refusal, QStringLiteral("提示"), Prompt::Icon::Exclamation, parent);
+    box->setFocus();
+    return false;
 }
 
 QString workingDatabasePath()

@@ -46,6 +46,17 @@ QProgressBar* progressBar(QWidget* parent);
 Progress barProgress(QProgressBar* bar);
 void hideProgress(QProgressBar* bar);
 
+// One message "错误" per date that the copy turned into Null.
+void showOldDates(const QList<OldDate>& dates, QWidget* parent);
+
+// "..." of an export dialog: the save dialog "选择导出文件" starting at `box`'s
+// path; an existing file is taken only when "文件已经存在,是否覆盖?" is answered Yes.
+void chooseExportTarget(QLineEdit* box, QWidget* parent);
+// The folder of an export target must exist, and the target must be neither the
+// working database nor the template; a refusal is told and puts the focus into
+// `box`.
+bool acceptExportTarget(const QString& target, QLineEdit* box, QWidget* parent);
+
 // Path of the working database and of the template.
 QString workingDatabasePath();
 QString templatePath();

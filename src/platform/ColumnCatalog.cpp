@@ -42,6 +42,7 @@ QList<Column> columns(const QSqlDatabase& db, const QString& table)
         c.typeCode = typeCodeForDeclared(c.declaredType);
         result << c;
     }
+    if (!finished(*q)) return {};
     return result;
 }
 

@@ -21,7 +21,91 @@ Error errorOf(const QSqlError& e, const QString& source)
     err.source = source;
     err.description = e.text().trimmed();
     if (err.description.isEmpty()) err.description = QStringLiteral("未知的数据库错误");
+    const QString cause = ok ? plainCause(native) : QString();
+    if (!cause.isEmpty()) err.description += QStringLiteral("（") + cause + QStringLiteral("）");
     return err;
+}
+
+QString plainCause(int sqliteCode)
+{
+    // Primary result codes; an extended code carries its primary one in the low byte.
+    switch (sqliteCode & 0xff) {
+    case 3: // SQLITE_PERM
+        return QStringLiteral("没有访问数据库文件的权限");
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return QStringLiteral("数据库正被另一个程序使用（已锁定），请稍后再试");
+    case 8: // SQLITE_READONLY
+        return QStringLiteral("数据库文件只读，或文件所在的文件夹只读，或文件已被移走、删除，不能写入");
+    case 10: // SQLITE_IOERR
+        return QStringLiteral("读写数据库文件时出错，文件可能已被移走、删除或磁盘有故障");
+    case 11: // SQLITE_CORRUPT
+        return QStringLiteral("数据库文件已损坏");
+    case 13: // SQLITE_FULL
+        return QStringLiteral("磁盘已满");
+    case 14: // SQLITE_CANTOPEN
+        return QStringLiteral("找不到或打不开数据库文件，文件可能已被移走、删除或没有权限");
+    case 26: // SQLITE_NOTADB
+        return QStringLiteral("文件不是数据库文件");
+    default:
+        return QString();
+    }
+}
+
+bool finished(const QSqlQuery& q, Error* error)
+{
+    const QSqlError e = q.lastError();
+    if (e.type() == QSqlError::NoError) return true;
+    if (error) *error = errorOf(e, QStringLiteral("SQLite"));
+    return false;
+}
+
+bool checkIntegrity(const QSqlDatabase& db, Error* error)
+{
+    Error e;
+    auto q = exec(db, QStringLiteral("PRAGMA quick_check(1)"), {}, &e);
+    QString verdict;
+    if (q && q->next()) verdict = q->value(0).toString();
+    if (q && !finished(*q, &e)) q.reset();
+    if (!q) {
+        if (error) *error = e;
+        return false;
+    }
+    if (verdict == QLatin1String("ok")) return true;
+    if (error)
+        *error = Error{11, QStringLiteral("SQLite"),
+                       verdict + QStringLiteral("（") + plainCause(11) + QStringLiteral("）")};
+    return false;
+}
+
+bool probeWrite(const QSqlDatabase& db, Error* error)
+{
+    // Setting the schema's user version to itself writes a page into the journal and
+    // the file; the rollback undoes it.
+    Error e;
+    const QVariant version = scalar(db, QStringLiteral("PRAGMA user_version"), {}, &e);
+    bool ok = version.isValid();
+    if (ok) ok = exec(db, QStringLiteral("BEGIN IMMEDIATE"), {}, &e).has_value();
+    if (ok) {
+        ok = exec(db, QStringLiteral("PRAGMA user_version=%1").arg(version.toLongLong()), {}, &e).has_value();
+        exec(db, QStringLiteral("ROLLBACK"));
+    }
+    if (!ok && error) *error = e;
+    return ok;
+}
+
+MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& reference)
+{
+    const QStringList tables = tableNames(db);
+    for (const QString& table : tableNames(reference)) {
+        if (table.startsWith(QLatin1String("sqlite_"))) continue;
+        if (!tables.contains(table)) return {table, QString()};
+        const QSqlRecord have = db.record(table);
+        const QSqlRecord want = reference.record(table);
+        for (int i = 0; i < want.count(); ++i)
+            if (have.indexOf(want.fieldName(i)) < 0) return {table, want.fieldName(i)};
+    }
+    return {};
 }
 
 bool open(const QString& connectionName, const QString& path, OpenMode mode, Error* error)
@@ -127,7 +211,11 @@ std::optional<QSqlQuery> exec(const QSqlDatabase& db, const QString& sql, const 
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values, Error* error)
 {
     auto q = exec(db, sql, values, error);
-    if (!q || !q->next()) return QVariant();
+    if (!q) return QVariant();
+    if (!q->next()) {
+        finished(*q, error);
+        return QVariant();
+    }
     return q->value(0);
 }
 
@@ -162,6 +250,7 @@ QStringList tableNames(const QSqlDatabase& db)
     auto q = exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"));
     if (!q) return names;
     while (q->next()) names << q->value(0).toString();
+    if (!finished(*q)) return {};
     return names;
 }
 
@@ -173,12 +262,32 @@ bool hasTable(const QSqlDatabase& db, const QString& table)
 
 TransactionGuard::TransactionGuard(QSqlDatabase db) : m_db(std::move(db))
 {
-    m_started = m_db.isOpen() && m_db.transaction();
+    if (!m_db.isOpen()) {
+        m_beginError = Error{-1, QStringLiteral("SQLite"), QStringLiteral("数据库没有打开")};
+        return;
+    }
+    m_started = run("BEGIN IMMEDIATE", &m_beginError);
 }
 
 TransactionGuard::~TransactionGuard()
 {
-    if (m_started && !m_done) m_db.rollback();
+    if (m_started && !m_done) run("ROLLBACK", nullptr);
+}
+
+Error TransactionGuard::beginError(const QString& source) const
+{
+    Error e = m_beginError;
+    if (!e.isSet()) e = Error{-1, source, QStringLiteral("无法开始事务")};
+    e.source = source;
+    return e;
+}
+
+bool TransactionGuard::run(const char* statement, Error* error)
+{
+    QSqlQuery q(m_db);
+    if (q.exec(QString::fromLatin1(statement))) return true;
+    if (error) *error = errorOf(q.lastError(), QStringLiteral("SQLite"));
+    return false;
 }
 
 bool TransactionGuard::commit(Error* error)
@@ -187,13 +296,11 @@ bool TransactionGuard::commit(Error* error)
         if (error) *error = Error{-1, QStringLiteral("SQLite"), QStringLiteral("没有可提交的事务")};
         return false;
     }
-    if (!m_db.commit()) {
-        if (error) *error = errorOf(m_db.lastError(), QStringLiteral("SQLite"));
-        m_db.rollback();
-        m_done = true;
+    m_done = true;
+    if (!run("COMMIT", error)) {
+        run("ROLLBACK", nullptr);
         return false;
     }
-    m_done = true;
     return true;
 }
 

@@ -56,7 +56,37 @@ private:
     Error m_error;
 };
 
+// The error of `e` as the generic box shows it: SQLite's own text, followed by the
+// plain cause in Chinese where the result code tells one.
 Error errorOf(const QSqlError& e, const QString& source);
+
+// The plain cause in Chinese of an SQLite result code (primary or extended), empty
+// when the code tells none worth adding.
+QString plainCause(int sqliteCode);
+
+// To be called after the last row of a read loop. True when the rows ran out; false,
+// with *error set, when a failure (a damaged or vanished file) ended the loop early,
+// so that no caller takes part of the rows for all of them.
+bool finished(const QSqlQuery& q, Error* error = nullptr);
+
+// SQLite's quick check of the whole file. False, with *error describing the first
+// damage found, when the file is damaged.
+bool checkIntegrity(const QSqlDatabase& db, Error* error = nullptr);
+
+// Whether a write to the file would succeed: a change is begun and rolled back, so
+// the file stays as it is. False, with *error telling why, for a read-only file or
+// folder, a vanished file or a full disk.
+bool probeWrite(const QSqlDatabase& db, Error* error = nullptr);
+
+// The first table or column of `reference` that `db` lacks: empty table when none
+// is missing, empty column when the whole table is.
+struct MissingColumn
+{
+    QString table;
+    QString column;
+    bool isSet() const { return !table.isEmpty(); }
+};
+MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& reference);
 
 // Runs one statement with positional bound values. Returns the active query on
 // success (positioned before the first row).
@@ -77,7 +107,9 @@ bool detach(const QSqlDatabase& db, const QString& alias, Error* error = nullptr
 QStringList tableNames(const QSqlDatabase& db);
 bool hasTable(const QSqlDatabase& db, const QString& table);
 
-// Rolls back unless commit() was called.
+// A write transaction; rolls back unless commit() was called. It begins with BEGIN
+// IMMEDIATE, so that the write lock is taken at once and a second writer makes it
+// wait up to the connection's busy timeout instead of failing midway.
 class TransactionGuard
 {
 public:
@@ -87,12 +119,17 @@ public:
     TransactionGuard& operator=(const TransactionGuard&) = delete;
 
     bool started() const { return m_started; }
+    // Why the transaction did not start, under `source`.
+    Error beginError(const QString& source) const;
     bool commit(Error* error = nullptr);
 
 private:
+    bool run(const char* statement, Error* error);
+
     QSqlDatabase m_db;
     bool m_started = false;
     bool m_done = false;
+    Error m_beginError;
 };
 
 } // namespace Db

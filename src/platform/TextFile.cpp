@@ -1,8 +1,9 @@
 #include "TextFile.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -32,11 +33,13 @@ ReadStatus readLines(const QString& path, QStringList* lines, QString* error)
         return ReadStatus::Unreadable;
     }
     const QString text = decode(f.readAll());
-    *lines = text.split(QLatin1Char('\n'));
-    for (QString& l : *lines)
-        if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
+    // A line ends with CR LF, LF or a bare CR.
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    *lines = text.split(lineEnd);
     // A final line end does not start another line.
-    if (!lines->isEmpty() && lines->constLast().isEmpty() && text.endsWith(QLatin1Char('\n'))) lines->removeLast();
+    if (!lines->isEmpty() && lines->constLast().isEmpty() &&
+        (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'))))
+        lines->removeLast();
     if (text.isEmpty()) lines->clear();
     return ReadStatus::Ok;
 }

@@ -34,7 +34,7 @@ enum class Result {
 };
 
 // Reads the answer file at `path`. The info changes only when the whole file could
-// be read.
+// be read. A file over 1 MB or nested deeper than the layout above is refused.
 Result read(const QString& path, CheckInfo* info, QString* why = nullptr);
 
 } // namespace CheckInfoFile

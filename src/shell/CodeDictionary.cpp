@@ -36,6 +36,7 @@ bool read(const QSqlDatabase& db, const QString& table, Table* out, Db::Error* e
         }
         out->rows << row;
     }
+    if (!Db::finished(*q, error)) return false;
     return true;
 }
 

@@ -48,7 +48,10 @@ std::optional<QSqlQuery> firstRow(const QString& sql, const QVariantList& values
         report(e, error);
         return std::nullopt;
     }
-    if (!q->next()) return std::nullopt;
+    if (!q->next()) {
+        if (!Db::finished(*q, &e)) report(e, error);
+        return std::nullopt;
+    }
     return q;
 }
 
@@ -76,6 +79,10 @@ QStringList Dic_List_Entries(int tableNo, const QString& table, Db::Error* error
         return entries;
     }
     while (q->next()) entries << text(*q, 0);
+    if (!Db::finished(*q, &e)) {
+        report(e, error);
+        return {QString()};
+    }
     return entries;
 }
 

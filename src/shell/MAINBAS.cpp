@@ -1,6 +1,7 @@
 #include "MAINBAS.h"
 
 #include "KCUTIL_Paths.h"
+#include "ParaLogic.h"
 #include "ProgramState.h"
 #include "myvbs.h"
 #include "platform/Database.h"
@@ -22,8 +23,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("提示");
 
-// Reads the non-blank lines of a settings file, trimmed. A file that exists but
-// cannot be read is reported by name and counts as missing.
+// Reads the non-blank lines of a settings file as they are: a folder or file name
+// may begin or end with blanks. A file that exists but cannot be read is reported
+// by name and counts as missing.
 QStringList settingsLines(const QString& path)
 {
     QStringList lines;
@@ -34,10 +36,8 @@ QStringList settingsLines(const QString& path)
         return {};
     }
     QStringList result;
-    for (const QString& l : lines) {
-        const QString t = l.trimmed();
-        if (!t.isEmpty()) result << t;
-    }
+    for (const QString& l : lines)
+        if (!l.trimmed().isEmpty()) result << l;
     return result;
 }
 
@@ -69,7 +69,7 @@ bool readVersion(const QSqlDatabase& db, bool* hasTable, QString* version, Db::E
     auto q = Db::exec(db, QStringLiteral("select 版本号 from 数据库参数"), {}, error);
     if (!q) return false;
     if (q->next()) *version = q->value(0).toString();
-    return true;
+    return Db::finished(*q, error);
 }
 
 // Template version: from djk.sys in the program folder.
@@ -127,8 +127,10 @@ void Read_Tjk_Ini(const QString& path)
 
 void Read_View_Ini(const QString& path)
 {
-    for (const QString& l : settingsLines(path))
+    for (const QString& line : settingsLines(path)) {
+        const QString l = line.trimmed();
         if (l == QLatin1String("1") || l == QLatin1String("0")) state().ViewFlag = l;
+    }
 }
 
 bool Write_Djk_Ini(const QString& path)
@@ -153,6 +155,64 @@ QString Database_File()
     return KCUTIL::joinPath(state().DBPath, state().DBName);
 }
 
+QString Damaged_Message(const QString& file, const QString& detail)
+{
+    return QStringLiteral("数据库文件已损坏，不能使用：") + QDir::toNativeSeparators(file) +
+           QLatin1Char('\r') + detail;
+}
+
+QString Missing_Table_Message(const QString& file, const QString& table, const QString& column)
+{
+    const QString what = column.isEmpty()
+                             ? QStringLiteral("缺少表【") + table + QStringLiteral("】")
+                             : QStringLiteral("的表【") + table + QStringLiteral("】缺少字段【") + column +
+                                   QStringLiteral("】");
+    return QStringLiteral("数据库文件") + QDir::toNativeSeparators(file) + what +
+           QStringLiteral("，不是本系统的登记库，不能使用！");
+}
+
+QString Read_Only_Message(const QString& file, const QString& cause)
+{
+    return QStringLiteral("数据库文件不能写入，只能查看，不能保存：") + QDir::toNativeSeparators(file) +
+           QLatin1Char('\r') + cause;
+}
+
+namespace {
+
+// The checks a working database passes before it is used: its pages are sound and
+// it has every table and field of the template. A file that cannot be written is
+// used for reading after the user is told. False after one message naming the file.
+bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file)
+{
+    Db::Error error;
+    if (!Db::checkIntegrity(db, &error)) {
+        Prompt::message(Damaged_Message(file, error.description), QStringLiteral("错误"),
+                        Prompt::Icon::Critical);
+        return false;
+    }
+    if (!Db::hasTable(db, QStringLiteral("查明"))) return false;
+    const QString templ = KCUTIL::joinPath(state().ProgramDir, QStringLiteral("djk.sys"));
+    if (QFileInfo::exists(templ)) {
+        Db::ScopedConnection reference(QStringLiteral("shape"), templ, Db::OpenMode::ReadOnly);
+        if (reference.ok()) {
+            const Db::MissingColumn missing = Db::firstMissingColumn(db, reference.db());
+            if (missing.isSet()) {
+                Prompt::message(Missing_Table_Message(file, missing.table, missing.column),
+                                QStringLiteral("错误"), Prompt::Icon::Critical);
+                return false;
+            }
+        }
+    }
+    if (!Db::probeWrite(db, &error)) {
+        const QString cause = Db::plainCause(error.number);
+        Prompt::message(Read_Only_Message(file, cause.isEmpty() ? error.description : cause), kTitle,
+                        Prompt::Icon::Exclamation);
+    }
+    return true;
+}
+
+} // namespace
+
 bool Open_Connection()
 {
     ProgramState& s = state();
@@ -163,7 +223,7 @@ bool Open_Connection()
         ErrorBox::show(error);
         return false;
     }
-    if (!Db::hasTable(Db::connection(name), QStringLiteral("查明"))) {
+    if (!checkWorkingDatabase(Db::connection(name), Database_File())) {
         Db::close(name);
         return false;
     }
@@ -196,14 +256,11 @@ VersionCheck Check_DB_Version()
         return VersionCheck::NotRegistration;
     case Judgement::Failed:
         ErrorBox::show(error);
-        return VersionCheck::Accepted;
+        return VersionCheck::Failed;
     case Judgement::Older:
         break;
     }
-    Prompt::message(
-        QStringLiteral(
-            "当前连接的数据库词表比最新发布的旧！请先使用数据库升级转换模块来升级数据库！再启动此系统"),
-        kTitle, Prompt::Icon::None);
+    Prompt::message(ParaLogic::kOlderDatabase, kTitle, Prompt::Icon::None);
     ProgramState& s = state();
     s.DBName.clear();
     s.DBPath.clear();
@@ -254,7 +311,17 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
     if (myvbs::FileExist(Database_File())) {
         // The default database in the program folder is never checked at start.
         if (!(s.DBName == QLatin1String("djk.mdb") && s.DBPath == programDir)) {
-            if (Check_DB_Version() == VersionCheck::Older) return StartResult::Ended;
+            switch (Check_DB_Version()) {
+            case VersionCheck::Older:
+                return StartResult::Ended;
+            case VersionCheck::Failed:
+                // Reported once already; the file is refused.
+                Prompt::message(ParaLogic::kOpenError, kTitle, Prompt::Icon::Exclamation);
+                return StartResult::Ended;
+            case VersionCheck::Accepted:
+            case VersionCheck::NotRegistration:
+                break;
+            }
         }
     } else {
         s.DBName = QStringLiteral("djk.mdb");
@@ -279,8 +346,7 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
     }
 
     if (!Open_Connection()) {
-        Prompt::message(QStringLiteral("数据库打开错误！请确认连接的数据库是否为登记库或是否已打开！"),
-                        kTitle, Prompt::Icon::Exclamation);
+        Prompt::message(ParaLogic::kOpenError, kTitle, Prompt::Icon::Exclamation);
         return StartResult::Ended;
     }
     Get_Province_Code();

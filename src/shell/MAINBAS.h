@@ -28,18 +28,26 @@ bool Write_View_Ini(const QString& path);
 // Path of the working database: DBPath + "/" + DBName.
 QString Database_File();
 
-// Opens the shared connection on DBPath/DBName. True when the file is a
-// registration database (holds the table 查明). The previous connection is kept
-// until the new one has opened.
+// Opens the shared connection on DBPath/DBName. True when the file is a sound
+// registration database (holds the table 查明 and every table and field of the
+// template); a damaged or incomplete file is refused with a message naming it, a
+// file that cannot be written is opened for reading after a message. The previous
+// connection is kept until the new one has opened.
 bool Open_Connection();
+
+// The messages of a refused or limited working database, each naming the file.
+QString Damaged_Message(const QString& file, const QString& detail);
+QString Missing_Table_Message(const QString& file, const QString& table, const QString& column);
+QString Read_Only_Message(const QString& file, const QString& cause);
 
 // Reads 省代码 of 参数表 into ProvinceCode.
 void Get_Province_Code();
 
 enum class VersionCheck {
-    Accepted,        // not older than the template (or the check itself failed and was reported)
+    Accepted,        // not older than the template
     NotRegistration, // no table 查明: left to Open_Connection to refuse
-    Older            // told the user, cleared the settings: the program ends
+    Older,           // told the user, cleared the settings: the program ends
+    Failed           // the check itself failed and was reported: the file is refused
 };
 
 // The start-up check of the configured database.

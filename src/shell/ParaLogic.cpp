@@ -51,6 +51,7 @@ QStringList Fill_Province_List(const QSqlDatabase& db)
     while (q->next())
         entries << q->value(0).toString() + QStringLiteral("   ") +
                        (q->value(1).isNull() ? QString() : q->value(1).toString());
+    if (!Db::finished(*q)) return {};
     return entries;
 }
 
@@ -199,9 +200,15 @@ namespace {
 bool switchDatabase(const QString& path)
 {
     ProgramState& s = state();
-    if (MAINBAS::Check_Import_DB(path) == -3) {
+    switch (MAINBAS::Check_Import_DB(path)) {
+    case -3:
         Prompt::message(kOlderDatabase, kTitle, Prompt::Icon::None);
         return false;
+    case -1:
+        // The check could not be made (reported already): the file is refused.
+        return false;
+    default:
+        break;
     }
     const QString oldPath = s.DBPath;
     const QString oldName = s.DBName;

@@ -178,6 +178,58 @@ TEST(CoordStrToLines, DamagedTextsLoseTheWholeGrid)
     EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral("1,x,1,10,20,")), QString());
 }
 
+TEST(CoordStrToLines, ACornerCountThatIsNoPositiveWholeNumberMarksTheTextDamaged)
+{
+    bool damaged = false;
+    for (const char* text :
+         {"1,-1,5,6,7,1,", "1,1.5,1,10,20,100,50,1,1,", "1,x,1,10,20,", "1,0,1,2,3,4,",
+          "1,3,1,10,20,2,11,20,3,11", "12", "1,1e9,1,2,3,", "1,3,1,1,2,*,3,4,5,6,7,8,9,1,1,"}) {
+        EXPECT_EQ(Coord_Str_To_Lines(QString::fromLatin1(text), &damaged), QString()) << text;
+        EXPECT_TRUE(damaged) << text;
+    }
+    EXPECT_EQ(Coord_Str_To_Lines(ExampleText, &damaged), ExampleLines);
+    EXPECT_FALSE(damaged);
+    EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral(" \r\n"), &damaged), QString());
+    EXPECT_FALSE(damaged) << "a blank text holds no coordinates and no damage";
+}
+
+TEST_F(CoordTextTest, AnEmptyGridLoadedFromADamagedTextWritesThatTextBack)
+{
+    struct KeptGrid : CoordGridRows
+    {
+        QString kept;
+        QString keptText() const override { return kept; }
+    } grid;
+    grid.kept = QStringLiteral("1,-1,5,6,7,1,");
+    EXPECT_EQ(Coord_Grid_To_Str(grid).text, grid.kept);
+    EXPECT_EQ(Coord_Damaged_Message(0),
+              QStringLiteral("矿权坐标数据已损坏，无法显示！不输入新的坐标时，保存后原数据保持不变。"));
+    EXPECT_EQ(Coord_Damaged_Message(1),
+              QStringLiteral("计算坐标数据已损坏，无法显示！不输入新的坐标时，保存后原数据保持不变。"));
+}
+
+TEST_F(CoordTextTest, CellsInExponentFormOrInfiniteAreNoNumbers)
+{
+    // "116.30e1" would be 1163 to a general number reader: a plane value in no zone.
+    CoordGridRows grid = gridOf({{"1", "116.30e1", "39.3"},
+                                 {"2", "inf", "39.3"},
+                                 {"3", "116.3", "nan"},
+                                 {"4", "116.3", "39.3"},
+                                 {"*", "", "", "", "1"}});
+    const CoordTextResult r = Coord_Grid_To_Str(grid);
+    ASSERT_EQ(r.faults.size(), 3);
+    for (const CoordFault& f : r.faults)
+        EXPECT_EQ(f.kind, CoordFault::Kind::NotNumber);
+    EXPECT_EQ(r.extentCorners, 1);
+    double v = 0;
+    EXPECT_TRUE(Read_Coord_Cell(QStringLiteral(" -4400000.25 "), &v));
+    EXPECT_EQ(v, -4400000.25);
+    EXPECT_TRUE(Read_Coord_Cell(QStringLiteral(".5"), &v));
+    EXPECT_FALSE(Read_Coord_Cell(QStringLiteral("1e3"), &v));
+    EXPECT_FALSE(Read_Coord_Cell(QStringLiteral("-"), &v));
+    EXPECT_FALSE(Read_Coord_Cell(QString(), &v));
+}
+
 TEST(CoordStrToLines, ToleratesAMissingLastCommaLineBreaksAndAWrongRingCount)
 {
     EXPECT_EQ(Coord_Str_To_Lines(QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,100,50,1,1")), ExampleLines);

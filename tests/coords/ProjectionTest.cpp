@@ -16,6 +16,9 @@ TEST(DmsTextToDegree, PacksDegreesMinutesSeconds)
     EXPECT_DOUBLE_EQ(DMS_Text_To_Degree(QStringLiteral("116.30155")), 116.0 + 30.0 / 60.0 + 15.0 / 3600.0);
     EXPECT_DOUBLE_EQ(DMS_Text_To_Degree(QStringLiteral("39.1230")), 39.0 + 12.0 / 60.0 + 30.0 / 3600.0);
     EXPECT_EQ(DMS_Text_To_Degree(QString()), 0.0);
+    // The sign belongs to the whole angle.
+    EXPECT_DOUBLE_EQ(DMS_Text_To_Degree(QStringLiteral("-116.3000")), -116.5);
+    EXPECT_DOUBLE_EQ(DMS_Text_To_Degree(QStringLiteral(" -0.3")), -0.5);
     // Minutes are not tested against 60.
     EXPECT_DOUBLE_EQ(DMS_Text_To_Degree(QStringLiteral("116.7000")), 116.0 + 70.0 / 60.0);
 }
@@ -50,6 +53,10 @@ TEST(ConvertCoord, EastingsOutsideEveryZoneGiveNoPosition)
     EXPECT_FALSE(Convert_Coord(4400000, 11000000));
     EXPECT_FALSE(Convert_Coord(4400000, 48000000));
     EXPECT_FALSE(Convert_Coord(4400000, 400));
+    // A zone number of more than two digits is no zone.
+    EXPECT_TRUE(Convert_Coord(4400000, 99500000));
+    EXPECT_FALSE(Convert_Coord(4400000, 100000000));
+    EXPECT_FALSE(Convert_Coord(4400000, 1e20));
     EXPECT_EQ(Coord_System_Error_Text(4400000, 48000000), QStringLiteral("错误坐标系统:4400000|48000000"));
 }
 

@@ -1,4 +1,5 @@
 #include "entry/MainWindowHarness.h"
+#include "support/FaultInjection.h"
 #include "support/ProgramFolder.h"
 #include "support/StatisticsDatabase.h"
 
@@ -282,11 +283,47 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
     EXPECT_EQ(listNode(renamed), nullptr);
 }
 
+TEST_F(EntrySaveTest, ADamagedCoordinateTextIsSaidWhenLoadedAndKeptOnSave)
+{
+    enterRegistration();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    const QString n = QStringLiteral("4410102082001");
+    const QString damaged = QStringLiteral("1,-1,5,6,7,1,");
+    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("update 坐标 set 矿权坐标 = ? where 登记号 = ?"),
+                         {damaged, n}));
+
+    Prompt::clear();
+    w()->clear_data();
+    QTreeWidgetItem* node = listNode(n);
+    ASSERT_NE(node, nullptr);
+    w()->TvmDataList()->setCurrentItem(node);
+    Q_EMIT w()->TvmDataList()->itemClicked(node, 0);
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_EQ(Prompt::lastText(),
+              QStringLiteral("矿权坐标数据已损坏，无法显示！不输入新的坐标时，保存后原数据保持不变。"));
+    EXPECT_EQ(w()->Area_Flex(0)->grid().Flex_Row_Count(), 0);
+
+    // Another field changes; the stored coordinates stay as they were.
+    w()->Tab1()->setCurrentIndex(1);
+    type(A::Kn2Data, 8, QStringLiteral("二期"));
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    // Saved and shown again: the text is still damaged and said so once more.
+    EXPECT_EQ(Prompt::shown().size(), 2) << Prompt::lastText().toStdString();
+    EXPECT_EQ(Prompt::shown().at(1).text, Prompt::shown().at(0).text);
+    EXPECT_EQ(Db::scalar(m_state.Cn(), QStringLiteral("select 矿权坐标 from 坐标 where 登记号 = ?"), {n})
+                  .toString(),
+              damaged);
+    EXPECT_TRUE(
+        Db::scalar(m_state.Cn(), QStringLiteral("select 建设项目名称 from 压覆 where 登记号 = ?"), {n})
+            .toString()
+            .contains(QStringLiteral("二期")));
+}
+
 TEST_F(EntrySaveTest, AFailingSaveWritesNothingAndKeepsTheEdits)
 {
     enterRegistration();
-    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("create trigger no_coords before insert on 坐标 "
-                                                      "begin select raise(abort, 'disk full'); end")));
+    FaultInjection faults(m_state.Cn());
+    faults.failOn(QStringLiteral("坐标"), FaultInjection::Kind::Insert);
     const QByteArray before = fileHash();
     const QString cur = m_state.Cur_DJH;
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
@@ -294,7 +331,7 @@ TEST_F(EntrySaveTest, AFailingSaveWritesNothingAndKeepsTheEdits)
     EXPECT_EQ(Prompt::shown().last().title, QStringLiteral("Error"));
     EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("Error # ")))
         << Prompt::lastText().toStdString();
-    EXPECT_TRUE(Prompt::lastText().contains(QStringLiteral("disk full")));
+    EXPECT_TRUE(Prompt::lastText().contains(FaultInjection::Message));
     EXPECT_EQ(fileHash(), before);
     EXPECT_TRUE(saveMark());
     EXPECT_EQ(m_state.Cur_DJH, cur);
@@ -349,8 +386,8 @@ TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
     const QString n = QStringLiteral("4410102082001");
     ASSERT_NE(listNode(n), nullptr);
-    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("create trigger keep before delete on 坐标 "
-                                                      "begin select raise(abort, 'locked'); end")));
+    FaultInjection faults(m_state.Cn());
+    faults.failOn(QStringLiteral("坐标"), FaultInjection::Kind::Delete);
     const QByteArray before = fileHash();
     w()->TvmDataList()->setCurrentItem(listNode(n));
     Prompt::clear();
@@ -359,7 +396,7 @@ TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
     EXPECT_EQ(fileHash(), before) << "Cancel deletes nothing";
     Prompt::setNextAnswer(Prompt::Answer::Ok);
     main->MENU_DJ_Click(3);
-    EXPECT_TRUE(Prompt::lastText().contains(QStringLiteral("locked")));
+    EXPECT_TRUE(Prompt::lastText().contains(FaultInjection::Message));
     EXPECT_EQ(fileHash(), before);
     EXPECT_NE(listNode(n), nullptr);
     EXPECT_EQ(rows(QStringLiteral("登记"), n), 1);

@@ -1,4 +1,5 @@
 #include "RecordFixture.h"
+#include "support/FaultInjection.h"
 
 #include "entry/FieldRegistry.h"
 #include "entry/RegistrationWriter.h"
@@ -202,37 +203,47 @@ TEST_F(RegistrationWriter, NoNumberWritesNothing)
     EXPECT_EQ(fileHash(), before);
 }
 
-TEST_F(RegistrationWriter, FailingStatementLeavesTheFileUnchanged)
+TEST_F(RegistrationWriter, AWriteInterruptedAtAnyTableOrAtTheCommitLeavesTheFileUnchanged)
 {
+    using K = FaultInjection::Kind;
     const QString oldN = QStringLiteral("4110101082001");
     EntryValues v = validValues(oldN);
     CoordGridModel g0 = makeGrid(planeRing(3));
     v.grids = {&g0, nullptr};
     ASSERT_TRUE(Save_Registration(db, QString(), v).saved());
     addDetailRows(oldN, 2);
-    ASSERT_TRUE(Db::exec(db, QStringLiteral("create trigger no_coords before update on 坐标 "
-                                            "begin select raise(abort, 'injected failure'); end")));
-    ASSERT_TRUE(Db::exec(db, QStringLiteral("create trigger no_new_coords before insert on 坐标 "
-                                            "begin select raise(abort, 'injected failure'); end")));
     const QByteArray before = fileHash();
-
-    // A rename: 登记, 压覆, 报告, 质量 and 资源储量 are written before 坐标 fails.
+    // A rename updates all six tables; a new registration inserts into four.
     v.setText(A::Kn1Data, 0, QStringLiteral("4110101082009"));
     v.setText(A::Kn2Data, 0, QStringLiteral("新单位"));
+
+    FaultInjection faults(db);
+    auto expectFailure = [&](const std::string& where) {
+        SaveOutcome out = Save_Registration(db, oldN, v);
+        EXPECT_EQ(out.status, SaveOutcome::Status::Failed) << where;
+        EXPECT_TRUE(out.error.description.contains(FaultInjection::Message)) << where;
+        if (where != "质量" && where != "资源储量") {
+            EntryValues fresh = validValues(QStringLiteral("4110101082003"));
+            EXPECT_FALSE(Save_Registration(db, QString(), fresh).saved()) << where;
+        }
+        EXPECT_EQ(fileHash(), before) << where;
+        faults.clear();
+    };
+    for (const QString& table : Registration_Tables()) {
+        faults.failOn(table, K::Update);
+        faults.failOn(table, K::Insert);
+        expectFailure(table.toStdString());
+    }
+    faults.failCommit();
     SaveOutcome out = Save_Registration(db, oldN, v);
     EXPECT_EQ(out.status, SaveOutcome::Status::Failed);
-    EXPECT_TRUE(out.error.description.contains(QStringLiteral("injected failure")))
-        << out.error.description.toStdString();
+    EXPECT_EQ(out.error.number, 5) << out.error.description.toStdString();
+    faults.clear();
     EXPECT_EQ(fileHash(), before);
-    EXPECT_EQ(count(QStringLiteral("质量"), oldN), 2);
 
-    // A new registration fails the same way.
-    EntryValues fresh = validValues(QStringLiteral("4110101082003"));
-    out = Save_Registration(db, QString(), fresh);
-    EXPECT_EQ(out.status, SaveOutcome::Status::Failed);
-    EXPECT_EQ(fileHash(), before);
     // The connection is still usable afterwards.
-    EXPECT_EQ(count(QStringLiteral("登记"), oldN), 1);
+    EXPECT_EQ(count(QStringLiteral("质量"), oldN), 2);
+    EXPECT_TRUE(Save_Registration(db, oldN, v).saved());
 }
 
 TEST_F(RegistrationWriter, CommaInAGridCellIsRefusedBeforeWriting)
@@ -303,14 +314,24 @@ TEST_F(RegistrationWriter, DeleteRemovesEverySixTablesInOneGo)
 
     EXPECT_EQ(Delete_Question(n), QStringLiteral("确定要删除该压覆储量数据吗？\r登记号：4110101082001"));
 
-    ASSERT_TRUE(Db::exec(db, QStringLiteral("create trigger keep_coords before delete on 坐标 "
-                                            "begin select raise(abort, 'injected failure'); end")));
+    // Interrupted at each table's statement or at the commit, the delete leaves the file unchanged.
     const QByteArray before = fileHash();
     Db::Error error;
-    EXPECT_FALSE(Delete_Registration(db, n, &error));
-    EXPECT_TRUE(error.description.contains(QStringLiteral("injected failure")));
-    EXPECT_EQ(fileHash(), before);
-    ASSERT_TRUE(Db::exec(db, QStringLiteral("drop trigger keep_coords")));
+    {
+        FaultInjection faults(db);
+        for (const QString& table : Registration_Tables()) {
+            faults.failOn(table, FaultInjection::Kind::Delete);
+            EXPECT_FALSE(Delete_Registration(db, n, &error)) << table.toStdString();
+            EXPECT_TRUE(error.description.contains(FaultInjection::Message));
+            EXPECT_EQ(fileHash(), before) << table.toStdString();
+            faults.clear();
+        }
+        faults.failCommit();
+        EXPECT_FALSE(Delete_Registration(db, n, &error));
+        EXPECT_EQ(error.number, 5);
+        faults.clear();
+        EXPECT_EQ(fileHash(), before);
+    }
 
     ASSERT_TRUE(Delete_Registration(db, n, &error)) << error.description.toStdString();
     for (const QString& t : Registration_Tables()) {

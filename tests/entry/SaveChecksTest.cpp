@@ -327,6 +327,11 @@ TEST(CoordGridCheck, CornerCells)
               QStringLiteral("第2行<坐标>列必须输入数据值..."));
     EXPECT_EQ(one(QStringLiteral("2"), QStringLiteral("４４００００"), QStringLiteral("39500000"), false),
               QStringLiteral("第2行<坐标>列必须输入数据值..."));
+    // The cells are read as the writer of the stored text reads them.
+    for (const char* bad : {"116.30e1", "inf", "nan", "1e2"})
+        EXPECT_EQ(one(QStringLiteral("2"), QString::fromLatin1(bad), QStringLiteral("39.3"), true),
+                  QStringLiteral("第2行<坐标>列必须输入数据值..."))
+            << bad;
     EXPECT_EQ(one(QStringLiteral("2"), QStringLiteral("10000000"), QStringLiteral("100000000"), false),
               QString());
     EXPECT_EQ(one(QStringLiteral("2"), QStringLiteral("1000000"), QStringLiteral("10000000"), false),

@@ -2,6 +2,8 @@
 // database of overlay registrations in two provinces.
 
 #include "NavigationFixture.h"
+#include "support/DamagedDatabase.h"
+#include "support/SampleRegistrations.h"
 
 #include "entry/NAVIGATE.h"
 #include "entry/RegistrationFilter.h"
@@ -268,3 +270,30 @@ TEST(NavigateHelpers, OnlyTheMineModesHaveLabelsToSwap)
     EXPECT_TRUE(Has_Swappable_Labels(ModeKQ));
     EXPECT_TRUE(Has_Swappable_Labels(ModeXZQ_KQ));
 }
+
+namespace {
+
+class DamagedNavigationTest : public ProgramFolder
+{
+};
+
+TEST_F(DamagedNavigationTest, AListThatRunsIntoDamageIsReportedNotShownInPart)
+{
+    const QString file = path(QStringLiteral("damaged.mdb"));
+    SampleRegistrations::Options options;
+    options.count = 400;
+    ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), file, options));
+    ASSERT_TRUE(DamagedDatabase::damageMiddleLeaf(file, QStringLiteral("sqlite_autoindex_登记_1")));
+    ASSERT_TRUE(DamagedDatabase::damageMiddleLeaf(file, QStringLiteral("sqlite_autoindex_压覆_1")));
+    Db::ScopedConnection c(QStringLiteral("damaged"), file, Db::OpenMode::ReadOnly);
+    ASSERT_TRUE(c.ok());
+
+    Db::Error error;
+    EXPECT_TRUE(NAVIGATE::All_Registrations(c.db(), &error).isEmpty());
+    EXPECT_EQ(error.number, 11) << error.description.toStdString();
+    error = {};
+    EXPECT_TRUE(NAVIGATE::Load_Tree_DJH(c.db(), RegistrationFilter{}, &error).isEmpty());
+    EXPECT_TRUE(error.isSet());
+}
+
+} // namespace

@@ -1,3 +1,4 @@
+#include "support/DamagedDatabase.h"
 #include "support/ProgramFolder.h"
 
 #include "platform/ColumnCatalog.h"
@@ -5,6 +6,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -123,6 +128,121 @@ TEST_F(DatabaseTest, ScopedConnectionsGoAwayWithTheirScope)
         EXPECT_TRUE(QSqlDatabase::contains(name));
     }
     EXPECT_FALSE(QSqlDatabase::contains(name));
+}
+
+} // namespace
+
+namespace {
+
+class DatabaseDamageTest : public ProgramFolder
+{
+};
+
+TEST_F(DatabaseDamageTest, AReadLoopEndedByDamageReportsItAndTheQuickCheckFindsIt)
+{
+    const QString file = path(QStringLiteral("damaged.mdb"));
+    ASSERT_TRUE(DamagedDatabase::make(templatePath(), file, 300));
+    Db::ScopedConnection c(QStringLiteral("damaged"), file, Db::OpenMode::ReadOnly);
+    ASSERT_TRUE(c.ok());
+    Db::Error error;
+    EXPECT_FALSE(Db::checkIntegrity(c.db(), &error));
+    EXPECT_EQ(error.number, 11);
+    EXPECT_TRUE(error.description.endsWith(QStringLiteral("（数据库文件已损坏）")))
+        << error.description.toStdString();
+
+    // Some table of the file runs into the damage; its loop must not end as if done.
+    int failed = 0;
+    for (const QString& table : Db::tableNames(c.db())) {
+        auto q = Db::exec(c.db(), QStringLiteral("SELECT * FROM \"%1\"").arg(table));
+        if (!q) {
+            ++failed;
+            continue;
+        }
+        while (q->next()) {
+        }
+        Db::Error e;
+        if (!Db::finished(*q, &e)) {
+            ++failed;
+            EXPECT_TRUE(e.isSet());
+        }
+    }
+    EXPECT_GT(failed, 0);
+
+    Db::ScopedConnection sound(QStringLiteral("sound"), templatePath(), Db::OpenMode::ReadOnly);
+    EXPECT_TRUE(Db::checkIntegrity(sound.db()));
+}
+
+TEST_F(DatabaseDamageTest, AWriteWaitsForASecondWriterAndThenReportsTheLock)
+{
+    const QString file = copyTemplate(QStringLiteral("shared.mdb"));
+    Db::ScopedConnection c(QStringLiteral("writer"), file, Db::OpenMode::ReadWrite);
+    ASSERT_TRUE(c.ok());
+
+    // Another writer holds the write lock for `holdMs` on a thread of its own.
+    std::atomic<bool> locked{false};
+    auto holdLock = [&](int holdMs) {
+        return std::thread([&, holdMs] {
+            {
+                Db::ScopedConnection other(QStringLiteral("other"), file, Db::OpenMode::ReadWrite);
+                Db::exec(other.db(), QStringLiteral("BEGIN IMMEDIATE"));
+                locked = true;
+                std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+                Db::exec(other.db(), QStringLiteral("ROLLBACK"));
+            }
+            locked = false;
+        });
+    };
+
+    std::thread t = holdLock(1500);
+    while (!locked)
+        std::this_thread::yield();
+    {
+        Db::TransactionGuard tx(c.db());
+        ASSERT_TRUE(tx.started()) << tx.beginError(QStringLiteral("t")).description.toStdString();
+        // A read before the write, as a save makes.
+        ASSERT_TRUE(Db::scalar(c.db(), QStringLiteral("select count(*) from 参数表")).isValid());
+        ASSERT_TRUE(Db::exec(c.db(), QStringLiteral("insert into 参数表 (省代码) values (?)"), {510000}));
+        Db::Error error;
+        EXPECT_TRUE(tx.commit(&error)) << error.description.toStdString();
+    }
+    t.join();
+    EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select count(*) from 参数表")).toInt(), 1);
+
+    // A lock held beyond the wait: the write is refused with the plain cause.
+    ASSERT_TRUE(Db::exec(c.db(), QStringLiteral("PRAGMA busy_timeout=200")));
+    t = holdLock(1500);
+    while (!locked)
+        std::this_thread::yield();
+    {
+        Db::TransactionGuard tx(c.db());
+        EXPECT_FALSE(tx.started());
+        const Db::Error e = tx.beginError(QStringLiteral("Save_Data_All"));
+        EXPECT_EQ(e.number, 5);
+        EXPECT_EQ(e.source, QStringLiteral("Save_Data_All"));
+        EXPECT_TRUE(
+            e.description.endsWith(QStringLiteral("（数据库正被另一个程序使用（已锁定），请稍后再试）")))
+            << e.description.toStdString();
+    }
+    t.join();
+}
+
+TEST_F(DatabaseDamageTest, PlainCausesOfTheCommonFailures)
+{
+    EXPECT_EQ(Db::plainCause(13), QStringLiteral("磁盘已满"));
+    EXPECT_EQ(Db::plainCause(1032), Db::plainCause(8)) << "an extended code has its primary's cause";
+    EXPECT_TRUE(Db::plainCause(14).contains(QStringLiteral("删除")));
+    EXPECT_TRUE(Db::plainCause(1).isEmpty());
+
+    // A file deleted while open can no longer be written.
+    const QString file = copyTemplate(QStringLiteral("gone.mdb"));
+    Db::ScopedConnection c(QStringLiteral("gone"), file, Db::OpenMode::ReadWrite);
+    ASSERT_TRUE(Db::probeWrite(c.db()));
+    ASSERT_TRUE(QFile::remove(file));
+    Db::Error error;
+    EXPECT_FALSE(Db::probeWrite(c.db(), &error));
+    EXPECT_TRUE(error.description.contains(QStringLiteral("（数据库文件只读")) ||
+                error.description.contains(QStringLiteral("（找不到")))
+        << error.description.toStdString();
 }
 
 } // namespace

@@ -156,6 +156,14 @@ TEST_F(DataCheckLinkTest, AnAnswerThatCannotBeReadIsReportedAndChangesNothing)
         source(QStringLiteral("<systype>DJK</systype><nd>1</nd><djh>4110101082001</djh>")), // fields missing
         FakeDataCheckComponent::answerXml({{QStringLiteral("DJK"), QStringLiteral("4110101082001")}}) +
             QByteArray("<DataSoure>"), // good start, bad end
+        source(fields(QStringLiteral("DJK"), QStringLiteral("4110101082001"), QStringLiteral("1"))
+                   .replace(QStringLiteral("<kqbh>"),
+                            QStringLiteral("<kqbh>") + QStringLiteral("<a>").repeated(200))
+                   .replace(QStringLiteral("</kqbh>"),
+                            QStringLiteral("</a>").repeated(200) + QStringLiteral("</kqbh>"))),
+        // nested deeper than the layout
+        FakeDataCheckComponent::answerXml({{QStringLiteral("DJK"), QStringLiteral("4110101082001")}})
+            .replace("<DataSoures>", "<DataSoures><!--" + QByteArray(1024 * 1024, 'x') + "-->"), // over 1 MB
     };
     for (const QByteArray& bytes : bad) {
         Prompt::clear();

@@ -416,6 +416,28 @@ TEST_F(ParameterDialogTest, AnOlderDatabaseIsRefusedAndTheProgramGoesOn)
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("tjk.ini"))));
 }
 
+TEST_F(ParameterDialogTest, ASwitchWhoseVersionCheckFailsIsRefusedAndWritesNothing)
+{
+    const QString other = otherDatabase(QStringLiteral("old.mdb"));
+    runSql(other, {QStringLiteral("update 数据库参数 set 版本号='1.0'")});
+    const QByteArray before = bytesOf(QStringLiteral("old.mdb"));
+    FrmPara dlg;
+    dlg.Text1->setText(QStringLiteral("110000"));
+    FileDialog::setNextFileName(other);
+    dlg.Command3_Click();
+    QFile::remove(path(QStringLiteral("djk.sys")));
+    Prompt::clear();
+    dlg.Command2_Click(0);
+    ASSERT_EQ(Prompt::shown().size(), 2);
+    EXPECT_EQ(Prompt::shown().at(0).text, ParaLogic::kSwitchDatabase);
+    EXPECT_EQ(Prompt::shown().at(1).title, QStringLiteral("Error"));
+    EXPECT_TRUE(Prompt::shown().at(1).text.contains(QStringLiteral("djk.sys")));
+    EXPECT_EQ(dlg.result(), 0);
+    EXPECT_EQ(m_state.CnName, oldConnection);
+    EXPECT_EQ(m_state.DBName, QStringLiteral("djk.mdb"));
+    EXPECT_EQ(bytesOf(QStringLiteral("old.mdb")), before);
+}
+
 TEST_F(ParameterDialogTest, CancellingTheSwitchQuestionChangesNothing)
 {
     const QString other = otherDatabase(QStringLiteral("other.mdb"));

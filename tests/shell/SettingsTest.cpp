@@ -19,14 +19,30 @@ protected:
     }
 };
 
-TEST_F(SettingsTest, BlankAndPaddedLinesAreSkipped)
+TEST_F(SettingsTest, BlankLinesAreSkippedAndValuesReadAsWritten)
 {
     m_state.DBPath = QStringLiteral("keep");
     m_state.DBName = QStringLiteral("djk.mdb");
-    writeFile(QStringLiteral("djk.ini"), "\r\n   \r\n  /data/登记库  \r\n\r\n\tpy.mdb \r\nthird line\r\n");
+    writeFile(QStringLiteral("djk.ini"), "\r\n   \r\n/data/登记库\r\n\r\npy.mdb\r\nthird line\r\n");
     MAINBAS::Read_Djk_Ini(path(QStringLiteral("djk.ini")));
     EXPECT_EQ(m_state.DBPath, QStringLiteral("/data/登记库"));
     EXPECT_EQ(m_state.DBName, QStringLiteral("py.mdb"));
+
+    // Blanks at either end belong to a folder or file name and come back as written.
+    m_state.DBPath = QStringLiteral("  /data/登记 库 ");
+    m_state.DBName = QStringLiteral("\tpy.mdb ");
+    ASSERT_TRUE(MAINBAS::Write_Djk_Ini(path(QStringLiteral("djk.ini"))));
+    m_state.DBPath.clear();
+    m_state.DBName.clear();
+    MAINBAS::Read_Djk_Ini(path(QStringLiteral("djk.ini")));
+    EXPECT_EQ(m_state.DBPath, QStringLiteral("  /data/登记 库 "));
+    EXPECT_EQ(m_state.DBName, QStringLiteral("\tpy.mdb "));
+
+    // A bare CR ends a line as well.
+    writeFile(QStringLiteral("djk.ini"), "/old\rold.mdb\r");
+    MAINBAS::Read_Djk_Ini(path(QStringLiteral("djk.ini")));
+    EXPECT_EQ(m_state.DBPath, QStringLiteral("/old"));
+    EXPECT_EQ(m_state.DBName, QStringLiteral("old.mdb"));
 }
 
 TEST_F(SettingsTest, OneLineChangesOnlyTheFolderAndAMissingFileNothing)

@@ -1,0 +1,179 @@
+// The import by region from the main window, and the duplicate prompt.
+
+#include "RegionWindowFixture.h"
+
+#include "exchange/ImportFile.h"
+#include "platform/FileDialog.h"
+#include "platform/Prompt.h"
+#include "regions/DataImportXzq.h"
+#include "regions/FrmMsgbox.h"
+#include "shell/MAINBAS.h"
+#include "shell/TabMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+class RegionImportWindowTest : public RegionWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        RegionWindowFixture::SetUp();
+        source = copyTemplate("import.mdb");
+        Db::ScopedConnection file("import", source, Db::OpenMode::ReadWrite);
+        addKind(file.db(), "压覆", Fresh, 510104);
+        exec(file.db(), "UPDATE cb08 SET MC = '蓉城' WHERE DM = 510100");
+    }
+
+    const QString Fresh = "4510104099001";
+    QString source;
+};
+
+} // namespace
+
+TEST_F(RegionImportWindowTest, ImportACityFromTheToolbar)
+{
+    const QString old = copyTemplate("old.mdb");
+    runSql(old, {"UPDATE 数据库参数 SET 版本号 = '1.40'"});
+    writeFile("junk.mdb", "not a database");
+    runSql(path("other.mdb"), {"CREATE TABLE 查明 (登记号 TEXT)"});
+    withDialog(
+        [&] { main->Toolbar_ButtonClick("IMPORT"); },
+        [&](QWidget* d) {
+            EXPECT_EQ(d->windowTitle(), "行政区数据导入");
+            EXPECT_TRUE(main->buttonPressed("IMPORT"));
+            EXPECT_EQ(main->panelText(1), "数据库导入...");
+            click(d, "Command2_0");
+            click(d, "Command1");
+            for (const QString& name :
+                 {path("none.mdb"), old, path("junk.mdb"), MAINBAS::Database_File(), path("other.mdb")}) {
+                FileDialog::setNextFileName(name);
+                click(d, "Command4");
+            }
+            EXPECT_EQ(d->findChild<QLineEdit*>("Text1")->text(), "");
+            EXPECT_EQ(shownTexts(),
+                      QStringList({"请先指定导入文件名！", "请先指定导入文件名！", "文件不存在,请重新选择！",
+                                   "导入的数据库的版本过低，请先使用数据库升级模块进行数据库升级！",
+                                   "指定的导入文件打开出现错误,请检查是否允许打开该数据库！",
+                                   "不能从当前数据库或其备份文件导入,请重新选择！",
+                                   "指定的导入文件非固体登记数据库,请重新选择！"}));
+            Prompt::clear();
+
+            FileDialog::setNextFileName(source);
+            click(d, "Command4");
+            // The file's own regions and dictionary.
+            pick(d, "蓉城");
+            auto* tree = d->findChild<QTreeWidget*>("TreeView2");
+            EXPECT_TRUE(tree->findItems("河南省", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
+            EXPECT_EQ(d->findChild<QLineEdit*>("Text2_0")->text(), "5101");
+
+            // A rejected file afterwards leaves the accepted one in place.
+            FileDialog::setNextFileName(old);
+            click(d, "Command4");
+            EXPECT_EQ(QDir::fromNativeSeparators(d->findChild<QLineEdit*>("Text1")->text()), source);
+            Prompt::clear();
+
+            d->findChild<QLineEdit*>("Text2_0")->setText("51010");
+            click(d, "Command2_0");
+            d->findChild<QLineEdit*>("Text2_0")->setText("5101");
+            Prompt::setNextAnswer(Prompt::Answer::Cancel);
+            click(d, "Command2_0");
+            EXPECT_FALSE(QFile::exists(exchange::backupPath())) << "no backup without the OK";
+            click(d, "Command2_0");
+        });
+    EXPECT_EQ(shownTexts(), QStringList({"行政区代码应为2位、4位或6位数字！", "确定要导入数据吗?",
+                                         "确定要导入数据吗?", "数据导入完成！"}));
+    EXPECT_FALSE(main->buttonPressed("IMPORT"));
+    EXPECT_EQ(main->panelText(1), "待命...");
+    EXPECT_EQ(rowsIn(db(), "压覆", Fresh), whole("压覆"));
+    EXPECT_EQ(rowsIn(db(), "压覆", Chengdu1), gone("压覆"));
+    EXPECT_EQ(rowsIn(db(), "压覆", Mianyang), whole("压覆"));
+    Db::ScopedConnection backup("backup", exchange::backupPath(), Db::OpenMode::ReadOnly);
+    ASSERT_TRUE(backup.ok());
+    EXPECT_EQ(rowsIn(backup.db(), "压覆", Chengdu1), whole("压覆"));
+}
+
+TEST_F(RegionImportWindowTest, TheWholeDatabaseQuestionAndAFailedImport)
+{
+    DataImportXzq d;
+    d.findChild<QLineEdit*>("Text1")->setText(path("gone.mdb"));
+    click(&d, "Command2_0");
+    FileDialog::setNextFileName(source);
+    click(&d, "Command4");
+    Prompt::setNextAnswer(Prompt::Answer::Cancel);
+    click(&d, "Command2_0");
+    EXPECT_EQ(shownTexts(),
+              QStringList({"指定的导入文件不存在,请重新选择！", "行政区未选择,导入全库数据吗?"}));
+    EXPECT_FALSE(QFile::exists(exchange::backupPath()));
+
+    // A backup that cannot be written stops the import.
+    ASSERT_TRUE(QDir(dir()).mkdir("DATABASE_BAKUP.MDB"));
+    Prompt::clear();
+    click(&d, "Command2_0");
+    ASSERT_EQ(Prompt::shown().size(), 2);
+    EXPECT_EQ(Prompt::shown().at(1).title, "Error");
+    EXPECT_EQ(rowsIn(db(), "压覆", Fresh), gone("压覆"));
+    ASSERT_TRUE(QDir(dir()).rmdir("DATABASE_BAKUP.MDB"));
+
+    // The identified registration's number as an overlay one clashes with its 登记 row,
+    // which an overlay import keeps: nothing changes, the backup stays.
+    {
+        Db::ScopedConnection file("import", source, Db::OpenMode::ReadWrite);
+        addKind(file.db(), "压覆", Found, 510104);
+    }
+    const QByteArray before = bytes(MAINBAS::Database_File());
+    Prompt::clear();
+    click(&d, "Command2_0");
+    ASSERT_EQ(Prompt::shown().size(), 2);
+    EXPECT_EQ(Prompt::shown().at(1).title, "Error");
+    EXPECT_EQ(bytes(MAINBAS::Database_File()), before);
+    EXPECT_TRUE(QFile::exists(exchange::backupPath()));
+}
+
+TEST_F(RegionImportWindowTest, TheDuplicatePromptAnswers)
+{
+    auto answer = [](const std::function<void(QDialog*)>& act) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), "数据导入提示");
+            EXPECT_EQ(box->findChild<QLabel*>("Label1")->text(), "登记号【1】已经存在！");
+            act(box);
+        });
+        return FrmMsgbox::ask("登记号【1】已经存在！");
+    };
+    auto press = [](int button, bool all) {
+        return [=](QDialog* box) {
+            box->findChild<QCheckBox*>("Check1")->setChecked(all);
+            box->findChild<QPushButton*>(QStringLiteral("Command1_%1").arg(button))->click();
+        };
+    };
+    EXPECT_EQ(answer(press(0, false)), 0);
+    EXPECT_EQ(answer(press(0, true)), 1);
+    EXPECT_EQ(answer(press(1, false)), 2);
+    EXPECT_EQ(answer(press(1, true)), 3);
+    EXPECT_EQ(answer(press(2, true)), 4);
+    m_state.Prompt_Answer = 0;
+    EXPECT_EQ(answer([](QDialog* box) { box->close(); }), 4) << "closing means cancel";
+
+    // The window's prompting import asks through the prompt.
+    DataImportXzq d;
+    FileDialog::setNextFileName(source);
+    click(&d, "Command4");
+    exec(db(), "INSERT INTO 登记 (登记号, 填表人) VALUES (?, '王五')", {Fresh});
+    m_state.Prompt_Answer = 0;
+    QTimer::singleShot(
+        0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("Command1_1")->click(); });
+    d.Prompt_Import_Table("登记");
+    EXPECT_EQ(m_state.Prompt_Answer, 2);
+    EXPECT_EQ(Db::scalar(db(), "SELECT 填表人 FROM 登记 WHERE 登记号=?", {Fresh}).toString(), "王五");
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "RegionFixture.h"
+
+#include "entry/MainWindowHarness.h"
+#include "entry/NAVIGATE.h"
+#include "entry/NavigateWindow.h"
+#include "platform/Prompt.h"
+#include "regions/RegionTargets.h"
+#include "shell/DialogHooks.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <functional>
+
+// The sample registrations behind the real main window, with the region dialogs
+// registered.
+class RegionWindowFixture : public RegionFixture, protected MainWindowHarness
+{
+protected:
+    void SetUp() override
+    {
+        RegionFixture::SetUp();
+        addSample(db());
+        m_state.ProvinceCode = 510000;
+        NewTab::Register(targets);
+        NAVIGATE::Register(targets);
+        regions::registerTargets(targets);
+        showMainWindow();
+    }
+    void TearDown() override
+    {
+        closeMainWindow();
+        dialogHooks() = DialogHooks();
+        RegionFixture::TearDown();
+    }
+
+    // Runs `open`, and `work` on the modal dialog it shows; closes it when still open.
+    static void withDialog(const std::function<void()>& open, const std::function<void(QWidget*)>& work)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            work(dialog);
+            ran = true;
+            if (dialog->isVisible()) qobject_cast<QDialog*>(dialog)->reject();
+        });
+        open();
+        EXPECT_TRUE(ran);
+    }
+
+    static void click(QWidget* dialog, const QString& name)
+    {
+        auto* b = dialog->findChild<QPushButton*>(name);
+        ASSERT_NE(b, nullptr) << name.toStdString();
+        b->click();
+    }
+
+    // Drops the region tree down and clicks the node showing `text`.
+    static void pick(QWidget* dialog, const QString& text)
+    {
+        click(dialog, "Command1");
+        auto* tree = dialog->findChild<QTreeWidget*>("TreeView2");
+        ASSERT_TRUE(tree->isVisible());
+        const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        tree->scrollToItem(found.first());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.first()).center());
+    }
+
+    static QStringList shownTexts()
+    {
+        QStringList texts;
+        for (const Prompt::Shown& s : Prompt::shown())
+            texts << s.text;
+        return texts;
+    }
+};

@@ -1,0 +1,68 @@
+#include "DamagedDatabase.h"
+
+#include "support/SampleRegistrations.h"
+
+#include "platform/Database.h"
+
+#include <QFile>
+
+namespace DamagedDatabase {
+
+bool overwrite(const QString& file, qint64 offset, qint64 length)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadWrite) || !f.seek(offset)) return false;
+    QByteArray noise(length, Qt::Uninitialized);
+    quint32 x = 2463534242u;
+    for (char& c : noise) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = char(x & 0xff);
+    }
+    return f.write(noise) == length;
+}
+
+bool make(const QString& templatePath, const QString& target, int count)
+{
+    SampleRegistrations::Options options;
+    options.count = count;
+    if (!SampleRegistrations::makeDatabase(templatePath, target, options)) return false;
+    const qint64 size = QFile(target).size();
+    // The middle fifth of the file, on page boundaries.
+    const qint64 page = 4096;
+    const qint64 from = size * 2 / 5 / page * page;
+    const qint64 length = qMax<qint64>(page, size / 5 / page * page);
+    return overwrite(target, from, length);
+}
+
+bool damageMiddleLeaf(const QString& file, const QString& name)
+{
+    qint64 page = 0;
+    qint64 pageSize = 0;
+    {
+        Db::ScopedConnection c(QStringLiteral("damage"), file, Db::OpenMode::ReadOnly);
+        if (!c.ok()) return false;
+        pageSize = Db::scalar(c.db(), QStringLiteral("PRAGMA page_size")).toLongLong();
+        auto q = Db::exec(c.db(),
+                          QStringLiteral("SELECT pageno FROM dbstat WHERE name=? AND pagetype='leaf' "
+                                         "ORDER BY path"),
+                          {name});
+        QList<qint64> leaves;
+        while (q && q->next())
+            leaves << q->value(0).toLongLong();
+        if (leaves.size() < 3) return false;
+        page = leaves.at(leaves.size() / 2);
+    }
+    return overwrite(file, (page - 1) * pageSize, pageSize);
+}
+
+bool markReadOnly(const QString& file)
+{
+    // Byte 18 of the header is the write version: above 2, SQLite opens for reading only.
+    QFile f(file);
+    if (!f.open(QIODevice::ReadWrite) || !f.seek(18)) return false;
+    return f.write(QByteArray(1, char(3))) == 1;
+}
+
+} // namespace DamagedDatabase
