@@ -141,11 +141,13 @@ void FrmReferenceList::ListView1_DblClick()
 
 void FrmReferenceList::Command1_Click(int index)
 {
-    if (index == 0) pick();
-    if (index == 0)
-        accept();
-    else
+    if (index != 0) {
         reject();
+        return;
+    }
+    // Without a selection the dialog closes and nothing is taken over.
+    pick();
+    accept();
 }
 
 } // namespace query
