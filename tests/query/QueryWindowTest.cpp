@@ -11,6 +11,7 @@
 #include "query/QueryTargets.h"
 #include "shell/DialogHooks.h"
 #include "shell/ShellNames.h"
+#include "support/ModalDialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -20,6 +21,9 @@
 #include <QTreeWidget>
 
 #include <functional>
+
+using ModalDialogs::click;
+using ModalDialogs::withDialog;
 
 namespace {
 
@@ -48,29 +52,6 @@ protected:
         NAVIGATE::Set_Query_Dialog({});
         dialogHooks() = DialogHooks();
         QueryFixture::TearDown();
-    }
-
-    // Runs `open`, and `work` on the modal dialog it shows (closing it if still open).
-    static void withDialog(const std::function<void()>& open, const std::function<void(QWidget*)>& work)
-    {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            ASSERT_NE(dialog, nullptr);
-            work(dialog);
-            ran = true;
-            if (dialog->isVisible()) dialog->close();
-        });
-        open();
-        EXPECT_TRUE(ran);
-    }
-
-    static void click(QWidget* dialog, const QString& name)
-    {
-        auto* b = dialog->findChild<QPushButton*>(name);
-        ASSERT_NE(b, nullptr) << name.toStdString();
-        ASSERT_TRUE(b->isEnabled()) << name.toStdString();
-        b->click();
     }
 
     static void type(QWidget* dialog, int box, const QString& text)
