@@ -4,13 +4,14 @@
 // The sample database is generated beside this program on the first run
 // (navigation-sample-20000.mdb) and reused afterwards; delete it to make a new one.
 
-#include "entry/NAVIGATE.h"
 #include "entry/NavigateTree.h"
 #include "entry/NewTab.h"
-#include "entry/RegistrationFilter.h"
-#include "entry/RegistrationSnapshot.h"
-#include "entry/ReserveGridRows.h"
+#include "entry/NewTabControls.h"
 #include "platform/Database.h"
+#include "registration/navigation/NAVIGATE.h"
+#include "registration/navigation/RegistrationFilter.h"
+#include "registration/navigation/ReserveGridRows.h"
+#include "registration/record/RegistrationSnapshot.h"
 #include "shell/ProgramState.h"
 #include "support/SampleRegistrations.h"
 
@@ -117,23 +118,23 @@ void BM_Window_OpenList(benchmark::State& s)
 
 void BM_Window_Mode(benchmark::State& s, QString mode)
 {
-    QComboBox* box = g_window->cobNavigate();
+    QComboBox* box = controlsOf(g_window).cobNavigate();
     box->setCurrentIndex(box->findText(mode));
     for (auto _ : s) {
         state().Cur_DJH = g_sampleDjh;
         g_window->cobNavigate_Click();
     }
-    s.counters["registrations"] = double(NAVIGATE::Count_Registrations(g_window->TvmDataList()));
+    s.counters["registrations"] = double(NAVIGATE::Count_Registrations(controlsOf(g_window).TvmDataList()));
     if (state().Cur_DJH != g_sampleDjh) s.SkipWithError("the registration was not shown");
 }
 
 void BM_Window_ViewDjh(benchmark::State& s)
 {
-    QComboBox* box = g_window->cobNavigate();
+    QComboBox* box = controlsOf(g_window).cobNavigate();
     box->setCurrentIndex(box->findText(NAVIGATE::ModeDJH));
     state().Cur_DJH = g_sampleDjh;
     g_window->cobNavigate_Click();
-    QTreeWidgetItem* node = g_window->TvmDataList()->currentItem();
+    QTreeWidgetItem* node = controlsOf(g_window).TvmDataList()->currentItem();
     for (auto _ : s)
         g_window->TvmDataList_NodeClick(node);
 }

@@ -5,10 +5,10 @@
 // The sample database is generated beside this program on the first run
 // (save-sample-20000.mdb) and reused afterwards; every run works on a fresh copy.
 
-#include "entry/CoordGridModel.h"
-#include "entry/EntryValues.h"
-#include "entry/FieldRegistry.h"
-#include "entry/RegistrationWriter.h"
+#include "registration/coordgrid/CoordGridModel.h"
+#include "registration/record/EntryValues.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/record/RegistrationWriter.h"
 #include "platform/Database.h"
 #include "shell/ProgramState.h"
 #include "support/SampleRegistrations.h"

@@ -50,7 +50,11 @@ orvane_build() {
     extra+=(-DORVANE_SANITIZE=ON -DORVANE_BUILD_BENCH=OFF)
   fi
   if [ ! -f "$ORVANE_BUILD/build.ninja" ]; then
-    cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "${extra[@]}"
+    cmake -S "$ORVANE_ROOT" -B "$ORVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "${extra[@]}" \
+      -DORVANE_WERROR="${ORVANE_WERROR:-OFF}"
+  elif [ -n "${ORVANE_WERROR:-}" ]; then
+    # ORVANE_WERROR=ON|OFF switches warnings as errors on an existing build.
+    cmake "$ORVANE_BUILD" -DORVANE_WERROR="$ORVANE_WERROR" >/dev/null
   fi
   cmake --build "$ORVANE_BUILD" -j"${ORVANE_JOBS:-$(nproc)}"
 }

@@ -1,6 +1,5 @@
 #include "Projection.h"
 
-#include "platform/Prompt.h"
 #include "platform/TextNumber.h"
 
 #include <QCoreApplication>
@@ -117,12 +116,6 @@ std::optional<GeoPoint> Convert_Coord(double X, double Y)
 QString Coord_System_Error_Text(double X, double Y)
 {
     return QStringLiteral("错误坐标系统:") + numberText(X) + QLatin1Char('|') + numberText(Y);
-}
-
-void Show_Coord_System_Error(double X, double Y, QWidget* parent)
-{
-    Prompt::message(Coord_System_Error_Text(X, Y), QCoreApplication::applicationName(), Prompt::Icon::None,
-                    parent);
 }
 
 Coord_Extent Update_Extent(const std::optional<Coord_Extent>& extent, double longitude, double latitude)

@@ -40,10 +40,9 @@ bool Read_Coord_Cell(const QString& text, double* value);
 // empty and nothing is shown; the caller reports it (Coord_System_Error_Text).
 std::optional<GeoPoint> Convert_Coord(double X, double Y);
 
-// "错误坐标系统:" + X + "|" + Y, the report of a point that lies in no zone.
+// "错误坐标系统:" + X + "|" + Y, the report of a point that lies in no zone (the
+// entry window shows it, see EntryRecord).
 QString Coord_System_Error_Text(double X, double Y);
-// Shows that report (OK button, the application's title).
-void Show_Coord_System_Error(double X, double Y, QWidget* parent = nullptr);
 
 // The extent `extent` widened to hold the position; with no extent yet the
 // position's own (empty) extent.

@@ -1,10 +1,12 @@
 #include "AreaFlex.h"
 
-#include "CoordGridLoader.h"
+#include "platform/Prompt.h"
 #include "platform/Twips.h"
+#include "registration/coordgrid/CoordGridLoader.h"
 #include "shell/KCUTIL_Toolbar.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
-#include "shell/TabMain.h"
+#include "shell/ShellNames.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -115,11 +117,11 @@ bool AreaFlex::geographic() const
     return m_check1 ? m_check1->isChecked() : m_geographic;
 }
 
-void AreaFlex::Init_Flex()
+void AreaFlex::Init_Flex(const QString& lines)
 {
     hideEditor();
     m_geographic = geographic();
-    CoordGridLoader::Init_Flex(m_grid, m_geographic, ::state().Area_Coord_Str);
+    CoordGridLoader::Init_Flex(m_grid, m_geographic, lines);
     if (m_check1) m_check1->setChecked(m_geographic);
     syncView();
 }
@@ -339,7 +341,7 @@ void AreaFlex::setRepaintSuspended(bool suspended)
 
 void AreaFlex::markChanged()
 {
-    if (TabMain* main = TabMain::instance()) main->setButtonEnabled(QStringLiteral("SAVE"), true);
+    mainWindow().setButtonEnabled(Keys::Save, true);
     Q_EMIT edited();
 }
 
@@ -363,6 +365,16 @@ void AreaFlex::setClipboardText(const QString& text)
 QString AreaFlex::clipboardText() const
 {
     return QGuiApplication::clipboard()->text();
+}
+
+void AreaFlex::showMessage(const QString& text, const QString& title, Prompt::Icon icon)
+{
+    Prompt::message(text, title, icon);
+}
+
+bool AreaFlex::askYesNo(const QString& text, const QString& title, Prompt::Icon icon)
+{
+    return Prompt::ask(text, title, Prompt::Buttons::YesNo, icon) == Prompt::Answer::Yes;
 }
 
 // ---------------------------------------------------------------------------
@@ -513,11 +525,9 @@ void AreaFlex::mousePressEvent(QMouseEvent* e)
         s.Flex_Menu_Cmd = 0;
         s.Flex_Menu_Index = m_index;
         const QPoint pos = e->globalPosition().toPoint();
-        if (TabMain* main = TabMain::instance()) {
-            for (int item : {0, 1, 2, 4, 6})
-                main->setMenuItemEnabled(TabMain::Menu::EDIT, item, true);
-            if (QMenu* menu = main->EDIT_MENU()) menu->popup(pos);
-        }
+        for (int item : {0, 1, 2, 4, 6})
+            mainWindow().setMenuItemEnabled(MainCommands::Menu::EDIT, item, true);
+        if (QMenu* menu = mainWindow().popupMenu(MainCommands::Menu::EDIT)) menu->popup(pos);
         Q_EMIT popupMenuRequested(m_index, pos);
         e->accept();
         return;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CoordGridCommands.h"
-#include "CoordGridHost.h"
-#include "CoordGridModel.h"
+#include "registration/coordgrid/CoordGridCommands.h"
+#include "registration/coordgrid/CoordGridHost.h"
+#include "registration/coordgrid/CoordGridModel.h"
 
 #include <QPointer>
 #include <QTableWidget>
@@ -43,8 +43,9 @@ public:
     void attachCheck1(QAbstractButton* check1);
     bool geographic() const;
 
-    // Lays the grid out and fills it from state().Area_Coord_Str.
-    void Init_Flex();
+    // Lays the grid out and fills it from `lines`, the line form of a stored
+    // coordinate text (empty: headings and one blank row).
+    void Init_Flex(const QString& lines);
     // Relabels columns 2 and 3 as the check box stands.
     void Check1_Click();
     // The cell commit.
@@ -94,6 +95,8 @@ private:
     void repaintPage() override;
     void setClipboardText(const QString& text) override;
     QString clipboardText() const override;
+    void showMessage(const QString& text, const QString& title, Prompt::Icon icon) override;
+    bool askYesNo(const QString& text, const QString& title, Prompt::Icon icon) override;
 
     void syncCells();
     void syncSelection();

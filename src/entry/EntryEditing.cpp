@@ -1,23 +1,24 @@
 #include "EntryEditing.h"
 
-#include "EntryHost.h"
 #include "FieldBox.h"
-#include "FieldEditRules.h"
-#include "FieldRegistry.h"
+#include "registration/record/FieldEditRules.h"
+#include "registration/form/FieldRegistry.h"
 #include "KnPage.h"
 #include "NavigateTree.h"
 #include "NewTab.h"
-#include "RegionPickerNodes.h"
-#include "SaveChecks.h"
+#include "registration/record/RegionPickerNodes.h"
+#include "registration/record/SaveChecks.h"
 
+#include "NewTabControls.h"
 #include "coords/RegistrationNumbers.h"
 #include "platform/Clock.h"
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 #include "shell/CommandTargets.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
-#include "shell/TabMain.h"
+#include "shell/ShellNames.h"
 
 #include <QAction>
 #include <QApplication>
@@ -106,12 +107,12 @@ EntryEditing::EntryEditing(NewTab& window) : QObject(&window), m_window(window)
 {
     connectBoxes();
 
-    QComboBox* combo = window.Combo5(0);
+    QComboBox* combo = controlsOf(window).Combo5(0);
     connect(combo, &QComboBox::activated, this, [this] { Combo5_Click(0); });
     combo->installEventFilter(this);
 
-    connect(window.Command7(), &QPushButton::clicked, this, [this] { Command7_Click(); });
-    QTreeWidget* tree = window.TreeView2();
+    connect(controlsOf(window).Command7(), &QPushButton::clicked, this, [this] { Command7_Click(); });
+    QTreeWidget* tree = controlsOf(window).TreeView2();
     connect(tree, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* node) { TreeView2_Expand(node); });
     connect(tree, &QTreeWidget::itemClicked, this,
@@ -119,18 +120,18 @@ EntryEditing::EntryEditing(NewTab& window) : QObject(&window), m_window(window)
     connect(tree, &QTreeWidget::itemDoubleClicked, this, [this] { TreeView2_DblClick(); });
     tree->installEventFilter(this);
 
-    connect(window.Command2(), &QPushButton::clicked, this, [this] { Command2_Click(); });
-    window.Command2()->installEventFilter(this);
+    connect(controlsOf(window).Command2(), &QPushButton::clicked, this, [this] { Command2_Click(); });
+    controlsOf(window).Command2()->installEventFilter(this);
     updateEditButton();
 
     for (int page = 0; page < 4; ++page)
-        window.KNPIC(page)->installEventFilter(this);
+        controlsOf(window).KNPIC(page)->installEventFilter(this);
 }
 
 void EntryEditing::connectBoxes()
 {
     for (const Array a : FieldRegistry::arrays()) {
-        const QList<FieldBox*>& list = m_window.boxes(a);
+        const QList<FieldBox*>& list = controlsOf(m_window).boxes(a);
         for (int i = 0; i < list.size(); ++i) {
             FieldBox* box = list[i];
             connect(box, &FieldBox::textChanged, this, [this, a, i] { Kn_Change(a, i); });
@@ -148,14 +149,14 @@ void EntryEditing::Kn_Change(Array array, int index)
 {
     ProgramState& s = state();
     // The cover's 建设单位 also stands on the first page, also while loading.
-    if (array == Array::Kn2Data && index == 0) m_window.Kn2Data(2)->setText(m_window.Kn2Data(0)->text());
+    if (array == Array::Kn2Data && index == 0)
+        controlsOf(m_window).Kn2Data(2)->setText(controlsOf(m_window).Kn2Data(0)->text());
     if (s.Is_Loading) return;
 
-    if (EntryHost* host = EntryHost::current()) {
-        host->setButtonEnabled(QStringLiteral("SAVE"), true);
-        host->syncMenuToolbar();
-    }
-    if (FieldEditRules::Needs_Number_Warning(array, index, m_window.box(array, index)->text()))
+    MainWindowServices& host = mainWindow();
+    host.setButtonEnabled(Keys::Save, true);
+    host.syncMenuToolbar();
+    if (FieldEditRules::Needs_Number_Warning(array, index, controlsOf(m_window).box(array, index)->text()))
         Prompt::message(FieldEditRules::Number_Warning(), Tip, Prompt::Icon::Information, &m_window);
 
     switch (array) {
@@ -180,8 +181,8 @@ void EntryEditing::Kn_Change(Array array, int index)
 void EntryEditing::advance(Array array, int index)
 {
     const FieldEditRules::Advance rule = FieldEditRules::Advance_Rule(array, index);
-    if (rule.length == 0 || m_window.box(array, index)->text().size() != rule.length) return;
-    FieldBox* next = m_window.box(array, index + 1);
+    if (rule.length == 0 || controlsOf(m_window).box(array, index)->text().size() != rule.length) return;
+    FieldBox* next = controlsOf(m_window).box(array, index + 1);
     if (!next) return;
     switch (rule.next) {
     case FieldEditRules::NextBox::Any:
@@ -199,11 +200,15 @@ void EntryEditing::advance(Array array, int index)
 void EntryEditing::testNumber()
 {
     ProgramState& s = state();
-    FieldBox* box = m_window.Kn1Data(0);
-    Db::Error error;
-    const KCUTIL::DjhFree free = KCUTIL::DJH_Is_Free(
-        s.Cn(), box->text(), {s.Cur_DJH, NAVIGATE::Registration_Selected(m_window.TvmDataList())}, &error);
-    switch (free) {
+    FieldBox* box = controlsOf(m_window).Kn1Data(0);
+    const Result<KCUTIL::DjhFree> free =
+        KCUTIL::DJH_Is_Free(s.Cn(), box->text(),
+                            {s.Cur_DJH, NAVIGATE::Registration_Selected(controlsOf(m_window).TvmDataList())});
+    if (!free) {
+        ErrorBox::show(free.error(), &m_window);
+        return;
+    }
+    switch (*free) {
     case KCUTIL::DjhFree::Free:
         s.Nav_Changed = true;
         break;
@@ -211,32 +216,32 @@ void EntryEditing::testNumber()
         Prompt::message(FieldEditRules::Duplicate_Warning(box->column()), Tip, Prompt::Icon::Information,
                         &m_window);
         break;
-    case KCUTIL::DjhFree::Failed:
-        ErrorBox::show(error, &m_window);
-        break;
     }
 }
 
 void EntryEditing::makeNumber()
 {
     ProgramState& s = state();
-    const QString code = m_window.Kn2Data(1)->text().trimmed();
+    const QString code = controlsOf(m_window).Kn2Data(1)->text().trimmed();
     // A number is made once, for an empty number box, from a complete region code.
-    if (!sixDigits(code) || !m_window.Kn1Data(0)->text().trimmed().isEmpty()) return;
+    if (!sixDigits(code) || !controlsOf(m_window).Kn1Data(0)->text().trimmed().isEmpty()) return;
     const QString prefix = FieldEditRules::New_DJH_Prefix(code, Clock::today().year());
-    const KCUTIL::DjhAllocation a = KCUTIL::Next_DJH(s.Cn(), prefix);
+    const Result<KCUTIL::DjhAllocation> next = KCUTIL::Next_DJH(s.Cn(), prefix);
+    if (!next) {
+        ErrorBox::show(next.error(), &m_window);
+        return;
+    }
+    const KCUTIL::DjhAllocation& a = *next;
+    if (!a.warning.isEmpty()) Prompt::message(a.warning, QStringLiteral("警告"), Prompt::Icon::Information);
     switch (a.status) {
     case KCUTIL::DjhAllocation::Status::Ok:
-        m_window.Kn1Data(0)->setText(a.number); // tests the number and sets Nav_Changed
+        controlsOf(m_window).Kn1Data(0)->setText(a.number); // tests the number and sets Nav_Changed
         if (s.Cur_DJH.isEmpty()) s.Cur_DJH = a.number;
-        m_window.TreeView2()->hide();
+        controlsOf(m_window).TreeView2()->hide();
         break;
     case KCUTIL::DjhAllocation::Status::PrefixFull:
         Prompt::message(Prefix_Full_Message(prefix), QStringLiteral("警告"), Prompt::Icon::Exclamation,
                         &m_window);
-        break;
-    case KCUTIL::DjhAllocation::Status::Failed:
-        ErrorBox::show(a.error, &m_window);
         break;
     }
 }
@@ -254,7 +259,7 @@ void EntryEditing::sendTab(bool backwards)
 
 bool EntryEditing::Kn_KeyDown(Array array, int index, int key)
 {
-    FieldBox* box = m_window.box(array, index);
+    FieldBox* box = controlsOf(m_window).box(array, index);
     if (!box) return false;
     if (key == Qt::Key_Escape) return true; // swallowed in every box
     if (box->isMultiLine()) return false;   // Enter and the arrows edit the text
@@ -297,13 +302,13 @@ void EntryEditing::Command7_Click()
 {
     ProgramState& s = state();
     if (s.ProvinceCode == 0) {
-        if (TabMain* main = TabMain::instance()) main->targets().openWindow(QStringLiteral("FrmPara"), *main);
+        mainWindow().openWindow(WindowNames::FrmPara);
     }
-    QTreeWidget* tree = m_window.TreeView2();
-    FieldBox* box = m_window.Kn2Data(1);
+    QTreeWidget* tree = controlsOf(m_window).TreeView2();
+    FieldBox* box = controlsOf(m_window).Kn2Data(1);
     QWidget* parent = tree->parentWidget();
     const QPoint below = parent->mapFromGlobal(box->mapToGlobal(QPoint(0, box->height())));
-    tree->setGeometry(below.x(), below.y(), box->width() + m_window.Command7()->width(),
+    tree->setGeometry(below.x(), below.y(), box->width() + controlsOf(m_window).Command7()->width(),
                       Twips::toPixelsY(PickerHeight));
     tree->show();
     tree->raise();
@@ -337,28 +342,28 @@ void EntryEditing::TreeView2_NodeClick(QTreeWidgetItem* node)
 {
     if (!node || node->childCount() != 0 || !node->parent()) return;
     if (node->text(0) == RegionPickerNodes::Placeholder) return;
-    FieldBox* box = m_window.Kn2Data(1);
+    FieldBox* box = controlsOf(m_window).Kn2Data(1);
     box->setText(RegionPickerNodes::Region_Box_Text(itemKey(node)));
     if (QLineEdit* line = box->lineEdit()) line->setCursorPosition(int(line->text().size()));
 }
 
 void EntryEditing::TreeView2_DblClick()
 {
-    QTreeWidget* tree = m_window.TreeView2();
+    QTreeWidget* tree = controlsOf(m_window).TreeView2();
     const QTreeWidgetItem* node = tree->currentItem();
     if (node && node->childCount() == 0) tree->hide();
 }
 
 void EntryEditing::TreeView2_LostFocus()
 {
-    m_window.TreeView2()->hide();
+    controlsOf(m_window).TreeView2()->hide();
 }
 
 // ---- Cover-page controls ------------------------------------------------------------------
 
 void EntryEditing::Combo5_Click(int index)
 {
-    if (index == 0) m_window.Kn2Data(9)->setText(m_window.Combo5(0)->currentText());
+    if (index == 0) controlsOf(m_window).Kn2Data(9)->setText(controlsOf(m_window).Combo5(0)->currentText());
 }
 
 void EntryEditing::Command2_Click()
@@ -372,7 +377,7 @@ void EntryEditing::Command2_Click()
 void EntryEditing::updateEditButton()
 {
     if (m_settingEditButton || hasDetailEditor()) return;
-    QPushButton* button = m_window.Command2();
+    QPushButton* button = controlsOf(m_window).Command2();
     if (!button->isEnabled()) return;
     m_settingEditButton = true;
     button->setEnabled(false);
@@ -382,18 +387,18 @@ void EntryEditing::updateEditButton()
 void EntryEditing::KNPIC_MouseUp(int index, Qt::MouseButton button, const QPoint& globalPos)
 {
     if (index != 2 || button != Qt::RightButton) return;
-    TabMain* main = TabMain::instance();
-    if (!main) return;
+    MainWindowServices& main = mainWindow();
+    if (!main.present()) return;
     const ProgramState& s = state();
     const std::pair<int, bool> marks[] = {{0, s.MapFill},    {1, s.MapShowPoints}, {2, s.MapShowLabels},
                                           {4, s.MapShowAll}, {5, s.MapOnlyRight},  {6, s.MapOnlyReserve}};
     for (const auto& [item, on] : marks) {
-        if (QAction* a = main->Draw_para(item)) {
+        if (QAction* a = main.menuItem(MainCommands::Menu::DRAW, item)) {
             a->setCheckable(true);
             a->setChecked(on);
         }
     }
-    if (QMenu* menu = main->draw()) menu->popup(globalPos);
+    if (QMenu* menu = main.popupMenu(MainCommands::Menu::DRAW)) menu->popup(globalPos);
 }
 
 bool EntryEditing::eventFilter(QObject* watched, QEvent* event)
@@ -403,18 +408,18 @@ bool EntryEditing::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         const auto it = editors().constFind(watched);
         if (it != editors().constEnd()) return Kn_KeyDown(it->array, it->index, key);
-        if (watched == m_window.Combo5(0)) return Combo5_KeyDown(0, key);
+        if (watched == controlsOf(m_window).Combo5(0)) return Combo5_KeyDown(0, key);
         break;
     }
     case QEvent::FocusOut:
-        if (watched == m_window.TreeView2()) TreeView2_LostFocus();
+        if (watched == controlsOf(m_window).TreeView2()) TreeView2_LostFocus();
         break;
     case QEvent::EnabledChange:
-        if (watched == m_window.Command2()) updateEditButton();
+        if (watched == controlsOf(m_window).Command2()) updateEditButton();
         break;
     case QEvent::MouseButtonRelease:
         for (int page = 0; page < 4; ++page) {
-            if (watched == m_window.KNPIC(page)) {
+            if (watched == controlsOf(m_window).KNPIC(page)) {
                 const auto* mouse = static_cast<QMouseEvent*>(event);
                 KNPIC_MouseUp(page, mouse->button(), mouse->globalPosition().toPoint());
                 break;

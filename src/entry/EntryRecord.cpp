@@ -1,21 +1,23 @@
 #include "EntryRecord.h"
 
 #include "AreaFlex.h"
-#include "EntryHost.h"
 #include "FieldBox.h"
-#include "FieldRegistry.h"
 #include "NavigateTree.h"
 #include "NewTab.h"
-#include "RegistrationWriter.h"
-#include "SaveChecks.h"
-#include "StatDatabase.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/record/RegistrationWriter.h"
+#include "registration/record/SaveChecks.h"
+#include "registration/record/StatDatabase.h"
 
+#include "NewTabControls.h"
 #include "coords/Projection.h"
 #include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
 #include "shell/CommandTargets.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
+#include "shell/ShellNames.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,48 +26,59 @@
 #include <QTabBar>
 #include <QTreeWidget>
 
+void KCUTIL::Show_Coord_System_Error(double X, double Y, QWidget* parent)
+{
+    Prompt::message(Coord_System_Error_Text(X, Y), QCoreApplication::applicationName(), Prompt::Icon::None,
+                    parent);
+}
+
 namespace EntryRecord {
 
 namespace {
 
 using Array = FormControl::Array;
 
+// The two questions of the check before saving, as Yes/No boxes.
+bool askYesNo(const QString& text, const QString& title, Prompt::Icon icon)
+{
+    return Prompt::ask(text, title, Prompt::Buttons::YesNo, icon) == Prompt::Answer::Yes;
+}
+
 using NAVIGATE::ClosingText;
 using NAVIGATE::KeyRole;
 
 bool mineMode(const NewTab& window)
 {
-    return NAVIGATE::Is_Mine_Mode(window.cobNavigate()->currentText());
+    return NAVIGATE::Is_Mine_Mode(controlsOf(window).cobNavigate()->currentText());
 }
 
 // The registration a node of the list stands for, as the load takes it.
 QString nodeRegistration(const NewTab& window, const QTreeWidgetItem* node)
 {
-    return NAVIGATE::Node_Registration(window.cobNavigate()->currentText(), NAVIGATE::Node_Key(node),
-                                       node->text(0));
+    return NAVIGATE::Node_Registration(controlsOf(window).cobNavigate()->currentText(),
+                                       NAVIGATE::Node_Key(node), node->text(0));
 }
 
 // Loads the node's registration as a click on it does.
 void clickNode(NewTab& window, QTreeWidgetItem* node)
 {
-    QTreeWidget* list = window.TvmDataList();
+    QTreeWidget* list = controlsOf(window).TvmDataList();
     list->setCurrentItem(node);
     Q_EMIT list->itemClicked(node, 0);
 }
 
 void setSaveMark(bool on)
 {
-    EntryHost* host = EntryHost::current();
-    if (!host) return;
-    host->setButtonEnabled(QStringLiteral("SAVE"), on);
-    host->setMenuItemEnabled(2, host->buttonEnabled(QStringLiteral("SAVE")));
-    host->syncMenuToolbar();
+    MainWindowServices& host = mainWindow();
+    host.setButtonEnabled(Keys::Save, on);
+    host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::Save, host.buttonEnabled(Keys::Save));
+    host.syncMenuToolbar();
 }
 
 void updateList(NewTab& window, const QString& djh, bool inserted)
 {
     ProgramState& s = state();
-    QTreeWidget* list = window.TvmDataList();
+    QTreeWidget* list = controlsOf(window).TvmDataList();
     QTreeWidgetItem* selected = list->currentItem();
     if (!inserted) {
         if (!selected) {
@@ -93,42 +106,27 @@ void updateList(NewTab& window, const QString& djh, bool inserted)
     if (closed) new QTreeWidgetItem(list, QStringList{ClosingText});
     list->setCurrentItem(node);
     s.Cur_DJH = djh;
-    window.Command2()->setEnabled(true);
+    controlsOf(window).Command2()->setEnabled(true);
 }
 
 } // namespace
-
-EntryValues values(NewTab& window)
-{
-    EntryValues v;
-    for (const Array a : FieldRegistry::arrays()) {
-        const QList<FieldBox*>& boxes = window.boxes(a);
-        for (int i = 0; i < boxes.size(); ++i)
-            v.setText(a, i, boxes[i]->text());
-    }
-    for (int i = 0; i < 2; ++i) {
-        AreaFlex* grid = window.Area_Flex(i);
-        v.grids[i] = &grid->coordGrid();
-        v.geographic[i] = window.Check1(i)->isChecked();
-    }
-    return v;
-}
 
 bool Check_Before_Save(NewTab& window)
 {
     ProgramState& s = state();
     s.Check_Failed = false;
-    EntryValues v = values(window);
+    EntryValues v = window.values();
     const SqliteStatDatabase stat(s.TJPath, s.TJName);
     const KCUTIL::SaveCheckResult r = KCUTIL::Check_Before_Save(
-        s.Cn(), v, {s.Cur_DJH, NAVIGATE::Registration_Selected(window.TvmDataList())}, stat,
-        KCUTIL::promptAsker());
+        s.Cn(), v, {s.Cur_DJH, NAVIGATE::Registration_Selected(controlsOf(window).TvmDataList())}, stat,
+        askYesNo);
     if (r.passed()) return true;
     s.Check_Failed = true;
     if (r.outcome == KCUTIL::SaveCheckResult::Outcome::Fault) {
         Prompt::message(r.message, r.title, r.icon, &window);
-        if (r.page > 0) window.Tab1()->setCurrentIndex(r.page - 1);
-        if (FieldBox* box = window.box(r.array, r.index)) box->editor()->setFocus(Qt::OtherFocusReason);
+        if (r.page > 0) controlsOf(window).Tab1()->setCurrentIndex(r.page - 1);
+        if (FieldBox* box = controlsOf(window).box(r.array, r.index))
+            box->editor()->setFocus(Qt::OtherFocusReason);
     }
     return false;
 }
@@ -136,7 +134,7 @@ bool Check_Before_Save(NewTab& window)
 bool Save_Data_All(NewTab& window)
 {
     ProgramState& s = state();
-    EntryValues v = values(window);
+    EntryValues v = window.values();
     KCUTIL::SaveOutcome out;
     {
         BusyCursor busy;
@@ -173,7 +171,7 @@ bool Save_Data_All(NewTab& window)
 
 void Delete_Data_All(NewTab& window)
 {
-    QTreeWidget* list = window.TvmDataList();
+    QTreeWidget* list = controlsOf(window).TvmDataList();
     QTreeWidgetItem* node = list->currentItem();
     if (!node) return;
     const QString djh = nodeRegistration(window, node);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EntryValues.h"
+#include "registration/record/EntryValues.h"
 
 class CommandTargets;
 class NewTab;
@@ -10,9 +10,6 @@ class NewTab;
 // window and its registration list up to date. The main window's Save and Delete
 // reach these through its entry hooks (Register).
 namespace EntryRecord {
-
-// The texts of the bound boxes, the two coordinate grids and their Check1 boxes.
-EntryValues values(NewTab& window);
 
 // The checks before saving: the first fault is shown, its page selected and the
 // cursor put into its box. False when a fault was shown or a question answered No
@@ -34,3 +31,10 @@ void Delete_Data_All(NewTab& window);
 void Register(CommandTargets& targets);
 
 } // namespace EntryRecord
+
+class QWidget;
+
+namespace KCUTIL {
+// Shows Coord_System_Error_Text (OK button, the application's title).
+void Show_Coord_System_Error(double X, double Y, QWidget* parent = nullptr);
+} // namespace KCUTIL

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FormControl.h"
+#include "registration/form/FormControl.h"
 
 #include <QString>
 #include <QWidget>

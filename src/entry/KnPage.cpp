@@ -1,7 +1,7 @@
 #include "KnPage.h"
 
-#include "CellText.h"
-#include "FormLayout.h"
+#include "registration/form/CellText.h"
+#include "registration/form/FormLayout.h"
 #include "platform/Twips.h"
 
 #include <QFontMetrics>

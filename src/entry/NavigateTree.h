@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NAVIGATE.h"
+#include "registration/navigation/NAVIGATE.h"
 
 #include <QList>
 #include <Qt>

@@ -1,19 +1,19 @@
 #include "NavigateWindow.h"
 
 #include "EntryGeometry.h"
-#include "EntryHost.h"
 #include "FieldBox.h"
-#include "NAVIGATE.h"
 #include "NavigateTree.h"
 #include "NewTab.h"
-#include "RegistrationFilter.h"
+#include "registration/navigation/NAVIGATE.h"
+#include "registration/navigation/RegistrationFilter.h"
 
+#include "NewTabControls.h"
 #include "platform/ErrorBox.h"
 #include "platform/Twips.h"
 #include "shell/CommandTargets.h"
-#include "shell/DialogHooks.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
-#include "shell/TabMain.h"
+#include "shell/ShellNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,12 +46,12 @@ int belowCombo(const NewTab& w)
 
 void singleTreeLayout(NewTab& w)
 {
-    w.TvDataList()->clear();
-    w.TvmDataList()->clear();
-    w.TvmDataList()->show();
-    w.TvDataList()->hide();
+    controlsOf(w).TvDataList()->clear();
+    controlsOf(w).TvmDataList()->clear();
+    controlsOf(w).TvmDataList()->show();
+    controlsOf(w).TvDataList()->hide();
     const int top = belowCombo(w);
-    placeTree(w, w.TvmDataList(), top, w.currentLayout().queryButton.top() - top);
+    placeTree(w, controlsOf(w).TvmDataList(), top, w.currentLayout().queryButton.top() - top);
     w.Form_Resize();
 }
 
@@ -73,23 +73,23 @@ void Load_Tree_DJH(NewTab& w)
     singleTreeLayout(w);
     Db::Error e;
     const TreeNodes nodes = Load_Tree_DJH(state().Cn(), Query_Filter(), &e);
-    fill(w, w.TvmDataList(), nodes, e);
+    fill(w, controlsOf(w).TvmDataList(), nodes, e);
 }
 
 void Load_Tree_XZQ(NewTab& w)
 {
-    w.TvDataList()->clear();
-    w.TvmDataList()->clear();
-    w.TvDataList()->show();
-    w.TvmDataList()->show();
+    controlsOf(w).TvDataList()->clear();
+    controlsOf(w).TvmDataList()->clear();
+    controlsOf(w).TvDataList()->show();
+    controlsOf(w).TvmDataList()->show();
     const int top = belowCombo(w);
-    placeTree(w, w.TvDataList(), top, EntryGeometry::RegionTreeHeight);
+    placeTree(w, controlsOf(w).TvDataList(), top, EntryGeometry::RegionTreeHeight);
     const int listTop = top + EntryGeometry::RegionTreeHeight;
-    placeTree(w, w.TvmDataList(), listTop, w.currentLayout().queryButton.top() - listTop);
+    placeTree(w, controlsOf(w).TvmDataList(), listTop, w.currentLayout().queryButton.top() - listTop);
     w.Form_Resize();
     Db::Error e;
     const TreeNodes nodes = Load_Tree_XZQ(state().Cn(), Query_Filter(), &e);
-    fill(w, w.TvDataList(), nodes, e);
+    fill(w, controlsOf(w).TvDataList(), nodes, e);
 }
 
 void Load_Tree_KQ(NewTab& w)
@@ -97,23 +97,23 @@ void Load_Tree_KQ(NewTab& w)
     Clear_Tree(w);
     Db::Error e;
     const TreeNodes nodes = Load_Tree_KQ(state().Cn(), Query_Filter(), state().ViewFlag, &e);
-    fill(w, w.TvmDataList(), nodes, e);
+    fill(w, controlsOf(w).TvmDataList(), nodes, e);
 }
 
 void Load_Tree_DJH_XZQ(NewTab& w, const QString& regionCode)
 {
-    w.TvmDataList()->clear();
+    controlsOf(w).TvmDataList()->clear();
     Db::Error e;
     const TreeNodes nodes = Load_Tree_DJH_XZQ(state().Cn(), regionCode, Query_Filter(), &e);
-    fill(w, w.TvmDataList(), nodes, e);
+    fill(w, controlsOf(w).TvmDataList(), nodes, e);
 }
 
 void Load_Tree_KQ_XZQ(NewTab& w, const QString& regionCode)
 {
-    w.TvmDataList()->clear();
+    controlsOf(w).TvmDataList()->clear();
     Db::Error e;
     const TreeNodes nodes = Load_Tree_KQ_XZQ(state().Cn(), regionCode, Query_Filter(), state().ViewFlag, &e);
-    fill(w, w.TvmDataList(), nodes, e);
+    fill(w, controlsOf(w).TvmDataList(), nodes, e);
 }
 
 void Enable_Edit(NewTab& w, int mode)
@@ -122,32 +122,31 @@ void Enable_Edit(NewTab& w, int mode)
     const bool on = mode == 2;
     for (NewTab::Array a :
          {NewTab::Array::Kn1Data, NewTab::Array::Kn2Data, NewTab::Array::Kn3Data, NewTab::Array::Kn6Data})
-        for (FieldBox* b : w.boxes(a))
+        for (FieldBox* b : controlsOf(w).boxes(a))
             b->setEnabled(on);
     if (!on)
-        for (QCheckBox* c : w.Check1Array())
+        for (QCheckBox* c : controlsOf(w).Check1Array())
             c->setEnabled(false);
-    for (QCheckBox* c : w.Check11Array())
+    for (QCheckBox* c : controlsOf(w).Check11Array())
         c->setEnabled(on);
-    for (QCheckBox* c : w.Check12Array())
+    for (QCheckBox* c : controlsOf(w).Check12Array())
         c->setEnabled(on);
-    if (EntryHost* host = EntryHost::current()) {
-        host->setButtonEnabled(QStringLiteral("SAVE"), on);
-        host->setButtonEnabled(QStringLiteral("DEL"), on);
-    }
-    if (!on) w.Command2()->setEnabled(false);
-    w.Command7()->setEnabled(on);
+    MainWindowServices& host = mainWindow();
+    host.setButtonEnabled(Keys::Save, on);
+    host.setButtonEnabled(Keys::Del, on);
+    if (!on) controlsOf(w).Command2()->setEnabled(false);
+    controlsOf(w).Command7()->setEnabled(on);
     // The query button opens the query dialog: it is enabled only once one exists.
-    if (on) w.Command6()->setEnabled(Has_Query_Dialog());
-    for (QComboBox* c : w.Combo5Array())
+    if (on) controlsOf(w).Command6()->setEnabled(Has_Query_Dialog());
+    for (QComboBox* c : controlsOf(w).Combo5Array())
         c->setEnabled(on);
 }
 
 void Relabel_Tree_Nodes(NewTab& w)
 {
-    if (w.TvmDataList()->isHidden()) return;
-    if (!Has_Swappable_Labels(w.cobNavigate()->currentText())) return;
-    Swap_Tree_Labels(w.TvmDataList());
+    if (controlsOf(w).TvmDataList()->isHidden()) return;
+    if (!Has_Swappable_Labels(controlsOf(w).cobNavigate()->currentText())) return;
+    Swap_Tree_Labels(controlsOf(w).TvmDataList());
 }
 
 void Set_Query_Dialog(std::function<void(QWidget*)> open)
@@ -171,17 +170,14 @@ void Register(CommandTargets& targets)
     hooks.cobNavigate_Click = [] {
         if (NewTab* w = NewTab::instance()) w->cobNavigate_Click();
     };
-    targets.setEntryHooks(hooks);
-    dialogHooks().relabelTree = [] {
+    hooks.Relabel_Tree_Nodes = [] {
         if (NewTab* w = NewTab::instance()) Relabel_Tree_Nodes(*w);
     };
-    dialogHooks().showCurrentRegistration = [] {
-        if (!NewTab::instance()) {
-            if (TabMain* main = TabMain::instance())
-                main->targets().openWindow(QStringLiteral("NewTab"), *main);
-        }
+    hooks.Show_Current_Registration = [] {
+        if (!NewTab::instance()) mainWindow().openWindow(WindowNames::NewTab);
         if (NewTab* w = NewTab::instance()) w->cobNavigate_Click();
     };
+    targets.setEntryHooks(hooks);
 }
 
 } // namespace NAVIGATE

@@ -1,22 +1,24 @@
 #include "NewTab.h"
 
 #include "AreaFlex.h"
-#include "CellText.h"
 #include "EntryEditing.h"
-#include "EntryHost.h"
 #include "FieldBox.h"
-#include "FieldRegistry.h"
-#include "FormLayout.h"
 #include "KnPage.h"
-#include "ReserveTableLayout.h"
+#include "NavigatePanel.h"
 #include "Wheel.h"
+#include "registration/form/CellText.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/form/FormLayout.h"
+#include "registration/form/ReserveTableLayout.h"
 
 #include "coords/AreaMap.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 #include "shell/CommandTargets.h"
-#include "shell/KCUTIL_Dictionary.h"
+#include "shell/KCUTIL_DicLists.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
+#include "shell/ShellNames.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,7 +43,7 @@
 namespace {
 
 const QString Title = QStringLiteral("压覆矿产资源储量登记书");
-const QString IdleText = QStringLiteral("待命...");
+const QString IdleText = StatusText::Idle;
 
 // Tabs of Tab1: caption and key, in page order.
 struct TabDef
@@ -51,9 +53,6 @@ struct TabDef
 };
 constexpr TabDef Tabs[FormLayout::PageCount] = {
     {u"封 页", "Cover"}, {u"第一页", "First"}, {u"坐 标", "Area_Range"}, {u"审 核", "Scond"}};
-
-const QStringList NavigationModes = {QStringLiteral("登记号"), QStringLiteral("矿山-->登记号"),
-                                     QStringLiteral("行政区-->矿山"), QStringLiteral("行政区-->登记号")};
 
 // The one open entry window.
 QPointer<NewTab> g_instance;
@@ -69,98 +68,6 @@ QFont fontOf(const FormControl& c)
     f.setPointSizeF(c.fontSize);
     f.setBold(c.fontBold);
     return f;
-}
-
-QFont songTi9()
-{
-    QFont f(FormFonts::SongTi);
-    f.setPointSizeF(9);
-    return f;
-}
-
-const QString GridStyle = QStringLiteral(
-    "QTableWidget { border: 1px solid black; gridline-color: black; background: white; color: black; }"
-    "QTableWidget::item { padding: 0px; }");
-
-// Aligns the cells of a grid by column (and the title rows by their own rule), as a
-// grid whose alignment is a property of its columns, and draws their text as the
-// form's small cells show it.
-class ColumnAlignDelegate : public QStyledItemDelegate
-{
-public:
-    using Rule = std::function<Qt::Alignment(int row, int column)>;
-    ColumnAlignDelegate(Rule rule, bool wordWrap, QObject* parent)
-        : QStyledItemDelegate(parent), m_rule(std::move(rule)), m_wordWrap(wordWrap)
-    {
-    }
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem o = option;
-        initStyleOption(&o, index);
-        const QString text = o.text;
-        o.text.clear();
-        const QWidget* widget = o.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &o, painter, widget);
-        painter->save();
-        painter->setFont(o.font);
-        painter->setPen(
-            o.palette.color((o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
-        const QRect r = o.rect.adjusted(1, 0, -1, 0);
-        if (m_wordWrap) {
-            CellText::draw(*painter, r, text, int(o.displayAlignment));
-        } else {
-            painter->drawText(r, int(o.displayAlignment), text);
-        }
-        painter->restore();
-    }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->displayAlignment = m_rule(index.row(), index.column());
-    }
-
-private:
-    Rule m_rule;
-    bool m_wordWrap;
-};
-
-void prepareGrid(QTableWidget* grid)
-{
-    grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    grid->setStyleSheet(GridStyle);
-    grid->setFont(songTi9());
-    grid->setTextElideMode(Qt::ElideNone);
-    // Columns and rows take the sizes of the form, however narrow.
-    grid->horizontalHeader()->setMinimumSectionSize(1);
-    grid->verticalHeader()->setMinimumSectionSize(1);
-}
-
-// Column widths in pixels such that every column edge falls on the pixel of its
-// position in twips.
-void setColumnWidthsTwips(QTableWidget* grid, const QList<int>& widths)
-{
-    int x = 0;
-    for (int c = 0; c < widths.size(); ++c) {
-        const int px0 = Twips::toPixelsX(x);
-        x += widths[c];
-        grid->setColumnWidth(c, Twips::toPixelsX(x) - px0);
-    }
-}
-
-QTableWidgetItem* fixedItem(const QString& text)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled);
-    return item;
 }
 
 } // namespace
@@ -193,7 +100,7 @@ NewTab* NewTab::instance()
 
 void NewTab::Register(CommandTargets& targets)
 {
-    targets.registerMdiChild<NewTab>(QStringLiteral("NewTab"));
+    targets.registerMdiChild<NewTab>(WindowNames::NewTab);
     CommandTargets::EntryHooks hooks = targets.entry();
     hooks.Draw_Area_Map = [] {
         if (NewTab* window = instance()) window->KnPic_Paint(2);
@@ -206,6 +113,10 @@ void NewTab::Register(CommandTargets& targets)
         if (!window || index < 0 || index >= window->m_areaFlex.size()) return;
         window->Tab1()->setFocus();
         window->Area_Flex(index)->focusFromMenu();
+    };
+    // After the parameter dialog switched databases, the open entry window reloads its list.
+    hooks.Get_Data_All = [] {
+        if (NewTab* window = instance()) window->Get_Data_All();
     };
     targets.setEntryHooks(hooks);
 }
@@ -224,31 +135,11 @@ QString NewTab::Tag() const
 
 void NewTab::buildNavigation()
 {
-    m_pic3 = new QWidget(this);
-    m_pic3->setObjectName(QStringLiteral("Pic3"));
-
-    m_cobNavigate = new QComboBox(m_pic3);
-    m_cobNavigate->setObjectName(QStringLiteral("cobNavigate"));
-    m_cobNavigate->addItems(NavigationModes);
-
-    m_tvDataList = new QTreeWidget(m_pic3);
-    m_tvDataList->setObjectName(QStringLiteral("TvDataList"));
-    m_tvDataList->setHeaderHidden(true);
-    m_tvDataList->hide();
-
-    m_tvmDataList = new QTreeWidget(m_pic3);
-    m_tvmDataList->setObjectName(QStringLiteral("TvmDataList"));
-    m_tvmDataList->setHeaderHidden(true);
-    // Numbers and names are shown whole; a narrow panel scrolls sideways.
-    for (QTreeWidget* tree : {m_tvDataList, m_tvmDataList}) {
-        tree->setTextElideMode(Qt::ElideNone);
-        tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-        tree->header()->setStretchLastSection(false);
-        tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    }
-
-    m_command6 = new QPushButton(QStringLiteral("条 件 查 询"), m_pic3);
-    m_command6->setObjectName(QStringLiteral("Command6"));
+    m_pic3 = new NavigatePanel(this);
+    m_cobNavigate = m_pic3->cobNavigate();
+    m_tvDataList = m_pic3->TvDataList();
+    m_tvmDataList = m_pic3->TvmDataList();
+    m_command6 = m_pic3->Command6();
 
     m_tempPic = new QWidget(this);
     m_tempPic->setObjectName(QStringLiteral("TEMPPIC"));
@@ -349,29 +240,7 @@ void NewTab::buildPages()
                 w = grid;
                 break;
             }
-            auto* grid = new QTableWidget(parent);
-            prepareGrid(grid);
-            if (c.name == QLatin1String("THFLEX")) {
-                m_thFlex = grid;
-                grid->setItemDelegate(
-                    new ColumnAlignDelegate([](int, int) { return Qt::AlignCenter; }, true, grid));
-                grid->setFocusPolicy(Qt::NoFocus);
-                grid->setSelectionMode(QAbstractItemView::NoSelection);
-                grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            } else {
-                m_tbFlex = grid;
-                grid->setItemDelegate(new ColumnAlignDelegate(
-                    [](int, int column) {
-                        return ReserveTableLayout::bodyColumnLeftAligned(column)
-                                   ? Qt::AlignLeft | Qt::AlignVCenter
-                                   : Qt::AlignCenter;
-                    },
-                    true, grid));
-                grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-            }
-            w = grid;
+            w = m_reserveTable.createGrid(c, parent);
             break;
         }
         case FormControl::Kind::Frame:
@@ -451,17 +320,16 @@ void NewTab::Form_Load()
     }
     m_pages[0]->raise();
     m_tab1->setCurrentIndex(0);
-    Init_Flex(0);
-    Init_Flex(1);
+    Init_Flex(0, state().Area_Coord_Str);
+    Init_Flex(1, state().Area_Coord_Str);
     Show_Page();
     Init_Table_Grids();
     KCUTIL::Fill_Dic_List(42, m_combo5[0], QStringLiteral("cb01"));
     m_cobNavigate->setCurrentIndex(0);
     Get_Data_All();
-    if (EntryHost* host = EntryHost::current()) {
-        host->setButtonEnabled(QStringLiteral("PRINT"), true);
-        host->setMenuItemEnabled(6, host->buttonEnabled(QStringLiteral("PRINT")));
-    }
+    MainWindowServices& host = mainWindow();
+    host.setButtonEnabled(Keys::Print, true);
+    host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::PrintMany, host.buttonEnabled(Keys::Print));
 }
 
 QMdiSubWindow* NewTab::subWindow() const
@@ -482,10 +350,10 @@ void NewTab::placeWindow()
     if (!sub) return;
     sub->setMinimumSize(Twips::toPixelsX(EntryGeometry::MinWidth),
                         Twips::toPixelsY(EntryGeometry::MinHeight));
-    const EntryHost* host = EntryHost::current();
-    int height =
-        int(std::lround(host->windowHeight() - 3.5 * host->statusBarHeight() - host->toolBarHeight()));
-    if (host->windowHeight() <= 0 && sub->mdiArea()) {
+    const MainWindowServices& host = mainWindow();
+    int height = int(std::lround(host.windowHeightTwips() - 3.5 * host.statusBarHeightTwips() -
+                                 host.toolBarHeightTwips()));
+    if (host.windowHeightTwips() <= 0 && sub->mdiArea()) {
         height = int(std::lround(Twips::fromPixelsY(sub->mdiArea()->height())));
     }
     sub->setGeometry(0, 0, Twips::toPixelsX(11170), Twips::toPixelsY(height));
@@ -510,11 +378,10 @@ void NewTab::showEvent(QShowEvent* event)
 
 void NewTab::Form_Activate()
 {
-    EntryHost* host = EntryHost::current();
-    if (!host) return;
-    host->setButtonPressed(QStringLiteral("NEW"), true);
-    host->setMenuItemEnabled(0, false);
-    host->setToolbarState(m_tvmDataList);
+    MainWindowServices& host = mainWindow();
+    host.pressButton(Keys::New, true);
+    host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::Register, false);
+    host.setToolbarState(m_tvmDataList);
 }
 
 void NewTab::resizeEvent(QResizeEvent* event)
@@ -564,13 +431,7 @@ void NewTab::Form_Resize()
 
     const EntryGeometry::Layout l = EntryGeometry::arrange(in);
     m_layout = l;
-    m_pic3->setGeometry(rectPixels(l.panel));
-    m_cobNavigate->setGeometry(rectPixels(l.combo));
-    m_command6->setGeometry(rectPixels(l.queryButton));
-    m_tvDataList->setGeometry(rectPixels(l.regionTree));
-    m_tvDataList->setVisible(l.regionTreeVisible);
-    m_tvmDataList->setGeometry(rectPixels(l.registrationTree));
-    m_tvmDataList->setVisible(l.registrationTreeVisible);
+    m_pic3->place(l);
     m_tempPic->setGeometry(rectPixels(l.splitter));
     m_tab1->setGeometry(rectPixels(l.tabs));
     m_pic1->setGeometry(rectPixels(l.viewport));
@@ -588,32 +449,30 @@ bool NewTab::Form_Unload()
 {
     if (m_unloaded) return false;
     ProgramState& s = state();
-    EntryHost* host = EntryHost::current();
-    const QString save = QStringLiteral("SAVE");
-    if (host && host->buttonEnabled(save)) {
+    MainWindowServices& host = mainWindow();
+    const QString save = Keys::Save;
+    if (host.buttonEnabled(save)) {
         const QString question = QStringLiteral("[") + Title + QStringLiteral("]已经发生改变,保存吗?");
         if (Prompt::ask(question, QStringLiteral("提示"), Prompt::Buttons::YesNo, Prompt::Icon::Question,
                         this) == Prompt::Answer::Yes) {
             s.Check_Failed = false;
-            host->pressSave();
+            host.clickButton(Keys::Save);
             // A refused check, or a save that did not go through (Save stays enabled
             // while edits are unsaved), keeps the window open with its edits.
-            if (s.Check_Failed || host->buttonEnabled(save)) return true;
+            if (s.Check_Failed || host.buttonEnabled(save)) return true;
         }
     }
 
     s.Nav_Changed = false;
-    if (host) {
-        host->setButtonPressed(QStringLiteral("NEW"), false);
-        host->setMenuItemEnabled(0, true);
-        host->setPanelText(1, IdleText);
-        host->setPanelText(3, QString());
-        host->setButtonEnabled(save, false);
-        host->setButtonEnabled(QStringLiteral("PRINT"), false);
-        host->setButtonEnabled(QStringLiteral("DEL"), false);
-        host->setMenuItemEnabled(6, host->buttonEnabled(QStringLiteral("PRINT")));
-        host->syncMenuToolbar();
-    }
+    host.pressButton(Keys::New, false);
+    host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::Register, true);
+    host.setPanelText(1, IdleText);
+    host.setPanelText(3, QString());
+    host.setButtonEnabled(save, false);
+    host.setButtonEnabled(Keys::Print, false);
+    host.setButtonEnabled(Keys::Del, false);
+    host.setMenuItemEnabled(MainCommands::Menu::DJ, DjMenu::PrintMany, host.buttonEnabled(Keys::Print));
+    host.syncMenuToolbar();
     // The flags tell other windows whether the entry window is open: exactly while it is.
     s.Form_Opened[1] = false;
     s.Active_Form = 0;
@@ -772,7 +631,7 @@ void NewTab::clear_data()
     }
     for (int i = 0; i < 2; ++i) {
         s.Area_Coord_Str.clear();
-        Init_Flex(i);
+        Init_Flex(i, s.Area_Coord_Str);
     }
     KnPic_Paint(2);
     for (QComboBox* c : m_combo5)
@@ -806,58 +665,51 @@ void NewTab::Check_Group_To_Field(const QList<QCheckBox*>& group, int index, int
 
 void NewTab::Init_Table_Grids()
 {
-    namespace R = ReserveTableLayout;
-    const FormControl* shape = FormLayout::find(QStringLiteral("Shape1"), 0);
-    const FormControl* header = FormLayout::find(QStringLiteral("THFLEX"));
-    const QList<int> widths = R::columnWidths();
-    const int width = R::totalWidth();
-
-    QTableWidget* th = m_thFlex;
-    th->setUpdatesEnabled(false);
-    th->clearSpans();
-    th->clear();
-    th->setWordWrap(true);
-    th->setRowCount(R::HeaderRows);
-    th->setColumnCount(R::ColumnCount);
-    th->setFont(songTi9());
-    int y = 0;
-    for (int r = 0; r < R::HeaderRows; ++r) {
-        const int px0 = Twips::toPixelsY(y);
-        y += R::headerRowHeight();
-        th->setRowHeight(r, Twips::toPixelsY(y) - px0);
-        const QStringList titles = R::headerRow(r);
-        for (int c = 0; c < R::ColumnCount; ++c) {
-            QString title = titles[c];
-            title.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-            th->setItem(r, c, fixedItem(title));
-        }
-    }
-    setColumnWidthsTwips(th, widths);
-    const int frame = 2 * th->frameWidth();
-    QRect g = Twips::toPixels(shape->left, header->top, width, R::headerHeight());
-    th->setGeometry(g.x(), g.y(), g.width() + frame, g.height() + frame);
-    th->setUpdatesEnabled(true);
-    for (const R::Span& span : R::headerSpans())
-        th->setSpan(span.row, span.column, span.rows, span.columns);
-
-    QTableWidget* tb = m_tbFlex;
-    tb->setUpdatesEnabled(false);
-    tb->clearSpans();
-    tb->clear();
-    tb->setRowCount(0);
-    tb->setColumnCount(R::ColumnCount);
-    tb->setFont(songTi9());
-    tb->setWordWrap(true);
-    setColumnWidthsTwips(tb, widths);
-    const int bodyTop = header->top + R::headerHeight() - R::BodyOverlap;
-    g = Twips::toPixels(shape->left, bodyTop, width, R::bodyHeight());
-    tb->setGeometry(g.x(), g.y(), g.width() + frame, g.height());
-    tb->setUpdatesEnabled(true);
-    tb->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    tb->raise();
+    m_reserveTable.Init_Table_Grids();
 }
 
-void NewTab::Init_Flex(int index)
+EntryValues NewTab::values()
 {
-    m_areaFlex.at(index)->Init_Flex();
+    EntryValues v;
+    for (const Array a : FieldRegistry::arrays()) {
+        const QList<FieldBox*>& list = boxes(a);
+        for (int i = 0; i < list.size(); ++i)
+            v.setText(a, i, list[i]->text());
+    }
+    for (int i = 0; i < 2; ++i) {
+        AreaFlex* grid = Area_Flex(i);
+        v.grids[i] = &grid->coordGrid();
+        v.geographic[i] = Check1(i)->isChecked();
+    }
+    return v;
+}
+
+void NewTab::showValues(const EntryValues& values)
+{
+    for (const Array a : FieldRegistry::arrays()) {
+        const QList<FieldBox*>& list = boxes(a);
+        for (int i = 0; i < list.size() && i < values.count(a); ++i)
+            list[i]->setText(values.text(a, i));
+    }
+}
+
+QString NewTab::category() const
+{
+    return m_combo5.isEmpty() ? QString() : m_combo5.at(0)->currentText();
+}
+
+QList<int> NewTab::ticks(const QString& group) const
+{
+    const QList<QCheckBox*>& boxes = group == QLatin1String("Check1")    ? m_check1
+                                     : group == QLatin1String("Check11") ? m_check11
+                                                                         : m_check12;
+    QList<int> states;
+    for (const QCheckBox* box : boxes)
+        states << (box->checkState() == Qt::Checked ? 1 : box->checkState() == Qt::PartiallyChecked ? 2 : 0);
+    return states;
+}
+
+void NewTab::Init_Flex(int index, const QString& lines)
+{
+    m_areaFlex.at(index)->Init_Flex(lines);
 }

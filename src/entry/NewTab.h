@@ -1,8 +1,11 @@
 #pragma once
 
 #include "EntryGeometry.h"
-#include "FormControl.h"
+#include "NavigatePanel.h"
+#include "ReserveTable.h"
 #include "coords/AreaMapSource.h"
+#include "registration/form/FormControl.h"
+#include "registration/record/EntryValues.h"
 
 #include <QHash>
 #include <QList>
@@ -37,6 +40,8 @@ class QTreeWidgetItem;
 // Lengths are twips (1/1440 inch) as the form measures them.
 //
 // The window has one instance at a time; other windows reach it through instance().
+// Its controls are private: the window's own parts and its widget tests reach them
+// through NewTabControls.
 class NewTab : public QWidget, public AreaMapSource
 {
     Q_OBJECT
@@ -57,50 +62,6 @@ public:
     static QString caption();
     // The sketch-map rectangle of the coordinate page, "(left,top)-(right,bottom)".
     QString Tag() const;
-
-    // ---- Controls -------------------------------------------------------------
-    QWidget* Pic3() const { return m_pic3; }
-    QComboBox* cobNavigate() const { return m_cobNavigate; }
-    QTreeWidget* TvDataList() const { return m_tvDataList; }
-    QTreeWidget* TvmDataList() const { return m_tvmDataList; }
-    QPushButton* Command6() const { return m_command6; }
-    QWidget* TEMPPIC() const { return m_tempPic; }
-    QTabBar* Tab1() const { return m_tab1; }
-    QWidget* Pic1() const { return m_pic1; }
-    QScrollBar* VScroll1() const { return m_vScroll1; }
-    QScrollBar* HScroll1() const { return m_hScroll1; }
-    KnPage* KNPIC(int page) const { return m_pages.at(page); }
-
-    // Field boxes of the four bound arrays.
-    FieldBox* Kn1Data(int index) const { return box(Array::Kn1Data, index); }
-    FieldBox* Kn2Data(int index) const { return box(Array::Kn2Data, index); }
-    FieldBox* Kn3Data(int index) const { return box(Array::Kn3Data, index); }
-    FieldBox* Kn6Data(int index) const { return box(Array::Kn6Data, index); }
-    FieldBox* box(Array array, int index) const;
-    const QList<FieldBox*>& boxes(Array array) const;
-    // The boxes bound to a column of a table, by index (dates: year, month, day).
-    QList<FieldBox*> fieldBoxes(const QString& table, const QString& column) const;
-
-    QComboBox* Combo5(int index = 0) const { return m_combo5.at(index); }
-    const QList<QComboBox*>& Combo5Array() const { return m_combo5; }
-    QCheckBox* Check1(int index) const { return m_check1.at(index); }
-    QCheckBox* Check11(int index) const { return m_check11.at(index); }
-    QCheckBox* Check12(int index) const { return m_check12.at(index); }
-    const QList<QCheckBox*>& Check1Array() const { return m_check1; }
-    const QList<QCheckBox*>& Check11Array() const { return m_check11; }
-    const QList<QCheckBox*>& Check12Array() const { return m_check12; }
-    QPushButton* Command2() const { return m_command2; }
-    QPushButton* Command7() const { return m_command7; }
-    QTreeWidget* TreeView2() const { return m_treeView2; }
-    QWidget* Frame2() const { return m_frame2; }
-    AreaFlex* Area_Flex(int index) const { return m_areaFlex.at(index); }
-    QLineEdit* txtEdit(int index) const;
-    QTableWidget* THFLEX() const { return m_thFlex; }
-    QTableWidget* TBFLEX() const { return m_tbFlex; }
-
-    // The widget built for a control of the form layout; nullptr for what the page
-    // paints (labels, lines, shapes, the map area).
-    QWidget* control(const QString& name, int index = -1) const;
 
     // ---- Form variables -------------------------------------------------------
     int Cur_Page() const { return m_curPage; }
@@ -135,8 +96,21 @@ public:
     void clear_data();
     // Lays out the header and body grids of the reserve table; the body is left empty.
     void Init_Table_Grids();
-    // Lays out coordinate grid `index` and fills it from Area_Coord_Str.
-    void Init_Flex(int index);
+    // What the window holds, for the record layer: the texts of the bound boxes, the
+    // two coordinate grids (the window's own, which the checks may change) and their
+    // Check1 boxes.
+    EntryValues values();
+    // Shows the texts of `values` in the bound boxes (every box of the four arrays;
+    // the grids and tick groups are left alone).
+    void showValues(const EntryValues& values);
+    // The category box of the first page and the tick states of a tick group
+    // ("Check1", "Check11", "Check12"; 0 unticked, 1 ticked, 2 partly), for
+    // printing what the window shows.
+    QString category() const;
+    QList<int> ticks(const QString& group) const;
+    // Lays out coordinate grid `index` and fills it from `lines` (the line form of
+    // a stored coordinate text; empty leaves headings and one blank row).
+    void Init_Flex(int index, const QString& lines);
     // Fills the registration list (the navigation builds it).
     void Get_Data_All();
 
@@ -175,6 +149,54 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The controls, for the window's own parts and its widget tests through
+    // NewTabControls (other subsystems reach a registration through
+    // src/registration, never through these).
+    friend class NewTabControls;
+
+    QWidget* Pic3() const { return m_pic3; }
+    QComboBox* cobNavigate() const { return m_cobNavigate; }
+    QTreeWidget* TvDataList() const { return m_tvDataList; }
+    QTreeWidget* TvmDataList() const { return m_tvmDataList; }
+    QPushButton* Command6() const { return m_command6; }
+    QWidget* TEMPPIC() const { return m_tempPic; }
+    QTabBar* Tab1() const { return m_tab1; }
+    QWidget* Pic1() const { return m_pic1; }
+    QScrollBar* VScroll1() const { return m_vScroll1; }
+    QScrollBar* HScroll1() const { return m_hScroll1; }
+    KnPage* KNPIC(int page) const { return m_pages.at(page); }
+
+    // Field boxes of the four bound arrays.
+    FieldBox* Kn1Data(int index) const { return box(Array::Kn1Data, index); }
+    FieldBox* Kn2Data(int index) const { return box(Array::Kn2Data, index); }
+    FieldBox* Kn3Data(int index) const { return box(Array::Kn3Data, index); }
+    FieldBox* Kn6Data(int index) const { return box(Array::Kn6Data, index); }
+    FieldBox* box(Array array, int index) const;
+    const QList<FieldBox*>& boxes(Array array) const;
+    // The boxes bound to a column of a table, by index (dates: year, month, day).
+    QList<FieldBox*> fieldBoxes(const QString& table, const QString& column) const;
+
+    QComboBox* Combo5(int index = 0) const { return m_combo5.at(index); }
+    const QList<QComboBox*>& Combo5Array() const { return m_combo5; }
+    QCheckBox* Check1(int index) const { return m_check1.at(index); }
+    QCheckBox* Check11(int index) const { return m_check11.at(index); }
+    QCheckBox* Check12(int index) const { return m_check12.at(index); }
+    const QList<QCheckBox*>& Check1Array() const { return m_check1; }
+    const QList<QCheckBox*>& Check11Array() const { return m_check11; }
+    const QList<QCheckBox*>& Check12Array() const { return m_check12; }
+    QPushButton* Command2() const { return m_command2; }
+    QPushButton* Command7() const { return m_command7; }
+    QTreeWidget* TreeView2() const { return m_treeView2; }
+    QWidget* Frame2() const { return m_frame2; }
+    AreaFlex* Area_Flex(int index) const { return m_areaFlex.at(index); }
+    QLineEdit* txtEdit(int index) const;
+    QTableWidget* THFLEX() const { return m_reserveTable.header(); }
+    QTableWidget* TBFLEX() const { return m_reserveTable.body(); }
+
+    // The widget built for a control of the form layout; nullptr for what the page
+    // paints (labels, lines, shapes, the map area).
+    QWidget* control(const QString& name, int index = -1) const;
+
     void Form_Load();
     void connectNavigation();
     // Loads the registration of the list's selected node into the pages.
@@ -191,7 +213,7 @@ private:
     QMdiSubWindow* subWindow() const;
     QSize outerSizeTwips() const;
 
-    QWidget* m_pic3 = nullptr;
+    NavigatePanel* m_pic3 = nullptr;
     QComboBox* m_cobNavigate = nullptr;
     QTreeWidget* m_tvDataList = nullptr;
     QTreeWidget* m_tvmDataList = nullptr;
@@ -213,8 +235,7 @@ private:
     QTreeWidget* m_treeView2 = nullptr;
     QWidget* m_frame2 = nullptr;
     QList<AreaFlex*> m_areaFlex;
-    QTableWidget* m_thFlex = nullptr;
-    QTableWidget* m_tbFlex = nullptr;
+    ReserveTable m_reserveTable;
     QHash<QString, QWidget*> m_controls; // "name(index)" -> widget
 
     int m_curPage = 0;

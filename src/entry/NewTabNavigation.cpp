@@ -5,15 +5,14 @@
 #include "NewTab.h"
 
 #include "AreaFlex.h"
-#include "EntryHost.h"
 #include "FieldBox.h"
-#include "FieldRegistry.h"
-#include "NAVIGATE.h"
 #include "NavigateTree.h"
 #include "NavigateWindow.h"
-#include "RegistrationFilter.h"
-#include "RegistrationSnapshot.h"
-#include "ReserveGridRows.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/navigation/NAVIGATE.h"
+#include "registration/navigation/RegistrationFilter.h"
+#include "registration/navigation/ReserveGridRows.h"
+#include "registration/record/RegistrationSnapshot.h"
 
 #include "coords/CoordText.h"
 #include "platform/BusyCursor.h"
@@ -21,9 +20,11 @@
 #include "platform/Prompt.h"
 #include "platform/TextNumber.h"
 #include "shell/CommandTargets.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
-#include "shell/TabMain.h"
+#include "shell/ShellNames.h"
 #include "shell/myvbs.h"
+#include "shell/myvbsControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,7 +48,7 @@ public:
 
 void setButton(const QString& key, bool enabled)
 {
-    if (EntryHost* host = EntryHost::current()) host->setButtonEnabled(key, enabled);
+    mainWindow().setButtonEnabled(key, enabled);
 }
 
 QList<QAbstractButton*> buttons(const QList<QCheckBox*>& boxes)
@@ -175,7 +176,7 @@ void NewTab::Command6_Click()
 
 void NewTab::TvDataList_NodeClick(QTreeWidgetItem* node)
 {
-    setButton(QStringLiteral("DEL"), false);
+    setButton(Keys::Del, false);
     m_command2->setEnabled(false);
     NAVIGATE::Enable_Edit(*this, 1);
     const QString key = NAVIGATE::Node_Key(node);
@@ -196,11 +197,11 @@ void NewTab::TvmDataList_NodeClick(QTreeWidgetItem* node)
         NAVIGATE::Enable_Edit(*this, 2);
         view_djh();
         // What was just loaded counts as unchanged.
-        setButton(QStringLiteral("SAVE"), false);
-        if (EntryHost* host = EntryHost::current()) host->setToolbarState(m_tvmDataList);
+        setButton(Keys::Save, false);
+        mainWindow().setToolbarState(m_tvmDataList);
     } else {
         NAVIGATE::Enable_Edit(*this, 1);
-        setButton(QStringLiteral("DEL"), false);
+        setButton(Keys::Del, false);
         m_command2->setEnabled(false);
     }
 }
@@ -209,7 +210,7 @@ void NewTab::TvmDataList_DblClick()
 {
     QTreeWidgetItem* selected = m_tvmDataList->currentItem();
     if (!selected || selected->text(0) != NAVIGATE::ClosingText) return;
-    if (TabMain* main = TabMain::instance()) main->targets().openWindow(QStringLiteral("Frm引用"), *main);
+    mainWindow().openWindow(WindowNames::FrmReference);
 }
 
 // ---- Loading a registration ----------------------------------------------------------
@@ -218,10 +219,9 @@ void NewTab::view_djh()
 {
     ProgramState& s = state();
     // The number of registrations the list holds (not its nodes).
-    if (EntryHost* host = EntryHost::current())
-        host->setPanelText(3, QStringLiteral("共有") +
-                                  QString::number(NAVIGATE::Count_Registrations(m_tvmDataList)) +
-                                  QStringLiteral("个项目"));
+    mainWindow().setPanelText(3, QStringLiteral("共有") +
+                                     QString::number(NAVIGATE::Count_Registrations(m_tvmDataList)) +
+                                     QStringLiteral("个项目"));
 
     QTreeWidgetItem* selected = m_tvmDataList->currentItem();
     if (!selected) return;
@@ -289,9 +289,9 @@ void NewTab::view_djh()
     if (snap.has(QStringLiteral("坐标"))) {
         fillArray(Array::Kn6Data);
         s.Area_Coord_Str = snap.areaLines;
-        Init_Flex(0);
+        Init_Flex(0, s.Area_Coord_Str);
         s.Area_Coord_Str = snap.calcLines;
-        Init_Flex(1);
+        Init_Flex(1, s.Area_Coord_Str);
         // A damaged coordinate text leaves its grid empty; it is kept to be written back as it is.
         for (int i = 0; i < 2; ++i) {
             if (!(i == 0 ? snap.areaDamaged : snap.calcDamaged)) continue;
@@ -305,24 +305,8 @@ void NewTab::view_djh()
 
 void NewTab::view_zycl()
 {
-    QTableWidget* tb = m_tbFlex;
-    tb->setUpdatesEnabled(false);
-    tb->clearSpans();
-    tb->clearContents();
-    tb->setRowCount(0);
     // Quality and reserve rows of the registration shown, both by its number.
     const ReserveGridRows g = ReserveGridRows::build(state().Cur_DJH);
-    tb->setRowCount(int(g.rows.size()));
-    for (int r = 0; r < g.rows.size(); ++r) {
-        for (int c = 0; c < ReserveGridRows::ColumnCount; ++c) {
-            auto* item = new QTableWidgetItem(g.rows[r].value(c));
-            item->setFlags(Qt::ItemIsEnabled);
-            tb->setItem(r, c, item);
-        }
-    }
-    for (const ReserveGridRows::Span& span : g.spans)
-        tb->setSpan(span.row, span.column, span.rowCount, 1);
-    tb->resizeRowsToContents();
-    tb->setUpdatesEnabled(true);
+    m_reserveTable.show(g);
     if (g.error.isSet()) ErrorBox::show(g.error, this);
 }

@@ -2,6 +2,7 @@
 
 #include "EntryGeometry.h"
 #include "NewTab.h"
+#include "NewTabControls.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -43,8 +44,8 @@ bool Wheel::eventFilter(QObject* watched, QEvent* event)
     if (delta.y() == 0 && delta.x() != 0) return false; // a sideways tilt is no wheel turn
 
     const QPoint pos = m_window->mapFromGlobal(wheel->globalPosition().toPoint());
-    if (EntryGeometry::strictlyInside(m_window->Pic1()->geometry(), pos)) {
-        QScrollBar* bar = m_window->VScroll1();
+    if (EntryGeometry::strictlyInside(controlsOf(m_window).Pic1()->geometry(), pos)) {
+        QScrollBar* bar = controlsOf(m_window).VScroll1();
         bar->setValue(EntryGeometry::wheelValue(bar->value(), bar->minimum(), bar->maximum(), delta.y()));
         return true;
     }

@@ -30,9 +30,12 @@ public:
     // The new number, or an empty text when the prefix has no free serial.
     Result<QString> assign(const QString& number)
     {
-        Db::Error error;
-        const bool taken = m_assigned.contains(number) || KCUTIL::Is_DJH_In_DB(m_db, number, &error);
-        if (error.isSet()) return error;
+        bool taken = m_assigned.contains(number);
+        if (!taken) {
+            const Result<bool> inDatabase = KCUTIL::Is_DJH_In_DB(m_db, number);
+            if (!inDatabase) return inDatabase.error();
+            taken = *inDatabase;
+        }
         const QString prefix = number.left(10);
         QString result = number;
         if (taken) {
@@ -54,10 +57,9 @@ private:
     Result<int> highestSerial(const QString& prefix)
     {
         if (!m_known.contains(prefix)) {
-            Db::Error error;
-            const int inDatabase = KCUTIL::New_DJH(m_db, prefix, &error);
-            if (error.isSet()) return error;
-            m_known[prefix] = std::max(inDatabase, m_pending.value(prefix, 0));
+            const Result<KCUTIL::HighestSerial> inDatabase = KCUTIL::New_DJH(m_db, prefix);
+            if (!inDatabase) return inDatabase.error();
+            m_known[prefix] = std::max(inDatabase->serial, m_pending.value(prefix, 0));
         }
         return m_known.value(prefix);
     }

@@ -10,6 +10,20 @@ namespace Db {
 
 namespace {
 const char* const kDriver = "QSQLITE";
+void (*g_unhandled)(const Error&) = nullptr;
+} // namespace
+
+void reportUnhandled(const Error& error)
+{
+    if (g_unhandled)
+        g_unhandled(error);
+    else
+        qWarning("%s: %s", qUtf8Printable(error.source), qUtf8Printable(error.description));
+}
+
+void setUnhandledErrorHandler(void (*handler)(const Error&))
+{
+    g_unhandled = handler;
 }
 
 Error errorOf(const QSqlError& e, const QString& source)
@@ -223,7 +237,8 @@ bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, O
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || !info.isFile()) {
-        if (error) *error = Error{53, QStringLiteral("SQLite"), QStringLiteral("找不到数据库文件: %1").arg(path)};
+        if (error)
+            *error = Error{53, QStringLiteral("SQLite"), QStringLiteral("找不到数据库文件: %1").arg(path)};
         return false;
     }
     QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
@@ -232,7 +247,8 @@ bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, O
     if (!exec(db, QStringLiteral("ATTACH DATABASE ? AS ") + alias, {uri.toString(QUrl::FullyEncoded)}, error))
         return false;
     // A file that is not an SQLite database attaches without complaint; the first read tells.
-    if (!exec(db, QStringLiteral("SELECT count(*) FROM ") + alias + QStringLiteral(".sqlite_master"), {}, error)) {
+    if (!exec(db, QStringLiteral("SELECT count(*) FROM ") + alias + QStringLiteral(".sqlite_master"), {},
+              error)) {
         exec(db, QStringLiteral("DETACH DATABASE ") + alias);
         return false;
     }

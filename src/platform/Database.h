@@ -88,6 +88,11 @@ struct MissingColumn
 };
 MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& reference);
 
+// An error that no caller takes: the handler shows it (the program's handler is the
+// generic error box, installed by ErrorBox); without one it goes to the log.
+void reportUnhandled(const Error& error);
+void setUnhandledErrorHandler(void (*handler)(const Error&));
+
 // Runs one statement with positional bound values. Returns the active query on
 // success (positioned before the first row).
 std::optional<QSqlQuery> exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Database.h"
+#include "ErrorText.h"
 
 #include <QString>
 
@@ -11,7 +12,6 @@ class QWidget;
 // pointer back to normal.
 namespace ErrorBox {
 
-QString text(int number, const QString& source, const QString& description);
 void show(int number, const QString& source, const QString& description, QWidget* parent = nullptr);
 void show(const Db::Error& error, QWidget* parent = nullptr);
 

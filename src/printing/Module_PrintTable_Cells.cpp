@@ -3,7 +3,7 @@
 #include "PrintSurface.h"
 
 #include "coords/PrintTransform.h"
-#include "entry/FormLayout.h"
+#include "registration/form/FormLayout.h"
 
 #include <cmath>
 

@@ -3,8 +3,8 @@
 #include "PrintSurface.h"
 
 #include "coords/PrintTransform.h"
-#include "entry/FormControl.h"
 #include "platform/TextNumber.h"
+#include "registration/form/FormControl.h"
 #include "shell/ProgramState.h"
 
 #include <cmath>

@@ -7,8 +7,8 @@
 
 #include "coords/AreaMapSource.h"
 #include "coords/PrintTransform.h"
-#include "entry/FormLayout.h"
 #include "platform/TextNumber.h"
+#include "registration/form/FormLayout.h"
 #include "shell/KCUTIL_Numerals.h"
 #include "shell/KCUTIL_Paper.h"
 #include "shell/ProgramState.h"

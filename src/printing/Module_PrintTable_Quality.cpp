@@ -2,9 +2,9 @@
 
 #include "PrintSurface.h"
 
-#include "entry/FormControl.h"
 #include "platform/ColumnCatalog.h"
 #include "platform/TextNumber.h"
+#include "registration/form/FormControl.h"
 #include "shell/KCUTIL_Dictionary.h"
 #include "shell/KCUTIL_Fields.h"
 

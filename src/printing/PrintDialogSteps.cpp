@@ -1,6 +1,5 @@
 #include "PrintDialogSteps.h"
 
-#include "entry/EntryHost.h"
 #include "entry/EntryRecord.h"
 #include "entry/NewTab.h"
 #include "platform/ErrorBox.h"
@@ -8,6 +7,7 @@
 #include "platform/PrinterService.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paper.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
 #include "shell/ShellNames.h"
 
@@ -186,18 +186,14 @@ PrintedForm entryWindowForm()
     if (NewTab* window = NewTab::instance()) {
         PrintedForm form;
         form.djh = s.Cur_DJH;
-        form.values = EntryRecord::values(*window);
-        form.category = window->Combo5(0)->currentText();
-        const auto ticks = [&form](const QString& name, const QList<QCheckBox*>& boxes) {
-            for (int i = 0; i < boxes.size(); ++i)
-                form.setTick(name, i,
-                             int(boxes[i]->checkState() == Qt::Checked            ? 1
-                                 : boxes[i]->checkState() == Qt::PartiallyChecked ? 2
-                                                                                  : 0));
-        };
-        ticks(QStringLiteral("Check1"), window->Check1Array());
-        ticks(QStringLiteral("Check11"), window->Check11Array());
-        ticks(QStringLiteral("Check12"), window->Check12Array());
+        form.values = window->values();
+        form.category = window->category();
+        for (const QString& group :
+             {QStringLiteral("Check1"), QStringLiteral("Check11"), QStringLiteral("Check12")}) {
+            const QList<int> ticks = window->ticks(group);
+            for (int i = 0; i < ticks.size(); ++i)
+                form.setTick(group, i, ticks[i]);
+        }
         return form;
     }
     if (!s.Cur_DJH.isEmpty()) {
@@ -209,14 +205,14 @@ PrintedForm entryWindowForm()
 
 bool offerSave(QWidget* parent)
 {
-    EntryHost* host = EntryHost::current();
-    if (!NewTab::instance() || !host || !host->buttonEnabled(Keys::Save)) return true;
+    MainWindowServices& host = mainWindow();
+    if (!NewTab::instance() || !host.buttonEnabled(Keys::Save)) return true;
     if (Prompt::ask(Unsaved_Question(), Hint, Prompt::Buttons::YesNo, Prompt::Icon::Question, parent) !=
         Prompt::Answer::Yes)
         return true;
     state().Check_Failed = false;
-    host->pressSave();
-    return !state().Check_Failed && !host->buttonEnabled(Keys::Save);
+    host.clickButton(Keys::Save);
+    return !state().Check_Failed && !host.buttonEnabled(Keys::Save);
 }
 
 } // namespace PrintDialogSteps

@@ -1,10 +1,10 @@
 #include "PrintedForm.h"
 
-#include "entry/CoordGridLoader.h"
-#include "entry/CoordGridModel.h"
-#include "entry/FieldRegistry.h"
-#include "entry/FormLayout.h"
-#include "entry/RegistrationSnapshot.h"
+#include "registration/coordgrid/CoordGridLoader.h"
+#include "registration/coordgrid/CoordGridModel.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/form/FormLayout.h"
+#include "registration/record/RegistrationSnapshot.h"
 
 namespace {
 QString tickKey(const QString& name, int index)

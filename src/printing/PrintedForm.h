@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/EntryValues.h"
+#include "registration/record/EntryValues.h"
 
 #include "platform/Result.h"
 

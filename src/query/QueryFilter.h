@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/RegistrationFilter.h"
+#include "registration/navigation/RegistrationFilter.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "ReferenceData.h"
 
-#include "entry/FieldRegistry.h"
+#include "registration/form/FieldRegistry.h"
 
 #include "coords/CoordText.h"
 #include "platform/ColumnCatalog.h"

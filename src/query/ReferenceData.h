@@ -1,8 +1,8 @@
 #pragma once
 
-#include "entry/EntryValues.h"
 #include "platform/Database.h"
 #include "platform/Result.h"
+#include "registration/record/EntryValues.h"
 
 #include <QList>
 #include <QSqlDatabase>

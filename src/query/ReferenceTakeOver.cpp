@@ -1,6 +1,5 @@
 #include "ReferenceDialogs.h"
 
-#include "entry/FieldBox.h"
 #include "entry/NewTab.h"
 #include "platform/ErrorBox.h"
 #include "shell/MainWindowServices.h"
@@ -15,21 +14,19 @@ void Take_Over_Reference(ReferenceKind kind, const QString& djh, QWidget* parent
     NewTab* w = NewTab::instance();
     if (!w) return;
     ProgramState& s = state();
-    const QString kept = w->box(FormControl::Array::Kn1Data, 0)->text();
+    const QString kept = w->values().djh();
     w->clear_data();
+    // The window's change handlers stay idle while it is filled: no number is
+    // allocated for the region code taken over.
     s.Is_Loading = true;
     const ReferenceValues r = Copy_Reference_Data(s.Cn(), kind, djh, kept);
     for (const Db::Error& e : r.errors)
         ErrorBox::show(e, parent);
     if (r.found) {
-        for (FormControl::Array a : {FormControl::Array::Kn1Data, FormControl::Array::Kn2Data,
-                                     FormControl::Array::Kn3Data, FormControl::Array::Kn6Data})
-            for (int i = 0; i < r.values.count(a); ++i)
-                if (FieldBox* b = w->box(a, i)) b->setText(r.values.text(a, i));
-        s.Area_Coord_Str = r.areaLines;
-        w->Init_Flex(0);
-        s.Area_Coord_Str = r.calcLines;
-        w->Init_Flex(1);
+        w->showValues(r.values);
+        // The coordinates come along, so that a save stores them beside the areas.
+        w->Init_Flex(0, r.areaLines);
+        w->Init_Flex(1, r.calcLines);
         w->KnPic_Paint(2);
     }
     s.Is_Loading = false;

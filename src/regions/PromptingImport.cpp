@@ -54,9 +54,9 @@ Result<PromptingOutcome> Prompt_Import_Kind_Table(const QSqlDatabase& db, const 
     for (const QString& number : list) {
         if (number.size() != 13) continue;
         if (registration) {
-            const bool present = KCUTIL::Is_DJH_In_DB(db, number, &error);
-            if (error.isSet()) return error;
-            if (present) {
+            const Result<bool> present = KCUTIL::Is_DJH_In_DB(db, number);
+            if (!present) return present.error();
+            if (*present) {
                 if (*run.answer != OverwriteAll && *run.answer != LeaveOutAll)
                     *run.answer = run.ask(duplicateMessage(number));
                 if (*run.answer == StopImport) break;

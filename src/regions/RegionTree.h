@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/RegionPickerNodes.h"
+#include "registration/record/RegionPickerNodes.h"
 
 #include <QHash>
 #include <QSqlDatabase>

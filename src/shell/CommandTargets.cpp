@@ -1,5 +1,6 @@
 #include "CommandTargets.h"
 
+#include "ShellNames.h"
 #include "TabMain.h"
 
 CommandTargets::CommandTargets(QObject* parent) : QObject(parent) {}
@@ -7,13 +8,13 @@ CommandTargets::CommandTargets(QObject* parent) : QObject(parent) {}
 const QStringList& CommandTargets::windowNames()
 {
     static const QStringList names{
-        QStringLiteral("NewTab"),        QStringLiteral("FrmPrintSelect"), QStringLiteral("FrmPrintMany"),
-        QStringLiteral("DataExport"),    QStringLiteral("DataExportXzq"),  QStringLiteral("DataXmlExport"),
-        QStringLiteral("DataImport"),    QStringLiteral("DataImportXzq"),  QStringLiteral("DataImportAll"),
-        QStringLiteral("xmlimport"),     QStringLiteral("DataCheck"),      QStringLiteral("FrmCheckData"),
-        QStringLiteral("FrmCode"),       QStringLiteral("FrmPara"),        QStringLiteral("FrmSysView"),
-        QStringLiteral("DBDelete"),      QStringLiteral("DataDelete"),     QStringLiteral("FrmClearLX_PJ"),
-        QStringLiteral("DataModification"), QStringLiteral("About"),       QStringLiteral("Frm引用"),
+        WindowNames::NewTab,           WindowNames::FrmPrintSelect, WindowNames::FrmPrintMany,
+        WindowNames::DataExport,       WindowNames::DataExportXzq,  WindowNames::DataXmlExport,
+        WindowNames::DataImport,       WindowNames::DataImportXzq,  WindowNames::DataImportAll,
+        WindowNames::XmlImport,        WindowNames::DataCheck,      WindowNames::FrmCheckData,
+        WindowNames::FrmCode,          WindowNames::FrmPara,        WindowNames::FrmSysView,
+        WindowNames::DBDelete,         WindowNames::DataDelete,     WindowNames::FrmClearLX_PJ,
+        WindowNames::DataModification, WindowNames::About,          WindowNames::FrmReference,
     };
     return names;
 }

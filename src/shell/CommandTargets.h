@@ -13,12 +13,13 @@
 class TabMain;
 
 // What the main window's menus and toolbar reach in the rest of the program. The
-// shell cannot include the windows of the later parts, so src/app registers them
-// here at start-up, one line per window:
+// shell cannot include the windows of the later parts, so each library registers
+// its windows here in its one `void <lib>::registerTargets(CommandTargets&)`, which
+// src/app calls at start-up, one line per window (names from ShellNames.h):
 //
-//     targets.registerModal<FrmPara>(QStringLiteral("FrmPara"));         // modal dialog
-//     targets.registerMdiChild<NewTab>(QStringLiteral("NewTab"));        // one modeless child window
-//     targets.registerWindow(QStringLiteral("X"), [](TabMain& main) { ... });  // anything else
+//     targets.registerModal<FrmPara>(WindowNames::FrmPara);   // modal dialog
+//     targets.registerMdiChild<NewTab>(WindowNames::NewTab);  // one modeless child window
+//     targets.registerWindow(WindowNames::DataCheck, [](TabMain& main) { ... });  // anything else
 //     targets.setEntryHooks({...});   // the entry window's operations, see EntryHooks
 //     targets.setRunCheckTool([](int mode, const QString& name, TabMain& main) { ... });
 //
@@ -46,6 +47,10 @@ public:
         std::function<void()> cobNavigate_Click; // rebuilds the navigation trees
         std::function<void()> Draw_Area_Map;     // redraws the sketch map of the coordinate page
         std::function<void()> Focus_Area_Flex;   // focus to Tab1, then to Area_Flex(Flex_Menu_Index)
+        std::function<void()> Get_Data_All;      // reloads the whole registration list (window open or not)
+        // Opens the entry window when it is closed, rebuilds its navigation and shows Cur_DJH.
+        std::function<void()> Show_Current_Registration;
+        std::function<void()> Relabel_Tree_Nodes; // the navigation labels follow ViewFlag
     };
 
     // The outside data-check component: mode 1 checks, mode 2 defines the check items.

@@ -1,8 +1,8 @@
 #include "FrmCode.h"
 
 #include "CodeDictionary.h"
-#include "DialogHooks.h"
 #include "ProgramState.h"
+#include "ShellNames.h"
 #include "platform/BusyCursor.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
@@ -18,10 +18,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-FrmCode::FrmCode(QWidget* parent) : QDialog(parent)
+FrmCode::FrmCode(QWidget* parent) : ModalDialog(parent, Keys::Code, QStringLiteral("数据词表浏览..."))
 {
     setWindowTitle(QStringLiteral("数据词表"));
-    setModal(true);
 
     auto* heading = new QLabel(QStringLiteral("固体资源储量数据词表"), this);
     QFont f = heading->font();
@@ -67,28 +66,12 @@ FrmCode::FrmCode(QWidget* parent) : QDialog(parent)
     Form_Load();
 }
 
-FrmCode::~FrmCode()
-{
-    Form_Unload();
-}
-
 void FrmCode::Form_Load()
 {
-    m_mark.open(QStringLiteral("CODE"), QStringLiteral("数据词表浏览..."));
+    markOpen();
     List2->clear();
     List2->addItems(CodeDictionary::tableNames());
     List2->setCurrentRow(0); // shows cb01 through the list's row change
-}
-
-void FrmCode::Form_Unload()
-{
-    m_mark.close();
-}
-
-void FrmCode::done(int result)
-{
-    Form_Unload();
-    QDialog::done(result);
 }
 
 void FrmCode::List2_Click()

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "DialogHooks.h"
-
-#include <QDialog>
+#include "ModalDialog.h"
 
 class QLineEdit;
 class QListWidget;
@@ -11,12 +9,11 @@ class QTableWidget;
 
 // The read-only browser of the code dictionaries: a list of the tables and a grid
 // with every row and column of the chosen one.
-class FrmCode : public QDialog
+class FrmCode : public ModalDialog
 {
     Q_OBJECT
 public:
     explicit FrmCode(QWidget* parent = nullptr);
-    ~FrmCode() override;
 
     void List2_Click();
     void Command2_Click();
@@ -28,10 +25,6 @@ public:
     QLineEdit* txtEdit = nullptr;
     QPushButton* Command2 = nullptr;
 
-    void done(int result) override;
-
 private:
     void Form_Load();
-    void Form_Unload();
-    DialogMark m_mark;
 };

@@ -1,9 +1,10 @@
 #include "FrmPara.h"
 
-#include "DialogHooks.h"
 #include "MAINBAS.h"
+#include "MainWindowServices.h"
 #include "ParaLogic.h"
 #include "ProgramState.h"
+#include "ShellNames.h"
 #include "platform/FileDialog.h"
 #include "platform/Twips.h"
 
@@ -24,10 +25,9 @@ namespace {
 const QString kFilter = QStringLiteral("MS Access Files(*.mdb)");
 }
 
-FrmPara::FrmPara(QWidget* parent) : QDialog(parent)
+FrmPara::FrmPara(QWidget* parent) : ModalDialog(parent, Keys::Para, QStringLiteral("参数设置..."))
 {
     setWindowTitle(QStringLiteral("参数设置"));
-    setModal(true);
 
     auto* heading = new QLabel(QStringLiteral("系统参数设置"), this);
     QFont f = heading->font();
@@ -107,15 +107,10 @@ FrmPara::FrmPara(QWidget* parent) : QDialog(parent)
     Form_Load();
 }
 
-FrmPara::~FrmPara()
-{
-    Form_Unload();
-}
-
 void FrmPara::Form_Load()
 {
     const ProgramState& s = state();
-    m_mark.open(QStringLiteral("PARA"), QStringLiteral("参数设置..."));
+    markOpen();
 
     Text1->clear();
     const QString name = ParaLogic::Get_Province_Name(s.Cn(), s.ProvinceCode);
@@ -129,17 +124,6 @@ void FrmPara::Form_Load()
     Check1->setVisible(Text2->text() == s.Switched_DB_Path);
 
     txtTJK->setText(ParaLogic::configuredStatistics());
-}
-
-void FrmPara::Form_Unload()
-{
-    m_mark.close();
-}
-
-void FrmPara::done(int result)
-{
-    Form_Unload();
-    QDialog::done(result);
 }
 
 void FrmPara::Command1_Click()
@@ -219,13 +203,13 @@ void FrmPara::Command2_Click(int index)
     in.defaultShown = !Check1->isHidden();
     in.defaultTicked = Check1->isChecked();
     in.statisticsPath = txtTJK->text();
-    const auto r = ParaLogic::accept(in, state().Form_Opened[1], dialogHooks().reloadEntryList);
+    const auto r = ParaLogic::accept(in, state().Form_Opened[1], [] { mainWindow().reloadEntryList(); });
     if (r.clearStatistics) txtTJK->clear();
     if (r.focusProvince) {
         SSTab1->setCurrentIndex(0);
         Text1->setFocus();
     }
     if (!r.close) return;
-    dialogHooks().panel(2, MAINBAS::Database_File());
+    mainWindow().setPanelText(2, MAINBAS::Database_File());
     accept();
 }

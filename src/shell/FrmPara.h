@@ -1,8 +1,6 @@
 #pragma once
 
-#include "DialogHooks.h"
-
-#include <QDialog>
+#include "ModalDialog.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -12,12 +10,11 @@ class QTabWidget;
 
 // The parameter dialog: the province code, the registration database the program
 // works on and the reserve-statistics database. Modal; the rules live in ParaLogic.
-class FrmPara : public QDialog
+class FrmPara : public ModalDialog
 {
     Q_OBJECT
 public:
     explicit FrmPara(QWidget* parent = nullptr);
-    ~FrmPara() override;
 
     // Handlers, public so that the main window and tests can drive them.
     void Command1_Click();          // drops the province list down
@@ -39,15 +36,11 @@ public:
     QPushButton* Command4 = nullptr;
     QPushButton* Command2[2] = {nullptr, nullptr};
 
-    void done(int result) override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void Form_Load();
-    void Form_Unload();
     void hideList();
-    DialogMark m_mark;
 };

@@ -1,8 +1,9 @@
 #include "FrmSysView.h"
 
-#include "DialogHooks.h"
 #include "DisplayOption.h"
+#include "MainWindowServices.h"
 #include "ProgramState.h"
+#include "ShellNames.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -13,10 +14,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-FrmSysView::FrmSysView(QWidget* parent) : QDialog(parent)
+FrmSysView::FrmSysView(QWidget* parent) : ModalDialog(parent, Keys::Sys, QStringLiteral("系统选项..."))
 {
     setWindowTitle(QStringLiteral("系统选项"));
-    setModal(true);
 
     auto* Frame1 = new QGroupBox(QStringLiteral("显示方式"), this);
     auto* g = new QGridLayout(Frame1);
@@ -44,29 +44,13 @@ FrmSysView::FrmSysView(QWidget* parent) : QDialog(parent)
     Form_Load();
 }
 
-FrmSysView::~FrmSysView()
-{
-    Form_Unload();
-}
-
 void FrmSysView::Form_Load()
 {
-    m_mark.open(QStringLiteral("SYS"), QStringLiteral("系统选项..."));
+    markOpen();
     if (DisplayOption::showsNames(state().ViewFlag))
         view_name->setChecked(true);
     else
         view_num->setChecked(true);
-}
-
-void FrmSysView::Form_Unload()
-{
-    m_mark.close();
-}
-
-void FrmSysView::done(int result)
-{
-    Form_Unload();
-    QDialog::done(result);
 }
 
 void FrmSysView::Command1_Click(int index)
@@ -74,7 +58,7 @@ void FrmSysView::Command1_Click(int index)
     if (index == 0) {
         if ((view_name->isChecked() || view_num->isChecked()) &&
             DisplayOption::apply(view_name->isChecked(), state().ProgramDir)) {
-            if (dialogHooks().relabelTree) dialogHooks().relabelTree();
+            mainWindow().relabelTree();
         }
         accept();
         return;

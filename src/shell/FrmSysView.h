@@ -1,19 +1,16 @@
 #pragma once
 
-#include "DialogHooks.h"
-
-#include <QDialog>
+#include "ModalDialog.h"
 
 class QPushButton;
 class QRadioButton;
 
 // The display-option dialog: navigation nodes labelled by number or by name.
-class FrmSysView : public QDialog
+class FrmSysView : public ModalDialog
 {
     Q_OBJECT
 public:
     explicit FrmSysView(QWidget* parent = nullptr);
-    ~FrmSysView() override;
 
     void Command1_Click(int index); // 0 apply and close, 1 close
 
@@ -21,10 +18,6 @@ public:
     QRadioButton* view_name = nullptr;
     QPushButton* Command1[2] = {nullptr, nullptr};
 
-    void done(int result) override;
-
 private:
     void Form_Load();
-    void Form_Unload();
-    DialogMark m_mark;
 };

@@ -2,11 +2,8 @@
 
 #include "KCUTIL_Fields.h"
 #include "ProgramState.h"
-#include "platform/ErrorBox.h"
 #include "platform/TextNumber.h"
 
-#include <QComboBox>
-#include <QListWidget>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -33,7 +30,7 @@ void report(const Db::Error& e, Db::Error* out)
     if (out)
         *out = e;
     else
-        ErrorBox::show(e);
+        Db::reportUnhandled(e);
 }
 
 // Runs a lookup on the shared connection; the query is positioned on its first
@@ -84,16 +81,6 @@ QStringList Dic_List_Entries(int tableNo, const QString& table, Db::Error* error
         return {QString()};
     }
     return entries;
-}
-
-void Fill_Dic_List(int tableNo, QComboBox* box, const QString& table, Db::Error* error)
-{
-    box->addItems(Dic_List_Entries(tableNo, table, error));
-}
-
-void Fill_Dic_List(int tableNo, QListWidget* box, const QString& table, Db::Error* error)
-{
-    box->addItems(Dic_List_Entries(tableNo, table, error));
 }
 
 QString Get_KCMC(int mineralCode, Db::Error* error)

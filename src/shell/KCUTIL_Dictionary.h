@@ -5,22 +5,17 @@
 #include <QString>
 #include <QStringList>
 
-class QComboBox;
-class QListWidget;
-
 // Code-to-name lookups in the code dictionaries of the working database (the
-// shared connection). Codes are bound values. A failing query shows the generic
-// error box, unless the caller passes `error` to report it itself; either way the
-// routine then returns its result for a missing row.
+// shared connection). Codes are bound values. A failing query goes to
+// Db::reportUnhandled (the generic error box in the program), unless the caller
+// passes `error` to report it itself; either way the routine then returns its
+// result for a missing row. Filling a pick list is in KCUTIL_DicLists.h.
 namespace KCUTIL {
 
 // The entries of a pick list from the general code table: an empty entry, then
 // every 名称 of sub-table `tableNo` in 表内码 order (its heading row left out).
 // `table` must be "cb01".
 QStringList Dic_List_Entries(int tableNo, const QString& table, Db::Error* error = nullptr);
-// Appends those entries to the box (without clearing it first).
-void Fill_Dic_List(int tableNo, QComboBox* box, const QString& table, Db::Error* error = nullptr);
-void Fill_Dic_List(int tableNo, QListWidget* box, const QString& table, Db::Error* error = nullptr);
 
 // 矿产名称 of a mineral.
 QString Get_KCMC(int mineralCode, Db::Error* error = nullptr);

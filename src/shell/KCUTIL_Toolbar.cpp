@@ -1,6 +1,7 @@
 #include "KCUTIL_Toolbar.h"
 
-#include "TabMain.h"
+#include "MainWindowServices.h"
+#include "ShellNames.h"
 
 #include <QTreeWidget>
 
@@ -8,16 +9,16 @@ namespace KCUTIL {
 
 void Set_Toolbar_State(QTreeWidget* TvmDataList)
 {
-    TabMain* main = TabMain::instance();
-    if (!main) return;
+    MainWindowServices& main = mainWindow();
+    if (!main.present()) return;
     if (TvmDataList && TvmDataList->topLevelItemCount() > 0) {
         if (!TvmDataList->currentItem())
             TvmDataList->setCurrentItem(TvmDataList->topLevelItem(TvmDataList->topLevelItemCount() - 1));
         if (TvmDataList->currentItem()->text(0) != QLatin1String("...")) {
-            main->setButtonEnabled(QStringLiteral("PRINT"), true);
-            main->setButtonEnabled(QStringLiteral("DEL"), true);
+            main.setButtonEnabled(Keys::Print, true);
+            main.setButtonEnabled(Keys::Del, true);
         } else {
-            main->setButtonEnabled(QStringLiteral("DEL"), false);
+            main.setButtonEnabled(Keys::Del, false);
         }
     }
     Sync_Menu_Toolbar();
@@ -25,14 +26,14 @@ void Set_Toolbar_State(QTreeWidget* TvmDataList)
 
 void Sync_Menu_Toolbar()
 {
-    TabMain* main = TabMain::instance();
-    if (!main) return;
-    using Menu = TabMain::Menu;
-    main->setMenuItemEnabled(Menu::DJ, 2, main->buttonEnabled(QStringLiteral("SAVE")));
-    main->setMenuItemEnabled(Menu::DJ, 3, main->buttonEnabled(QStringLiteral("DEL")));
-    main->setMenuItemEnabled(Menu::DJ, 5, main->buttonEnabled(QStringLiteral("PRINT")));
+    MainWindowServices& main = mainWindow();
+    if (!main.present()) return;
+    using Menu = MainCommands::Menu;
+    main.setMenuItemEnabled(Menu::DJ, DjMenu::Save, main.buttonEnabled(Keys::Save));
+    main.setMenuItemEnabled(Menu::DJ, DjMenu::Delete, main.buttonEnabled(Keys::Del));
+    main.setMenuItemEnabled(Menu::DJ, DjMenu::Print, main.buttonEnabled(Keys::Print));
     // The batch print, disabled with Print when the window loads, comes back with it.
-    main->setMenuItemEnabled(Menu::DJ, 6, main->buttonEnabled(QStringLiteral("PRINT")));
+    main.setMenuItemEnabled(Menu::DJ, DjMenu::PrintMany, main.buttonEnabled(Keys::Print));
 }
 
 } // namespace KCUTIL

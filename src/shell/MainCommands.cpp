@@ -2,6 +2,7 @@
 
 #include "CommandTargets.h"
 #include "ProgramState.h"
+#include "ShellNames.h"
 
 namespace MainCommands {
 
@@ -40,49 +41,49 @@ QString menuTitle(Menu menu)
 const QList<MenuItem>& menuItems(Menu menu)
 {
     static const QList<MenuItem> dj{
-        window(QStringLiteral("固体压覆资源储量登记(&R)"), QStringLiteral("NewTab")),
+        window(QStringLiteral("固体压覆资源储量登记(&R)"), WindowNames::NewTab),
         separator(),
         item(QStringLiteral("保存(&S)"), Action::Save),
         item(QStringLiteral("删除(&D)"), Action::Delete),
         separator(),
-        item(QStringLiteral("打印(&P)"), Action::Print, QStringLiteral("FrmPrintSelect")),
-        window(QStringLiteral("批量打印"), QStringLiteral("FrmPrintMany")),
+        item(QStringLiteral("打印(&P)"), Action::Print, WindowNames::FrmPrintSelect),
+        window(QStringLiteral("批量打印"), WindowNames::FrmPrintMany),
         separator(),
         item(QStringLiteral("退出(&E)"), Action::Exit),
     };
     static const QList<MenuItem> data{
-        window(QStringLiteral("按登记号数据库导出(&E)"), QStringLiteral("DataExport")),
-        window(QStringLiteral("按行政区数据库导出(&X)"), QStringLiteral("DataExportXzq")),
-        window(QStringLiteral("按登记号数据导出XML(&O)"), QStringLiteral("DataXmlExport")),
+        window(QStringLiteral("按登记号数据库导出(&E)"), WindowNames::DataExport),
+        window(QStringLiteral("按行政区数据库导出(&X)"), WindowNames::DataExportXzq),
+        window(QStringLiteral("按登记号数据导出XML(&O)"), WindowNames::DataXmlExport),
         separator(),
-        window(QStringLiteral("按登记号数据库导入(&I)"), QStringLiteral("DataImport")),
-        window(QStringLiteral("按行政区数据库导入(&Z)"), QStringLiteral("DataImportXzq")),
-        window(QStringLiteral("全部导入(&A)"), QStringLiteral("DataImportAll")),
-        window(QStringLiteral("导入XML数据(&P)"), QStringLiteral("xmlimport")),
+        window(QStringLiteral("按登记号数据库导入(&I)"), WindowNames::DataImport),
+        window(QStringLiteral("按行政区数据库导入(&Z)"), WindowNames::DataImportXzq),
+        window(QStringLiteral("全部导入(&A)"), WindowNames::DataImportAll),
+        window(QStringLiteral("导入XML数据(&P)"), WindowNames::XmlImport),
         separator(),
-        window(QStringLiteral("数据检查(&C)"), QStringLiteral("DataCheck")),
-        window(QStringLiteral("数据检查2(&C)"), QStringLiteral("FrmCheckData")),
+        window(QStringLiteral("数据检查(&C)"), WindowNames::DataCheck),
+        window(QStringLiteral("数据检查2(&C)"), WindowNames::FrmCheckData),
     };
     static const QList<MenuItem> other{
-        window(QStringLiteral("数据词表(&D)"), QStringLiteral("FrmCode")),
+        window(QStringLiteral("数据词表(&D)"), WindowNames::FrmCode),
         separator(),
-        window(QStringLiteral("参数设置"), QStringLiteral("FrmPara")),
+        window(QStringLiteral("参数设置"), WindowNames::FrmPara),
         separator(),
-        window(QStringLiteral("系统设置"), QStringLiteral("FrmSysView")),
+        window(QStringLiteral("系统设置"), WindowNames::FrmSysView),
         separator(),
-        window(QStringLiteral("按行政区删除"), QStringLiteral("DBDelete")),
-        window(QStringLiteral("按登记号删除"), QStringLiteral("DataDelete")),
+        window(QStringLiteral("按行政区删除"), WindowNames::DBDelete),
+        window(QStringLiteral("按登记号删除"), WindowNames::DataDelete),
         separator(),
         item(QStringLiteral("数据检查"), Action::CheckTool, QString(), 1),
         item(QStringLiteral("定制指标"), Action::CheckTool, QString(), 2),
         separator(),
-        window(QStringLiteral("清理错误的矿石类型和品级"), QStringLiteral("FrmClearLX_PJ")),
-        window(QStringLiteral("数据修改"), QStringLiteral("DataModification")),
+        window(QStringLiteral("清理错误的矿石类型和品级"), WindowNames::FrmClearLX_PJ),
+        window(QStringLiteral("数据修改"), WindowNames::DataModification),
     };
     static const QList<MenuItem> help{
         item(QStringLiteral("目录和索引(&C)"), Action::Help),
         separator(),
-        window(QStringLiteral("关于Orvane(&A)..."), QStringLiteral("About")),
+        window(QStringLiteral("关于Orvane(&A)..."), WindowNames::About),
     };
     static const QList<MenuItem> edit{
         item(QStringLiteral("追加(&A)")), item(QStringLiteral("插入(&I)")), item(QStringLiteral("删除(&Y)")),
@@ -109,25 +110,26 @@ const QList<ToolButton>& toolButtons()
 {
     auto open = [](const QString& name) { return Command{Action::OpenWindow, name, 0}; };
     static const QList<ToolButton> buttons{
-        {QStringLiteral("NEW"), QStringLiteral("登记"), QStringLiteral("储量登记"), open(QStringLiteral("NewTab")), 0},
-        {QStringLiteral("EXPORT"), QStringLiteral("导出"), QStringLiteral("导出登记数据"),
-         open(QStringLiteral("DataExportXzq")), 0},
-        {QStringLiteral("IMPORT"), QStringLiteral("导入"), QStringLiteral("导入登记数据"),
-         open(QStringLiteral("DataImportXzq")), 1},
-        {QStringLiteral("CHECK"), QStringLiteral("检查"), QStringLiteral("数据检查"),
+        {Keys::New, QStringLiteral("登记"), QStringLiteral("储量登记"), open(WindowNames::NewTab), 0},
+        {Keys::Export, QStringLiteral("导出"), QStringLiteral("导出登记数据"),
+         open(WindowNames::DataExportXzq), 0},
+        {Keys::Import, QStringLiteral("导入"), QStringLiteral("导入登记数据"),
+         open(WindowNames::DataImportXzq), 1},
+        {Keys::Check, QStringLiteral("检查"), QStringLiteral("数据检查"),
          Command{Action::CheckTool, QString(), 1}, 0},
-        {QStringLiteral("SAVE"), QStringLiteral("保存"), QStringLiteral("保存登记书"), Command{Action::Save, {}, 0}, 0},
-        {QStringLiteral("DEL"), QStringLiteral("删除"), QStringLiteral("删除登记书"),
+        {Keys::Save, QStringLiteral("保存"), QStringLiteral("保存登记书"), Command{Action::Save, {}, 0}, 0},
+        {Keys::Del, QStringLiteral("删除"), QStringLiteral("删除登记书"),
          Command{Action::DeleteAndNavigate, {}, 0}, 0},
-        {QStringLiteral("INSERT"), QStringLiteral("引用"), QStringLiteral("引用查明或占用"),
-         open(QStringLiteral("Frm引用")), 0},
-        {QStringLiteral("PRINT"), QStringLiteral("打印"), QStringLiteral("打印登记书"),
-         Command{Action::Print, QStringLiteral("FrmPrintSelect"), 0}, 0},
-        {QStringLiteral("CODE"), QStringLiteral("词表"), QStringLiteral("系统词典"), open(QStringLiteral("FrmCode")), 2},
-        {QStringLiteral("PARA"), QStringLiteral("参数"), QStringLiteral("系统参数"), open(QStringLiteral("FrmPara")), 1},
-        {QStringLiteral("SYS"), QStringLiteral("系统"), QStringLiteral("显示方式"), open(QStringLiteral("FrmSysView")), 2},
-        {QStringLiteral("EXIT"), QStringLiteral("退出"), QStringLiteral("退出报盘子系统"), Command{Action::Exit, {}, 0}, 0},
-        {QStringLiteral("HELP"), QStringLiteral("帮助"), QStringLiteral("帮助信息"), Command{Action::Help, {}, 0}, 0},
+        {Keys::Insert, QStringLiteral("引用"), QStringLiteral("引用查明或占用"),
+         open(WindowNames::FrmReference), 0},
+        {Keys::Print, QStringLiteral("打印"), QStringLiteral("打印登记书"),
+         Command{Action::Print, WindowNames::FrmPrintSelect, 0}, 0},
+        {Keys::Code, QStringLiteral("词表"), QStringLiteral("系统词典"), open(WindowNames::FrmCode), 2},
+        {Keys::Para, QStringLiteral("参数"), QStringLiteral("系统参数"), open(WindowNames::FrmPara), 1},
+        {Keys::Sys, QStringLiteral("系统"), QStringLiteral("显示方式"), open(WindowNames::FrmSysView), 2},
+        {Keys::Exit, QStringLiteral("退出"), QStringLiteral("退出报盘子系统"), Command{Action::Exit, {}, 0},
+         0},
+        {Keys::Help, QStringLiteral("帮助"), QStringLiteral("帮助信息"), Command{Action::Help, {}, 0}, 0},
     };
     return buttons;
 }

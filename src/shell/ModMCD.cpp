@@ -1,8 +1,8 @@
 #include "ModMCD.h"
 
 #include "DataCheckComponent.h"
-#include "DialogHooks.h"
 #include "MAINBAS.h"
+#include "MainWindowServices.h"
 #include "ProgramState.h"
 #include "platform/Prompt.h"
 
@@ -104,7 +104,7 @@ void McdProc()
     const QString djh = link().info.djh.trimmed();
     if (djh.isEmpty()) return;
     state().Cur_DJH = djh;
-    if (dialogHooks().showCurrentRegistration) dialogHooks().showCurrentRegistration();
+    ::mainWindow().showCurrentRegistration();
 }
 
 CheckInfo& Check_Info()

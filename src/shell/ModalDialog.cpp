@@ -14,13 +14,17 @@ ModalDialog::~ModalDialog()
     releaseMark();
 }
 
+void ModalDialog::markOpen()
+{
+    if (m_marked) return;
+    m_marked = true;
+    if (!m_key.isEmpty()) mainWindow().pressButton(m_key, true);
+    if (!m_activity.isEmpty()) mainWindow().setPanelText(1, m_activity);
+}
+
 void ModalDialog::showEvent(QShowEvent* event)
 {
-    if (!m_marked) {
-        m_marked = true;
-        if (!m_key.isEmpty()) mainWindow().pressButton(m_key, true);
-        if (!m_activity.isEmpty()) mainWindow().setPanelText(1, m_activity);
-    }
+    markOpen();
     QDialog::showEvent(event);
 }
 

@@ -4,9 +4,10 @@
 #include <QString>
 
 // Base of the modal dialogs that hold a toolbar key and a status text while they
-// are open: showing the dialog presses the key and writes the activity into status
-// panel 1; closing releases the key and writes the idle text, once however the
-// dialog ends. An empty key or activity leaves that part alone.
+// are open: loading the dialog (markOpen(), at the latest when it is shown) presses
+// the key and writes the activity into status panel 1; closing releases the key and
+// writes the idle text, once however the dialog ends. An empty key or activity
+// leaves that part alone.
 class ModalDialog : public QDialog
 {
     Q_OBJECT
@@ -15,6 +16,9 @@ public:
     ~ModalDialog() override;
 
 protected:
+    // Presses the key and writes the activity (idempotent); a dialog whose load
+    // runs in its constructor calls it there.
+    void markOpen();
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
     // Releases the key and writes the idle text (idempotent).

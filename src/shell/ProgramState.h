@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QueryFilter.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -76,7 +78,9 @@ struct ProgramState
     int Flex_Menu_Cmd = 0;
     int Flex_Menu_Index = 0;
 
-    // The registration-list filter.
+    // The registration-list filter: set by the query dialog, emptied by the entry
+    // window's query button, read by the navigation trees.
+    QueryFilter Query_Filter;
     QString Query_Where;
     QString Query_SQL;
     QString Query_Where2;

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The names the whole program shares: toolbar keys, the windows the main window
-// opens, and the status-bar texts. Nothing else writes these literals.
+// opens, the items of the registration menu, the status-bar texts and the key codes
+// of the keyboard convention. Nothing else writes these literals.
 namespace Keys {
 inline const QString New = QStringLiteral("NEW");
 inline const QString Save = QStringLiteral("SAVE");
@@ -45,7 +46,36 @@ inline const QString About = QStringLiteral("About");
 inline const QString FrmReference = QStringLiteral("Frm引用");
 } // namespace WindowNames
 
+// Items of the registration menu MENU_DJ by index (the separators count).
+namespace DjMenu {
+inline constexpr int Register = 0;  // "固体压覆资源储量登记(&R)"
+inline constexpr int Save = 2;      // "保存(&S)"
+inline constexpr int Delete = 3;    // "删除(&D)"
+inline constexpr int Print = 5;     // "打印(&P)"
+inline constexpr int PrintMany = 6; // "批量打印"
+} // namespace DjMenu
+
 namespace StatusText {
 // Status panel 1 while nothing runs.
 inline const QString Idle = QStringLiteral("待命...");
 } // namespace StatusText
+
+// Key codes and modifier bits of the keyboard convention the entry window has always
+// used (the codes of the keys, not of the characters they type).
+namespace KeyCode {
+inline constexpr int Tab = 9;
+inline constexpr int Enter = 13;
+inline constexpr int Esc = 27;
+inline constexpr int Up = 38;
+inline constexpr int Down = 40;
+inline constexpr int Insert = 45;
+inline constexpr int Delete = 46;
+inline constexpr int A = 65;
+inline constexpr int C = 67;
+inline constexpr int N = 78;
+inline constexpr int V = 86;
+inline constexpr int Y = 89;
+inline constexpr int ShiftMask = 1;
+inline constexpr int CtrlMask = 2;
+inline constexpr int AltMask = 4;
+} // namespace KeyCode

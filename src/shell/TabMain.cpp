@@ -1,11 +1,11 @@
 #include "TabMain.h"
 
 #include "CommandTargets.h"
-#include "DialogHooks.h"
-#include "ShellNames.h"
+#include "KCUTIL_Toolbar.h"
 #include "MAINBAS.h"
 #include "ModMCD.h"
 #include "ProgramState.h"
+#include "ShellNames.h"
 #include "platform/Clock.h"
 #include "platform/HelpKeyFilter.h"
 #include "platform/HelpViewer.h"
@@ -39,19 +39,19 @@ constexpr int kMBarHeight = 195;
 QStyle::StandardPixmap iconFor(const QString& key)
 {
     static const QHash<QString, QStyle::StandardPixmap> icons{
-        {QStringLiteral("NEW"), QStyle::SP_FileIcon},
-        {QStringLiteral("EXPORT"), QStyle::SP_ArrowUp},
-        {QStringLiteral("IMPORT"), QStyle::SP_ArrowDown},
-        {QStringLiteral("CHECK"), QStyle::SP_DialogApplyButton},
-        {QStringLiteral("SAVE"), QStyle::SP_DialogSaveButton},
-        {QStringLiteral("DEL"), QStyle::SP_TrashIcon},
-        {QStringLiteral("INSERT"), QStyle::SP_FileLinkIcon},
-        {QStringLiteral("PRINT"), QStyle::SP_FileDialogContentsView},
-        {QStringLiteral("CODE"), QStyle::SP_FileDialogDetailedView},
-        {QStringLiteral("PARA"), QStyle::SP_FileDialogInfoView},
-        {QStringLiteral("SYS"), QStyle::SP_DesktopIcon},
-        {QStringLiteral("EXIT"), QStyle::SP_DialogCloseButton},
-        {QStringLiteral("HELP"), QStyle::SP_DialogHelpButton},
+        {Keys::New, QStyle::SP_FileIcon},
+        {Keys::Export, QStyle::SP_ArrowUp},
+        {Keys::Import, QStyle::SP_ArrowDown},
+        {Keys::Check, QStyle::SP_DialogApplyButton},
+        {Keys::Save, QStyle::SP_DialogSaveButton},
+        {Keys::Del, QStyle::SP_TrashIcon},
+        {Keys::Insert, QStyle::SP_FileLinkIcon},
+        {Keys::Print, QStyle::SP_FileDialogContentsView},
+        {Keys::Code, QStyle::SP_FileDialogDetailedView},
+        {Keys::Para, QStyle::SP_FileDialogInfoView},
+        {Keys::Sys, QStyle::SP_DesktopIcon},
+        {Keys::Exit, QStyle::SP_DialogCloseButton},
+        {Keys::Help, QStyle::SP_DialogHelpButton},
     };
     return icons.value(key, QStyle::SP_FileIcon);
 }
@@ -91,7 +91,7 @@ bool TabMain::entryWindowOpen() const
 
 void TabMain::reloadEntryList()
 {
-    if (dialogHooks().reloadEntryList) dialogHooks().reloadEntryList();
+    if (m_targets.entry().Get_Data_All) m_targets.entry().Get_Data_All();
 }
 
 void TabMain::refreshNavigation()
@@ -101,17 +101,49 @@ void TabMain::refreshNavigation()
 
 void TabMain::showCurrentRegistration()
 {
-    if (dialogHooks().showCurrentRegistration) dialogHooks().showCurrentRegistration();
+    if (m_targets.entry().Show_Current_Registration) m_targets.entry().Show_Current_Registration();
 }
 
 void TabMain::relabelTree()
 {
-    if (dialogHooks().relabelTree) dialogHooks().relabelTree();
+    if (m_targets.entry().Relabel_Tree_Nodes) m_targets.entry().Relabel_Tree_Nodes();
 }
 
 void TabMain::redrawMap()
 {
     if (entryWindowOpen() && m_targets.entry().Draw_Area_Map) m_targets.entry().Draw_Area_Map();
+}
+
+void TabMain::setToolbarState(QTreeWidget* registrationList)
+{
+    KCUTIL::Set_Toolbar_State(registrationList);
+}
+
+void TabMain::syncMenuToolbar()
+{
+    KCUTIL::Sync_Menu_Toolbar();
+}
+
+namespace {
+int twipsY(int pixels)
+{
+    return int(std::lround(Twips::fromPixelsY(pixels)));
+}
+} // namespace
+
+int TabMain::windowHeightTwips() const
+{
+    return twipsY(height());
+}
+
+int TabMain::statusBarHeightTwips() const
+{
+    return twipsY(statusBar()->height());
+}
+
+int TabMain::toolBarHeightTwips() const
+{
+    return m_toolbar ? twipsY(m_toolbar->height()) : 0;
 }
 
 TabMain* TabMain::instance()
@@ -206,13 +238,13 @@ void TabMain::MDIForm_Load()
 {
     const QDate today = Clock::today();
     setPanelText(3, QStringLiteral("%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day()));
-    setButtonEnabled(QStringLiteral("SAVE"), false);
-    setButtonEnabled(QStringLiteral("DEL"), false);
-    setButtonEnabled(QStringLiteral("PRINT"), false);
-    setMenuItemEnabled(Menu::DJ, 2, buttonEnabled(QStringLiteral("SAVE")));
-    setMenuItemEnabled(Menu::DJ, 3, buttonEnabled(QStringLiteral("DEL")));
-    setMenuItemEnabled(Menu::DJ, 5, buttonEnabled(QStringLiteral("PRINT")));
-    setMenuItemEnabled(Menu::DJ, 6, buttonEnabled(QStringLiteral("PRINT")));
+    setButtonEnabled(Keys::Save, false);
+    setButtonEnabled(Keys::Del, false);
+    setButtonEnabled(Keys::Print, false);
+    setMenuItemEnabled(Menu::DJ, DjMenu::Save, buttonEnabled(Keys::Save));
+    setMenuItemEnabled(Menu::DJ, DjMenu::Delete, buttonEnabled(Keys::Del));
+    setMenuItemEnabled(Menu::DJ, DjMenu::Print, buttonEnabled(Keys::Print));
+    setMenuItemEnabled(Menu::DJ, DjMenu::PrintMany, buttonEnabled(Keys::Print));
     setPanelText(2, MAINBAS::Database_File());
     state().Mcd_hWnd = this;
     ModMCD::MCD_Hook(this);
@@ -368,7 +400,7 @@ void TabMain::Toolbar_ButtonClick(const QString& key)
     const MainCommands::ToolButton* b = MainCommands::toolButton(key);
     if (!b) return; // "PRO" and unknown keys do nothing
     run(b->command);
-    if (key == QLatin1String("CHECK")) setButtonPressed(key, false);
+    if (key == Keys::Check) setButtonPressed(key, false);
 }
 
 void TabMain::MENU_DJ_Click(int index)

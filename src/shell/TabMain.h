@@ -23,9 +23,9 @@ class QToolBar;
 // Menus are dispatched by item index, the toolbar by button key; the windows of
 // the other parts are reached through the CommandTargets registry.
 //
-// Other windows reach the one instance through TabMain::instance() to write the
-// status bar (panel 1 their activity, "待命..." when they close), to press their
-// toolbar button, and to enable Save, Delete and Print.
+// Other windows reach it only through MainWindowServices (mainWindow()), which it
+// installs while it lives: the status bar, the toolbar buttons and menu items, and
+// the entry window's navigation.
 class TabMain : public QMainWindow, public MainWindowServices
 {
     Q_OBJECT
@@ -35,30 +35,32 @@ public:
     explicit TabMain(CommandTargets& targets, QWidget* parent = nullptr);
     ~TabMain() override;
 
-    // The main window of the running program (state().MainWindow), or nullptr.
+    // The main window of the running program (state().MainWindow), or nullptr; for
+    // src/shell and src/app only, the rest of the program uses mainWindow().
     static TabMain* instance();
 
-    QMdiArea* mdiArea() const { return m_mdi; }
+    QMdiArea* mdiArea() const override { return m_mdi; }
     CommandTargets& targets() const { return m_targets; }
     // Shows `window` as a child window (once; later calls activate it).
     QMdiSubWindow* showChild(QWidget* window);
 
     // Status bar: panel 1 the activity, 2 the working database file, 3 the date.
-    static QString idleText(); // "待命..."
+    static QString idleText(); // StatusText::Idle
 
     // Toolbar buttons by key. Enabled is the button's own state (for "SAVE" the
     // mark of unsaved edits); the button can only be pressed while its target is
     // registered as well. Pressed is the button's down state that dialogs set
     // while they are open.
-    bool buttonEnabled(const QString& key) const;
+    bool buttonEnabled(const QString& key) const override;
     void setButtonPressed(const QString& key, bool pressed);
     bool buttonPressed(const QString& key) const;
     QAction* toolbarButton(const QString& key) const;
 
     // Menu items by menu and index, with the same two layers as the buttons.
-    void setMenuItemEnabled(Menu menu, int index, bool enabled);
-    bool menuItemEnabled(Menu menu, int index) const;
-    QAction* menuItem(Menu menu, int index) const;
+    void setMenuItemEnabled(Menu menu, int index, bool enabled) override;
+    bool menuItemEnabled(Menu menu, int index) const override;
+    QAction* menuItem(Menu menu, int index) const override;
+    QMenu* popupMenu(Menu menu) const override { return m_menus[int(menu)].menu; }
 
     // The popup menus the entry window shows: the coordinate-grid menu and the
     // sketch-map menu (whose check marks it sets before showing it).
@@ -86,6 +88,8 @@ public:
     QString panelText(int panel) const override;
     QProgressBar* progressBar() override { return m_mbar; }
     QWidget* dialogParent() override { return this; }
+    bool present() const override { return true; }
+    void clickButton(const QString& key) override { Toolbar_ButtonClick(key); }
     bool openWindow(const QString& name) override;
     bool entryWindowOpen() const override;
     void reloadEntryList() override;
@@ -93,6 +97,11 @@ public:
     void showCurrentRegistration() override;
     void relabelTree() override;
     void redrawMap() override;
+    void setToolbarState(QTreeWidget* registrationList) override;
+    void syncMenuToolbar() override;
+    int windowHeightTwips() const override;
+    int statusBarHeightTwips() const override;
+    int toolBarHeightTwips() const override;
     int mbarWidthTwips() const { return m_mbarTwips; }
     void MDIForm_Resize();
 

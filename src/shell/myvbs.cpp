@@ -3,13 +3,9 @@
 #include "ProgramState.h"
 #include "platform/TextNumber.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidget>
-#include <QMdiArea>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -25,11 +21,6 @@ bool FileExist(const QString& path)
     if (!f.open(QIODevice::ReadOnly)) return false;
     f.close();
     return true;
-}
-
-bool Has_Three_Child_Forms(const QMdiArea* area)
-{
-    return area && area->subWindowList().size() >= 3;
 }
 
 int Count_Set_Flags()
@@ -77,39 +68,6 @@ QString Strip_CrLf(const QString& text)
     r.remove(QLatin1Char('\r'));
     r.remove(QLatin1Char('\n'));
     return r;
-}
-
-void Set_Combo_Value(QComboBox* box, const QString& value)
-{
-    if (!box || value.trimmed().isEmpty()) return;
-    for (int i = 0; i < box->count(); ++i) {
-        if ((QLatin1Char(' ') + box->itemText(i)).contains(value)) {
-            box->setCurrentIndex(i);
-            return;
-        }
-    }
-}
-
-void Set_Combo_Value(QListWidget* box, const QString& value)
-{
-    if (!box || value.trimmed().isEmpty()) return;
-    for (int i = 0; i < box->count(); ++i) {
-        if ((QLatin1Char(' ') + box->item(i)->text()).contains(value)) {
-            box->setCurrentRow(i);
-            return;
-        }
-    }
-}
-
-void Set_Option_By_Caption(const QList<QAbstractButton*>& boxes, const QString& text)
-{
-    if (text.trimmed().isEmpty()) return;
-    for (QAbstractButton* b : boxes) {
-        if (b && b->text() == text) {
-            b->setChecked(true);
-            return;
-        }
-    }
 }
 
 bool Is_Valid_Date(const QString& text)

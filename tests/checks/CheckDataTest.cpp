@@ -129,10 +129,10 @@ TEST_F(CheckDataTest, TheWorkDatabaseHoldsTheNineTablesAndNotTheDroppedOnes)
 
     Db::ScopedConnection work(QStringLiteral("t"), CheckDataRun::workPath(dir()), Db::OpenMode::ReadOnly);
     ASSERT_TRUE(work.ok());
-    for (const QString& t : {"登记", "压覆", "查明", "报告", "坐标", "质量", "资源储量"})
+    for (const QString t : {"登记", "压覆", "查明", "报告", "坐标", "质量", "资源储量"})
         EXPECT_EQ(Db::scalar(work.db(), QStringLiteral("SELECT count(*) FROM ") + t).toInt(), 1)
             << t.toStdString();
-    for (const QString& t : {"cb01", "cb04", "cb08", "cb13", "参数表"})
+    for (const QString t : {"cb01", "cb04", "cb08", "cb13", "参数表"})
         EXPECT_FALSE(Db::hasTable(work.db(), t)) << t.toStdString();
     EXPECT_TRUE(Db::hasTable(work.db(), QStringLiteral("cb02")));
     EXPECT_TRUE(Db::hasTable(work.db(), QStringLiteral("无质量数据")));

@@ -15,7 +15,7 @@ protected:
         file = makeDatabase(QStringLiteral("djk.mdb"));
         // Dictionaries of our own: 11001 has one ore type and 32 grades, 22001
         // three types and one grade, 33001 one type and three grades.
-        for (const QString& s : {"DELETE FROM cb02", "DELETE FROM cb03"})
+        for (const QString s : {"DELETE FROM cb02", "DELETE FROM cb03"})
             QSqlQuery(db()).exec(s);
         insert("cb02", {{"矿产代码", 11001}, {"矿石类型", 1}});
         for (int t = 1; t <= 3; ++t)
@@ -59,7 +59,9 @@ protected:
     {
         int steps = 0;
         const Status s = ClearTypesAndGrades::run(db(), [&] { ++steps; });
-        if (s) EXPECT_EQ(steps, 38);
+        if (s) {
+            EXPECT_EQ(steps, 38);
+        }
         return s;
     }
     QString file;

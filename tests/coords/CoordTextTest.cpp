@@ -149,15 +149,6 @@ TEST_F(CoordTextTest, CommasInCellsAreFoundAndRefused)
     EXPECT_FALSE(r.ok());
 }
 
-TEST_F(CoordTextTest, CoordinateSystemErrorBoxCarriesTheApplicationTitle)
-{
-    Show_Coord_System_Error(4000000.5, 48000000);
-    ASSERT_EQ(Prompt::shown().size(), 1);
-    EXPECT_EQ(Prompt::shown()[0].text, QStringLiteral("错误坐标系统:4000000.5|48000000"));
-    EXPECT_EQ(Prompt::shown()[0].title, QCoreApplication::applicationName());
-    EXPECT_EQ(Prompt::shown()[0].buttons, Prompt::Buttons::Ok);
-}
-
 TEST(CoordStrToLines, EmptyAndCommaFreeTextsReadAsEmpty)
 {
     EXPECT_EQ(Coord_Str_To_Lines(QString()), QString());

@@ -3,6 +3,7 @@
 #include "coords/CoordGridRows.h"
 #include "platform/Prompt.h"
 #include "shell/ProgramState.h"
+#include "support/TestSeams.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,11 @@ class CoordsFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
+        TestSeams::reset();
         m_state = ProgramState{};
         installState(&m_state);
-        Prompt::clear();
     }
-    void TearDown() override
-    {
-        installState(nullptr);
-        Prompt::clear();
-    }
+    void TearDown() override { TestSeams::reset(); }
 
     ProgramState m_state;
 };

@@ -8,6 +8,7 @@
 #include "entry/EntryEditing.h"
 #include "entry/MainWindowHarness.h"
 #include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
@@ -148,16 +149,16 @@ TEST_F(DetailEditorsWindowTest, QualityAndReservesOfARowFollowIntoTheMarkersAndT
             list.findChild<QPushButton*>("Command2_1")->click();
         },
         &listDriven);
-    entry->Command2()->click();
+    controlsOf(entry).Command2()->click();
     EXPECT_TRUE(listDriven && qualityDriven && reserveDriven);
 
     EXPECT_EQ(column("select 组分名 || 组分值 || 组分单位 || 显示序号 from 质量"),
               QStringList({"Cu1.25%101"}));
     EXPECT_EQ(column("select 储量类型 || 显示序号 from 资源储量 order by 显示序号"),
               QStringList({"111101", "121102"}));
-    ASSERT_EQ(entry->TBFLEX()->rowCount(), 2);
-    EXPECT_TRUE(entry->TBFLEX()->item(0, 3)->text().contains("Cu 1.25 %"));
-    EXPECT_EQ(entry->TBFLEX()->item(1, 4)->text(), "121");
+    ASSERT_EQ(controlsOf(entry).TBFLEX()->rowCount(), 2);
+    EXPECT_TRUE(controlsOf(entry).TBFLEX()->item(0, 3)->text().contains("Cu 1.25 %"));
+    EXPECT_EQ(controlsOf(entry).TBFLEX()->item(1, 4)->text(), "121");
 }
 
 TEST_F(DetailEditorsWindowTest, UntickingTheAverageReturnsToTheRowsOreTypeAndGrade)
@@ -260,12 +261,12 @@ TEST_F(DetailEditorsWindowTest, ANewMineralFromTheTreeWithItsQualityShowsInTheTa
             list.findChild<QPushButton*>("Command2_1")->click();
         },
         &listDriven);
-    entry->Command2()->click();
+    controlsOf(entry).Command2()->click();
     EXPECT_TRUE(listDriven && qualityDriven);
 
     EXPECT_EQ(column("select 矿石类型 || 矿石品级 || 显示序号 from 质量 where 矿产代码=23002"),
               QStringList({"银铅锌矿石富矿201"}));
-    ASSERT_EQ(entry->TBFLEX()->rowCount(), 2);
-    EXPECT_EQ(entry->TBFLEX()->item(1, 0)->text(), "银矿");
-    EXPECT_TRUE(entry->TBFLEX()->item(1, 3)->text().contains("Ag 120 g/t"));
+    ASSERT_EQ(controlsOf(entry).TBFLEX()->rowCount(), 2);
+    EXPECT_EQ(controlsOf(entry).TBFLEX()->item(1, 0)->text(), "银矿");
+    EXPECT_TRUE(controlsOf(entry).TBFLEX()->item(1, 3)->text().contains("Ag 120 g/t"));
 }

@@ -7,6 +7,7 @@
 #include "entry/EntryEditing.h"
 #include "entry/MainWindowHarness.h"
 #include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
@@ -30,7 +31,7 @@ protected:
         showMainWindow();
         entry = openEntry();
         ASSERT_NE(entry, nullptr);
-        entry->positionDJH(DJH, entry->TvmDataList());
+        entry->positionDJH(DJH, controlsOf(entry).TvmDataList());
         QApplication::processEvents();
         Prompt::clear();
     }

@@ -6,6 +6,7 @@
 #include "entry/EntryEditing.h"
 #include "entry/MainWindowHarness.h"
 #include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ protected:
                 if (window.isVisible()) window.findChild<QPushButton*>("Command2_1")->click();
             },
             &driven);
-        entry->Command2()->click();
+        controlsOf(entry).Command2()->click();
         EXPECT_TRUE(driven);
     }
     static void clickNode(QTreeWidget* tree, const QString& key)
@@ -69,7 +70,7 @@ protected:
 
 TEST_F(FrmEditWindowTest, AddAMineralChangeACombinationAndCloseRefreshesTheTable)
 {
-    ASSERT_TRUE(entry->Command2()->isEnabled());
+    ASSERT_TRUE(controlsOf(entry).Command2()->isEnabled());
     edit([&](FrmEdit& w) {
         EXPECT_EQ(w.windowTitle(), "压覆矿产资源储量编辑");
         EXPECT_EQ(main->panelText(1), "资源储量编辑...");
@@ -132,8 +133,8 @@ TEST_F(FrmEditWindowTest, AddAMineralChangeACombinationAndCloseRefreshesTheTable
     });
     EXPECT_EQ(m_state.Edit_Open, 0);
     EXPECT_EQ(column("select 矿产组合 from 资源储量"), QStringList({"主矿产"}));
-    ASSERT_EQ(entry->TBFLEX()->rowCount(), 1);
-    EXPECT_EQ(entry->TBFLEX()->item(0, 1)->text(), "主矿产");
+    ASSERT_EQ(controlsOf(entry).TBFLEX()->rowCount(), 1);
+    EXPECT_EQ(controlsOf(entry).TBFLEX()->item(0, 1)->text(), "主矿产");
 }
 
 TEST_F(FrmEditWindowTest, DuplicatePicksAndRowCommandsAsked)

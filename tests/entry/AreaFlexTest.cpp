@@ -4,6 +4,7 @@
 #include "shell/CommandTargets.h"
 #include "shell/ProgramState.h"
 #include "shell/TabMain.h"
+#include "support/TestSeams.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,9 +37,9 @@ class AreaFlexTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        TestSeams::reset();
         installState(&m_state);
         m_state.Active_Form = 1;
-        Prompt::clear();
         main = std::make_unique<TabMain>(targets);
         m_state.MainWindow = main.get();
 
@@ -70,14 +71,10 @@ protected:
     void TearDown() override
     {
         main.reset();
-        installState(nullptr);
+        TestSeams::reset();
     }
 
-    void load(int i, const QString& lines)
-    {
-        m_state.Area_Coord_Str = lines;
-        grids[i]->Init_Flex();
-    }
+    void load(int i, const QString& lines) { grids[i]->Init_Flex(lines); }
     // Selects grid cells by their grid coordinates (row 1 is the first data row).
     void select(int i, int row, int col, int rowSel, int colSel)
     {

@@ -3,6 +3,7 @@
 
 #include "entry/AreaFlex.h"
 #include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
 #include "platform/HelpViewer.h"
 #include "platform/Prompt.h"
 #include "shell/CommandTargets.h"
@@ -34,7 +35,7 @@ protected:
         showMainWindow();
         openEntry();
         ASSERT_NE(NewTab::instance(), nullptr);
-        NewTab::instance()->Tab1()->setCurrentIndex(2);
+        controlsOf(NewTab::instance()).Tab1()->setCurrentIndex(2);
         QApplication::clipboard()->clear();
     }
     void TearDown() override
@@ -43,7 +44,7 @@ protected:
         ProgramFolder::TearDown();
     }
 
-    AreaFlex* grid(int i) const { return NewTab::instance()->Area_Flex(i); }
+    AreaFlex* grid(int i) const { return controlsOf(NewTab::instance()).Area_Flex(i); }
     QString cell(int i, int row, int col) const { return grid(i)->grid().TextMatrix(row, col); }
     void select(int i, int row, int col, int rowSel, int colSel)
     {
@@ -63,7 +64,7 @@ protected:
 TEST_F(EntryCoordGridTest, TypedCornersMarkTheRegistrationEdited)
 {
     EXPECT_FALSE(main->buttonEnabled(QStringLiteral("SAVE")));
-    EXPECT_EQ(NewTab::instance()->txtEdit(0), grid(0)->txtEdit());
+    EXPECT_EQ(controlsOf(NewTab::instance()).txtEdit(0), grid(0)->txtEdit());
     grid(0)->setFocus();
     QTest::keyClick(grid(0), '1');
     ASSERT_FALSE(grid(0)->txtEdit()->isHidden());
@@ -80,18 +81,16 @@ TEST_F(EntryCoordGridTest, TypedCornersMarkTheRegistrationEdited)
     EXPECT_TRUE(m_state.Form_Changed[1]);
 
     // The check box follows a loaded grid and relabels it when clicked.
-    m_state.Area_Coord_Str = QStringLiteral("1\r\n1,4000.5,3000.25,\r\n");
-    NewTab::instance()->Init_Flex(1);
-    EXPECT_FALSE(NewTab::instance()->Check1(1)->isChecked());
+    NewTab::instance()->Init_Flex(1, QStringLiteral("1\r\n1,4000.5,3000.25,\r\n"));
+    EXPECT_FALSE(controlsOf(NewTab::instance()).Check1(1)->isChecked());
     EXPECT_EQ(grid(1)->horizontalHeaderItem(1)->text(), QStringLiteral("X(起标高)"));
-    NewTab::instance()->Check1(1)->click();
+    controlsOf(NewTab::instance()).Check1(1)->click();
     EXPECT_EQ(grid(1)->horizontalHeaderItem(1)->text(), QStringLiteral("经度(起标高)"));
 }
 
 TEST_F(EntryCoordGridTest, PopupMenuCopiesAndPastesBetweenTheGrids)
 {
-    m_state.Area_Coord_Str = QStringLiteral("3\r\n1,10,20,\r\n2,11,20,\r\n*,100,50,A,1\r\n");
-    NewTab::instance()->Init_Flex(0);
+    NewTab::instance()->Init_Flex(0, QStringLiteral("3\r\n1,10,20,\r\n2,11,20,\r\n*,100,50,A,1\r\n"));
     select(0, 1, 1, 3, 5);
     popup(0, 5); // 复制
     EXPECT_EQ(m_state.Flex_Menu_Index, 0);

@@ -1,9 +1,9 @@
 #include "entry/MainWindowHarness.h"
 #include "support/ProgramFolder.h"
 
-#include "entry/EntryHost.h"
 #include "entry/KnPage.h"
 #include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
 #include "platform/HelpViewer.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
@@ -66,9 +66,9 @@ TEST_F(EntryMainWindowTest, NewOpensTheEntryWindow)
                                        twipsY(bar->height())));
     EXPECT_EQ(sub()->height(), std::max(Twips::toPixelsY(height), sub()->minimumHeight()));
     EXPECT_EQ(w->Cur_Page(), 0);
-    EXPECT_TRUE(w->KNPIC(0)->isVisible());
-    EXPECT_EQ(w->Tab1()->currentIndex(), 0);
-    EXPECT_EQ(w->cobNavigate()->currentText(), QStringLiteral("登记号"));
+    EXPECT_TRUE(controlsOf(w).KNPIC(0)->isVisible());
+    EXPECT_EQ(controlsOf(w).Tab1()->currentIndex(), 0);
+    EXPECT_EQ(controlsOf(w).cobNavigate()->currentText(), QStringLiteral("登记号"));
     EXPECT_TRUE(m_state.Form_Opened[1]);
     EXPECT_EQ(m_state.Active_Form, 1);
     // Loading enables Print; activation presses "NEW" and disables the menu item.
@@ -162,7 +162,7 @@ TEST_F(EntryMainWindowTest, TheMapMenuRepaintsTheCoordinatePage)
     NewTab* w = entry();
     int drawn = 0;
     QObject::connect(w, &NewTab::areaMapDrawn, [&] { ++drawn; });
-    w->Tab1()->setCurrentIndex(2);
+    controlsOf(w).Tab1()->setCurrentIndex(2);
     QApplication::processEvents();
     drawn = 0;
     main->Draw_para_Click(0);

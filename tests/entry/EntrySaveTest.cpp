@@ -8,6 +8,7 @@
 #include "entry/FieldBox.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
 #include "platform/Database.h"
 #include "platform/HelpViewer.h"
 #include "platform/Prompt.h"
@@ -75,7 +76,7 @@ protected:
     }
     void type(A array, int index, const QString& text)
     {
-        FieldBox* box = w()->box(array, index);
+        FieldBox* box = controlsOf(w()).box(array, index);
         box->editor()->setFocus();
         typeText(box->editor(), text);
     }
@@ -83,7 +84,7 @@ protected:
     // Enter commits it.
     void typeCell(int g, int row, int col, const QString& text)
     {
-        AreaFlex* grid = w()->Area_Flex(g);
+        AreaFlex* grid = controlsOf(w()).Area_Flex(g);
         grid->grid().setCursor(row, col);
         grid->syncView();
         grid->setFocus();
@@ -94,8 +95,8 @@ protected:
     }
     void pickRegion(const QString& cityKey, const QString& countyKey)
     {
-        w()->Command7()->click();
-        QTreeWidget* tree = w()->TreeView2();
+        controlsOf(w()).Command7()->click();
+        QTreeWidget* tree = controlsOf(w()).TreeView2();
         QTreeWidgetItem* city = nullptr;
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
             if ((*it)->data(0, Qt::UserRole).toString() == cityKey) city = *it;
@@ -114,7 +115,7 @@ protected:
     }
     QTreeWidgetItem* listNode(const QString& text) const
     {
-        for (QTreeWidgetItemIterator it(w()->TvmDataList()); *it; ++it) {
+        for (QTreeWidgetItemIterator it(controlsOf(w()).TvmDataList()); *it; ++it) {
             if ((*it)->text(0) == text) return *it;
         }
         return nullptr;
@@ -173,18 +174,20 @@ protected:
     void enterRegistration()
     {
         pickRegion(QStringLiteral("B4101"), QStringLiteral("C410102"));
-        ASSERT_EQ(w()->Kn1Data(0)->text(), QStringLiteral("4410102082001"));
-        w()->Tab1()->setCurrentIndex(0);
+        ASSERT_EQ(controlsOf(w()).Kn1Data(0)->text(), QStringLiteral("4410102082001"));
+        controlsOf(w()).Tab1()->setCurrentIndex(0);
         type(A::Kn1Data, 3, QStringLiteral("2008"));
-        ASSERT_TRUE(w()->Kn1Data(4)->editor()->hasFocus());
-        typeText(w()->Kn1Data(4)->editor(), QStringLiteral("11"));
-        typeText(w()->Kn1Data(5)->editor(), QStringLiteral("3"));
+        ASSERT_TRUE(controlsOf(w()).Kn1Data(4)->editor()->hasFocus());
+        typeText(controlsOf(w()).Kn1Data(4)->editor(), QStringLiteral("11"));
+        typeText(controlsOf(w()).Kn1Data(5)->editor(), QStringLiteral("3"));
         for (const Typed& t : typed) {
-            w()->Tab1()->setCurrentIndex(t.array == A::Kn6Data ? 2 : t.array == A::Kn1Data ? 0 : 1);
-            if (t.array == A::Kn2Data && t.index == 0) w()->Tab1()->setCurrentIndex(0);
+            controlsOf(w()).Tab1()->setCurrentIndex(t.array == A::Kn6Data   ? 2
+                                                    : t.array == A::Kn1Data ? 0
+                                                                            : 1);
+            if (t.array == A::Kn2Data && t.index == 0) controlsOf(w()).Tab1()->setCurrentIndex(0);
             type(t.array, t.index, t.text);
         }
-        w()->Tab1()->setCurrentIndex(2);
+        controlsOf(w()).Tab1()->setCurrentIndex(2);
         // Row by row; in the first row Y comes before X, so that the corner never
         // stands there with X alone (which the grid points out as a swapped order).
         for (int r = 0; r < ring.size(); ++r) {
@@ -227,19 +230,20 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
     QTreeWidgetItem* node = listNode(n);
     ASSERT_NE(node, nullptr);
     w()->clear_data();
-    w()->TvmDataList()->setCurrentItem(node);
-    Q_EMIT w()->TvmDataList()->itemClicked(node, 0);
-    EXPECT_EQ(w()->Kn1Data(0)->text(), n);
-    EXPECT_EQ(w()->Kn2Data(1)->text(), QStringLiteral("410102"));
-    EXPECT_EQ(w()->Kn1Data(3)->text(), QStringLiteral("2008"));
-    EXPECT_EQ(w()->Kn1Data(4)->text(), QStringLiteral("11"));
-    EXPECT_EQ(w()->Kn1Data(5)->text(), QStringLiteral("3"));
+    controlsOf(w()).TvmDataList()->setCurrentItem(node);
+    Q_EMIT controlsOf(w()).TvmDataList()->itemClicked(node, 0);
+    EXPECT_EQ(controlsOf(w()).Kn1Data(0)->text(), n);
+    EXPECT_EQ(controlsOf(w()).Kn2Data(1)->text(), QStringLiteral("410102"));
+    EXPECT_EQ(controlsOf(w()).Kn1Data(3)->text(), QStringLiteral("2008"));
+    EXPECT_EQ(controlsOf(w()).Kn1Data(4)->text(), QStringLiteral("11"));
+    EXPECT_EQ(controlsOf(w()).Kn1Data(5)->text(), QStringLiteral("3"));
     for (const Typed& t : typed)
-        EXPECT_EQ(w()->box(t.array, t.index)->text(), t.text) << t.text.toStdString();
-    EXPECT_EQ(w()->Kn2Data(2)->text(), typed[3].text) << "建设单位 on the first page";
+        EXPECT_EQ(controlsOf(w()).box(t.array, t.index)->text(), t.text) << t.text.toStdString();
+    EXPECT_EQ(controlsOf(w()).Kn2Data(2)->text(), typed[3].text) << "建设单位 on the first page";
     for (int r = 0; r < ring.size(); ++r) {
         for (int c = 0; c < ring[r].size(); ++c)
-            EXPECT_EQ(w()->Area_Flex(0)->grid().TextMatrix(r + 1, c + 1), ring[r][c]) << r << "," << c;
+            EXPECT_EQ(controlsOf(w()).Area_Flex(0)->grid().TextMatrix(r + 1, c + 1), ring[r][c])
+                << r << "," << c;
     }
     EXPECT_FALSE(saveMark());
 
@@ -250,7 +254,7 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
             "insert into 资源储量 (登记号, 矿产代码, 储量类型, 显示序号) values (?, 11001, '111', 1)"),
         {n}));
     const QString renamed = QStringLiteral("4410102082009");
-    FieldBox* number = w()->Kn1Data(0);
+    FieldBox* number = controlsOf(w()).Kn1Data(0);
     number->lineEdit()->selectAll();
     type(A::Kn1Data, 0, renamed);
     EXPECT_EQ(number->text(), renamed);
@@ -266,12 +270,12 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
     }
     EXPECT_NE(listNode(renamed), nullptr);
     EXPECT_EQ(listNode(n), nullptr);
-    EXPECT_EQ(w()->Kn2Data(0)->text(), typed[3].text);
+    EXPECT_EQ(controlsOf(w()).Kn2Data(0)->text(), typed[3].text);
 
     // Deleted after the question; the list moves on.
     QTreeWidgetItem* renamedNode = listNode(renamed);
     ASSERT_NE(renamedNode, nullptr);
-    w()->TvmDataList()->setCurrentItem(renamedNode);
+    controlsOf(w()).TvmDataList()->setCurrentItem(renamedNode);
     Prompt::setNextAnswer(Prompt::Answer::Ok);
     main->Toolbar_ButtonClick(QStringLiteral("DEL"));
     EXPECT_EQ(Prompt::shown().value(0).text,
@@ -296,15 +300,15 @@ TEST_F(EntrySaveTest, ADamagedCoordinateTextIsSaidWhenLoadedAndKeptOnSave)
     w()->clear_data();
     QTreeWidgetItem* node = listNode(n);
     ASSERT_NE(node, nullptr);
-    w()->TvmDataList()->setCurrentItem(node);
-    Q_EMIT w()->TvmDataList()->itemClicked(node, 0);
+    controlsOf(w()).TvmDataList()->setCurrentItem(node);
+    Q_EMIT controlsOf(w()).TvmDataList()->itemClicked(node, 0);
     ASSERT_EQ(Prompt::shown().size(), 1);
     EXPECT_EQ(Prompt::lastText(),
               QStringLiteral("矿权坐标数据已损坏，无法显示！不输入新的坐标时，保存后原数据保持不变。"));
-    EXPECT_EQ(w()->Area_Flex(0)->grid().Flex_Row_Count(), 0);
+    EXPECT_EQ(controlsOf(w()).Area_Flex(0)->grid().Flex_Row_Count(), 0);
 
     // Another field changes; the stored coordinates stay as they were.
-    w()->Tab1()->setCurrentIndex(1);
+    controlsOf(w()).Tab1()->setCurrentIndex(1);
     type(A::Kn2Data, 8, QStringLiteral("二期"));
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
     // Saved and shown again: the text is still damaged and said so once more.
@@ -348,22 +352,22 @@ TEST_F(EntrySaveTest, AFailingSaveWritesNothingAndKeepsTheEdits)
 TEST_F(EntrySaveTest, ChecksStopTheSaveAndShowTheBox)
 {
     pickRegion(QStringLiteral("B4101"), QStringLiteral("C410102"));
-    w()->Tab1()->setCurrentIndex(2);
+    controlsOf(w()).Tab1()->setCurrentIndex(2);
     type(A::Kn3Data, 8, QStringLiteral("13")); // 评审日期 month
     const QByteArray before = fileHash();
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("【评审日期】应填写日期型数值！"));
-    EXPECT_EQ(w()->Tab1()->currentIndex(), 1);
+    EXPECT_EQ(controlsOf(w()).Tab1()->currentIndex(), 1);
     QApplication::processEvents();
-    EXPECT_TRUE(w()->Kn3Data(7)->editor()->hasFocus())
+    EXPECT_TRUE(controlsOf(w()).Kn3Data(7)->editor()->hasFocus())
         << "a month without a year: the cursor goes to the year";
     EXPECT_TRUE(m_state.Check_Failed);
     EXPECT_TRUE(saveMark());
     EXPECT_EQ(fileHash(), before);
 
     // The mine is not in the statistics database: No stops without a further message.
-    w()->Kn3Data(8)->setText(QString());
-    w()->Kn2Data(16)->setText(QStringLiteral("410100999"));
+    controlsOf(w()).Kn3Data(8)->setText(QString());
+    controlsOf(w()).Kn2Data(16)->setText(QStringLiteral("410100999"));
     Prompt::clear();
     Prompt::setNextAnswer(Prompt::Answer::No);
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
@@ -373,7 +377,7 @@ TEST_F(EntrySaveTest, ChecksStopTheSaveAndShowTheBox)
 
     // Without a number the save refuses.
     m_state.Is_Loading = true;
-    w()->Kn1Data(0)->setText(QString());
+    controlsOf(w()).Kn1Data(0)->setText(QString());
     m_state.Is_Loading = false;
     EXPECT_FALSE(EntryRecord::Save_Data_All(*w()));
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("关键字【登记号】无数据！请设置行政区代码！"));
@@ -389,7 +393,7 @@ TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
     FaultInjection faults(m_state.Cn());
     faults.failOn(QStringLiteral("坐标"), FaultInjection::Kind::Delete);
     const QByteArray before = fileHash();
-    w()->TvmDataList()->setCurrentItem(listNode(n));
+    controlsOf(w()).TvmDataList()->setCurrentItem(listNode(n));
     Prompt::clear();
     Prompt::setNextAnswer(Prompt::Answer::Cancel);
     main->MENU_DJ_Click(3);
@@ -403,3 +407,14 @@ TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
 }
 
 } // namespace
+
+TEST(CoordSystemError, BoxCarriesTheApplicationTitle)
+{
+    Prompt::clear();
+    KCUTIL::Show_Coord_System_Error(4000000.5, 48000000);
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_EQ(Prompt::shown()[0].text, QStringLiteral("错误坐标系统:4000000.5|48000000"));
+    EXPECT_EQ(Prompt::shown()[0].title, QCoreApplication::applicationName());
+    EXPECT_EQ(Prompt::shown()[0].buttons, Prompt::Buttons::Ok);
+    Prompt::clear();
+}

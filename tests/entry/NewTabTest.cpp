@@ -1,15 +1,16 @@
-#include "FakeEntryHost.h"
+#include "EntryWindowHost.h"
 #include "support/ProgramFolder.h"
 
 #include "entry/AreaFlex.h"
 #include "entry/FieldBox.h"
-#include "entry/FieldRegistry.h"
-#include "entry/FormLayout.h"
 #include "entry/KnPage.h"
 #include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
 #include "entry/Wheel.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/form/FormLayout.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,41 +42,23 @@ int twipsX(int px)
     return int(std::lround(Twips::fromPixelsX(px)));
 }
 
-class NewTabTest : public ProgramFolder
+class NewTabTest : public ProgramFolder, protected EntryWindowHost
 {
 protected:
     void SetUp() override
     {
         ProgramFolder::SetUp();
         openWorkingDatabase();
-        m_area = new QMdiArea;
-        m_area->resize(1100, 800);
-        m_area->show();
-        m_host.area = m_area;
         m_host.enabled[QStringLiteral("NEW")] = true;
-        EntryHost::install(&m_host);
+        showArea(QSize(1100, 800));
     }
     void TearDown() override
     {
-        delete m_area;
-        QApplication::processEvents();
-        EntryHost::install(nullptr);
+        closeArea();
         ProgramFolder::TearDown();
     }
 
-    // Opens the entry window as the main window shows a child window.
-    NewTab* open()
-    {
-        auto* window = new NewTab(nullptr);
-        QMdiSubWindow* sub = m_area->addSubWindow(window);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        window->show();
-        sub->show();
-        m_area->setActiveSubWindow(sub);
-        QApplication::processEvents();
-        m_window = window;
-        return window;
-    }
+    NewTab* open() { return EntryWindowHost::open(true); }
     QMdiSubWindow* sub() const { return qobject_cast<QMdiSubWindow*>(m_window->parentWidget()); }
 
     // Closes the window; true when it went.
@@ -95,9 +78,6 @@ protected:
         QApplication::sendEvent(target, &e);
     }
 
-    QMdiArea* m_area = nullptr;
-    FakeEntryHost m_host;
-    QPointer<NewTab> m_window;
 };
 
 TEST_F(NewTabTest, OpensOnTheCoverAtTheTopLeft)
@@ -108,22 +88,22 @@ TEST_F(NewTabTest, OpensOnTheCoverAtTheTopLeft)
     EXPECT_EQ(sub()->width(), Twips::toPixelsX(11170));
     EXPECT_EQ(sub()->height(), Twips::toPixelsY(10800 - 3.5 * 300 - 600));
     EXPECT_EQ(w->Cur_Page(), 0);
-    EXPECT_EQ(w->Tab1()->currentIndex(), 0);
-    EXPECT_EQ(w->Tab1()->count(), 4);
-    EXPECT_EQ(w->Tab1()->tabText(0), QStringLiteral("封 页"));
-    EXPECT_EQ(w->Tab1()->tabText(3), QStringLiteral("审 核"));
-    EXPECT_TRUE(w->KNPIC(0)->isVisible());
+    EXPECT_EQ(controlsOf(w).Tab1()->currentIndex(), 0);
+    EXPECT_EQ(controlsOf(w).Tab1()->count(), 4);
+    EXPECT_EQ(controlsOf(w).Tab1()->tabText(0), QStringLiteral("封 页"));
+    EXPECT_EQ(controlsOf(w).Tab1()->tabText(3), QStringLiteral("审 核"));
+    EXPECT_TRUE(controlsOf(w).KNPIC(0)->isVisible());
     for (int i = 1; i < 4; ++i)
-        EXPECT_FALSE(w->KNPIC(i)->isVisible());
+        EXPECT_FALSE(controlsOf(w).KNPIC(i)->isVisible());
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(w->pagePosition(i), QPoint(100, 100));
-    EXPECT_EQ(w->cobNavigate()->currentText(), QStringLiteral("登记号"));
-    EXPECT_EQ(w->cobNavigate()->count(), 4);
-    EXPECT_EQ(w->cobNavigate()->itemText(3), QStringLiteral("行政区-->登记号"));
-    EXPECT_EQ(w->Command6()->text(), QStringLiteral("条 件 查 询"));
+    EXPECT_EQ(controlsOf(w).cobNavigate()->currentText(), QStringLiteral("登记号"));
+    EXPECT_EQ(controlsOf(w).cobNavigate()->count(), 4);
+    EXPECT_EQ(controlsOf(w).cobNavigate()->itemText(3), QStringLiteral("行政区-->登记号"));
+    EXPECT_EQ(controlsOf(w).Command6()->text(), QStringLiteral("条 件 查 询"));
     // The project categories come from the code table.
-    EXPECT_GT(w->Combo5()->count(), 1);
-    EXPECT_EQ(w->Combo5()->itemText(0), QString());
+    EXPECT_GT(controlsOf(w).Combo5()->count(), 1);
+    EXPECT_EQ(controlsOf(w).Combo5()->itemText(0), QString());
     EXPECT_EQ(w->Tag(), QStringLiteral("(362,3160)-(7843,8036)"));
     EXPECT_FALSE(w->Tab_Switching());
     EXPECT_FALSE(w->Split_Dragging());
@@ -146,75 +126,77 @@ TEST_F(NewTabTest, BoxesCarryTheirColumnsAndMaximumLengths)
     NewTab* w = open();
     int count = 0;
     for (const Array a : FieldRegistry::arrays()) {
-        ASSERT_EQ(w->boxes(a).size(), FieldRegistry::count(a));
+        ASSERT_EQ(controlsOf(w).boxes(a).size(), FieldRegistry::count(a));
         for (int i = 0; i < FieldRegistry::count(a); ++i) {
-            FieldBox* b = w->box(a, i);
+            FieldBox* b = controlsOf(w).box(a, i);
             ASSERT_NE(b, nullptr);
             const FormControl* c = FieldRegistry::control(a, i);
             EXPECT_EQ(b->toolTip(), c->column);
             EXPECT_EQ(b->column(), c->column);
             EXPECT_EQ(b->maxLength(), c->maxLength);
             EXPECT_EQ(b->isMultiLine(), c->multiLine);
-            EXPECT_EQ(b->parentWidget() == w->KNPIC(c->page), c->container == FormLayout::PageContainer);
+            EXPECT_EQ(b->parentWidget() == controlsOf(w).KNPIC(c->page),
+                      c->container == FormLayout::PageContainer);
             ++count;
         }
     }
     EXPECT_EQ(count, 88);
-    EXPECT_TRUE(w->Kn2Data(19)->isHidden());
-    EXPECT_TRUE(w->Kn2Data(20)->isHidden());
-    EXPECT_EQ(w->fieldBoxes(QStringLiteral("压覆"), QStringLiteral("电话号码")),
-              (QList<FieldBox*>{w->Kn2Data(5), w->Kn2Data(6)}));
-    EXPECT_EQ(w->fieldBoxes(QStringLiteral("报告"), QStringLiteral("评审日期")),
-              (QList<FieldBox*>{w->Kn3Data(7), w->Kn3Data(8), w->Kn3Data(9)}));
+    EXPECT_TRUE(controlsOf(w).Kn2Data(19)->isHidden());
+    EXPECT_TRUE(controlsOf(w).Kn2Data(20)->isHidden());
+    EXPECT_EQ(controlsOf(w).fieldBoxes(QStringLiteral("压覆"), QStringLiteral("电话号码")),
+              (QList<FieldBox*>{controlsOf(w).Kn2Data(5), controlsOf(w).Kn2Data(6)}));
+    EXPECT_EQ(
+        controlsOf(w).fieldBoxes(QStringLiteral("报告"), QStringLiteral("评审日期")),
+        (QList<FieldBox*>{controlsOf(w).Kn3Data(7), controlsOf(w).Kn3Data(8), controlsOf(w).Kn3Data(9)}));
 
-    EXPECT_EQ(w->Combo5()->toolTip(), QStringLiteral("建设项目类别"));
-    EXPECT_EQ(w->Check11(0)->text(), QStringLiteral("部分压覆"));
-    EXPECT_EQ(w->Check11(1)->text(), QStringLiteral("全部压覆"));
-    EXPECT_EQ(w->Check12(0)->text(), QStringLiteral("未利用"));
-    EXPECT_EQ(w->Check12(1)->text(), QStringLiteral("已利用"));
-    EXPECT_EQ(w->Check11(0)->parentWidget(), w->Frame2());
-    EXPECT_EQ(w->Check1(1)->text(), QStringLiteral("经纬度坐标"));
-    EXPECT_EQ(w->Command7()->text(), QStringLiteral("..."));
-    EXPECT_EQ(w->Command2()->text(), QStringLiteral("编辑"));
-    EXPECT_TRUE(w->TreeView2()->isHidden());
-    EXPECT_TRUE(w->txtEdit(0)->isHidden());
-    EXPECT_EQ(w->Area_Flex(1)->parentWidget(), w->KNPIC(2));
-    EXPECT_EQ(w->THFLEX()->parentWidget(), w->KNPIC(3));
-    EXPECT_EQ(w->control(QStringLiteral("Kn3Data"), 11), w->Kn3Data(11));
-    EXPECT_EQ(w->control(QStringLiteral("KnLAB"), 0), nullptr); // captions are painted by the page
+    EXPECT_EQ(controlsOf(w).Combo5()->toolTip(), QStringLiteral("建设项目类别"));
+    EXPECT_EQ(controlsOf(w).Check11(0)->text(), QStringLiteral("部分压覆"));
+    EXPECT_EQ(controlsOf(w).Check11(1)->text(), QStringLiteral("全部压覆"));
+    EXPECT_EQ(controlsOf(w).Check12(0)->text(), QStringLiteral("未利用"));
+    EXPECT_EQ(controlsOf(w).Check12(1)->text(), QStringLiteral("已利用"));
+    EXPECT_EQ(controlsOf(w).Check11(0)->parentWidget(), controlsOf(w).Frame2());
+    EXPECT_EQ(controlsOf(w).Check1(1)->text(), QStringLiteral("经纬度坐标"));
+    EXPECT_EQ(controlsOf(w).Command7()->text(), QStringLiteral("..."));
+    EXPECT_EQ(controlsOf(w).Command2()->text(), QStringLiteral("编辑"));
+    EXPECT_TRUE(controlsOf(w).TreeView2()->isHidden());
+    EXPECT_TRUE(controlsOf(w).txtEdit(0)->isHidden());
+    EXPECT_EQ(controlsOf(w).Area_Flex(1)->parentWidget(), controlsOf(w).KNPIC(2));
+    EXPECT_EQ(controlsOf(w).THFLEX()->parentWidget(), controlsOf(w).KNPIC(3));
+    EXPECT_EQ(controlsOf(w).control(QStringLiteral("Kn3Data"), 11), controlsOf(w).Kn3Data(11));
+    EXPECT_EQ(controlsOf(w).control(QStringLiteral("KnLAB"), 0), nullptr); // captions are painted by the page
 
     // Widgets stand where the layout puts them.
     const FormControl* c = FieldRegistry::control(Array::Kn2Data, 27);
-    EXPECT_EQ(w->Kn2Data(27)->geometry(), Twips::toPixels(c->left, c->top, c->width, c->height));
+    EXPECT_EQ(controlsOf(w).Kn2Data(27)->geometry(), Twips::toPixels(c->left, c->top, c->width, c->height));
 }
 
 TEST_F(NewTabTest, MaximumLengthBindsTextSetByCodeAndTyped)
 {
     NewTab* w = open();
-    w->Kn1Data(0)->setText(QStringLiteral("41101082010012345"));
-    EXPECT_EQ(w->Kn1Data(0)->text(), QStringLiteral("4110108201001"));
+    controlsOf(w).Kn1Data(0)->setText(QStringLiteral("41101082010012345"));
+    EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), QStringLiteral("4110108201001"));
 
     const QString longText(150, QChar(u'压'));
-    w->Kn1Data(7)->setText(longText);
-    EXPECT_EQ(w->Kn1Data(7)->text(), QString(100, QChar(u'压')));
+    controlsOf(w).Kn1Data(7)->setText(longText);
+    EXPECT_EQ(controlsOf(w).Kn1Data(7)->text(), QString(100, QChar(u'压')));
 
     // Typing into a full multi-line box adds nothing; the text is kept as it was.
-    QPlainTextEdit* edit = w->Kn1Data(7)->plainTextEdit();
+    QPlainTextEdit* edit = controlsOf(w).Kn1Data(7)->plainTextEdit();
     ASSERT_NE(edit, nullptr);
-    w->Tab1()->setCurrentIndex(3);
+    controlsOf(w).Tab1()->setCurrentIndex(3);
     edit->setFocus();
     QTextCursor cursor = edit->textCursor();
     cursor.setPosition(0);
     edit->setTextCursor(cursor);
     QTest::keyClicks(edit, QStringLiteral("abc"));
-    EXPECT_EQ(w->Kn1Data(7)->text(), QString(100, QChar(u'压')));
+    EXPECT_EQ(controlsOf(w).Kn1Data(7)->text(), QString(100, QChar(u'压')));
 
-    w->Kn1Data(7)->setText(QString(98, QChar(u'压')));
+    controlsOf(w).Kn1Data(7)->setText(QString(98, QChar(u'压')));
     cursor.setPosition(0);
     edit->setTextCursor(cursor);
-    QSignalSpy changed(w->Kn1Data(7), &FieldBox::textChanged);
+    QSignalSpy changed(controlsOf(w).Kn1Data(7), &FieldBox::textChanged);
     QTest::keyClicks(edit, QStringLiteral("abc"));
-    EXPECT_EQ(w->Kn1Data(7)->text(), QStringLiteral("ab") + QString(98, QChar(u'压')));
+    EXPECT_EQ(controlsOf(w).Kn1Data(7)->text(), QStringLiteral("ab") + QString(98, QChar(u'压')));
     EXPECT_EQ(changed.count(), 3);
 }
 
@@ -239,12 +221,12 @@ TEST_F(NewTabTest, SplitterClampsThePanel)
     w->TEMPPIC_MouseDown();
     EXPECT_TRUE(w->Split_Dragging());
     w->TEMPPIC_MouseMove(-1000);
-    EXPECT_EQ(w->TEMPPIC()->x(), Twips::toPixelsX(150 + 1965 - 1000));
+    EXPECT_EQ(controlsOf(w).TEMPPIC()->x(), Twips::toPixelsX(150 + 1965 - 1000));
     w->TEMPPIC_MouseMove(-2000);
     w->TEMPPIC_MouseUp(0);
     EXPECT_FALSE(w->Split_Dragging());
     EXPECT_EQ(w->panelWidth(), 1500);
-    EXPECT_EQ(w->Pic3()->width(), Twips::toPixelsX(150 + 1500) - Twips::toPixelsX(150));
+    EXPECT_EQ(controlsOf(w).Pic3()->width(), Twips::toPixelsX(150 + 1500) - Twips::toPixelsX(150));
 
     w->TEMPPIC_MouseDown();
     w->TEMPPIC_MouseMove(30000);
@@ -255,34 +237,34 @@ TEST_F(NewTabTest, SplitterClampsThePanel)
     w->TEMPPIC_MouseDown();
     w->TEMPPIC_MouseUp(-(outer - 5000 - 3000)); // back to 3000
     ASSERT_EQ(w->panelWidth(), 3000);
-    QWidget* bar = w->TEMPPIC();
+    QWidget* bar = controlsOf(w).TEMPPIC();
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, QPoint(2, 10));
     QMouseEvent move(QEvent::MouseMove, QPointF(-Twips::toPixelsX(600), 10),
                      bar->mapToGlobal(QPointF(-40, 10)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(bar, &move);
     QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, QPoint(0, 10));
     EXPECT_NEAR(w->panelWidth(), 2400, 30);
-    EXPECT_EQ(w->Pic1()->x(), w->TEMPPIC()->x() + w->TEMPPIC()->width());
+    EXPECT_EQ(controlsOf(w).Pic1()->x(), controlsOf(w).TEMPPIC()->x() + controlsOf(w).TEMPPIC()->width());
 }
 
 TEST_F(NewTabTest, EachPageKeepsItsScrollPosition)
 {
     NewTab* w = open();
-    QScrollBar* v = w->VScroll1();
-    QScrollBar* h = w->HScroll1();
+    QScrollBar* v = controlsOf(w).VScroll1();
+    QScrollBar* h = controlsOf(w).HScroll1();
     ASSERT_TRUE(v->isVisible());
     ASSERT_GT(v->maximum(), 900);
 
     v->setValue(900);
     EXPECT_EQ(w->pagePosition(0), QPoint(100, -800));
-    EXPECT_EQ(w->KNPIC(0)->y(), Twips::toPixelsY(-800));
+    EXPECT_EQ(controlsOf(w).KNPIC(0)->y(), Twips::toPixelsY(-800));
     if (h->isVisible() && h->maximum() >= 150) h->setValue(150);
     const QPoint cover = w->pagePosition(0);
 
-    w->Tab1()->setCurrentIndex(1);
+    controlsOf(w).Tab1()->setCurrentIndex(1);
     EXPECT_EQ(w->Cur_Page(), 1);
-    EXPECT_TRUE(w->KNPIC(1)->isVisible());
-    EXPECT_FALSE(w->KNPIC(0)->isVisible());
+    EXPECT_TRUE(controlsOf(w).KNPIC(1)->isVisible());
+    EXPECT_FALSE(controlsOf(w).KNPIC(0)->isVisible());
     EXPECT_EQ(v->value(), 0);
     EXPECT_EQ(h->value(), 0);
     EXPECT_EQ(w->pagePosition(1), QPoint(100, 100));
@@ -291,13 +273,13 @@ TEST_F(NewTabTest, EachPageKeepsItsScrollPosition)
     // Switching pages moves no page.
     EXPECT_EQ(w->pagePosition(0), cover);
 
-    w->Tab1()->setCurrentIndex(0);
+    controlsOf(w).Tab1()->setCurrentIndex(0);
     EXPECT_EQ(v->value(), 900);
     EXPECT_EQ(h->value(), 100 - cover.x());
     EXPECT_EQ(w->pagePosition(0), cover);
     EXPECT_EQ(w->pagePosition(1), QPoint(100, -200));
 
-    w->Tab1()->setCurrentIndex(1);
+    controlsOf(w).Tab1()->setCurrentIndex(1);
     EXPECT_EQ(v->value(), 300);
     EXPECT_EQ(w->Cur_Page(), 1);
 }
@@ -305,15 +287,15 @@ TEST_F(NewTabTest, EachPageKeepsItsScrollPosition)
 TEST_F(NewTabTest, WheelScrollsOnlyOverTheViewport)
 {
     NewTab* w = open();
-    QScrollBar* v = w->VScroll1();
+    QScrollBar* v = controlsOf(w).VScroll1();
     ASSERT_GT(v->maximum(), 1000);
-    QWidget* pic1 = w->Pic1();
+    QWidget* pic1 = controlsOf(w).Pic1();
     const QPoint middle(pic1->width() / 2, pic1->height() / 2);
 
     sendWheel(pic1, middle, QPoint(0, -120));
     EXPECT_EQ(v->value(), 300);
     EXPECT_EQ(w->pagePosition(0).y(), -200);
-    sendWheel(w->KNPIC(0), w->KNPIC(0)->mapFrom(pic1, middle), QPoint(0, -120));
+    sendWheel(controlsOf(w).KNPIC(0), controlsOf(w).KNPIC(0)->mapFrom(pic1, middle), QPoint(0, -120));
     EXPECT_EQ(v->value(), 600);
     sendWheel(pic1, middle, QPoint(0, 120));
     EXPECT_EQ(v->value(), 300);
@@ -324,10 +306,10 @@ TEST_F(NewTabTest, WheelScrollsOnlyOverTheViewport)
     // A turn of no size scrolls down; over the trees or on the edge nothing moves.
     sendWheel(pic1, middle, QPoint(0, 0));
     EXPECT_EQ(v->value(), 300);
-    sendWheel(w->TvmDataList()->viewport(), QPoint(5, 5), QPoint(0, -120));
+    sendWheel(controlsOf(w).TvmDataList()->viewport(), QPoint(5, 5), QPoint(0, -120));
     EXPECT_EQ(v->value(), 300);
     // The list scrolls itself under the wheel.
-    QTreeWidget* list = w->TvmDataList();
+    QTreeWidget* list = controlsOf(w).TvmDataList();
     for (int i = 0; i < 300; ++i)
         list->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::number(i)}));
     QApplication::processEvents();
@@ -353,95 +335,99 @@ TEST_F(NewTabTest, OnlyTheCoordinatePagePaintsTheMap)
     NewTab* w = open();
     QSignalSpy drawn(w, &NewTab::areaMapDrawn);
     for (int page : {0, 1, 3}) {
-        w->Tab1()->setCurrentIndex(page);
+        controlsOf(w).Tab1()->setCurrentIndex(page);
         w->KnPic_Paint(page);
-        w->KNPIC(page)->repaint();
+        controlsOf(w).KNPIC(page)->repaint();
     }
     EXPECT_EQ(drawn.count(), 0);
-    w->Tab1()->setCurrentIndex(2);
-    EXPECT_TRUE(w->KNPIC(2)->isVisible());
-    w->KNPIC(2)->repaint();
+    controlsOf(w).Tab1()->setCurrentIndex(2);
+    EXPECT_TRUE(controlsOf(w).KNPIC(2)->isVisible());
+    controlsOf(w).KNPIC(2)->repaint();
     EXPECT_GE(drawn.count(), 1);
     const int before = int(drawn.count());
     w->KnPic_Paint(2);
     QApplication::processEvents();
-    w->KNPIC(2)->repaint();
+    controlsOf(w).KNPIC(2)->repaint();
     EXPECT_GT(drawn.count(), before);
 }
 
 TEST_F(NewTabTest, TickPairsWriteTheirFields)
 {
     NewTab* w = open();
-    w->Check11(1)->setChecked(true);
-    EXPECT_EQ(w->Kn2Data(19)->text(), QStringLiteral("全部压覆"));
-    w->Check11(0)->setChecked(true);
-    EXPECT_FALSE(w->Check11(1)->isChecked());
-    EXPECT_EQ(w->Kn2Data(19)->text(), QStringLiteral("部分压覆"));
-    w->Check11(0)->setChecked(false);
-    EXPECT_EQ(w->Kn2Data(19)->text(), QString());
+    controlsOf(w).Check11(1)->setChecked(true);
+    EXPECT_EQ(controlsOf(w).Kn2Data(19)->text(), QStringLiteral("全部压覆"));
+    controlsOf(w).Check11(0)->setChecked(true);
+    EXPECT_FALSE(controlsOf(w).Check11(1)->isChecked());
+    EXPECT_EQ(controlsOf(w).Kn2Data(19)->text(), QStringLiteral("部分压覆"));
+    controlsOf(w).Check11(0)->setChecked(false);
+    EXPECT_EQ(controlsOf(w).Kn2Data(19)->text(), QString());
 
     // By the mouse, on the first page.
-    w->Tab1()->setCurrentIndex(1);
-    QTest::mouseClick(w->Check12(0), Qt::LeftButton, Qt::NoModifier, QPoint(5, w->Check12(0)->height() / 2));
-    EXPECT_TRUE(w->Check12(0)->isChecked());
-    EXPECT_EQ(w->Kn2Data(20)->text(), QStringLiteral("未利用"));
-    QTest::mouseClick(w->Check12(1), Qt::LeftButton, Qt::NoModifier, QPoint(5, w->Check12(1)->height() / 2));
-    EXPECT_FALSE(w->Check12(0)->isChecked());
-    EXPECT_EQ(w->Kn2Data(20)->text(), QStringLiteral("已利用"));
-    QTest::mouseClick(w->Check12(1), Qt::LeftButton, Qt::NoModifier, QPoint(5, w->Check12(1)->height() / 2));
-    EXPECT_EQ(w->Kn2Data(20)->text(), QString());
+    controlsOf(w).Tab1()->setCurrentIndex(1);
+    QTest::mouseClick(controlsOf(w).Check12(0), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, controlsOf(w).Check12(0)->height() / 2));
+    EXPECT_TRUE(controlsOf(w).Check12(0)->isChecked());
+    EXPECT_EQ(controlsOf(w).Kn2Data(20)->text(), QStringLiteral("未利用"));
+    QTest::mouseClick(controlsOf(w).Check12(1), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, controlsOf(w).Check12(1)->height() / 2));
+    EXPECT_FALSE(controlsOf(w).Check12(0)->isChecked());
+    EXPECT_EQ(controlsOf(w).Kn2Data(20)->text(), QStringLiteral("已利用"));
+    QTest::mouseClick(controlsOf(w).Check12(1), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, controlsOf(w).Check12(1)->height() / 2));
+    EXPECT_EQ(controlsOf(w).Kn2Data(20)->text(), QString());
 }
 
 TEST_F(NewTabTest, ClearingEmptiesEverything)
 {
     NewTab* w = open();
     for (const Array a : FieldRegistry::arrays()) {
-        for (FieldBox* b : w->boxes(a))
+        for (FieldBox* b : controlsOf(w).boxes(a))
             b->setText(QStringLiteral("12"));
     }
-    w->Check11(0)->setChecked(true);
-    w->Check12(1)->setChecked(true);
-    w->Check1(0)->setChecked(true);
-    w->Combo5()->setCurrentIndex(2);
-    w->TBFLEX()->setRowCount(3);
+    controlsOf(w).Check11(0)->setChecked(true);
+    controlsOf(w).Check12(1)->setChecked(true);
+    controlsOf(w).Check1(0)->setChecked(true);
+    controlsOf(w).Combo5()->setCurrentIndex(2);
+    controlsOf(w).TBFLEX()->setRowCount(3);
     m_state.Area_Coord_Str = QStringLiteral("2\r\n1,116.1000,40.1000,\r\n2,116.2000,40.1000,\r\n");
-    w->Init_Flex(0);
-    ASSERT_EQ(w->Area_Flex(0)->grid().Rows(), 4);
+    w->Init_Flex(0, m_state.Area_Coord_Str);
+    ASSERT_EQ(controlsOf(w).Area_Flex(0)->grid().Rows(), 4);
 
     bool loadingSeen = false;
-    QObject::connect(w->Kn6Data(5), &FieldBox::textChanged, [&] { loadingSeen = m_state.Is_Loading; });
+    QObject::connect(controlsOf(w).Kn6Data(5), &FieldBox::textChanged,
+                     [&] { loadingSeen = m_state.Is_Loading; });
     m_state.Is_Loading = true;
     w->clear_data();
 
     EXPECT_TRUE(loadingSeen);
     EXPECT_FALSE(m_state.Is_Loading);
     for (const Array a : FieldRegistry::arrays()) {
-        for (FieldBox* b : w->boxes(a))
+        for (FieldBox* b : controlsOf(w).boxes(a))
             EXPECT_TRUE(b->text().isEmpty());
     }
     for (int i = 0; i < 2; ++i) {
-        EXPECT_FALSE(w->Check11(i)->isChecked());
-        EXPECT_FALSE(w->Check12(i)->isChecked());
+        EXPECT_FALSE(controlsOf(w).Check11(i)->isChecked());
+        EXPECT_FALSE(controlsOf(w).Check12(i)->isChecked());
     }
-    EXPECT_TRUE(w->Check1(0)->isChecked()); // the coordinate kind stays
-    EXPECT_EQ(w->Combo5()->currentIndex(), -1);
-    EXPECT_EQ(w->TBFLEX()->rowCount(), 0);
-    EXPECT_EQ(w->Area_Flex(0)->grid().Rows(), 2);
-    EXPECT_EQ(w->Area_Flex(0)->grid().TextMatrix(0, 2), QStringLiteral("经度(起标高)"));
-    EXPECT_EQ(w->Area_Flex(1)->grid().TextMatrix(0, 2), QStringLiteral("X(起标高)"));
+    EXPECT_TRUE(controlsOf(w).Check1(0)->isChecked()); // the coordinate kind stays
+    EXPECT_EQ(controlsOf(w).Combo5()->currentIndex(), -1);
+    EXPECT_EQ(controlsOf(w).TBFLEX()->rowCount(), 0);
+    EXPECT_EQ(controlsOf(w).Area_Flex(0)->grid().Rows(), 2);
+    EXPECT_EQ(controlsOf(w).Area_Flex(0)->grid().TextMatrix(0, 2), QStringLiteral("经度(起标高)"));
+    EXPECT_EQ(controlsOf(w).Area_Flex(1)->grid().TextMatrix(0, 2), QStringLiteral("X(起标高)"));
     EXPECT_TRUE(m_state.Area_Coord_Str.isEmpty());
 
     // Again on an empty window: still empty.
     w->clear_data();
-    EXPECT_TRUE(w->Kn1Data(0)->text().isEmpty());
+    EXPECT_TRUE(controlsOf(w).Kn1Data(0)->text().isEmpty());
     EXPECT_FALSE(m_state.Is_Loading);
 }
 
 TEST_F(NewTabTest, ReserveTableGrids)
 {
     NewTab* w = open();
-    QTableWidget* th = w->THFLEX();
-    QTableWidget* tb = w->TBFLEX();
+    QTableWidget* th = controlsOf(w).THFLEX();
+    QTableWidget* tb = controlsOf(w).TBFLEX();
     EXPECT_EQ(th->rowCount(), 2);
     EXPECT_EQ(th->columnCount(), 10);
     EXPECT_EQ(tb->rowCount(), 0);
@@ -521,7 +507,7 @@ TEST_F(NewTabTest, ClosingWithEditsAsksAndNoCloses)
 TEST_F(NewTabTest, ClosingStaysOpenWhenTheCheckRefuses)
 {
     NewTab* w = open();
-    w->Kn1Data(1)->setText(QStringLiteral("张三"));
+    controlsOf(w).Kn1Data(1)->setText(QStringLiteral("张三"));
     m_host.enabled[QStringLiteral("SAVE")] = true;
     m_state.Nav_Changed = true;
     m_host.onSave = [&] { m_state.Check_Failed = true; };
@@ -529,7 +515,7 @@ TEST_F(NewTabTest, ClosingStaysOpenWhenTheCheckRefuses)
     EXPECT_FALSE(close());
     EXPECT_EQ(m_host.saves, 1);
     ASSERT_FALSE(m_window.isNull());
-    EXPECT_EQ(w->Kn1Data(1)->text(), QStringLiteral("张三"));
+    EXPECT_EQ(controlsOf(w).Kn1Data(1)->text(), QStringLiteral("张三"));
     EXPECT_TRUE(m_state.Nav_Changed);
     EXPECT_TRUE(m_state.Form_Opened[1]);
     EXPECT_EQ(m_state.Active_Form, 1);
@@ -539,14 +525,14 @@ TEST_F(NewTabTest, ClosingStaysOpenWhenTheCheckRefuses)
 TEST_F(NewTabTest, ClosingStaysOpenWhenTheSaveFails)
 {
     NewTab* w = open();
-    w->Kn2Data(8)->setText(QStringLiteral("某某铁路"));
+    controlsOf(w).Kn2Data(8)->setText(QStringLiteral("某某铁路"));
     m_host.enabled[QStringLiteral("SAVE")] = true;
     // The checks pass but the save does not go through: Save stays enabled.
     m_host.onSave = [&] { m_state.Check_Failed = false; };
     Prompt::setNextAnswer(Prompt::Answer::Yes);
     EXPECT_FALSE(close());
     ASSERT_FALSE(m_window.isNull());
-    EXPECT_EQ(w->Kn2Data(8)->text(), QStringLiteral("某某铁路"));
+    EXPECT_EQ(controlsOf(w).Kn2Data(8)->text(), QStringLiteral("某某铁路"));
     EXPECT_TRUE(m_state.Form_Opened[1]);
 
     // A save that goes through lets the window close.

@@ -3,17 +3,17 @@
 #include "ExchangeFixture.h"
 
 #include "entry/MainWindowHarness.h"
-#include "entry/NAVIGATE.h"
 #include "entry/NavigateTree.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
 #include "exchange/DataExport.h"
 #include "exchange/DataImport.h"
 #include "exchange/ExchangeTargets.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
-#include "shell/DialogHooks.h"
+#include "registration/navigation/NAVIGATE.h"
 #include "shell/MAINBAS.h"
 #include "shell/TabMain.h"
 
@@ -49,7 +49,6 @@ protected:
     void TearDown() override
     {
         closeMainWindow();
-        dialogHooks() = DialogHooks();
         ExchangeFixture::TearDown();
     }
 
@@ -180,7 +179,7 @@ TEST_F(ExchangeWindowTest, DeleteChosenRegistrationsFromTheOtherMenu)
     NewTab* entry = NewTab::instance();
     ASSERT_NE(entry, nullptr);
     QStringList listed;
-    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(entry->TvmDataList()))
+    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(controlsOf(entry).TvmDataList()))
         listed << n->text(0);
     EXPECT_TRUE(listed.contains(B));
     EXPECT_FALSE(listed.contains(A));
@@ -227,7 +226,7 @@ TEST_F(ExchangeWindowTest, ImportChosenRegistrationsFromTheDataMenu)
     EXPECT_EQ(Db::scalar(db(), "SELECT 建设项目名称 FROM 压覆 WHERE 登记号='4510104082003'").toString(),
               "来的二");
     QStringList listed;
-    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(entry->TvmDataList()))
+    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(controlsOf(entry).TvmDataList()))
         listed << n->text(0);
     EXPECT_TRUE(listed.contains("4510104082003"));
 }
@@ -269,7 +268,9 @@ TEST_F(ExchangeWindowTest, AppendAWholeDatabaseFromTheDataMenu)
         addRegistration(src.db(), "4510104082009");
     }
     int reloaded = 0;
-    dialogHooks().reloadEntryList = [&] { ++reloaded; };
+    CommandTargets::EntryHooks hooks = targets.entry();
+    hooks.Get_Data_All = [&] { ++reloaded; };
+    targets.setEntryHooks(hooks);
     openEntry();
     FileDialog::setNextFileName(source);
     withDialog([&] { main->MENU_DATA_Click(6); },

@@ -1,9 +1,9 @@
 // A clipboard text pasted into a coordinate grid, as Shift+Insert does.
 #include "FuzzSupport.h"
 
-#include "entry/CoordGridCommands.h"
-#include "entry/CoordGridHost.h"
-#include "entry/CoordGridModel.h"
+#include "registration/coordgrid/CoordGridCommands.h"
+#include "registration/coordgrid/CoordGridHost.h"
+#include "registration/coordgrid/CoordGridModel.h"
 
 namespace {
 
@@ -26,6 +26,8 @@ public:
     void repaintPage() override {}
     void setClipboardText(const QString& text) override { clipboard = text; }
     QString clipboardText() const override { return clipboard; }
+    void showMessage(const QString&, const QString&, Prompt::Icon) override {}
+    bool askYesNo(const QString&, const QString&, Prompt::Icon) override { return true; }
 };
 
 } // namespace

@@ -4,8 +4,8 @@
 #include "FuzzSupport.h"
 
 #include "coords/CoordText.h"
-#include "entry/CoordGridLoader.h"
-#include "entry/CoordGridModel.h"
+#include "registration/coordgrid/CoordGridLoader.h"
+#include "registration/coordgrid/CoordGridModel.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "printing/RecordingSurface.h"
 
 #include "coords/PrintTransform.h"
-#include "entry/FormControl.h"
+#include "registration/form/FormControl.h"
 
 #include <gtest/gtest.h>
 

@@ -6,11 +6,11 @@
 #include "printing/RecordingSurface.h"
 
 #include "coords/PrintTransform.h"
-#include "entry/CoordGridModel.h"
-#include "entry/FieldRegistry.h"
-#include "entry/FormLayout.h"
-#include "entry/RegistrationSnapshot.h"
 #include "platform/PrinterService.h"
+#include "registration/coordgrid/CoordGridModel.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/form/FormLayout.h"
+#include "registration/record/RegistrationSnapshot.h"
 #include "support/SampleRegistrations.h"
 
 #include <QFile>

@@ -11,6 +11,7 @@
 #include "entry/EntryRecord.h"
 #include "entry/FieldBox.h"
 #include "entry/NavigateWindow.h"
+#include "entry/NewTabControls.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
 #include "shell/ShellNames.h"
@@ -226,12 +227,12 @@ TEST_F(PrintMainWindow, PrintKeyAndBatchWindow)
 {
     NewTab* entry = openEntry();
     ASSERT_TRUE(entry);
-    QTreeWidget* list = entry->TvmDataList();
+    QTreeWidget* list = controlsOf(entry).TvmDataList();
     list->setCurrentItem(list->topLevelItem(0));
     Q_EMIT list->itemClicked(list->topLevelItem(0), 0);
     QApplication::processEvents();
-    const QString stored = entry->Kn2Data(2)->text();
-    entry->Kn2Data(2)->setText(QStringLiteral("未保存的单位"));
+    const QString stored = controlsOf(entry).Kn2Data(2)->text();
+    controlsOf(entry).Kn2Data(2)->setText(QStringLiteral("未保存的单位"));
     main->setButtonEnabled(Keys::Save, true);
 
     // PRINT opens the print dialog; printing takes the window's text.

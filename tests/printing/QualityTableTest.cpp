@@ -100,11 +100,11 @@ TEST_F(QualityTable, SumsOfAnAverageGroup)
     addQuality(Fluorite, "平均", "全区", "CaF2", 40, "%", true, 101);
     const QStringList codes = {"111", "121", "122", "111b", "333", "334", "332"};
     int order = 101;
-    for (const QString& c : {"111", "121", "122"})
+    for (const QString c : {"111", "121", "122"})
         addReserve(Fluorite, 20101, 1, c, 1.5, 2, Null, order++);
     addReserve(Fluorite, 20102, 2, "111", 1, 1, Null, order++); // other type: summed too
     addReserve(Fluorite, 20102, 2, "122", 1, 1, Null, order++, "4510104082009");
-    for (const QString& c : {"2S11", "2S21", "2S22", "331", "332", "333", "334"})
+    for (const QString c : {"2S11", "2S21", "2S22", "331", "332", "333", "334"})
         exec(QStringLiteral(
                  "INSERT INTO 资源储量 (登记号, 矿产代码, 统计对象, 矿石类型, 矿石品级, 资源量类型, 矿石量3, "
                  "显示序号) VALUES (?, ?, 0, 1, 1, ?, 1, 900)"),

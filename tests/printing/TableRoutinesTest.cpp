@@ -3,7 +3,7 @@
 #include "printing/RecordingSurface.h"
 
 #include "coords/PrintTransform.h"
-#include "entry/FormLayout.h"
+#include "registration/form/FormLayout.h"
 
 #include <gtest/gtest.h>
 

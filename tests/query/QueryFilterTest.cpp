@@ -3,8 +3,8 @@
 
 #include "QueryFixture.h"
 
-#include "entry/NAVIGATE.h"
 #include "query/QueryFilter.h"
+#include "registration/navigation/NAVIGATE.h"
 
 #include <QSet>
 
@@ -64,8 +64,8 @@ TEST_F(QueryFilterTest, ChecksRefuseTheFirstBadBoxInTheDialogsOrder)
     EXPECT_TRUE(o.accepted());
     EXPECT_TRUE(o.filter.isEmpty());
 
-    for (const QString year : {QStringLiteral("07"), QStringLiteral("20a7"), QStringLiteral("2e03"),
-                               QStringLiteral("-200"), QStringLiteral("20071")}) {
+    for (const QString& year : {QStringLiteral("07"), QStringLiteral("20a7"), QStringLiteral("2e03"),
+                                QStringLiteral("-200"), QStringLiteral("20071")}) {
         o = Build_Query_Filter(boxes({{YearBox, year}, {NumberBox, QStringLiteral("x")}}));
         EXPECT_EQ(o.refusedBox, YearBox) << year.toStdString();
         EXPECT_EQ(o.message, "请填写4位数值！");
@@ -98,7 +98,7 @@ TEST_F(QueryFilterTest, YearOwnerAndMineralRestrictEveryNavigationMode)
     EXPECT_EQ(registrations(NAVIGATE::Load_Tree_DJH(db(), o.filter, &e)), expected);
     EXPECT_EQ(registrations(NAVIGATE::Load_Tree_KQ(db(), o.filter, m_state.ViewFlag, &e)), expected);
     QSet<QString> byCounty;
-    for (const QString county :
+    for (const QString& county :
          {QStringLiteral("510104"), QStringLiteral("510105"), QStringLiteral("130102")}) {
         byCounty += registrations(NAVIGATE::Load_Tree_DJH_XZQ(db(), county, o.filter, &e));
         byCounty += registrations(NAVIGATE::Load_Tree_KQ_XZQ(db(), county, o.filter, m_state.ViewFlag, &e));

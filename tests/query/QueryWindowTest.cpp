@@ -3,13 +3,12 @@
 #include "QueryFixture.h"
 
 #include "entry/FieldBox.h"
-#include "entry/FieldRegistry.h"
 #include "entry/MainWindowHarness.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "platform/Prompt.h"
 #include "query/QueryTargets.h"
-#include "shell/DialogHooks.h"
+#include "registration/form/FieldRegistry.h"
 #include "shell/ShellNames.h"
 #include "support/ModalDialogs.h"
 
@@ -50,7 +49,6 @@ protected:
     {
         closeMainWindow();
         NAVIGATE::Set_Query_Dialog({});
-        dialogHooks() = DialogHooks();
         QueryFixture::TearDown();
     }
 

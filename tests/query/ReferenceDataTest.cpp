@@ -3,8 +3,8 @@
 
 #include "QueryFixture.h"
 
-#include "entry/FieldRegistry.h"
 #include "query/ReferenceData.h"
+#include "registration/form/FieldRegistry.h"
 
 using namespace query;
 

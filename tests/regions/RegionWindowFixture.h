@@ -4,11 +4,10 @@
 #include "support/ModalDialogs.h"
 
 #include "entry/MainWindowHarness.h"
-#include "entry/NAVIGATE.h"
 #include "entry/NavigateWindow.h"
 #include "platform/Prompt.h"
 #include "regions/RegionTargets.h"
-#include "shell/DialogHooks.h"
+#include "registration/navigation/NAVIGATE.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -37,7 +36,6 @@ protected:
     void TearDown() override
     {
         closeMainWindow();
-        dialogHooks() = DialogHooks();
         RegionFixture::TearDown();
     }
 

@@ -4,6 +4,7 @@
 
 #include "entry/NavigateTree.h"
 
+#include "entry/NewTabControls.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
@@ -112,7 +113,7 @@ TEST_F(RegionWindowTest, DeleteAProvinceFromTheMaintenanceMenu)
     EXPECT_EQ(count(db(), "压覆"), 1);
     // The open entry window lists what is left.
     QStringList listed;
-    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(entry->TvmDataList()))
+    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(controlsOf(entry).TvmDataList()))
         listed << n->text(0);
     EXPECT_EQ(listed, QStringList({Henan, "..."}));
 }

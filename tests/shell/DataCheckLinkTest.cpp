@@ -1,10 +1,10 @@
 #include "support/FakeDataCheckComponent.h"
+#include "support/FakeMainWindow.h"
 #include "support/ProgramFolder.h"
 
 #include "platform/Prompt.h"
 #include "shell/CheckInfo.h"
 #include "shell/DataCheckComponent.h"
-#include "shell/DialogHooks.h"
 #include "shell/ModMCD.h"
 
 #include <QFile>
@@ -22,17 +22,10 @@ protected:
     {
         ProgramFolder::SetUp();
         openWorkingDatabase();
-        ModMCD::reset();
+        m_main.install();
         FakeDataCheckComponent::calls().clear();
         FakeDataCheckComponent::nextAnswer().clear();
-        dialogHooks() = DialogHooks{};
-        dialogHooks().showCurrentRegistration = [this] { shownNumbers << m_state.Cur_DJH; };
-    }
-    void TearDown() override
-    {
-        ModMCD::reset();
-        dialogHooks() = DialogHooks{};
-        ProgramFolder::TearDown();
+        m_main.onShowCurrentRegistration = [this] { shownNumbers << m_state.Cur_DJH; };
     }
     void useFake()
     {
@@ -61,6 +54,7 @@ protected:
     }
 
     QStringList shownNumbers;
+    FakeMainWindow m_main;
 };
 
 TEST_F(DataCheckLinkTest, WithoutAComponentBothModesSaySoAndOtherModesDoNothing)

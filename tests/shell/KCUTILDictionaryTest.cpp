@@ -2,7 +2,7 @@
 
 #include "platform/Database.h"
 #include "platform/Prompt.h"
-#include "shell/KCUTIL_Dictionary.h"
+#include "shell/KCUTIL_DicLists.h"
 
 #include <QComboBox>
 

@@ -1,10 +1,10 @@
+#include "support/FakeMainWindow.h"
 #include "support/ProgramFolder.h"
 #include "support/StatisticsDatabase.h"
 
 #include "platform/Database.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
-#include "shell/DialogHooks.h"
 #include "shell/FrmPara.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/MAINBAS.h"
@@ -51,18 +51,8 @@ protected:
     {
         ProgramFolder::SetUp();
         openWorkingDatabase();
+        m_main.install();
         oldConnection = m_state.CnName;
-        dialogHooks() = DialogHooks{};
-        dialogHooks().pressButton = [this](const QString& key, bool pressed) {
-            buttons << key + (pressed ? QStringLiteral(":down") : QStringLiteral(":up"));
-        };
-        dialogHooks().setPanelText = [this](int panel, const QString& text) { panels[panel] = text; };
-        dialogHooks().reloadEntryList = [this] { ++reloads; };
-    }
-    void TearDown() override
-    {
-        dialogHooks() = DialogHooks{};
-        ProgramFolder::TearDown();
     }
 
     // A registration database elsewhere, with a province code in 参数表 when given.
@@ -91,9 +81,10 @@ protected:
     }
 
     QString oldConnection;
-    QStringList buttons;
-    QMap<int, QString> panels;
-    int reloads = 0;
+    FakeMainWindow m_main;
+    QStringList& buttons = m_main.buttons;
+    QMap<int, QString>& panels = m_main.panels;
+    int& reloads = m_main.reloads;
 };
 
 TEST_F(ParameterDialogTest, OpeningShowsTheSettingsAndClosingReleasesTheButton)

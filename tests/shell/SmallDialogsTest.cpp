@@ -1,10 +1,10 @@
+#include "support/FakeMainWindow.h"
 #include "support/ProgramFolder.h"
 
 #include "platform/Database.h"
 #include "platform/Prompt.h"
 #include "shell/About.h"
 #include "shell/CodeDictionary.h"
-#include "shell/DialogHooks.h"
 #include "shell/FrmCode.h"
 #include "shell/FrmSysView.h"
 
@@ -28,17 +28,7 @@ protected:
     {
         ProgramFolder::SetUp();
         openWorkingDatabase();
-        dialogHooks() = DialogHooks{};
-        dialogHooks().pressButton = [this](const QString& key, bool pressed) {
-            buttons << key + (pressed ? QStringLiteral(":down") : QStringLiteral(":up"));
-        };
-        dialogHooks().setPanelText = [this](int panel, const QString& text) { panels[panel] = text; };
-        dialogHooks().relabelTree = [this] { ++relabels; };
-    }
-    void TearDown() override
-    {
-        dialogHooks() = DialogHooks{};
-        ProgramFolder::TearDown();
+        m_main.install();
     }
     int count(const QString& table)
     {
@@ -57,9 +47,10 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
-    QStringList buttons;
-    QMap<int, QString> panels;
-    int relabels = 0;
+    FakeMainWindow m_main;
+    QStringList& buttons = m_main.buttons;
+    QMap<int, QString>& panels = m_main.panels;
+    int& relabels = m_main.relabels;
 };
 
 TEST_F(SmallDialogsTest, TheCodeBrowserOpensOnCb01AndRebuildsTheGridOnEveryClick)

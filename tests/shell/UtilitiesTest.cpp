@@ -1,6 +1,7 @@
 #include "support/ProgramFolder.h"
 
 #include "shell/myvbs.h"
+#include "shell/myvbsControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,9 @@
 #include "ProgramFolder.h"
 
+#include "TestSeams.h"
+
 #include "platform/Clock.h"
 #include "platform/Database.h"
-#include "platform/FileDialog.h"
-#include "platform/Prompt.h"
-#include "shell/MAINBAS.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,11 +19,10 @@ QString templatePath()
 void ProgramFolder::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());
+    TestSeams::reset();
     m_state = ProgramState{};
     m_state.ProgramDir = m_dir.path();
     installState(&m_state);
-    Prompt::clear();
-    FileDialog::clear();
     Clock::setFixed(QDateTime(QDate(2008, 11, 3), QTime(9, 30)));
     ASSERT_TRUE(QFile::copy(templatePath(), path(QStringLiteral("djk.sys")))) << templatePath().toStdString();
     QFile::setPermissions(path(QStringLiteral("djk.sys")),
@@ -35,10 +33,7 @@ void ProgramFolder::SetUp()
 void ProgramFolder::TearDown()
 {
     if (!m_state.CnName.isEmpty()) Db::close(m_state.CnName);
-    installState(nullptr);
-    Prompt::clear();
-    FileDialog::clear();
-    Clock::reset();
+    TestSeams::reset();
 }
 
 QString ProgramFolder::path(const QString& name) const
@@ -60,7 +55,14 @@ void ProgramFolder::openWorkingDatabase()
     copyTemplate(QStringLiteral("djk.mdb"));
     m_state.DBPath = dir();
     m_state.DBName = QStringLiteral("djk.mdb");
-    ASSERT_TRUE(MAINBAS::Open_Connection());
+    // The shared connection as the program opens it, under a name of its own.
+    static int generation = 0;
+    const QString name = QStringLiteral("TestCn") + QString::number(++generation);
+    Db::Error error;
+    ASSERT_TRUE(Db::open(name, path(m_state.DBName), Db::OpenMode::ReadWrite, &error))
+        << error.description.toStdString();
+    if (!m_state.CnName.isEmpty()) Db::close(m_state.CnName);
+    m_state.CnName = name;
 }
 
 void ProgramFolder::writeFile(const QString& name, const QByteArray& bytes) const

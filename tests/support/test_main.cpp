@@ -1,5 +1,9 @@
+#include "TestSeams.h"
+
 #include "platform/FileDialog.h"
+#include "platform/HelpViewer.h"
 #include "platform/Prompt.h"
+#include "shell/ModMCD.h"
 
 #include <QApplication>
 #include <QFont>
@@ -14,6 +18,12 @@ int main(int argc, char** argv)
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 10));
     Prompt::setTestMode(true);
     FileDialog::setTestMode(true);
+    TestSeams::add([] {
+        Prompt::clear();
+        FileDialog::clear();
+        HelpViewer::setOpener({});
+        ModMCD::reset();
+    });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

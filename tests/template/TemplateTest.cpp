@@ -316,9 +316,9 @@ class TemplateTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_template = std::make_unique<Connection>(QStringLiteral(ORVANE_TEMPLATE_FILE),
+        m_template = std::make_unique<Connection>(QStringLiteral(ORVANE_TEMPLATE_PATH),
                                                   QStringLiteral("template_test"));
-        ASSERT_TRUE(m_template->isOpen()) << "cannot open " << ORVANE_TEMPLATE_FILE;
+        ASSERT_TRUE(m_template->isOpen()) << "cannot open " << ORVANE_TEMPLATE_PATH;
     }
     void TearDown() override { m_template.reset(); }
 

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "registration/navigation/RegistrationFilter.h"
+
+#include "platform/Database.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+// One node of a navigation tree, as the builders produce it: the key (empty for the
+// closing "..." node of a flat list), the text shown, the other label kept in the
+// tag, and the key of the parent node (empty for a root node). A list of nodes is
+// in the order they are added, so a parent always comes before its children.
+struct TreeNode
+{
+    QString key;
+    QString text;
+    QString tag;
+    QString parentKey;
+
+    bool operator==(const TreeNode&) const = default;
+};
+using TreeNodes = QList<TreeNode>;
+
+// The navigation trees of the entry window: which registrations the mode box shows
+// and how. Everything here reads the database and returns node lists; the window
+// puts them into its trees.
+namespace NAVIGATE {
+
+// The four texts of the mode box.
+inline const QString ModeDJH = QStringLiteral("登记号");
+inline const QString ModeKQ = QStringLiteral("矿山-->登记号");
+inline const QString ModeXZQ_KQ = QStringLiteral("行政区-->矿山");
+inline const QString ModeXZQ_DJH = QStringLiteral("行政区-->登记号");
+
+// The text of the node that closes a flat list.
+inline const QString ClosingText = QStringLiteral("...");
+
+// Flat list of the overlay registrations that pass the filter, closed by "...".
+TreeNodes Load_Tree_DJH(const QSqlDatabase& db, const RegistrationFilter& filter, Db::Error* error = nullptr);
+// The same for the registrations of one region (6-digit code).
+TreeNodes Load_Tree_DJH_XZQ(const QSqlDatabase& db, const QString& regionCode,
+                            const RegistrationFilter& filter, Db::Error* error = nullptr);
+// Province / city / county tree of the regions that hold a registration passing
+// the filter: keys "A", "B", "C" and the code, texts "name(code)".
+TreeNodes Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter, Db::Error* error = nullptr);
+// Mining area / mine / registration tree (keys "A" 矿区编号, "B" 矿区编号 矿山编号,
+// "C" 登记号), labelled by number when viewFlag is "0" and by name otherwise.
+TreeNodes Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter, const QString& viewFlag,
+                       Db::Error* error = nullptr);
+// The same for the registrations of one region.
+TreeNodes Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
+                           const RegistrationFilter& filter, const QString& viewFlag,
+                           Db::Error* error = nullptr);
+
+// The whole list of overlay registrations of 登记, unfiltered, closed by "...": the
+// list the entry window opens with.
+TreeNodes All_Registrations(const QSqlDatabase& db, Db::Error* error = nullptr);
+
+// True in the modes whose registration tree carries different labels in text and
+// tag (the two mine modes).
+bool Has_Swappable_Labels(const QString& mode);
+// Exchanges text and tag of every node.
+void Swap_Labels(TreeNodes& nodes);
+
+// The registration a node of the registration tree stands for: its text in the flat
+// modes, its key without the level letter in the mine modes.
+QString Node_Registration(const QString& mode, const QString& key, const QString& text);
+// The two mine modes label registration nodes by name and keep the number in the key.
+bool Is_Mine_Mode(const QString& mode);
+
+// Index of the first key (in adding order) whose last `length` characters equal
+// `value`; -1 when none does or the value is empty. Empty keys never match.
+int Find_Key_Suffix(const QList<QString>& keys, const QString& value, int length);
+
+} // namespace NAVIGATE

@@ -1,7 +1,0 @@
-#include "DialogHooks.h"
-
-DialogHooks& dialogHooks()
-{
-    static DialogHooks hooks;
-    return hooks;
-}

@@ -1,0 +1,107 @@
+// The navigation as the main window and the shell's dialogs reach it: the reference
+// chooser from the "..." node, the check tool's registration, the relabelling after
+// the display option changed.
+
+#include "registration/navigation/NavigationFixture.h"
+
+#include "entry/FieldBox.h"
+#include "entry/MainWindowHarness.h"
+#include "entry/NavigateTree.h"
+#include "entry/NavigateWindow.h"
+#include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
+#include "platform/HelpViewer.h"
+#include "shell/CommandTargets.h"
+#include "shell/MainWindowServices.h"
+#include "shell/TabMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+namespace {
+
+const QString R1 = QStringLiteral("4510104082001");
+
+class NavigationMainWindowTest : public NavigationFixture, protected MainWindowHarness
+{
+protected:
+    void SetUp() override
+    {
+        NavigationFixture::SetUp();
+        addStandardRegistrations();
+        targets.registerWindow(QStringLiteral("Frm引用"), [this](TabMain&) { ++chooserShown; });
+        NewTab::Register(targets);
+        NAVIGATE::Register(targets);
+        showMainWindow();
+    }
+    void TearDown() override
+    {
+        closeMainWindow();
+        NavigationFixture::TearDown();
+    }
+
+    void doubleClick(QTreeWidget* tree, const QString& text)
+    {
+        QTreeWidgetItem* item = nullptr;
+        for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(tree))
+            if (n->text(0) == text) item = n;
+        ASSERT_NE(item, nullptr);
+        tree->scrollToItem(item);
+        QApplication::processEvents();
+        const QRect r = tree->visualItemRect(item);
+        ASSERT_TRUE(r.isValid() && tree->viewport()->rect().contains(r.center()))
+            << r.x() << "," << r.y() << " " << tree->viewport()->width() << "x" << tree->viewport()->height();
+        // A double click: the first click, then the double-click event.
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+        QApplication::processEvents();
+    }
+
+    int chooserShown = 0;
+};
+
+} // namespace
+
+TEST_F(NavigationMainWindowTest, DoubleClickOnTheClosingNodeOpensTheReferenceChooser)
+{
+    NewTab* w = openEntry();
+    ASSERT_NE(w, nullptr);
+    doubleClick(controlsOf(w).TvmDataList(), R1);
+    EXPECT_EQ(chooserShown, 0);
+    EXPECT_EQ(m_state.Cur_DJH, R1);
+    doubleClick(controlsOf(w).TvmDataList(), "...");
+    EXPECT_EQ(chooserShown, 1);
+    EXPECT_EQ(m_state.Cur_DJH, "");
+}
+
+TEST_F(NavigationMainWindowTest, CheckToolAnswerShowsItsRegistrationOpeningTheEntryWindow)
+{
+    ASSERT_EQ(NewTab::instance(), nullptr);
+    m_state.Cur_DJH = R1;
+    ASSERT_TRUE(bool(targets.entry().Show_Current_Registration));
+    mainWindow().showCurrentRegistration();
+    QApplication::processEvents();
+    NewTab* w = NewTab::instance();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), R1);
+    EXPECT_EQ(main->panelText(3), "共有5个项目");
+}
+
+TEST_F(NavigationMainWindowTest, DisplayOptionRelabelsTheOpenMineTree)
+{
+    NewTab* w = openEntry();
+    ASSERT_NE(w, nullptr);
+    QComboBox* box = controlsOf(w).cobNavigate();
+    box->setCurrentIndex(box->findText("矿山-->登记号"));
+    Q_EMIT box->activated(box->currentIndex());
+    QTreeWidgetItem* area = controlsOf(w).TvmDataList()->topLevelItem(0);
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->text(0), "锦江铁矿区");
+    ASSERT_TRUE(bool(targets.entry().Relabel_Tree_Nodes));
+    mainWindow().relabelTree();
+    EXPECT_EQ(area->text(0), "510104001");
+}

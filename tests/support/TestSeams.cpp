@@ -1,0 +1,33 @@
+#include "TestSeams.h"
+
+#include "platform/Clock.h"
+#include "shell/MainWindowServices.h"
+#include "shell/ProgramState.h"
+
+#include <QList>
+
+namespace TestSeams {
+
+namespace {
+QList<std::function<void()>>& extraSeams()
+{
+    static QList<std::function<void()>> seams;
+    return seams;
+}
+} // namespace
+
+void reset()
+{
+    installState(nullptr);
+    Clock::reset();
+    installMainWindowServices(nullptr);
+    for (const auto& resetSeam : extraSeams())
+        resetSeam();
+}
+
+void add(std::function<void()> resetSeam)
+{
+    extraSeams() << std::move(resetSeam);
+}
+
+} // namespace TestSeams
