@@ -3,6 +3,7 @@
 #include "editors/EditorWidgets.h"
 #include "editors/MineralPicker.h"
 #include "entry/NavigateWindow.h"
+#include "entry/RegionPickerTree.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 #include "registration/record/RegionPickerNodes.h"
@@ -10,15 +11,12 @@
 #include "shell/ProgramState.h"
 #include "shell/ShellNames.h"
 
-#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTreeWidget>
@@ -26,7 +24,6 @@
 
 namespace {
 
-constexpr int KeyRole = Qt::UserRole;
 constexpr int TreeHeight = 2000;   // twips
 constexpr int MineralWidth = 2500; // twips
 constexpr int RegionWidth = 3500;  // twips
@@ -44,11 +41,6 @@ protected:
         if (event->reason() != Qt::PopupFocusReason) hide();
     }
 };
-
-QString keyOf(const QTreeWidgetItem* node)
-{
-    return node ? node->data(0, KeyRole).toString() : QString();
-}
 
 } // namespace
 
@@ -229,36 +221,19 @@ void FrmQuery::Command3_Click()
     m_treeView2->setFocus(Qt::OtherFocusReason);
 
     // Every drop starts afresh: the province and its cities, collapsed.
-    QPointer<QTreeWidget> tree = m_treeView2;
-    tree->clear();
-    QHash<QString, QTreeWidgetItem*> byKey;
-    for (const RegionPickerNodes::Node& n : RegionPickerNodes::Load_Region_Picker(s.Cn(), s.ProvinceCode)) {
-        QTreeWidgetItem* parentItem = byKey.value(n.parentKey);
-        auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(tree.data());
-        item->setText(0, n.text);
-        item->setData(0, KeyRole, n.key);
-        if (!byKey.contains(n.key)) byKey.insert(n.key, item);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (!tree || !isVisible()) return; // the dialog closed meanwhile
-    }
+    RegionPickerTree::Fill(m_treeView2, s.Cn(), s.ProvinceCode);
 }
 
 void FrmQuery::TreeView2_Expand(QTreeWidgetItem* node)
 {
-    if (!node || node->childCount() == 0 || node->child(0)->text(0) != RegionPickerNodes::Placeholder) return;
-    delete node->takeChild(0);
-    for (const RegionPickerNodes::Node& n : RegionPickerNodes::Load_Counties(state().Cn(), keyOf(node))) {
-        auto* item = new QTreeWidgetItem(node);
-        item->setText(0, n.text);
-        item->setData(0, KeyRole, n.key);
-    }
+    RegionPickerTree::Expand(node, state().Cn());
 }
 
 void FrmQuery::TreeView2_NodeClick(QTreeWidgetItem* node)
 {
     if (!node || node->text(0) == RegionPickerNodes::Placeholder) return;
     QLineEdit* box = m_text1[RegionBox];
-    box->setText(keyOf(node).trimmed().mid(1));
+    box->setText(RegionPickerTree::keyOf(node).trimmed().mid(1));
     box->setCursorPosition(int(box->text().size()));
 }
 
