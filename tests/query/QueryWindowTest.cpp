@@ -94,9 +94,22 @@ TEST_F(QueryWindowTest, QueryButtonFiltersTheListAndRemembersTheAcceptedTexts)
     auto* command6 = w->findChild<QPushButton*>(QStringLiteral("Command6"));
     ASSERT_TRUE(command6->isEnabled());
 
+    // Closing the dialog after a refused 确定 applies nothing.
+    withDialog([&] { command6->click(); },
+               [&](QWidget* d) {
+                   type(d, 1, "成都");
+                   type(d, 4, "51a");
+                   click(d, "Command2_0");
+                   EXPECT_EQ(Prompt::lastText(), "请填写数值型代码！");
+                   EXPECT_TRUE(d->isVisible());
+               });
+    EXPECT_EQ(listed(w), (QStringList{A, B, D, "..."}));
+    EXPECT_EQ(m_state.Query_Text[1], "");
+
     withDialog([&] { command6->click(); },
                [&](QWidget* d) {
                    EXPECT_EQ(d->windowTitle(), "查询条件设置");
+                   type(d, 4, "");
                    type(d, 0, "07");
                    click(d, "Command2_0");
                    EXPECT_EQ(Prompt::lastText(), "请填写4位数值！");
