@@ -4,6 +4,7 @@
 #include "exchange/ExchangeTargets.h"
 #include "platform/Application.h"
 #include "printing/PrintingTargets.h"
+#include "query/QueryTargets.h"
 #include "regions/RegionTargets.h"
 #include "shell/CommandTargets.h"
 #include "shell/MAINBAS.h"
@@ -28,6 +29,7 @@ void registerTargets(CommandTargets& targets)
     exchange::registerTargets(targets);
     checks::registerTargets(targets);
     printing::registerTargets(targets);
+    query::registerTargets(targets);
     regions::registerTargets(targets);
 }
 

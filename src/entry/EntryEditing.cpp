@@ -1,11 +1,13 @@
 #include "EntryEditing.h"
 
+#include "RegionPickerTree.h"
+
 #include "FieldBox.h"
-#include "registration/record/FieldEditRules.h"
-#include "registration/form/FieldRegistry.h"
 #include "KnPage.h"
 #include "NavigateTree.h"
 #include "NewTab.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/record/FieldEditRules.h"
 #include "registration/record/RegionPickerNodes.h"
 #include "registration/record/SaveChecks.h"
 
@@ -314,28 +316,13 @@ void EntryEditing::Command7_Click()
     tree->raise();
 
     // Provinces and cities; a city's counties come when it is expanded.
-    tree->clear();
-    QHash<QString, QTreeWidgetItem*> byKey;
-    for (const RegionPickerNodes::Node& n : RegionPickerNodes::Load_Region_Picker(s.Cn(), s.ProvinceCode)) {
-        QTreeWidgetItem* parentItem = byKey.value(n.parentKey);
-        auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(tree);
-        item->setText(0, n.text);
-        item->setData(0, KeyRole, n.key);
-        if (!byKey.contains(n.key)) byKey.insert(n.key, item);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
+    RegionPickerTree::Fill(tree, s.Cn(), s.ProvinceCode);
     tree->setFocus(Qt::OtherFocusReason);
 }
 
 void EntryEditing::TreeView2_Expand(QTreeWidgetItem* node)
 {
-    if (!node || node->childCount() == 0 || node->child(0)->text(0) != RegionPickerNodes::Placeholder) return;
-    delete node->takeChild(0);
-    for (const RegionPickerNodes::Node& n : RegionPickerNodes::Load_Counties(state().Cn(), itemKey(node))) {
-        auto* item = new QTreeWidgetItem(node);
-        item->setText(0, n.text);
-        item->setData(0, KeyRole, n.key);
-    }
+    RegionPickerTree::Expand(node, state().Cn());
 }
 
 void EntryEditing::TreeView2_NodeClick(QTreeWidgetItem* node)

@@ -698,6 +698,15 @@ EntryValues NewTab::values()
     return v;
 }
 
+void NewTab::showValues(const EntryValues& values)
+{
+    for (const Array a : FieldRegistry::arrays()) {
+        const QList<FieldBox*>& list = boxes(a);
+        for (int i = 0; i < list.size() && i < values.count(a); ++i)
+            list[i]->setText(values.text(a, i));
+    }
+}
+
 QString NewTab::category() const
 {
     return m_combo5.isEmpty() ? QString() : m_combo5.at(0)->currentText();

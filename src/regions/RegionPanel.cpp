@@ -1,5 +1,7 @@
 #include "RegionPanel.h"
 
+#include "entry/RegionPickerTree.h"
+
 #include "platform/Twips.h"
 #include "shell/ProgramState.h"
 
@@ -127,12 +129,5 @@ void RegionPanel::TreeView2_Expand(QTreeWidgetItem* node)
 {
     // The fill adds no placeholders; a node that has one gets its counties from the
     // working database, as in the entry window's picker.
-    if (node->childCount() == 0 || node->child(0)->text(0) != RegionPickerNodes::Placeholder) return;
-    delete node->takeChild(0);
-    for (const RegionPickerNodes::Node& n :
-         RegionPickerNodes::Load_Counties(state().Cn(), node->data(0, KeyRole).toString())) {
-        auto* item = new QTreeWidgetItem(node);
-        item->setText(0, n.text);
-        item->setData(0, KeyRole, n.key);
-    }
+    RegionPickerTree::Expand(node, state().Cn());
 }

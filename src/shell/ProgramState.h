@@ -84,6 +84,8 @@ struct ProgramState
     QString Query_Where;
     QString Query_SQL;
     QString Query_Where2;
+    // The texts of the query dialog's boxes at its last accepted 确定 (0 to 7 used).
+    std::array<QString, 9> Query_Text;
 
     // The duplicate prompt of the imports: its message and the last answer.
     QString Prompt_Msg;

@@ -16,6 +16,7 @@
 #include "registration/navigation/NAVIGATE.h"
 #include "shell/MAINBAS.h"
 #include "shell/TabMain.h"
+#include "support/ModalDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -52,32 +53,20 @@ protected:
         ExchangeFixture::TearDown();
     }
 
-    // Runs `open`, and `work` on the modal dialog it shows.
+    // Runs `open`, and `work` on the modal dialog it shows; closes the dialog by its
+    // own close button when still open.
     static void withDialog(const std::function<void()>& open, const std::function<void(QWidget*)>& work)
     {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            ASSERT_NE(dialog, nullptr);
+        ModalDialogs::withDialog(open, [&](QWidget* dialog) {
             work(dialog);
-            ran = true;
             if (dialog->isVisible())
                 dialog
                     ->findChild<QPushButton*>(dialog->objectName() == "DataDelete" ? "CommandOut"
                                                                                    : "Command2_1")
                     ->click();
         });
-        open();
-        EXPECT_TRUE(ran);
     }
-
-    static void click(QWidget* dialog, const QString& name)
-    {
-        auto* b = dialog->findChild<QPushButton*>(name);
-        ASSERT_NE(b, nullptr) << name.toStdString();
-        ASSERT_TRUE(b->isEnabled()) << name.toStdString();
-        b->click();
-    }
+    static void click(QWidget* dialog, const QString& name) { ModalDialogs::click(dialog, name); }
 
     QStringList shownTexts() const
     {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RegionFixture.h"
+#include "support/ModalDialogs.h"
 
 #include "entry/MainWindowHarness.h"
 #include "entry/NavigateWindow.h"
@@ -38,27 +39,11 @@ protected:
         RegionFixture::TearDown();
     }
 
-    // Runs `open`, and `work` on the modal dialog it shows; closes it when still open.
     static void withDialog(const std::function<void()>& open, const std::function<void(QWidget*)>& work)
     {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            ASSERT_NE(dialog, nullptr);
-            work(dialog);
-            ran = true;
-            if (dialog->isVisible()) qobject_cast<QDialog*>(dialog)->reject();
-        });
-        open();
-        EXPECT_TRUE(ran);
+        ModalDialogs::withDialog(open, work);
     }
-
-    static void click(QWidget* dialog, const QString& name)
-    {
-        auto* b = dialog->findChild<QPushButton*>(name);
-        ASSERT_NE(b, nullptr) << name.toStdString();
-        b->click();
-    }
+    static void click(QWidget* dialog, const QString& name) { ModalDialogs::click(dialog, name); }
 
     // Drops the region tree down and clicks the node showing `text`.
     static void pick(QWidget* dialog, const QString& text)

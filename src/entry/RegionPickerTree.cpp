@@ -1,0 +1,48 @@
+#include "RegionPickerTree.h"
+
+#include "registration/record/RegionPickerNodes.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QPointer>
+#include <QTreeWidget>
+
+namespace RegionPickerTree {
+
+namespace {
+constexpr int KeyRole = Qt::UserRole;
+} // namespace
+
+QString keyOf(const QTreeWidgetItem* node)
+{
+    return node ? node->data(0, KeyRole).toString() : QString();
+}
+
+void Fill(QTreeWidget* tree, const QSqlDatabase& db, int provinceCode)
+{
+    QPointer<QTreeWidget> alive = tree;
+    tree->clear();
+    QHash<QString, QTreeWidgetItem*> byKey;
+    for (const RegionPickerNodes::Node& n : RegionPickerNodes::Load_Region_Picker(db, provinceCode)) {
+        QTreeWidgetItem* parentItem = byKey.value(n.parentKey);
+        auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(tree);
+        item->setText(0, n.text);
+        item->setData(0, KeyRole, n.key);
+        if (!byKey.contains(n.key)) byKey.insert(n.key, item);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!alive) return; // the window closed meanwhile
+    }
+}
+
+void Expand(QTreeWidgetItem* node, const QSqlDatabase& db)
+{
+    if (!node || node->childCount() == 0 || node->child(0)->text(0) != RegionPickerNodes::Placeholder) return;
+    delete node->takeChild(0);
+    for (const RegionPickerNodes::Node& n : RegionPickerNodes::Load_Counties(db, keyOf(node))) {
+        auto* item = new QTreeWidgetItem(node);
+        item->setText(0, n.text);
+        item->setData(0, KeyRole, n.key);
+    }
+}
+
+} // namespace RegionPickerTree

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The region picker on a tree control, for every window that drops one down (the
+// entry window, the query dialog, the region dialogs): the province and its cities
+// first, a city's counties when it is first expanded. A node's key (Qt::UserRole of
+// column 0) is its letter and its code.
+namespace RegionPickerTree {
+
+QString keyOf(const QTreeWidgetItem* node);
+
+// Empties the tree and adds the province of `provinceCode` and its cities, leaving
+// them collapsed; pending window events (not user input) run after each node.
+void Fill(QTreeWidget* tree, const QSqlDatabase& db, int provinceCode);
+
+// Loads the counties of a city whose first child is still the placeholder; any
+// other node is left as it is.
+void Expand(QTreeWidgetItem* node, const QSqlDatabase& db);
+
+} // namespace RegionPickerTree
