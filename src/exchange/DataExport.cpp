@@ -79,12 +79,8 @@ void DataExport::Command2_Click(int index)
         reject();
         return;
     }
-    const QString target = QDir::fromNativeSeparators(m_text1->text().trimmed());
-    if (target.isEmpty()) {
-        Prompt::message(QStringLiteral("请先指定导出文件名！"), Title, Prompt::Icon::Information, this);
-        m_text1->setFocus();
-        return;
-    }
+    const QString target = exchange::typedExportTarget(m_text1, Title, this);
+    if (target.isEmpty()) return;
     if (m_picker->picker().chosen().isEmpty()) {
         Prompt::message(QStringLiteral("请先指定导出数据登记号！"), Title, Prompt::Icon::Information, this);
         return;

@@ -107,11 +107,21 @@ void showOldDates(const QList<OldDate>& dates, QWidget* parent)
         Prompt::message(oldDateMessage(d), QStringLiteral("错误"), Prompt::Icon::Critical, parent);
 }
 
+QString typedExportTarget(QLineEdit* box, const QString& title, QWidget* parent)
+{
+    const QString target = QDir::fromNativeSeparators(box->text().trimmed());
+    if (target.isEmpty()) {
+        Prompt::message(QStringLiteral("请先指定导出文件名！"), title, Prompt::Icon::Information, parent);
+        box->setFocus();
+    }
+    return target;
+}
+
 void chooseExportTarget(QLineEdit* box, QWidget* parent)
 {
     const QString name =
-        FileDialog::getSaveFileName(parent, QStringLiteral("选择导出文件"), box->text().trimmed(),
-                                    QStringLiteral("MS Access Files(*.mdb)"));
+        FileDialog::getOpenOrNewFileName(parent, QStringLiteral("选择导出文件"), box->text().trimmed(),
+                                         QStringLiteral("MS Access Files(*.mdb)"));
     if (name.isEmpty()) return;
     if (myvbs::FileExist(name) &&
         Prompt::ask(QStringLiteral("文件已经存在,是否覆盖?"), QStringLiteral("提示"), Prompt::Buttons::YesNo,

@@ -52,6 +52,9 @@ void showOldDates(const QList<OldDate>& dates, QWidget* parent);
 // "..." of an export dialog: the save dialog "选择导出文件" starting at `box`'s
 // path; an existing file is taken only when "文件已经存在,是否覆盖?" is answered Yes.
 void chooseExportTarget(QLineEdit* box, QWidget* parent);
+// The export target typed in `box`; an empty box is told ("请先指定导出文件名！"),
+// puts the focus into it and gives the empty text.
+QString typedExportTarget(QLineEdit* box, const QString& title, QWidget* parent);
 // The folder of an export target must exist, and the target must be neither the
 // working database nor the template; a refusal is told and puts the focus into
 // `box`.

@@ -71,12 +71,8 @@ void DataExportXzq::Command2_Click(int index)
         reject();
         return;
     }
-    const QString target = QDir::fromNativeSeparators(m_text1->text().trimmed());
-    if (target.isEmpty()) {
-        Prompt::message(QStringLiteral("请先指定导出文件名！"), Title, Prompt::Icon::Information, this);
-        m_text1->setFocus();
-        return;
-    }
+    const QString target = exchange::typedExportTarget(m_text1, Title, this);
+    if (target.isEmpty()) return;
     const QString code = m_region->code();
     if (code.isEmpty()) {
         if (Prompt::ask(QStringLiteral("行政区未选择,导出全库数据吗?"), Title, Prompt::Buttons::OkCancel,

@@ -136,6 +136,8 @@ TEST_F(ExchangeWindowTest, ExportRefusesWhatCannotBeExported)
     EXPECT_EQ(shownTexts(), QStringList({"文件已经存在,是否覆盖?", "文件已经存在,是否覆盖?"}));
     EXPECT_EQ(bytes(path("out.mdb")), "keep");
     EXPECT_EQ(FileDialog::captions(), QStringList({"选择导出文件"}));
+    // The chooser asks nothing itself: the one question about an existing file is ours.
+    EXPECT_EQ(FileDialog::kinds(), QList<FileDialog::Kind>{FileDialog::Kind::OpenOrNew});
 }
 
 TEST_F(ExchangeWindowTest, DeleteChosenRegistrationsFromTheOtherMenu)

@@ -67,8 +67,8 @@ void DataXmlExport::Load_Number_List()
 void DataXmlExport::Command3_Click()
 {
     const QString chosen =
-        FileDialog::getSaveFileName(this, QStringLiteral("选择导出文件"),
-                                    KCUTIL::Get_File_Name(Text1->text()), QStringLiteral("XML(*.xml)"));
+        FileDialog::getOpenOrNewFileName(this, QStringLiteral("选择导出文件"),
+                                         KCUTIL::Get_File_Name(Text1->text()), QStringLiteral("XML(*.xml)"));
     if (chosen.isEmpty()) return;
     // An existing file stays where it is: the export replaces it only once the new
     // file is complete.
@@ -85,11 +85,7 @@ void DataXmlExport::Command2_Click(int index)
         return;
     }
     if (index != 0) return;
-    if (Text1->text().trimmed().isEmpty()) {
-        Prompt::message(QStringLiteral("请先指定导出文件名！"), kTitle, Prompt::Icon::Information, this);
-        Text1->setFocus();
-        return;
-    }
+    if (exchange::typedExportTarget(Text1, kTitle, this).isEmpty()) return;
     if (m_picker->picker().chosen().isEmpty()) {
         Prompt::message(QStringLiteral("请先指定导出数据登记号！"), kTitle, Prompt::Icon::Information, this);
         return;

@@ -90,6 +90,7 @@ TEST_F(XmlDialogsTest, ExportsTheOneChosenRegistrationWithoutDeletingAChosenFile
     Prompt::setNextAnswer(Prompt::Answer::Yes);
     child<QPushButton>(dialog, "Command3")->click();
     EXPECT_EQ(FileDialog::captions(), QStringList{QStringLiteral("选择导出文件")});
+    EXPECT_EQ(FileDialog::kinds(), QList<FileDialog::Kind>{FileDialog::Kind::OpenOrNew});
     EXPECT_EQ(text->text(), path(QStringLiteral("old.xml")));
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("old.xml"))));
 
