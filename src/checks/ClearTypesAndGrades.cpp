@@ -109,7 +109,7 @@ QStringList ClearTypesAndGrades::Get_Clear_Sql(const QString& mode)
 Status ClearTypesAndGrades::run(const QSqlDatabase& db, const Progress& progress)
 {
     Db::TransactionGuard guard(db);
-    if (!guard.started()) return Db::Error{-1, kSource, QStringLiteral("无法开始事务")};
+    if (!guard.started()) return guard.beginError(kSource);
     auto run = [&](const QString& sql) -> std::optional<Db::Error> {
         Db::Error error;
         if (Db::exec(db, sql, {}, &error)) return std::nullopt;

@@ -17,11 +17,4 @@ std::optional<Db::Error> readError(const QSqlQuery& query, const QString& source
     return std::nullopt;
 }
 
-Db::Error transactionError(const QSqlDatabase& db, const QString& source)
-{
-    Db::Error e = Db::errorOf(db.lastError(), source);
-    if (!e.isSet()) e = Db::Error{-1, source, QStringLiteral("无法开始事务")};
-    return e;
-}
-
 } // namespace editors::EditorSql

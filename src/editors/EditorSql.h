@@ -19,9 +19,6 @@ QString text(const QVariant& value);
 // The error a read loop met after its last row, if any.
 std::optional<Db::Error> readError(const QSqlQuery& query, const QString& source);
 
-// Why a transaction could not begin.
-Db::Error transactionError(const QSqlDatabase& db, const QString& source);
-
 } // namespace EditorSql
 
 } // namespace editors

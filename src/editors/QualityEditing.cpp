@@ -83,7 +83,7 @@ Check Check_Quality(const Sheet& sheet, bool average)
 Result<QString> Save_Quality(const QSqlDatabase& db, const Key& key, const Sheet& sheet, int base)
 {
     Db::TransactionGuard tx(db);
-    if (!tx.started()) return EditorSql::transactionError(db, Source);
+    if (!tx.started()) return tx.beginError(Source);
     QVariantList values;
     const QString where = whereOf(key, &values);
     Db::Error e;

@@ -192,7 +192,7 @@ bool allEmpty(const Boxes& boxes)
 Result<QString> Save_Reserves(const QSqlDatabase& db, const HandOver& h, const Boxes& boxes)
 {
     Db::TransactionGuard tx(db);
-    if (!tx.started()) return EditorSql::transactionError(db, Source);
+    if (!tx.started()) return tx.beginError(Source);
     const QVariantList key{h.Cur_DJH, h.Cur_KCDM, h.Cur_TJDX, h.Cur_KSLX, h.Cur_KSPJ};
     const QString where =
         QStringLiteral(" where 登记号=? and 矿产代码=? and 统计对象=? and 矿石类型=? and 矿石品级=? "

@@ -93,7 +93,7 @@ Status Update_Row_Key(const QSqlDatabase& db, const QString& djh, RowGrid& grid,
     // The column names come from this fixed pair only.
     const QString column = listIndex == 1 ? QStringLiteral("矿石类型") : QStringLiteral("矿石品级");
     Db::TransactionGuard tx(db);
-    if (!tx.started()) return EditorSql::transactionError(db, Source);
+    if (!tx.started()) return tx.beginError(Source);
     const QVariantList qualityKey{djh,
                                   k.mineral,
                                   k.object,
@@ -151,7 +151,7 @@ Result<int> Delete_Row(const QSqlDatabase& db, const QString& djh, RowGrid& grid
     const RowGrid before = grid;
     const RowGrid::Key k = grid.key(row);
     Db::TransactionGuard tx(db);
-    if (!tx.started()) return EditorSql::transactionError(db, Source);
+    if (!tx.started()) return tx.beginError(Source);
     const QualitySelection quality = qualityOf(grid, row, djh);
     if (const Status s = run(db, QStringLiteral("delete from 质量") + quality.where, quality.values); !s)
         return s.error();
@@ -183,7 +183,7 @@ Result<bool> Insert_Row(const QSqlDatabase& db, const QString& djh, RowGrid& gri
     grid.insertEmptyRow(row);
     Db::TransactionGuard tx(db);
     Status s =
-        tx.started() ? Renumber_Quality_Rows(db, djh, grid) : Status(EditorSql::transactionError(db, Source));
+        tx.started() ? Renumber_Quality_Rows(db, djh, grid) : Status(tx.beginError(Source));
     if (s) s = commit(tx);
     if (!s) {
         grid = before;

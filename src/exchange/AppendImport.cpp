@@ -97,7 +97,7 @@ Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sour
 
     AppendOutcome outcome;
     Db::TransactionGuard transaction(db);
-    if (!transaction.started()) return Db::Error{-1, kSource, QStringLiteral("无法开始事务")};
+    if (!transaction.started()) return transaction.beginError(kSource);
     const QList<AppendStep> plan = appendPlan(everyKind);
     // Which registrations stay out is settled before the first row is written.
     QStringList earlier;

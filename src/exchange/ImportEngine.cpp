@@ -145,7 +145,7 @@ Result<ImportOutcome> importRegistrations(const QSqlDatabase& db, const ImportRe
 
     ImportOutcome outcome;
     Db::TransactionGuard transaction(db);
-    if (!transaction.started()) return failure(QStringLiteral("无法开始事务"));
+    if (!transaction.started()) return transaction.beginError(kSource);
     if (const Status mapped = buildMap(db, request, outcome); !mapped) return mapped.error();
     const QStringList tables = importTables(request.everyKind);
     for (int i = 0; i < tables.size(); ++i) {

@@ -9,8 +9,7 @@ namespace {
 Status deleteOne(const QSqlDatabase& db, const QString& number)
 {
     Db::TransactionGuard transaction(db);
-    if (!transaction.started())
-        return Db::Error{-1, QStringLiteral("DataDelete"), QStringLiteral("无法开始事务")};
+    if (!transaction.started()) return transaction.beginError(QStringLiteral("DataDelete"));
     Db::Error error;
     for (const QString& table : overlayTables())
         if (!Db::exec(db, QStringLiteral("DELETE FROM ") + quoted(table) + QStringLiteral(" WHERE 登记号=?"),

@@ -33,7 +33,7 @@ Status fill(const QSqlDatabase& db, const ExportRequest& request, const Progress
             if (!chosen->ok()) return chosen->error();
         }
         Db::TransactionGuard transaction(db);
-        if (!transaction.started()) return failure(QStringLiteral("无法开始事务"));
+        if (!transaction.started()) return transaction.beginError(kSource);
         const QStringList& tables = overlayTables();
         for (int i = 0; i < tables.size(); ++i) {
             if (progress && !progress(i, int(tables.size()))) return failure(QStringLiteral("导出已中止"));

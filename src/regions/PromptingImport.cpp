@@ -49,7 +49,7 @@ Result<PromptingOutcome> Prompt_Import_Kind_Table(const QSqlDatabase& db, const 
     if (numbers->lastError().isValid()) return Db::errorOf(numbers->lastError(), kSource);
 
     Db::TransactionGuard transaction(db);
-    if (!transaction.started()) return Db::Error{-1, kSource, QStringLiteral("无法开始事务")};
+    if (!transaction.started()) return transaction.beginError(kSource);
     const bool registration = table == QStringLiteral("登记");
     for (const QString& number : list) {
         if (number.size() != 13) continue;

@@ -52,7 +52,7 @@ Result<int> Delete_Region_Data(const QSqlDatabase& db, const QString& prefix, bo
     // Never every region.
     if (!validPrefix(prefix)) return Db::Error{-1, kSource, badCodeMessage()};
     Db::TransactionGuard transaction(db);
-    if (!transaction.started()) return Db::Error{-1, kSource, QStringLiteral("无法开始事务")};
+    if (!transaction.started()) return transaction.beginError(kSource);
     const RegionCondition c = kindCondition(prefix);
     Db::Error error;
     int registrations = 0;

@@ -54,7 +54,7 @@ Status fill(const QSqlDatabase& db, const QString& workingPath, const RegionExpo
     const QList<ExportStep> steps = exportSteps(request.allKinds);
     {
         Db::TransactionGuard transaction(db);
-        if (!transaction.started()) return failure(QStringLiteral("无法开始事务"));
+        if (!transaction.started()) return transaction.beginError(kSource);
         for (int i = 0; i < steps.size(); ++i) {
             if (progress && !progress(i, int(steps.size()))) return failure(QStringLiteral("导出已中止"));
             const auto copied = exchange::copyTable(db, stepCopy(steps.at(i), request));

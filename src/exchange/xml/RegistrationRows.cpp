@@ -126,7 +126,7 @@ Status appendRegistrations(const QSqlDatabase& db, const ExchangeDocument& docum
     // Check everything before the first row goes in, inside the transaction that
     // then writes, so that the checks still hold when the rows go in.
     Db::TransactionGuard transaction(db);
-    if (!transaction.started()) return sqlFailure(db.lastError(), tables.value(0));
+    if (!transaction.started()) return transaction.beginError(QStringLiteral("tabxfer"));
     QHash<QString, QSet<QString>> columnsOf;
     for (const QString& table : tables) {
         auto names = columnNames(db, table, keyColumn);
