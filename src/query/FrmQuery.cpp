@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,19 +23,30 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace {
 
 constexpr int TreeHeight = 2000;   // twips
 constexpr int MineralWidth = 2500; // twips
 constexpr int RegionWidth = 3500;  // twips
 
-// The region picker: hides itself when it loses the focus.
+// The region picker: hides itself when it loses the focus. Moving the selection
+// with the keys picks the node as a click on it does.
 class RegionTree : public QTreeWidget
 {
 public:
     using QTreeWidget::QTreeWidget;
+    std::function<void(QTreeWidgetItem*)> keyMoved;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        QTreeWidgetItem* before = currentItem();
+        QTreeWidget::keyPressEvent(event);
+        QTreeWidgetItem* now = currentItem();
+        if (now && now != before && keyMoved) keyMoved(now);
+    }
     void focusOutEvent(QFocusEvent* event) override
     {
         QTreeWidget::focusOutEvent(event);
@@ -133,7 +145,9 @@ FrmQuery::FrmQuery(QWidget* parent) : ModalDialog(parent, QString(), QString())
     connect(m_treeView1, &MineralPicker::nodeClicked, this,
             [this](QTreeWidgetItem* n) { TreeView1_NodeClick(n); });
 
-    m_treeView2 = new RegionTree(this);
+    auto* regionTree = new RegionTree(this);
+    regionTree->keyMoved = [this](QTreeWidgetItem* n) { TreeView2_NodeClick(n); };
+    m_treeView2 = regionTree;
     m_treeView2->setObjectName(QStringLiteral("TreeView2"));
     m_treeView2->setHeaderHidden(true);
     m_treeView2->hide();

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -134,6 +135,33 @@ TEST_F(QueryWindowTest, QueryButtonFiltersTheListAndRemembersTheAcceptedTexts)
                });
     EXPECT_EQ(listed(w), (QStringList{A, B, D, "..."}));
     EXPECT_EQ(m_state.Query_Text[1], "四川矿业");
+}
+
+TEST_F(QueryWindowTest, TheKeysPickARegionInTheRegionTreeAsClicksDo)
+{
+    m_state.ProvinceCode = 510000;
+    NewTab* w = openEntry();
+    ASSERT_NE(w, nullptr);
+    withDialog([&] { w->findChild<QPushButton*>(QStringLiteral("Command6"))->click(); },
+               [&](QWidget* d) {
+                   click(d, "Command3");
+                   auto* tree = d->findChild<QTreeWidget*>("TreeView2");
+                   ASSERT_TRUE(tree->isVisible());
+                   auto* region = d->findChild<QLineEdit*>("Text1_4");
+                   tree->setFocus();
+                   QTest::keyClick(tree, Qt::Key_Right);
+                   QTest::keyClick(tree, Qt::Key_Down);
+                   EXPECT_EQ(region->text(), "5101");
+                   QTest::keyClick(tree, Qt::Key_Up);
+                   EXPECT_EQ(region->text(), "51");
+                   QTest::keyClick(tree, Qt::Key_Down);
+                   QTest::keyClick(tree, Qt::Key_Right);
+                   QTest::keyClick(tree, Qt::Key_Down);
+                   EXPECT_EQ(region->text(), "510104");
+                   EXPECT_TRUE(tree->isVisible());
+                   click(d, "Command2_0");
+               });
+    EXPECT_EQ(listed(w), (QStringList{A, B, "..."}));
 }
 
 TEST_F(QueryWindowTest, TakingOverAnOccupiedRegistrationFillsTheEntryWindowAndWritesNothing)
