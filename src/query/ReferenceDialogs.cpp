@@ -1,5 +1,6 @@
 #include "ReferenceDialogs.h"
 
+#include "entry/FitFont.h"
 #include "platform/ErrorBox.h"
 #include "shell/ProgramState.h"
 
@@ -86,6 +87,11 @@ FrmReferenceList::FrmReferenceList(ReferenceKind kind, QWidget* parent)
     const int width = m_listView1->logicalDpiX() * ColumnWidth / 1440;
     for (int c = 1; c <= 5; ++c)
         m_listView1->setColumnWidth(c, width);
+    // The columns keep their width; the font is made small enough for a whole
+    // registration number within the cell's focus-frame margins.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_listView1) + 1);
+    m_listView1->setFont(
+        Fit_Font_To_Width(m_listView1->font(), QStringLiteral("4654326222002"), width - margin));
     connect(m_listView1, &QTreeWidget::itemDoubleClicked, this, [this] { ListView1_DblClick(); });
 
     m_command1[0] = button(this, QStringLiteral("引  用"), QStringLiteral("Command1_0"));

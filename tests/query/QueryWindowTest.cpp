@@ -13,8 +13,10 @@
 #include "support/ModalDialogs.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -162,6 +164,31 @@ TEST_F(QueryWindowTest, TheKeysPickARegionInTheRegionTreeAsClicksDo)
                    click(d, "Command2_0");
                });
     EXPECT_EQ(listed(w), (QStringList{A, B, "..."}));
+}
+
+TEST_F(QueryWindowTest, TheReferenceListShowsWholeRegistrationNumbers)
+{
+    const QString identified = QStringLiteral("1410100072001");
+    exec(QStringLiteral("INSERT INTO 查明 (登记号, 探矿权人) VALUES (?, '某探矿')"), {identified});
+    withDialog([&] { main->Toolbar_ButtonClick(Keys::Insert); },
+               [&](QWidget* chooser) {
+                   QTimer::singleShot(0, [&] {
+                       QWidget* list = QApplication::activeModalWidget();
+                       ASSERT_NE(list, nullptr);
+                       auto* items = list->findChild<QTreeWidget*>("ListView1");
+                       ASSERT_EQ(items->topLevelItemCount(), 1);
+                       EXPECT_EQ(items->topLevelItem(0)->text(1), identified);
+                       // The cell keeps its focus frame's margins on both sides.
+                       const int margin =
+                           2 *
+                           (items->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, items) + 1);
+                       EXPECT_LE(QFontMetrics(items->font()).horizontalAdvance(identified) + margin,
+                                 items->columnWidth(1));
+                       EXPECT_EQ(items->columnWidth(1), items->logicalDpiX());
+                       click(list, "Command1_1");
+                   });
+                   click(chooser, "Command1_0");
+               });
 }
 
 TEST_F(QueryWindowTest, TakingOverAnOccupiedRegistrationFillsTheEntryWindowAndWritesNothing)
