@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace {
 
@@ -39,6 +40,14 @@ MineralPicker::MineralPicker(QWidget* parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node) { Q_EMIT nodeClicked(node); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { hide(); });
+}
+
+void MineralPicker::keyPressEvent(QKeyEvent* event)
+{
+    QTreeWidgetItem* before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    QTreeWidgetItem* now = currentItem();
+    if (now && now != before) Q_EMIT keyMoved(now);
 }
 
 QSqlDatabase MineralPicker::database() const

@@ -52,9 +52,13 @@ public:
 Q_SIGNALS:
     // A node was clicked; the host decides what the click means.
     void nodeClicked(QTreeWidgetItem* node);
+    // The keys moved the selection to `node`; a host that treats this as a click
+    // connects it as nodeClicked().
+    void keyMoved(QTreeWidgetItem* node);
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void TreeView1_Expand(QTreeWidgetItem* node);

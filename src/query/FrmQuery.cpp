@@ -144,6 +144,8 @@ FrmQuery::FrmQuery(QWidget* parent) : ModalDialog(parent, QString(), QString())
     m_treeView1->hide();
     connect(m_treeView1, &MineralPicker::nodeClicked, this,
             [this](QTreeWidgetItem* n) { TreeView1_NodeClick(n); });
+    connect(m_treeView1, &MineralPicker::keyMoved, this,
+            [this](QTreeWidgetItem* n) { TreeView1_NodeClick(n); });
 
     auto* regionTree = new RegionTree(this);
     regionTree->keyMoved = [this](QTreeWidgetItem* n) { TreeView2_NodeClick(n); };

@@ -2,6 +2,7 @@
 
 #include "QueryFixture.h"
 
+#include "editors/MineralPicker.h"
 #include "entry/FieldBox.h"
 #include "entry/MainWindowHarness.h"
 #include "entry/NavigateWindow.h"
@@ -164,6 +165,34 @@ TEST_F(QueryWindowTest, TheKeysPickARegionInTheRegionTreeAsClicksDo)
                    click(d, "Command2_0");
                });
     EXPECT_EQ(listed(w), (QStringList{A, B, "..."}));
+}
+
+TEST_F(QueryWindowTest, TheKeysPickAMineralInTheMineralTreeAsClicksDo)
+{
+    NewTab* w = openEntry();
+    ASSERT_NE(w, nullptr);
+    withDialog([&] { w->findChild<QPushButton*>(QStringLiteral("Command6"))->click(); },
+               [&](QWidget* d) {
+                   click(d, "Command1");
+                   auto* tree = d->findChild<QTreeWidget*>("TreeView1");
+                   ASSERT_TRUE(tree->isVisible());
+                   tree->setFocus();
+                   // Down through the root and the first category, opening each, to the
+                   // first mineral: it is picked and the tree closes, as a click does.
+                   QTreeWidgetItem* reached = nullptr;
+                   for (int i = 0; i < 20 && tree->isVisible(); ++i) {
+                       QTreeWidgetItem* at = tree->currentItem();
+                       if (at && at->childCount() > 0 && !at->isExpanded())
+                           QTest::keyClick(tree, Qt::Key_Right);
+                       QTest::keyClick(tree, Qt::Key_Down);
+                       reached = tree->currentItem();
+                   }
+                   ASSERT_NE(reached, nullptr);
+                   EXPECT_FALSE(tree->isVisible());
+                   EXPECT_EQ(d->findChild<QLineEdit*>("Text1_6")->text(),
+                             QString::number(MineralPicker::mineralCodeOf(reached)));
+                   click(d, "Command2_1");
+               });
 }
 
 TEST_F(QueryWindowTest, TheReferenceListShowsWholeRegistrationNumbers)
