@@ -6,6 +6,7 @@
 #include "ProgramState.h"
 #include "ShellNames.h"
 #include "platform/FileDialog.h"
+#include "platform/TextNumber.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -132,6 +134,15 @@ void FrmPara::Command1_Click()
     List1->setGeometry(topLeft.x(), topLeft.y(), Text1->width() + Command1->width(), Twips::toPixelsY(1000));
     List1->raise();
     List1->show();
+    // Dropping the list chooses nothing: the entry of the box's province becomes the
+    // current one quietly, so that the focus does not pick the first entry and the
+    // keys go on from the province shown.
+    const QSignalBlocker quiet(List1);
+    const int code = TextNumber::roundToInt32(ParaLogic::provinceValue(Text1->text()));
+    int row = 0;
+    for (int i = 0; i < List1->count(); ++i)
+        if (TextNumber::roundToInt32(ParaLogic::provinceValue(List1->item(i)->text())) == code) row = i;
+    List1->setCurrentRow(row);
     List1->setFocus();
 }
 

@@ -10,14 +10,15 @@
 #include "shell/MAINBAS.h"
 #include "shell/ParaLogic.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTest>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -173,6 +174,24 @@ TEST_F(ParameterDialogTest, ATypedCodeAndAPickedEntryAreSavedAlike)
     EXPECT_EQ(m_state.ProvinceCode, 510000);
     Db::ScopedConnection c(QStringLiteral("probe"), path(QStringLiteral("djk.mdb")), Db::OpenMode::ReadOnly);
     EXPECT_EQ(Db::scalar(c.db(), QStringLiteral("select count(*) from 参数表")).toInt(), 1);
+}
+
+TEST_F(ParameterDialogTest, DroppingTheProvinceListChangesNothingUntilTheKeysMove)
+{
+    m_state.ProvinceCode = 510000;
+    FrmPara dlg;
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    ASSERT_EQ(dlg.Text1->text(), QStringLiteral("510000   四川省"));
+    dlg.Command1_Click();
+    QApplication::processEvents();
+    EXPECT_TRUE(dlg.List1->hasFocus());
+    EXPECT_EQ(dlg.Text1->text(), QStringLiteral("510000   四川省"));
+    // The keys go on from the province of the box.
+    QTest::keyClick(dlg.List1, Qt::Key_Down);
+    EXPECT_EQ(dlg.Text1->text(), QStringLiteral("520000   贵州省"));
+    dlg.Command2_Click(1);
 }
 
 TEST_F(ParameterDialogTest, AProvinceCodeThatCannotBeStoredIsReportedAndTheDialogStaysOpen)
