@@ -140,59 +140,54 @@ TEST_F(QueryWindowTest, QueryButtonFiltersTheListAndRemembersTheAcceptedTexts)
     EXPECT_EQ(m_state.Query_Text[1], "四川矿业");
 }
 
-TEST_F(QueryWindowTest, TheKeysPickARegionInTheRegionTreeAsClicksDo)
+TEST_F(QueryWindowTest, TheKeysPickInBothPickerTreesAsClicksDo)
 {
     m_state.ProvinceCode = 510000;
     NewTab* w = openEntry();
     ASSERT_NE(w, nullptr);
+    const auto drop = [](QWidget* d, const char* button, const char* name) {
+        click(d, button);
+        auto* tree = d->findChild<QTreeWidget*>(name);
+        EXPECT_TRUE(tree->isVisible());
+        tree->setFocus();
+        return tree;
+    };
     withDialog([&] { w->findChild<QPushButton*>(QStringLiteral("Command6"))->click(); },
                [&](QWidget* d) {
-                   click(d, "Command3");
-                   auto* tree = d->findChild<QTreeWidget*>("TreeView2");
-                   ASSERT_TRUE(tree->isVisible());
+                   // Down through the root and the first category, opening each, to the
+                   // first mineral: it is picked and the tree closes, as a click does.
+                   QTreeWidget* minerals = drop(d, "Command1", "TreeView1");
+                   QTreeWidgetItem* reached = nullptr;
+                   for (int i = 0; i < 20 && minerals->isVisible(); ++i) {
+                       QTreeWidgetItem* at = minerals->currentItem();
+                       if (at && at->childCount() > 0 && !at->isExpanded())
+                           QTest::keyClick(minerals, Qt::Key_Right);
+                       QTest::keyClick(minerals, Qt::Key_Down);
+                       reached = minerals->currentItem();
+                   }
+                   ASSERT_NE(reached, nullptr);
+                   EXPECT_FALSE(minerals->isVisible());
+                   EXPECT_EQ(d->findChild<QLineEdit*>("Text1_6")->text(),
+                             QString::number(MineralPicker::mineralCodeOf(reached)));
+                   type(d, 6, "");
+
+                   // Each move in the region tree puts the code of its node into the box.
+                   QTreeWidget* regions = drop(d, "Command3", "TreeView2");
                    auto* region = d->findChild<QLineEdit*>("Text1_4");
-                   tree->setFocus();
-                   QTest::keyClick(tree, Qt::Key_Right);
-                   QTest::keyClick(tree, Qt::Key_Down);
+                   regions->setCurrentItem(regions->topLevelItem(0));
+                   QTest::keyClick(regions, Qt::Key_Right);
+                   QTest::keyClick(regions, Qt::Key_Down);
                    EXPECT_EQ(region->text(), "5101");
-                   QTest::keyClick(tree, Qt::Key_Up);
+                   QTest::keyClick(regions, Qt::Key_Up);
                    EXPECT_EQ(region->text(), "51");
-                   QTest::keyClick(tree, Qt::Key_Down);
-                   QTest::keyClick(tree, Qt::Key_Right);
-                   QTest::keyClick(tree, Qt::Key_Down);
+                   QTest::keyClick(regions, Qt::Key_Down);
+                   QTest::keyClick(regions, Qt::Key_Right);
+                   QTest::keyClick(regions, Qt::Key_Down);
                    EXPECT_EQ(region->text(), "510104");
-                   EXPECT_TRUE(tree->isVisible());
+                   EXPECT_TRUE(regions->isVisible());
                    click(d, "Command2_0");
                });
     EXPECT_EQ(listed(w), (QStringList{A, B, "..."}));
-}
-
-TEST_F(QueryWindowTest, TheKeysPickAMineralInTheMineralTreeAsClicksDo)
-{
-    NewTab* w = openEntry();
-    ASSERT_NE(w, nullptr);
-    withDialog([&] { w->findChild<QPushButton*>(QStringLiteral("Command6"))->click(); },
-               [&](QWidget* d) {
-                   click(d, "Command1");
-                   auto* tree = d->findChild<QTreeWidget*>("TreeView1");
-                   ASSERT_TRUE(tree->isVisible());
-                   tree->setFocus();
-                   // Down through the root and the first category, opening each, to the
-                   // first mineral: it is picked and the tree closes, as a click does.
-                   QTreeWidgetItem* reached = nullptr;
-                   for (int i = 0; i < 20 && tree->isVisible(); ++i) {
-                       QTreeWidgetItem* at = tree->currentItem();
-                       if (at && at->childCount() > 0 && !at->isExpanded())
-                           QTest::keyClick(tree, Qt::Key_Right);
-                       QTest::keyClick(tree, Qt::Key_Down);
-                       reached = tree->currentItem();
-                   }
-                   ASSERT_NE(reached, nullptr);
-                   EXPECT_FALSE(tree->isVisible());
-                   EXPECT_EQ(d->findChild<QLineEdit*>("Text1_6")->text(),
-                             QString::number(MineralPicker::mineralCodeOf(reached)));
-                   click(d, "Command2_1");
-               });
 }
 
 TEST_F(QueryWindowTest, TheReferenceListShowsWholeRegistrationNumbers)
