@@ -52,6 +52,8 @@ DataCheck::DataCheck(QWidget* parent) : ModalDialog(parent, Keys::Check, QString
     Text1->setMinimumWidth(360);
     Command3 = new QPushButton(QStringLiteral("..."), Frame2);
     Command3->setObjectName(QStringLiteral("Command3"));
+    // Enter in the path box opens no chooser.
+    Command3->setAutoDefault(false);
     auto* pathRow = new QHBoxLayout(Frame2);
     pathRow->addWidget(Text1, 1);
     pathRow->addWidget(Command3);

@@ -79,6 +79,10 @@ FrmPara::FrmPara(QWidget* parent) : ModalDialog(parent, Keys::Para, QStringLiter
 
     Command2[0] = new QPushButton(QStringLiteral("确 定"), this);
     Command2[1] = new QPushButton(QStringLiteral("退  出"), this);
+    // Enter in a box means 确 定; it neither drops the list nor opens a chooser.
+    for (QPushButton* b : {Command1, Command3, Command4})
+        b->setAutoDefault(false);
+    Command2[0]->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Command2[0]);

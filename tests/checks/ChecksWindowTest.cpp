@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -148,6 +149,20 @@ TEST_F(ChecksWindowTest, BadPathsAreRefusedBeforeAnythingIsRead)
     EXPECT_EQ(pathBox(&dialog)->text(), other);
     EXPECT_EQ(choose(copyTemplate(QStringLiteral("copy.mdb"))), QString());
     EXPECT_EQ(FileDialog::captions().constLast(), QStringLiteral("选择检查数据库文件"));
+}
+
+TEST_F(ChecksWindowTest, EnterInThePathBoxOpensNoFileChooser)
+{
+    DataCheck dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    FileDialog::clear();
+    pathBox(&dialog)->setFocus();
+    QTest::keyClick(pathBox(&dialog), Qt::Key_Return);
+    EXPECT_TRUE(FileDialog::captions().isEmpty());
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.close();
 }
 
 TEST_F(ChecksWindowTest, TheSecondCheckWritesItsReportBesideTheWorkingDatabase)
