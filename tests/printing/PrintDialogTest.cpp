@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -200,6 +201,39 @@ TEST_F(PrintDialogs, BatchListsMovesAndPrintsEachByItsNumber)
     FileDialog::setNextFileName(path(QStringLiteral("batch.pdf")));
     click(&dialog, QStringLiteral("Command1"));
     EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
+}
+
+TEST_F(PrintDialogs, BatchMovesARangeChosenWithTheMouse)
+{
+    FrmPrintMany dialog;
+    dialog.show();
+    auto* list1 = dialog.findChild<QListWidget*>(QStringLiteral("List1"));
+    auto* list2 = dialog.findChild<QListWidget*>(QStringLiteral("List2"));
+    ASSERT_GE(list1->count(), 4);
+    // A click on the first number and a Shift-click on the third choose three.
+    const auto clickRow = [list1](int row, Qt::KeyboardModifiers keys) {
+        QTest::mouseClick(list1->viewport(), Qt::LeftButton, keys,
+                          list1->visualItemRect(list1->item(row)).center());
+    };
+    clickRow(0, Qt::NoModifier);
+    clickRow(2, Qt::ShiftModifier);
+    ASSERT_EQ(list1->selectedItems().size(), 3);
+    click(&dialog, QStringLiteral("Command3_0"));
+    EXPECT_EQ(list2->count(), 3);
+    EXPECT_EQ(list1->count(), m_numbers.size() - 3);
+    ASSERT_EQ(list2->count(), 3);
+    EXPECT_EQ(list2->item(0)->text(), m_numbers[2]);
+    EXPECT_EQ(list2->item(2)->text(), m_numbers[0]);
+    EXPECT_EQ(list1->item(0)->text(), m_numbers[3]);
+
+    // And back with "<": a Ctrl-click adds a second number to the first.
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list2->visualItemRect(list2->item(0)).center());
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list2->visualItemRect(list2->item(2)).center());
+    click(&dialog, QStringLiteral("Command3_1"));
+    ASSERT_EQ(list2->count(), 1);
+    EXPECT_EQ(list2->item(0)->text(), m_numbers[1]);
 }
 
 // Through the main window: the PRINT key prints the entry window as it stands; the
