@@ -170,6 +170,12 @@ void FrmPrintMany::Command2_Click()
     close();
 }
 
+void FrmPrintMany::reject()
+{
+    if (m_running) return;
+    ModalDialog::reject();
+}
+
 void FrmPrintMany::Command3_Click(int index)
 {
     if (index < 0 || index > 3) return;
@@ -221,6 +227,7 @@ void FrmPrintMany::Command1_Click()
     PrintRun run(destination);
     if (!setPaper(this)) return;
 
+    m_running = true;
     m_command1->setEnabled(false);
     m_progress->setRange(0, m_list2->count());
     m_progress->setValue(0);
@@ -250,6 +257,7 @@ void FrmPrintMany::Command1_Click()
     KCUTIL::Set_Paper_Size();
     m_progress->setVisible(false);
     m_command1->setEnabled(true);
+    m_running = false;
     showReport(this, report);
     if (!skipped.isEmpty()) Prompt::message(Skipped_Message(skipped), Hint, Prompt::Icon::Exclamation, this);
     if (!finished) {

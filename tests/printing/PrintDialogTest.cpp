@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
@@ -304,4 +305,29 @@ TEST_F(PrintMainWindow, PrintKeyAndBatchWindow)
     EXPECT_TRUE(m_surface.findText(stored));
     batch->close();
     QApplication::processEvents();
+}
+
+TEST_F(PrintMainWindow, BatchWindowStaysOpenUntilItsRunEnds)
+{
+    ASSERT_TRUE(targets.openWindow(WindowNames::FrmPrintMany, *main));
+    QPointer<FrmPrintMany> batch = main->findChild<FrmPrintMany*>();
+    ASSERT_TRUE(batch);
+    batch->findChild<QPushButton*>(QStringLiteral("Command3_2"))->click();
+    batch->findChild<QCheckBox*>(QStringLiteral("Check1_1"))->setChecked(true);
+    FileDialog::setNextFileName(path(QStringLiteral("many.pdf")));
+    // The window is closed while the first registration prints: it stays, and every
+    // registration is printed.
+    bool refused = false;
+    QTimer::singleShot(0, main.get(), [&] { refused = batch && !batch->close(); });
+    batch->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    ASSERT_TRUE(batch);
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(batch->isVisible());
+    EXPECT_EQ(m_surface.documentCount(), m_numbers.size());
+    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
+    // Once the run is over the window closes as before.
+    EXPECT_TRUE(batch->close());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(batch);
+    EXPECT_EQ(main->panelText(1), StatusText::Idle);
 }
