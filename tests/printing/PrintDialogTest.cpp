@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -139,6 +140,35 @@ TEST_F(PrintDialogs, PaperRefusedStopsAndGivesThePaperBack)
     click(&dialog, QStringLiteral("Command1_0"));
     EXPECT_TRUE(Prompt::shown().isEmpty());
     EXPECT_EQ(FileDialog::captions().last(), QStringLiteral("打印到PDF文件"));
+}
+
+TEST_F(PrintDialogs, NameTypedWithoutSuffixDoesNotReplaceAFileUnasked)
+{
+    m_state.Cur_DJH = m_numbers.first();
+    QFile old(path(QStringLiteral("old.pdf")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an earlier print");
+    old.close();
+    FrmPrintSelect dialog;
+    // "old" becomes "old.pdf", which exists: No keeps it and prints nothing.
+    FileDialog::setNextFileName(path(QStringLiteral("old")));
+    Prompt::setNextAnswer(Answer::No);
+    click(&dialog, QStringLiteral("Command1_0"));
+    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("文件已经存在,是否覆盖?")}));
+    EXPECT_EQ(Prompt::shown().last().title, QStringLiteral("提示"));
+    EXPECT_TRUE(m_surface.ops.isEmpty());
+    // Yes prints.
+    Prompt::clear();
+    FileDialog::setNextFileName(path(QStringLiteral("old")));
+    Prompt::setNextAnswer(Answer::Yes);
+    click(&dialog, QStringLiteral("Command1_0"));
+    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("文件已经存在,是否覆盖?"), QStringLiteral("输出完毕!")}));
+    EXPECT_FALSE(m_surface.ops.isEmpty());
+    // A new name is not asked about.
+    Prompt::clear();
+    FileDialog::setNextFileName(path(QStringLiteral("new")));
+    click(&dialog, QStringLiteral("Command1_0"));
+    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
 }
 
 TEST_F(PrintDialogs, BatchListsMovesAndPrintsEachByItsNumber)
