@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -168,6 +169,15 @@ void FrmPara::hideList()
 
 bool FrmPara::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == List1 && event->type() == QEvent::KeyPress) {
+        // Enter takes the entry and closes the list, as a double click does.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            List1_DblClick();
+            Text1->setFocus();
+            return true;
+        }
+    }
     if (watched == List1 && event->type() == QEvent::FocusOut)
         hideList();
     else if (watched != List1 && event->type() == QEvent::MouseButtonPress)

@@ -191,10 +191,13 @@ TEST_F(ParameterDialogTest, DroppingTheProvinceListChangesNothingUntilTheKeysMov
     // The keys go on from the province of the box.
     QTest::keyClick(dlg.List1, Qt::Key_Down);
     EXPECT_EQ(dlg.Text1->text(), QStringLiteral("520000   贵州省"));
-    // Enter in the box drops no list and opens no chooser.
-    dlg.Text1->setFocus();
-    QApplication::processEvents();
+    // Enter in the list takes the entry and closes the list, as a double click does.
+    QTest::keyClick(dlg.List1, Qt::Key_Return);
     EXPECT_TRUE(dlg.List1->isHidden());
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.Text1->text(), QStringLiteral("520000   贵州省"));
+    EXPECT_TRUE(dlg.Text1->hasFocus());
+    // Enter in the box drops no list and opens no chooser.
     FileDialog::clear();
     QTest::keyClick(dlg.Text1, Qt::Key_Return);
     EXPECT_TRUE(dlg.List1->isHidden());
