@@ -49,7 +49,7 @@ RegistrationFilter mineralFilter()
 void BM_OpenList(benchmark::State& s)
 {
     for (auto _ : s)
-        NAVIGATE::Fill_Tree(g_tree, NAVIGATE::All_Registrations(cn()));
+        NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::All_Registrations(cn()));
     s.counters["nodes"] = double(NAVIGATE::Tree_Nodes(g_tree).size());
 }
 
@@ -64,14 +64,14 @@ BENCHMARK(BM_OpenCheck)->Unit(benchmark::kMillisecond);
 void BM_Mode_DJH(benchmark::State& s, RegistrationFilter filter)
 {
     for (auto _ : s)
-        NAVIGATE::Fill_Tree(g_tree, NAVIGATE::Load_Tree_DJH(cn(), filter));
+        NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::Load_Tree_DJH(cn(), filter));
     s.counters["registrations"] = double(NAVIGATE::Count_Registrations(g_tree));
 }
 
 void BM_Mode_KQ(benchmark::State& s, RegistrationFilter filter)
 {
     for (auto _ : s)
-        NAVIGATE::Fill_Tree(g_tree, NAVIGATE::Load_Tree_KQ(cn(), filter, QStringLiteral("1")));
+        NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::Load_Tree_KQ(cn(), filter, QStringLiteral("1")));
     s.counters["registrations"] = double(NAVIGATE::Count_Registrations(g_tree));
 }
 
@@ -81,8 +81,8 @@ void BM_Mode_XZQ_DJH(benchmark::State& s, RegistrationFilter filter)
 {
     QTreeWidget list;
     for (auto _ : s) {
-        NAVIGATE::Fill_Tree(g_tree, NAVIGATE::Load_Tree_XZQ(cn(), filter));
-        NAVIGATE::Fill_Tree(&list, NAVIGATE::Load_Tree_DJH_XZQ(cn(), g_bigCounty, filter));
+        NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::Load_Tree_XZQ(cn(), filter));
+        NAVIGATE::Fill_Tree(&list, *NAVIGATE::Load_Tree_DJH_XZQ(cn(), g_bigCounty, filter));
     }
     s.counters["regions"] = double(NAVIGATE::Tree_Nodes(g_tree).size());
 }
@@ -91,9 +91,9 @@ void BM_Mode_XZQ_KQ(benchmark::State& s, RegistrationFilter filter)
 {
     QTreeWidget list;
     for (auto _ : s) {
-        NAVIGATE::Fill_Tree(g_tree, NAVIGATE::Load_Tree_XZQ(cn(), filter));
+        NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::Load_Tree_XZQ(cn(), filter));
         NAVIGATE::Fill_Tree(&list,
-                            NAVIGATE::Load_Tree_KQ_XZQ(cn(), g_bigCounty, filter, QStringLiteral("1")));
+                            *NAVIGATE::Load_Tree_KQ_XZQ(cn(), g_bigCounty, filter, QStringLiteral("1")));
     }
     s.counters["regions"] = double(NAVIGATE::Tree_Nodes(g_tree).size());
 }

@@ -124,7 +124,7 @@ void BM_Save_New(benchmark::State& s)
     for (auto _ : s) {
         if (!save(QString(), n)) s.SkipWithError("save failed");
         s.PauseTiming();
-        KCUTIL::Delete_Registration(cn(), n);
+        (void)KCUTIL::Delete_Registration(cn(), n);
         s.ResumeTiming();
     }
 }
@@ -136,8 +136,7 @@ void BM_Delete(benchmark::State& s)
         s.PauseTiming();
         save(QString(), n);
         s.ResumeTiming();
-        Db::Error e;
-        if (!KCUTIL::Delete_Registration(cn(), n, &e)) s.SkipWithError("delete failed");
+        if (!KCUTIL::Delete_Registration(cn(), n)) s.SkipWithError("delete failed");
     }
 }
 

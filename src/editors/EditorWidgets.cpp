@@ -1,6 +1,7 @@
 #include "EditorWidgets.h"
 
 #include "platform/Twips.h"
+#include "registration/form/FormFonts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -10,10 +11,7 @@ namespace editors::EditorWidgets {
 
 QFont songti(double points, bool bold)
 {
-    QFont f(QStringLiteral("Noto Serif CJK SC"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
+    return FormFonts::font(FormFonts::SongTi, points, bold);
 }
 
 void addBanner(QWidget* window, const QString& title)

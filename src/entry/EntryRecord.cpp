@@ -180,9 +180,8 @@ void Delete_Data_All(NewTab& window)
     if (Prompt::ask(KCUTIL::Delete_Question(djh), QStringLiteral("提示"), Prompt::Buttons::OkCancel,
                     Prompt::Icon::Question, &window) != Prompt::Answer::Ok)
         return;
-    Db::Error error;
-    if (!KCUTIL::Delete_Registration(state().Cn(), djh, &error)) {
-        ErrorBox::show(error, &window);
+    if (const Status deleted = KCUTIL::Delete_Registration(state().Cn(), djh); !deleted) {
+        ErrorBox::show(deleted.error(), &window);
         return;
     }
     if (QTreeWidgetItem* parent = node->parent())

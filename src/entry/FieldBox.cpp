@@ -36,9 +36,7 @@ Qt::Alignment alignmentOf(FormControl::Align a)
 FieldBox::FieldBox(const FormControl& layout, QWidget* parent)
     : QWidget(parent), m_column(layout.column), m_maxLength(layout.maxLength)
 {
-    QFont font(layout.fontName);
-    font.setPointSizeF(layout.fontSize);
-    font.setBold(layout.fontBold);
+    const QFont font = FormFonts::fontOf(layout);
     setToolTip(m_column);
     // An underlined box (print option X) stands on its line without a tint.
     const bool underlined = layout.tag.contains(QLatin1Char('X'), Qt::CaseInsensitive);

@@ -9,14 +9,6 @@
 
 namespace {
 
-QFont fontOf(const FormControl& c)
-{
-    QFont f(c.fontName);
-    f.setPointSizeF(c.fontSize);
-    f.setBold(c.fontBold);
-    return f;
-}
-
 bool hasOption(const QString& tag, QChar letter)
 {
     for (const QString& item : tag.split(QLatin1Char(','))) {
@@ -48,7 +40,7 @@ void KnPage::drawCaption(QPainter& p, const FormControl& c, const QRect& rect)
 {
     const QString caption = c.caption;
     if (caption.isEmpty()) return;
-    p.setFont(fontOf(c));
+    p.setFont(FormFonts::fontOf(c));
     const QFontMetrics fm(p.font());
     const int charWidth = fm.horizontalAdvance(QStringLiteral("中"));
 

@@ -55,13 +55,17 @@ void singleTreeLayout(NewTab& w)
     w.Form_Resize();
 }
 
-void fill(NewTab& w, QTreeWidget* tree, const TreeNodes& nodes, const Db::Error& error)
-{
-    Fill_Tree(tree, nodes);
-    if (error.isSet()) ErrorBox::show(error, &w);
-}
-
 } // namespace
+
+void Fill_Tree(NewTab& w, QTreeWidget* tree, const Result<TreeNodes>& nodes)
+{
+    if (!nodes) {
+        tree->clear();
+        ErrorBox::show(nodes.error(), &w);
+        return;
+    }
+    Fill_Tree(tree, *nodes);
+}
 
 void Clear_Tree(NewTab& w)
 {
@@ -71,9 +75,7 @@ void Clear_Tree(NewTab& w)
 void Load_Tree_DJH(NewTab& w)
 {
     singleTreeLayout(w);
-    Db::Error e;
-    const TreeNodes nodes = Load_Tree_DJH(state().Cn(), Query_Filter(), &e);
-    fill(w, controlsOf(w).TvmDataList(), nodes, e);
+    Fill_Tree(w, controlsOf(w).TvmDataList(), Load_Tree_DJH(state().Cn(), Query_Filter()));
 }
 
 void Load_Tree_XZQ(NewTab& w)
@@ -87,33 +89,25 @@ void Load_Tree_XZQ(NewTab& w)
     const int listTop = top + EntryGeometry::RegionTreeHeight;
     placeTree(w, controlsOf(w).TvmDataList(), listTop, w.currentLayout().queryButton.top() - listTop);
     w.Form_Resize();
-    Db::Error e;
-    const TreeNodes nodes = Load_Tree_XZQ(state().Cn(), Query_Filter(), &e);
-    fill(w, controlsOf(w).TvDataList(), nodes, e);
+    Fill_Tree(w, controlsOf(w).TvDataList(), Load_Tree_XZQ(state().Cn(), Query_Filter()));
 }
 
 void Load_Tree_KQ(NewTab& w)
 {
     Clear_Tree(w);
-    Db::Error e;
-    const TreeNodes nodes = Load_Tree_KQ(state().Cn(), Query_Filter(), state().ViewFlag, &e);
-    fill(w, controlsOf(w).TvmDataList(), nodes, e);
+    Fill_Tree(w, controlsOf(w).TvmDataList(), Load_Tree_KQ(state().Cn(), Query_Filter(), state().ViewFlag));
 }
 
 void Load_Tree_DJH_XZQ(NewTab& w, const QString& regionCode)
 {
     controlsOf(w).TvmDataList()->clear();
-    Db::Error e;
-    const TreeNodes nodes = Load_Tree_DJH_XZQ(state().Cn(), regionCode, Query_Filter(), &e);
-    fill(w, controlsOf(w).TvmDataList(), nodes, e);
+    Fill_Tree(w, controlsOf(w).TvmDataList(), Load_Tree_DJH_XZQ(state().Cn(), regionCode, Query_Filter()));
 }
 
 void Load_Tree_KQ_XZQ(NewTab& w, const QString& regionCode)
 {
     controlsOf(w).TvmDataList()->clear();
-    Db::Error e;
-    const TreeNodes nodes = Load_Tree_KQ_XZQ(state().Cn(), regionCode, Query_Filter(), state().ViewFlag, &e);
-    fill(w, controlsOf(w).TvmDataList(), nodes, e);
+    Fill_Tree(w, controlsOf(w).TvmDataList(), Load_Tree_KQ_XZQ(state().Cn(), regionCode, Query_Filter(), state().ViewFlag));
 }
 
 void Enable_Edit(NewTab& w, int mode)

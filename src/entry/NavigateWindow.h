@@ -1,17 +1,24 @@
 #pragma once
 
+#include "registration/navigation/NAVIGATE.h"
+
 #include <QString>
 
 #include <functional>
 
 class CommandTargets;
 class NewTab;
+class QTreeWidget;
 class QWidget;
 
 // The navigation trees of an entry window: the builders fill its trees from the
 // database (with the program's registration-list filter) and lay them out under
 // the mode box; the edit lock switches its editing controls.
 namespace NAVIGATE {
+
+// Puts the nodes a builder read into `tree`; when the read failed, empties the tree
+// and shows why.
+void Fill_Tree(NewTab& w, QTreeWidget* tree, const Result<TreeNodes>& nodes);
 
 // Empties both trees; the registration tree alone, below the mode box and down to
 // the query button.

@@ -63,14 +63,6 @@ QString controlKey(const QString& name, int index)
     return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
-QFont fontOf(const FormControl& c)
-{
-    QFont f(c.fontName);
-    f.setPointSizeF(c.fontSize);
-    f.setBold(c.fontBold);
-    return f;
-}
-
 } // namespace
 
 NewTab::NewTab(QWidget* parent) : QWidget(parent)
@@ -253,7 +245,7 @@ void NewTab::buildPages()
         }
         if (!w) continue;
         if (c.kind != FormControl::Kind::Grid || c.index < 0) w->setObjectName(controlKey(c.name, c.index));
-        if (c.kind != FormControl::Kind::TextBox) w->setFont(fontOf(c));
+        if (c.kind != FormControl::Kind::TextBox) w->setFont(FormFonts::fontOf(c));
         if (auto* flex = qobject_cast<AreaFlex*>(w)) flex->fitFont();
         w->setGeometry(Twips::toPixels(c.left, c.top, c.width, c.height));
         w->setVisible(c.visible);

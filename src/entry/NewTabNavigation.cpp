@@ -139,9 +139,7 @@ void NewTab::positionXZQ(const QString& djh, QTreeWidget* tree)
 void NewTab::navigate_djh()
 {
     NAVIGATE::Clear_Tree(*this);
-    Db::Error e;
-    NAVIGATE::Fill_Tree(m_tvmDataList, NAVIGATE::All_Registrations(state().Cn(), &e));
-    if (e.isSet()) ErrorBox::show(e, this);
+    NAVIGATE::Fill_Tree(*this, m_tvmDataList, NAVIGATE::All_Registrations(state().Cn()));
 }
 
 void NewTab::Get_Data_All()

@@ -1,6 +1,7 @@
 #include "RegionPickerTree.h"
 
 #include "registration/record/RegionPickerNodes.h"
+#include "platform/ErrorBox.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -23,7 +24,9 @@ void Fill(QTreeWidget* tree, const QSqlDatabase& db, int provinceCode)
     QPointer<QTreeWidget> alive = tree;
     tree->clear();
     QHash<QString, QTreeWidgetItem*> byKey;
-    for (const RegionPickerNodes::Node& n : RegionPickerNodes::Load_Region_Picker(db, provinceCode)) {
+    const Result<RegionPickerNodes::Nodes> nodes = RegionPickerNodes::Load_Region_Picker(db, provinceCode);
+    if (!nodes) return ErrorBox::show(nodes.error(), tree->window());
+    for (const RegionPickerNodes::Node& n : *nodes) {
         QTreeWidgetItem* parentItem = byKey.value(n.parentKey);
         auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(tree);
         item->setText(0, n.text);
@@ -37,8 +40,10 @@ void Fill(QTreeWidget* tree, const QSqlDatabase& db, int provinceCode)
 void Expand(QTreeWidgetItem* node, const QSqlDatabase& db)
 {
     if (!node || node->childCount() == 0 || node->child(0)->text(0) != RegionPickerNodes::Placeholder) return;
+    const Result<RegionPickerNodes::Nodes> counties = RegionPickerNodes::Load_Counties(db, keyOf(node));
+    if (!counties) return ErrorBox::show(counties.error(), node->treeWidget()->window());
     delete node->takeChild(0);
-    for (const RegionPickerNodes::Node& n : RegionPickerNodes::Load_Counties(db, keyOf(node))) {
+    for (const RegionPickerNodes::Node& n : *counties) {
         auto* item = new QTreeWidgetItem(node);
         item->setText(0, n.text);
         item->setData(0, KeyRole, n.key);

@@ -15,11 +15,13 @@ namespace RegionPickerTree {
 QString keyOf(const QTreeWidgetItem* node);
 
 // Empties the tree and adds the province of `provinceCode` and its cities, leaving
-// them collapsed; pending window events (not user input) run after each node.
+// them collapsed; pending window events (not user input) run after each node. A
+// region table that cannot be read leaves the tree empty and is shown.
 void Fill(QTreeWidget* tree, const QSqlDatabase& db, int provinceCode);
 
 // Loads the counties of a city whose first child is still the placeholder; any
-// other node is left as it is.
+// other node is left as it is. When the counties cannot be read, the city keeps its
+// placeholder and the error is shown.
 void Expand(QTreeWidgetItem* node, const QSqlDatabase& db);
 
 } // namespace RegionPickerTree

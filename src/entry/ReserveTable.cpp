@@ -21,9 +21,7 @@ namespace {
 
 QFont songTi9()
 {
-    QFont f(FormFonts::SongTi);
-    f.setPointSizeF(9);
-    return f;
+    return FormFonts::font(FormFonts::SongTi, 9);
 }
 
 const QString GridStyle = QStringLiteral(

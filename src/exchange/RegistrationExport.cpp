@@ -51,11 +51,8 @@ Status fill(const QSqlDatabase& db, const ExportRequest& request, const Progress
     }
     if (progress && !progress(int(overlayTables().size()), int(overlayTables().size())))
         return failure(QStringLiteral("导出已中止"));
-    Db::Error error;
-    if (!KCUTIL::Store_Province_Code(db, request.provinceCode, &error)) {
-        if (error.source.isEmpty()) error.source = QStringLiteral("KCUTIL.Write_Province_Code");
-        return error;
-    }
+    if (const Status stored = KCUTIL::Store_Province_Code(db, request.provinceCode); !stored)
+        return stored.error();
     return {};
 }
 

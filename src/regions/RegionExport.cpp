@@ -63,11 +63,8 @@ Status fill(const QSqlDatabase& db, const QString& workingPath, const RegionExpo
         Db::Error error;
         if (!transaction.commit(&error)) return error;
     }
-    Db::Error error;
-    if (!KCUTIL::Store_Province_Code(db, request.provinceCode, &error)) {
-        if (error.source.isEmpty()) error.source = QStringLiteral("KCUTIL.Write_Province_Code");
-        return error;
-    }
+    if (const Status stored = KCUTIL::Store_Province_Code(db, request.provinceCode); !stored)
+        return stored.error();
     if (progress) progress(int(steps.size()), int(steps.size()));
     return {};
 }

@@ -65,10 +65,8 @@ bool Check_Province_Code(const QSqlDatabase& db, const QString& text)
 std::optional<int> Save_Province_Code(const QSqlDatabase& db, const QString& text)
 {
     const int code = TextNumber::roundToInt32(provinceValue(text));
-    Db::Error error;
-    if (!KCUTIL::Store_Province_Code(db, code, &error)) {
-        if (!error.isSet()) error = Db::Error{-1, QStringLiteral("SQLite"), QStringLiteral("参数表无法写入")};
-        ErrorBox::show(error);
+    if (const Status stored = KCUTIL::Store_Province_Code(db, code); !stored) {
+        ErrorBox::show(stored.error());
         return std::nullopt;
     }
     state().ProvinceCode = code;

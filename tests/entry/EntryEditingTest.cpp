@@ -192,6 +192,16 @@ TEST_F(EntryEditingTest, RegionPickerChoosesWithEnter)
     EXPECT_TRUE(tree->isHidden());
 }
 
+TEST_F(EntryEditingTest, ARegionTableThatCannotBeReadIsShown)
+{
+    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("alter table cb08 rename to cb08_gone")));
+    Prompt::clear();
+    controlsOf(w()).Command7()->click();
+    EXPECT_EQ(controlsOf(w()).TreeView2()->topLevelItemCount(), 0);
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_TRUE(Prompt::lastText().contains(QStringLiteral("cb08"))) << Prompt::lastText().toStdString();
+}
+
 TEST_F(EntryEditingTest, WithoutAProvinceTheParameterDialogComesFirst)
 {
     m_state.ProvinceCode = 0;

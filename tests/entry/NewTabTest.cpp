@@ -11,10 +11,15 @@
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 #include "registration/form/FieldRegistry.h"
+#include "registration/form/FormFonts.h"
 #include "registration/form/FormLayout.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QGlyphRun>
+#include <QImage>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
@@ -170,6 +175,35 @@ TEST_F(NewTabTest, BoxesCarryTheirColumnsAndMaximumLengths)
     // Widgets stand where the layout puts them.
     const FormControl* c = FieldRegistry::control(Array::Kn2Data, 27);
     EXPECT_EQ(controlsOf(w).Kn2Data(27)->geometry(), Twips::toPixels(c->left, c->top, c->width, c->height));
+}
+
+// 宋体 at the form's 9 pt: both scripts come from the one face, and the Chinese
+// keeps the thin horizontal strokes that tell it from a sans face (snapped to whole
+// pixels, "三" turns into three solid black bars).
+TEST_F(NewTabTest, BoxesDrawBothScriptsInTheSongFace)
+{
+    NewTab* w = open();
+    FieldBox* box = nullptr;
+    for (FieldBox* b : controlsOf(w).boxes(Array::Kn2Data))
+        if (!box && !b->isMultiLine() && b->editor()->font().pointSizeF() == 9.0) box = b;
+    ASSERT_NE(box, nullptr);
+
+    QTextLayout layout(QStringLiteral("河北省ABC123矿区"), box->editor()->font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns())
+        EXPECT_EQ(run.rawFont().familyName(), FormFonts::SongTi);
+
+    box->setText(QStringLiteral("三三三三"));
+    box->editor()->clearFocus(); // no text cursor in the picture
+    const QImage shot = box->editor()->grab().toImage().convertToFormat(QImage::Format_Grayscale8);
+    int darkest = 255;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+    EXPECT_LT(darkest, 200) << "no text drawn";
+    EXPECT_GT(darkest, 16) << "the horizontal strokes are drawn as solid bars";
 }
 
 TEST_F(NewTabTest, MaximumLengthBindsTextSetByCodeAndTyped)

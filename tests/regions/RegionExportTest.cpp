@@ -82,8 +82,7 @@ TEST_F(RegionExportTest, NoRegionTakesEveryRegion)
         EXPECT_EQ(count(out.db(), "登记"), 4) << "the 登记 row of 1510104082001 begins with 1";
     }
     // Every kind: the working database itself, dictionaries and settings included.
-    Db::Error e;
-    ASSERT_TRUE(KCUTIL::Store_Province_Code(db(), 410000, &e));
+    ASSERT_TRUE(KCUTIL::Store_Province_Code(db(), 410000));
     ASSERT_TRUE(run("", true));
     Db::ScopedConnection out("whole", target, Db::OpenMode::ReadOnly);
     EXPECT_EQ(count(out.db(), "登记"), 6);

@@ -79,21 +79,16 @@ TEST_F(PaperTest, ProvinceCodeGoesIntoAnotherDatabase)
     Db::ScopedConnection db(QStringLiteral("export"), file, Db::OpenMode::ReadWrite);
     ASSERT_TRUE(db.ok());
     ASSERT_EQ(Db::scalar(db.db(), QStringLiteral("select count(*) from 参数表")).toInt(), 0);
-    m_state.ProvinceCode = 510000;
-    EXPECT_TRUE(KCUTIL::Write_Province_Code(db.db()));
-    m_state.ProvinceCode = 420000;
-    EXPECT_TRUE(KCUTIL::Write_Province_Code(db.db()));
+    EXPECT_TRUE(KCUTIL::Store_Province_Code(db.db(), 510000));
+    EXPECT_TRUE(KCUTIL::Store_Province_Code(db.db(), 420000));
     EXPECT_EQ(Db::scalar(db.db(), QStringLiteral("select count(*) from 参数表")).toInt(), 1);
     EXPECT_EQ(Db::scalar(db.db(), QStringLiteral("select 省代码 from 参数表")).toInt(), 420000);
 
     ASSERT_TRUE(Db::exec(db.db(), QStringLiteral("drop table 参数表")));
-    Db::Error e;
-    EXPECT_FALSE(KCUTIL::Write_Province_Code(db.db(), &e));
-    EXPECT_TRUE(e.isSet());
-    EXPECT_TRUE(Prompt::shown().isEmpty());
-    EXPECT_FALSE(KCUTIL::Write_Province_Code(db.db()));
-    ASSERT_EQ(Prompt::shown().size(), 1);
-    EXPECT_EQ(Prompt::shown().first().title, QStringLiteral("Error"));
+    const Status failed = KCUTIL::Store_Province_Code(db.db(), 410000);
+    ASSERT_FALSE(failed);
+    EXPECT_TRUE(failed.error().description.contains(QStringLiteral("参数表")));
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << "logic shows no box";
 }
 
 } // namespace

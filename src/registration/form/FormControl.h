@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FormFonts.h"
+
 #include <QString>
 
 // One control of the registration form as the entry window places it and the page
@@ -72,8 +74,3 @@ struct FormControl
     const QString& toolTipText() const { return column; }
 };
 
-// Font families that stand for the form's two fonts.
-namespace FormFonts {
-inline const QString SongTi = QStringLiteral("Noto Serif CJK SC"); // 宋体
-inline const QString HeiTi = QStringLiteral("Noto Sans CJK SC");   // 黑体
-} // namespace FormFonts

@@ -20,22 +20,23 @@ QVariant regionValue(const QString& code)
     return ok ? QVariant(n) : QVariant(code);
 }
 
-TreeNodes flatList(const QSqlDatabase& db, const QString& sql, const QVariantList& values, Db::Error* error)
+Result<TreeNodes> flatList(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
+    Db::Error error;
+    auto q = Db::exec(db, sql, values, &error);
+    if (!q) return error;
     TreeNodes nodes;
-    if (auto q = Db::exec(db, sql, values, error)) {
-        while (q->next()) {
-            const QString djh = text(q->value(0));
-            nodes.append({djh, djh, djh, QString()});
-        }
-        if (!Db::finished(*q, error)) return {};
+    while (q->next()) {
+        const QString djh = text(q->value(0));
+        nodes.append({djh, djh, djh, QString()});
     }
+    if (!Db::finished(*q, &error)) return error;
     nodes.append({QString(), ClosingText, ClosingText, QString()});
     return nodes;
 }
 
-TreeNodes flatRegistrations(const QSqlDatabase& db, const QString* regionCode,
-                            const RegistrationFilter& filter, Db::Error* error)
+Result<TreeNodes> flatRegistrations(const QSqlDatabase& db, const QString* regionCode,
+                                    const RegistrationFilter& filter)
 {
     const SqlPart cond = filter.builderConditions();
     QString sql =
@@ -51,11 +52,11 @@ TreeNodes flatRegistrations(const QSqlDatabase& db, const QString* regionCode,
     }
     sql += cond.sql + QStringLiteral(" ORDER BY 压覆.登记号");
     values += cond.values;
-    return flatList(db, sql, values, error);
+    return flatList(db, sql, values);
 }
 
-TreeNodes mineTree(const QSqlDatabase& db, const QString* regionCode, const RegistrationFilter& filter,
-                   const QString& viewFlag, Db::Error* error)
+Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, const RegistrationFilter& filter,
+                           const QString& viewFlag)
 {
     const SqlPart cond = filter.builderConditions();
     QString sql = QStringLiteral(
@@ -74,9 +75,10 @@ TreeNodes mineTree(const QSqlDatabase& db, const QString* regionCode, const Regi
                " ORDER BY 压覆.矿区编号, iif(压覆.所属矿山编号 IS NULL,0,压覆.所属矿山编号), 压覆.登记号");
     values += cond.values;
 
+    Db::Error error;
+    auto q = Db::exec(db, sql, values, &error);
+    if (!q) return error;
     TreeNodes nodes;
-    auto q = Db::exec(db, sql, values, error);
-    if (!q) return nodes;
     const bool byNumber = viewFlag == QStringLiteral("0");
     QString prevArea, prevMine, prevDjh;
     bool first = true;
@@ -108,24 +110,24 @@ TreeNodes mineTree(const QSqlDatabase& db, const QString* regionCode, const Regi
         prevDjh = djh;
         first = false;
     }
-    if (!Db::finished(*q, error)) return {};
+    if (!Db::finished(*q, &error)) return error;
     return nodes;
 }
 
 } // namespace
 
-TreeNodes Load_Tree_DJH(const QSqlDatabase& db, const RegistrationFilter& filter, Db::Error* error)
+Result<TreeNodes> Load_Tree_DJH(const QSqlDatabase& db, const RegistrationFilter& filter)
 {
-    return flatRegistrations(db, nullptr, filter, error);
+    return flatRegistrations(db, nullptr, filter);
 }
 
-TreeNodes Load_Tree_DJH_XZQ(const QSqlDatabase& db, const QString& regionCode,
-                            const RegistrationFilter& filter, Db::Error* error)
+Result<TreeNodes> Load_Tree_DJH_XZQ(const QSqlDatabase& db, const QString& regionCode,
+                                    const RegistrationFilter& filter)
 {
-    return flatRegistrations(db, &regionCode, filter, error);
+    return flatRegistrations(db, &regionCode, filter);
 }
 
-TreeNodes Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter, Db::Error* error)
+Result<TreeNodes> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter)
 {
     // Counties, their cities (code / 100 * 100) and provinces (code / 10000 * 10000)
     // from cb08. A region code that cb08 does not know is left out, with or without
@@ -142,9 +144,10 @@ TreeNodes Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter
     if (filter.hasMineral()) sql += QStringLiteral(" LEFT JOIN 资源储量 ON (压覆.登记号=资源储量.登记号)");
     sql += QStringLiteral(" WHERE 1=1") + cond.sql + QStringLiteral(" ORDER BY xxx.DM, xx.DM, x.DM");
 
+    Db::Error error;
+    auto q = Db::exec(db, sql, cond.values, &error);
+    if (!q) return error;
     TreeNodes nodes;
-    auto q = Db::exec(db, sql, cond.values, error);
-    if (!q) return nodes;
     QString prevProvince, prevCity, prevCounty;
     bool prevHasCity = false;
     bool first = true;
@@ -178,27 +181,27 @@ TreeNodes Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter
         prevCounty = county;
         first = false;
     }
-    if (!Db::finished(*q, error)) return {};
+    if (!Db::finished(*q, &error)) return error;
     return nodes;
 }
 
-TreeNodes Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter, const QString& viewFlag,
-                       Db::Error* error)
+Result<TreeNodes> Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter,
+                               const QString& viewFlag)
 {
-    return mineTree(db, nullptr, filter, viewFlag, error);
+    return mineTree(db, nullptr, filter, viewFlag);
 }
 
-TreeNodes Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
-                           const RegistrationFilter& filter, const QString& viewFlag, Db::Error* error)
+Result<TreeNodes> Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
+                                   const RegistrationFilter& filter, const QString& viewFlag)
 {
-    return mineTree(db, &regionCode, filter, viewFlag, error);
+    return mineTree(db, &regionCode, filter, viewFlag);
 }
 
-TreeNodes All_Registrations(const QSqlDatabase& db, Db::Error* error)
+Result<TreeNodes> All_Registrations(const QSqlDatabase& db)
 {
     return flatList(db,
                     QStringLiteral("SELECT 登记号 FROM 登记 WHERE substr(登记号,1,1)='4' ORDER BY 登记号"),
-                    {}, error);
+                    {});
 }
 
 bool Has_Swappable_Labels(const QString& mode)

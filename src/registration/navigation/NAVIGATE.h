@@ -2,7 +2,7 @@
 
 #include "registration/navigation/RegistrationFilter.h"
 
-#include "platform/Database.h"
+#include "platform/Result.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -38,25 +38,24 @@ inline const QString ModeXZQ_DJH = QStringLiteral("行政区-->登记号");
 inline const QString ClosingText = QStringLiteral("...");
 
 // Flat list of the overlay registrations that pass the filter, closed by "...".
-TreeNodes Load_Tree_DJH(const QSqlDatabase& db, const RegistrationFilter& filter, Db::Error* error = nullptr);
+Result<TreeNodes> Load_Tree_DJH(const QSqlDatabase& db, const RegistrationFilter& filter);
 // The same for the registrations of one region (6-digit code).
-TreeNodes Load_Tree_DJH_XZQ(const QSqlDatabase& db, const QString& regionCode,
-                            const RegistrationFilter& filter, Db::Error* error = nullptr);
+Result<TreeNodes> Load_Tree_DJH_XZQ(const QSqlDatabase& db, const QString& regionCode,
+                                    const RegistrationFilter& filter);
 // Province / city / county tree of the regions that hold a registration passing
 // the filter: keys "A", "B", "C" and the code, texts "name(code)".
-TreeNodes Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter, Db::Error* error = nullptr);
+Result<TreeNodes> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter);
 // Mining area / mine / registration tree (keys "A" 矿区编号, "B" 矿区编号 矿山编号,
 // "C" 登记号), labelled by number when viewFlag is "0" and by name otherwise.
-TreeNodes Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter, const QString& viewFlag,
-                       Db::Error* error = nullptr);
+Result<TreeNodes> Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter,
+                               const QString& viewFlag);
 // The same for the registrations of one region.
-TreeNodes Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
-                           const RegistrationFilter& filter, const QString& viewFlag,
-                           Db::Error* error = nullptr);
+Result<TreeNodes> Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
+                                   const RegistrationFilter& filter, const QString& viewFlag);
 
 // The whole list of overlay registrations of 登记, unfiltered, closed by "...": the
 // list the entry window opens with.
-TreeNodes All_Registrations(const QSqlDatabase& db, Db::Error* error = nullptr);
+Result<TreeNodes> All_Registrations(const QSqlDatabase& db);
 
 // True in the modes whose registration tree carries different labels in text and
 // tag (the two mine modes).

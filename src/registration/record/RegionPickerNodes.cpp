@@ -4,15 +4,16 @@
 
 namespace RegionPickerNodes {
 
-Nodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* error)
+Result<Nodes> Load_Region_Picker(const QSqlDatabase& db, int provinceCode)
 {
+    Db::Error error;
     Nodes nodes;
     const QString prefix = QString::number(provinceCode).left(2);
     auto query = Db::exec(db,
                           QStringLiteral("SELECT CAST(DM AS TEXT), MC FROM cb08 "
                                          "WHERE substr(CAST(DM AS TEXT), 1, 2) = ? ORDER BY DM"),
-                          {prefix}, error);
-    if (!query) return nodes;
+                          {prefix}, &error);
+    if (!query) return error;
 
     struct Row
     {
@@ -39,7 +40,7 @@ Nodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* er
             counties.append({code, name});
         }
     }
-    if (!Db::finished(*query, error)) return {};
+    if (!Db::finished(*query, &error)) return error;
     for (const Row& r : counties) {
         if (!cities.contains(r.code.left(4)))
             nodes.append({QStringLiteral("C") + r.code, r.name, Parent_Key(r.code, false)});
@@ -47,19 +48,20 @@ Nodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* er
     return nodes;
 }
 
-Nodes Load_Counties(const QSqlDatabase& db, const QString& cityKey, Db::Error* error)
+Result<Nodes> Load_Counties(const QSqlDatabase& db, const QString& cityKey)
 {
+    Db::Error error;
     Nodes nodes;
     auto query = Db::exec(
         db,
         QStringLiteral("SELECT CAST(DM AS TEXT), MC FROM cb08 WHERE substr(CAST(DM AS TEXT), -2) <> '00' "
                        "AND substr(CAST(DM AS TEXT), 1, 4) = ? ORDER BY DM"),
-        {cityKey.mid(1)}, error);
-    if (!query) return nodes;
+        {cityKey.mid(1)}, &error);
+    if (!query) return error;
     while (query->next()) {
         nodes.append({QStringLiteral("C") + query->value(0).toString(), query->value(1).toString(), cityKey});
     }
-    if (!Db::finished(*query, error)) return {};
+    if (!Db::finished(*query, &error)) return error;
     return nodes;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Database.h"
+#include "platform/Result.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -31,12 +31,12 @@ inline const QString Placeholder = QStringLiteral("NULL");
 // no province node. A county whose city has no row of its own (a municipality's
 // districts, a county governed by the province itself) is added directly under the
 // province as "C" + its 6-digit code, since no city would ever list it. A table that
-// cannot be read gives no nodes and `error`.
-Nodes Load_Region_Picker(const QSqlDatabase& db, int provinceCode, Db::Error* error = nullptr);
+// cannot be read gives its error.
+Result<Nodes> Load_Region_Picker(const QSqlDatabase& db, int provinceCode);
 
 // The counties of the city node `cityKey` ("B" + 4 digits): "C" + code, the name,
 // the city as parent, in code order.
-Nodes Load_Counties(const QSqlDatabase& db, const QString& cityKey, Db::Error* error = nullptr);
+Result<Nodes> Load_Counties(const QSqlDatabase& db, const QString& cityKey);
 
 // The key of the node that the region `code` (6 digits) hangs under: its city, "B"
 // + 4 digits, when the region table lists the city; else its province, "A" + 2

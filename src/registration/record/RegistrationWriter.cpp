@@ -264,18 +264,17 @@ QString Delete_Question(const QString& djh)
            QLatin1Char('\r') + QStringLiteral("登记号：") + djh;
 }
 
-bool Delete_Registration(const QSqlDatabase& db, const QString& djh, Db::Error* error)
+Status Delete_Registration(const QSqlDatabase& db, const QString& djh)
 {
     Db::TransactionGuard guard(db);
-    if (!guard.started()) {
-        if (error) *error = guard.beginError(QStringLiteral("Delete_Data_All"));
-        return false;
-    }
+    if (!guard.started()) return guard.beginError(QStringLiteral("Delete_Data_All"));
+    Db::Error error;
     for (const QString& table : Registration_Tables()) {
-        if (!Db::exec(db, QStringLiteral("DELETE FROM %1 WHERE 登记号 = ?").arg(quoted(table)), {djh}, error))
-            return false;
+        if (!Db::exec(db, QStringLiteral("DELETE FROM %1 WHERE 登记号 = ?").arg(quoted(table)), {djh}, &error))
+            return error;
     }
-    return guard.commit(error);
+    if (!guard.commit(&error)) return error;
+    return Status::success();
 }
 
 } // namespace KCUTIL

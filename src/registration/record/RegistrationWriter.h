@@ -4,6 +4,7 @@
 
 #include "coords/CoordText.h"
 #include "platform/Database.h"
+#include "platform/Result.h"
 #include "shell/ProgramState.h"
 
 #include <QSqlDatabase>
@@ -58,9 +59,9 @@ const QStringList& Registration_Tables();
 // "确定要删除该压覆储量数据吗？" CR "登记号：" + number.
 QString Delete_Question(const QString& djh);
 
-// Deletes every row of `djh` from the six tables; false (with `error`) when a
-// statement failed, and then nothing is deleted.
-bool Delete_Registration(const QSqlDatabase& db, const QString& djh, Db::Error* error = nullptr);
+// Deletes every row of `djh` from the six tables; when a statement fails, nothing
+// is deleted.
+Status Delete_Registration(const QSqlDatabase& db, const QString& djh);
 
 // A number typed with full-width digits, point or signs, in the plain characters a
 // number is read from.

@@ -331,30 +331,32 @@ TEST_F(RegistrationWriter, DeleteRemovesEverySixTablesInOneGo)
 
     // Interrupted at each table's statement or at the commit, the delete leaves the file unchanged.
     const QByteArray before = fileHash();
-    Db::Error error;
     {
         FaultInjection faults(db);
         for (const QString& table : Registration_Tables()) {
             faults.failOn(table, FaultInjection::Kind::Delete);
-            EXPECT_FALSE(Delete_Registration(db, n, &error)) << table.toStdString();
-            EXPECT_TRUE(error.description.contains(FaultInjection::Message));
+            const Status failed = Delete_Registration(db, n);
+            ASSERT_FALSE(failed) << table.toStdString();
+            EXPECT_TRUE(failed.error().description.contains(FaultInjection::Message));
             EXPECT_EQ(fileHash(), before) << table.toStdString();
             faults.clear();
         }
         faults.failCommit();
-        EXPECT_FALSE(Delete_Registration(db, n, &error));
-        EXPECT_EQ(error.number, 5);
+        const Status failed = Delete_Registration(db, n);
+        ASSERT_FALSE(failed);
+        EXPECT_EQ(failed.error().number, 5);
         faults.clear();
         EXPECT_EQ(fileHash(), before);
     }
 
-    ASSERT_TRUE(Delete_Registration(db, n, &error)) << error.description.toStdString();
+    const Status deleted = Delete_Registration(db, n);
+    ASSERT_TRUE(deleted) << deleted.error().description.toStdString();
     for (const QString& t : Registration_Tables()) {
         EXPECT_EQ(count(t, n), 0) << t.toStdString();
         EXPECT_GE(count(t, other), 1) << t.toStdString();
     }
     // Rows missing in some tables are no fault.
     ASSERT_TRUE(Db::exec(db, QStringLiteral("delete from 报告 where 登记号 = ?"), {other}));
-    EXPECT_TRUE(Delete_Registration(db, other, &error));
+    EXPECT_TRUE(Delete_Registration(db, other));
     EXPECT_EQ(count(QStringLiteral("登记"), other), 0);
 }
