@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -113,8 +114,15 @@ bool DataModification::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if (event->type() == QEvent::KeyPress) m_keyInBox = true;
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        m_keyInBox = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    }
     if (event->type() == QEvent::KeyRelease && !fieldChosen() &&
         !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        if (!m_keyInBox) return ModalDialog::eventFilter(watched, event);
+        m_keyInBox = false;
         box->clear();
         Prompt::message(QStringLiteral("请先选择修改的字段"), Title, Prompt::Icon::None, this);
         return true;

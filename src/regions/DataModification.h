@@ -30,4 +30,7 @@ private:
     QLineEdit* m_replaced = nullptr;
     QLineEdit* m_replace = nullptr;
     QRadioButton* m_option[2]{};
+    // A key went down in a box, or the focus came into it by Tab: its release
+    // there warns. The release of the key that closed the warning does not.
+    bool m_keyInBox = false;
 };

@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -146,4 +147,23 @@ TEST_F(RegionWindowTest, ReplaceARegionCodeFromTheMaintenanceMenu)
     EXPECT_EQ(main->panelText(1), "修改行政区代码...");
     EXPECT_EQ(Db::scalar(db(), "SELECT 行政区代码 FROM 压覆 WHERE 登记号=?", {Chengdu1}).toInt(), 510105);
     EXPECT_EQ(Db::scalar(db(), "SELECT 行政区代码 FROM 查明 WHERE 登记号=?", {Found}).toInt(), 510104);
+}
+
+TEST_F(RegionWindowTest, TheWarningAboutTheFieldClosesFromTheKeyboard)
+{
+    withDialog([&] { main->MENU_ELSE_Click(13); },
+               [&](QWidget* d) {
+                   auto* replaced = d->findChild<QLineEdit*>("txtReplaced");
+                   auto* replace = d->findChild<QLineEdit*>("txtReplace");
+                   QTest::keyClicks(replaced, "5");
+                   // Enter closed the warning; its release lands in the box.
+                   QTest::keyRelease(replaced, Qt::Key_Return);
+                   // Tabbing into the other box warns again.
+                   QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+                   QApplication::sendEvent(replace, &tabbedIn);
+                   QTest::keyRelease(replace, Qt::Key_Tab);
+                   QTest::keyRelease(replace, Qt::Key_Space);
+                   click(d, "Command1_1");
+               });
+    EXPECT_EQ(shownTexts(), QStringList({"请先选择修改的字段", "请先选择修改的字段"}));
 }

@@ -5,6 +5,7 @@
 #include "platform/TextFile.h"
 #include "upgrade/ui/Frm_Main.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -135,6 +136,20 @@ TEST_F(FrmMainTest, FaultyDeductionsOfferTheErrorListAndEndTheProgram)
     EXPECT_EQ(lines.size(), 3);
     EXPECT_EQ(files(dir()), QStringList({"djk.sys", "old.mdb", "错误列表.txt"}));
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(FrmMainTest, ShowsEachPathCaptionWhole)
+{
+    for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) {
+        auto* label = window->findChild<QLabel*>(name);
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(label->text().endsWith(QStringLiteral("："))) << name;
+        EXPECT_GE(label->width(), label->sizeHint().width()) << name;
+        auto* box = qobject_cast<QLineEdit*>(label->buddy());
+        ASSERT_NE(box, nullptr);
+        EXPECT_GT(box->x(), label->geometry().right()) << name;
+        EXPECT_LT(box->geometry().right(), box->parentWidget()->width()) << name;
+    }
 }
 
 } // namespace

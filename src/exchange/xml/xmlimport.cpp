@@ -84,7 +84,7 @@ void xmlimport::Import_Xml(const QString& path)
     }
     if (args.status == QLatin1String("1")) return;
     // The file was refused or could not be written; nothing of it is in the database.
-    QString text = QStringLiteral("导入失败，XML文件不合法或已损坏，请重新选择！ ");
+    QString text = QStringLiteral("导出失败，XML文件不合法或已损坏，请重新选择！ ");
     if (!outcome) text += QLatin1Char('\n') + outcome.error().description;
     Prompt::message(text, kTitle, Prompt::Icon::None, this);
 }

@@ -63,6 +63,13 @@ Frm_Main::Frm_Main(const QString& programDir, QWidget* parent) : QDialog(parent)
         auto* t = new QLineEdit(f);
         t->setObjectName(QString::fromLatin1(box));
         place(t, 1680, top, 4695, 375);
+        // The caption is shown whole: where the font needs more room than the form
+        // gives it, the box starts that much further right.
+        if (const int right = l->x() + l->sizeHint().width(); right > l->geometry().right()) {
+            l->resize(l->sizeHint().width(), l->height());
+            const int gap = Twips::toPixelsX(40);
+            if (right + gap > t->x()) t->setGeometry(t->geometry().adjusted(right + gap - t->x(), 0, 0, 0));
+        }
         l->setBuddy(t);
         auto* b = new QPushButton(QStringLiteral("浏览..."), f);
         b->setObjectName(QString::fromLatin1(button));

@@ -148,7 +148,7 @@ TEST_F(XmlDialogsTest, ImportsAFileOnceAndRefusesItTheSecondTime)
     EXPECT_EQ(
         Prompt::shown().first().text,
         QStringLiteral(
-            "导入失败，XML文件不合法或已损坏，请重新选择！ \n登记号【4110101082999】在数据库中已经存在。"));
+            "导出失败，XML文件不合法或已损坏，请重新选择！ \n登记号【4110101082999】在数据库中已经存在。"));
     EXPECT_EQ(Prompt::shown().first().title, QStringLiteral("提示"));
     EXPECT_EQ(Prompt::shown().first().icon, Prompt::Icon::None);
 
