@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -223,6 +224,23 @@ TEST_F(DetailEditorsWindowTest, LoadedValuesShowTheirStart)
     auto* ore = z.findChild<QLineEdit*>("Kn5Data_2");
     ASSERT_EQ(ore->text(), "987654321.25");
     EXPECT_EQ(ore->cursorPosition(), 0);
+}
+
+TEST_F(DetailEditorsWindowTest, AmountsOfFourDigitsAndTwoDecimalsShowWhole)
+{
+    HandOver row;
+    row.Cur_DJH = DJH;
+    row.Cur_KCDM = 22001;
+    FrmZycl z(nullptr, row);
+    int amounts = 0;
+    for (QLineEdit* box : z.findChildren<QLineEdit*>()) {
+        if (!box->objectName().startsWith("Kn5Data_") || box->maxLength() == 4) continue; // codes
+        ++amounts;
+        // A line edit keeps 2 pixels free on either side of its text.
+        const int room = box->contentsRect().width() - 4;
+        EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance("4299.48"), room) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(amounts, 42);
 }
 
 TEST_F(DetailEditorsWindowTest, ANewMineralFromTheTreeWithItsQualityShowsInTheTable)
