@@ -88,7 +88,11 @@ TEST_F(RegionImportWindowTest, ImportACityFromTheToolbar)
             Prompt::setNextAnswer(Prompt::Answer::Cancel);
             click(d, "Command2_0");
             EXPECT_FALSE(QFile::exists(exchange::backupPath())) << "no backup without the OK";
+            const QSize size = d->size();
+            const QPoint buttons = d->findChild<QPushButton*>("Command2_0")->pos();
             click(d, "Command2_0");
+            EXPECT_EQ(d->size(), size);
+            EXPECT_EQ(d->findChild<QPushButton*>("Command2_0")->pos(), buttons);
         });
     EXPECT_EQ(shownTexts(), QStringList({"行政区代码应为2位、4位或6位数字！", "确定要导入数据吗?",
                                          "确定要导入数据吗?", "数据导入完成！"}));
