@@ -25,9 +25,10 @@ Db::Error refusal(const QSqlDatabase& db, const exchange::TableCopy& copy, const
     const QString clash = QStringLiteral("s.登记号 IN (SELECT 登记号 FROM main.") + table + QLatin1Char(')');
     const QString number =
         Db::scalar(db,
-                   QStringLiteral("SELECT s.登记号 FROM src.") + table + QStringLiteral(" AS s ") + copy.rows +
-                       (where.isEmpty() ? QStringLiteral("WHERE ") : where + QStringLiteral(" AND ")) + clash +
-                       QStringLiteral(" ORDER BY s.rowid LIMIT 1"),
+                   QStringLiteral("SELECT s.登记号 FROM src.") + table + QStringLiteral(" AS s ") +
+                       copy.rows +
+                       (where.isEmpty() ? QStringLiteral("WHERE ") : where + QStringLiteral(" AND ")) +
+                       clash + QStringLiteral(" ORDER BY s.rowid LIMIT 1"),
                    copy.values)
             .toString();
     if (number.isEmpty()) return refused;

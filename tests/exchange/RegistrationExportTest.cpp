@@ -128,8 +128,9 @@ TEST_F(RegistrationExportTest, AReplacedFileKeepsItsPermissionsAndABackupTakesTh
     const auto privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     // The mode bits, without what Qt tells of the user running the test.
     const auto mode = [](const QString& file) {
-        return QFile::permissions(file) & ~QFileDevice::Permissions(QFileDevice::ReadUser | QFileDevice::WriteUser |
-                                                                    QFileDevice::ExeUser);
+        return QFile::permissions(file) &
+               ~QFileDevice::Permissions(QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                         QFileDevice::ExeUser);
     };
     const auto groupReads = privateFile | QFileDevice::ReadGroup;
     writeFile("out.mdb", "an earlier export");

@@ -122,7 +122,8 @@ TEST_F(RegionImportTest, AFailureLeavesTheWorkingDatabaseAsItWas)
               "当前数据库的“登记”表中已有登记号为“1510104082001”的数据，与导入文件中的登记重复。"
               "导入已取消，当前数据库没有改动。");
     EXPECT_EQ(bytes(working), orphan);
-    runSql(source, {"DELETE FROM 压覆 WHERE 登记号 = '" + Found + "'", "DELETE FROM 登记 WHERE 登记号 = '" + Found + "'"});
+    runSql(source, {"DELETE FROM 压覆 WHERE 登记号 = '" + Found + "'",
+                    "DELETE FROM 登记 WHERE 登记号 = '" + Found + "'"});
 
     // A table the import file lacks.
     runSql(source, {"DROP TABLE 停办"});

@@ -139,7 +139,8 @@ TEST_F(RegionImportWindowTest, TheWholeDatabaseQuestionAndAFailedImport)
     click(&d, "Command2_0");
     ASSERT_EQ(Prompt::shown().size(), 2);
     EXPECT_EQ(Prompt::shown().at(1).title, "Error");
-    EXPECT_TRUE(Prompt::shown().at(1).text.contains("已有登记号为“" + Found + "”的登记（行政区代码为510104）"))
+    EXPECT_TRUE(
+        Prompt::shown().at(1).text.contains("已有登记号为“" + Found + "”的登记（行政区代码为510104）"))
         << Prompt::shown().at(1).text.toStdString();
     EXPECT_EQ(bytes(MAINBAS::Database_File()), before);
     EXPECT_TRUE(QFile::exists(exchange::backupPath()));
