@@ -126,24 +126,18 @@ TEST_F(RegistrationExportTest, AFailureLeavesTargetAndWorkingDatabaseAsTheyWere)
 TEST_F(RegistrationExportTest, AReplacedFileKeepsItsPermissionsAndABackupTakesTheDatabases)
 {
     const auto privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    // The mode bits, without what Qt tells of the user running the test.
-    const auto mode = [](const QString& file) {
-        return QFile::permissions(file) &
-               ~QFileDevice::Permissions(QFileDevice::ReadUser | QFileDevice::WriteUser |
-                                         QFileDevice::ExeUser);
-    };
     const auto groupReads = privateFile | QFileDevice::ReadGroup;
     writeFile("out.mdb", "an earlier export");
     ASSERT_TRUE(QFile::setPermissions(target, groupReads));
     ASSERT_TRUE(exchange::exportRegistrations(request({A})).ok());
-    EXPECT_EQ(mode(target), groupReads);
+    EXPECT_EQ(modeOf(target), groupReads);
 
     // The backup of a private database is private too, also over an older open one.
     ASSERT_TRUE(QFile::setPermissions(MAINBAS::Database_File(), privateFile));
     writeFile("backup.mdb", "an older backup");
     ASSERT_TRUE(QFile::setPermissions(path("backup.mdb"), groupReads | QFileDevice::ReadOther));
     ASSERT_TRUE(exchange::backupDatabase(db(), path("backup.mdb")).ok());
-    EXPECT_EQ(mode(path("backup.mdb")), privateFile);
+    EXPECT_EQ(modeOf(path("backup.mdb")), privateFile);
     ASSERT_TRUE(exchange::backupDatabase(db(), path("new-backup.mdb")).ok());
-    EXPECT_EQ(mode(path("new-backup.mdb")), privateFile);
+    EXPECT_EQ(modeOf(path("new-backup.mdb")), privateFile);
 }

@@ -111,17 +111,11 @@ TEST_F(UpgradeTest, ATargetEqualToTheSourceReplacesItAndAReadOnlyTemplateStillSe
 TEST_F(UpgradeTest, AnUpgradedFileKeepsThePermissionsOfTheFileItReplaces)
 {
     const auto privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    // The mode bits, without what Qt tells of the user running the test.
-    const auto mode = [](const QString& file) {
-        return QFile::permissions(file) &
-               ~QFileDevice::Permissions(QFileDevice::ReadUser | QFileDevice::WriteUser |
-                                         QFileDevice::ExeUser);
-    };
     const QString source = oldDatabase("old.mdb", {"INSERT INTO 登记 (登记号) VALUES ('4110101082001')"}, "");
     ASSERT_TRUE(QFile::setPermissions(source, privateFile));
     Module1 m = paths(source, source);
     ASSERT_TRUE(upgrade(m).ok());
-    EXPECT_EQ(mode(source), privateFile);
+    EXPECT_EQ(modeOf(source), privateFile);
 }
 
 TEST_F(UpgradeTest, AFailedRunLeavesSourceAndTargetAsTheyWereAndMakesNoFolder)
