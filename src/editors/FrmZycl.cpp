@@ -126,8 +126,10 @@ void FrmZycl::Load_Reserves()
         box->clear();
     const auto loaded = ReserveEditing::Load_Reserves(state().Cn(), m_handOver);
     if (loaded) {
-        for (int i = 0; i < ReserveEditing::BoxCount; ++i)
+        for (int i = 0; i < ReserveEditing::BoxCount; ++i) {
             m_boxes[i]->setText(loaded->boxes[i]);
+            m_boxes[i]->setCursorPosition(0); // a long amount shows its start
+        }
         m_storedRows = loaded->rows;
     }
     m_filling = false;

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace {
 
@@ -133,6 +134,17 @@ int MineralPicker::mineralCodeOf(const QTreeWidgetItem* node)
     if (key.startsWith(QLatin1Char('C'))) return number(codeOfKey(key));
     if (key.startsWith(QLatin1Char('D')) && node->parent()) return number(codeOfKey(keyOf(node->parent())));
     return 0;
+}
+
+void MineralPicker::keyPressEvent(QKeyEvent* event)
+{
+    // Enter chooses the node under the cursor as a click does.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (QTreeWidgetItem* node = currentItem()) Q_EMIT nodeClicked(node);
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 void MineralPicker::focusOutEvent(QFocusEvent* event)

@@ -17,6 +17,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -24,6 +25,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
 
 using namespace PrintDialogSteps;
 
@@ -166,6 +170,12 @@ void FrmPrintMany::Command2_Click()
     close();
 }
 
+void FrmPrintMany::reject()
+{
+    if (m_running) return;
+    ModalDialog::reject();
+}
+
 void FrmPrintMany::Command3_Click(int index)
 {
     if (index < 0 || index > 3) return;
@@ -173,10 +183,15 @@ void FrmPrintMany::Command3_Click(int index)
     QListWidget* target = source == m_list1 ? m_list2 : m_list1;
     if (source->count() == 0) return;
     if (index <= 1) {
-        // From the last item up: several chosen numbers arrive in reverse order.
-        for (int i = source->count() - 1; i >= 0; --i) {
-            if (!source->item(i)->isSelected()) continue;
-            source->setCurrentRow(i);
+        // From the last item up: several chosen numbers arrive in reverse order. The
+        // chosen rows are taken before any moves, and making a row current leaves the
+        // selection alone: a range chosen with Shift or a drag moves whole.
+        QList<int> chosen;
+        for (const QModelIndex& at : source->selectionModel()->selectedIndexes())
+            chosen << at.row();
+        std::sort(chosen.begin(), chosen.end(), std::greater<int>());
+        for (int i : chosen) {
+            source->setCurrentRow(i, QItemSelectionModel::NoUpdate);
             target->addItem(source->item(i)->text());
             delete source->takeItem(i);
         }
@@ -212,6 +227,7 @@ void FrmPrintMany::Command1_Click()
     PrintRun run(destination);
     if (!setPaper(this)) return;
 
+    m_running = true;
     m_command1->setEnabled(false);
     m_progress->setRange(0, m_list2->count());
     m_progress->setValue(0);
@@ -241,6 +257,7 @@ void FrmPrintMany::Command1_Click()
     KCUTIL::Set_Paper_Size();
     m_progress->setVisible(false);
     m_command1->setEnabled(true);
+    m_running = false;
     showReport(this, report);
     if (!skipped.isEmpty()) Prompt::message(Skipped_Message(skipped), Hint, Prompt::Icon::Exclamation, this);
     if (!finished) {

@@ -26,6 +26,11 @@ public:
     void Command2_Click();
     void Command3_Click(int index);
 
+protected:
+    // The window stays open while a batch runs: the run goes on between
+    // registrations and needs the lists and buttons to the end.
+    void reject() override;
+
 private:
     void Form_Load();
 
@@ -41,4 +46,5 @@ private:
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
     QProgressBar* m_progress = nullptr;
+    bool m_running = false;
 };

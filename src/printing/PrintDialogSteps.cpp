@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -146,9 +147,16 @@ bool chooseDestination(QWidget* parent, const QString& printerName, const QStrin
                                     QDir(state().ProgramDir).filePath(suggestedName + QStringLiteral(".pdf")),
                                     QStringLiteral("PDF文件 (*.pdf)"));
     if (file.isEmpty()) return false;
-    destination.pdfFile =
-        file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? file : file + QStringLiteral(".pdf");
-    return true;
+    if (file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        destination.pdfFile = file; // the chooser has asked about an existing file
+        return true;
+    }
+    // A name typed without ".pdf" gets it here, after the chooser looked at the name
+    // as typed: an existing file of the full name is only replaced on Yes.
+    destination.pdfFile = file + QStringLiteral(".pdf");
+    return !QFileInfo::exists(destination.pdfFile) ||
+           Prompt::ask(QStringLiteral("文件已经存在,是否覆盖?"), Hint, Prompt::Buttons::YesNo,
+                       Prompt::Icon::Question, parent) == Prompt::Answer::Yes;
 }
 
 bool setPaper(QWidget* parent)

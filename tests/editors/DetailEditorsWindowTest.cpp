@@ -206,6 +206,25 @@ TEST_F(DetailEditorsWindowTest, UntickingTheAverageReturnsToTheRowsOreTypeAndGra
               QStringList({"201011201"}));
 }
 
+TEST_F(DetailEditorsWindowTest, LoadedValuesShowTheirStart)
+{
+    exec("UPDATE 质量 SET 组分值 = 123456789.125");
+    exec("UPDATE 资源储量 SET 矿石量1 = 987654321.25");
+    HandOver row;
+    row.Cur_DJH = DJH;
+    row.Cur_KCDM = 22001;
+    row.Cur_KSLX = 10001;
+    row.Cur_KSPJ = 32;
+    FrmKszl q(nullptr, row);
+    auto* value = q.findChild<QLineEdit*>("Kn4Data_3");
+    ASSERT_EQ(value->text(), "123456789.125");
+    EXPECT_EQ(value->cursorPosition(), 0);
+    FrmZycl z(nullptr, row);
+    auto* ore = z.findChild<QLineEdit*>("Kn5Data_2");
+    ASSERT_EQ(ore->text(), "987654321.25");
+    EXPECT_EQ(ore->cursorPosition(), 0);
+}
+
 TEST_F(DetailEditorsWindowTest, ANewMineralFromTheTreeWithItsQualityShowsInTheTable)
 {
     bool listDriven = false, qualityDriven = false;

@@ -20,9 +20,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -139,6 +142,35 @@ TEST_F(PrintDialogs, PaperRefusedStopsAndGivesThePaperBack)
     EXPECT_EQ(FileDialog::captions().last(), QStringLiteral("打印到PDF文件"));
 }
 
+TEST_F(PrintDialogs, NameTypedWithoutSuffixDoesNotReplaceAFileUnasked)
+{
+    m_state.Cur_DJH = m_numbers.first();
+    QFile old(path(QStringLiteral("old.pdf")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an earlier print");
+    old.close();
+    FrmPrintSelect dialog;
+    // "old" becomes "old.pdf", which exists: No keeps it and prints nothing.
+    FileDialog::setNextFileName(path(QStringLiteral("old")));
+    Prompt::setNextAnswer(Answer::No);
+    click(&dialog, QStringLiteral("Command1_0"));
+    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("文件已经存在,是否覆盖?")}));
+    EXPECT_EQ(Prompt::shown().last().title, QStringLiteral("提示"));
+    EXPECT_TRUE(m_surface.ops.isEmpty());
+    // Yes prints.
+    Prompt::clear();
+    FileDialog::setNextFileName(path(QStringLiteral("old")));
+    Prompt::setNextAnswer(Answer::Yes);
+    click(&dialog, QStringLiteral("Command1_0"));
+    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("文件已经存在,是否覆盖?"), QStringLiteral("输出完毕!")}));
+    EXPECT_FALSE(m_surface.ops.isEmpty());
+    // A new name is not asked about.
+    Prompt::clear();
+    FileDialog::setNextFileName(path(QStringLiteral("new")));
+    click(&dialog, QStringLiteral("Command1_0"));
+    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
+}
+
 TEST_F(PrintDialogs, BatchListsMovesAndPrintsEachByItsNumber)
 {
     FrmPrintMany dialog;
@@ -200,6 +232,39 @@ TEST_F(PrintDialogs, BatchListsMovesAndPrintsEachByItsNumber)
     FileDialog::setNextFileName(path(QStringLiteral("batch.pdf")));
     click(&dialog, QStringLiteral("Command1"));
     EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
+}
+
+TEST_F(PrintDialogs, BatchMovesARangeChosenWithTheMouse)
+{
+    FrmPrintMany dialog;
+    dialog.show();
+    auto* list1 = dialog.findChild<QListWidget*>(QStringLiteral("List1"));
+    auto* list2 = dialog.findChild<QListWidget*>(QStringLiteral("List2"));
+    ASSERT_GE(list1->count(), 4);
+    // A click on the first number and a Shift-click on the third choose three.
+    const auto clickRow = [list1](int row, Qt::KeyboardModifiers keys) {
+        QTest::mouseClick(list1->viewport(), Qt::LeftButton, keys,
+                          list1->visualItemRect(list1->item(row)).center());
+    };
+    clickRow(0, Qt::NoModifier);
+    clickRow(2, Qt::ShiftModifier);
+    ASSERT_EQ(list1->selectedItems().size(), 3);
+    click(&dialog, QStringLiteral("Command3_0"));
+    EXPECT_EQ(list2->count(), 3);
+    EXPECT_EQ(list1->count(), m_numbers.size() - 3);
+    ASSERT_EQ(list2->count(), 3);
+    EXPECT_EQ(list2->item(0)->text(), m_numbers[2]);
+    EXPECT_EQ(list2->item(2)->text(), m_numbers[0]);
+    EXPECT_EQ(list1->item(0)->text(), m_numbers[3]);
+
+    // And back with "<": a Ctrl-click adds a second number to the first.
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list2->visualItemRect(list2->item(0)).center());
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list2->visualItemRect(list2->item(2)).center());
+    click(&dialog, QStringLiteral("Command3_1"));
+    ASSERT_EQ(list2->count(), 1);
+    EXPECT_EQ(list2->item(0)->text(), m_numbers[1]);
 }
 
 // Through the main window: the PRINT key prints the entry window as it stands; the
@@ -270,4 +335,29 @@ TEST_F(PrintMainWindow, PrintKeyAndBatchWindow)
     EXPECT_TRUE(m_surface.findText(stored));
     batch->close();
     QApplication::processEvents();
+}
+
+TEST_F(PrintMainWindow, BatchWindowStaysOpenUntilItsRunEnds)
+{
+    ASSERT_TRUE(targets.openWindow(WindowNames::FrmPrintMany, *main));
+    QPointer<FrmPrintMany> batch = main->findChild<FrmPrintMany*>();
+    ASSERT_TRUE(batch);
+    batch->findChild<QPushButton*>(QStringLiteral("Command3_2"))->click();
+    batch->findChild<QCheckBox*>(QStringLiteral("Check1_1"))->setChecked(true);
+    FileDialog::setNextFileName(path(QStringLiteral("many.pdf")));
+    // The window is closed while the first registration prints: it stays, and every
+    // registration is printed.
+    bool refused = false;
+    QTimer::singleShot(0, main.get(), [&] { refused = batch && !batch->close(); });
+    batch->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    ASSERT_TRUE(batch);
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(batch->isVisible());
+    EXPECT_EQ(m_surface.documentCount(), m_numbers.size());
+    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
+    // Once the run is over the window closes as before.
+    EXPECT_TRUE(batch->close());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(batch);
+    EXPECT_EQ(main->panelText(1), StatusText::Idle);
 }
