@@ -16,6 +16,9 @@ DetailEditor::DetailEditor(QWidget* parent, const HandOver& handOver, const QStr
     : ModalDialog(parent ? parent : mainWindow().dialogParent(), QString(), QString()), m_handOver(handOver),
       m_closeQuestion(closeQuestion)
 {
+    // The boxes are laid out in twips for the form's 宋体 at 9 pt: in the program's
+    // larger default font a whole amount would not fit its box.
+    setFont(EditorWidgets::songti(9));
 }
 
 void DetailEditor::addCommandButtons(int left, int top)

@@ -152,9 +152,10 @@ QString FrmKszl::boxText(int index) const
 void FrmKszl::setBoxText(int index, const QString& text)
 {
     QWidget* box = m_boxes.at(index);
-    if (auto* edit = qobject_cast<QLineEdit*>(box))
+    if (auto* edit = qobject_cast<QLineEdit*>(box)) {
         edit->setText(text);
-    else
+        edit->setCursorPosition(0); // a long value shows its start
+    } else
         static_cast<QPlainTextEdit*>(box)->setPlainText(text);
 }
 

@@ -3,6 +3,8 @@
 #include "EditorWidgets.h"
 #include "ReserveStatCheck.h"
 
+#include "entry/FitFont.h"
+
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
@@ -30,6 +32,7 @@ constexpr int FrameTop = 1080;
 // Left and width of the nine box columns inside the frame, in twips.
 constexpr int Lefts[] = {150, 690, 690, 1410, 1980, 1980, 2640, 3210, 3210};
 constexpr int Widths[] = {495, 675, 675, 525, 615, 615, 525, 795, 795};
+constexpr int AmountMargin = 3; // pixels beside an amount: the line edit's own margin and one to spare
 
 } // namespace
 
@@ -81,6 +84,12 @@ void FrmZycl::buildControls()
         if (ReserveEditing::isCodeBox(c)) {
             box->setMaxLength(4);
             box->setReadOnly(true); // codes come from the lists only
+        } else {
+            // An amount box is one line high and narrow: without a frame, and in a
+            // font that shows an amount of four digits and two decimals whole.
+            box->setFrame(false);
+            box->setFont(Fit_Font_To_Width(font(), QStringLiteral("8888.88"),
+                                           Twips::toPixelsX(Widths[c]) - 2 * AmountMargin));
         }
         connect(box, &QLineEdit::textChanged, this, [this, i] { Kn5Data_Change(i); });
         box->installEventFilter(this);
@@ -126,8 +135,10 @@ void FrmZycl::Load_Reserves()
         box->clear();
     const auto loaded = ReserveEditing::Load_Reserves(state().Cn(), m_handOver);
     if (loaded) {
-        for (int i = 0; i < ReserveEditing::BoxCount; ++i)
+        for (int i = 0; i < ReserveEditing::BoxCount; ++i) {
             m_boxes[i]->setText(loaded->boxes[i]);
+            m_boxes[i]->setCursorPosition(0); // a long amount shows its start
+        }
         m_storedRows = loaded->rows;
     }
     m_filling = false;

@@ -42,14 +42,6 @@ MineralPicker::MineralPicker(QWidget* parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { hide(); });
 }
 
-void MineralPicker::keyPressEvent(QKeyEvent* event)
-{
-    QTreeWidgetItem* before = currentItem();
-    QTreeWidget::keyPressEvent(event);
-    QTreeWidgetItem* now = currentItem();
-    if (now && now != before) Q_EMIT keyMoved(now);
-}
-
 QSqlDatabase MineralPicker::database() const
 {
     return m_db.isValid() ? m_db : ::state().Cn();
@@ -142,6 +134,20 @@ int MineralPicker::mineralCodeOf(const QTreeWidgetItem* node)
     if (key.startsWith(QLatin1Char('C'))) return number(codeOfKey(key));
     if (key.startsWith(QLatin1Char('D')) && node->parent()) return number(codeOfKey(keyOf(node->parent())));
     return 0;
+}
+
+void MineralPicker::keyPressEvent(QKeyEvent* event)
+{
+    // Enter chooses the node under the cursor as a click does.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (QTreeWidgetItem* node = currentItem()) Q_EMIT nodeClicked(node);
+        event->accept();
+        return;
+    }
+    QTreeWidgetItem* before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    QTreeWidgetItem* now = currentItem();
+    if (now && now != before) Q_EMIT keyMoved(now);
 }
 
 void MineralPicker::focusOutEvent(QFocusEvent* event)

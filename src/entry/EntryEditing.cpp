@@ -396,6 +396,12 @@ bool EntryEditing::eventFilter(QObject* watched, QEvent* event)
         const auto it = editors().constFind(watched);
         if (it != editors().constEnd()) return Kn_KeyDown(it->array, it->index, key);
         if (watched == controlsOf(m_window).Combo5(0)) return Combo5_KeyDown(0, key);
+        // Enter chooses the region under the cursor as a double click does.
+        if (watched == controlsOf(m_window).TreeView2() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            TreeView2_NodeClick(controlsOf(m_window).TreeView2()->currentItem());
+            TreeView2_DblClick();
+            return true;
+        }
         break;
     }
     case QEvent::FocusOut:

@@ -118,9 +118,11 @@ void Enable_Edit(NewTab& w, int mode)
          {NewTab::Array::Kn1Data, NewTab::Array::Kn2Data, NewTab::Array::Kn3Data, NewTab::Array::Kn6Data})
         for (FieldBox* b : controlsOf(w).boxes(a))
             b->setEnabled(on);
-    if (!on)
-        for (QCheckBox* c : controlsOf(w).Check1Array())
-            c->setEnabled(false);
+    // The coordinate kind is the clerk's to choose for a registration being typed:
+    // locked with the rest, it would stay locked for a new registration, which then
+    // could never be typed in degrees.
+    for (QCheckBox* c : controlsOf(w).Check1Array())
+        c->setEnabled(on);
     for (QCheckBox* c : controlsOf(w).Check11Array())
         c->setEnabled(on);
     for (QCheckBox* c : controlsOf(w).Check12Array())

@@ -269,11 +269,13 @@ void NewTab::view_djh()
                 text = snap.date(table, column).day;
                 break;
             case FieldRegistry::Part::AreaCode:
-                text = snap.phoneArea;
-                break;
             case FieldRegistry::Part::Number:
-                // A number without "-" may be longer than the box takes: it shows whole.
-                list[i]->setTextWhole(snap.phoneNumber);
+                // Either part of a stored telephone number may be longer than its box
+                // (a number without "-", a long area code): it shows whole, so that
+                // the number saves back unchanged.
+                list[i]->setTextWhole(FieldRegistry::partOf(array, i) == FieldRegistry::Part::AreaCode
+                                          ? snap.phoneArea
+                                          : snap.phoneNumber);
                 continue;
             }
             list[i]->setText(text);

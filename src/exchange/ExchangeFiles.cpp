@@ -1,11 +1,11 @@
 #include "ExchangeFiles.h"
 
+#include "platform/FileCopy.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-
-#include <cstdio>
 
 #include <unistd.h>
 
@@ -27,10 +27,9 @@ QString temporaryPathBeside(const QString& target)
     return probe.fileName();
 }
 
-Status replaceFile(const QString& from, const QString& to)
+Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf)
 {
-    // rename(2) replaces the target in one step.
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+    if (!FileCopy::putInPlace(from, to, nullptr, permissionsOf)) {
         QFile::remove(from);
         return Db::Error{-1, kSource, QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(to)};
     }
@@ -60,7 +59,8 @@ Status backupDatabase(const QSqlDatabase& db, const QString& target)
         QFile::remove(part);
         return error;
     }
-    return replaceFile(part, target);
+    // The copy is as open to others as the database it copies.
+    return replaceFile(part, target, db.databaseName());
 }
 
 } // namespace exchange

@@ -13,8 +13,10 @@ namespace exchange {
 // A path in the folder of `target` where no file exists yet.
 QString temporaryPathBeside(const QString& target);
 
-// Renames `from` to `to`, replacing `to`; `from` is removed on failure too.
-Status replaceFile(const QString& from, const QString& to);
+// Renames `from` to `to`, replacing `to`; `from` is removed on failure too. The
+// file keeps the permissions of the one it replaces, or takes those of
+// `permissionsOf` when that file exists (FileCopy::putInPlace).
+Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf = QString());
 
 // Writes the file's contents through to the disk.
 Status flushFile(const QString& path);
@@ -23,7 +25,8 @@ Status flushFile(const QString& path);
 bool sameFile(const QString& a, const QString& b);
 
 // Copies the database open on `db` to `target` with VACUUM INTO, through a
-// temporary file beside the target (an existing target is replaced).
+// temporary file beside the target (an existing target is replaced). The copy has
+// the permissions of the database file.
 Status backupDatabase(const QSqlDatabase& db, const QString& target);
 
 } // namespace exchange

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSizePolicy>
 
 namespace exchange {
 
@@ -78,6 +79,11 @@ QProgressBar* progressBar(QWidget* parent)
 {
     auto* bar = new QProgressBar(parent);
     bar->setObjectName(QStringLiteral("PBar"));
+    // Its room is kept while it is hidden, so the dialog neither grows nor moves its
+    // buttons when the bar comes and goes.
+    QSizePolicy policy = bar->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    bar->setSizePolicy(policy);
     bar->setVisible(false);
     return bar;
 }

@@ -38,7 +38,7 @@ PathFrame pathFrame(const QString& caption, const QString& frameName, const QStr
 // calls `clicked` with the button's index.
 QHBoxLayout* commandRow(const QStringList& captions, QWidget* parent,
                         const std::function<void(int)>& clicked);
-// The dialog's progress bar PBar, hidden until work runs.
+// The dialog's progress bar PBar, hidden until work runs; its room is kept for it.
 QProgressBar* progressBar(QWidget* parent);
 
 // A progress callback that drives `bar` (shown while work runs) and keeps the

@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace FileCopy {
 
 bool copyFile(const QString& source, const QString& target, bool overwrite, QString* error)
@@ -29,6 +33,24 @@ bool copyFile(const QString& source, const QString& target, bool overwrite, QStr
         }
     }
     if (!out.commit()) return fail(QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(target));
+    return true;
+}
+
+bool putInPlace(const QString& from, const QString& to, QString* error, const QString& permissionsOf)
+{
+    const QFileInfo model(permissionsOf.isEmpty() ? to : permissionsOf);
+    if (model.exists() && !QFile::setPermissions(from, model.permissions())) {
+        if (error) *error = QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(to);
+        return false;
+    }
+    // rename(2) replaces the target in one step.
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        const int cause = errno;
+        if (error)
+            *error = QStringLiteral("无法写入文件：%1（%2）")
+                         .arg(QDir::toNativeSeparators(to), QString::fromLocal8Bit(std::strerror(cause)));
+        return false;
+    }
     return true;
 }
 

@@ -9,4 +9,12 @@ namespace FileCopy {
 // when `overwrite` is set.
 bool copyFile(const QString& source, const QString& target, bool overwrite = false, QString* error = nullptr);
 
+// Puts the finished file `from` in place as `to` with one rename, replacing `to`.
+// The file in place keeps the permissions of the file it replaces; when
+// `permissionsOf` names an existing file, it takes that file's permissions instead
+// (a copy of a database gets the database's own). On failure `from` is left as it
+// is and `error` says why.
+bool putInPlace(const QString& from, const QString& to, QString* error = nullptr,
+                const QString& permissionsOf = QString());
+
 } // namespace FileCopy

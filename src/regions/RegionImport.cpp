@@ -12,6 +12,52 @@ Db::Error failure(const QString& description)
 {
     return Db::Error{-1, kSource, description};
 }
+
+// A registration the import file brings that the working database already holds
+// outside the region's cleared rows: the import refuses it and the error names the
+// number, so that the clerk can find it. Other refusals keep the database's words.
+Db::Error refusal(const QSqlDatabase& db, const exchange::TableCopy& copy, const QString& where,
+                  const QString& prefix, bool allKinds, const Db::Error& refused)
+{
+    constexpr int constraint = 19; // SQLITE_CONSTRAINT, the primary code of every key refusal
+    if ((refused.number & 0xff) != constraint) return refused;
+    const QString table = exchange::quoted(copy.table);
+    const QString clash = QStringLiteral("s.登记号 IN (SELECT 登记号 FROM main.") + table + QLatin1Char(')');
+    const QString number =
+        Db::scalar(db,
+                   QStringLiteral("SELECT s.登记号 FROM src.") + table + QStringLiteral(" AS s ") +
+                       copy.rows +
+                       (where.isEmpty() ? QStringLiteral("WHERE ") : where + QStringLiteral(" AND ")) +
+                       clash + QStringLiteral(" ORDER BY s.rowid LIMIT 1"),
+                   copy.values)
+            .toString();
+    if (number.isEmpty()) return refused;
+    // The registration it clashes with: in the kind table being copied, or, for a
+    // detail table, in a kind table row that this import did not bring.
+    const bool kindStep = kindTables(true).contains(copy.table);
+    for (const QString& kind : kindStep ? QStringList{copy.table} : kindTables(true)) {
+        QString sql = QStringLiteral("SELECT m.行政区代码 FROM main.") + exchange::quoted(kind) +
+                      QStringLiteral(" AS m WHERE m.登记号 = ?");
+        QVariantList values{number};
+        if (!kindStep && kindTables(allKinds).contains(kind)) {
+            const RegionCondition c = regionCondition(QStringLiteral("s.行政区代码"), prefix);
+            sql += QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM src.") + exchange::quoted(kind) +
+                   QStringLiteral(" AS s WHERE s.登记号 = m.登记号") +
+                   (c.isEmpty() ? QString() : QStringLiteral(" AND ") + c.sql) + QLatin1Char(')');
+            values << c.values;
+        }
+        const QVariant code = Db::scalar(db, sql, values);
+        if (code.isValid())
+            return Db::Error{refused.number, refused.source,
+                             QStringLiteral("当前数据库中已有登记号为“%1”的登记（行政区代码为%2），"
+                                            "与导入文件中的登记重复。导入已取消，当前数据库没有改动。")
+                                 .arg(number, code.toString())};
+    }
+    return Db::Error{refused.number, refused.source,
+                     QStringLiteral("当前数据库的“%1”表中已有登记号为“%2”的数据，与导入文件中的登记重复。"
+                                    "导入已取消，当前数据库没有改动。")
+                         .arg(copy.table, number)};
+}
 } // namespace
 
 QList<ImportStep> importSteps(bool allKinds)
@@ -42,11 +88,12 @@ Result<RegionImportOutcome> Import_Region_Data(const QSqlDatabase& db, const QSt
         if (!kindTable)
             copy.rows = QStringLiteral("JOIN src.") + exchange::quoted(step.kind) +
                         QStringLiteral(" AS k ON k.登记号 = s.登记号 ");
-        if (!c.isEmpty()) copy.rows += QStringLiteral("WHERE ") + c.sql;
-        copy.rows += QStringLiteral(" ORDER BY s.rowid");
+        const QString where = c.isEmpty() ? QString() : QStringLiteral("WHERE ") + c.sql;
         copy.values = c.values;
-        const auto copied = exchange::copyTable(db, copy);
-        if (!copied) return copied.error();
+        exchange::TableCopy ordered = copy;
+        ordered.rows += where + QStringLiteral(" ORDER BY s.rowid");
+        const auto copied = exchange::copyTable(db, ordered);
+        if (!copied) return refusal(db, copy, where, prefix, allKinds, copied.error());
         if (kindTable) outcome.registrations += copied->rows;
         outcome.oldDates << copied->oldDates;
     }

@@ -9,9 +9,6 @@
 #include <QSqlError>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace NewDatabase {
 
@@ -118,12 +115,9 @@ Status copyTables(const QSqlDatabase& db, const QString& sourceAlias, const QStr
 
 Status replaceTarget(const QString& newPath, const QString& target)
 {
-    if (std::rename(QFile::encodeName(newPath).constData(), QFile::encodeName(target).constData()) != 0)
-        return failure(
-            QStringLiteral("无法写入文件：%1（%2）")
-                .arg(QDir::toNativeSeparators(target), QString::fromLocal8Bit(std::strerror(errno))));
-    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                      QFileDevice::ReadOther);
+    // The upgraded file keeps the permissions of the file it replaces.
+    QString why;
+    if (!FileCopy::putInPlace(newPath, target, &why)) return failure(why);
     return Status::success();
 }
 

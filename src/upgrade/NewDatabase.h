@@ -33,7 +33,8 @@ Status copyTables(const QSqlDatabase& db, const QString& sourceAlias, const QStr
                   const std::function<void()>& step = {});
 
 // Renames the work file onto the target in one step (the old target, which may be the
-// source itself, is replaced, never deleted first) and gives it normal permissions.
+// source itself, is replaced, never deleted first); it keeps the replaced file's
+// permissions, a new target those of a new database.
 Status replaceTarget(const QString& newPath, const QString& target);
 
 } // namespace NewDatabase

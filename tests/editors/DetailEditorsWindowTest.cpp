@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -204,6 +205,42 @@ TEST_F(DetailEditorsWindowTest, UntickingTheAverageReturnsToTheRowsOreTypeAndGra
     EXPECT_EQ(q.handOver().Kszl_Flag, "有");
     EXPECT_EQ(column("select 矿石类型 || 矿石品级 || 显示序号 from 质量 where 矿产代码=21001"),
               QStringList({"201011201"}));
+}
+
+TEST_F(DetailEditorsWindowTest, LoadedValuesShowTheirStart)
+{
+    exec("UPDATE 质量 SET 组分值 = 123456789.125");
+    exec("UPDATE 资源储量 SET 矿石量1 = 987654321.25");
+    HandOver row;
+    row.Cur_DJH = DJH;
+    row.Cur_KCDM = 22001;
+    row.Cur_KSLX = 10001;
+    row.Cur_KSPJ = 32;
+    FrmKszl q(nullptr, row);
+    auto* value = q.findChild<QLineEdit*>("Kn4Data_3");
+    ASSERT_EQ(value->text(), "123456789.125");
+    EXPECT_EQ(value->cursorPosition(), 0);
+    FrmZycl z(nullptr, row);
+    auto* ore = z.findChild<QLineEdit*>("Kn5Data_2");
+    ASSERT_EQ(ore->text(), "987654321.25");
+    EXPECT_EQ(ore->cursorPosition(), 0);
+}
+
+TEST_F(DetailEditorsWindowTest, AmountsOfFourDigitsAndTwoDecimalsShowWhole)
+{
+    HandOver row;
+    row.Cur_DJH = DJH;
+    row.Cur_KCDM = 22001;
+    FrmZycl z(nullptr, row);
+    int amounts = 0;
+    for (QLineEdit* box : z.findChildren<QLineEdit*>()) {
+        if (!box->objectName().startsWith("Kn5Data_") || box->maxLength() == 4) continue; // codes
+        ++amounts;
+        // A line edit keeps 2 pixels free on either side of its text.
+        const int room = box->contentsRect().width() - 4;
+        EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance("4299.48"), room) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(amounts, 42);
 }
 
 TEST_F(DetailEditorsWindowTest, ANewMineralFromTheTreeWithItsQualityShowsInTheTable)

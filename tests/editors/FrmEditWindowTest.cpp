@@ -137,6 +137,33 @@ TEST_F(FrmEditWindowTest, AddAMineralChangeACombinationAndCloseRefreshesTheTable
     EXPECT_EQ(controlsOf(entry).TBFLEX()->item(0, 1)->text(), "主矿产");
 }
 
+TEST_F(FrmEditWindowTest, TheMineralTreeChoosesWithEnter)
+{
+    edit([&](FrmEdit& w) {
+        auto* tree = w.findChild<MineralPicker*>("TreeView1");
+        clickCell(w, 2, 1);
+        w.findChild<QToolButton*>("Command1")->click();
+        ASSERT_TRUE(tree->isVisible());
+        tree->setFocus();
+        QTreeWidgetItem* category = nullptr;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it)
+            if (MineralPicker::keyOf(*it) == "B10004") category = *it;
+        ASSERT_NE(category, nullptr);
+        tree->setCurrentItem(category);
+        QTest::keyClick(tree, Qt::Key_Right); // opens the category
+        QTest::keyClick(tree, Qt::Key_Down);
+        ASSERT_EQ(tree->currentItem()->parent(), category);
+        EXPECT_TRUE(tree->isVisible()) << "moving through the tree chooses nothing";
+        EXPECT_EQ(w.rows().text(2, 1), "");
+        for (int i = 0; i < category->childCount(); ++i)
+            if (MineralPicker::keyOf(category->child(i)) == "C23002") tree->setCurrentItem(category->child(i));
+        QTest::keyClick(tree, Qt::Key_Return);
+        EXPECT_FALSE(tree->isVisible());
+        EXPECT_EQ(w.rows().text(2, 1), "银矿");
+        EXPECT_EQ(w.rows().text(2, 3), "吨/千吨");
+    });
+}
+
 TEST_F(FrmEditWindowTest, DuplicatePicksAndRowCommandsAsked)
 {
     quality(21001, 0, "20102", "1", 201);

@@ -36,11 +36,9 @@ protected:
         showMainWindow();
         openEntry();
         ASSERT_NE(NewTab::instance(), nullptr);
-        // A registration chosen, as "..." does; the kind boxes free to click.
+        // A registration chosen, as "..." does.
         NAVIGATE::Enable_Edit(*NewTab::instance(), 2);
         main->setButtonEnabled(QStringLiteral("SAVE"), false);
-        for (int i = 0; i < 2; ++i)
-            controlsOf(NewTab::instance()).Check1(i)->setEnabled(true);
         controlsOf(NewTab::instance()).Tab1()->setCurrentIndex(2);
         QApplication::clipboard()->clear();
     }

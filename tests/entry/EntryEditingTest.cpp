@@ -175,6 +175,23 @@ TEST_F(EntryEditingTest, RegionPickerTree)
     EXPECT_TRUE(tree->isHidden());
 }
 
+TEST_F(EntryEditingTest, RegionPickerChoosesWithEnter)
+{
+    controlsOf(w()).Command7()->click();
+    QTreeWidget* tree = controlsOf(w()).TreeView2();
+    QTreeWidgetItem* city = pickerItem(QStringLiteral("B4101"));
+    ASSERT_NE(city, nullptr);
+    tree->setFocus();
+    tree->setCurrentItem(city);
+    QTest::keyClick(tree, Qt::Key_Right); // opens the city
+    QTest::keyClick(tree, Qt::Key_Down);
+    ASSERT_EQ(tree->currentItem(), pickerItem(QStringLiteral("C410102")));
+    EXPECT_EQ(controlsOf(w()).Kn2Data(1)->text(), QString()) << "moving through the tree chooses nothing";
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(controlsOf(w()).Kn2Data(1)->text(), QStringLiteral("410102"));
+    EXPECT_TRUE(tree->isHidden());
+}
+
 TEST_F(EntryEditingTest, ARegionTableThatCannotBeReadIsShown)
 {
     ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("alter table cb08 rename to cb08_gone")));

@@ -521,6 +521,15 @@ TEST_F(EntrySaveTest, UneditedPhoneAndLineEndsSaveBackByteForByte)
     type(A::Kn2Data, 6, QStringLiteral("66661234"));
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
     EXPECT_EQ(stored(QStringLiteral("select 电话号码 from 压覆 where 登记号 = ?"), n), QStringLiteral("-66661234"));
+
+    // An area code longer than its box shows whole and saves back too.
+    const QString longArea = QStringLiteral("(0311)-87654321");
+    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("update 压覆 set 电话号码 = ? where 登记号 = ?"), {longArea, n}));
+    clickNode(n);
+    EXPECT_EQ(controlsOf(w()).Kn2Data(5)->text(), QStringLiteral("(0311)"));
+    type(A::Kn2Data, 8, QStringLiteral("三期"));
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_EQ(stored(QStringLiteral("select 电话号码 from 压覆 where 登记号 = ?"), n), longArea);
 }
 
 TEST(FieldBoxShowsTheStart, ASingleLineBoxShowsTheStartOfALongText)

@@ -461,6 +461,6 @@ TEST_F(NewTabNavigationTest, EditLockWithAnyOtherModeChangesNothing)
     NAVIGATE::Enable_Edit(w, 2);
     EXPECT_TRUE(controlsOf(w).Kn3Data(0)->isEnabled());
     EXPECT_TRUE(controlsOf(w).Combo5()->isEnabled());
-    EXPECT_FALSE(controlsOf(w).Check1(0)->isEnabled()) << "the coordinate kind stays as it was";
+    EXPECT_TRUE(controlsOf(w).Check1(0)->isEnabled()) << "the coordinate kind can be chosen";
     EXPECT_FALSE(controlsOf(w).Command2()->isEnabled());
 }

@@ -21,6 +21,7 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -498,6 +499,34 @@ TEST_F(NewTabTest, ReserveTableGrids)
     w->Init_Table_Grids();
     EXPECT_EQ(tb->rowCount(), 0);
     EXPECT_EQ(th->rowCount(), 2);
+}
+
+// The number of separate bands of ink, top to bottom, in a picture of a cell.
+int inkBands(const QImage& image)
+{
+    int bands = 0;
+    bool inBand = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width() && !ink; ++x)
+            ink = qGray(image.pixel(x, y)) < 128;
+        if (ink && !inBand) ++bands;
+        inBand = ink;
+    }
+    return bands;
+}
+
+TEST_F(NewTabTest, ReserveCellsShowEveryLineOfTheirText)
+{
+    NewTab* w = open();
+    QTableWidget* tb = controlsOf(w).TBFLEX();
+    tb->setRowCount(1);
+    tb->setItem(0, 9, new QTableWidgetItem(QStringLiteral("670.19\n\u2500\u2500\n1311.91")));
+    tb->setRowHeight(0, 120);
+    const QRect cell = tb->visualRect(tb->model()->index(0, 9)).adjusted(2, 2, -2, -2);
+    const QImage shot = tb->viewport()->grab(cell).toImage();
+    // The amount, the rule and the ore amount each stand on a line of their own.
+    EXPECT_EQ(inkBands(shot), 3);
 }
 
 TEST_F(NewTabTest, ClosingWithoutEditsAsksNothing)

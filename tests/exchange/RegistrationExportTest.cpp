@@ -2,6 +2,7 @@
 
 #include "ExchangeFixture.h"
 
+#include "exchange/ExchangeFiles.h"
 #include "exchange/RegistrationExport.h"
 #include "shell/MAINBAS.h"
 
@@ -120,4 +121,23 @@ TEST_F(RegistrationExportTest, AFailureLeavesTargetAndWorkingDatabaseAsTheyWere)
     // A progress that stops the work fails the same way.
     EXPECT_FALSE(exchange::exportRegistrations(request({B}), [](int d, int) { return d < 3; }).ok());
     EXPECT_EQ(bytes(target), "an earlier export");
+}
+
+TEST_F(RegistrationExportTest, AReplacedFileKeepsItsPermissionsAndABackupTakesTheDatabases)
+{
+    const auto privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto groupReads = privateFile | QFileDevice::ReadGroup;
+    writeFile("out.mdb", "an earlier export");
+    ASSERT_TRUE(QFile::setPermissions(target, groupReads));
+    ASSERT_TRUE(exchange::exportRegistrations(request({A})).ok());
+    EXPECT_EQ(modeOf(target), groupReads);
+
+    // The backup of a private database is private too, also over an older open one.
+    ASSERT_TRUE(QFile::setPermissions(MAINBAS::Database_File(), privateFile));
+    writeFile("backup.mdb", "an older backup");
+    ASSERT_TRUE(QFile::setPermissions(path("backup.mdb"), groupReads | QFileDevice::ReadOther));
+    ASSERT_TRUE(exchange::backupDatabase(db(), path("backup.mdb")).ok());
+    EXPECT_EQ(modeOf(path("backup.mdb")), privateFile);
+    ASSERT_TRUE(exchange::backupDatabase(db(), path("new-backup.mdb")).ok());
+    EXPECT_EQ(modeOf(path("new-backup.mdb")), privateFile);
 }

@@ -102,16 +102,36 @@ TEST_F(RegionImportTest, AFailureLeavesTheWorkingDatabaseAsItWas)
     addKind(file->db(), "压覆", Henan, 510104);
     const auto clash = run("5101", false);
     ASSERT_FALSE(clash);
+    // The refusal names the registration for the clerk to find.
+    EXPECT_EQ(clash.error().description,
+              "当前数据库中已有登记号为“4410102082001”的登记（行政区代码为410102），与导入文件中的登记重复。"
+              "导入已取消，当前数据库没有改动。");
     EXPECT_EQ(bytes(working), before);
     EXPECT_EQ(rowsIn(db(), "压覆", Chengdu2), whole("压覆"));
+    // An identified registration's number as an overlay one clashes with its 登记 row.
+    runSql(source, {"DELETE FROM 压覆 WHERE 登记号 = '" + Henan + "'",
+                    "INSERT INTO 压覆 (登记号, 行政区代码) VALUES ('" + Found + "', 510104)",
+                    "INSERT INTO 登记 (登记号) VALUES ('" + Found + "')"});
+    EXPECT_EQ(run("5101", false).error().description,
+              "当前数据库中已有登记号为“1510104082001”的登记（行政区代码为510104），与导入文件中的登记重复。"
+              "导入已取消，当前数据库没有改动。");
+    // A detail row without any registration.
+    exec(db(), "DELETE FROM 查明 WHERE 登记号 = ?", {Found});
+    const QByteArray orphan = bytes(working);
+    EXPECT_EQ(run("5101", false).error().description,
+              "当前数据库的“登记”表中已有登记号为“1510104082001”的数据，与导入文件中的登记重复。"
+              "导入已取消，当前数据库没有改动。");
+    EXPECT_EQ(bytes(working), orphan);
+    runSql(source, {"DELETE FROM 压覆 WHERE 登记号 = '" + Found + "'",
+                    "DELETE FROM 登记 WHERE 登记号 = '" + Found + "'"});
 
     // A table the import file lacks.
-    runSql(source, {"DELETE FROM 压覆 WHERE 登记号 = '" + Henan + "'", "DROP TABLE 停办"});
+    runSql(source, {"DROP TABLE 停办"});
     const auto missing = run("51", true);
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().description, "源数据库中没有表[停办]");
-    EXPECT_EQ(bytes(working), before);
+    EXPECT_EQ(bytes(working), orphan);
 
     EXPECT_EQ(run("51010", false).error().description, "行政区代码应为2位、4位或6位数字！");
-    EXPECT_EQ(bytes(working), before);
+    EXPECT_EQ(bytes(working), orphan);
 }

@@ -88,7 +88,11 @@ TEST_F(RegionImportWindowTest, ImportACityFromTheToolbar)
             Prompt::setNextAnswer(Prompt::Answer::Cancel);
             click(d, "Command2_0");
             EXPECT_FALSE(QFile::exists(exchange::backupPath())) << "no backup without the OK";
+            const QSize size = d->size();
+            const QPoint buttons = d->findChild<QPushButton*>("Command2_0")->pos();
             click(d, "Command2_0");
+            EXPECT_EQ(d->size(), size);
+            EXPECT_EQ(d->findChild<QPushButton*>("Command2_0")->pos(), buttons);
         });
     EXPECT_EQ(shownTexts(), QStringList({"行政区代码应为2位、4位或6位数字！", "确定要导入数据吗?",
                                          "确定要导入数据吗?", "数据导入完成！"}));
@@ -135,6 +139,9 @@ TEST_F(RegionImportWindowTest, TheWholeDatabaseQuestionAndAFailedImport)
     click(&d, "Command2_0");
     ASSERT_EQ(Prompt::shown().size(), 2);
     EXPECT_EQ(Prompt::shown().at(1).title, "Error");
+    EXPECT_TRUE(
+        Prompt::shown().at(1).text.contains("已有登记号为“" + Found + "”的登记（行政区代码为510104）"))
+        << Prompt::shown().at(1).text.toStdString();
     EXPECT_EQ(bytes(MAINBAS::Database_File()), before);
     EXPECT_TRUE(QFile::exists(exchange::backupPath()));
 }

@@ -70,7 +70,12 @@ TEST_F(RegionWindowTest, ExportACityFromTheToolbar)
             FileDialog::setNextFileName(path("成都.mdb"));
             click(d, "Command3");
             EXPECT_EQ(FileDialog::captions(), QStringList({"选择导出文件"}));
+            // The progress bar has its room: the dialog and its buttons stay where they were.
+            const QSize size = d->size();
+            const QPoint buttons = d->findChild<QPushButton*>("Command2_0")->pos();
             click(d, "Command2_0");
+            EXPECT_EQ(d->size(), size);
+            EXPECT_EQ(d->findChild<QPushButton*>("Command2_0")->pos(), buttons);
             // Again: the file is there now, and No keeps it.
             Prompt::setNextAnswer(Prompt::Answer::No);
             click(d, "Command2_0");

@@ -72,6 +72,12 @@ void ProgramFolder::writeFile(const QString& name, const QByteArray& bytes) cons
     f.write(bytes);
 }
 
+QFileDevice::Permissions ProgramFolder::modeOf(const QString& file)
+{
+    return QFile::permissions(file) &
+           ~QFileDevice::Permissions(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+}
+
 void ProgramFolder::runSql(const QString& file, const QStringList& statements)
 {
     const QString name = QStringLiteral("test-sql");

@@ -2,6 +2,7 @@
 
 #include "shell/ProgramState.h"
 
+#include <QFileDevice>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -28,6 +29,8 @@ protected:
     // Runs statements on an SQLite file (created when missing), for building odd
     // databases in tests.
     static void runSql(const QString& file, const QStringList& statements);
+    // A file's permission bits for owner, group and others.
+    static QFileDevice::Permissions modeOf(const QString& file);
 
     ProgramState m_state;
 

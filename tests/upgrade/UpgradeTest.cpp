@@ -108,6 +108,16 @@ TEST_F(UpgradeTest, ATargetEqualToTheSourceReplacesItAndAReadOnlyTemplateStillSe
     EXPECT_TRUE(QFileInfo(source).isWritable());
 }
 
+TEST_F(UpgradeTest, AnUpgradedFileKeepsThePermissionsOfTheFileItReplaces)
+{
+    const auto privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const QString source = oldDatabase("old.mdb", {"INSERT INTO 登记 (登记号) VALUES ('4110101082001')"}, "");
+    ASSERT_TRUE(QFile::setPermissions(source, privateFile));
+    Module1 m = paths(source, source);
+    ASSERT_TRUE(upgrade(m).ok());
+    EXPECT_EQ(modeOf(source), privateFile);
+}
+
 TEST_F(UpgradeTest, AFailedRunLeavesSourceAndTargetAsTheyWereAndMakesNoFolder)
 {
     // A column the current structure does not know.

@@ -9,9 +9,12 @@ namespace CellText {
 
 QStringList wrap(const QString& text, int width, const std::function<int(const QString&)>& advance)
 {
+    // Item views hand a cell's line feeds over as line separators.
     QString normalized = text;
     normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+        .replace(QChar::LineSeparator, QLatin1Char('\n'))
+        .replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     QStringList lines;
     for (const QString& paragraph : normalized.split(QLatin1Char('\n'))) {
         QString line;

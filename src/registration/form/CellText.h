@@ -14,8 +14,8 @@ class QPainter;
 namespace CellText {
 
 // The lines of `text` in a cell `width` wide; `advance` measures a piece of text.
-// A carriage return, a line feed or both break a line; a character wider than the
-// cell stands alone on its line.
+// A carriage return, a line feed or both, and a line or paragraph separator break a
+// line; a character wider than the cell stands alone on its line.
 QStringList wrap(const QString& text, int width, const std::function<int(const QString&)>& advance);
 
 // Draws `text` into `rect` with the painter's font by `alignment` (horizontal and
