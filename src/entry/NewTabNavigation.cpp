@@ -149,6 +149,14 @@ void NewTab::Get_Data_All()
     m_tvmDataList->clear();
     m_cobNavigate->setCurrentIndex(m_cobNavigate->findText(NAVIGATE::ModeDJH));
     navigate_djh();
+    // After a switch of the working database the pages would still show a
+    // registration of the old file, which a save would then write into the new one:
+    // the window forgets it and waits for a choice, as when it opened.
+    if (!m_loaded.database.isEmpty() && m_loaded.database != state().Cn().databaseName()) {
+        clear_data();
+        state().Cur_DJH.clear();
+        NAVIGATE::Enable_Edit(*this, 1);
+    }
 }
 
 void NewTab::Data_All_Refresh()

@@ -216,6 +216,26 @@ TEST_F(NewTabNavigationTest, OpensWithTheWholeListAndNothingLoaded)
     EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), "");
 }
 
+TEST_F(NewTabNavigationTest, ASwitchedDatabaseShowsNothingOfTheOldOne)
+{
+    NewTab& w = *open();
+    click(controlsOf(w).TvmDataList(), node(controlsOf(w).TvmDataList(), R1));
+    ASSERT_EQ(controlsOf(w).Kn1Data(0)->text(), R1);
+    // The working database becomes another file, as the parameter dialog switches it.
+    const QString other = copyTemplate(QStringLiteral("other.mdb"));
+    ASSERT_TRUE(Db::open(QStringLiteral("SwitchedCn"), other, Db::OpenMode::ReadWrite));
+    const QString old = m_state.CnName;
+    m_state.CnName = QStringLiteral("SwitchedCn");
+    w.Get_Data_All();
+    EXPECT_EQ(texts(controlsOf(w).TvmDataList()), QStringList{"..."});
+    EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), "");
+    EXPECT_EQ(m_state.Cur_DJH, "");
+    EXPECT_FALSE(controlsOf(w).Kn2Data(0)->isEnabled());
+    EXPECT_FALSE(m_host.enabled.value("SAVE"));
+    m_state.CnName = old;
+    Db::close(QStringLiteral("SwitchedCn"));
+}
+
 TEST_F(NewTabNavigationTest, NumbersAndPlaneCoordinatesShowWholeAtTheDefaultWidths)
 {
     NewTab& w = *open();
