@@ -5,8 +5,25 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QPointer>
 #include <QTreeWidget>
+
+void RegionPickerView::keyPressEvent(QKeyEvent* event)
+{
+    // A window that takes no Enter here leaves it to its default button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && isSignalConnected(QMetaMethod::fromSignal(&RegionPickerView::entered))) {
+        if (QTreeWidgetItem* node = currentItem()) Q_EMIT entered(node);
+        event->accept();
+        return;
+    }
+    QTreeWidgetItem* before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    QTreeWidgetItem* now = currentItem();
+    if (now && now != before) Q_EMIT keyMoved(now);
+}
 
 namespace RegionPickerTree {
 

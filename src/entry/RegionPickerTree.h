@@ -2,9 +2,27 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QTreeWidget>
 
-class QTreeWidget;
 class QTreeWidgetItem;
+
+// A drop-down picker tree that answers the keys as the mouse: moving the selection
+// with the keys tells `keyMoved` (a click picks the node it lands on, and so does a
+// key move), Enter tells `entered` with the node under the cursor (a click and a
+// double click on it). Without a receiver of `entered`, Enter goes on to the window.
+class RegionPickerView : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    using QTreeWidget::QTreeWidget;
+
+Q_SIGNALS:
+    void keyMoved(QTreeWidgetItem* node);
+    void entered(QTreeWidgetItem* node);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
 
 // The region picker on a tree control, for every window that drops one down (the
 // entry window, the query dialog, the region dialogs): the province and its cities

@@ -31,22 +31,13 @@ constexpr int TreeHeight = 2000;   // twips
 constexpr int MineralWidth = 2500; // twips
 constexpr int RegionWidth = 3500;  // twips
 
-// The region picker: hides itself when it loses the focus. Moving the selection
-// with the keys picks the node as a click on it does.
-class RegionTree : public QTreeWidget
+// The region picker: hides itself when it loses the focus.
+class RegionTree : public RegionPickerView
 {
 public:
-    using QTreeWidget::QTreeWidget;
-    std::function<void(QTreeWidgetItem*)> keyMoved;
+    using RegionPickerView::RegionPickerView;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        QTreeWidgetItem* before = currentItem();
-        QTreeWidget::keyPressEvent(event);
-        QTreeWidgetItem* now = currentItem();
-        if (now && now != before && keyMoved) keyMoved(now);
-    }
     void focusOutEvent(QFocusEvent* event) override
     {
         QTreeWidget::focusOutEvent(event);
@@ -148,7 +139,7 @@ FrmQuery::FrmQuery(QWidget* parent) : ModalDialog(parent, QString(), QString())
             [this](QTreeWidgetItem* n) { TreeView1_NodeClick(n); });
 
     auto* regionTree = new RegionTree(this);
-    regionTree->keyMoved = [this](QTreeWidgetItem* n) { TreeView2_NodeClick(n); };
+    connect(regionTree, &RegionPickerView::keyMoved, this, [this](QTreeWidgetItem* n) { TreeView2_NodeClick(n); });
     m_treeView2 = regionTree;
     m_treeView2->setObjectName(QStringLiteral("TreeView2"));
     m_treeView2->setHeaderHidden(true);

@@ -48,7 +48,8 @@ RegionPanel::RegionPanel(const QString& caption, QWidget* dialog)
     }
     m_option[0]->setChecked(true);
 
-    m_tree = new QTreeWidget(dialog);
+    auto* tree = new RegionPickerView(dialog);
+    m_tree = tree;
     m_tree->setObjectName(QStringLiteral("TreeView2"));
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
@@ -56,6 +57,12 @@ RegionPanel::RegionPanel(const QString& caption, QWidget* dialog)
     connect(m_tree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node) { TreeView2_NodeClick(node); });
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &RegionPanel::hideTree);
+    // The keys pick as the mouse does: a move as a click, Enter as a click and a double click.
+    connect(tree, &RegionPickerView::keyMoved, this, [this](QTreeWidgetItem* node) { TreeView2_NodeClick(node); });
+    connect(tree, &RegionPickerView::entered, this, [this](QTreeWidgetItem* node) {
+        TreeView2_NodeClick(node);
+        hideTree();
+    });
     connect(m_tree, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* node) { TreeView2_Expand(node); });
     connect(m_command1, &QPushButton::clicked, this, &RegionPanel::dropDownClicked);

@@ -18,7 +18,8 @@ class QTreeWidgetItem;
 //
 // A click on a node writes its code (the key without its letter) and its name into
 // the boxes and leaves the tree open; a double click, leaving the tree, or a click
-// on the dialog or the frame hides it.
+// on the dialog or the frame hides it. The keys pick as the mouse: a move of the
+// selection as a click, Enter as a click and a double click.
 class RegionPanel : public QGroupBox
 {
     Q_OBJECT

@@ -172,3 +172,29 @@ TEST_F(RegionWindowTest, TheWarningAboutTheFieldClosesFromTheKeyboard)
                });
     EXPECT_EQ(shownTexts(), QStringList({"请先选择修改的字段", "请先选择修改的字段"}));
 }
+
+TEST_F(RegionWindowTest, TheKeysPickARegionAsTheMouseDoes)
+{
+    withDialog([&] { main->Toolbar_ButtonClick("EXPORT"); },
+               [&](QWidget* d) {
+                   click(d, "Command1");
+                   auto* tree = d->findChild<QTreeWidget*>("TreeView2");
+                   ASSERT_TRUE(tree->isVisible());
+                   // A move of the selection picks the node it lands on; the tree stays open.
+                   QTest::keyClick(tree, Qt::Key_Down);
+                   QTest::keyClick(tree, Qt::Key_Down);
+                   const QTreeWidgetItem* city = tree->currentItem();
+                   ASSERT_TRUE(city && city->parent());
+                   EXPECT_EQ(box(d, "Text2_0"), city->data(0, Qt::UserRole).toString().trimmed().mid(1));
+                   EXPECT_EQ(box(d, "Text2_1"), city->text(0));
+                   EXPECT_TRUE(tree->isVisible());
+                   // Enter picks the node under the cursor and closes the tree, as a double click.
+                   QTest::keyClick(tree, Qt::Key_Up);
+                   EXPECT_EQ(box(d, "Text2_1"), tree->currentItem()->text(0));
+                   EXPECT_NE(tree->currentItem(), city);
+                   QTest::keyClick(tree, Qt::Key_Down);
+                   QTest::keyClick(tree, Qt::Key_Return);
+                   EXPECT_FALSE(tree->isVisible());
+                   EXPECT_EQ(box(d, "Text2_1"), city->text(0));
+               });
+}
