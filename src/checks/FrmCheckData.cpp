@@ -20,7 +20,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FrmCheckData::FrmCheckData(QWidget* parent) : QDialog(parent)
+FrmCheckData::FrmCheckData(QWidget* parent) : ModalDialog(parent, {}, {})
 {
     setObjectName(WindowNames::FrmCheckData);
     setWindowTitle(QStringLiteral("登记库DJK数据检查"));
@@ -78,7 +78,7 @@ void FrmCheckData::Form_Load()
 void FrmCheckData::reject()
 {
     if (m_running) return;
-    QDialog::reject();
+    ModalDialog::reject();
 }
 
 void FrmCheckData::Command2_Click(int index)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "shell/ModalDialog.h"
 
 class QCheckBox;
 class QProgressBar;
@@ -10,7 +10,7 @@ class QPushButton;
 // registration tables into the work database 临时.mdb, runs the ticked groups of
 // checks there and writes the findings into the report beside the working
 // database. It touches neither the toolbar nor the status bar.
-class FrmCheckData : public QDialog
+class FrmCheckData : public ModalDialog
 {
     Q_OBJECT
 public:

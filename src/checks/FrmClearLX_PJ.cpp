@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FrmClearLX_PJ::FrmClearLX_PJ(QWidget* parent) : QDialog(parent)
+FrmClearLX_PJ::FrmClearLX_PJ(QWidget* parent) : ModalDialog(parent, {}, {})
 {
     setObjectName(WindowNames::FrmClearLX_PJ);
     setWindowTitle(QStringLiteral("清理错误的矿石类型和品级"));
@@ -52,7 +52,7 @@ void FrmClearLX_PJ::Form_Load()
 void FrmClearLX_PJ::reject()
 {
     if (m_running) return;
-    QDialog::reject();
+    ModalDialog::reject();
 }
 
 void FrmClearLX_PJ::Command1_Click(int index)

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "shell/ModalDialog.h"
 
 class QProgressBar;
 class QPushButton;
 
 // The clean-up of wrong ore types and grades "清理错误的矿石类型和品级" on the
 // working database.
-class FrmClearLX_PJ : public QDialog
+class FrmClearLX_PJ : public ModalDialog
 {
     Q_OBJECT
 public:

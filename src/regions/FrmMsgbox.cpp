@@ -18,11 +18,11 @@ QRect twips(int left, int top, int width, int height)
 }
 } // namespace
 
-FrmMsgbox::FrmMsgbox(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint)
+FrmMsgbox::FrmMsgbox(QWidget* parent) : ModalDialog(parent, {}, {})
 {
+    setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint);
     setObjectName(QStringLiteral("FrmMsgbox"));
     setWindowTitle(QStringLiteral("数据导入提示"));
-    setModal(true);
     setFixedSize(Twips::toPixelsX(5835), Twips::toPixelsY(1755));
 
     auto* image = new QLabel(this);
@@ -85,5 +85,5 @@ void FrmMsgbox::done(int result)
     // Closing without an answer (close box, Esc) stops the import rather than
     // overwriting.
     if (!m_answered) state().Prompt_Answer = regions::StopImport;
-    QDialog::done(result);
+    ModalDialog::done(result);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "shell/ModalDialog.h"
 
 class QCheckBox;
 
@@ -9,7 +9,7 @@ class QCheckBox;
 // "导入过程中不再提示". A button writes its answer into Prompt_Answer (0 or 1
 // overwrite, 2 or 3 leave out, 1 and 3 with the box ticked, 4 stop) and closes the
 // dialog; closing it by its close box means stop (4) as well.
-class FrmMsgbox : public QDialog
+class FrmMsgbox : public ModalDialog
 {
     Q_OBJECT
 public:

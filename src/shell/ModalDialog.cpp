@@ -3,6 +3,9 @@
 #include "MainWindowServices.h"
 #include "ShellNames.h"
 
+#include <QKeyEvent>
+#include <QPushButton>
+
 ModalDialog::ModalDialog(QWidget* parent, const QString& key, const QString& activity)
     : QDialog(parent), m_key(key), m_activity(activity)
 {
@@ -26,6 +29,18 @@ void ModalDialog::showEvent(QShowEvent* event)
 {
     markOpen();
     QDialog::showEvent(event);
+}
+
+void ModalDialog::keyPressEvent(QKeyEvent* event)
+{
+    // A button without autoDefault passes Enter on to its dialog.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && button && button->isVisible() && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void ModalDialog::done(int result)

@@ -8,6 +8,9 @@
 // the key and writes the activity into status panel 1; closing releases the key and
 // writes the idle text, once however the dialog ends. An empty key or activity
 // leaves that part alone.
+//
+// Enter on a focused command button presses that button, as Space does, whether or
+// not it is the default one; elsewhere Enter presses the default button, if any.
 class ModalDialog : public QDialog
 {
     Q_OBJECT
@@ -20,6 +23,7 @@ protected:
     // runs in its constructor calls it there.
     void markOpen();
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void done(int result) override;
     // Releases the key and writes the idle text (idempotent).
     void releaseMark();

@@ -1,4 +1,5 @@
 #include "CheckFixture.h"
+#include "support/ModalDialogs.h"
 
 #include "checks/ChecksTargets.h"
 #include "checks/DataCheck.h"
@@ -165,6 +166,17 @@ TEST_F(ChecksWindowTest, EnterInThePathBoxOpensNoFileChooser)
     dialog.close();
 }
 
+TEST_F(ChecksWindowTest, EnterPressesTheFocusedButton)
+{
+    whileOpen([&] { main->MENU_DATA_Click(10); },
+              [&](QWidget* dialog) {
+                  ModalDialogs::enter(dialog, QStringLiteral("Command2_0"));
+                  EXPECT_EQ(Prompt::lastText(), QStringLiteral("请选择相应的数据检查项！"));
+                  ModalDialogs::enter(dialog, QStringLiteral("Command2_1"));
+                  EXPECT_FALSE(dialog->isVisible());
+              });
+}
+
 TEST_F(ChecksWindowTest, TheSecondCheckWritesItsReportBesideTheWorkingDatabase)
 {
     openDatabase(workingFile());
@@ -220,6 +232,8 @@ TEST_F(ChecksWindowTest, TheCleanUpRunsFromTheMaintenanceMenuAndLeavesItsStatusT
                   EXPECT_EQ(main->panelText(1), QStringLiteral("清理错误的矿石类型和品级..."));
                   dialog->findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
                   EXPECT_EQ(Prompt::lastText(), QStringLiteral("清理完毕"));
+                  ModalDialogs::enter(dialog, QStringLiteral("Command1_1"));
+                  EXPECT_FALSE(dialog->isVisible());
               });
     EXPECT_FALSE(QApplication::activeModalWidget());
     EXPECT_EQ(main->panelText(1), QStringLiteral("清理错误的矿石类型和品级..."));

@@ -215,6 +215,28 @@ TEST_F(QueryWindowTest, TheReferenceListShowsWholeRegistrationNumbers)
                });
 }
 
+TEST_F(QueryWindowTest, EnterPressesTheFocusedButtonOfTheReferenceDialogs)
+{
+    withDialog([&] { main->Toolbar_ButtonClick(Keys::Insert); },
+               [&](QWidget* chooser) {
+                   bool listClosed = false;
+                   QTimer::singleShot(0, [&] {
+                       QWidget* list = QApplication::activeModalWidget();
+                       ASSERT_NE(list, chooser);
+                       ModalDialogs::enter(list, "Command1_1");
+                       listClosed = !list->isVisible();
+                   });
+                   ModalDialogs::enter(chooser, "Command1_0");
+                   EXPECT_TRUE(listClosed);
+                   EXPECT_FALSE(chooser->isVisible());
+               });
+    withDialog([&] { main->Toolbar_ButtonClick(Keys::Insert); },
+               [&](QWidget* chooser) {
+                   ModalDialogs::enter(chooser, "Command1_2");
+                   EXPECT_FALSE(chooser->isVisible());
+               });
+}
+
 TEST_F(QueryWindowTest, TakingOverAnOccupiedRegistrationFillsTheEntryWindowAndWritesNothing)
 {
     exec(QStringLiteral("INSERT INTO 登记 (登记号, 填表人, 填表日期) VALUES (?, '张三', '2007年5月12日')"),

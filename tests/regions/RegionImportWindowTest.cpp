@@ -169,6 +169,7 @@ TEST_F(RegionImportWindowTest, TheDuplicatePromptAnswers)
     EXPECT_EQ(answer(press(1, false)), 2);
     EXPECT_EQ(answer(press(1, true)), 3);
     EXPECT_EQ(answer(press(2, true)), 4);
+    EXPECT_EQ(answer([](QDialog* box) { ModalDialogs::enter(box, "Command1_1"); }), 2) << "Enter presses the focused button";
     m_state.Prompt_Answer = 0;
     EXPECT_EQ(answer([](QDialog* box) { box->close(); }), 4) << "closing means cancel";
 

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QString>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -42,6 +43,15 @@ inline void click(QWidget* dialog, const QString& name)
     ASSERT_NE(b, nullptr) << name.toStdString();
     ASSERT_TRUE(b->isEnabled()) << name.toStdString();
     b->click();
+}
+
+// Gives the button `name` of `dialog` the focus and presses Enter on it.
+inline void enter(QWidget* dialog, const QString& name)
+{
+    auto* b = dialog->findChild<QPushButton*>(name);
+    ASSERT_NE(b, nullptr) << name.toStdString();
+    b->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(b, Qt::Key_Return);
 }
 
 } // namespace ModalDialogs
