@@ -30,6 +30,7 @@ const QString kTitle = QStringLiteral("提示");
 
 DataCheck::DataCheck(QWidget* parent) : ModalDialog(parent, Keys::Check, QStringLiteral("数据检查..."))
 {
+    centreOnScreen();
     setObjectName(WindowNames::DataCheck);
     setWindowTitle(QStringLiteral("数据检查"));
 

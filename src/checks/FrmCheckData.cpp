@@ -22,6 +22,7 @@
 
 FrmCheckData::FrmCheckData(QWidget* parent) : ModalDialog(parent, {}, {})
 {
+    centreOnScreen();
     setObjectName(WindowNames::FrmCheckData);
     setWindowTitle(QStringLiteral("登记库DJK数据检查"));
     setModal(true);

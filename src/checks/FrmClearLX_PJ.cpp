@@ -16,6 +16,7 @@
 
 FrmClearLX_PJ::FrmClearLX_PJ(QWidget* parent) : ModalDialog(parent, {}, {})
 {
+    centreOnScreen();
     setObjectName(WindowNames::FrmClearLX_PJ);
     setWindowTitle(QStringLiteral("清理错误的矿石类型和品级"));
     setModal(true);

@@ -42,11 +42,6 @@ void DetailEditor::watchBox(QWidget* box, bool multiLine)
     (multiLine ? m_multiLine : m_singleLine) << box;
 }
 
-void DetailEditor::centre()
-{
-    EditorWidgets::centreOnScreen(this);
-}
-
 void DetailEditor::reject()
 {
     if (m_commands[0] && m_commands[0]->isEnabled() &&

@@ -31,8 +31,6 @@ protected:
     QPushButton* command(int index) const { return m_commands[index]; }
     // Boxes whose keys follow the shared rules; `multiLine` boxes keep Enter and the arrows.
     void watchBox(QWidget* box, bool multiLine);
-    // Places the window in the middle of the screen.
-    void centre();
 
     // The editor's routines behind the buttons.
     virtual void saveClicked() = 0;

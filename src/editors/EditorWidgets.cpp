@@ -3,9 +3,7 @@
 #include "platform/Twips.h"
 #include "registration/form/FormFonts.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QScreen>
 
 namespace editors::EditorWidgets {
 
@@ -37,15 +35,6 @@ QLabel* addHelp(QWidget* window, const QString& text, int left, int top, int wid
     help->setFont(songti(9));
     help->setGeometry(Twips::toPixels(left, top, width, height));
     return help;
-}
-
-void centreOnScreen(QWidget* window)
-{
-    if (const QScreen* screen = QApplication::primaryScreen()) {
-        const QRect s = screen->availableGeometry();
-        window->move(s.left() + (s.width() - window->width()) / 2,
-                     s.top() + (s.height() - window->height()) / 2);
-    }
 }
 
 } // namespace editors::EditorWidgets

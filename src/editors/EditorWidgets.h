@@ -21,8 +21,6 @@ void addBanner(QWidget* window, const QString& title);
 // A word-wrapped help label at (left, top) in twips.
 QLabel* addHelp(QWidget* window, const QString& text, int left, int top, int width, int height);
 
-void centreOnScreen(QWidget* window);
-
 } // namespace EditorWidgets
 
 } // namespace editors

@@ -143,7 +143,7 @@ void FrmEdit::buildControls()
 
 void FrmEdit::Form_Load()
 {
-    EditorWidgets::centreOnScreen(this);
+    centreOnScreen();
     mainWindow().setPanelText(1, QStringLiteral("资源储量编辑..."));
     state().Edit_Open = -1;
     m_grid.Init_Grid();

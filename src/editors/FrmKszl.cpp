@@ -48,7 +48,7 @@ FrmKszl::FrmKszl(QWidget* parent, const HandOver& handOver)
     setObjectName(QStringLiteral("FrmKszl"));
     setWindowTitle(QStringLiteral("矿石质量输入"));
     buildControls();
-    centre();
+    centreOnScreen();
     Load_Quality();
 }
 

@@ -42,7 +42,7 @@ FrmZycl::FrmZycl(QWidget* parent, const HandOver& handOver)
     setObjectName(QStringLiteral("FrmZycl"));
     setWindowTitle(QStringLiteral("资源储量输入"));
     buildControls();
-    centre();
+    centreOnScreen();
     Load_Reserves();
     Set_Amount_Boxes();
 }

@@ -21,6 +21,7 @@ const QString Title = QStringLiteral("提示");
 
 DataDelete::DataDelete(QWidget* parent) : ModalDialog(parent, QString(), QString())
 {
+    centreOnScreen();
     setObjectName(QStringLiteral("DataDelete"));
     setWindowTitle(QStringLiteral("数据删除"));
     auto* layout = new QVBoxLayout(this);

@@ -28,6 +28,7 @@ const QString Overwrite = QStringLiteral("文件已经存在,是否覆盖?");
 
 DataExport::DataExport(QWidget* parent) : ModalDialog(parent, Keys::Export, QStringLiteral("数据库导出..."))
 {
+    centreOnScreen();
     setObjectName(QStringLiteral("DataExport"));
     setWindowTitle(QStringLiteral("数据导出"));
     auto* layout = new QVBoxLayout(this);

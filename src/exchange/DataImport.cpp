@@ -30,6 +30,7 @@ const QString Title = QStringLiteral("提示");
 
 DataImport::DataImport(QWidget* parent) : ModalDialog(parent, Keys::Import, QStringLiteral("数据库导入..."))
 {
+    centreOnScreen();
     setObjectName(QStringLiteral("DataImport"));
     setWindowTitle(QStringLiteral("数据导入"));
     auto* layout = new QVBoxLayout(this);

@@ -31,6 +31,7 @@ const QString NotRegistration = QStringLiteral("指定的导入文件非固体�
 DataImportAll::DataImportAll(QWidget* parent)
     : ModalDialog(parent, QString(), QStringLiteral("数据库追加导入..."))
 {
+    centreOnScreen();
     setObjectName(QStringLiteral("DataImportAll"));
     setWindowTitle(QStringLiteral("全部导入"));
     auto* layout = new QVBoxLayout(this);

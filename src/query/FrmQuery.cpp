@@ -1,6 +1,5 @@
 #include "FrmQuery.h"
 
-#include "editors/EditorWidgets.h"
 #include "editors/MineralPicker.h"
 #include "entry/NavigateWindow.h"
 #include "entry/RegionPickerTree.h"
@@ -23,7 +22,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <functional>
 
 namespace {
 
@@ -172,7 +170,7 @@ void FrmQuery::Form_Load()
     for (int i = 0; i < BoxCount; ++i)
         m_text1[i]->setText(remembered[i]);
     adjustSize();
-    editors::EditorWidgets::centreOnScreen(this);
+    centreOnScreen();
 }
 
 QueryTexts FrmQuery::texts() const

@@ -20,6 +20,7 @@ const QString Title = QStringLiteral("提示");
 DBDelete::DBDelete(QWidget* parent)
     : ModalDialog(parent, QString(), QStringLiteral("数据库删除（按行政区）..."))
 {
+    centreOnScreen();
     setObjectName(QStringLiteral("DBDelete"));
     setWindowTitle(QStringLiteral("数据删除"));
     auto* layout = new QVBoxLayout(this);

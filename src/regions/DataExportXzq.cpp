@@ -28,6 +28,7 @@ const QString Overwrite = QStringLiteral("文件已经存在,是否覆盖?");
 DataExportXzq::DataExportXzq(QWidget* parent)
     : ModalDialog(parent, Keys::Export, QStringLiteral("数据库导出（按行政区）..."))
 {
+    centreOnScreen();
     setObjectName(QStringLiteral("DataExportXzq"));
     setWindowTitle(QStringLiteral("行政区数据导出"));
     auto* layout = new QVBoxLayout(this);

@@ -34,6 +34,7 @@ const QString Overlay = QStringLiteral("压覆");
 DataImportXzq::DataImportXzq(QWidget* parent)
     : ModalDialog(parent, Keys::Import, QStringLiteral("数据库导入..."))
 {
+    centreOnScreen();
     setObjectName(QStringLiteral("DataImportXzq"));
     setWindowTitle(QStringLiteral("行政区数据导入"));
     auto* layout = new QVBoxLayout(this);

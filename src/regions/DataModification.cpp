@@ -29,6 +29,7 @@ const QString Field = QStringLiteral("行政区代码");
 
 DataModification::DataModification(QWidget* parent) : ModalDialog(parent, QString(), QString())
 {
+    centreOnScreen();
     setObjectName(QStringLiteral("DataModification"));
     setWindowTitle(QStringLiteral("数据修改"));
     auto* layout = new QVBoxLayout(this);

@@ -21,6 +21,7 @@ QRect twips(int left, int top, int width, int height)
 FrmMsgbox::FrmMsgbox(QWidget* parent) : ModalDialog(parent, {}, {})
 {
     setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint);
+    centreOnScreen();
     setObjectName(QStringLiteral("FrmMsgbox"));
     setWindowTitle(QStringLiteral("数据导入提示"));
     setFixedSize(Twips::toPixelsX(5835), Twips::toPixelsY(1755));

@@ -3,8 +3,10 @@
 #include "MainWindowServices.h"
 #include "ShellNames.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 
 ModalDialog::ModalDialog(QWidget* parent, const QString& key, const QString& activity)
     : QDialog(parent), m_key(key), m_activity(activity)
@@ -25,9 +27,19 @@ void ModalDialog::markOpen()
     if (!m_activity.isEmpty()) mainWindow().setPanelText(1, m_activity);
 }
 
+void ModalDialog::centreOnScreen()
+{
+    m_centred = true;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect s = screen->availableGeometry();
+    move(s.left() + (s.width() - width()) / 2, s.top() + (s.height() - height()) / 2);
+}
+
 void ModalDialog::showEvent(QShowEvent* event)
 {
     markOpen();
+    if (m_centred) centreOnScreen();
     QDialog::showEvent(event);
 }
 

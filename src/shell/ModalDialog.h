@@ -22,6 +22,9 @@ protected:
     // Presses the key and writes the activity (idempotent); a dialog whose load
     // runs in its constructor calls it there.
     void markOpen();
+    // Places the dialog in the middle of the screen, now and each time it is shown
+    // (when its layout has given it its size).
+    void centreOnScreen();
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void done(int result) override;
@@ -32,4 +35,5 @@ private:
     QString m_key;
     QString m_activity;
     bool m_marked = false;
+    bool m_centred = false;
 };

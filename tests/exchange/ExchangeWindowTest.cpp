@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -104,6 +105,18 @@ TEST_F(ExchangeWindowTest, ExportEveryRegistrationFromTheDataMenu)
     EXPECT_EQ(count(out.db(), "登记"), 3);
     EXPECT_EQ(rowsOf(out.db(), B), full());
     EXPECT_EQ(Db::scalar(out.db(), "SELECT 省代码 FROM 参数表").toInt(), 510000);
+}
+
+TEST_F(ExchangeWindowTest, TheDialogsOpenInTheMiddleOfTheScreen)
+{
+    const QPoint middle = QApplication::primaryScreen()->availableGeometry().center();
+    const auto centred = [&](QWidget* d) {
+        EXPECT_LE((d->frameGeometry().center() - middle).manhattanLength(), 6)
+            << d->objectName().toStdString() << " at " << d->x() << "," << d->y();
+    };
+    withDialog([&] { main->MENU_DATA_Click(0); }, centred);
+    withDialog([&] { main->MENU_DATA_Click(4); }, centred);
+    withDialog([&] { main->MENU_ELSE_Click(7); }, centred);
 }
 
 TEST_F(ExchangeWindowTest, ExportRefusesWhatCannotBeExported)

@@ -28,6 +28,7 @@ const QString kOverwrite = QStringLiteral("文件已经存在,是否覆盖?");
 DataXmlExport::DataXmlExport(QWidget* parent)
     : ModalDialog(parent, QString(), QStringLiteral("数据库导出..."))
 {
+    centreOnScreen();
     setWindowTitle(QStringLiteral("数据导出XML"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(

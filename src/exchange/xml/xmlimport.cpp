@@ -25,6 +25,7 @@ const QString kTitle = QStringLiteral("提示");
 
 xmlimport::xmlimport(QWidget* parent) : ModalDialog(parent, QString(), QStringLiteral("XML数据追加导入..."))
 {
+    centreOnScreen();
     setWindowTitle(QStringLiteral("导入XML数据"));
 
     auto* layout = new QVBoxLayout(this);
