@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 
 namespace {
 
@@ -30,7 +29,7 @@ int number(const QString& text)
 
 } // namespace
 
-MineralPicker::MineralPicker(QWidget* parent) : QTreeWidget(parent)
+MineralPicker::MineralPicker(QWidget* parent) : PickerTreeView(parent)
 {
     setObjectName(QStringLiteral("TreeView1"));
     setHeaderHidden(true);
@@ -40,6 +39,7 @@ MineralPicker::MineralPicker(QWidget* parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node) { Q_EMIT nodeClicked(node); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { hide(); });
+    connect(this, &PickerTreeView::entered, this, &MineralPicker::nodeClicked);
 }
 
 QSqlDatabase MineralPicker::database() const
@@ -134,20 +134,6 @@ int MineralPicker::mineralCodeOf(const QTreeWidgetItem* node)
     if (key.startsWith(QLatin1Char('C'))) return number(codeOfKey(key));
     if (key.startsWith(QLatin1Char('D')) && node->parent()) return number(codeOfKey(keyOf(node->parent())));
     return 0;
-}
-
-void MineralPicker::keyPressEvent(QKeyEvent* event)
-{
-    // Enter chooses the node under the cursor as a click does.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (QTreeWidgetItem* node = currentItem()) Q_EMIT nodeClicked(node);
-        event->accept();
-        return;
-    }
-    QTreeWidgetItem* before = currentItem();
-    QTreeWidget::keyPressEvent(event);
-    QTreeWidgetItem* now = currentItem();
-    if (now && now != before) Q_EMIT keyMoved(now);
 }
 
 void MineralPicker::focusOutEvent(QFocusEvent* event)

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "entry/RegionPickerTree.h"
+
 #include <QSqlDatabase>
 #include <QString>
-#include <QTreeWidget>
 
 // The mineral-code picker: a drop-down tree over the mineral dictionary cb06, for
 // any window that lets the clerk choose a mineral (the row list window, the query
 // dialog). The host fills the top level once with Load_Mineral_Tree(), shows the
 // tree where it wants it, and handles nodeClicked() (a click, or Enter on the node
-// under the cursor); the picker loads a category's minerals and a mineral's
+// under the cursor) and, when it wants, keyMoved(); the picker loads a category's minerals and a mineral's
 // statistics objects on their first expansion, and hides itself on a double click
 // and when it loses the focus.
 //
@@ -19,7 +20,7 @@
 // Hosts read a clicked node with choiceOf() (a mineral with its statistics object,
 // as the row list window takes it) or mineralCodeOf() (the mineral code alone, as
 // the query dialog takes it).
-class MineralPicker : public QTreeWidget
+class MineralPicker : public PickerTreeView
 {
     Q_OBJECT
 public:
@@ -53,12 +54,8 @@ public:
 Q_SIGNALS:
     // A node was clicked; the host decides what the click means.
     void nodeClicked(QTreeWidgetItem* node);
-    // The keys moved the selection to `node`; a host that treats this as a click
-    // connects it as nodeClicked().
-    void keyMoved(QTreeWidgetItem* node);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

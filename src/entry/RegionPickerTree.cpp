@@ -10,11 +10,11 @@
 #include <QPointer>
 #include <QTreeWidget>
 
-void RegionPickerView::keyPressEvent(QKeyEvent* event)
+void PickerTreeView::keyPressEvent(QKeyEvent* event)
 {
     // A window that takes no Enter here leaves it to its default button.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && isSignalConnected(QMetaMethod::fromSignal(&RegionPickerView::entered))) {
+    if (enter && isSignalConnected(QMetaMethod::fromSignal(&PickerTreeView::entered))) {
         if (QTreeWidgetItem* node = currentItem()) Q_EMIT entered(node);
         event->accept();
         return;

@@ -30,10 +30,10 @@ constexpr int MineralWidth = 2500; // twips
 constexpr int RegionWidth = 3500;  // twips
 
 // The region picker: hides itself when it loses the focus.
-class RegionTree : public RegionPickerView
+class RegionTree : public PickerTreeView
 {
 public:
-    using RegionPickerView::RegionPickerView;
+    using PickerTreeView::PickerTreeView;
 
 protected:
     void focusOutEvent(QFocusEvent* event) override
@@ -137,7 +137,7 @@ FrmQuery::FrmQuery(QWidget* parent) : ModalDialog(parent, QString(), QString())
             [this](QTreeWidgetItem* n) { TreeView1_NodeClick(n); });
 
     auto* regionTree = new RegionTree(this);
-    connect(regionTree, &RegionPickerView::keyMoved, this, [this](QTreeWidgetItem* n) { TreeView2_NodeClick(n); });
+    connect(regionTree, &PickerTreeView::keyMoved, this, [this](QTreeWidgetItem* n) { TreeView2_NodeClick(n); });
     m_treeView2 = regionTree;
     m_treeView2->setObjectName(QStringLiteral("TreeView2"));
     m_treeView2->setHeaderHidden(true);

@@ -48,7 +48,7 @@ RegionPanel::RegionPanel(const QString& caption, QWidget* dialog)
     }
     m_option[0]->setChecked(true);
 
-    auto* tree = new RegionPickerView(dialog);
+    auto* tree = new PickerTreeView(dialog);
     m_tree = tree;
     m_tree->setObjectName(QStringLiteral("TreeView2"));
     m_tree->setHeaderHidden(true);
@@ -58,8 +58,8 @@ RegionPanel::RegionPanel(const QString& caption, QWidget* dialog)
             [this](QTreeWidgetItem* node) { TreeView2_NodeClick(node); });
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &RegionPanel::hideTree);
     // The keys pick as the mouse does: a move as a click, Enter as a click and a double click.
-    connect(tree, &RegionPickerView::keyMoved, this, [this](QTreeWidgetItem* node) { TreeView2_NodeClick(node); });
-    connect(tree, &RegionPickerView::entered, this, [this](QTreeWidgetItem* node) {
+    connect(tree, &PickerTreeView::keyMoved, this, [this](QTreeWidgetItem* node) { TreeView2_NodeClick(node); });
+    connect(tree, &PickerTreeView::entered, this, [this](QTreeWidgetItem* node) {
         TreeView2_NodeClick(node);
         hideTree();
     });
