@@ -288,6 +288,14 @@ void NewTab::view_djh()
             }
             list[i]->setText(text);
         }
+        // A stored date keeps the texts its boxes got, to be saved back unchanged.
+        for (int i = 0; i + 2 < list.size(); ++i) {
+            if (FieldRegistry::partOf(array, i) != FieldRegistry::Part::Year) continue;
+            const QString stored = snap.storedDate(table, list[i]->column());
+            if (stored.isEmpty()) continue;
+            m_loaded.dates.append(
+                {array, i, stored, {list[i]->text(), list[i + 1]->text(), list[i + 2]->text()}});
+        }
     };
 
     fillArray(Array::Kn1Data);

@@ -532,6 +532,45 @@ TEST_F(EntrySaveTest, UneditedPhoneAndLineEndsSaveBackByteForByte)
     EXPECT_EQ(stored(QStringLiteral("select 电话号码 from 压覆 where 登记号 = ?"), n), longArea);
 }
 
+TEST_F(EntrySaveTest, UneditedDatesOfAnyFormSaveBackUnchanged)
+{
+    enterRegistration();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    const QString n = QStringLiteral("4410102082001");
+    // Old or imported dates (table, column, text), one the date checks cannot read.
+    const QStringList dates{"登记", "初审日期", "2016/3/5",   "登记", "审定日期", "二〇一六年三月",
+                            "压覆", "批准日期", "2016-10-07", "报告", "评审日期", "不详"};
+    const auto storedDate = [&](int i) {
+        return stored(
+            QStringLiteral("select \"%1\" from \"%2\" where 登记号 = ?").arg(dates[i + 1], dates[i]), n);
+    };
+    for (int i = 0; i < dates.size(); i += 3)
+        ASSERT_TRUE(Db::exec(
+            m_state.Cn(),
+            QStringLiteral("update \"%1\" set \"%2\" = ? where 登记号 = ?").arg(dates[i], dates[i + 1]),
+            {dates[i + 2], n}));
+
+    clickNode(n);
+    type(A::Kn1Data, 1, QStringLiteral("王五"));
+    Prompt::clear();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+    EXPECT_TRUE(stored(QStringLiteral("select 填表人 from 登记 where 登记号 = ?"), n)
+                    .contains(QStringLiteral("王五")));
+    for (int i = 0; i < dates.size(); i += 3)
+        EXPECT_EQ(storedDate(i), dates[i + 2]) << dates[i + 1].toStdString();
+    EXPECT_EQ(stored(QStringLiteral("select 填表日期 from 登记 where 登记号 = ?"), n),
+              QStringLiteral("2008年11月3日"));
+
+    // An edited date is stored in the form's own form.
+    clickNode(n);
+    controlsOf(w()).Tab1()->setCurrentIndex(3);
+    type(A::Kn1Data, 16, QStringLiteral("2017"));
+    typeText(controlsOf(w()).Kn1Data(17)->editor(), QStringLiteral("1"));
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_EQ(storedDate(0), QStringLiteral("2017年1月"));
+}
+
 TEST(FieldBoxShowsTheStart, ASingleLineBoxShowsTheStartOfALongText)
 {
     FormControl layout;

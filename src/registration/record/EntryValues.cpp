@@ -27,3 +27,13 @@ int EntryValues::count(Array array) const
 {
     return int(m_texts[size_t(array)].size());
 }
+
+const EntryValues::Loaded::Date* EntryValues::uneditedDate(Array array, int year) const
+{
+    for (const Loaded::Date& d : loaded.dates) {
+        if (d.array != array || d.year != year) continue;
+        const QStringList shown{text(array, year), text(array, year + 1), text(array, year + 2)};
+        return shown == d.parts ? &d : nullptr;
+    }
+    return nullptr;
+}

@@ -43,8 +43,23 @@ struct EntryValues
         // boxes still show these, the stored text is written back unchanged.
         bool hasPhone = false;
         QString phone, phoneArea, phoneNumber;
+        // A stored date (of any form: "2016/3/5", a text that is no date) and the
+        // texts the load put in its three boxes, from the year's index on.
+        struct Date
+        {
+            Array array = Array::None;
+            int year = -1;
+            QString stored;
+            QStringList parts;
+        };
+        QList<Date> dates;
     };
     Loaded loaded;
+
+    // The loaded date of the three boxes from `year` on while they still show what
+    // the load put in them: it is saved back as stored and not checked. Null when
+    // the boxes were edited or held no stored date.
+    const Loaded::Date* uneditedDate(Array array, int year) const;
 
 private:
     std::array<QStringList, 5> m_texts; // by Array

@@ -36,6 +36,11 @@ RegistrationSnapshot::DateParts RegistrationSnapshot::date(const QString& table,
     return m_dates.value(table).value(column);
 }
 
+QString RegistrationSnapshot::storedDate(const QString& table, const QString& column) const
+{
+    return m_storedDates.value(table).value(column);
+}
+
 RegistrationSnapshot RegistrationSnapshot::read(const QSqlDatabase& db, const QString& djh)
 {
     RegistrationSnapshot s;
@@ -70,6 +75,7 @@ RegistrationSnapshot RegistrationSnapshot::read(const QSqlDatabase& db, const QS
                          KCUTIL::Get_Date_Part(stored, QStringLiteral("日"))};
             }
             s.m_dates[table].insert(column, parts);
+            s.m_storedDates[table].insert(column, stored);
         }
         if (table == QStringLiteral("压覆")) {
             const QString phone =

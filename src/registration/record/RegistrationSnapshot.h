@@ -38,6 +38,8 @@ struct RegistrationSnapshot
     // The three boxes of a date column: the parts of the stored text, all empty for a
     // Null or empty date.
     DateParts date(const QString& table, const QString& column) const;
+    // A date column's text as stored, whatever its form; empty for Null.
+    QString storedDate(const QString& table, const QString& column) const;
 
     // 压覆.电话号码 split at its first "-": the area code before it, the rest after it.
     // A number without "-" goes whole into the number part. `phone` is the text as stored.
@@ -55,4 +57,5 @@ struct RegistrationSnapshot
 private:
     QHash<QString, QHash<QString, QString>> m_text;
     QHash<QString, QHash<QString, DateParts>> m_dates;
+    QHash<QString, QHash<QString, QString>> m_storedDates;
 };

@@ -67,8 +67,11 @@ RowValues boxValues(const QSqlDatabase& db, const QString& table, Array array, c
         const QString text = values.text(array, i);
         switch (FieldRegistry::partOf(array, i)) {
         case Part::Year:
-            row.set(column,
-                    storedText(Date_To_Chinese(text, values.text(array, i + 1), values.text(array, i + 2))));
+            if (const EntryValues::Loaded::Date* d = values.uneditedDate(array, i))
+                row.set(column, d->stored);
+            else
+                row.set(column, storedText(Date_To_Chinese(text, values.text(array, i + 1),
+                                                           values.text(array, i + 2))));
             break;
         case Part::Month:
         case Part::Day:

@@ -203,8 +203,10 @@ SaveCheckResult Check_Before_Save(const QSqlDatabase& db, EntryValues& values, c
         return fault(QStringLiteral("登记号在数据库中已经存在，请重新输入！"), 1, Array::Kn1Data, 0);
 
     // 3. The dates. A part that is filled must be plain digits: the stored date text
-    // is built from digits only, so anything else would be lost on saving.
+    // is built from digits only, so anything else would be lost on saving. A stored
+    // date the boxes still show as loaded is saved back as it is and passes.
     for (const DateTriple& d : Dates) {
+        if (values.uneditedDate(d.array, d.year)) continue;
         const QString y = values.text(d.array, d.year);
         const QString m = values.text(d.array, d.year + 1);
         const QString day = values.text(d.array, d.year + 2);
