@@ -84,7 +84,7 @@ Result<int> Replace_Region_Code(const QSqlDatabase& db, const QString& newCode, 
     if (!sixDigits(newCode) || !sixDigits(oldCode))
         return Db::Error{-1, kSource, QStringLiteral("行政区代码为6位有效数字！")};
     Db::TransactionGuard transaction(db);
-    if (!transaction.started()) return Db::Error{-1, kSource, QStringLiteral("无法开始事务")};
+    if (!transaction.started()) return transaction.beginError(kSource);
     Db::Error error;
     int rows = 0;
     for (const QString& kind : kindTables(allKinds)) {

@@ -106,7 +106,7 @@ Result<RegionImportOutcome> Replace_Region_Data(const QSqlDatabase& db, const Re
     exchange::AttachedDatabase source(db, request.sourcePath, QStringLiteral("src"));
     if (!source.ok()) return source.error();
     Db::TransactionGuard transaction(db);
-    if (!transaction.started()) return failure(QStringLiteral("无法开始事务"));
+    if (!transaction.started()) return transaction.beginError(kSource);
     const int total = int(importSteps(request.allKinds).size()) + 1;
     if (progress && !progress(0, total)) return failure(QStringLiteral("导入已中止"));
     // The clearing refuses a prefix that is neither empty nor a region.

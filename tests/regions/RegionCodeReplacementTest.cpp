@@ -87,3 +87,16 @@ TEST_F(RegionCodeReplacementTest, AFailingUpdateChangesNothing)
     EXPECT_EQ(region("查明", Found), 510104) << "查明 went first and was rolled back";
     EXPECT_FALSE(regions::Replace_Region_Code(db(), "510105", "5101 OR 1", true));
 }
+
+TEST_F(RegionCodeReplacementTest, ADatabaseLockedElsewhereIsRefusedWithTheCause)
+{
+    std::optional<Db::ScopedConnection> other;
+    holdWriteLock(other, db());
+    const auto refused = regions::Replace_Region_Code(db(), "510105", "510104", false);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().number, 5);
+    EXPECT_TRUE(refused.error().description.endsWith("（数据库正被另一个程序使用（已锁定），请稍后再试）"))
+        << refused.error().description.toStdString();
+    other.reset();
+    EXPECT_EQ(region("压覆", Chengdu1), 510104);
+}

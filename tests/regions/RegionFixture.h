@@ -1,6 +1,9 @@
 #pragma once
 
 #include "exchange/ExchangeFixture.h"
+#include "shell/MAINBAS.h"
+
+#include <optional>
 
 // The working database with registrations of several kinds and regions, and
 // helpers to put such registrations into any database file.
@@ -55,6 +58,16 @@ protected:
         addKind(db, "压覆", Henan, 410102);
         addKind(db, "查明", Found, 510104);
         addKind(db, "占用", Used, 410102);
+    }
+
+    // Another connection that holds the working database's write lock, and a short
+    // wait on `db` so that a write gives up quickly.
+    static void holdWriteLock(std::optional<Db::ScopedConnection>& other, const QSqlDatabase& db)
+    {
+        other.emplace(QStringLiteral("locker"), MAINBAS::Database_File(), Db::OpenMode::ReadWrite);
+        ASSERT_TRUE(other->ok());
+        exec(other->db(), "BEGIN IMMEDIATE");
+        exec(db, "PRAGMA busy_timeout=200");
     }
 
     const QString Chengdu1 = "4510104082001", Chengdu2 = "4510105082001", Mianyang = "4510703082001",

@@ -135,3 +135,16 @@ TEST_F(RegionImportTest, AFailureLeavesTheWorkingDatabaseAsItWas)
     EXPECT_EQ(run("51010", false).error().description, "行政区代码应为2位、4位或6位数字！");
     EXPECT_EQ(bytes(working), orphan);
 }
+
+TEST_F(RegionImportTest, ADatabaseLockedElsewhereIsRefusedWithTheCause)
+{
+    std::optional<Db::ScopedConnection> other;
+    holdWriteLock(other, db());
+    const auto refused = run("5101", false);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().number, 5);
+    EXPECT_TRUE(refused.error().description.endsWith("（数据库正被另一个程序使用（已锁定），请稍后再试）"))
+        << refused.error().description.toStdString();
+    other.reset();
+    EXPECT_EQ(filler(Chengdu1), "王五");
+}
