@@ -285,6 +285,7 @@ Result<CheckDataRun::Outcome> CheckDataRun::run(const CheckGroups& groups)
         if (!work.ok()) return work.error();
         // The work database is scratch: one transaction makes the checks quick.
         Db::TransactionGuard guard(work.db());
+        if (!guard.started()) return guard.beginError(kSource);
         for (const QString& table : kDroppedTables) {
             if (auto e = exec(work.db(), QStringLiteral("DROP TABLE ") + table)) return *e;
             advance();
@@ -322,7 +323,9 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
     std::optional<Db::Error> failed;
     {
         Db::TransactionGuard guard(db);
+        if (!guard.started()) failed = guard.beginError(kSource);
         for (const QString& table : kCopiedTables) {
+            if (failed) break;
             // Columns matched by name; a column the working database lacks stays empty.
             const QStringList source = columnNames(db, QStringLiteral("src"), table);
             QStringList shared;

@@ -62,7 +62,7 @@ Result<int> Upgrade::upgradeInto(const QString& newPath, const QString& sourcePa
     if (withRepair && !Db::attach(db, repairPath, kRepair, Db::OpenMode::ReadOnly, &error)) return error;
 
     Db::TransactionGuard tx(db);
-    if (!tx.started()) return Db::errorOf(db.lastError(), QStringLiteral("SQLite"));
+    if (!tx.started()) return tx.beginError(QStringLiteral("SQLite"));
     if (Status s = NewDatabase::copyTables(db, kSource, m.tableNames, [this] { step(); }); !s)
         return s.error();
     if (errors) {
