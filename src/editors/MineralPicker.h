@@ -9,9 +9,9 @@
 // any window that lets the clerk choose a mineral (the row list window, the query
 // dialog). The host fills the top level once with Load_Mineral_Tree(), shows the
 // tree where it wants it, and handles nodeClicked() (a click, or Enter on the node
-// under the cursor) and, when it wants, keyMoved(); the picker loads a category's minerals and a mineral's
-// statistics objects on their first expansion, and hides itself on a double click
-// and when it loses the focus.
+// under the cursor) and, when it wants, keyMoved(); the picker loads a category's
+// minerals and a mineral's statistics objects on their first expansion, and hides
+// itself on a double click and when it loses the focus.
 //
 // Node keys (Qt::UserRole of column 0): "A" the root, "B" + category code, "C" +
 // mineral code, "D" + mineral code + statistics object. A category's placeholder

@@ -114,12 +114,17 @@ EntryEditing::EntryEditing(NewTab& window) : QObject(&window), m_window(window)
     combo->installEventFilter(this);
 
     connect(controlsOf(window).Command7(), &QPushButton::clicked, this, [this] { Command7_Click(); });
-    QTreeWidget* tree = controlsOf(window).TreeView2();
+    PickerTreeView* tree = controlsOf(window).TreeView2();
     connect(tree, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* node) { TreeView2_Expand(node); });
     connect(tree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node) { TreeView2_NodeClick(node); });
     connect(tree, &QTreeWidget::itemDoubleClicked, this, [this] { TreeView2_DblClick(); });
+    // Enter chooses the region under the cursor as a click and a double click do.
+    connect(tree, &PickerTreeView::entered, this, [this](QTreeWidgetItem* node) {
+        TreeView2_NodeClick(node);
+        TreeView2_DblClick();
+    });
     tree->installEventFilter(this);
 
     connect(controlsOf(window).Command2(), &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -396,12 +401,6 @@ bool EntryEditing::eventFilter(QObject* watched, QEvent* event)
         const auto it = editors().constFind(watched);
         if (it != editors().constEnd()) return Kn_KeyDown(it->array, it->index, key);
         if (watched == controlsOf(m_window).Combo5(0)) return Combo5_KeyDown(0, key);
-        // Enter chooses the region under the cursor as a double click does.
-        if (watched == controlsOf(m_window).TreeView2() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            TreeView2_NodeClick(controlsOf(m_window).TreeView2()->currentItem());
-            TreeView2_DblClick();
-            return true;
-        }
         break;
     }
     case QEvent::FocusOut:

@@ -6,6 +6,7 @@
 #include "KnPage.h"
 #include "NavigateWindow.h"
 #include "NavigatePanel.h"
+#include "RegionPickerTree.h"
 #include "Wheel.h"
 #include "registration/form/CellText.h"
 #include "registration/form/FieldRegistry.h"
@@ -219,7 +220,7 @@ void NewTab::buildPages()
             break;
         }
         case FormControl::Kind::Tree: {
-            m_treeView2 = new QTreeWidget(parent);
+            m_treeView2 = new PickerTreeView(parent);
             m_treeView2->setHeaderHidden(true);
             w = m_treeView2;
             break;

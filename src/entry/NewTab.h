@@ -19,6 +19,7 @@ class AreaFlex;
 class CommandTargets;
 class FieldBox;
 class KnPage;
+class PickerTreeView;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -188,7 +189,7 @@ private:
     const QList<QCheckBox*>& Check12Array() const { return m_check12; }
     QPushButton* Command2() const { return m_command2; }
     QPushButton* Command7() const { return m_command7; }
-    QTreeWidget* TreeView2() const { return m_treeView2; }
+    PickerTreeView* TreeView2() const { return m_treeView2; }
     QWidget* Frame2() const { return m_frame2; }
     AreaFlex* Area_Flex(int index) const { return m_areaFlex.at(index); }
     QLineEdit* txtEdit(int index) const;
@@ -234,7 +235,7 @@ private:
     QList<QCheckBox*> m_check12;
     QPushButton* m_command2 = nullptr;
     QPushButton* m_command7 = nullptr;
-    QTreeWidget* m_treeView2 = nullptr;
+    PickerTreeView* m_treeView2 = nullptr;
     QWidget* m_frame2 = nullptr;
     QList<AreaFlex*> m_areaFlex;
     ReserveTable m_reserveTable;

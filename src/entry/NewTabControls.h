@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NewTab.h"
+#include "RegionPickerTree.h"
 
 // The controls of an entry window, for the window's own parts (editing, record,
 // navigation, wheel) and its widget tests. NewTab keeps them private; nothing outside
@@ -45,7 +46,7 @@ public:
     const QList<QCheckBox*>& Check12Array() const { return m_w.Check12Array(); }
     QPushButton* Command2() const { return m_w.Command2(); }
     QPushButton* Command7() const { return m_w.Command7(); }
-    QTreeWidget* TreeView2() const { return m_w.TreeView2(); }
+    PickerTreeView* TreeView2() const { return m_w.TreeView2(); }
     QWidget* Frame2() const { return m_w.Frame2(); }
     AreaFlex* Area_Flex(int index) const { return m_w.Area_Flex(index); }
     QLineEdit* txtEdit(int index) const { return m_w.txtEdit(index); }

@@ -288,13 +288,19 @@ void NewTab::view_djh()
             }
             list[i]->setText(text);
         }
-        // A stored date keeps the texts its boxes got, to be saved back unchanged.
-        for (int i = 0; i + 2 < list.size(); ++i) {
-            if (FieldRegistry::partOf(array, i) != FieldRegistry::Part::Year) continue;
-            const QString stored = snap.storedDate(table, list[i]->column());
-            if (stored.isEmpty()) continue;
-            m_loaded.dates.append(
-                {array, i, stored, {list[i]->text(), list[i + 1]->text(), list[i + 2]->text()}});
+        // A stored date or telephone number keeps the texts its boxes got, to be
+        // saved back unchanged while they still show them.
+        for (int i = 0; i < list.size(); ++i) {
+            const FieldRegistry::Part part = FieldRegistry::partOf(array, i);
+            const bool date = part == FieldRegistry::Part::Year;
+            const int span = date ? 3 : part == FieldRegistry::Part::AreaCode ? 2 : 0;
+            if (span == 0 || i + span > list.size()) continue;
+            const QString stored = date ? snap.storedDate(table, list[i]->column()) : snap.phone;
+            if (date && stored.isEmpty()) continue;
+            QStringList parts;
+            for (int k = 0; k < span; ++k)
+                parts << list[i + k]->text();
+            m_loaded.splits.append({array, i, stored, parts});
         }
     };
 
@@ -303,10 +309,6 @@ void NewTab::view_djh()
     m_loaded.database = s.Cn().databaseName();
     if (snap.has(QStringLiteral("压覆"))) {
         fillArray(Array::Kn2Data);
-        m_loaded.hasPhone = true;
-        m_loaded.phone = snap.phone;
-        m_loaded.phoneArea = snap.phoneArea;
-        m_loaded.phoneNumber = snap.phoneNumber;
         const QString table = QStringLiteral("压覆");
         for (QComboBox* c : m_combo5)
             myvbs::Set_Combo_Value(c, snap.text(table, QStringLiteral("建设项目类别")));

@@ -6,8 +6,8 @@
 
 class QTreeWidgetItem;
 
-// A drop-down picker tree (regions, minerals) that answers the keys as the mouse: moving the selection
-// with the keys tells `keyMoved` (a click picks the node it lands on, and so does a
+// A drop-down picker tree (regions, minerals) that answers the keys as the mouse:
+// moving the selection with the keys tells `keyMoved` (a click picks the node it lands on, and so does a
 // key move), Enter tells `entered` with the node under the cursor (a click and a
 // double click on it). Without a receiver of `entered`, Enter goes on to the window.
 class PickerTreeView : public QTreeWidget

@@ -48,7 +48,8 @@ void ModalDialog::keyPressEvent(QKeyEvent* event)
     // A button without autoDefault passes Enter on to its dialog.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     auto* button = qobject_cast<QPushButton*>(focusWidget());
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && button && button->isVisible() && button->isEnabled()) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && plain && button && button->isVisible() && button->isEnabled()) {
         button->click();
         return;
     }

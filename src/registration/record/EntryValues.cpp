@@ -28,12 +28,13 @@ int EntryValues::count(Array array) const
     return int(m_texts[size_t(array)].size());
 }
 
-const EntryValues::Loaded::Date* EntryValues::uneditedDate(Array array, int year) const
+const EntryValues::Loaded::Split* EntryValues::unedited(Array array, int first) const
 {
-    for (const Loaded::Date& d : loaded.dates) {
-        if (d.array != array || d.year != year) continue;
-        const QStringList shown{text(array, year), text(array, year + 1), text(array, year + 2)};
-        return shown == d.parts ? &d : nullptr;
+    for (const Loaded::Split& s : loaded.splits) {
+        if (s.array != array || s.first != first) continue;
+        for (int i = 0; i < s.parts.size(); ++i)
+            if (text(array, first + i) != s.parts[i]) return nullptr;
+        return &s;
     }
     return nullptr;
 }

@@ -39,27 +39,25 @@ struct EntryValues
     {
         QString djh;      // 登记号 of the registration loaded
         QString database; // the database it was loaded from
-        // 电话号码 as stored and the two box texts the load made of it: while the
-        // boxes still show these, the stored text is written back unchanged.
-        bool hasPhone = false;
-        QString phone, phoneArea, phoneNumber;
-        // A stored date (of any form: "2016/3/5", a text that is no date) and the
-        // texts the load put in its three boxes, from the year's index on.
-        struct Date
+        // A stored text the load spread over several boxes (a date of any form over
+        // its three, 电话号码 over its two) and the texts it put in them, from box
+        // `first` on: while the boxes still show these, the stored text is written
+        // back unchanged.
+        struct Split
         {
             Array array = Array::None;
-            int year = -1;
+            int first = -1;
             QString stored;
             QStringList parts;
         };
-        QList<Date> dates;
+        QList<Split> splits;
     };
     Loaded loaded;
 
-    // The loaded date of the three boxes from `year` on while they still show what
-    // the load put in them: it is saved back as stored and not checked. Null when
-    // the boxes were edited or held no stored date.
-    const Loaded::Date* uneditedDate(Array array, int year) const;
+    // The loaded text spread over the boxes from `first` on, while they still show
+    // what the load put in them: it is saved back as stored (a date is not checked).
+    // Null when the boxes were edited or held no stored text.
+    const Loaded::Split* unedited(Array array, int first) const;
 
 private:
     std::array<QStringList, 5> m_texts; // by Array

@@ -60,14 +60,14 @@ RowValues boxValues(const QSqlDatabase& db, const QString& table, Array array, c
 
     RowValues row;
     QString phoneArea, phoneNumber;
-    bool hasPhone = false;
+    int phoneAt = -1; // the area code's box
     for (int i = 0; i < values.count(array); ++i) {
         const QString column = FieldRegistry::column(array, i);
         if (column.isEmpty()) continue;
         const QString text = values.text(array, i);
         switch (FieldRegistry::partOf(array, i)) {
         case Part::Year:
-            if (const EntryValues::Loaded::Date* d = values.uneditedDate(array, i))
+            if (const EntryValues::Loaded::Split* d = values.unedited(array, i))
                 row.set(column, d->stored);
             else
                 row.set(column, storedText(Date_To_Chinese(text, values.text(array, i + 1),
@@ -78,11 +78,10 @@ RowValues boxValues(const QSqlDatabase& db, const QString& table, Array array, c
             break;
         case Part::AreaCode:
             phoneArea = text;
-            hasPhone = true;
+            phoneAt = i;
             break;
         case Part::Number:
             phoneNumber = text;
-            hasPhone = true;
             break;
         case Part::Whole: {
             // A column the table lacks goes in as text, so the statement reports it.
@@ -95,10 +94,9 @@ RowValues boxValues(const QSqlDatabase& db, const QString& table, Array array, c
         }
         }
     }
-    if (hasPhone) {
-        const EntryValues::Loaded& l = values.loaded;
-        const bool unchanged = l.hasPhone && phoneArea == l.phoneArea && phoneNumber == l.phoneNumber;
-        row.set(QStringLiteral("电话号码"), unchanged ? l.phone : phoneArea + QLatin1Char('-') + phoneNumber);
+    if (phoneAt >= 0) {
+        const EntryValues::Loaded::Split* loaded = values.unedited(array, phoneAt);
+        row.set(QStringLiteral("电话号码"), loaded ? loaded->stored : phoneArea + QLatin1Char('-') + phoneNumber);
     }
     return row;
 }

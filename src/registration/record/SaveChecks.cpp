@@ -206,7 +206,7 @@ SaveCheckResult Check_Before_Save(const QSqlDatabase& db, EntryValues& values, c
     // is built from digits only, so anything else would be lost on saving. A stored
     // date the boxes still show as loaded is saved back as it is and passes.
     for (const DateTriple& d : Dates) {
-        if (values.uneditedDate(d.array, d.year)) continue;
+        if (values.unedited(d.array, d.year)) continue;
         const QString y = values.text(d.array, d.year);
         const QString m = values.text(d.array, d.year + 1);
         const QString day = values.text(d.array, d.year + 2);
