@@ -11,6 +11,7 @@
 // (exchange-sample-20000.mdb, exchange-import-1000.mdb) and reused afterwards;
 // delete them to make new ones.
 
+#include "OutputCounts.h"
 #include "exchange/ExchangeFiles.h"
 #include "exchange/ImportEngine.h"
 #include "exchange/RegistrationExport.h"
@@ -54,11 +55,7 @@ void BM_Export(benchmark::State& s)
         const Status done = exchange::exportRegistrations(r);
         if (!done) s.SkipWithError(qPrintable(done.error().description));
     }
-    Db::ScopedConnection out(QStringLiteral("check"), target, Db::OpenMode::ReadOnly);
-    s.counters["registrations"] =
-        Db::scalar(out.db(), QStringLiteral("SELECT count(*) FROM 登记")).toDouble();
-    s.counters["reserve_rows"] =
-        Db::scalar(out.db(), QStringLiteral("SELECT count(*) FROM 资源储量")).toDouble();
+    countOutputRows(s, target);
 }
 
 // The floor: the template copied, the sample attached, each table copied in one

@@ -9,6 +9,7 @@
 // The sample database is generated beside this program on the first run
 // (regions-sample-20000.mdb) and reused afterwards; delete it to make a new one.
 
+#include "OutputCounts.h"
 #include "exchange/TableCopier.h"
 #include "platform/Database.h"
 #include "platform/FileCopy.h"
@@ -48,11 +49,7 @@ void BM_RegionExport(benchmark::State& s, bool allKinds)
         const Status done = regions::exportRegion(working.db(), r);
         if (!done) s.SkipWithError(qPrintable(done.error().description));
     }
-    Db::ScopedConnection out(QStringLiteral("check"), target, Db::OpenMode::ReadOnly);
-    s.counters["registrations"] =
-        Db::scalar(out.db(), QStringLiteral("SELECT count(*) FROM 登记")).toDouble();
-    s.counters["reserve_rows"] =
-        Db::scalar(out.db(), QStringLiteral("SELECT count(*) FROM 资源储量")).toDouble();
+    countOutputRows(s, target);
 }
 
 // The floor: the template copied, the sample attached, each table of the copy

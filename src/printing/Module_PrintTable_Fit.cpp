@@ -79,6 +79,23 @@ Wrapped wrapOnce(PrintSurface& p, const QString& input, double width)
     if (out.lines == 0) out.lines = 1;
     return out;
 }
+
+// Where a text `extent` long starts in a box `span` long from `start`: 0 after the
+// margin at the start, 1 before the margin at the end, 2 in the middle; any other
+// alignment keeps `start`. The same rule serves across and down.
+int aligned(int start, int span, double extent, int align)
+{
+    switch (align) {
+    case 0:
+        return start + Margin;
+    case 1:
+        return TextNumber::roundToInt32(start + span - extent - Margin);
+    case 2:
+        return TextNumber::roundToInt32(start + (span - extent) / 2);
+    default:
+        return start;
+    }
+}
 } // namespace
 
 int Fit_Text(PrintSurface& printer, int width, int height, int& x, int& y, QString& text, int hAlign,
@@ -108,33 +125,9 @@ int Fit_Text(PrintSurface& printer, int width, int height, int& x, int& y, QStri
     const qsizetype cr = text.indexOf(CR);
     const QString first = cr < 0 ? text : text.left(cr);
     const double firstWidth = printer.textWidth(first);
-    switch (hAlign) {
-    case 0:
-        x = x + Margin;
-        break;
-    case 1:
-        x = TextNumber::roundToInt32(x + width - firstWidth - Margin);
-        break;
-    case 2:
-        x = TextNumber::roundToInt32(x + (width - firstWidth) / 2);
-        break;
-    default:
-        break;
-    }
+    x = aligned(x, width, firstWidth, hAlign);
     const double h = w.lines * printer.textHeight(QStringLiteral("中"));
-    switch (vAlign) {
-    case 0:
-        y = y + Margin;
-        break;
-    case 1:
-        y = TextNumber::roundToInt32(y + height - h - Margin);
-        break;
-    case 2:
-        y = TextNumber::roundToInt32(y + (height - h) / 2);
-        break;
-    default:
-        break;
-    }
+    y = aligned(y, height, h, vAlign);
     return w.lines;
 }
 

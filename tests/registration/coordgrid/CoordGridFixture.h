@@ -120,6 +120,12 @@ protected:
         cmd.Area_Flex_DblClick();
         host.text = text;
     }
+    // Types `text` into (row, col) as edit() does and leaves the cell, which commits it.
+    void editAndLeave(int row, int col, const QString& text)
+    {
+        edit(row, col, text);
+        cmd.Area_Flex_LeaveCell();
+    }
     void enter() { cmd.Cell_Editor_Key(CoordGridCommands::KeyEnter, 0); }
     QStringList shownTexts() const
     {

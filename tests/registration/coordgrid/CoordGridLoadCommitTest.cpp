@@ -163,28 +163,22 @@ protected:
 
 TEST_F(CoordGridCommitTest, CornerNumberIsRoundedOnDataRowsAndKeptOnTheTrailingRow)
 {
-    edit(1, 1, QStringLiteral("03"));
-    cmd.Area_Flex_LeaveCell();
+    editAndLeave(1, 1, QStringLiteral("03"));
     EXPECT_EQ(grid.TextMatrix(1, 1), QStringLiteral("3"));
-    edit(2, 1, QStringLiteral("2.5"));
-    cmd.Area_Flex_LeaveCell();
+    editAndLeave(2, 1, QStringLiteral("2.5"));
     EXPECT_EQ(grid.TextMatrix(2, 1), QStringLiteral("2"));
-    edit(2, 1, QStringLiteral("3.5"));
-    cmd.Area_Flex_LeaveCell();
+    editAndLeave(2, 1, QStringLiteral("3.5"));
     EXPECT_EQ(grid.TextMatrix(2, 1), QStringLiteral("4"));
-    edit(2, 1, QStringLiteral(" *"));
-    cmd.Area_Flex_LeaveCell();
+    editAndLeave(2, 1, QStringLiteral(" *"));
     EXPECT_EQ(grid.TextMatrix(2, 1), QStringLiteral("*"));
-    edit(3, 1, QStringLiteral("03"));
-    cmd.Area_Flex_LeaveCell();
+    editAndLeave(3, 1, QStringLiteral("03"));
     EXPECT_EQ(grid.TextMatrix(3, 1), QStringLiteral("03"));
     EXPECT_TRUE(host.shown.isEmpty());
 }
 
 TEST_F(CoordGridCommitTest, CornerNumberBeyondSixteenBitsIsReportedAndKeptAsTyped)
 {
-    edit(1, 1, QStringLiteral("40000"));
-    cmd.Area_Flex_LeaveCell();
+    editAndLeave(1, 1, QStringLiteral("40000"));
     ASSERT_EQ(host.shown.size(), 1);
     EXPECT_EQ(lastShown().text, QStringLiteral("EDIT_FLEX_GRID模块出错。代码: 6\n\r溢出"));
     EXPECT_EQ(grid.TextMatrix(1, 1), QStringLiteral("40000"));
@@ -192,14 +186,12 @@ TEST_F(CoordGridCommitTest, CornerNumberBeyondSixteenBitsIsReportedAndKeptAsType
 
 TEST_F(CoordGridCommitTest, TrailingRowGrowsOnlyWhenSomethingIsTyped)
 {
-    edit(3, 2, QString());
-    cmd.Area_Flex_LeaveCell();
+    editAndLeave(3, 2, QString());
     EXPECT_EQ(grid.Rows(), 4);
     EXPECT_FALSE(host.visible);
     EXPECT_EQ(host.marks, 0);
 
-    edit(3, 2, QStringLiteral("4100"));
-    cmd.Area_Flex_LeaveCell();
+    editAndLeave(3, 2, QStringLiteral("4100"));
     EXPECT_EQ(grid.Rows(), 5);
     EXPECT_EQ(grid.TextMatrix(3, 2), QStringLiteral("4100"));
     EXPECT_EQ(grid.TextMatrix(3, 0), QStringLiteral("3"));
@@ -209,8 +201,7 @@ TEST_F(CoordGridCommitTest, TrailingRowGrowsOnlyWhenSomethingIsTyped)
 
 TEST_F(CoordGridCommitTest, UnchangedTextMarksNothingAndHiddenEditorCommitsNothing)
 {
-    edit(1, 2, QStringLiteral(" 4000 "));
-    cmd.Area_Flex_LeaveCell();
+    editAndLeave(1, 2, QStringLiteral(" 4000 "));
     EXPECT_EQ(host.marks, 0);
     host.text = QStringLiteral("9");
     EXPECT_TRUE(cmd.EDIT_FLEX_GRID());
@@ -329,8 +320,7 @@ TEST_F(CoordGridCommitTest, CoordinateOrderWarningsAfterEnter)
         SCOPED_TRACE(std::string(c.x) + "," + c.y);
         load({QStringLiteral("1,%1,%2").arg(QLatin1String(c.x), QLatin1String(c.y))});
         host.shown.clear();
-        edit(1, 1, QStringLiteral("1"));
-        cmd.Area_Flex_LeaveCell(); // no Enter: never checked
+        editAndLeave(1, 1, QStringLiteral("1")); // no Enter: never checked
         EXPECT_TRUE(host.shown.isEmpty());
         edit(1, 1, QStringLiteral("1"));
         enter();
