@@ -2,6 +2,7 @@
 
 #include "EditorSql.h"
 #include "platform/TextNumber.h"
+#include "registration/record/StatDatabase.h"
 #include "shell/KCUTIL_Fields.h"
 
 #include <QDir>
@@ -16,12 +17,6 @@ namespace {
 const QString Source = QStringLiteral("FrmZycl.Check_Stat_Reserves");
 
 } // namespace
-
-int yearOf(const QString& djh)
-{
-    const double yy = TextNumber::leading(djh.trimmed().mid(7, 2));
-    return 2000 + int(yy);
-}
 
 Result<bool> Check_Stat_Reserves(const QSqlDatabase& db, const QString& tjPath, const QString& tjName,
                                  const HandOver& h, const ReserveEditing::Boxes& boxes)
@@ -53,7 +48,7 @@ Result<bool> Check_Stat_Reserves(const QSqlDatabase& db, const QString& tjPath, 
 
     Db::ScopedConnection stat(QStringLiteral("Stat_Cn"), file, Db::OpenMode::ReadOnly);
     if (!stat.ok()) return stat.error();
-    const int year = yearOf(djh);
+    const int year = KCUTIL::Stat_Year(djh);
     for (int r = 0; r < ReserveEditing::Rows; ++r) {
         for (int group = 0; group < 3; ++group) {
             const int codeBox = r * ReserveEditing::BoxesPerRow + 3 * group;

@@ -15,9 +15,6 @@ namespace editors {
 // mining area, mine class and year and the ore row's key.
 namespace ReserveStatCheck {
 
-// The year of a registration number: 2000 + the digits at positions 8 and 9.
-int yearOf(const QString& djh);
-
 // True when every filled group is found (also when no group is filled); false when
 // a group is not found, no statistics database is configured, the number is not
 // 13 characters long, or the registration has no mining area. An error when the

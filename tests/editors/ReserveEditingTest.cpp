@@ -206,10 +206,14 @@ TEST_F(StatCheckTest, EveryFilledGroupMustHaveItsRetainedReserveRow)
 
 TEST_F(StatCheckTest, YearsMissingFilesAndNoConfiguration)
 {
-    EXPECT_EQ(StatCheck::yearOf("4510104072001"), 2007);
-    EXPECT_EQ(StatCheck::yearOf("4510104082001"), 2008);
-    EXPECT_EQ(StatCheck::yearOf("4510104992001"), 2099);
-    EXPECT_EQ(StatCheck::yearOf("4510104ab2001"), 2000);
+    // A registration of 1999 is compared with the figures of 1999.
+    const QString old = QStringLiteral("4510104992001");
+    exec("UPDATE 压覆 SET 登记号=?", {old});
+    stat.reserves[0].ND = 1999;
+    ASSERT_TRUE(stat.create(path("tjk.mdb")));
+    editors::HandOver h = row();
+    h.Cur_DJH = old;
+    EXPECT_TRUE(*check(boxesOf({{0, "111"}, {1, "12.5"}, {2, "100"}}), h));
 
     m_state.TJName = QStringLiteral("缺少.mdb");
     const auto missing = check(Boxes(), row());

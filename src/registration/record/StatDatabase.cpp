@@ -1,5 +1,6 @@
 #include "registration/record/StatDatabase.h"
 
+#include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/TextNumber.h"
 
@@ -39,9 +40,15 @@ int SqliteStatDatabase::findMine(const QString& kqbh, std::optional<int> djflbh,
 
 namespace KCUTIL {
 
+int Stat_Year(const QString& djh)
+{
+    const int yy = TextNumber::roundToInt32(TextNumber::leading(djh.mid(7, 2)));
+    return yy > Clock::today().year() % 100 ? 1900 + yy : 2000 + yy;
+}
+
 int Check_Stat_Mine(const StatDatabase& stat, const QString& djh, const QString& kqbh, const QString& ksbh)
 {
-    const int year = TextNumber::roundToInt32(TextNumber::leading(djh.mid(7, 2))) + 2000;
+    const int year = Stat_Year(djh);
     std::optional<int> djflbh;
     if (!ksbh.trimmed().isEmpty()) djflbh = TextNumber::roundToInt32(TextNumber::leading(ksbh)) + 2000;
     return stat.findMine(kqbh, djflbh, year, year - 1);

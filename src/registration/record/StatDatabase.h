@@ -42,10 +42,15 @@ private:
 
 namespace KCUTIL {
 
-// Looks the mine of a registration up: the year is the two digits of 登记号 at
-// positions 8 and 9 plus 2000 (2000 for an empty number), the previous year one
-// less; the mine class is 所属矿山编号 + 2000 when that box is filled. Returns a
-// StatDatabase::Result.
+// The statistics year of a registration number, from its two digits at positions 8
+// and 9 (0 when they are no number): a year of this century up to this year's last
+// two digits (the clock's today), else a year of the last century, so that 99 is
+// 1999 and not 2099.
+int Stat_Year(const QString& djh);
+
+// Looks the mine of a registration up: the year is Stat_Year of 登记号, the previous
+// year one less; the mine class is 所属矿山编号 + 2000 when that box is filled.
+// Returns a StatDatabase::Result.
 int Check_Stat_Mine(const StatDatabase& stat, const QString& djh, const QString& kqbh, const QString& ksbh);
 
 } // namespace KCUTIL

@@ -3,6 +3,7 @@
 #include "registration/record/SaveChecks.h"
 #include "support/StatisticsDatabase.h"
 
+#include "platform/Clock.h"
 #include "platform/Prompt.h"
 
 #include <gtest/gtest.h>
@@ -104,11 +105,11 @@ TEST_F(SaveChecks, StatisticsQuestionsComeFirst)
 
     questions.asked.clear();
     stat.answer = StatDatabase::NotConfigured;
-    v = validValues(QStringLiteral("4110101092001"));
+    v = validValues(QStringLiteral("4110101072001"));
     v.setText(A::Kn2Data, 16, QStringLiteral("110000001"));
     EXPECT_TRUE(check(v).passed());
-    EXPECT_EQ(stat.year, 2009);
-    EXPECT_EQ(stat.previousYear, 2008);
+    EXPECT_EQ(stat.year, 2007);
+    EXPECT_EQ(stat.previousYear, 2006);
     ASSERT_EQ(questions.asked.size(), 1);
 
     questions.asked.clear();
@@ -359,14 +360,21 @@ class StatLookup : public ProgramFolder
 TEST_F(StatLookup, ReadsKclKsByAreaMineAndYear)
 {
     StatisticsDatabase s;
-    s.mines = {{QStringLiteral("110000001"), 2012, 2008}, {QStringLiteral("110000002"), 1000, 2007}};
+    s.mines = {{QStringLiteral("110000001"), 2012, 2008},
+               {QStringLiteral("110000002"), 1000, 2007},
+               {QStringLiteral("110000003"), 1000, 1998}};
     ASSERT_TRUE(s.create(path(QStringLiteral("tjk.mdb"))));
     const SqliteStatDatabase stat(dir(), QStringLiteral("tjk.mdb"));
     // Year 2008 from the number, or the year before.
     EXPECT_EQ(Check_Stat_Mine(stat, QStringLiteral("4110101082001"), QStringLiteral("110000001"),
                               QStringLiteral("12")),
               StatDatabase::Found);
+    Clock::setFixed(QDateTime(QDate(2009, 1, 5), QTime(9, 0)));
     EXPECT_EQ(Check_Stat_Mine(stat, QStringLiteral("4110101092001"), QStringLiteral("110000001"), QString()),
+              StatDatabase::Found);
+    Clock::setFixed(QDateTime(QDate(2008, 11, 3), QTime(9, 30)));
+    // A registration of 1999 is looked up in 1999 and 1998.
+    EXPECT_EQ(Check_Stat_Mine(stat, QStringLiteral("4110101992001"), QStringLiteral("110000003"), QString()),
               StatDatabase::Found);
     EXPECT_EQ(Check_Stat_Mine(stat, QStringLiteral("4110101102001"), QStringLiteral("110000001"), QString()),
               StatDatabase::NotFound);
@@ -379,6 +387,25 @@ TEST_F(StatLookup, ReadsKclKsByAreaMineAndYear)
     EXPECT_EQ(
         Check_Stat_Mine(stat, QStringLiteral("4110101082001"), QStringLiteral("1' or '1'='1"), QString()),
         StatDatabase::NotFound);
+}
+
+TEST(StatYear, TwoDigitsAboveThisYearAreOfTheLastCentury)
+{
+    // (today's year, the digits of the number, the statistics year)
+    const struct
+    {
+        int today;
+        const char* yy;
+        int year;
+    } cases[] = {{2008, "07", 2007}, {2008, "08", 2008}, {2008, "09", 1909}, {2025, "25", 2025},
+                 {2025, "26", 1926}, {2025, "90", 1990}, {2025, "99", 1999}, {2025, "ab", 2000},
+                 {2000, "00", 2000}, {2000, "01", 1901}};
+    for (const auto& c : cases) {
+        Clock::setFixed(QDateTime(QDate(c.today, 6, 1), QTime(12, 0)));
+        EXPECT_EQ(Stat_Year(QStringLiteral("4110101") + QLatin1String(c.yy) + QStringLiteral("2001")), c.year)
+            << c.today << " " << c.yy;
+    }
+    Clock::reset();
 }
 
 TEST_F(StatLookup, MissingOrBrokenDatabases)
