@@ -146,6 +146,11 @@ bool Save_Data_All(NewTab& window)
         Prompt::message(KCUTIL::No_Number_Message(), QStringLiteral("错误"), Prompt::Icon::Critical, &window);
         s.Check_Failed = true;
         return false;
+    case KCUTIL::SaveOutcome::Status::NotLoaded:
+        Prompt::message(KCUTIL::Not_Loaded_Message(s.Cur_DJH), QStringLiteral("提示"), Prompt::Icon::Exclamation,
+                        &window);
+        s.Check_Failed = true;
+        return false;
     case KCUTIL::SaveOutcome::Status::Failed:
         ErrorBox::show(out.error, &window);
         s.Check_Failed = true;

@@ -640,6 +640,14 @@ void NewTab::clear_data()
     s.Is_Loading = false;
 }
 
+void NewTab::clearForTakeOver()
+{
+    const EntryValues::Loaded loaded = m_loaded;
+    clear_data();
+    m_loaded.djh = loaded.djh;
+    m_loaded.database = loaded.database;
+}
+
 void NewTab::Check11_Click(int index)
 {
     Check_Group_To_Field(m_check11, index, 19);

@@ -95,6 +95,10 @@ public:
     // Empties every field, the tick groups, the coordinate grids, the category list
     // and the reserve table.
     void clear_data();
+    // Empties the pages for data taken over from another registration. The
+    // registration loaded stays the one a save rewrites (the take-over keeps its
+    // number); what the load put in the boxes no longer counts as unedited.
+    void clearForTakeOver();
     // Lays out the header and body grids of the reserve table; the body is left empty.
     void Init_Table_Grids();
     // What the window holds, for the record layer: the texts of the bound boxes, the

@@ -15,7 +15,7 @@ void Take_Over_Reference(ReferenceKind kind, const QString& djh, QWidget* parent
     if (!w) return;
     ProgramState& s = state();
     const QString kept = w->values().djh();
-    w->clear_data();
+    w->clearForTakeOver();
     // The window's change handlers stay idle while it is filled: no number is
     // allocated for the region code taken over.
     s.Is_Loading = true;

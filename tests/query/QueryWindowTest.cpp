@@ -3,12 +3,14 @@
 #include "QueryFixture.h"
 
 #include "editors/MineralPicker.h"
+#include "entry/EntryRecord.h"
 #include "entry/FieldBox.h"
 #include "entry/MainWindowHarness.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "platform/Prompt.h"
 #include "query/QueryTargets.h"
+#include "query/ReferenceDialogs.h"
 #include "registration/form/FieldRegistry.h"
 #include "shell/ShellNames.h"
 #include "support/ModalDialogs.h"
@@ -235,6 +237,35 @@ TEST_F(QueryWindowTest, EnterPressesTheFocusedButtonOfTheReferenceDialogs)
                    ModalDialogs::enter(chooser, "Command1_2");
                    EXPECT_FALSE(chooser->isVisible());
                });
+}
+
+TEST_F(QueryWindowTest, ATakeOverIntoTheRegistrationShownSavesOverIt)
+{
+    EntryRecord::Register(targets);
+    exec(QStringLiteral("INSERT INTO 登记 (登记号, 填表人) VALUES (?, '张三')"), {N});
+    exec(QStringLiteral("INSERT INTO 占用 (登记号, 采矿权人, 行政区代码, 矿区名称) "
+                        "VALUES (?, '某矿业', 510104, '锦江铁矿区')"),
+         {N});
+    exec(QStringLiteral("INSERT INTO 坐标 (登记号, 矿权坐标) VALUES (?, ?)"),
+         {N, QStringLiteral("1,3,1,3850000,38500000,2,3851000,38500000,3,3851000,38501000,100,-50,KT1,1,")});
+    NewTab* w = openEntry();
+    ASSERT_NE(w, nullptr);
+    auto* list = w->findChild<QTreeWidget*>(QStringLiteral("TvmDataList"));
+    const QList<QTreeWidgetItem*> nodes = list->findItems(A, Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(nodes.size(), 1);
+    list->setCurrentItem(nodes[0]);
+    Q_EMIT list->itemClicked(nodes[0], 0);
+    ASSERT_EQ(m_state.Cur_DJH, A);
+    const int registrations = rows("登记");
+
+    query::Take_Over_Reference(query::ReferenceKind::Occupied, N, w);
+    ASSERT_EQ(boxText(w, "Kn1Data(0)"), A);
+    Prompt::clear();
+    main->Toolbar_ButtonClick(Keys::Save);
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+    EXPECT_EQ(Db::scalar(db(), QStringLiteral("SELECT 填表人 FROM 登记 WHERE 登记号 = ?"), {A}).toString(), "张三");
+    EXPECT_EQ(rows("登记"), registrations);
+    EXPECT_FALSE(main->buttonEnabled(Keys::Save));
 }
 
 TEST_F(QueryWindowTest, TakingOverAnOccupiedRegistrationFillsTheEntryWindowAndWritesNothing)

@@ -194,7 +194,7 @@ SaveOutcome Save_Registration(const QSqlDatabase& db, const QString& curDjh, Ent
         const bool stored = q->next();
         if (!Db::finished(*q, &out.error)) return out;
         if (stored) {
-            out.error = failure(Not_Loaded_Message(curDjh));
+            out.status = SaveOutcome::Status::NotLoaded;
             return out;
         }
     }

@@ -18,7 +18,9 @@ struct SaveOutcome
 {
     enum class Status {
         Saved,
-        NoNumber, // 登记号 is empty: nothing was written
+        NoNumber,  // 登记号 is empty: nothing was written
+        NotLoaded, // `curDjh` names a stored registration the window did not load:
+                   // nothing was written (Not_Loaded_Message says so)
         Failed,   // a statement failed: nothing was written (`error`)
     };
     Status status = Status::Failed;
@@ -51,7 +53,7 @@ QString Not_Loaded_Message(const QString& djh);
 //  - the 质量 and 资源储量 rows of `curDjh` move to the new number.
 // Empty 性质 cells of ring-end rows become "1" in the grids. Rows of `curDjh` that
 // are not the registration `values` was loaded from (values.loaded) are never
-// touched: the save fails with Not_Loaded_Message.
+// touched: the save is refused as NotLoaded.
 SaveOutcome Save_Registration(const QSqlDatabase& db, const QString& curDjh, EntryValues& values);
 
 // The six tables of a registration, in the order they are deleted.
