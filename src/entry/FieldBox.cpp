@@ -34,7 +34,7 @@ Qt::Alignment alignmentOf(FormControl::Align a)
 } // namespace
 
 FieldBox::FieldBox(const FormControl& layout, QWidget* parent)
-    : QWidget(parent), m_column(layout.column), m_maxLength(layout.maxLength)
+    : QWidget(parent), m_column(layout.column), m_maxLength(layout.maxLength), m_limit(layout.maxLength)
 {
     const QFont font = FormFonts::fontOf(layout);
     setToolTip(m_column);
@@ -97,8 +97,8 @@ QString FieldBox::text() const
 
 void FieldBox::setTextWhole(const QString& text)
 {
-    if (!m_line || m_maxLength <= 0 || text.size() <= m_maxLength) return setText(text);
-    // Typing never takes the box past the longer of its maximum and this text.
+    if (m_maxLength <= 0 || text.size() <= m_maxLength) return setText(text);
+    if (m_plain) return setPlainText(text);
     m_line->setMaxLength(int(text.size()));
     m_line->setText(text);
     m_line->setCursorPosition(0);
@@ -112,21 +112,26 @@ void FieldBox::setText(const QString& text)
         m_line->setCursorPosition(0); // a long value shows its start
         return;
     }
-    const QString cut = m_maxLength > 0 ? text.left(m_maxLength) : text;
+    setPlainText(m_maxLength > 0 ? text.left(m_maxLength) : text);
+}
+
+void FieldBox::setPlainText(const QString& text)
+{
     const QString before = this->text();
     m_cutting = true;
-    m_plain->setPlainText(cut);
+    m_plain->setPlainText(text);
     m_cutting = false;
-    m_set = cut;
+    m_set = text;
     m_shownOfSet = m_plain->toPlainText();
-    m_crlf = cut.contains(QLatin1String("\r\n"));
-    if (cut != before) Q_EMIT textChanged(cut);
+    m_limit = std::max(m_maxLength, int(m_shownOfSet.size()));
+    m_crlf = text.contains(QLatin1String("\r\n"));
+    if (text != before) Q_EMIT textChanged(text);
 }
 
 void FieldBox::cutMultiLine()
 {
     if (m_maxLength <= 0) return;
-    const int excess = int(m_plain->toPlainText().size()) - m_maxLength;
+    const int excess = int(m_plain->toPlainText().size()) - m_limit;
     if (excess <= 0) return;
     // Typed or pasted text past the maximum: the characters that do not fit are
     // dropped from what was just inserted, as a single-line box refuses them.
@@ -140,7 +145,7 @@ void FieldBox::cutMultiLine()
         cursor.removeSelectedText();
     }
     const QString t = m_plain->toPlainText();
-    if (t.size() > m_maxLength) m_plain->setPlainText(t.left(m_maxLength));
+    if (t.size() > m_limit) m_plain->setPlainText(t.left(m_limit));
     m_cutting = false;
 }
 

@@ -704,7 +704,7 @@ void NewTab::showValues(const EntryValues& values)
     for (const Array a : FieldRegistry::arrays()) {
         const QList<FieldBox*>& list = boxes(a);
         for (int i = 0; i < list.size() && i < values.count(a); ++i)
-            list[i]->setText(values.text(a, i));
+            list[i]->setTextWhole(values.text(a, i));
     }
 }
 

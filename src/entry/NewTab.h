@@ -105,8 +105,8 @@ public:
     // two coordinate grids (the window's own, which the checks may change) and their
     // Check1 boxes.
     EntryValues values();
-    // Shows the texts of `values` in the bound boxes (every box of the four arrays;
-    // the grids and tick groups are left alone).
+    // Shows the texts of `values` in the bound boxes, whole as a load shows them
+    // (every box of the four arrays; the grids and tick groups are left alone).
     void showValues(const EntryValues& values);
     // The category box of the first page and the tick states of a tick group
     // ("Check1", "Check11", "Check12"; 0 unticked, 1 ticked, 2 partly), for

@@ -256,7 +256,10 @@ void NewTab::view_djh()
     if (snap.error.isSet()) ErrorBox::show(snap.error, this);
     if (!snap.has(QStringLiteral("登记"))) return;
 
-    // The boxes of a table take its columns by their tooltip texts.
+    // The boxes of a table take its columns by their tooltip texts. A stored value
+    // longer than its box shows whole (a telephone number without "-", a long area
+    // code, a number with more decimals than the box holds), so that it saves back
+    // unchanged.
     const auto fillArray = [&](Array array) {
         const QString table = FieldRegistry::tableOf(array);
         const QList<FieldBox*>& list = m_boxes[int(array)];
@@ -277,26 +280,33 @@ void NewTab::view_djh()
                 text = snap.date(table, column).day;
                 break;
             case FieldRegistry::Part::AreaCode:
+                text = snap.phoneArea;
+                break;
             case FieldRegistry::Part::Number:
-                // Either part of a stored telephone number may be longer than its box
-                // (a number without "-", a long area code): it shows whole, so that
-                // the number saves back unchanged.
-                list[i]->setTextWhole(FieldRegistry::partOf(array, i) == FieldRegistry::Part::AreaCode
-                                          ? snap.phoneArea
-                                          : snap.phoneNumber);
-                continue;
+                text = snap.phoneNumber;
+                break;
             }
-            list[i]->setText(text);
+            list[i]->setTextWhole(text);
         }
-        // A stored date or telephone number keeps the texts its boxes got, to be
-        // saved back unchanged while they still show them.
+        // Every stored value keeps the texts its boxes got (a date three, a telephone
+        // number two, any other one), to be saved back unchanged while they still
+        // show them.
         for (int i = 0; i < list.size(); ++i) {
             const FieldRegistry::Part part = FieldRegistry::partOf(array, i);
-            const bool date = part == FieldRegistry::Part::Year;
-            const int span = date ? 3 : part == FieldRegistry::Part::AreaCode ? 2 : 0;
+            const int span = part == FieldRegistry::Part::Year       ? 3
+                             : part == FieldRegistry::Part::AreaCode ? 2
+                             : part == FieldRegistry::Part::Whole    ? 1
+                                                                     : 0;
             if (span == 0 || i + span > list.size()) continue;
-            const QString stored = date ? snap.storedDate(table, list[i]->column()) : snap.phone;
-            if (date && stored.isEmpty()) continue;
+            const QString column = list[i]->column();
+            QVariant stored;
+            if (part == FieldRegistry::Part::Year) {
+                const QString date = snap.storedDate(table, column);
+                if (!date.isEmpty()) stored = date;
+            } else {
+                stored = part == FieldRegistry::Part::AreaCode ? QVariant(snap.phone) : snap.value(table, column);
+            }
+            if (!stored.isValid()) continue;
             QStringList parts;
             for (int k = 0; k < span; ++k)
                 parts << list[i + k]->text();

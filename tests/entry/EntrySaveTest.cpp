@@ -571,6 +571,65 @@ TEST_F(EntrySaveTest, UneditedDatesOfAnyFormSaveBackUnchanged)
     EXPECT_EQ(storedDate(0), QStringLiteral("2017年1月"));
 }
 
+TEST_F(EntrySaveTest, StoredValuesLongerThanTheirBoxesShowWholeAndSaveBackUnchanged)
+{
+    enterRegistration();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    const QString n = QStringLiteral("4410102082001");
+    // (box, column, stored value longer than the box): a number, a text, a multi-line text.
+    const struct
+    {
+        int box;
+        const char* column;
+        QVariant value;
+        const char* shown;
+    } cases[] = {{25, "至县直距", 123.45, "123.45"},
+                 {4, "邮政编码", QStringLiteral("8361001"), "8361001"},
+                 {3, "通讯地址", QString(60, QChar(u'路')), ""}};
+    const auto quoted = [&](const char* column) {
+        return stored(
+            QStringLiteral("select quote(\"%1\") from 压覆 where 登记号 = ?").arg(QString::fromUtf8(column)), n);
+    };
+    QStringList before;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Db::exec(m_state.Cn(),
+                             QStringLiteral("update 压覆 set \"%1\" = ? where 登记号 = ?")
+                                 .arg(QString::fromUtf8(c.column)),
+                             {c.value, n}));
+        before << quoted(c.column);
+    }
+
+    clickNode(n);
+    for (const auto& c : cases) {
+        const FieldBox* box = controlsOf(w()).Kn2Data(c.box);
+        ASSERT_EQ(box->column(), QString::fromUtf8(c.column));
+        EXPECT_GT(box->text().size(), box->maxLength()) << c.column;
+        if (*c.shown) EXPECT_EQ(box->text(), QString::fromUtf8(c.shown));
+    }
+    EXPECT_EQ(controlsOf(w()).Kn2Data(3)->text(), cases[2].value.toString());
+    // Typing never makes a box longer than what it shows.
+    controlsOf(w()).Tab1()->setCurrentIndex(1);
+    controlsOf(w()).Kn2Data(4)->lineEdit()->end(false);
+    type(A::Kn2Data, 4, QStringLiteral("9"));
+    EXPECT_EQ(controlsOf(w()).Kn2Data(4)->text(), QStringLiteral("8361001"));
+
+    controlsOf(w()).Tab1()->setCurrentIndex(0);
+    type(A::Kn1Data, 1, QStringLiteral("王五"));
+    Prompt::clear();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        EXPECT_EQ(quoted(cases[i].column), before[i]) << cases[i].column;
+
+    // A box the clerk edits saves what it shows.
+    clickNode(n);
+    controlsOf(w()).Tab1()->setCurrentIndex(1);
+    controlsOf(w()).Kn2Data(4)->lineEdit()->selectAll();
+    type(A::Kn2Data, 4, QStringLiteral("450000"));
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_EQ(quoted("邮政编码"), QStringLiteral("'450000'"));
+}
+
 TEST(FieldBoxShowsTheStart, ASingleLineBoxShowsTheStartOfALongText)
 {
     FormControl layout;

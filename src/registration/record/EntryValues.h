@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <array>
 
@@ -39,24 +40,24 @@ struct EntryValues
     {
         QString djh;      // 登记号 of the registration loaded
         QString database; // the database it was loaded from
-        // A stored text the load spread over several boxes (a date of any form over
-        // its three, 电话号码 over its two) and the texts it put in them, from box
-        // `first` on: while the boxes still show these, the stored text is written
-        // back unchanged.
+        // A stored value the load put in one box, or spread over several (a date of
+        // any form over its three, 电话号码 over its two), and the texts it put in
+        // them, from box `first` on: while the boxes still show these, the stored
+        // value is written back unchanged, byte for byte.
         struct Split
         {
             Array array = Array::None;
             int first = -1;
-            QString stored;
+            QVariant stored;
             QStringList parts;
         };
         QList<Split> splits;
     };
     Loaded loaded;
 
-    // The loaded text spread over the boxes from `first` on, while they still show
-    // what the load put in them: it is saved back as stored (a date is not checked).
-    // Null when the boxes were edited or held no stored text.
+    // The loaded value put in the boxes from `first` on, while they still show what
+    // the load put in them: it is saved back as stored (a date is not checked).
+    // Null when the boxes were edited or held no stored value.
     const Loaded::Split* unedited(Array array, int first) const;
 
 private:

@@ -31,6 +31,11 @@ QString RegistrationSnapshot::text(const QString& table, const QString& column) 
     return m_text.value(table).value(column);
 }
 
+QVariant RegistrationSnapshot::value(const QString& table, const QString& column) const
+{
+    return m_values.value(table).value(column);
+}
+
 RegistrationSnapshot::DateParts RegistrationSnapshot::date(const QString& table, const QString& column) const
 {
     return m_dates.value(table).value(column);
@@ -62,9 +67,11 @@ RegistrationSnapshot RegistrationSnapshot::read(const QSqlDatabase& db, const QS
         for (const Db::Column& c : Db::columns(db, table))
             types.insert(c.name, c.typeCode);
         QHash<QString, QString>& texts = s.m_text[table];
+        QHash<QString, QVariant>& values = s.m_values[table];
         for (int i = 0; i < rec.count(); ++i) {
             const QString column = rec.fieldName(i);
             texts.insert(column, KCUTIL::Get_Field_Text(types.value(column, Db::TypeVarWChar), q->value(i)));
+            values.insert(column, q->value(i));
         }
         for (const QString& column : dateColumns(table)) {
             const QString stored = KCUTIL::Get_Field_Str({q->value(column), Db::TypeVarWChar});

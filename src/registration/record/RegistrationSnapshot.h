@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // One registration as the entry window shows it, read from its one-row tables 登记,
 // 压覆, 报告 and 坐标 and turned into the texts of the boxes: every column's display
@@ -35,6 +36,9 @@ struct RegistrationSnapshot
     // Display text of a column (Null shows empty, numbers as their text); the empty
     // text for a column or table that was not read.
     QString text(const QString& table, const QString& column) const;
+    // A column's value as stored (Null included); invalid for a column or table that
+    // was not read.
+    QVariant value(const QString& table, const QString& column) const;
     // The three boxes of a date column: the parts of the stored text, all empty for a
     // Null or empty date.
     DateParts date(const QString& table, const QString& column) const;
@@ -56,6 +60,7 @@ struct RegistrationSnapshot
 
 private:
     QHash<QString, QHash<QString, QString>> m_text;
+    QHash<QString, QHash<QString, QVariant>> m_values;
     QHash<QString, QHash<QString, DateParts>> m_dates;
     QHash<QString, QHash<QString, QString>> m_storedDates;
 };

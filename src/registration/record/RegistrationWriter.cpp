@@ -84,6 +84,10 @@ RowValues boxValues(const QSqlDatabase& db, const QString& table, Array array, c
             phoneNumber = text;
             break;
         case Part::Whole: {
+            if (const EntryValues::Loaded::Split* d = values.unedited(array, i)) {
+                row.set(column, d->stored);
+                break;
+            }
             // A column the table lacks goes in as text, so the statement reports it.
             const int type = types.value(column, Db::TypeVarWChar);
             const bool number = Get_Field_Kind(type) == 1;
@@ -96,7 +100,8 @@ RowValues boxValues(const QSqlDatabase& db, const QString& table, Array array, c
     }
     if (phoneAt >= 0) {
         const EntryValues::Loaded::Split* loaded = values.unedited(array, phoneAt);
-        row.set(QStringLiteral("电话号码"), loaded ? loaded->stored : phoneArea + QLatin1Char('-') + phoneNumber);
+        row.set(QStringLiteral("电话号码"),
+                loaded ? loaded->stored : QVariant(phoneArea + QLatin1Char('-') + phoneNumber));
     }
     return row;
 }

@@ -45,9 +45,9 @@ QString Not_Loaded_Message(const QString& djh);
 // takes over rows that happen to carry an empty number):
 //  - 登记, 压覆, 报告 and 坐标: the row of `curDjh` is rewritten, or inserted when
 //    there is none, every bound column from its boxes (dates joined as stored date
-//    text, 电话号码 as area code "-" number, the later 建设单位 box winning; a date or
-//    telephone number whose boxes still show what the load made of it goes back as
-//    stored), 登记号 set to the new number;
+//    text, 电话号码 as area code "-" number, the later 建设单位 box winning; any value
+//    whose boxes still show what the load made of it goes back as stored, byte for
+//    byte), 登记号 set to the new number;
 //  - 压覆 also gets the extent of grid 0 as it is saved (东经起, 东经止, 北纬起, 北纬止);
 //  - 坐标 gets the stored coordinate texts of both grids;
 //  - the 质量 and 资源储量 rows of `curDjh` move to the new number.
