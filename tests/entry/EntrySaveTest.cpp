@@ -582,10 +582,10 @@ TEST_F(EntrySaveTest, StoredValuesLongerThanTheirBoxesShowWholeAndSaveBackUnchan
         int box;
         const char* column;
         QVariant value;
-        const char* shown;
-    } cases[] = {{25, "至县直距", 123.45, "123.45"},
-                 {4, "邮政编码", QStringLiteral("8361001"), "8361001"},
-                 {3, "通讯地址", QString(60, QChar(u'路')), ""}};
+        QString shown;
+    } cases[] = {{25, "至县直距", 123.45, QStringLiteral("123.45")},
+                 {4, "邮政编码", QStringLiteral("8361001"), QStringLiteral("8361001")},
+                 {3, "通讯地址", QString(60, QChar(u'路')), QString(60, QChar(u'路'))}};
     const auto quoted = [&](const char* column) {
         return stored(
             QStringLiteral("select quote(\"%1\") from 压覆 where 登记号 = ?").arg(QString::fromUtf8(column)), n);
@@ -604,9 +604,8 @@ TEST_F(EntrySaveTest, StoredValuesLongerThanTheirBoxesShowWholeAndSaveBackUnchan
         const FieldBox* box = controlsOf(w()).Kn2Data(c.box);
         ASSERT_EQ(box->column(), QString::fromUtf8(c.column));
         EXPECT_GT(box->text().size(), box->maxLength()) << c.column;
-        if (*c.shown) EXPECT_EQ(box->text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(box->text(), c.shown);
     }
-    EXPECT_EQ(controlsOf(w()).Kn2Data(3)->text(), cases[2].value.toString());
     // Typing never makes a box longer than what it shows.
     controlsOf(w()).Tab1()->setCurrentIndex(1);
     controlsOf(w()).Kn2Data(4)->lineEdit()->end(false);

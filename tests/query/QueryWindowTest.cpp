@@ -85,6 +85,17 @@ protected:
         return QStringLiteral("%1(%2)").arg(FieldRegistry::arrayName(b.array)).arg(b.index);
     }
 
+    // The occupied registration N, with the coordinate text `coords`.
+    void addOccupied(const QString& coords)
+    {
+        exec(QStringLiteral("INSERT INTO 登记 (登记号, 填表人, 填表日期) VALUES (?, '张三', '2007年5月12日')"),
+             {N});
+        exec(QStringLiteral("INSERT INTO 占用 (登记号, 采矿权人, 行政区代码, 电话号码, 矿区名称) "
+                            "VALUES (?, '某矿业', 510104, '028-87654321', '锦江铁矿区')"),
+             {N});
+        exec(QStringLiteral("INSERT INTO 坐标 (登记号, 矿权坐标, 矿权面积) VALUES (?, ?, 0.5)"), {N, coords});
+    }
+
     int rows(const QString& table)
     {
         return Db::scalar(db(), QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();
@@ -242,12 +253,7 @@ TEST_F(QueryWindowTest, EnterPressesTheFocusedButtonOfTheReferenceDialogs)
 TEST_F(QueryWindowTest, ATakeOverIntoTheRegistrationShownSavesOverIt)
 {
     EntryRecord::Register(targets);
-    exec(QStringLiteral("INSERT INTO 登记 (登记号, 填表人) VALUES (?, '张三')"), {N});
-    exec(QStringLiteral("INSERT INTO 占用 (登记号, 采矿权人, 行政区代码, 矿区名称) "
-                        "VALUES (?, '某矿业', 510104, '锦江铁矿区')"),
-         {N});
-    exec(QStringLiteral("INSERT INTO 坐标 (登记号, 矿权坐标) VALUES (?, ?)"),
-         {N, QStringLiteral("1,3,1,3850000,38500000,2,3851000,38500000,3,3851000,38501000,100,-50,KT1,1,")});
+    addOccupied(QStringLiteral("1,3,1,3850000,38500000,2,3851000,38500000,3,3851000,38501000,100,-50,KT1,1,"));
     NewTab* w = openEntry();
     ASSERT_NE(w, nullptr);
     auto* list = w->findChild<QTreeWidget*>(QStringLiteral("TvmDataList"));
@@ -270,13 +276,7 @@ TEST_F(QueryWindowTest, ATakeOverIntoTheRegistrationShownSavesOverIt)
 
 TEST_F(QueryWindowTest, TakingOverAnOccupiedRegistrationFillsTheEntryWindowAndWritesNothing)
 {
-    exec(QStringLiteral("INSERT INTO 登记 (登记号, 填表人, 填表日期) VALUES (?, '张三', '2007年5月12日')"),
-         {N});
-    exec(QStringLiteral("INSERT INTO 占用 (登记号, 采矿权人, 行政区代码, 电话号码, 矿区名称) "
-                        "VALUES (?, '某矿业', 510104, '028-87654321', '锦江铁矿区')"),
-         {N});
-    exec(QStringLiteral("INSERT INTO 坐标 (登记号, 矿权坐标, 矿权面积) VALUES (?, ?, 0.5)"),
-         {N, QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,,,,,")});
+    addOccupied(QStringLiteral("1,3,1,10,20,2,11,20,3,11,21,,,,,"));
     NewTab* w = openEntry();
     ASSERT_NE(w, nullptr);
     const QString shown = boxText(w, "Kn1Data(0)");
