@@ -577,24 +577,16 @@ TEST_F(EntrySaveTest, StoredValuesLongerThanTheirBoxesShowWholeAndSaveBackUnchan
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
     const QString n = QStringLiteral("4410102082001");
     // (box, column, stored value longer than the box): a number, a text, a multi-line text.
-    const struct
-    {
-        int box;
-        const char* column;
-        QVariant value;
-        QString shown;
-    } cases[] = {{25, "至县直距", 123.45, QStringLiteral("123.45")},
-                 {4, "邮政编码", QStringLiteral("8361001"), QStringLiteral("8361001")},
-                 {3, "通讯地址", QString(60, QChar(u'路')), QString(60, QChar(u'路'))}};
-    const auto quoted = [&](const char* column) {
-        return stored(
-            QStringLiteral("select quote(\"%1\") from 压覆 where 登记号 = ?").arg(QString::fromUtf8(column)), n);
+    const struct { int box; QString column; QVariant value; } cases[] = {
+        {25, QStringLiteral("至县直距"), 123.45},
+        {4, QStringLiteral("邮政编码"), QStringLiteral("8361001")},
+        {3, QStringLiteral("通讯地址"), QString(60, QChar(u'路'))}};
+    const auto quoted = [&](const QString& column) {
+        return stored(QStringLiteral("select quote(\"%1\") from 压覆 where 登记号 = ?").arg(column), n);
     };
     QStringList before;
     for (const auto& c : cases) {
-        ASSERT_TRUE(Db::exec(m_state.Cn(),
-                             QStringLiteral("update 压覆 set \"%1\" = ? where 登记号 = ?")
-                                 .arg(QString::fromUtf8(c.column)),
+        ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("update 压覆 set \"%1\" = ? where 登记号 = ?").arg(c.column),
                              {c.value, n}));
         before << quoted(c.column);
     }
@@ -602,9 +594,9 @@ TEST_F(EntrySaveTest, StoredValuesLongerThanTheirBoxesShowWholeAndSaveBackUnchan
     clickNode(n);
     for (const auto& c : cases) {
         const FieldBox* box = controlsOf(w()).Kn2Data(c.box);
-        ASSERT_EQ(box->column(), QString::fromUtf8(c.column));
-        EXPECT_GT(box->text().size(), box->maxLength()) << c.column;
-        EXPECT_EQ(box->text(), c.shown);
+        ASSERT_EQ(box->column(), c.column);
+        EXPECT_GT(box->text().size(), box->maxLength()) << c.box;
+        EXPECT_EQ(box->text(), c.value.toString()) << "shown whole";
     }
     // Typing never makes a box longer than what it shows.
     controlsOf(w()).Tab1()->setCurrentIndex(1);
@@ -618,15 +610,7 @@ TEST_F(EntrySaveTest, StoredValuesLongerThanTheirBoxesShowWholeAndSaveBackUnchan
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
     EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
     for (int i = 0; i < int(std::size(cases)); ++i)
-        EXPECT_EQ(quoted(cases[i].column), before[i]) << cases[i].column;
-
-    // A box the clerk edits saves what it shows.
-    clickNode(n);
-    controlsOf(w()).Tab1()->setCurrentIndex(1);
-    controlsOf(w()).Kn2Data(4)->lineEdit()->selectAll();
-    type(A::Kn2Data, 4, QStringLiteral("450000"));
-    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
-    EXPECT_EQ(quoted("邮政编码"), QStringLiteral("'450000'"));
+        EXPECT_EQ(quoted(cases[i].column), before[i]) << cases[i].box;
 }
 
 TEST(FieldBoxShowsTheStart, ASingleLineBoxShowsTheStartOfALongText)

