@@ -147,8 +147,8 @@ bool Save_Data_All(NewTab& window)
         s.Check_Failed = true;
         return false;
     case KCUTIL::SaveOutcome::Status::NotLoaded:
-        Prompt::message(KCUTIL::Not_Loaded_Message(s.Cur_DJH), QStringLiteral("提示"), Prompt::Icon::Exclamation,
-                        &window);
+        Prompt::message(KCUTIL::Not_Loaded_Message(s.Cur_DJH), QStringLiteral("提示"),
+                        Prompt::Icon::Exclamation, &window);
         s.Check_Failed = true;
         return false;
     case KCUTIL::SaveOutcome::Status::Failed:

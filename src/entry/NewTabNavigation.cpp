@@ -304,7 +304,8 @@ void NewTab::view_djh()
                 const QString date = snap.storedDate(table, column);
                 if (!date.isEmpty()) stored = date;
             } else {
-                stored = part == FieldRegistry::Part::AreaCode ? QVariant(snap.phone) : snap.value(table, column);
+                stored =
+                    part == FieldRegistry::Part::AreaCode ? QVariant(snap.phone) : snap.value(table, column);
             }
             if (!stored.isValid()) continue;
             QStringList parts;

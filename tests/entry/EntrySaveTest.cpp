@@ -577,16 +577,21 @@ TEST_F(EntrySaveTest, StoredValuesLongerThanTheirBoxesShowWholeAndSaveBackUnchan
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
     const QString n = QStringLiteral("4410102082001");
     // (box, column, stored value longer than the box): a number, a text, a multi-line text.
-    const struct { int box; QString column; QVariant value; } cases[] = {
-        {25, QStringLiteral("至县直距"), 123.45},
-        {4, QStringLiteral("邮政编码"), QStringLiteral("8361001")},
-        {3, QStringLiteral("通讯地址"), QString(60, QChar(u'路'))}};
+    const struct
+    {
+        int box;
+        QString column;
+        QVariant value;
+    } cases[] = {{25, QStringLiteral("至县直距"), 123.45},
+                 {4, QStringLiteral("邮政编码"), QStringLiteral("8361001")},
+                 {3, QStringLiteral("通讯地址"), QString(60, QChar(u'路'))}};
     const auto quoted = [&](const QString& column) {
         return stored(QStringLiteral("select quote(\"%1\") from 压覆 where 登记号 = ?").arg(column), n);
     };
     QStringList before;
     for (const auto& c : cases) {
-        ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("update 压覆 set \"%1\" = ? where 登记号 = ?").arg(c.column),
+        ASSERT_TRUE(Db::exec(m_state.Cn(),
+                             QStringLiteral("update 压覆 set \"%1\" = ? where 登记号 = ?").arg(c.column),
                              {c.value, n}));
         before << quoted(c.column);
     }

@@ -88,8 +88,9 @@ protected:
     // The occupied registration N, with the coordinate text `coords`.
     void addOccupied(const QString& coords)
     {
-        exec(QStringLiteral("INSERT INTO 登记 (登记号, 填表人, 填表日期) VALUES (?, '张三', '2007年5月12日')"),
-             {N});
+        exec(
+            QStringLiteral("INSERT INTO 登记 (登记号, 填表人, 填表日期) VALUES (?, '张三', '2007年5月12日')"),
+            {N});
         exec(QStringLiteral("INSERT INTO 占用 (登记号, 采矿权人, 行政区代码, 电话号码, 矿区名称) "
                             "VALUES (?, '某矿业', 510104, '028-87654321', '锦江铁矿区')"),
              {N});
@@ -253,7 +254,8 @@ TEST_F(QueryWindowTest, EnterPressesTheFocusedButtonOfTheReferenceDialogs)
 TEST_F(QueryWindowTest, ATakeOverIntoTheRegistrationShownSavesOverIt)
 {
     EntryRecord::Register(targets);
-    addOccupied(QStringLiteral("1,3,1,3850000,38500000,2,3851000,38500000,3,3851000,38501000,100,-50,KT1,1,"));
+    addOccupied(
+        QStringLiteral("1,3,1,3850000,38500000,2,3851000,38500000,3,3851000,38501000,100,-50,KT1,1,"));
     NewTab* w = openEntry();
     ASSERT_NE(w, nullptr);
     w->positionDJH(A, w->findChild<QTreeWidget*>(QStringLiteral("TvmDataList"))); // shown as a click shows it
@@ -264,7 +266,8 @@ TEST_F(QueryWindowTest, ATakeOverIntoTheRegistrationShownSavesOverIt)
     Prompt::clear();
     main->Toolbar_ButtonClick(Keys::Save);
     EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
-    EXPECT_EQ(Db::scalar(db(), QStringLiteral("SELECT 填表人 FROM 登记 WHERE 登记号 = ?"), {A}).toString(), "张三");
+    EXPECT_EQ(Db::scalar(db(), QStringLiteral("SELECT 填表人 FROM 登记 WHERE 登记号 = ?"), {A}).toString(),
+              "张三");
     EXPECT_FALSE(main->buttonEnabled(Keys::Save));
 }
 

@@ -21,7 +21,7 @@ struct SaveOutcome
         NoNumber,  // 登记号 is empty: nothing was written
         NotLoaded, // `curDjh` names a stored registration the window did not load:
                    // nothing was written (Not_Loaded_Message says so)
-        Failed,   // a statement failed: nothing was written (`error`)
+        Failed,    // a statement failed: nothing was written (`error`)
     };
     Status status = Status::Failed;
     Db::Error error;

@@ -387,7 +387,12 @@ TEST_F(StatLookup, ReadsKclKsByAreaMineAndYear)
 TEST(StatYear, TwoDigitsAboveThisYearAreOfTheLastCentury)
 {
     // (today's year, the digits of the number, the statistics year)
-    const struct { int today; const char* yy; int year; } cases[] = {
+    const struct
+    {
+        int today;
+        const char* yy;
+        int year;
+    } cases[] = {
         {2008, "08", 2008}, {2008, "09", 1909}, {2025, "99", 1999}, {2025, "ab", 2000}, {2000, "01", 1901}};
     for (const auto& c : cases) {
         Clock::setFixed(QDateTime(QDate(c.today, 6, 1), QTime(12, 0)));
