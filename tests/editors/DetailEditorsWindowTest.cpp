@@ -46,6 +46,16 @@ protected:
         openEntryWindow();
     }
     static void key(QWidget* w, Qt::Key k) { QTest::keyClick(w, k); }
+    // The copper row of the fixture.
+    static HandOver copperRow()
+    {
+        HandOver row;
+        row.Cur_DJH = DJH;
+        row.Cur_KCDM = 22001;
+        row.Cur_KSLX = 10001;
+        row.Cur_KSPJ = 32;
+        return row;
+    }
 };
 
 } // namespace
@@ -214,11 +224,7 @@ TEST_F(DetailEditorsWindowTest, LoadedValuesShowTheirStart)
 {
     exec("UPDATE 质量 SET 组分值 = 123456789.125");
     exec("UPDATE 资源储量 SET 矿石量1 = 987654321.25");
-    HandOver row;
-    row.Cur_DJH = DJH;
-    row.Cur_KCDM = 22001;
-    row.Cur_KSLX = 10001;
-    row.Cur_KSPJ = 32;
+    const HandOver row = copperRow();
     FrmKszl q(nullptr, row);
     auto* value = q.findChild<QLineEdit*>("Kn4Data_3");
     ASSERT_EQ(value->text(), "123456789.125");
@@ -267,11 +273,7 @@ TEST_F(DetailEditorsWindowTest, ALoadedStatisticsObjectShowsWholeOnTheRowsTwoLin
 
 TEST_F(DetailEditorsWindowTest, TheQualityTableIsRuledBetweenItsRowsAndColumns)
 {
-    HandOver row;
-    row.Cur_DJH = DJH;
-    row.Cur_KCDM = 22001;
-    row.Cur_KSLX = 10001;
-    row.Cur_KSPJ = 32;
+    const HandOver row = copperRow();
     FrmKszl q(nullptr, row);
     // Component row r: name, value and unit boxes 3r - 1, 3r and 3r + 1.
     auto box = [&q](int r, int column) {

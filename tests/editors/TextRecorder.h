@@ -9,6 +9,8 @@
 #include <QString>
 #include <QTransform>
 
+#include <climits>
+
 // A paint device that draws nothing and records the text painted on it with the
 // baseline point of each piece: what a widget shows, read back as text. Render a
 // widget into it with QWidget::render.
@@ -60,6 +62,7 @@ private:
     {
     public:
         explicit Engine(TextRecorder* recorder) : QPaintEngine(AllFeatures), m_recorder(recorder) {}
+        using QPaintEngine::drawPolygon;
         bool begin(QPaintDevice*) override { return true; }
         bool end() override { return true; }
         void updateState(const QPaintEngineState& state) override
