@@ -7,6 +7,7 @@
 #include "RowCommands.h"
 #include "RowLoading.h"
 
+#include "entry/ColumnAlignDelegate.h"
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
@@ -77,7 +78,15 @@ void FrmEdit::buildControls()
     m_table = new QTableWidget(RowGrid::LastRow, RowGrid::Columns, this);
     m_table->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_table->setFont(EditorWidgets::songti(9));
+    // A cell wraps its text into the row's height: the statistics object of a loaded
+    // row stands on two lines, the object's name above its units.
     m_table->setWordWrap(true);
+    m_table->setItemDelegate(new ColumnAlignDelegate(
+        [](int, int column) {
+            return column == RowGrid::Number ? Qt::Alignment(Qt::AlignCenter)
+                                             : Qt::AlignLeft | Qt::AlignVCenter;
+        },
+        true, m_table));
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -209,7 +218,6 @@ void FrmEdit::showGrid()
             if (!item) {
                 item = new QTableWidgetItem;
                 item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-                item->setTextAlignment(c == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
                 m_table->setItem(r - 1, c, item);
             }
             item->setText(m_grid.text(r, c));

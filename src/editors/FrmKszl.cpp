@@ -26,6 +26,12 @@ const QString NameTip = QStringLiteral("组分名");
 const QString ValueTip = QStringLiteral("组分值");
 const QString UnitTip = QStringLiteral("组分单位");
 
+// The ruled component table (Shape1), in twips.
+constexpr int TableLeft = 510;
+constexpr int TableTop = 1260;
+constexpr int TableWidth = 4185;
+constexpr int TableHeight = 3105;
+
 constexpr int ClientWidth = 6660;
 constexpr int ClientHeight = 5325;
 constexpr int BoxCount = 32;
@@ -65,7 +71,7 @@ void FrmKszl::buildControls()
     auto* table = new QFrame(this);
     table->setObjectName(QStringLiteral("Shape1"));
     table->setFrameShape(QFrame::Box);
-    table->setGeometry(Twips::toPixels(510, 1260, 4185, 3105));
+    table->setGeometry(Twips::toPixels(TableLeft, TableTop, TableWidth, TableHeight));
     const int headLefts[] = {810, 2280, 3360};
     const QString heads[] = {NameTip, ValueTip, UnitTip};
     for (int i = 0; i < 3; ++i) {
@@ -91,13 +97,17 @@ void FrmKszl::buildControls()
             const int widths[] = {1515, 975, 1545};
             edit->setToolTip(column == 0 ? NameTip : column == 1 ? ValueTip : UnitTip);
             if (column == 2) edit->setAlignment(Qt::AlignCenter);
-            edit->setGeometry(Twips::toPixels(lefts[column], 1650 + 270 * (r - 1), widths[column], 255));
+            // The table's ruling frames the boxes.
+            edit->setFrame(false);
+            edit->setGeometry(Twips::toPixels(lefts[column], 1650 + 270 * (r - 1), widths[column], 240));
             box = edit;
         }
         box->setObjectName(QStringLiteral("Kn4Data_%1").arg(i));
         watchBox(box, i < 2);
         m_boxes << box;
     }
+
+    ruleTable();
 
     m_check = new QCheckBox(QStringLiteral("平均含量"), this);
     m_check->setObjectName(QStringLiteral("Check1"));
@@ -140,6 +150,29 @@ void FrmKszl::buildControls()
     setTabOrder(command(1), command(0));
     setTabOrder(command(0), m_check);
     setTabOrder(m_check, command(2));
+}
+
+void FrmKszl::ruleTable()
+{
+    // Line2 (2 to 11): under the titles and between the component rows; Line4 (0, 1):
+    // between the name, value and unit columns. Drawn over the boxes' edges.
+    static const int tops[] = {1620, 1905, 2160, 2445, 2700, 2985, 3240, 3525, 3780, 4065};
+    static const int lefts[] = {2070, 3090};
+    const QRect frame = Twips::toPixels(TableLeft, TableTop, TableWidth, TableHeight);
+    auto line = [this](const QString& name, QFrame::Shape shape, const QRect& geometry) {
+        auto* l = new QFrame(this);
+        l->setObjectName(name);
+        l->setFrameShape(shape);
+        l->setFrameShadow(QFrame::Plain);
+        l->setGeometry(geometry);
+        l->raise();
+    };
+    for (int i = 0; i < 10; ++i)
+        line(QStringLiteral("Line2_%1").arg(i + 2), QFrame::HLine,
+             QRect(frame.left(), Twips::toPixelsY(tops[i]), frame.width(), 1));
+    for (int i = 0; i < 2; ++i)
+        line(QStringLiteral("Line4_%1").arg(i), QFrame::VLine,
+             QRect(Twips::toPixelsX(lefts[i]), frame.top(), 1, frame.height()));
 }
 
 QString FrmKszl::boxText(int index) const
@@ -199,12 +232,24 @@ void FrmKszl::Load_Quality()
             setBoxText(3 * r + 1, s.rows[r - 1].unit);
         }
     }
+    m_storedRecords = loaded ? loaded->records : 0;
     m_filling = false;
     command(0)->setEnabled(false);
     const bool found = loaded && loaded->records > 0;
     command(1)->setEnabled(found);
     if (found && !averageKey) m_check->setEnabled(false);
-    if (!loaded) ErrorBox::show(loaded.error(), this);
+    if (!loaded) {
+        ErrorBox::show(loaded.error(), this);
+        return;
+    }
+    if (m_storedRecords > QualityEditing::ComponentRows) tooManyRecords();
+}
+
+void FrmKszl::tooManyRecords()
+{
+    Prompt::message(QStringLiteral("该矿石的组分含量数据共有") + QString::number(m_storedRecords) +
+                        QStringLiteral("组，这里只能显示前10组，不能在此保存！"),
+                    Tip, Prompt::Icon::Exclamation, this);
 }
 
 void FrmKszl::Check1_Click()
@@ -315,6 +360,10 @@ bool FrmKszl::eventFilter(QObject* watched, QEvent* event)
 
 void FrmKszl::saveClicked()
 {
+    if (m_storedRecords > QualityEditing::ComponentRows) {
+        tooManyRecords();
+        return;
+    }
     const QualityEditing::Sheet s = sheet();
     const QualityEditing::Check check = QualityEditing::Check_Quality(s, average());
     if (check.remindDescriptions)

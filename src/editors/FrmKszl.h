@@ -35,7 +35,11 @@ protected:
 
 private:
     void buildControls();
+    void ruleTable();
     void Load_Quality();
+    // The key holds more records than the ten rows show: said at loading and at
+    // every save, which it refuses.
+    void tooManyRecords();
     void Kn4Data_Change(int index);
     void Kn4Data_GotFocus(int index);
     QString boxText(int index) const;
@@ -53,6 +57,7 @@ private:
     int m_dropBox = -1;     // the box the drop button serves
     int m_openedType = 0;   // the ore type and grade the window was opened with
     int m_openedGrade = 0;
+    int m_storedRecords = 0; // records of the key at loading
 };
 
 } // namespace editors

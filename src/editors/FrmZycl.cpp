@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <climits>
+
 namespace editors {
 
 namespace {
@@ -32,7 +34,7 @@ constexpr int FrameTop = 1080;
 // Left and width of the nine box columns inside the frame, in twips.
 constexpr int Lefts[] = {150, 690, 690, 1410, 1980, 1980, 2640, 3210, 3210};
 constexpr int Widths[] = {495, 675, 675, 525, 615, 615, 525, 795, 795};
-constexpr int AmountMargin = 3; // pixels beside an amount: the line edit's own margin and one to spare
+constexpr int AmountMargin = 2; // pixels a line edit keeps free on either side of its text
 
 } // namespace
 
@@ -85,11 +87,7 @@ void FrmZycl::buildControls()
             box->setMaxLength(4);
             box->setReadOnly(true); // codes come from the lists only
         } else {
-            // An amount box is one line high and narrow: without a frame, and in a
-            // font that shows an amount of four digits and two decimals whole.
-            box->setFrame(false);
-            box->setFont(Fit_Font_To_Width(font(), QStringLiteral("8888.88"),
-                                           Twips::toPixelsX(Widths[c]) - 2 * AmountMargin));
+            box->setFrame(false); // an amount box is one line high
         }
         connect(box, &QLineEdit::textChanged, this, [this, i] { Kn5Data_Change(i); });
         box->installEventFilter(this);
@@ -98,6 +96,7 @@ void FrmZycl::buildControls()
     }
     for (int i = 1; i < m_boxes.size(); ++i)
         setTabOrder(m_boxes[i - 1], m_boxes[i]);
+    setFigureFont();
 
     addCommandButtons(ClientWidth - 3 * 1125 - 2 * 105 - 150, ClientHeight - 285 - 240);
 
@@ -118,6 +117,18 @@ void FrmZycl::buildControls()
         connect(list, &QListWidget::itemActivated, this, [this, k] { List2_Click(k); });
         m_lists[k] = list;
     }
+}
+
+void FrmZycl::setFigureFont()
+{
+    // Every amount of the sheet in one size, whatever its box or its value: the
+    // largest at which four digits and two decimals show whole in the narrowest box.
+    int narrowest = INT_MAX;
+    for (int i = 0; i < ReserveEditing::BoxCount; ++i)
+        if (ReserveEditing::isAmountBox(i)) narrowest = qMin(narrowest, m_boxes[i]->width());
+    const QFont figures = Fit_Font_To_Width(font(), QStringLiteral("8888.88"), narrowest - 2 * AmountMargin);
+    for (int i = 0; i < ReserveEditing::BoxCount; ++i)
+        if (ReserveEditing::isAmountBox(i)) m_boxes[i]->setFont(figures);
 }
 
 ReserveEditing::Boxes FrmZycl::boxes() const

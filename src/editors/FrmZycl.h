@@ -34,6 +34,7 @@ protected:
 
 private:
     void buildControls();
+    void setFigureFont();
     void Load_Reserves();
     void Set_Amount_Boxes();
     void Kn5Data_Change(int index);

@@ -75,7 +75,8 @@ Check Check_Quality(const Sheet& sheet, bool average);
 
 // Replaces the key's records by the non-blank rows of the sheet, numbered from
 // `base` + row, in one transaction. Returns the marker the row list shows: "有",
-// "平均含量", or "" when no row was written.
+// "平均含量", or "" when no row was written. Refuses when the key holds more records
+// than the editor shows.
 Result<QString> Save_Quality(const QSqlDatabase& db, const Key& key, const Sheet& sheet, int base);
 
 // Removes the key's records.

@@ -27,6 +27,12 @@ int boxOfCode(const Boxes& boxes, int column, const QString& code)
     return found;
 }
 
+// The ore row's own reserve rows: deductions from other registrations are left out.
+QString ownRowsOf(const HandOver& h, QVariantList* values)
+{
+    return EditorSql::ownReserveRowsOf(h.Cur_DJH, h.Cur_KCDM, h.Cur_TJDX, h.Cur_KSLX, h.Cur_KSPJ, values);
+}
+
 double amount(const QString& text)
 {
     return TextNumber::leading(text);
@@ -76,13 +82,13 @@ const QStringList& codeList(int list)
 
 Result<Loaded> Load_Reserves(const QSqlDatabase& db, const HandOver& h)
 {
+    QVariantList key;
+    const QString where = ownRowsOf(h, &key);
     Db::Error e;
-    auto q = Db::exec(
-        db,
-        QStringLiteral("select %1 from 资源储量 where 登记号=? and 矿产代码=? and 统计对象=? and 矿石类型=? "
-                       "and 矿石品级=? and 扣矿区编号 is null order by 显示序号")
-            .arg(boxColumns().join(QLatin1Char(','))),
-        {h.Cur_DJH, h.Cur_KCDM, h.Cur_TJDX, h.Cur_KSLX, h.Cur_KSPJ}, &e);
+    auto q = Db::exec(db,
+                      QStringLiteral("select %1 from 资源储量").arg(boxColumns().join(QLatin1Char(','))) +
+                          where + QStringLiteral(" order by 显示序号"),
+                      key, &e);
     if (!q) return e;
     Loaded loaded;
     while (q->next()) {
@@ -193,10 +199,8 @@ Result<QString> Save_Reserves(const QSqlDatabase& db, const HandOver& h, const B
 {
     Db::TransactionGuard tx(db);
     if (!tx.started()) return tx.beginError(Source);
-    const QVariantList key{h.Cur_DJH, h.Cur_KCDM, h.Cur_TJDX, h.Cur_KSLX, h.Cur_KSPJ};
-    const QString where =
-        QStringLiteral(" where 登记号=? and 矿产代码=? and 统计对象=? and 矿石类型=? and 矿石品级=? "
-                       "and 扣矿区编号 is null");
+    QVariantList key;
+    const QString where = ownRowsOf(h, &key);
     Db::Error e;
     const QVariant stored = Db::scalar(db, QStringLiteral("select count(*) from 资源储量") + where, key, &e);
     if (e.isSet()) return e;
@@ -253,13 +257,10 @@ Result<QString> Save_Reserves(const QSqlDatabase& db, const HandOver& h, const B
 
 Status Delete_Reserves(const QSqlDatabase& db, const HandOver& h)
 {
+    QVariantList key;
+    const QString where = ownRowsOf(h, &key);
     Db::Error e;
-    if (!Db::exec(
-            db,
-            QStringLiteral("delete from 资源储量 where 登记号=? and 矿产代码=? and 统计对象=? and 矿石类型=? "
-                           "and 矿石品级=? and 扣矿区编号 is null"),
-            {h.Cur_DJH, h.Cur_KCDM, h.Cur_TJDX, h.Cur_KSLX, h.Cur_KSPJ}, &e))
-        return e;
+    if (!Db::exec(db, QStringLiteral("delete from 资源储量") + where, key, &e)) return e;
     return Status::success();
 }
 

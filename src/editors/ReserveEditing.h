@@ -11,9 +11,10 @@
 
 namespace editors {
 
-// The own reserve rows (资源储量, 扣矿区编号 empty) of one ore row as the reserve
-// editor shows them: seven rows of nine boxes, box index = 9 x row + column; in each
-// row the groups 储量, 基础储量 and 资源量, each a code, a metal and an ore amount.
+// The own reserve rows of one ore row (资源储量 rows that deduct from no other
+// registration: 原登记号 and 扣矿区编号 empty) as the reserve editor shows them:
+// seven rows of nine boxes, box index = 9 x row + column; in each row the groups
+// 储量, 基础储量 and 资源量, each a code, a metal and an ore amount.
 namespace ReserveEditing {
 
 constexpr int Rows = 7;

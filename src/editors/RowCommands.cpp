@@ -77,7 +77,8 @@ Status Update_Row_Key(const QSqlDatabase& db, const QString& djh, RowGrid& grid,
         if (code == 0) return Status::success();
         if (const Status s = run(db,
                                  QStringLiteral("update 资源储量 set 矿产组合码=?, 矿产组合=? where 登记号=? "
-                                                "and 矿产代码=? and 扣矿区编号 is null"),
+                                                "and 矿产代码=? and ") +
+                                     EditorSql::OwnReserveRows,
                                  {code, name, djh, k.mineral});
             !s)
             return s;
@@ -111,8 +112,9 @@ Status Update_Row_Key(const QSqlDatabase& db, const QString& djh, RowGrid& grid,
     if (const Status s =
             run(db,
                 QStringLiteral("update 资源储量 set %1=? where 登记号=? and 矿产代码=? and 矿产组合码=? "
-                               "and 统计对象=? and 矿石类型=? and 矿石品级=? and 扣矿区编号 is null")
-                    .arg(column),
+                               "and 统计对象=? and 矿石类型=? and 矿石品级=? and ")
+                        .arg(column) +
+                    EditorSql::OwnReserveRows,
                 {code, djh, k.mineral, combination, k.object, k.type, k.grade});
         !s)
         return s;
@@ -155,12 +157,10 @@ Result<int> Delete_Row(const QSqlDatabase& db, const QString& djh, RowGrid& grid
     const QualitySelection quality = qualityOf(grid, row, djh);
     if (const Status s = run(db, QStringLiteral("delete from 质量") + quality.where, quality.values); !s)
         return s.error();
-    if (const Status s =
-            run(db,
-                QStringLiteral("delete from 资源储量 where 登记号=? and 矿产代码=? and 统计对象=? "
-                               "and 矿石类型=? and 矿石品级=? and 扣矿区编号 is null"),
-                {djh, k.mineral, k.object, k.type, k.grade});
-        !s)
+    QVariantList reserveKey;
+    const QString reserves =
+        EditorSql::ownReserveRowsOf(djh, k.mineral, k.object, k.type, k.grade, &reserveKey);
+    if (const Status s = run(db, QStringLiteral("delete from 资源储量") + reserves, reserveKey); !s)
         return s.error();
 
     grid.Init_Grid();
@@ -182,8 +182,7 @@ Result<bool> Insert_Row(const QSqlDatabase& db, const QString& djh, RowGrid& gri
     const RowGrid before = grid;
     grid.insertEmptyRow(row);
     Db::TransactionGuard tx(db);
-    Status s =
-        tx.started() ? Renumber_Quality_Rows(db, djh, grid) : Status(tx.beginError(Source));
+    Status s = tx.started() ? Renumber_Quality_Rows(db, djh, grid) : Status(tx.beginError(Source));
     if (s) s = commit(tx);
     if (!s) {
         grid = before;

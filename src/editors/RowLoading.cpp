@@ -114,12 +114,11 @@ Result<Combination> Get_Mineral_Combination(const QSqlDatabase& db, const QStrin
 
 Result<QString> Get_Reserve_Marker(const QSqlDatabase& db, const QString& djh, const RowGrid::Key& key)
 {
+    QVariantList values;
+    const QString where =
+        EditorSql::ownReserveRowsOf(djh, key.mineral, key.object, key.type, key.grade, &values);
     Db::Error e;
-    auto q =
-        Db::exec(db,
-                 QStringLiteral("select count(*) from 资源储量 where 登记号=? and 矿产代码=? and 统计对象=? "
-                                "and 矿石类型=? and 矿石品级=? and 扣矿区编号 is null"),
-                 {djh, key.mineral, key.object, key.type, key.grade}, &e);
+    auto q = Db::exec(db, QStringLiteral("select count(*) from 资源储量") + where, values, &e);
     if (!q) return e;
     if (!q->next())
         return EditorSql::readError(*q, Source).value_or(failed(QStringLiteral("资源储量无法读取")));

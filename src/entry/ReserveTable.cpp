@@ -1,6 +1,7 @@
 #include "ReserveTable.h"
 
-#include "registration/form/CellText.h"
+#include "ColumnAlignDelegate.h"
+
 #include "registration/form/FormControl.h"
 #include "registration/form/FormLayout.h"
 #include "registration/form/ReserveTableLayout.h"
@@ -8,14 +9,8 @@
 
 #include "platform/Twips.h"
 
-#include <QApplication>
 #include <QHeaderView>
-#include <QPainter>
-#include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
-
-#include <functional>
 
 namespace {
 
@@ -27,52 +22,6 @@ QFont songTi9()
 const QString GridStyle = QStringLiteral(
     "QTableWidget { border: 1px solid black; gridline-color: black; background: white; color: black; }"
     "QTableWidget::item { padding: 0px; }");
-
-// Aligns the cells of a grid by column (and the title rows by their own rule), as a
-// grid whose alignment is a property of its columns, and draws their text as the
-// form's small cells show it.
-class ColumnAlignDelegate : public QStyledItemDelegate
-{
-public:
-    using Rule = std::function<Qt::Alignment(int row, int column)>;
-    ColumnAlignDelegate(Rule rule, bool wordWrap, QObject* parent)
-        : QStyledItemDelegate(parent), m_rule(std::move(rule)), m_wordWrap(wordWrap)
-    {
-    }
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem o = option;
-        initStyleOption(&o, index);
-        const QString text = o.text;
-        o.text.clear();
-        const QWidget* widget = o.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &o, painter, widget);
-        painter->save();
-        painter->setFont(o.font);
-        painter->setPen(
-            o.palette.color((o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
-        const QRect r = o.rect.adjusted(1, 0, -1, 0);
-        if (m_wordWrap) {
-            CellText::draw(*painter, r, text, int(o.displayAlignment));
-        } else {
-            painter->drawText(r, int(o.displayAlignment), text);
-        }
-        painter->restore();
-    }
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->displayAlignment = m_rule(index.row(), index.column());
-    }
-
-private:
-    Rule m_rule;
-    bool m_wordWrap;
-};
 
 void prepareGrid(QTableWidget* grid)
 {

@@ -11,9 +11,12 @@
 #include "entry/NewTabControls.h"
 #include "platform/Prompt.h"
 
+#include "TextRecorder.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -43,6 +46,16 @@ protected:
         openEntryWindow();
     }
     static void key(QWidget* w, Qt::Key k) { QTest::keyClick(w, k); }
+    // The copper row of the fixture.
+    static HandOver copperRow()
+    {
+        HandOver row;
+        row.Cur_DJH = DJH;
+        row.Cur_KCDM = 22001;
+        row.Cur_KSLX = 10001;
+        row.Cur_KSPJ = 32;
+        return row;
+    }
 };
 
 } // namespace
@@ -211,11 +224,7 @@ TEST_F(DetailEditorsWindowTest, LoadedValuesShowTheirStart)
 {
     exec("UPDATE 质量 SET 组分值 = 123456789.125");
     exec("UPDATE 资源储量 SET 矿石量1 = 987654321.25");
-    HandOver row;
-    row.Cur_DJH = DJH;
-    row.Cur_KCDM = 22001;
-    row.Cur_KSLX = 10001;
-    row.Cur_KSPJ = 32;
+    const HandOver row = copperRow();
     FrmKszl q(nullptr, row);
     auto* value = q.findChild<QLineEdit*>("Kn4Data_3");
     ASSERT_EQ(value->text(), "123456789.125");
@@ -226,21 +235,73 @@ TEST_F(DetailEditorsWindowTest, LoadedValuesShowTheirStart)
     EXPECT_EQ(ore->cursorPosition(), 0);
 }
 
-TEST_F(DetailEditorsWindowTest, AmountsOfFourDigitsAndTwoDecimalsShowWhole)
+TEST_F(DetailEditorsWindowTest, AmountsOfFourDigitsAndTwoDecimalsShowWholeInOneSize)
 {
     HandOver row;
     row.Cur_DJH = DJH;
     row.Cur_KCDM = 22001;
     FrmZycl z(nullptr, row);
     int amounts = 0;
+    const QFont figures = z.findChild<QLineEdit*>("Kn5Data_1")->font();
     for (QLineEdit* box : z.findChildren<QLineEdit*>()) {
         if (!box->objectName().startsWith("Kn5Data_") || box->maxLength() == 4) continue; // codes
         ++amounts;
+        // One size for every figure, however wide its box.
+        EXPECT_EQ(box->font().pointSizeF(), figures.pointSizeF()) << box->objectName().toStdString();
         // A line edit keeps 2 pixels free on either side of its text.
         const int room = box->contentsRect().width() - 4;
-        EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance("4299.48"), room) << box->objectName().toStdString();
+        EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance("4299.48"), room)
+            << box->objectName().toStdString();
     }
     EXPECT_EQ(amounts, 42);
+}
+
+TEST_F(DetailEditorsWindowTest, ALoadedStatisticsObjectShowsWholeOnTheRowsTwoLines)
+{
+    FrmEdit w;
+    w.show();
+    ASSERT_EQ(w.rows().text(1, RowGrid::Object), "铜\n吨/千吨");
+    auto* table = w.findChild<QTableWidget*>("MSFlexGrid1");
+    const QRect cell = table->visualRect(table->model()->index(0, RowGrid::Object));
+    TextRecorder shown(table->viewport()->size());
+    table->viewport()->render(&shown);
+    QString inCell;
+    for (const TextRecorder::Piece& piece : shown.pieces())
+        if (cell.contains(piece.baseline.toPoint())) inCell += piece.text;
+    EXPECT_EQ(inCell, "铜吨/千吨");
+}
+
+TEST_F(DetailEditorsWindowTest, TheQualityTableIsRuledBetweenItsRowsAndColumns)
+{
+    const HandOver row = copperRow();
+    FrmKszl q(nullptr, row);
+    // Component row r: name, value and unit boxes 3r - 1, 3r and 3r + 1.
+    auto box = [&q](int r, int column) {
+        return q.findChild<QLineEdit*>(QStringLiteral("Kn4Data_%1").arg(3 * r - 1 + column))->geometry();
+    };
+    for (int n = 2; n <= 11; ++n) {
+        auto* line = q.findChild<QFrame*>(QStringLiteral("Line2_%1").arg(n));
+        ASSERT_NE(line, nullptr) << n;
+        const QRect g = line->geometry();
+        EXPECT_TRUE(line->isVisibleTo(&q));
+        // Above row n - 1, below row n - 2 (Line2_2 under the titles), across the table.
+        EXPECT_LT(g.bottom(), box(n - 1, 0).top()) << n;
+        if (n > 2) {
+            EXPECT_GT(g.top(), box(n - 2, 0).bottom()) << n;
+        }
+        EXPECT_LT(g.left(), box(1, 0).left());
+        EXPECT_GT(g.right(), box(1, 2).right());
+    }
+    for (int n = 0; n < 2; ++n) {
+        auto* line = q.findChild<QFrame*>(QStringLiteral("Line4_%1").arg(n));
+        ASSERT_NE(line, nullptr) << n;
+        const QRect g = line->geometry();
+        EXPECT_TRUE(line->isVisibleTo(&q));
+        EXPECT_GT(g.left(), box(1, n).right()) << n;
+        EXPECT_LT(g.right(), box(1, n + 1).left()) << n;
+        EXPECT_LT(g.top(), box(1, 0).top());
+        EXPECT_GT(g.bottom(), box(10, 0).bottom());
+    }
 }
 
 TEST_F(DetailEditorsWindowTest, ANewMineralFromTheTreeWithItsQualityShowsInTheTable)

@@ -95,6 +95,19 @@ TEST_F(EditorMessagesTest, QualitySheetChecksAndDeleteQuestions)
     EXPECT_EQ(a.handOver().Kszl_Flag, "平均含量") << "the reminder does not stop the save";
     press(a, 1);
     EXPECT_EQ(Prompt::lastText(), "确定要删除平均组分含量数据吗？");
+
+    // More records than the ten rows: said at loading, and a save is refused.
+    for (int i = 0; i < 11; ++i)
+        quality(22001, 0, "10001", "32", 101 + i);
+    Prompt::clear();
+    FrmKszl many(nullptr, copperRow());
+    const QString tooMany = "该矿石的组分含量数据共有11组，这里只能显示前10组，不能在此保存！";
+    EXPECT_EQ(Prompt::lastText(), tooMany);
+    set(many, 2, "Cu");
+    Prompt::clear();
+    press(many, 0);
+    EXPECT_EQ(Prompt::lastText(), tooMany);
+    EXPECT_EQ(column("select count(*) from 质量 where 组分名='TFe'"), QStringList({"11"}));
 }
 
 TEST_F(EditorMessagesTest, ReserveSheetChecksAndQuestions)

@@ -45,6 +45,12 @@ TEST_F(QualityEditingTest, LoadShowsTheFirstTenRecordsAndTheKeyWhenThereIsNone)
     EXPECT_EQ(loaded->sheet.rows[8].value, "3");
     EXPECT_EQ(loaded->sheet.rows[7].value, "1.2346");
     EXPECT_EQ(Load_Quality(db(), averageKey())->records, 0) << "the average key is another key";
+
+    // The two records the sheet cannot show are not given up by a save.
+    const auto saved = Save_Quality(db(), componentKey(), loaded->sheet, 100);
+    ASSERT_FALSE(saved.ok());
+    EXPECT_EQ(saved.error().description, "组分含量数据超过10组，不能在此保存！");
+    EXPECT_EQ(column("select count(*) from 质量"), QStringList({"12"}));
 }
 
 TEST_F(QualityEditingTest, CheckBeforeSaving)

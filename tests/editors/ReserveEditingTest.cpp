@@ -144,6 +144,32 @@ TEST_F(ReserveEditingTest, SaveWritesTheCodedRowsAndAQualityPlaceholderOnce)
     EXPECT_EQ(column("select count(*) from 质量"), QStringList({"1"}));
 }
 
+TEST_F(ReserveEditingTest, ARowThatDeductsFromAnotherRegistrationIsLeftAsStored)
+{
+    // A deduction whose mining area was never filled in: it names only the
+    // registration it deducts from.
+    exec("INSERT INTO 资源储量 (登记号, 矿产代码, 统计对象, 矿石类型, 矿石品级, 储量类型, 金属量1, 矿石量1, "
+         "矿产组合码, 矿产组合, 原登记号, 显示序号) VALUES (?, 22001, 0, 10001, 32, '122', 8, 9, 1, "
+         "'单一矿产', "
+         "'1510104082003', 301)",
+         {DJH});
+    const QString deduction =
+        QStringLiteral("select 储量类型 || 金属量1 || 矿石量1 || 矿产组合 || 原登记号 || "
+                       "显示序号 from 资源储量 where 原登记号 is not null");
+    const QStringList stored = column(deduction);
+    ASSERT_EQ(stored.size(), 1);
+
+    const auto loaded = Load_Reserves(db(), row());
+    ASSERT_TRUE(loaded.ok());
+    EXPECT_EQ(loaded->rows, 0);
+    ASSERT_TRUE(Save_Reserves(db(), row(), boxesOf({{0, "111"}, {1, "5"}})).ok());
+    EXPECT_EQ(column(deduction), stored);
+    EXPECT_EQ(column("select count(*) from 资源储量"), QStringList({"2"}));
+    ASSERT_TRUE(Delete_Reserves(db(), row()).ok());
+    EXPECT_EQ(column(deduction), stored);
+    EXPECT_EQ(column("select count(*) from 资源储量"), QStringList({"1"}));
+}
+
 TEST_F(ReserveEditingTest, AFailedSaveOrTooManyRowsLeaveTheTablesAsTheyWere)
 {
     reserve(22001, 0, 10001, 32, 1, "单一矿产");

@@ -2,6 +2,7 @@
 
 #include "editors/RowCommands.h"
 #include "editors/RowLoading.h"
+#include "support/FaultInjection.h"
 
 // The writes of the row list: list picks with their key update, the tree choice,
 // deleting, inserting and renumbering rows.
@@ -181,6 +182,66 @@ TEST_F(RowCommandsTest, InsertingARowRenumbersTheRowsBelowAndKeepsTheirItems)
     const auto full = RowCommands::Insert_Row(db(), DJH, grid, 2);
     ASSERT_TRUE(full.ok());
     EXPECT_FALSE(*full);
+}
+
+TEST_F(RowCommandsTest, InsertingWithTwentyFourRowsRenumbersTheLastIntoRowTwentyFive)
+{
+    QStringList expected;
+    for (int i = 1; i <= 24; ++i) {
+        quality(21001, 0, QString::number(20100 + i), "1", 100 * i + 1);
+        expected << QString::number(100 * (i + 1) + 1);
+    }
+    reload();
+    ASSERT_TRUE(*RowCommands::Insert_Row(db(), DJH, grid, 1));
+    EXPECT_EQ(grid.code(25, RowGrid::OreType), 20124);
+    EXPECT_EQ(orders(), expected);
+}
+
+TEST_F(RowCommandsTest, AFailedDeleteOrInsertLeavesTheGridAndTablesAsTheyWere)
+{
+    quality(21001, 0, "20101", "1", 101);
+    quality(21001, 0, "20101", "2", 201);
+    quality(21001, 0, "20101", "3", 301);
+    reserve(21001, 0, 20101, 2);
+    reload();
+    const auto cells = [](const RowGrid& g) {
+        QStringList out;
+        for (int r = 0; r <= RowGrid::LastRow; ++r)
+            for (int c = 0; c < RowGrid::Columns; ++c)
+                out << g.text(r, c) + '|' + QString::number(g.code(r, c));
+        return out;
+    };
+    const QString tables = "select (select group_concat(显示序号) from 质量) || '/' || "
+                           "(select count(*) from 资源储量)";
+    const QStringList gridBefore = cells(grid);
+    const QStringList tablesBefore = column(tables);
+
+    using K = FaultInjection::Kind;
+    struct Case
+    {
+        bool insert;
+        QString table; // empty: the commit fails
+        K kind;
+    };
+    const Case cases[] = {{false, "质量", K::Delete}, {false, "资源储量", K::Delete},
+                          {false, "质量", K::Update}, // the renumbering after the reload
+                          {false, "", K::Delete},     {true, "质量", K::Update},
+                          {true, "", K::Update}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.insert ? "insert " : "delete ") + c.table.toStdString() + " " +
+                     FaultInjection::kindName(c.kind).toStdString());
+        FaultInjection faults(db());
+        if (c.table.isEmpty())
+            faults.failCommit();
+        else
+            faults.failOn(c.table, c.kind);
+        const bool done = c.insert ? RowCommands::Insert_Row(db(), DJH, grid, 2).ok()
+                                   : RowCommands::Delete_Row(db(), DJH, grid, 2).ok();
+        EXPECT_FALSE(done);
+        faults.clear();
+        EXPECT_EQ(cells(grid), gridBefore);
+        EXPECT_EQ(column(tables), tablesBefore);
+    }
 }
 
 TEST_F(RowCommandsTest, RowsWithoutDataAreNamedBeforeEveryCommand)

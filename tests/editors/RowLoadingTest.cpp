@@ -58,6 +58,9 @@ TEST_F(RowLoadingTest, AverageRowsAndRowsWithoutComponentsAndDeductions)
     quality(23001, 1, "70000", "500", 201, QVariant());
     // A deduction does not mark the reserves but supplies the combination.
     reserve(23001, 1, 70000, 500, 3, QStringLiteral("共生矿产"), QStringLiteral("510104009"));
+    exec("INSERT INTO 资源储量 (登记号, 矿产代码, 统计对象, 矿石类型, 矿石品级, 原登记号, 显示序号) "
+         "VALUES (?, 23001, 1, 70000, 500, '1510104082003', 202)",
+         {DJH});
 
     const RowGrid g = load();
     EXPECT_EQ(g.text(1, RowGrid::Quality), "平均含量");
