@@ -432,16 +432,18 @@ QString runTool(const QString& program, const QStringList& arguments)
     QProcess p;
     p.start(program, arguments);
     if (!p.waitForStarted(5000)) return {};
-    QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 20000);
-    if (p.state() != QProcess::NotRunning) p.kill();
+    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 20000)) {
+        p.kill();
+        p.waitForFinished(5000);
+        return {};
+    }
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return {};
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
-
-bool isHan(const QString& text)
+// Real keys and clicks on the X server (arguments separated by spaces).
+QString xdotool(const QString& arguments)
 {
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Han; });
+    return runTool(QStringLiteral("xdotool"), arguments.split(QLatin1Char(' ')));
 }
 
 // Chinese typed through fcitx5's pinyin on an X server as a clerk types it: a click,
@@ -450,31 +452,25 @@ bool isHan(const QString& text)
 TEST_F(EntrySaveTest, PinyinThroughTheInputMethodIsSaved)
 {
     if (qEnvironmentVariableIsEmpty("ORVANE_IME_CHECK")) GTEST_SKIP() << "runs under ime_check.sh";
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
-    const QString window = QString::number(main->winId());
-    ASSERT_FALSE(runTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"),
-                                                      QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                                      QString::number(QCoreApplication::applicationPid())})
+    ASSERT_FALSE(xdotool(QStringLiteral("search --sync --onlyvisible --pid %1")
+                             .arg(QCoreApplication::applicationPid()))
                      .isEmpty());
-    runTool(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    xdotool(QStringLiteral("windowfocus --sync %1").arg(main->winId()));
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
     enterRegistration();
 
     // Clicks `widget` at `pos`, switches the input method on where it is off, types.
-    const auto typePinyin = [&](QWidget* widget, QPoint pos) {
+    const auto typePinyin = [](QWidget* widget, QPoint pos) {
         const QPoint at = widget->mapToGlobal(pos);
-        runTool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                                             QString::number(at.x()), QString::number(at.y()),
-                                             QStringLiteral("click"), QStringLiteral("1")});
+        xdotool(QStringLiteral("mousemove --sync %1 %2 click 1").arg(at.x()).arg(at.y()));
         const auto active = [] { return runTool(QStringLiteral("fcitx5-remote"), {}) == QLatin1String("2"); };
         if (!QTest::qWaitFor(active, 1000)) {
-            runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("ctrl+space")});
+            xdotool(QStringLiteral("key ctrl+space"));
             ASSERT_TRUE(QTest::qWaitFor(active, 10000)) << "the input method did not switch on";
         }
-        runTool(QStringLiteral("xdotool"),
-                {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("gonglu")});
+        xdotool(QStringLiteral("type --delay 80 gonglu"));
         QTest::qWait(300);
-        runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("space")});
+        xdotool(QStringLiteral("key space"));
     };
 
     // A text box of the first page.
@@ -484,7 +480,8 @@ TEST_F(EntrySaveTest, PinyinThroughTheInputMethodIsSaved)
     typePinyin(box->editor(), box->editor()->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !box->text().isEmpty(); }, 10000));
     const QString word = box->text();
-    EXPECT_TRUE(isHan(word)) << word.toStdString();
+    EXPECT_TRUE(std::all_of(word.begin(), word.end(), [](QChar c) { return c.script() == QChar::Script_Han; }))
+        << word.toStdString();
 
     // The corner name of the first corner.
     controlsOf(w()).Tab1()->setCurrentIndex(2);
@@ -492,7 +489,7 @@ TEST_F(EntrySaveTest, PinyinThroughTheInputMethodIsSaved)
     grid->scrollToTop();
     typePinyin(grid->viewport(), grid->visualRect(grid->model()->index(0, 0)).center());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !grid->txtEdit()->text().isEmpty(); }, 10000));
-    runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+    xdotool(QStringLiteral("key Return"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return grid->grid().TextMatrix(1, 1) != QLatin1String("1"); }, 10000));
     EXPECT_EQ(grid->grid().TextMatrix(1, 1), word);
 
