@@ -81,6 +81,9 @@ until timeout 10 fcitx5-remote >/dev/null 2>&1; do
 done
 
 export QT_QPA_PLATFORM=xcb QT_IM_MODULE=fcitx XMODIFIERS=@im=fcitx ORVANE_IME_CHECK=1
+# Under AddressSanitizer: the X keyboard library copies names with strndup from
+# buffers that end without a NUL, which the strict string checks take for an overflow.
+[ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
 timeout 120 "$check" --gtest_filter='EntrySaveTest.PinyinThroughTheInputMethodIsSaved'
 rc=$?
 [ $rc -eq 0 ] || { echo "--- fcitx5 log"; tail -20 "$work/fcitx5.log"; }
