@@ -14,6 +14,9 @@ ORVANE_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk ccache qt6-translations-l10n
   clang libclang-rt-14-dev
+  # Chinese through an input method: fcitx5's frontend for Qt 6 and, for the check
+  # that types pinyin on a virtual X server, the daemon with its pinyin engine.
+  fcitx5-frontend-qt6 fcitx5 fcitx5-pinyin dbus-x11 xvfb xdotool sqlite3
 )
 
 orvane_install_missing() {

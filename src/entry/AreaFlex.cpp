@@ -303,11 +303,12 @@ void AreaFlex::showEditor(const QString& text)
     m_editor->setCursorPosition(int(text.size()));
     m_editor->show();
     m_editor->raise();
-    m_editor->setFocus(Qt::OtherFocusReason);
+    if (!m_composing) m_editor->setFocus(Qt::OtherFocusReason);
 }
 
 void AreaFlex::hideEditor()
 {
+    m_composing = false;
     if (m_editor->hasFocus()) focusGrid();
     m_editor->hide();
 }
@@ -512,16 +513,56 @@ void AreaFlex::keyPressEvent(QKeyEvent* e)
 
 void AreaFlex::inputMethodEvent(QInputMethodEvent* e)
 {
-    // Text committed by an input method opens the editor like a typed character;
-    // the editor then takes the input method itself.
-    const QString text = e->commitString();
-    if (!text.isEmpty() && !editorVisible()) m_commands.Area_Flex_KeyPress(-1, text);
     e->accept();
+    // The first composition, or text committed at once, opens the editor as a typed
+    // character does. While the input method composes, the grid keeps the focus
+    // (taking it away would end the composition) and hands the events on to the
+    // editor, which shows the composition in the cell; when the composition ends the
+    // editor takes the focus and, with it, the input method.
+    const bool composes = !e->preeditString().isEmpty();
+    if (!m_composing) {
+        if (editorVisible() || (!composes && e->commitString().isEmpty())) return;
+        m_composing = true;
+        m_commands.Area_Flex_KeyPress(-1, QString());
+        if (!editorVisible()) {
+            m_composing = false;
+            return;
+        }
+    }
+    QCoreApplication::sendEvent(m_editor, e);
+    if (!composes) {
+        m_composing = false;
+        // A composition ended because the focus went elsewhere leaves it there.
+        if (hasFocus()) focusEditor();
+    }
+    updateMicroFocus();
+}
+
+QVariant AreaFlex::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // Every cell takes typed text, though the view knows none of them as editable.
+    if (query == Qt::ImEnabled) return true;
+    if (!m_composing) return QTableWidget::inputMethodQuery(query);
+    // The composition is the editor's: its answers, with its rectangles placed in
+    // the grid (the input method puts its candidate list under the cell).
+    const QVariant answer = m_editor->inputMethodQuery(query);
+    const QPoint offset = m_editor->mapTo(this, QPoint());
+    if (answer.typeId() == QMetaType::QRect) return answer.toRect().translated(offset);
+    if (answer.typeId() == QMetaType::QRectF) return answer.toRectF().translated(offset);
+    return answer;
+}
+
+void AreaFlex::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableWidget::currentChanged(current, previous);
+    // The view switches the input method off on a cell it cannot edit itself.
+    setAttribute(Qt::WA_InputMethodEnabled, true);
 }
 
 void AreaFlex::focusInEvent(QFocusEvent* e)
 {
     QTableWidget::focusInEvent(e);
+    setAttribute(Qt::WA_InputMethodEnabled, true);
     // Coming back from a message box or a menu is no new arrival of the focus.
     if (m_focusGuard || e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
         return;

@@ -20,7 +20,9 @@ class QLineEdit;
 // The grid takes the keys itself: Ctrl+A, Ctrl+N, Ctrl+Y, Ctrl+C, Ctrl+V,
 // Ctrl+Insert, Shift+Insert and Delete are grid commands, not the view's own
 // shortcuts; a typed character, including text committed by an input method,
-// opens the editor with it.
+// opens the editor with it. The input method stays on for the grid whatever cell is
+// current: its first composition opens the editor, which shows the composition
+// while the grid keeps the focus (moving the focus would end the composition).
 class AreaFlex : public QTableWidget, private CoordGridHost
 {
     Q_OBJECT
@@ -63,6 +65,8 @@ public:
     // Shows the model again (after code changed it).
     void syncView();
 
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 Q_SIGNALS:
     // The coordinate page should repaint (its sketch map is drawn from the grids).
     void pageRepaintRequested();
@@ -75,6 +79,7 @@ protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void focusInEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
@@ -139,5 +144,6 @@ private:
     bool m_deferSync = false;  // a commit runs inside a view change
     bool m_focusGuard = false; // the focus moves by our own hand
     bool m_placing = false;    // the editor is being placed (scrolling to its cell)
+    bool m_composing = false;  // an input method composes into the editor; the grid keeps the focus
     int m_busy = 0;
 };

@@ -333,22 +333,55 @@ TEST_F(AreaFlexTest, PopupCommandsRunThroughTheMainWindow)
     EXPECT_EQ(m_state.Flex_Menu_Cmd, 6);
 }
 
+// What the platform's input context does with each step of a composition: it asks
+// the focus widget whether it takes the input method, then sends it the event.
+void imeEvent(const QString& preedit, const QString& commit = QString())
+{
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(target, &query);
+    ASSERT_TRUE(query.value(Qt::ImEnabled).toBool()) << "input method off in " << target->metaObject()->className();
+    QInputMethodEvent ime(preedit, {});
+    ime.setCommitString(commit);
+    QApplication::sendEvent(target, &ime);
+}
+
 TEST_F(AreaFlexTest, ChineseInputOpensTheEditor)
 {
-    load(0, QStringLiteral("1\r\n*,100,50,,1\r\n"));
-    select(0, 1, 4, 1, 4);
+    load(0, kTwoCorners);
+    select(0, 1, 2, 1, 2);
     grids[0]->setFocus();
-    QInputMethodEvent ime(QString(), {});
-    ime.setCommitString(QStringLiteral("矿体"));
-    QApplication::sendEvent(grids[0], &ime);
+    // Clicked on a corner name, the first composition opens the editor and shows in
+    // the cell, its candidates under it, while the grid keeps the focus.
+    const QModelIndex corner = grids[0]->model()->index(1, 0);
+    QTest::mouseClick(grids[0]->viewport(), Qt::LeftButton, {}, grids[0]->visualRect(corner).center());
+    imeEvent(QStringLiteral("k"));
+    ASSERT_TRUE(editing(0));
+    EXPECT_EQ(editor(0)->text(), QString());
+    EXPECT_EQ(QApplication::focusWidget(), grids[0]);
+    const QRect cellRect = grids[0]->visualRect(corner).translated(grids[0]->viewport()->pos());
+    EXPECT_TRUE(cellRect.intersects(grids[0]->inputMethodQuery(Qt::ImCursorRectangle).toRect()));
+    imeEvent(QStringLiteral("kuang"));
+    imeEvent(QString(), QStringLiteral("矿"));
+    EXPECT_EQ(editor(0)->text(), QStringLiteral("矿"));
+    EXPECT_EQ(QApplication::focusWidget(), editor(0));
+    QTest::keyClick(editor(0), Qt::Key_Return);
+    EXPECT_EQ(cell(0, 2, 1), QStringLiteral("矿"));
+
+    // After an arrow move the same; text committed at once opens the editor with it.
+    select(0, 1, 2, 1, 2);
+    grids[0]->setFocus();
+    QTest::keyClick(grids[0], Qt::Key_Left);
+    imeEvent(QString(), QStringLiteral("矿体"));
     ASSERT_TRUE(editing(0));
     EXPECT_EQ(editor(0)->text(), QStringLiteral("矿体"));
     EXPECT_EQ(editor(0)->cursorPosition(), 2);
     QTest::keyClick(editor(0), Qt::Key_Return);
-    EXPECT_EQ(cell(0, 1, 4), QStringLiteral("矿体"));
+    EXPECT_EQ(cell(0, 1, 1), QStringLiteral("矿体"));
 
     // A key that carries a Chinese character does the same.
-    select(0, 1, 4, 1, 4);
+    select(0, 2, 1, 2, 1);
     QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("甲"));
     QApplication::sendEvent(grids[0], &key);
     ASSERT_TRUE(editing(0));

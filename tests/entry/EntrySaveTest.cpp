@@ -22,11 +22,13 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <memory>
 
 // A registration entered into the empty entry window as a clerk enters it, saved,
@@ -421,6 +423,89 @@ TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
     EXPECT_EQ(fileHash(), before);
     EXPECT_NE(listNode(n), nullptr);
     EXPECT_EQ(rows(QStringLiteral("登记"), n), 1);
+}
+
+// Runs a helper program of the X session and waits for it, the window's events flowing
+// meanwhile; its output, or an empty text when it failed.
+QString runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForStarted(5000)) return {};
+    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 20000)) {
+        p.kill();
+        p.waitForFinished(5000);
+        return {};
+    }
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+// Real keys and clicks on the X server (arguments separated by spaces).
+QString xdotool(const QString& arguments)
+{
+    return runTool(QStringLiteral("xdotool"), arguments.split(QLatin1Char(' ')));
+}
+
+// Chinese typed through fcitx5's pinyin on an X server as a clerk types it: a click,
+// Ctrl+Space, "gonglu", Space. tests/entry/ime_check.sh starts the server, the D-Bus
+// session and the input method and runs this test there.
+TEST_F(EntrySaveTest, PinyinThroughTheInputMethodIsSaved)
+{
+    if (qEnvironmentVariableIsEmpty("ORVANE_IME_CHECK")) GTEST_SKIP() << "runs under ime_check.sh";
+    ASSERT_FALSE(xdotool(QStringLiteral("search --sync --onlyvisible --pid %1")
+                             .arg(QCoreApplication::applicationPid()))
+                     .isEmpty());
+    xdotool(QStringLiteral("windowfocus --sync %1").arg(main->winId()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    enterRegistration();
+
+    // Clicks `widget` at `pos`, switches the input method on where it is off, types.
+    const auto typePinyin = [](QWidget* widget, QPoint pos) {
+        const QPoint at = widget->mapToGlobal(pos);
+        xdotool(QStringLiteral("mousemove --sync %1 %2 click 1").arg(at.x()).arg(at.y()));
+        const auto active = [] { return runTool(QStringLiteral("fcitx5-remote"), {}) == QLatin1String("2"); };
+        if (!QTest::qWaitFor(active, 1000)) {
+            xdotool(QStringLiteral("key ctrl+space"));
+            ASSERT_TRUE(QTest::qWaitFor(active, 10000)) << "the input method did not switch on";
+        }
+        xdotool(QStringLiteral("type --delay 80 gonglu"));
+        QTest::qWait(300);
+        xdotool(QStringLiteral("key space"));
+    };
+
+    // A text box of the first page.
+    controlsOf(w()).Tab1()->setCurrentIndex(1);
+    FieldBox* box = controlsOf(w()).Kn2Data(8);
+    box->setText(QString());
+    typePinyin(box->editor(), box->editor()->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !box->text().isEmpty(); }, 10000));
+    const QString word = box->text();
+    EXPECT_TRUE(std::all_of(word.begin(), word.end(), [](QChar c) { return c.script() == QChar::Script_Han; }))
+        << word.toStdString();
+
+    // The corner name of the first corner.
+    controlsOf(w()).Tab1()->setCurrentIndex(2);
+    AreaFlex* grid = controlsOf(w()).Area_Flex(0);
+    grid->scrollToTop();
+    typePinyin(grid->viewport(), grid->visualRect(grid->model()->index(0, 0)).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !grid->txtEdit()->text().isEmpty(); }, 10000));
+    xdotool(QStringLiteral("key Return"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid->grid().TextMatrix(1, 1) != QLatin1String("1"); }, 10000));
+    EXPECT_EQ(grid->grid().TextMatrix(1, 1), word);
+
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+    // The stored rows, read from the file by another program.
+    const QString stored = runTool(
+        QStringLiteral("sqlite3"),
+        {QStringLiteral("-readonly"), path(QStringLiteral("djk.mdb")), QStringLiteral(".param set @n '4410102082001'"),
+         QStringLiteral("select \"%1\" from 压覆 where 登记号 = @n").arg(box->column()),
+         QStringLiteral("select 矿权坐标 from 坐标 where 登记号 = @n")});
+    EXPECT_EQ(stored.toStdString(),
+              (word + QStringLiteral("\n2,3,") + word +
+               QStringLiteral(",3850000,38500000,2,3851000,38500000,3,3851000,38501000,100,-50,KT1,1,"
+                              "3,A1,3850200,38500200,A2,3850400,38500200,A3,3850400,38500400,80,-20,KT2,-1,"))
+                  .toStdString());
 }
 
 } // namespace
