@@ -1,7 +1,6 @@
 #include "CheckReport.h"
 
-#include <QDir>
-#include <QSaveFile>
+#include "platform/NewFile.h"
 
 namespace checks {
 
@@ -18,15 +17,16 @@ void CheckReport::write(const QString& text)
 
 Db::Error CheckReport::writeError(const QString& path, const QString& source)
 {
-    return Db::Error{75, source, QStringLiteral("无法写入文件 %1").arg(QDir::toNativeSeparators(path))};
+    return Db::Error{75, source, NewFile::writeError(path)};
 }
 
 Status CheckReport::save(const QString& path) const
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return writeError(path, QStringLiteral("CheckReport"));
-    if (f.write(m_bytes) != m_bytes.size() || !f.commit())
-        return writeError(path, QStringLiteral("CheckReport"));
+    NewFile f(path);
+    // The failure names the report and the cause (a full disk shows at the latest
+    // when the bytes are written through, before the report replaces the old one).
+    if (!f.open() || !f.write(m_bytes) || !f.commit())
+        return Db::Error{75, QStringLiteral("CheckReport"), f.errorString()};
     return Status::success();
 }
 

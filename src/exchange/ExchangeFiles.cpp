@@ -1,13 +1,11 @@
 #include "ExchangeFiles.h"
 
 #include "platform/FileCopy.h"
+#include "platform/NewFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <unistd.h>
 
 namespace exchange {
 
@@ -15,32 +13,27 @@ namespace {
 const QString kSource = QStringLiteral("exchange.Files");
 }
 
-QString temporaryPathBeside(const QString& target)
+void removeTemporary(const QString& path)
 {
-    const QFileInfo info(target);
-    QTemporaryFile probe(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                         QStringLiteral(".XXXXXX"));
-    probe.setAutoRemove(true);
-    if (!probe.open())
-        return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".part");
-    // The name is free once the probe is gone again.
-    return probe.fileName();
+    QFile::remove(path);
+    // SQLite's journal of a database written there.
+    QFile::remove(path + QStringLiteral("-journal"));
 }
 
 Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf)
 {
-    if (!FileCopy::putInPlace(from, to, nullptr, permissionsOf)) {
-        QFile::remove(from);
-        return Db::Error{-1, kSource, QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(to)};
+    QString why;
+    if (!FileCopy::putInPlace(from, to, &why, permissionsOf)) {
+        removeTemporary(from);
+        return Db::Error{-1, kSource, why};
     }
     return {};
 }
 
-Status flushFile(const QString& path)
+Status flushFile(const QString& path, const QString& target)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite) || ::fsync(file.handle()) != 0)
-        return Db::Error{-1, kSource, QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path)};
+    QString why;
+    if (!NewFile::sync(path, target, &why)) return Db::Error{-1, kSource, why};
     return {};
 }
 
@@ -52,12 +45,18 @@ bool sameFile(const QString& a, const QString& b)
 
 Status backupDatabase(const QSqlDatabase& db, const QString& target)
 {
-    const QString part = temporaryPathBeside(target);
-    QFile::remove(part);
+    QString why;
+    const QString part = NewFile::makeTemporary(target, &why);
+    if (part.isEmpty()) return Db::Error{-1, kSource, why};
     Db::Error error;
+    // VACUUM INTO writes into the empty file made for it.
     if (!Db::exec(db, QStringLiteral("VACUUM INTO ?"), {part}, &error)) {
-        QFile::remove(part);
+        removeTemporary(part);
         return error;
+    }
+    if (const Status flushed = flushFile(part, target); !flushed) {
+        removeTemporary(part);
+        return flushed;
     }
     // The copy is as open to others as the database it copies.
     return replaceFile(part, target, db.databaseName());

@@ -10,16 +10,17 @@
 // leaves the target as it was.
 namespace exchange {
 
-// A path in the folder of `target` where no file exists yet.
-QString temporaryPathBeside(const QString& target);
+// Removes a temporary file and the journal SQLite may have left beside it.
+void removeTemporary(const QString& path);
 
 // Renames `from` to `to`, replacing `to`; `from` is removed on failure too. The
 // file keeps the permissions of the one it replaces, or takes those of
 // `permissionsOf` when that file exists (FileCopy::putInPlace).
 Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf = QString());
 
-// Writes the file's contents through to the disk.
-Status flushFile(const QString& path);
+// Writes the file's contents through to the disk; a failure names `target`, the
+// file the temporary file at `path` is to become.
+Status flushFile(const QString& path, const QString& target);
 
 // True when both paths name the same existing file.
 bool sameFile(const QString& a, const QString& b);

@@ -63,23 +63,20 @@ Status exportRegistrations(const ExportRequest& request, const Progress& progres
     if (sameFile(request.target, request.workingDatabase) || sameFile(request.target, request.templatePath))
         return failure(QStringLiteral("导出文件不能是当前数据库或模板数据库"));
 
-    const QString part = temporaryPathBeside(request.target);
     QString copyError;
-    if (!FileCopy::copyFile(request.templatePath, part, true, &copyError)) {
-        QFile::remove(part);
-        return failure(copyError);
-    }
+    const QString part = FileCopy::copyToTemporary(request.templatePath, request.target, &copyError);
+    if (part.isEmpty()) return failure(copyError);
     Status filled;
     {
         Db::ScopedConnection connection(QStringLiteral("export"), part, Db::OpenMode::ReadWrite);
         filled = connection.ok() ? fill(connection.db(), request, progress) : Status(connection.error());
     }
     if (!filled) {
-        QFile::remove(part);
+        removeTemporary(part);
         return filled;
     }
-    if (const Status flushed = flushFile(part); !flushed) {
-        QFile::remove(part);
+    if (const Status flushed = flushFile(part, request.target); !flushed) {
+        removeTemporary(part);
         return flushed;
     }
     return replaceFile(part, request.target);

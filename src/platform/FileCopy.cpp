@@ -1,38 +1,49 @@
 #include "FileCopy.h"
 
+#include "NewFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace FileCopy {
 
-bool copyFile(const QString& source, const QString& target, bool overwrite, QString* error)
+QString copyToTemporary(const QString& source, const QString& target, QString* error)
 {
     auto fail = [&](const QString& why) {
         if (error) *error = why;
-        return false;
+        return QString();
     };
-    if (!overwrite && QFileInfo::exists(target))
-        return fail(QStringLiteral("文件已存在：") + QDir::toNativeSeparators(target));
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) return fail(QStringLiteral("无法读取文件：") + QDir::toNativeSeparators(source));
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) return fail(QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(target));
+    NewFile out(target);
+    if (!out.open()) return fail(out.errorString());
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 20);
         if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
             return fail(QStringLiteral("无法读取文件：") + QDir::toNativeSeparators(source));
-        if (out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            return fail(QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(target));
-        }
+        if (!out.write(chunk)) return fail(out.errorString());
     }
-    if (!out.commit()) return fail(QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(target));
+    const QString written = out.release();
+    if (written.isEmpty()) return fail(out.errorString());
+    return written;
+}
+
+bool copyFile(const QString& source, const QString& target, bool overwrite, QString* error)
+{
+    if (!overwrite && QFileInfo::exists(target)) {
+        if (error) *error = QStringLiteral("文件已存在：") + QDir::toNativeSeparators(target);
+        return false;
+    }
+    const QString written = copyToTemporary(source, target, error);
+    if (written.isEmpty()) return false;
+    if (!putInPlace(written, target, error)) {
+        QFile::remove(written);
+        return false;
+    }
     return true;
 }
 
@@ -40,15 +51,13 @@ bool putInPlace(const QString& from, const QString& to, QString* error, const QS
 {
     const QFileInfo model(permissionsOf.isEmpty() ? to : permissionsOf);
     if (model.exists() && !QFile::setPermissions(from, model.permissions())) {
-        if (error) *error = QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(to);
+        if (error) *error = NewFile::writeError(to, errno);
         return false;
     }
     // rename(2) replaces the target in one step.
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
         const int cause = errno;
-        if (error)
-            *error = QStringLiteral("无法写入文件：%1（%2）")
-                         .arg(QDir::toNativeSeparators(to), QString::fromLocal8Bit(std::strerror(cause)));
+        if (error) *error = NewFile::writeError(to, cause);
         return false;
     }
     return true;

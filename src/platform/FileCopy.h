@@ -9,6 +9,12 @@ namespace FileCopy {
 // when `overwrite` is set.
 bool copyFile(const QString& source, const QString& target, bool overwrite = false, QString* error = nullptr);
 
+// Copies `source` to a temporary file of ours in the folder of `target`, written
+// through to the disk, and answers its path (the caller puts it in place or removes
+// it); empty on failure, with `error` naming the file that could not be read or
+// `target` and the cause.
+QString copyToTemporary(const QString& source, const QString& target, QString* error = nullptr);
+
 // Puts the finished file `from` in place as `to` with one rename, replacing `to`.
 // The file in place keeps the permissions of the file it replaces; when
 // `permissionsOf` names an existing file, it takes that file's permissions instead

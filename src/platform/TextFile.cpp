@@ -1,10 +1,11 @@
 #include "TextFile.h"
 
+#include "NewFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace TextFile {
@@ -46,15 +47,11 @@ ReadStatus readLines(const QString& path, QStringList* lines, QString* error)
 
 bool writeLines(const QString& path, const QStringList& lines, QString* error)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("无法写入文件 %1").arg(QDir::toNativeSeparators(path));
-        return false;
-    }
     QByteArray bytes;
     for (const QString& l : lines) bytes += l.toUtf8() + "\r\n";
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error) *error = QStringLiteral("无法写入文件 %1").arg(QDir::toNativeSeparators(path));
+    NewFile f(path);
+    if (!f.open() || !f.write(bytes) || !f.commit()) {
+        if (error) *error = f.errorString();
         return false;
     }
     return true;

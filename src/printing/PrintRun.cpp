@@ -2,6 +2,8 @@
 
 #include "PainterSurface.h"
 
+#include "platform/FileCopy.h"
+#include "platform/NewFile.h"
 #include "platform/PrinterService.h"
 
 #include <QDir>
@@ -12,6 +14,15 @@
 namespace {
 PrintSurface* testSurface = nullptr;
 const QString Source = QStringLiteral("PrintRun");
+
+bool endsWithPdfEndMark(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const qint64 size = file.size();
+    if (size < 1024 && size > 0) return file.readAll().trimmed().endsWith("%%EOF");
+    return file.seek(size - 1024) && file.read(1024).trimmed().endsWith("%%EOF");
+}
 } // namespace
 
 bool PrintDestination::isPdf() const
@@ -30,9 +41,9 @@ PrintRun::PrintRun(const PrintDestination& destination) : m_destination(destinat
     QPrinter* printer = printerService().printer();
     if (!printer) return;
     if (destination.isPdf()) {
-        const QFileInfo target(destination.pdfFile);
-        m_partFile =
-            target.absoluteDir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".part"));
+        // A short name of ours beside the target, whatever the target's name.
+        m_partFile = NewFile::makeTemporary(destination.pdfFile, &m_partError);
+        if (m_partFile.isEmpty()) return; // no file to print into: finish() says why
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(m_partFile);
         printer->setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
@@ -53,6 +64,7 @@ PrintSurface* PrintRun::surface()
 {
     if (testSurface) return testSurface;
     if (m_surface) return m_surface.get();
+    if (!m_partError.isEmpty()) return nullptr;
     QPrinter* printer = printerService().printer();
     if (!printer) return nullptr;
     m_surface = std::make_unique<PainterSurface>(*printer);
@@ -62,6 +74,7 @@ PrintSurface* PrintRun::surface()
 Status PrintRun::finish()
 {
     if (testSurface) return Status::success();
+    if (!m_partError.isEmpty()) return Db::Error{-1, Source, m_partError};
     if (!m_surface) return Status::success(); // nothing was printed
     const bool began = m_surface->began();
     const bool painted = m_surface->finish();
@@ -69,11 +82,15 @@ Status PrintRun::finish()
     if (!painted)
         return Db::Error{-1, Source, QStringLiteral("打印机无法开始打印: ") + m_destination.printerName};
     if (!began || m_partFile.isEmpty()) return Status::success(); // nothing printed: no file
+    // The PDF writer reports no failed write: the file is whole when it ends with
+    // the PDF's end mark.
     const QString target = m_destination.pdfFile;
-    if (QFile::exists(target) && !QFile::remove(target))
-        return Db::Error{-1, Source, QStringLiteral("无法替换文件: ") + target};
-    if (!QFile::rename(m_partFile, target))
-        return Db::Error{-1, Source, QStringLiteral("无法写入文件: ") + target};
+    QPrinter* printer = printerService().printer();
+    if ((printer && printer->printerState() == QPrinter::Error) || !endsWithPdfEndMark(m_partFile))
+        return Db::Error{-1, Source, NewFile::writeError(target) + QStringLiteral("（PDF文件不完整）")};
+    QString why;
+    if (!NewFile::sync(m_partFile, target, &why) || !FileCopy::putInPlace(m_partFile, target, &why))
+        return Db::Error{-1, Source, why};
     m_partFile.clear();
     return Status::success();
 }

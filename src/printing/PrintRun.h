@@ -44,6 +44,7 @@ public:
 private:
     PrintDestination m_destination;
     QString m_partFile;
+    QString m_partError;
     std::unique_ptr<PainterSurface> m_surface;
     bool m_failed = false;
 };

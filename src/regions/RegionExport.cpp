@@ -103,12 +103,9 @@ Status exportRegion(const QSqlDatabase& working, const RegionExportRequest& requ
         return copied;
     }
 
-    const QString part = exchange::temporaryPathBeside(request.target);
     QString copyError;
-    if (!FileCopy::copyFile(request.templatePath, part, true, &copyError)) {
-        QFile::remove(part);
-        return failure(copyError);
-    }
+    const QString part = FileCopy::copyToTemporary(request.templatePath, request.target, &copyError);
+    if (part.isEmpty()) return failure(copyError);
     Status filled;
     {
         Db::ScopedConnection connection(QStringLiteral("Export"), part, Db::OpenMode::ReadWrite);
@@ -116,11 +113,11 @@ Status exportRegion(const QSqlDatabase& working, const RegionExportRequest& requ
                                  : Status(connection.error());
     }
     if (!filled) {
-        QFile::remove(part);
+        exchange::removeTemporary(part);
         return filled;
     }
-    if (const Status flushed = exchange::flushFile(part); !flushed) {
-        QFile::remove(part);
+    if (const Status flushed = exchange::flushFile(part, request.target); !flushed) {
+        exchange::removeTemporary(part);
         return flushed;
     }
     return exchange::replaceFile(part, request.target);

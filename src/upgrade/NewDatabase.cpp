@@ -2,10 +2,12 @@
 
 #include "platform/Database.h"
 #include "platform/FileCopy.h"
+#include "platform/NewFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 
 #include <algorithm>
@@ -64,6 +66,10 @@ Result<QString> createNewDb(const QString& templatePath, const QString& target, 
 {
     const QString folder = StripPathName(target);
     if (folder.isEmpty()) return failure(QStringLiteral("源数据库路径选择不正确！"));
+    // Work files of runs that were killed, with their journals.
+    static const QRegularExpression workFile(
+        QStringLiteral("^\\.\\d{4}年\\d{2}月\\d{2}日\\d{2}时\\d{2}分\\d{2}秒(-\\d+)?\\.mdb(-journal)?$"));
+    NewFile::removeStale(folder, workFile);
     const QString name = newFileName(folder, when);
     QString why;
     if (!FileCopy::copyFile(templatePath, name, false, &why)) return failure(why);

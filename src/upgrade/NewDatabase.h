@@ -23,6 +23,8 @@ QString StripPathName(const QString& path);
 QString newFileName(const QString& folder, const QDateTime& when);
 
 // Copies the template to a new work file beside `target` and answers its path.
+// Work files that killed runs left in that folder, and their journals, are removed
+// first (NewFile::removeStale).
 Result<QString> createNewDb(const QString& templatePath, const QString& target, const QDateTime& when);
 
 // Appends the rows of `tables` of the database attached as `sourceAlias` into the same

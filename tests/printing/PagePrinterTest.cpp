@@ -13,6 +13,7 @@
 #include "registration/record/RegistrationSnapshot.h"
 #include "support/SampleRegistrations.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -302,7 +303,8 @@ TEST_F(PagePrinter, FourPagesToAPdfFile)
     }
     EXPECT_TRUE(report.errors.isEmpty());
     EXPECT_GT(QFileInfo(file).size(), 10000);
-    EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/.registration.pdf.part")));
+    // No temporary file is left beside it.
+    EXPECT_TRUE(QDir(dir).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(PagePrinter, ARunThatPrintsNothingWritesNoFile)
@@ -314,5 +316,5 @@ TEST_F(PagePrinter, ARunThatPrintsNothingWritesNoFile)
         EXPECT_TRUE(run.finish().ok());
     }
     EXPECT_FALSE(QFileInfo::exists(file));
-    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral(".nothing.pdf.part"))));
+    EXPECT_TRUE(QDir(dir()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden).isEmpty());
 }

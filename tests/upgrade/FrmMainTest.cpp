@@ -120,17 +120,22 @@ TEST_F(FrmMainTest, FaultyDeductionsOfferTheErrorListAndEndTheProgram)
                                           "('4110101082001', '2110101082001', 101)"}));
     box("txtDesSource")->setText(path("new.mdb"));
     writeFile("错误列表.txt", "old list");
-    for (Answer a :
-         {Answer::Yes, Answer::Yes, Answer::No, Answer::Yes}) // upgrade, save, no overwrite, overwrite
+    // upgrade, save, not saved, no overwrite, overwrite
+    for (Answer a : {Answer::Yes, Answer::Yes, Answer::Ok, Answer::No, Answer::Yes})
         Prompt::setNextAnswer(a);
+    // A place that cannot be written is said so, and the chooser comes again.
+    const QString nowhere = path("no-such-folder/错误列表.txt");
+    FileDialog::setNextFileName(nowhere);
     FileDialog::setNextFileName(path("错误列表.txt"));
     FileDialog::setNextFileName(path("错误列表.txt"));
     click("cmdStart");
     EXPECT_EQ(shown(),
               QStringList({"提示: 数据库不一致！是否要升级？",
                            "提示: 储量扣减的原登记号有错误，请用原系统修改后再升级！是否保存错误信息的列表？",
+                           "提示: 错误列表没有保存。\n无法写入文件：" + nowhere + "（文件夹不存在）",
                            "提示: 文件已经存在是否要覆盖？", "提示: 文件已经存在是否要覆盖？"}));
-    EXPECT_EQ(FileDialog::captions(), QStringList({"请选择保存文件路径", "请选择保存文件路径"}));
+    EXPECT_EQ(FileDialog::captions(),
+              QStringList({"请选择保存文件路径", "请选择保存文件路径", "请选择保存文件路径"}));
     QStringList lines;
     ASSERT_EQ(TextFile::readLines(path("错误列表.txt"), &lines), TextFile::ReadStatus::Ok);
     EXPECT_EQ(lines.size(), 3);

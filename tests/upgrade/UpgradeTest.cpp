@@ -2,6 +2,8 @@
 
 #include "upgrade/NewDatabase.h"
 
+#include <QDateTime>
+
 namespace {
 
 using Ending = Upgrade::Ending;
@@ -106,6 +108,23 @@ TEST_F(UpgradeTest, ATargetEqualToTheSourceReplacesItAndAReadOnlyTemplateStillSe
     EXPECT_EQ(DjkDatabase::getVersion(source), "1.44");
     EXPECT_EQ(value(source, "SELECT count(*) FROM 登记"), 1);
     EXPECT_TRUE(QFileInfo(source).isWritable());
+}
+
+TEST_F(UpgradeTest, ARunRemovesTheWorkFilesThatKilledRunsLeftBesideItsTarget)
+{
+    const QString killed = ".2008年11月02日08时00分00秒.mdb", running = ".2008年11月03日09时29分00秒.mdb";
+    for (const QString& name : {killed, killed + "-journal", running})
+        writeFile(name, "work file");
+    for (const QString& name : {killed, killed + "-journal"}) {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    }
+    writeFile(".2008年11月02日.mdb", "not ours");
+    const QString source = oldDatabase("old.mdb", {"INSERT INTO 登记 (登记号) VALUES ('4110101082001')"}, "");
+    Module1 m = paths(source, source);
+    ASSERT_TRUE(upgrade(m).ok());
+    EXPECT_EQ(files(dir()), QStringList({".2008年11月02日.mdb", running, "djk.sys", "old.mdb"}));
 }
 
 TEST_F(UpgradeTest, AnUpgradedFileKeepsThePermissionsOfTheFileItReplaces)

@@ -4,11 +4,12 @@
 #include "ExchangeText.h"
 #include "ExchangeWriter.h"
 
+#include "platform/NewFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace tabxfer {
 
@@ -52,14 +53,8 @@ Status exportRegistration(const ExportArguments& args)
     auto bytes = writeDocument(doc);
     if (!bytes) return bytes.error();
 
-    const QString path = QDir::toNativeSeparators(args.xmlFile);
-    QSaveFile out(args.xmlFile);
-    if (!out.open(QIODevice::WriteOnly)) return failure(QStringLiteral("无法写入文件：%1").arg(path));
-    if (out.write(*bytes) != bytes->size()) {
-        out.cancelWriting();
-        return failure(QStringLiteral("无法写入文件：%1").arg(path));
-    }
-    if (!out.commit()) return failure(QStringLiteral("无法写入文件：%1").arg(path));
+    NewFile out(args.xmlFile);
+    if (!out.open() || !out.write(*bytes) || !out.commit()) return failure(out.errorString());
     return Status::success();
 }
 

@@ -342,9 +342,11 @@ void Frm_Main::saveErrorList(const QStringList& errors)
             Prompt::ask(QStringLiteral("文件已经存在是否要覆盖？"), QStringLiteral("提示"),
                         Prompt::Buttons::YesNoCancel, Prompt::Icon::Question, this) != Prompt::Answer::Yes)
             continue;
-        // A failure while writing ends the saving without a word.
-        (void)Deductions::WriteTxt(name, errors);
-        return;
+        const Status written = Deductions::WriteTxt(name, errors);
+        if (written) return;
+        // Said with its cause; the clerk may choose another place.
+        Prompt::message(QStringLiteral("错误列表没有保存。\n") + written.error().description,
+                        QStringLiteral("提示"), Prompt::Icon::Exclamation, this);
     }
 }
 

@@ -111,7 +111,7 @@ TEST_F(XmlDialogsTest, ExportsTheOneChosenRegistrationWithoutDeletingAChosenFile
     Prompt::setNextAnswer(Prompt::Answer::Yes);
     exportButton->click();
     EXPECT_EQ(texts(), (QStringList{QStringLiteral("确定要导出数据吗?"),
-                                    QStringLiteral("导出失败！\n无法写入文件：%1").arg(text->text())}));
+                                    QStringLiteral("导出失败！\n无法写入文件：%1（文件夹不存在）").arg(text->text())}));
 
     child<QPushButton>(dialog, "Command2_1")->click();
     EXPECT_EQ(main.panels, (QStringList{QStringLiteral("1数据库导出..."), QStringLiteral("1待命...")}));

@@ -165,7 +165,7 @@ TEST_F(XmlLibraryTest, AFailedExportLeavesAnExistingFileAsItWas)
     EXPECT_EQ(bytesOf(file), QByteArray("old content"));
 
     const QString nowhere = path(QStringLiteral("no-such-folder/x.xml"));
-    EXPECT_EQ(why(exportTo(nowhere, kOdd)), QStringLiteral("无法写入文件：%1").arg(nowhere));
+    EXPECT_EQ(why(exportTo(nowhere, kOdd)), QStringLiteral("无法写入文件：%1（文件夹不存在）").arg(nowhere));
     EXPECT_FALSE(QFile::exists(nowhere));
 
     ASSERT_EQ(why(exportTo(file, kOdd, &status)), QString());

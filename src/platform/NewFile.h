@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QRegularExpression;
+
+// A file written in full or not at all. The bytes go to a temporary file of ours
+// in the folder of the target; commit() writes them through to the disk, checks
+// every step (a write that failed only when the last bytes were flushed included)
+// and then puts the file in place by one rename over the old one. Whatever fails
+// leaves the old file as it was, removes the temporary file, and errorString()
+// names the target and the cause.
+class NewFile
+{
+public:
+    explicit NewFile(const QString& target);
+    ~NewFile();
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    bool open();
+    // Appends the bytes; after a failure further writes do nothing and fail.
+    bool write(const QByteArray& bytes);
+    // The file in place keeps the permissions of the file it replaces, or takes
+    // those of `permissionsOf` when that names an existing file.
+    bool commit(const QString& permissionsOf = QString());
+    // Writes the bytes through to the disk like commit() but puts nothing in place:
+    // answers the temporary file, which the caller now owns (empty on failure).
+    QString release();
+
+    QString errorString() const { return m_error; }
+
+    // A free name of ours for a temporary file in the folder of `target`, short
+    // whatever the target's name, made as an empty file so that no other writer
+    // takes it. Stale temporary files of ours in that folder are removed first.
+    // Empty, with `error` naming the target and the cause, when none can be made.
+    static QString makeTemporary(const QString& target, QString* error = nullptr);
+
+    // Writes the file at `path` through to the disk; on failure `error` names
+    // `target` (the file the caller is making) and the cause.
+    static bool sync(const QString& path, const QString& target, QString* error = nullptr);
+
+    // Removes the files of `folder` whose names match `pattern` and that no run of
+    // the program can still be writing: unchanged since before this process
+    // started, and for an hour at least.
+    static void removeStale(const QString& folder, const QRegularExpression& pattern);
+
+    // "无法写入文件：" and the path, with the cause of the system error `cause`
+    // when there is one.
+    static QString writeError(const QString& path, int cause = 0);
+
+private:
+    bool fail(int cause);
+
+    QString m_target;
+    QString m_temporary;
+    QString m_error;
+    int m_fd = -1;
+};

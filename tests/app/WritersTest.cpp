@@ -1,0 +1,247 @@
+#include "support/ProgramFolder.h"
+#include "support/SampleRegistrations.h"
+
+#include "checks/CheckReport.h"
+#include "exchange/ExchangeFiles.h"
+#include "exchange/RegistrationExport.h"
+#include "exchange/xml/XmlCallArguments.h"
+#include "platform/Database.h"
+#include "platform/FileCopy.h"
+#include "platform/NewFile.h"
+#include "platform/PrinterService.h"
+#include "platform/TextFile.h"
+#include "printing/PrintRun.h"
+#include "printing/PrintSurface.h"
+#include "upgrade/Deductions.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+#include <functional>
+#include <ostream>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+// What a write run in a child process reported.
+struct ChildRun
+{
+    bool exited = false;
+    bool succeeded = false;
+    QString failure;
+};
+
+// Runs `write` in a child process whose files cannot grow beyond `limit` bytes, as
+// on a full disk: SIGXFSZ is ignored, so the write past the limit fails (EFBIG).
+ChildRun runWithFileSizeLimit(rlim_t limit, const std::function<Status()>& write)
+{
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const Status s = write();
+        const QByteArray why = s ? QByteArray() : s.error().description.toUtf8();
+        if (::write(pipeEnds[1], why.constData(), size_t(why.size())) < 0) ::_exit(2);
+        ::_exit(s ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    QByteArray why;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        why.append(buffer, n);
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ChildRun run;
+    run.exited = WIFEXITED(status) && WEXITSTATUS(status) < 2;
+    run.succeeded = run.exited && WEXITSTATUS(status) == 0;
+    run.failure = QString::fromUtf8(why);
+    return run;
+}
+
+Status fromBool(bool ok, const QString& why)
+{
+    if (ok) return Status::success();
+    return Db::Error{-1, QStringLiteral("test"), why};
+}
+
+struct Writer
+{
+    const char* name;
+    std::function<Status(const QString& target)> write;
+    // The failure names the target; a database copy reports the database's own error.
+    bool namesTarget = true;
+};
+
+class WritersTest : public ProgramFolder
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFolder::SetUp();
+        openWorkingDatabase();
+        Db::Error e;
+        ASSERT_TRUE(SampleRegistrations::fill(m_state.Cn(), {2, 7}, &e)) << e.description.toStdString();
+        number = Db::scalar(m_state.Cn(), QStringLiteral("SELECT min(登记号) FROM 登记")).toString();
+        writeFile(QStringLiteral("source.bin"), QByteArray(8000, 'x'));
+        ASSERT_TRUE(QDir(dir()).mkdir(QStringLiteral("out")));
+        for (int i = 0; i < 200; ++i)
+            lines << QStringLiteral("4110101082%1                    2110101082001").arg(i, 3, 10, QLatin1Char('0'));
+    }
+
+    // Every writer of a file of the two programs; each makes its file `target`.
+    QList<Writer> writers() const
+    {
+        return {
+            {"text file",
+             [this](const QString& t) {
+                 QString why;
+                 return fromBool(TextFile::writeLines(t, lines, &why), why);
+             }},
+            {"error list", [this](const QString& t) { return Deductions::WriteTxt(t, lines); }},
+            {"check report",
+             [this](const QString& t) {
+                 checks::CheckReport report;
+                 for (const QString& l : lines)
+                     report.writeLine(l);
+                 return report.save(t);
+             }},
+            {"XML export",
+             [this](const QString& t) {
+                 auto args = XmlCallArguments::forExport(t, number);
+                 return tabxfer::exporttoxml(args);
+             }},
+            {"file copy",
+             [this](const QString& t) {
+                 QString why;
+                 return fromBool(FileCopy::copyFile(path(QStringLiteral("source.bin")), t, true, &why), why);
+             }},
+            {"registration export",
+             [this](const QString& t) {
+                 exchange::ExportRequest r;
+                 r.workingDatabase = path(QStringLiteral("djk.mdb"));
+                 r.templatePath = path(QStringLiteral("djk.sys"));
+                 r.target = t;
+                 r.numbers = {number};
+                 return exchange::exportRegistrations(r);
+             }},
+            {"database copy",
+             [this](const QString& t) {
+                 // Larger than its page cache, as a working database of many registrations
+                 // is: the copy spills pages and keeps a journal while it writes.
+                 (void)Db::exec(m_state.Cn(), QStringLiteral("PRAGMA cache_size=10"));
+                 return exchange::backupDatabase(m_state.Cn(), t);
+             },
+             false},
+            {"PDF file",
+             [](const QString& t) {
+                 PrintRun run({PrinterService::pdfPrinterName(), t});
+                 PrintSurface* surface = run.surface();
+                 if (!surface) return run.finish();
+                 surface->beginDocument();
+                 for (int i = 0; i < 40; ++i)
+                     surface->printText(1440, 1440 + 300 * i, QStringLiteral("压覆登记第%1行").arg(i));
+                 surface->endDocument();
+                 return run.finish();
+             }},
+        };
+    }
+
+    static QByteArray bytes(const QString& file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static QStringList files(const QString& folder)
+    {
+        QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        names.sort();
+        return names;
+    }
+    Writer writer(const char* name) const
+    {
+        for (const Writer& w : writers())
+            if (qstrcmp(w.name, name) == 0) return w;
+        return {};
+    }
+
+    QString number;
+    QStringList lines;
+};
+
+TEST_F(WritersTest, OnAFullDiskTheOldFileStaysAndTheFailureIsReported)
+{
+    const QString target = path(QStringLiteral("out/old.file"));
+    for (const Writer& w : writers()) {
+        SCOPED_TRACE(w.name);
+        writeFile(QStringLiteral("out/old.file"), "the old file");
+        const ChildRun run = runWithFileSizeLimit(1024, [&] { return w.write(target); });
+        ASSERT_TRUE(run.exited);
+        EXPECT_FALSE(run.succeeded);
+        EXPECT_FALSE(run.failure.isEmpty());
+        if (w.namesTarget) {
+            EXPECT_TRUE(run.failure.startsWith(QStringLiteral("无法写入文件：") + target)) << run.failure.toStdString();
+        }
+        EXPECT_EQ(bytes(target), QByteArray("the old file"));
+        // Nothing of the failed write is left beside it.
+        EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList({QStringLiteral("old.file")}));
+    }
+}
+
+TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)
+{
+    // 82 Chinese characters of three bytes each and ".pdf": 250 bytes.
+    const QString name = QString(82, QChar(0x538B)) + QStringLiteral(".pdf");
+    ASSERT_EQ(QFile::encodeName(name).size(), 250);
+    const QString target = path(QStringLiteral("out/") + name);
+    for (const Writer& w : writers()) {
+        SCOPED_TRACE(w.name);
+        const Status written = w.write(target);
+        EXPECT_TRUE(written.ok()) << written.error().description.toStdString();
+        EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList({name}));
+        QFile::remove(target);
+    }
+    // A folder that is not there is named in the failure, with the cause.
+    const QString nowhere = path(QStringLiteral("gone/") + name);
+    for (const Writer& w : writers()) {
+        SCOPED_TRACE(w.name);
+        const Status written = w.write(nowhere);
+        ASSERT_FALSE(written.ok());
+        EXPECT_EQ(written.error().description, QStringLiteral("无法写入文件：%1（文件夹不存在）").arg(nowhere));
+    }
+}
+
+TEST_F(WritersTest, TemporaryFilesThatKilledRunsLeftAreRemovedByTheNextWrite)
+{
+    const QString target = path(QStringLiteral("out/new.mdb"));
+    // A killed run's temporary database and journal, and one that a running writer still has.
+    const QString stale = NewFile::makeTemporary(target);
+    writeFile(QStringLiteral("out/") + QFileInfo(stale).fileName() + QStringLiteral("-journal"), "journal");
+    for (const QString& file : {stale, stale + QStringLiteral("-journal")}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    }
+    const QString running = NewFile::makeTemporary(target);
+    // Another program's files of a like name stay.
+    writeFile(QStringLiteral("out/.new.mdb.Ab12Cd"), "another program's");
+    ASSERT_TRUE(writer("registration export").write(target).ok());
+    QStringList left = {QStringLiteral(".new.mdb.Ab12Cd"), QFileInfo(running).fileName(), QStringLiteral("new.mdb")};
+    left.sort();
+    EXPECT_EQ(files(path(QStringLiteral("out"))), left);
+}
+
+} // namespace
