@@ -1,8 +1,17 @@
 #include "Prompt.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QQueue>
+#include <QStyle>
+#include <QVBoxLayout>
 
 namespace {
 struct PromptState
@@ -74,6 +83,74 @@ Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons bu
 void Prompt::message(const QString& text, const QString& title, Icon icon, QWidget* parent)
 {
     ask(text, title, Buttons::Ok, icon, parent);
+}
+
+void Prompt::list(const QString& lead, const QStringList& items, const QString& title, Icon icon,
+                  QWidget* parent)
+{
+    PromptState& s = st();
+    if (s.testMode) {
+        s.shown.append(Shown{lead, title, Buttons::Ok, icon, items});
+        if (!s.answers.isEmpty()) s.answers.dequeue();
+        return;
+    }
+    QDialog* box = listBox(lead, items, title, icon, parent ? parent : QApplication::activeWindow());
+    box->exec();
+    delete box;
+}
+
+QDialog* Prompt::listBox(const QString& lead, const QStringList& items, const QString& title, Icon icon,
+                         QWidget* parent)
+{
+    auto* box = new QDialog(parent);
+    box->setObjectName(QStringLiteral("PromptList"));
+    box->setWindowTitle(title);
+    auto* layout = new QVBoxLayout(box);
+    auto* top = new QHBoxLayout;
+    QStyle::StandardPixmap pixmap = QStyle::SP_CustomBase;
+    switch (icon) {
+    case Icon::None:
+        break;
+    case Icon::Information:
+        pixmap = QStyle::SP_MessageBoxInformation;
+        break;
+    case Icon::Exclamation:
+        pixmap = QStyle::SP_MessageBoxWarning;
+        break;
+    case Icon::Critical:
+        pixmap = QStyle::SP_MessageBoxCritical;
+        break;
+    case Icon::Question:
+        pixmap = QStyle::SP_MessageBoxQuestion;
+        break;
+    }
+    if (pixmap != QStyle::SP_CustomBase) {
+        auto* picture = new QLabel(box);
+        const int size = box->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, box);
+        picture->setPixmap(box->style()->standardIcon(pixmap, nullptr, box).pixmap(size, size));
+        top->addWidget(picture, 0, Qt::AlignTop);
+    }
+    auto* text = new QLabel(displayText(lead), box);
+    text->setObjectName(QStringLiteral("Lead"));
+    text->setWordWrap(true);
+    top->addWidget(text, 1);
+    layout->addLayout(top);
+    auto* shown = new QPlainTextEdit(items.join(QLatin1Char('\n')), box);
+    shown->setObjectName(QStringLiteral("Items"));
+    shown->setReadOnly(true);
+    shown->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(shown);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, box);
+    QPushButton* copy = buttons->addButton(QStringLiteral("复制"), QDialogButtonBox::ActionRole);
+    copy->setObjectName(QStringLiteral("Copy"));
+    copy->setAutoDefault(false);
+    QObject::connect(copy, &QPushButton::clicked, box,
+                     [items] { QGuiApplication::clipboard()->setText(items.join(QLatin1Char('\n'))); });
+    QObject::connect(buttons, &QDialogButtonBox::accepted, box, &QDialog::accept);
+    layout->addWidget(buttons);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
+    return box;
 }
 
 void Prompt::setTestMode(bool on)
