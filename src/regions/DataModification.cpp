@@ -113,9 +113,9 @@ bool DataModification::eventFilter(QObject* watched, QEvent* event)
     if (!box || (box != m_replaced && box != m_replace)) return ModalDialog::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress && fieldChosen()) {
         // Digits_Only: a typed character other than a digit is swallowed with a
-        // beep. Keys whose text is a control character (Tab, Delete, Backspace) and
-        // shortcuts (Ctrl+V ...) do their usual work; the validator keeps what they bring in
-        // to digits.
+        // beep. Keys whose text is a control character (Tab, Delete, Backspace)
+        // and shortcuts (Ctrl+V ...) do their usual work; the validator keeps what
+        // they bring in to digits.
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
         const bool typed = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
