@@ -10,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QQueue>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,6 +44,18 @@ QString displayText(QString t)
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return t;
 }
+
+QMessageBox::Icon boxIcon(Prompt::Icon icon)
+{
+    switch (icon) {
+    case Prompt::Icon::None: return QMessageBox::NoIcon;
+    case Prompt::Icon::Information: return QMessageBox::Information;
+    case Prompt::Icon::Exclamation: return QMessageBox::Warning;
+    case Prompt::Icon::Critical: return QMessageBox::Critical;
+    case Prompt::Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
 } // namespace
 
 Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons buttons, Icon icon, QWidget* parent)
@@ -57,13 +68,7 @@ Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons bu
     QMessageBox box(parent ? parent : QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(displayText(text));
-    switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
-    }
+    box.setIcon(boxIcon(icon));
     QMessageBox::StandardButtons std;
     switch (buttons) {
     case Buttons::Ok: std = QMessageBox::Ok; break;
@@ -107,27 +112,12 @@ QDialog* Prompt::listBox(const QString& lead, const QStringList& items, const QS
     box->setWindowTitle(title);
     auto* layout = new QVBoxLayout(box);
     auto* top = new QHBoxLayout;
-    QStyle::StandardPixmap pixmap = QStyle::SP_CustomBase;
-    switch (icon) {
-    case Icon::None:
-        break;
-    case Icon::Information:
-        pixmap = QStyle::SP_MessageBoxInformation;
-        break;
-    case Icon::Exclamation:
-        pixmap = QStyle::SP_MessageBoxWarning;
-        break;
-    case Icon::Critical:
-        pixmap = QStyle::SP_MessageBoxCritical;
-        break;
-    case Icon::Question:
-        pixmap = QStyle::SP_MessageBoxQuestion;
-        break;
-    }
-    if (pixmap != QStyle::SP_CustomBase) {
+    if (icon != Icon::None) {
         auto* picture = new QLabel(box);
-        const int size = box->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, box);
-        picture->setPixmap(box->style()->standardIcon(pixmap, nullptr, box).pixmap(size, size));
+        // The icon of a message box with the same icon, in its size and style.
+        QMessageBox same;
+        same.setIcon(boxIcon(icon));
+        picture->setPixmap(same.iconPixmap());
         top->addWidget(picture, 0, Qt::AlignTop);
     }
     auto* text = new QLabel(displayText(lead), box);
