@@ -81,9 +81,9 @@ QList<AppendStep> appendPlan(bool everyKind)
     return plan;
 }
 
-QString duplicateMessage(const QString& number)
+QString duplicatesLead(int count)
 {
-    return QStringLiteral("数据重复或其它错误：登记号【") + number + QStringLiteral("】");
+    return QStringLiteral("数据重复或其它错误：以下%1个登记号未导入").arg(count);
 }
 
 Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sourcePath, bool everyKind,

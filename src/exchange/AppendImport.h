@@ -37,7 +37,7 @@ struct AppendOutcome
 Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sourcePath, bool everyKind,
                                      const Progress& progress = {});
 
-// The message for a skipped registration: "数据重复或其它错误：登记号【n】".
-QString duplicateMessage(const QString& number);
+// The lead of the one message that lists the skipped registrations.
+QString duplicatesLead(int count);
 
 } // namespace exchange

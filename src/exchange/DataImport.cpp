@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
@@ -84,7 +85,8 @@ bool DataImport::acceptAndList(const QString& name)
 {
     m_source.clear();
     if (!exchange::acceptChosenFile(name, QStringLiteral("压覆"),
-                                    QStringLiteral("指定的导入文件非固体数据库,请重新选择！"), this))
+                                    QStringLiteral("指定的导入文件非固体数据库,请重新选择！"),
+                                    exchange::importTables(m_check1->isChecked()), this))
         return false;
     m_source = name;
     Load_Source_Numbers();
@@ -109,6 +111,7 @@ void DataImport::Command2_Click(int index)
         reject();
         return;
     }
+    const auto ended = qScopeGuard([this] { exchange::focusAfterImport(this); });
     const QString name = QDir::fromNativeSeparators(m_text1->text().trimmed());
     if (!exchange::acceptImportPath(name, this)) return;
     // The file is checked again on every import. The lists must show the file that
@@ -116,7 +119,7 @@ void DataImport::Command2_Click(int index)
     const bool listed = exchange::sameFile(name, m_source);
     if (!exchange::acceptImportFile(name, QStringLiteral("压覆"),
                                     QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！"), true,
-                                    this)) {
+                                    exchange::importTables(m_check1->isChecked()), this)) {
         m_source.clear();
         m_picker->setSource({});
         return;

@@ -20,11 +20,21 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
 const QString Title = QStringLiteral("提示");
 const QString NotRegistration = QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！");
+
+// The source tables that the append reads.
+QStringList readTables(bool everyKind)
+{
+    QStringList tables;
+    for (const exchange::AppendStep& step : exchange::appendPlan(everyKind))
+        if (!tables.contains(step.table)) tables << step.table;
+    return tables;
+}
 } // namespace
 
 // Opening writes the status text but presses no button; closing releases "IMPORT".
@@ -75,7 +85,8 @@ void DataImportAll::Command4_Click()
         FileDialog::getOpenFileName(this, QStringLiteral("选择导入文件"), m_text1->text().trimmed(),
                                     QStringLiteral("MS Access Files(*.mdb)"));
     m_source.clear();
-    if (name.isEmpty() || !exchange::acceptChosenFile(name, QStringLiteral("查明"), NotRegistration, this))
+    if (name.isEmpty() || !exchange::acceptChosenFile(name, QStringLiteral("查明"), NotRegistration,
+                                                      readTables(m_option1[1]->isChecked()), this))
         return;
     m_source = name;
     m_text1->setText(QDir::toNativeSeparators(name));
@@ -87,14 +98,19 @@ void DataImportAll::Command2_Click(int index)
         reject();
         return;
     }
+    const auto ended = qScopeGuard([this] { exchange::focusAfterImport(this); });
     const QString name = QDir::fromNativeSeparators(m_text1->text().trimmed());
     if (!exchange::acceptImportPath(name, this)) return;
     // The file named in the path box is the one imported; it is checked unless it
-    // is the file accepted already.
+    // is the file accepted already, whose tables are checked for the kinds now chosen.
+    const QStringList reads = readTables(m_option1[1]->isChecked());
     if (!exchange::sameFile(name, m_source)) {
         m_source.clear();
-        if (!exchange::acceptImportFile(name, QStringLiteral("查明"), NotRegistration, true, this)) return;
+        if (!exchange::acceptImportFile(name, QStringLiteral("查明"), NotRegistration, true, reads, this))
+            return;
         m_source = name;
+    } else if (!exchange::acceptImportTables(name, reads, this)) {
+        return;
     }
     Start_Append();
 }
@@ -112,8 +128,10 @@ void DataImportAll::Start_Append()
         ErrorBox::show(appended.error(), this);
         return;
     }
-    for (const QString& n : appended->duplicates)
-        Prompt::message(exchange::duplicateMessage(n), Title, Prompt::Icon::Exclamation, this);
+    // All of them in one list, however many there are.
+    if (!appended->duplicates.isEmpty())
+        Prompt::list(exchange::duplicatesLead(int(appended->duplicates.size())), appended->duplicates, Title,
+                     Prompt::Icon::Exclamation, this);
     exchange::showOldDates(appended->oldDates, this);
     Prompt::message(QStringLiteral("数据导入完成！"), Title, Prompt::Icon::Information, this);
     m_source.clear();

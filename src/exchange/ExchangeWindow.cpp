@@ -107,6 +107,11 @@ void hideProgress(QProgressBar* bar)
     bar->setValue(0);
 }
 
+void focusAfterImport(QWidget* dialog)
+{
+    if (auto* exit = dialog->findChild<QPushButton*>(QStringLiteral("Command2_1"))) exit->setFocus();
+}
+
 void showOldDates(const QList<OldDate>& dates, QWidget* parent)
 {
     for (const OldDate& d : dates)

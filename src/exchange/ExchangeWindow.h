@@ -46,6 +46,11 @@ QProgressBar* progressBar(QWidget* parent);
 Progress barProgress(QProgressBar* bar);
 void hideProgress(QProgressBar* bar);
 
+// Once an import has ended, however it ended, the focus leaves "导入" (Command2_0)
+// for "退出" (Command2_1): the Enter that closes the last message must not start
+// the import again.
+void focusAfterImport(QWidget* dialog);
+
 // One message "错误" per date that the copy turned into Null.
 void showOldDates(const QList<OldDate>& dates, QWidget* parent);
 

@@ -13,7 +13,15 @@ namespace exchange {
 
 namespace {
 const QString Title = QStringLiteral("提示");
+
+// A file that cannot be opened; a cause that the clerk can remedy is told with it.
+void openFailed(const Db::Error& error, QWidget* parent)
+{
+    QString text = QStringLiteral("指定的导入文件打开出现错误,请检查是否允许打开该数据库！");
+    if (error.number == Db::ReadOnlyRollback) text += QLatin1Char('\n') + error.description;
+    Prompt::message(text, Title, Prompt::Icon::Information, parent);
 }
+} // namespace
 
 QString backupPath()
 {
@@ -21,44 +29,68 @@ QString backupPath()
 }
 
 bool acceptImportFile(const QString& path, const QString& table, const QString& noTable, bool checkVersion,
-                      QWidget* parent)
+                      const QStringList& reads, QWidget* parent)
 {
-    switch (Check_Import_File(path, table)) {
+    Db::Error error;
+    switch (Check_Import_File(path, table, nullptr, &error)) {
     case 1:
         break;
     case 0:
         Prompt::message(noTable, Title, Prompt::Icon::Information, parent);
         return false;
     default:
-        Prompt::message(QStringLiteral("指定的导入文件打开出现错误,请检查是否允许打开该数据库！"), Title,
-                        Prompt::Icon::Information, parent);
+        openFailed(error, parent);
         return false;
     }
-    if (!checkVersion) return true;
-    switch (MAINBAS::Check_Import_DB(path)) {
-    case 1:
-        return true;
-    case -2:
-        Prompt::message(QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！"), Title,
-                        Prompt::Icon::Information, parent);
-        return false;
-    case -3:
-        Prompt::message(QStringLiteral("导入的数据库的版本过低，请先使用数据库升级模块进行数据库升级！"),
-                        Title, Prompt::Icon::None, parent);
-        return false;
-    default:
-        // The check itself failed and has shown why.
-        return false;
+    if (checkVersion) {
+        switch (MAINBAS::Check_Import_DB(path)) {
+        case 1:
+            break;
+        case -2:
+            Prompt::message(QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！"), Title,
+                            Prompt::Icon::Information, parent);
+            return false;
+        case -3:
+            Prompt::message(QStringLiteral("导入的数据库的版本过低，请先使用数据库升级模块进行数据库升级！"),
+                            Title, Prompt::Icon::None, parent);
+            return false;
+        default:
+            // The check itself failed and has shown why.
+            return false;
+        }
     }
+    return acceptImportTables(path, reads, parent);
 }
 
-bool acceptChosenFile(const QString& path, const QString& table, const QString& noTable, QWidget* parent)
+bool acceptChosenFile(const QString& path, const QString& table, const QString& noTable,
+                      const QStringList& reads, QWidget* parent)
 {
     if (!myvbs::FileExist(path)) {
         Prompt::message(QStringLiteral("文件不存在,请重新选择！"), Title, Prompt::Icon::Information, parent);
         return false;
     }
-    return acceptImportSource(path, parent) && acceptImportFile(path, table, noTable, true, parent);
+    return acceptImportSource(path, parent) && acceptImportFile(path, table, noTable, true, reads, parent);
+}
+
+bool acceptImportTables(const QString& path, const QStringList& reads, QWidget* parent)
+{
+    Db::ScopedConnection file(QStringLiteral("Import_Cn"), path, Db::OpenMode::ReadOnly);
+    if (!file.ok()) {
+        openFailed(file.error(), parent);
+        return false;
+    }
+    const Db::MissingColumn missing = missingImportColumn(file.db(), templatePath(), reads);
+    if (!missing.isSet()) return true;
+    Prompt::message(missingImportMessage(missing), Title, Prompt::Icon::Information, parent);
+    return false;
+}
+
+QString missingImportMessage(const Db::MissingColumn& missing)
+{
+    const QString what = missing.column.isEmpty()
+                             ? QStringLiteral("缺少表【%1】").arg(missing.table)
+                             : QStringLiteral("的表【%1】缺少字段【%2】").arg(missing.table, missing.column);
+    return QStringLiteral("指定的导入文件") + what + QStringLiteral("，不能导入，请重新选择！");
 }
 
 bool acceptImportPath(const QString& path, QWidget* parent)

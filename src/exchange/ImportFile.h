@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Database.h"
+
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -13,14 +16,22 @@ QString backupPath();
 
 // The file check and the version check of a chosen file, each refusal told to the
 // user; false when the file is refused. `noTable` is the message for a file that
-// lacks `table`.
+// lacks `table`. A file that lacks one of the tables `reads` that the import will
+// read (or one of their columns) is refused too (acceptImportTables).
 bool acceptImportFile(const QString& path, const QString& table, const QString& noTable, bool checkVersion,
-                      QWidget* parent);
+                      const QStringList& reads, QWidget* parent);
 
 // A file named for an import (by the file dialog or typed) checked in full: it
 // must exist, be neither the working database nor its backup, and pass the file
 // check and the version check. Each refusal is told; false when refused.
-bool acceptChosenFile(const QString& path, const QString& table, const QString& noTable, QWidget* parent);
+bool acceptChosenFile(const QString& path, const QString& table, const QString& noTable,
+                      const QStringList& reads, QWidget* parent);
+
+// The tables `reads` of the import file compared with the template: a file that
+// lacks one of them, or one of their columns, is refused with a message naming it
+// (false), before anything is written.
+bool acceptImportTables(const QString& path, const QStringList& reads, QWidget* parent);
+QString missingImportMessage(const Db::MissingColumn& missing);
 
 // The path in the path box when "导入" is pressed: it must be given and name an
 // existing file other than the working database and its backup. Each refusal is

@@ -3,6 +3,7 @@
 #include "platform/Database.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -10,9 +11,18 @@ namespace exchange {
 
 // Opens a database file other than the working one for reading only (it is never
 // written) and tells whether it holds `table`: 1 it does, 0 it opens but holds no
-// such table, -1 it cannot be opened or read. On 1 the connection is left open in
-// `connection` when one is asked for; on 0 and -1 `connection` is released.
+// such table, -1 it cannot be opened or read (*error tells why). On 1 the
+// connection is left open in `connection` when one is asked for; on 0 and -1
+// `connection` is released.
 int Check_Import_File(const QString& path, const QString& table,
-                      std::unique_ptr<Db::ScopedConnection>* connection = nullptr);
+                      std::unique_ptr<Db::ScopedConnection>* connection = nullptr,
+                      Db::Error* error = nullptr);
+
+// The first of the tables `reads` (or of its columns) that the template at
+// `templatePath` has and the file open on `file` lacks, so that an import which
+// would read it refuses the file before it starts. None when the template cannot
+// be read.
+Db::MissingColumn missingImportColumn(const QSqlDatabase& file, const QString& templatePath,
+                                      const QStringList& reads);
 
 } // namespace exchange

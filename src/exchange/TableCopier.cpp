@@ -2,7 +2,6 @@
 
 #include "shell/KCUTIL_Fields.h"
 
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -82,21 +81,28 @@ Result<CopyOutcome> copyTable(const QSqlDatabase& db, const TableCopy& copy)
     }
     if (!dated.isEmpty()) {
         QStringList picks;
+        QStringList tests;
         for (const CopyColumn* s : dated) {
             const QString value = QStringLiteral("s.") + quoted(s->name);
+            tests << oldDateTest(value);
             picks << value
-                  << QStringLiteral("CASE WHEN ") + oldDateTest(value) + QStringLiteral(" THEN 1 ELSE 0 END");
+                  << QStringLiteral("CASE WHEN ") + tests.constLast() + QStringLiteral(" THEN 1 ELSE 0 END");
         }
+        // A row's place in the source table, rows that the copy leaves out counted
+        // too; worked out only for the rare row with an old date.
+        picks << QStringLiteral("CASE WHEN ") + tests.join(QStringLiteral(" OR ")) +
+                     QStringLiteral(" THEN (SELECT count(*) FROM ") + quoted(copy.sourceSchema) +
+                     QLatin1Char('.') + quoted(copy.table) +
+                     QStringLiteral(" AS p WHERE p.rowid <= s.rowid) ELSE 0 END");
         Db::Error error;
         auto q = Db::exec(db, QStringLiteral("SELECT ") + picks.join(QStringLiteral(", ")) + from,
                           copy.values, &error);
         if (!q) return error;
-        int row = 0;
+        const int place = int(2 * dated.size());
         while (q->next()) {
-            ++row;
             for (int i = 0; i < dated.size(); ++i)
                 if (q->value(2 * i + 1).toInt() == 1)
-                    outcome.oldDates << OldDate{copy.table, row, dated.at(i)->name,
+                    outcome.oldDates << OldDate{copy.table, q->value(place).toInt(), dated.at(i)->name,
                                                 q->value(2 * i).toString()};
         }
         if (q->lastError().isValid()) return Db::errorOf(q->lastError(), kSource);
@@ -146,22 +152,19 @@ QString oldDateMessage(const OldDate& date)
 AttachedDatabase::AttachedDatabase(const QSqlDatabase& db, const QString& path, const QString& schema)
     : m_db(db), m_schema(schema)
 {
-    // Attaching a missing file would create it.
-    if (!QFileInfo(path).isFile()) {
-        m_error = Db::Error{53, kSource, QStringLiteral("找不到数据库文件: %1").arg(path)};
+    // Read-only: the transaction of the copy takes no lock on the file it reads, so
+    // another program writing to it does not stop the copy. Attaching never
+    // creates a missing file, and a file that is no database fails here.
+    m_attached = Db::attach(m_db, path, quoted(schema), Db::OpenMode::ReadOnly, &m_error);
+    if (!m_attached) {
+        m_error.source = kSource;
         return;
     }
-    // The schema name comes from the code; the path is a bound value.
-    m_attached = Db::exec(m_db, QStringLiteral("ATTACH DATABASE ? AS ") + quoted(schema), {path}, &m_error)
-                     .has_value();
-    if (m_attached) {
-        // A file that is no database fails here.
-        const QVariant tables = Db::scalar(
-            m_db, QStringLiteral("SELECT count(*) FROM ") + quoted(schema) + QStringLiteral(".sqlite_master"),
-            {}, &m_error);
-        if (!tables.isValid() || tables.toInt() == 0) {
-            if (!m_error.isSet()) m_error = failure(QStringLiteral("不是登记数据库: %1").arg(path));
-        }
+    const QVariant tables = Db::scalar(
+        m_db, QStringLiteral("SELECT count(*) FROM ") + quoted(schema) + QStringLiteral(".sqlite_master"), {},
+        &m_error);
+    if (!tables.isValid() || tables.toInt() == 0) {
+        if (!m_error.isSet()) m_error = failure(QStringLiteral("不是登记数据库: %1").arg(path));
     }
 }
 

@@ -31,8 +31,9 @@
 //
 // The row-copy rule with the date boundary (nullOldDates): a source value of the
 // date kind whose year lies from 100 to 1000 is written as Null, whatever the kinds
-// of the two columns, and reported with its row (1-based, in the order of `rows`),
-// column and value, for the window to show.
+// of the two columns, and reported with its row (its 1-based place in the source
+// table, rows that `rows` leaves out counted too), column and value, for the
+// window to show.
 namespace exchange {
 
 // A column of a table of an attached or the main database.
@@ -64,7 +65,7 @@ struct TableCopy
 struct OldDate
 {
     QString table;
-    int row = 0;
+    int row = 0; // place in the source table, from 1
     QString column;
     QString value;
 };

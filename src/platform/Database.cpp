@@ -33,15 +33,19 @@ Error errorOf(const QSqlError& e, const QString& source)
     int native = e.nativeErrorCode().toInt(&ok);
     err.number = ok && native != 0 ? native : -1;
     err.source = source;
-    err.description = e.text().trimmed();
+    // The plain cause says it all where one is known: SQLite's English and the
+    // driver's step that failed ("无法获取行") would only mislead.
+    err.description = ok ? plainCause(native) : QString();
+    if (err.description.isEmpty()) err.description = e.text().trimmed();
     if (err.description.isEmpty()) err.description = QStringLiteral("未知的数据库错误");
-    const QString cause = ok ? plainCause(native) : QString();
-    if (!cause.isEmpty()) err.description += QStringLiteral("（") + cause + QStringLiteral("）");
     return err;
 }
 
 QString plainCause(int sqliteCode)
 {
+    if (sqliteCode == ReadOnlyRollback)
+        return QStringLiteral("数据库文件中留有另一个程序未完成的写入（该程序可能已中途退出），"
+                              "须先由该程序或可写入此文件的程序打开一次，才能读取");
     // Primary result codes; an extended code carries its primary one in the low byte.
     switch (sqliteCode & 0xff) {
     case 3: // SQLITE_PERM
@@ -108,11 +112,13 @@ bool probeWrite(const QSqlDatabase& db, Error* error)
     return ok;
 }
 
-MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& reference)
+MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& reference,
+                                 const QStringList& among)
 {
     const QStringList tables = tableNames(db);
     for (const QString& table : tableNames(reference)) {
         if (table.startsWith(QLatin1String("sqlite_"))) continue;
+        if (!among.isEmpty() && !among.contains(table)) continue;
         if (!tables.contains(table)) return {table, QString()};
         const QSqlRecord have = db.record(table);
         const QSqlRecord want = reference.record(table);
@@ -122,7 +128,39 @@ MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& ref
     return {};
 }
 
+namespace {
+
+bool openFile(const QString& connectionName, const QString& path, OpenMode mode, Error* error);
+
+// A writer that died in the middle of a change leaves a hot journal, which the
+// first connection that may write to the file rolls back on its first read; one
+// that only reads must refuse the file. The rollback is made through a connection
+// of its own; false when the file may not be written.
+bool rollBackHotJournal(const QString& path)
+{
+    static QAtomicInt counter;
+    const QString name = QStringLiteral("rollback#") + QString::number(counter.fetchAndAddRelaxed(1));
+    const bool done = openFile(name, path, OpenMode::ReadWrite, nullptr);
+    close(name);
+    return done;
+}
+
+} // namespace
+
 bool open(const QString& connectionName, const QString& path, OpenMode mode, Error* error)
+{
+    Error e;
+    if (openFile(connectionName, path, mode, &e)) return true;
+    if (mode == OpenMode::ReadOnly && e.number == ReadOnlyRollback && rollBackHotJournal(path) &&
+        openFile(connectionName, path, mode, &e))
+        return true;
+    if (error) *error = e;
+    return false;
+}
+
+namespace {
+
+bool openFile(const QString& connectionName, const QString& path, OpenMode mode, Error* error)
 {
     close(connectionName);
     auto fail = [&](int number, const QString& description) {
@@ -168,6 +206,8 @@ bool open(const QString& connectionName, const QString& path, OpenMode mode, Err
     }
     return true;
 }
+
+} // namespace
 
 void close(const QString& connectionName)
 {
@@ -243,16 +283,25 @@ bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, O
     }
     QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
     uri.setQuery(mode == OpenMode::ReadOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
-    // The alias is the caller's fixed name, never user text.
-    if (!exec(db, QStringLiteral("ATTACH DATABASE ? AS ") + alias, {uri.toString(QUrl::FullyEncoded)}, error))
-        return false;
-    // A file that is not an SQLite database attaches without complaint; the first read tells.
-    if (!exec(db, QStringLiteral("SELECT count(*) FROM ") + alias + QStringLiteral(".sqlite_master"), {},
-              error)) {
-        exec(db, QStringLiteral("DETACH DATABASE ") + alias);
-        return false;
-    }
-    return true;
+    auto attachFile = [&](Error* e) {
+        // The alias is the caller's fixed name, never user text.
+        if (!exec(db, QStringLiteral("ATTACH DATABASE ? AS ") + alias, {uri.toString(QUrl::FullyEncoded)}, e))
+            return false;
+        // A file that is not an SQLite database attaches without complaint; the first read tells.
+        if (!exec(db, QStringLiteral("SELECT count(*) FROM ") + alias + QStringLiteral(".sqlite_master"), {},
+                  e)) {
+            exec(db, QStringLiteral("DETACH DATABASE ") + alias);
+            return false;
+        }
+        return true;
+    };
+    Error e;
+    if (attachFile(&e)) return true;
+    if (mode == OpenMode::ReadOnly && e.number == ReadOnlyRollback && rollBackHotJournal(path) &&
+        attachFile(&e))
+        return true;
+    if (error) *error = e;
+    return false;
 }
 
 bool detach(const QSqlDatabase& db, const QString& alias, Error* error)

@@ -56,13 +56,17 @@ private:
     Error m_error;
 };
 
-// The error of `e` as the generic box shows it: SQLite's own text, followed by the
-// plain cause in Chinese where the result code tells one.
+// The error of `e` as the generic box shows it: the plain cause in Chinese where
+// the result code tells one, else SQLite's own text.
 Error errorOf(const QSqlError& e, const QString& source);
 
 // The plain cause in Chinese of an SQLite result code (primary or extended), empty
 // when the code tells none worth adding.
 QString plainCause(int sqliteCode);
+
+// SQLITE_READONLY_ROLLBACK: the file has a hot journal, which a writer that died in
+// the middle of a change left, and this connection may not roll it back.
+constexpr int ReadOnlyRollback = 8 | (3 << 8);
 
 // To be called after the last row of a read loop. True when the rows ran out; false,
 // with *error set, when a failure (a damaged or vanished file) ended the loop early,
@@ -79,14 +83,16 @@ bool checkIntegrity(const QSqlDatabase& db, Error* error = nullptr);
 bool probeWrite(const QSqlDatabase& db, Error* error = nullptr);
 
 // The first table or column of `reference` that `db` lacks: empty table when none
-// is missing, empty column when the whole table is.
+// is missing, empty column when the whole table is. Only the tables `among` are
+// compared when it is given.
 struct MissingColumn
 {
     QString table;
     QString column;
     bool isSet() const { return !table.isEmpty(); }
 };
-MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& reference);
+MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& reference,
+                                 const QStringList& among = {});
 
 // An error that no caller takes: the handler shows it (the program's handler is the
 // generic error box, installed by ErrorBox); without one it goes to the log.

@@ -1,8 +1,16 @@
 #include "Prompt.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QQueue>
+#include <QVBoxLayout>
 
 namespace {
 struct PromptState
@@ -36,6 +44,18 @@ QString displayText(QString t)
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return t;
 }
+
+QMessageBox::Icon boxIcon(Prompt::Icon icon)
+{
+    switch (icon) {
+    case Prompt::Icon::None: return QMessageBox::NoIcon;
+    case Prompt::Icon::Information: return QMessageBox::Information;
+    case Prompt::Icon::Exclamation: return QMessageBox::Warning;
+    case Prompt::Icon::Critical: return QMessageBox::Critical;
+    case Prompt::Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
 } // namespace
 
 Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons buttons, Icon icon, QWidget* parent)
@@ -48,13 +68,7 @@ Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons bu
     QMessageBox box(parent ? parent : QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(displayText(text));
-    switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
-    }
+    box.setIcon(boxIcon(icon));
     QMessageBox::StandardButtons std;
     switch (buttons) {
     case Buttons::Ok: std = QMessageBox::Ok; break;
@@ -74,6 +88,59 @@ Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons bu
 void Prompt::message(const QString& text, const QString& title, Icon icon, QWidget* parent)
 {
     ask(text, title, Buttons::Ok, icon, parent);
+}
+
+void Prompt::list(const QString& lead, const QStringList& items, const QString& title, Icon icon,
+                  QWidget* parent)
+{
+    PromptState& s = st();
+    if (s.testMode) {
+        s.shown.append(Shown{lead, title, Buttons::Ok, icon, items});
+        if (!s.answers.isEmpty()) s.answers.dequeue();
+        return;
+    }
+    QDialog* box = listBox(lead, items, title, icon, parent ? parent : QApplication::activeWindow());
+    box->exec();
+    delete box;
+}
+
+QDialog* Prompt::listBox(const QString& lead, const QStringList& items, const QString& title, Icon icon,
+                         QWidget* parent)
+{
+    auto* box = new QDialog(parent);
+    box->setObjectName(QStringLiteral("PromptList"));
+    box->setWindowTitle(title);
+    auto* layout = new QVBoxLayout(box);
+    auto* top = new QHBoxLayout;
+    if (icon != Icon::None) {
+        auto* picture = new QLabel(box);
+        // The icon of a message box with the same icon, in its size and style.
+        QMessageBox same;
+        same.setIcon(boxIcon(icon));
+        picture->setPixmap(same.iconPixmap());
+        top->addWidget(picture, 0, Qt::AlignTop);
+    }
+    auto* text = new QLabel(displayText(lead), box);
+    text->setObjectName(QStringLiteral("Lead"));
+    text->setWordWrap(true);
+    top->addWidget(text, 1);
+    layout->addLayout(top);
+    auto* shown = new QPlainTextEdit(items.join(QLatin1Char('\n')), box);
+    shown->setObjectName(QStringLiteral("Items"));
+    shown->setReadOnly(true);
+    shown->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(shown);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, box);
+    QPushButton* copy = buttons->addButton(QStringLiteral("复制"), QDialogButtonBox::ActionRole);
+    copy->setObjectName(QStringLiteral("Copy"));
+    copy->setAutoDefault(false);
+    QObject::connect(copy, &QPushButton::clicked, box,
+                     [items] { QGuiApplication::clipboard()->setText(items.join(QLatin1Char('\n'))); });
+    QObject::connect(buttons, &QDialogButtonBox::accepted, box, &QDialog::accept);
+    layout->addWidget(buttons);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
+    return box;
 }
 
 void Prompt::setTestMode(bool on)

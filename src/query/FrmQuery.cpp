@@ -3,6 +3,7 @@
 #include "editors/MineralPicker.h"
 #include "entry/NavigateWindow.h"
 #include "entry/RegionPickerTree.h"
+#include "platform/DigitsOnly.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 #include "registration/record/RegionPickerNodes.h"
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -69,7 +69,7 @@ FrmQuery::FrmQuery(QWidget* parent) : ModalDialog(parent, QString(), QString())
                                                      u"建设项目名称：", u"所在政区代码：", u"矿区编号：",
                                                      u"矿种：",         u"登 记 号："};
     static const int maxLengths[BoxCount] = {4, 0, 0, 0, 6, 0, 5, 0};
-    auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+    QValidator* digits = digitsOnlyValidator(this);
     std::array<QLabel*, BoxCount> label3{};
     for (int i = 0; i < BoxCount; ++i) {
         m_text1[i] = new QLineEdit(m_frame);

@@ -23,12 +23,19 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
 const QString Title = QStringLiteral("提示");
 const QString NotRegistration = QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！");
 const QString Overlay = QStringLiteral("压覆");
+
+// The tables of the import file that the import reads.
+QStringList readTables(bool allKinds)
+{
+    return regions::kindTables(allKinds) + regions::detailTables();
+}
 } // namespace
 
 DataImportXzq::DataImportXzq(QWidget* parent)
@@ -67,7 +74,8 @@ void DataImportXzq::Command4_Click()
                                                      QStringLiteral("MS Access Files(*.mdb)"));
     if (name.isEmpty()) return;
     // A refused file leaves the path box and the tree on the file accepted before.
-    if (!exchange::acceptChosenFile(name, Overlay, NotRegistration, this)) return;
+    if (!exchange::acceptChosenFile(name, Overlay, NotRegistration, readTables(m_region->allKinds()), this))
+        return;
     m_source = name;
     m_text1->setText(QDir::toNativeSeparators(name));
     Load_Region_Tree();
@@ -75,9 +83,9 @@ void DataImportXzq::Command4_Click()
 
 void DataImportXzq::Load_Region_Tree()
 {
-    const QString path = QDir::fromNativeSeparators(m_text1->text().trimmed());
-    // Only a file that passed the checks is read.
-    if (!exchange::sameFile(path, m_source)) {
+    // Only a file that passed the checks is read: a path typed into the box is
+    // opened and checked first.
+    if (!openImportFile()) {
         m_region->fill({});
         return;
     }
@@ -93,16 +101,27 @@ void DataImportXzq::Option1_Click()
 
 void DataImportXzq::Command1_Click()
 {
-    if (exchange::acceptImportPath(QDir::fromNativeSeparators(m_text1->text().trimmed()), this))
-        m_region->showTree();
+    const QString path = QDir::fromNativeSeparators(m_text1->text().trimmed());
+    if (!exchange::acceptImportPath(path, this)) return;
+    // The tree shows the regions of the file in the box: a file typed there since
+    // is read first.
+    if (!exchange::sameFile(path, m_source)) {
+        Load_Region_Tree();
+        if (m_source.isEmpty()) return;
+    }
+    m_region->showTree();
 }
 
 bool DataImportXzq::openImportFile()
 {
     const QString path = QDir::fromNativeSeparators(m_text1->text().trimmed());
-    if (exchange::sameFile(path, m_source)) return true;
+    const QStringList reads = readTables(m_region->allKinds());
+    // The file accepted already is checked again for the kinds now chosen.
+    if (exchange::sameFile(path, m_source)) return exchange::acceptImportTables(path, reads, this);
     m_source.clear();
-    if (!exchange::acceptImportFile(path, Overlay, NotRegistration, true, this)) return false;
+    if (!exchange::acceptImportPath(path, this) ||
+        !exchange::acceptImportFile(path, Overlay, NotRegistration, true, reads, this))
+        return false;
     m_source = path;
     return true;
 }
@@ -113,6 +132,7 @@ void DataImportXzq::Command2_Click(int index)
         reject();
         return;
     }
+    const auto ended = qScopeGuard([this] { exchange::focusAfterImport(this); });
     if (!exchange::acceptImportPath(QDir::fromNativeSeparators(m_text1->text().trimmed()), this)) return;
     const QString code = m_region->code();
     if (code.isEmpty()) {

@@ -32,8 +32,9 @@ private:
     void Option1_Click();
     void Command2_Click(int index);
     void Load_Region_Tree();
-    // The file in the path box, opened when it is not the accepted one; false when
-    // it is refused (each refusal told).
+    // The file in the path box, opened and checked when it is not the accepted
+    // one (whose tables are checked again for the kinds chosen); false when it is
+    // refused (each refusal told).
     bool openImportFile();
 
     QLineEdit* m_text1 = nullptr;

@@ -3,6 +3,7 @@
 #include "RegionCodeReplacement.h"
 #include "exchange/ExchangeWindow.h"
 #include "platform/BusyCursor.h"
+#include "platform/DigitsOnly.h"
 #include "platform/ErrorBox.h"
 #include "platform/Prompt.h"
 #include "shell/MainWindowServices.h"
@@ -20,6 +21,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -98,8 +100,11 @@ bool DataModification::fieldChosen() const
 void DataModification::Combo1_Click()
 {
     if (!fieldChosen()) return;
-    m_replaced->setMaxLength(6);
-    m_replace->setMaxLength(6);
+    for (QLineEdit* box : {m_replaced, m_replace}) {
+        box->setMaxLength(6);
+        // Digits only, whether typed, pasted or composed by an input method.
+        if (!box->validator()) box->setValidator(digitsOnlyValidator(box));
+    }
 }
 
 bool DataModification::eventFilter(QObject* watched, QEvent* event)
@@ -107,10 +112,17 @@ bool DataModification::eventFilter(QObject* watched, QEvent* event)
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box || (box != m_replaced && box != m_replace)) return ModalDialog::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress && fieldChosen()) {
-        // Digits_Only: a typed character other than a digit or Backspace is swallowed.
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (!text.isEmpty() && text != QStringLiteral("\b") &&
-            !(text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9'))) {
+        // Digits_Only: a typed character other than a digit is swallowed with a
+        // beep. Keys whose text is a control character (Tab, Delete, Backspace)
+        // and shortcuts (Ctrl+V ...) do their usual work; the validator keeps what
+        // they bring in to digits.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool typed = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+                           !text.isEmpty() &&
+                           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+        if (typed && !std::all_of(text.begin(), text.end(),
+                                  [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); })) {
             QApplication::beep();
             return true;
         }

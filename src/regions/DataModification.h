@@ -10,7 +10,8 @@ class QRadioButton;
 // kind tables. Widgets by object name: Combo1 (the field, "行政区代码"),
 // txtReplaced (old code), txtReplace (new code), Option1_0 "仅压覆登记",
 // Option1_1 "查明、占用、停办、压覆全部登记", Command1_0 "确定", Command1_1 "退出".
-// Once the field is chosen, the boxes take six characters and digits only.
+// Once the field is chosen, the boxes take six characters and digits only,
+// however they come.
 class DataModification : public ModalDialog
 {
     Q_OBJECT

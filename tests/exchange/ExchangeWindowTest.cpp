@@ -270,6 +270,7 @@ TEST_F(ExchangeWindowTest, AppendAWholeDatabaseFromTheDataMenu)
         Db::ScopedConnection src("src", source, Db::OpenMode::ReadWrite);
         addRegistration(src.db(), A, "来的一");
         addRegistration(src.db(), "4510104082009");
+        addRegistration(src.db(), C, "来的三");
     }
     int reloaded = 0;
     CommandTargets::EntryHooks hooks = targets.entry();
@@ -282,9 +283,16 @@ TEST_F(ExchangeWindowTest, AppendAWholeDatabaseFromTheDataMenu)
                    EXPECT_EQ(d->windowTitle(), "全部导入");
                    EXPECT_EQ(main->panelText(1), "数据库追加导入...");
                    click(d, "Command4");
+                   auto* importButton = d->findChild<QPushButton*>("Command2_0");
+                   importButton->setFocus();
                    click(d, "Command2_0");
+                   // Enter on the last message must not start the import again.
+                   EXPECT_EQ(d->focusWidget(), d->findChild<QPushButton*>("Command2_1"));
                });
-    EXPECT_EQ(shownTexts(), QStringList({"数据重复或其它错误：登记号【4510104082001】", "数据导入完成！"}));
+    // The refused numbers together in one list.
+    EXPECT_EQ(shownTexts(), QStringList({"数据重复或其它错误：以下2个登记号未导入", "数据导入完成！"}));
+    EXPECT_EQ(Prompt::shown().first().list, QStringList({A, C}));
+    EXPECT_EQ(Prompt::shown().first().icon, Prompt::Icon::Exclamation);
     EXPECT_EQ(Db::scalar(db(), "SELECT 建设项目名称 FROM 压覆 WHERE 登记号=?", {A}).toString(), "项目001");
     EXPECT_EQ(rowsOf(db(), A), full());
     EXPECT_EQ(rowsOf(db(), "4510104082009"), full());

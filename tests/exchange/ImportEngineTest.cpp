@@ -100,6 +100,10 @@ TEST_F(ImportEngineTest, DatesOfTheYear1000BecomeNullAndLaterOnesAreKept)
 {
     exec(db(), "ALTER TABLE 报告 ADD COLUMN 核查日期 DATE");
     exec(src->db(), "ALTER TABLE 报告 ADD COLUMN 核查日期 DATE");
+    // Rows that the import leaves out still count in a row's place: the number
+    // filter's, and one not chosen.
+    addRegistration(src->db(), "1510104082001");
+    addRegistration(src->db(), P + "004");
     addRegistration(src->db(), P + "002");
     addRegistration(src->db(), P + "003");
     exec(src->db(), "UPDATE 报告 SET 核查日期='1000-05-01' WHERE 登记号=?", {P + "002"});
@@ -108,7 +112,7 @@ TEST_F(ImportEngineTest, DatesOfTheYear1000BecomeNullAndLaterOnesAreKept)
     ASSERT_TRUE(r.ok());
     ASSERT_EQ(r->oldDates.size(), 1);
     EXPECT_EQ(exchange::oldDateMessage(r->oldDates[0]),
-              "[报告]表第1条记录字段[核查日期]日期型数据:1000-05-01错误...");
+              "[报告]表第3条记录字段[核查日期]日期型数据:1000-05-01错误...");
     EXPECT_TRUE(Db::scalar(db(), "SELECT 核查日期 FROM 报告 WHERE 登记号=?", {P + "002"}).isNull());
     EXPECT_EQ(Db::scalar(db(), "SELECT 核查日期 FROM 报告 WHERE 登记号=?", {P + "003"}).toString(),
               "1001-01-01");
@@ -139,4 +143,17 @@ TEST_F(ImportEngineTest, AFailureLeavesTheWorkingDatabaseByteIdentical)
     EXPECT_TRUE(r.error().description.contains("坐标已满"));
     EXPECT_EQ(bytes(MAINBAS::Database_File()), before);
     EXPECT_EQ(count(db(), "登记"), 2);
+}
+
+TEST_F(ImportEngineTest, AnotherProgramWritingToTheSourceDoesNotStopTheImport)
+{
+    addRegistration(src->db(), P + "002");
+    // The other program's write is under way and not committed.
+    exec(src->db(), "BEGIN IMMEDIATE");
+    exec(src->db(), "UPDATE 压覆 SET 建设项目名称='未提交' WHERE 登记号=?", {P + "002"});
+    const auto r = import({}, true);
+    exec(src->db(), "ROLLBACK");
+    ASSERT_TRUE(r.ok()) << r.error().description.toStdString();
+    EXPECT_EQ(rowsOf(db(), P + "002"), full());
+    EXPECT_EQ(project(P + "002"), "项目002");
 }

@@ -141,3 +141,16 @@ TEST_F(RegistrationExportTest, AReplacedFileKeepsItsPermissionsAndABackupTakesTh
     ASSERT_TRUE(exchange::backupDatabase(db(), path("new-backup.mdb")).ok());
     EXPECT_EQ(modeOf(path("new-backup.mdb")), privateFile);
 }
+
+TEST_F(RegistrationExportTest, AnotherProgramWritingToTheWorkingDatabaseDoesNotStopTheExport)
+{
+    Db::ScopedConnection other("other", MAINBAS::Database_File(), Db::OpenMode::ReadWrite);
+    ASSERT_TRUE(other.ok());
+    exec(other.db(), "BEGIN IMMEDIATE");
+    exec(other.db(), "DELETE FROM 坐标 WHERE 登记号=?", {A});
+    const Status done = exchange::exportRegistrations(request({A}));
+    exec(other.db(), "ROLLBACK");
+    ASSERT_TRUE(done.ok()) << done.error().description.toStdString();
+    Db::ScopedConnection out("out", target, Db::OpenMode::ReadOnly);
+    EXPECT_EQ(rowsOf(out.db(), A), full());
+}

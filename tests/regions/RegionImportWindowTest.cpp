@@ -2,6 +2,8 @@
 
 #include "RegionWindowFixture.h"
 
+#include "exchange/DataImport.h"
+#include "exchange/DataImportAll.h"
 #include "exchange/ImportFile.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
@@ -19,6 +21,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -184,4 +189,43 @@ TEST_F(RegionImportWindowTest, TheDuplicatePromptAnswers)
     d.Prompt_Import_Table("登记");
     EXPECT_EQ(m_state.Prompt_Answer, 2);
     EXPECT_EQ(Db::scalar(db(), "SELECT 填表人 FROM 登记 WHERE 登记号=?", {Fresh}).toString(), "王五");
+}
+
+TEST_F(RegionImportWindowTest, APathTypedIntoTheBoxFillsTheTree)
+{
+    DataImportXzq d;
+    d.show();
+    d.findChild<QLineEdit*>("Text1")->setText(QDir::toNativeSeparators(source));
+    pick(&d, "蓉城");
+    EXPECT_EQ(d.findChild<QLineEdit*>("Text2_0")->text(), "5101");
+    EXPECT_TRUE(Prompt::shown().isEmpty());
+}
+
+TEST_F(RegionImportWindowTest, EveryImportRefusesAFileLackingWhatItReadsBeforeTheBackup)
+{
+    struct Case
+    {
+        std::function<QDialog*()> open;
+        const char* change;
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {[] { return new DataImport; }, "DROP TABLE 坐标",
+         "指定的导入文件缺少表【坐标】，不能导入，请重新选择！"},
+        {[] { return new DataImportAll; }, "DROP TABLE 压覆",
+         "指定的导入文件缺少表【压覆】，不能导入，请重新选择！"},
+        {[] { return new DataImportXzq; }, "ALTER TABLE 资源储量 DROP COLUMN 矿产组合",
+         "指定的导入文件的表【资源储量】缺少字段【矿产组合】，不能导入，请重新选择！"},
+    };
+    int i = 0;
+    for (const Case& c : cases) {
+        const QString file = copyTemplate(QStringLiteral("lacking%1.mdb").arg(++i));
+        runSql(file, {QString::fromUtf8(c.change)});
+        const std::unique_ptr<QDialog> d(c.open());
+        d->findChild<QLineEdit*>("Text1")->setText(file);
+        Prompt::clear();
+        click(d.get(), "Command2_0");
+        EXPECT_EQ(Prompt::lastText(), QString::fromUtf8(c.refusal)) << d->objectName().toStdString();
+        EXPECT_FALSE(QFile::exists(exchange::backupPath()));
+    }
 }

@@ -11,9 +11,11 @@
 #include "shell/MAINBAS.h"
 #include "shell/TabMain.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -140,7 +142,25 @@ TEST_F(RegionWindowTest, ReplaceARegionCodeFromTheMaintenanceMenu)
                    Q_EMIT combo->activated(0);
                    QTest::keyClicks(replaced, "51a0 1049");
                    EXPECT_EQ(replaced->text(), "510104") << "digits only, six at most";
-                   QTest::keyClicks(replace, "510100");
+                   // Delete works as in any box; nothing but digits comes from an
+                   // input method.
+                   replaced->setFocus();
+                   replaced->setCursorPosition(0);
+                   QTest::keyClick(replaced, Qt::Key_Delete);
+                   EXPECT_EQ(replaced->text(), "10104");
+                   QInputMethodEvent composed;
+                   composed.setCommitString("是");
+                   QApplication::sendEvent(replaced, &composed);
+                   EXPECT_EQ(replaced->text(), "10104");
+                   QTest::keyClick(replaced, Qt::Key_5);
+                   // Tab, Shift+Tab and the clipboard too.
+                   QTest::keyClick(replaced, Qt::Key_Tab);
+                   EXPECT_EQ(d->focusWidget(), replace);
+                   QTest::keyClick(replace, Qt::Key_Backtab, Qt::ShiftModifier);
+                   EXPECT_EQ(d->focusWidget(), replaced);
+                   QGuiApplication::clipboard()->setText("510100");
+                   QTest::keyClick(replace, Qt::Key_V, Qt::ControlModifier);
+                   EXPECT_EQ(replace->text(), "510100");
                    click(d, "Command1_0");
                    EXPECT_EQ(replace->text(), "");
                    QTest::keyClicks(replace, "510105");

@@ -65,4 +65,23 @@ bool markReadOnly(const QString& file)
     return f.write(QByteArray(1, char(3))) == 1;
 }
 
+bool leaveHotJournal(const QString& file, const QString& target)
+{
+    const QString journal = QStringLiteral("-journal");
+    Db::ScopedConnection c(QStringLiteral("dying"), file, Db::OpenMode::ReadWrite);
+    if (!c.ok()) return false;
+    // A small page cache makes the change spill into the file before its commit.
+    Db::exec(c.db(), QStringLiteral("PRAGMA cache_size=10"));
+    if (!Db::exec(c.db(), QStringLiteral("BEGIN IMMEDIATE"))) return false;
+    bool ok =
+        Db::exec(c.db(), QStringLiteral("CREATE TABLE 半途 (x BLOB)")) &&
+        Db::exec(c.db(), QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                        "WHERE i < 400) INSERT INTO 半途 SELECT randomblob(2000) FROM n"));
+    // The copies hold no lock, so their journal is hot.
+    ok = ok && QFile::exists(file + journal) && QFile::copy(file, target) &&
+         QFile::copy(file + journal, target + journal);
+    Db::exec(c.db(), QStringLiteral("ROLLBACK"));
+    return ok;
+}
+
 } // namespace DamagedDatabase

@@ -22,4 +22,9 @@ bool overwrite(const QString& file, qint64 offset, qint64 length);
 // writes: a read-only file that even the superuser cannot write.
 bool markReadOnly(const QString& file);
 
+// A copy of `file` at `target` as a writer that died in the middle of a change
+// leaves it: part of the change written into the file, and its hot journal
+// (target + "-journal") holding what the file held before. `file` is unchanged.
+bool leaveHotJournal(const QString& file, const QString& target);
+
 } // namespace DamagedDatabase

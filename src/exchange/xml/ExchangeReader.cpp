@@ -48,7 +48,7 @@ private:
 
 bool Reader::failAt(qint64 line, const QString& description)
 {
-    if (!m_error) m_error = failure(QStringLiteral("第%1行：%2").arg(line).arg(description));
+    if (!m_error) m_error = invalidFile(QStringLiteral("第%1行：%2").arg(line).arg(description));
     return false;
 }
 
@@ -312,13 +312,13 @@ Result<ExchangeDocument> Reader::read()
 
 Result<ExchangeDocument> readDocument(QByteArrayView bytes)
 {
-    if (bytes.size() > kMaxFileBytes) return failure(QStringLiteral("文件太大（超过256MB）。"));
-    if (bytes.isEmpty()) return failure(QStringLiteral("文件是空的。"));
+    if (bytes.size() > kMaxFileBytes) return invalidFile(QStringLiteral("文件太大（超过256MB）。"));
+    if (bytes.isEmpty()) return invalidFile(QStringLiteral("文件是空的。"));
     // Every byte must be UTF-8: a reader would otherwise put replacement
     // characters in the place of faulty bytes without a word.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = utf8.decode(bytes);
-    if (utf8.hasError()) return failure(QStringLiteral("文件不是UTF-8编码的文本。"));
+    if (utf8.hasError()) return invalidFile(QStringLiteral("文件不是UTF-8编码的文本。"));
     Q_UNUSED(decoded);
     Reader reader(bytes.toByteArray());
     return reader.read();

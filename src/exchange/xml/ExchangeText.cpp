@@ -60,9 +60,23 @@ bool parseInteger(const QString& text, qlonglong* value)
     return true;
 }
 
+namespace {
+constexpr int InvalidFile = 2;
+}
+
 Db::Error failure(const QString& description)
 {
     return Db::Error{1, QStringLiteral("tabxfer"), description};
+}
+
+Db::Error invalidFile(const QString& description)
+{
+    return Db::Error{InvalidFile, QStringLiteral("tabxfer"), description};
+}
+
+bool isInvalidFile(const Db::Error& error)
+{
+    return error.number == InvalidFile && error.source == QLatin1String("tabxfer");
 }
 
 } // namespace tabxfer

@@ -56,5 +56,10 @@ bool parseInteger(const QString& text, qlonglong* value);
 
 // A failure of the conversion library, with its Chinese description.
 Db::Error failure(const QString& description);
+// A failure because the file is no valid exchange file of this system (its
+// syntax, its encoding, its system, rows that contradict it), as against a valid
+// file that the database refuses.
+Db::Error invalidFile(const QString& description);
+bool isInvalidFile(const Db::Error& error);
 
 } // namespace tabxfer

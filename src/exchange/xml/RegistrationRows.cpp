@@ -136,7 +136,7 @@ Status appendRegistrations(const QSqlDatabase& db, const ExchangeDocument& docum
     for (const ExchangeRegistration& reg : document.registrations) {
         for (const ExchangeTable& table : reg.tables) {
             if (!columnsOf.contains(table.name))
-                return failure(QStringLiteral("表【%1】不在导入的数据表之中。").arg(table.name));
+                return invalidFile(QStringLiteral("表【%1】不在导入的数据表之中。").arg(table.name));
             const QSet<QString>& known = columnsOf[table.name];
             for (const ExchangeRow& row : table.rows) {
                 for (const QString& c : row.columns)
@@ -144,8 +144,8 @@ Status appendRegistrations(const QSqlDatabase& db, const ExchangeDocument& docum
                         return failure(QStringLiteral("数据库的表【%1】没有列【%2】。").arg(table.name, c));
                 const QVariant key = row.values.value(row.columns.indexOf(keyColumn));
                 if (key.typeId() != QMetaType::QString || key.toString() != reg.number)
-                    return failure(QStringLiteral("登记号【%1】的表【%2】中有一行的%3不是【%1】。")
-                                       .arg(reg.number, table.name, keyColumn));
+                    return invalidFile(QStringLiteral("登记号【%1】的表【%2】中有一行的%3不是【%1】。")
+                                           .arg(reg.number, table.name, keyColumn));
             }
         }
         for (const QString& table : tables) {

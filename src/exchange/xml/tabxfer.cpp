@@ -71,7 +71,7 @@ Status importFile(const ImportArguments& args, const Progress& progress)
     const QFileInfo info(args.xmlFile);
     if (args.xmlFile.isEmpty() || !info.exists() || !info.isFile())
         return failure(QStringLiteral("文件不存在：%1").arg(path));
-    if (info.size() > kMaxFileBytes) return failure(QStringLiteral("文件太大（超过256MB）。"));
+    if (info.size() > kMaxFileBytes) return invalidFile(QStringLiteral("文件太大（超过256MB）。"));
     QFile in(args.xmlFile);
     if (!in.open(QIODevice::ReadOnly)) return failure(QStringLiteral("无法读取文件：%1").arg(path));
     const QByteArray bytes = in.read(kMaxFileBytes + 1);
@@ -81,7 +81,7 @@ Status importFile(const ImportArguments& args, const Progress& progress)
     auto doc = readDocument(bytes);
     if (!doc) return doc.error();
     if (doc->system != args.systemType)
-        return failure(
+        return invalidFile(
             QStringLiteral("文件的系统类型“%1”不是本系统的“%2”。").arg(doc->system, args.systemType));
     return appendRegistrations(*db, *doc, *tables, key, progress);
 }

@@ -1,5 +1,6 @@
 #include "xmlimport.h"
 
+#include "ExchangeText.h"
 #include "XmlCallArguments.h"
 #include "tabxfer.h"
 
@@ -57,10 +58,12 @@ void xmlimport::Command4_Click()
 
 void xmlimport::Command2_Click(int index)
 {
-    if (index == 0)
+    if (index == 0) {
         Import_Xml(Text1->text());
-    else if (index == 1)
+        exchange::focusAfterImport(this);
+    } else if (index == 1) {
         reject();
+    }
 }
 
 void xmlimport::Import_Xml(const QString& path)
@@ -85,7 +88,11 @@ void xmlimport::Import_Xml(const QString& path)
     }
     if (args.status == QLatin1String("1")) return;
     // The file was refused or could not be written; nothing of it is in the database.
-    QString text = QStringLiteral("导出失败，XML文件不合法或已损坏，请重新选择！ ");
+    // Only a file that is no valid exchange file is called damaged; the library's
+    // reason follows on the second line.
+    const bool invalid = !outcome && tabxfer::isInvalidFile(outcome.error());
+    QString text = invalid ? QStringLiteral("导入失败，XML文件不合法或已损坏，请重新选择！ ")
+                           : QStringLiteral("导入失败！");
     if (!outcome) text += QLatin1Char('\n') + outcome.error().description;
     Prompt::message(text, kTitle, Prompt::Icon::None, this);
 }

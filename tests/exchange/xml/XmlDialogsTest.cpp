@@ -142,15 +142,29 @@ TEST_F(XmlDialogsTest, ImportsAFileOnceAndRefusesItTheSecondTime)
     browse->click();
     EXPECT_EQ(text->text(), file);
 
+    // A valid file that is refused says why, without calling the file damaged.
     Prompt::clear();
     importButton->click();
     ASSERT_EQ(Prompt::shown().size(), 1);
-    EXPECT_EQ(
-        Prompt::shown().first().text,
-        QStringLiteral(
-            "导出失败，XML文件不合法或已损坏，请重新选择！ \n登记号【4110101082999】在数据库中已经存在。"));
+    EXPECT_EQ(Prompt::shown().first().text,
+              QStringLiteral("导入失败！\n登记号【4110101082999】在数据库中已经存在。"));
     EXPECT_EQ(Prompt::shown().first().title, QStringLiteral("提示"));
     EXPECT_EQ(Prompt::shown().first().icon, Prompt::Icon::None);
+
+    const QString broken = path(QStringLiteral("broken.xml"));
+    {
+        QFile f(broken);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<exchange");
+    }
+    text->setText(broken);
+    Prompt::clear();
+    importButton->click();
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_TRUE(
+        Prompt::lastText().startsWith(QStringLiteral("导入失败，XML文件不合法或已损坏，请重新选择！ \n第")))
+        << Prompt::lastText().toStdString();
+    text->setText(file);
 
     deleteRegistration(kOdd);
     Prompt::clear();
