@@ -21,6 +21,16 @@ bool read(const CheckRow& row, const QString& table, const QString& column, QVar
     return true;
 }
 
+// The value of a column that the required fields also test, for a range rule: an
+// empty text reads as Null, so that the rule passes what is reported as missing.
+bool readFilled(const CheckRow& row, const QString& table, const QString& column, QVariant* value,
+                CheckErrors& errors)
+{
+    if (!read(row, table, column, value, errors)) return false;
+    if (row.text(column).isEmpty()) *value = QVariant();
+    return true;
+}
+
 // A rule's condition: true when the rule fails. A condition without a truth value
 // passes; a condition that could not be tested fails.
 bool fails(Truth t)
@@ -91,7 +101,7 @@ QString Missing_Fields_Text(const CheckRow& row, int keyColumn, const QStringLis
 bool Region_Code_Fails(const CheckRow& row, const QString& table, CheckErrors& errors)
 {
     QVariant v;
-    if (!read(row, table, QStringLiteral("行政区代码"), &v, errors)) return true;
+    if (!readFilled(row, table, QStringLiteral("行政区代码"), &v, errors)) return true;
     return fails(lessThan(v, 110000) || greaterThan(v, 659999));
 }
 
@@ -99,14 +109,15 @@ QStringList First_Page_Rules(const CheckRow& row, const QString& table, CheckErr
 {
     QStringList out;
     QVariant v;
-    if (!read(row, table, QStringLiteral("矿区编号"), &v, errors) ||
+    if (!readFilled(row, table, QStringLiteral("矿区编号"), &v, errors) ||
         fails(lessThan(v, 110000000) || greaterThan(v, 659999999)))
         out << QStringLiteral("),基本情况,矿区编号范围应处于110000000至659999999之间。");
-    if (!read(row, table, QStringLiteral("所属矿山编号"), &v, errors) || fails(greaterThan(v, 999)))
+    if (!readFilled(row, table, QStringLiteral("所属矿山编号"), &v, errors) || fails(greaterThan(v, 999)))
         out << QStringLiteral("),基本情况,所属矿山编号应是3位数字。");
     coordinateRules(row, table, QStringLiteral("中心点X坐标"), {7, 2, 1}, QStringLiteral("X"), &out, errors);
     coordinateRules(row, table, QStringLiteral("中心点Y坐标"), {8, 3, 2}, QStringLiteral("Y"), &out, errors);
-    if (!read(row, table, QStringLiteral("方位"), &v, errors) || fails(lessThan(v, 0) || greaterThan(v, 360)))
+    if (!readFilled(row, table, QStringLiteral("方位"), &v, errors) ||
+        fails(lessThan(v, 0) || greaterThan(v, 360)))
         out << QStringLiteral("),基本情况,方位应处于0至360。");
     return out;
 }

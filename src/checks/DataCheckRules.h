@@ -21,10 +21,13 @@ QStringList Missing_Fields(const CheckRow& row, const QStringList& listed);
 // "列名(值),以下数据没有填写：名、名" for the column at `keyColumn`.
 QString Missing_Fields_Text(const CheckRow& row, int keyColumn, const QStringList& missing);
 
-// The region code lies outside 110000 to 659999 (Null passes).
+// The region code lies outside 110000 to 659999 (Null and an empty text pass:
+// the required fields report them as missing).
 bool Region_Code_Fails(const CheckRow& row, const QString& table, CheckErrors& errors);
 
-// Value rules of a 压覆 row: the messages that follow the quoted 登记号.
+// Value rules of a 压覆 row: the messages that follow the quoted 登记号. A range
+// rule passes a field that is Null or an empty text, which the required fields
+// report as missing.
 QStringList First_Page_Rules(const CheckRow& row, const QString& table, CheckErrors& errors);
 
 // Value rules of a 资源储量 row: the line texts that follow the running number.

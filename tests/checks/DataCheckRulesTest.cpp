@@ -45,6 +45,22 @@ TEST(DataCheckRulesTest, RegionCodeRangeIncludesBothEndsAndPassesNull)
     EXPECT_EQ(errors.list().size(), 1);
 }
 
+TEST(DataCheckRulesTest, AnEmptyTextPassesTheRangeRulesAsNullDoes)
+{
+    // The required fields report it as missing; the range rule does not again.
+    CheckErrors errors;
+    const QStringList names{"登记号", "矿区编号", "所属矿山编号", "中心点X坐标", "中心点Y坐标", "方位"};
+    auto rules = [&](const QVariant& area, const QVariant& bearing) {
+        return DataCheckRules::First_Page_Rules(row(names, {"4", area, 1, 37.5, 115.25, bearing}), "压覆",
+                                                errors);
+    };
+    EXPECT_TRUE(rules("", "").isEmpty());
+    EXPECT_TRUE(rules(Null, Null).isEmpty());
+    EXPECT_EQ(rules(" ", 45), QStringList{"),基本情况,矿区编号范围应处于110000000至659999999之间。"});
+    EXPECT_FALSE(DataCheckRules::Region_Code_Fails(row({"行政区代码"}, {""}), "压覆", errors));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
 TEST(DataCheckRulesTest, ReserveComparisonsWithNullHaveNoTruthValue)
 {
     CheckErrors errors;
