@@ -185,14 +185,13 @@ void DataCheck::runCheck()
     }
     for (const Db::Error& e : result->errors)
         ErrorBox::show(e, this);
+    // The button opens the report of this run only.
+    Command2[2]->setVisible(result->reportWritten);
     if (result->reportWritten) {
         Prompt::message(QStringLiteral("数据检查完成！"), kTitle, Prompt::Icon::Information, this);
-        Command2[2]->show();
-    }
-    if (result->noData) {
+    } else if (result->noData) {
         Prompt::message(QStringLiteral("所查数据库没有“Orvane”数据,请填写!"), QStringLiteral("结果"),
                         Prompt::Icon::Information, this);
-        Command2[2]->hide();
     }
 }
 

@@ -75,9 +75,7 @@ Result<DataCheckOutcome> DataCheckRun::run(const QString& typedPath, const QStri
         if (Status saved = report.save(reportPath); !saved) return saved.error();
         outcome.reportWritten = true;
     }
-    bool registrations = false;
-    Count_Overlay_Rows(QStringLiteral("登记"), &registrations);
-    outcome.noData = !overlayRows && !registrations;
+    outcome.noData = !overlayRows;
     outcome.errors = m_errors.list();
     return outcome;
 }

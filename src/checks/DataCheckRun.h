@@ -19,7 +19,7 @@ struct DataCheckOutcome
 {
     // The report was written (the database holds overlay rows in 压覆).
     bool reportWritten = false;
-    // Neither 压覆 nor 登记 holds an overlay registration.
+    // 压覆 holds no overlay registration: nothing is checked and no report is written.
     bool noData = false;
     // Failures met on the way; the run went on after each.
     QList<Db::Error> errors;

@@ -99,7 +99,7 @@ TEST_F(ChecksWindowTest, AClerkChecksTheWorkingDatabaseFromTheDataMenuAndOpensTh
     EXPECT_EQ(main->panelText(1), StatusText::Idle);
 }
 
-TEST_F(ChecksWindowTest, AnEmptyDatabaseHasNoData)
+TEST_F(ChecksWindowTest, ADatabaseWithoutOverlayDataHasNoData)
 {
     DataCheck dialog;
     pathBox(&dialog)->setText(workingFile());
@@ -107,6 +107,23 @@ TEST_F(ChecksWindowTest, AnEmptyDatabaseHasNoData)
     ASSERT_EQ(Prompt::shown().size(), 1);
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("所查数据库没有“Orvane”数据,请填写!"));
     EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("结果"));
+    EXPECT_FALSE(button(&dialog, 2)->isVisibleTo(&dialog));
+
+    // Registrations in 登记 but none in 压覆, after a run that wrote a report: the
+    // report of the earlier database is no longer offered.
+    const QString checked = makeDatabase(QStringLiteral("checked.mdb"));
+    completeRegistration(QStringLiteral("4110101082001"));
+    const QString headers = makeDatabase(QStringLiteral("headers.mdb"));
+    insert(QStringLiteral("登记"), header(QStringLiteral("4110101082001")));
+    closeDatabase();
+    pathBox(&dialog)->setText(checked);
+    button(&dialog, 0)->click();
+    ASSERT_TRUE(button(&dialog, 2)->isVisibleTo(&dialog));
+    Prompt::clear();
+    pathBox(&dialog)->setText(headers);
+    button(&dialog, 0)->click();
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("所查数据库没有“Orvane”数据,请填写!"));
     EXPECT_FALSE(button(&dialog, 2)->isVisibleTo(&dialog));
 }
 
