@@ -51,9 +51,15 @@ QString DataCheckRun::reportPath(const QString& programDir)
     return KCUTIL::joinPath(programDir, QStringLiteral("数据检查结果.txt"));
 }
 
+QString DataCheckRun::stoppedEarlyText()
+{
+    return QStringLiteral("数据检查中途停止，检查结果不完整！");
+}
+
 Result<DataCheckOutcome> DataCheckRun::run(const QString& typedPath, const QString& reportPath)
 {
     DataCheckOutcome outcome;
+    m_stoppedEarly = false;
     bool overlayRows = false;
     Count_Overlay_Rows(QStringLiteral("压覆"), &overlayRows);
     if (overlayRows) {
@@ -72,12 +78,23 @@ Result<DataCheckOutcome> DataCheckRun::run(const QString& typedPath, const QStri
                      QStringLiteral("登记号,审定意见,审定负责人,审定单位,审定日期"), 0);
         Check_Coordinates(report, QStringLiteral("坐标"),
                           QStringLiteral("登记号,矿权坐标,矿权面积,计算坐标,计算面积"), 0);
+        if (m_stoppedEarly) report.writeLine(stoppedEarlyText());
         if (Status saved = report.save(reportPath); !saved) return saved.error();
         outcome.reportWritten = true;
     }
     outcome.noData = !overlayRows;
+    outcome.stoppedEarly = m_stoppedEarly;
     outcome.errors = m_errors.list();
     return outcome;
+}
+
+void DataCheckRun::failed(const Db::Error& error)
+{
+    m_errors.add(error);
+    // SQLite's plain error is a table or column that the statement names and the
+    // database lacks: the pass is left out and the run goes on. Any other failure
+    // (damage, a lock, a vanished file) leaves rows unread.
+    if ((error.number & 0xff) != 1) m_stoppedEarly = true;
 }
 
 int DataCheckRun::Count_Overlay_Rows(const QString& table, bool* hasRows)
@@ -85,7 +102,7 @@ int DataCheckRun::Count_Overlay_Rows(const QString& table, bool* hasRows)
     Db::Error error;
     const QVariant n =
         Db::scalar(m_db, QStringLiteral("SELECT count(*) FROM ") + table + overlayWhere(), {}, &error);
-    if (error.isSet()) m_errors.add(error);
+    if (error.isSet()) failed(error);
     const int count = n.toInt();
     *hasRows = count > 0;
     return count;
@@ -97,7 +114,7 @@ void DataCheckRun::scan(const QString& table, const QString& sql, int count,
     Db::Error error;
     auto q = Db::exec(m_db, sql, {}, &error);
     if (!q) {
-        m_errors.add(error);
+        failed(error);
         return;
     }
     int value = 1;
@@ -109,7 +126,11 @@ void DataCheckRun::scan(const QString& table, const QString& sql, int count,
         onRow(row);
         if (m_progress) m_progress(++value < maximum ? value : maximum, maximum);
     }
-    if (q->lastError().isValid()) m_errors.add(Db::errorOf(q->lastError(), kSource));
+    if (!Db::finished(*q, &error)) {
+        error.source = kSource;
+        m_errors.add(error);
+        m_stoppedEarly = true;
+    }
     if (m_progress) m_progress(0, 0);
 }
 

@@ -21,6 +21,9 @@ struct DataCheckOutcome
     bool reportWritten = false;
     // 压覆 holds no overlay registration: nothing is checked and no report is written.
     bool noData = false;
+    // A read failed part way (a damaged, locked or vanished file): the report is
+    // incomplete, and says so in its last line.
+    bool stoppedEarly = false;
     // Failures met on the way; the run went on after each.
     QList<Db::Error> errors;
 };
@@ -38,6 +41,8 @@ public:
 
     // The report of a program folder.
     static QString reportPath(const QString& programDir);
+    // What a run that stopped early says, at the end of its report and to the user.
+    static QString stoppedEarlyText();
 
     // Counts the overlay rows of 压覆; when there are any, writes the report to
     // `reportPath` with `typedPath` on its path line. Fails only when the report
@@ -63,6 +68,9 @@ private:
     // progress bar set to `count` + 1.
     void scan(const QString& table, const QString& sql, int count,
               const std::function<void(const CheckRow&)>& onRow);
+    // Records a failure; one that is no fault of the table's shape (no such table
+    // or column) means the run stopped early.
+    void failed(const Db::Error& error);
     void requiredFields(ReportSection& section, const QString& table, const QString& fields,
                         const QString& where, int keyColumn, const QString& noRowsText);
     void qualityFields(ReportSection& section, const QString& table, const QString& fields, int keyColumn);
@@ -72,6 +80,7 @@ private:
     QSqlDatabase m_db;
     Progress m_progress;
     CheckErrors m_errors;
+    bool m_stoppedEarly = false;
 };
 
 } // namespace checks
