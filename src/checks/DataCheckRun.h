@@ -3,6 +3,7 @@
 #include "CheckErrors.h"
 #include "platform/Result.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -45,8 +46,9 @@ public:
     static QString stoppedEarlyText();
 
     // Counts the overlay rows of 压覆; when there are any, writes the report to
-    // `reportPath` with `typedPath` on its path line. Fails only when the report
-    // cannot be written.
+    // `reportPath` with `typedPath` on its path line, line by line as the sections
+    // find them. Fails only when the report cannot be written; the old report then
+    // stays as it was.
     Result<DataCheckOutcome> run(const QString& typedPath, const QString& reportPath);
 
     // The sections, each writing into `report`.
@@ -64,10 +66,23 @@ public:
     const CheckErrors& errors() const { return m_errors; }
 
 private:
-    // Runs `sql` on table `table` and hands every row to `onRow`, with the
-    // progress bar set to `count` + 1.
-    void scan(const QString& table, const QString& sql, int count,
-              const std::function<void(const CheckRow&)>& onRow);
+    // What a pass reads of its table: the columns whose values its rules take,
+    // those of which only the emptiness counts (read as CheckRow::emptyTextSql
+    // stands them in), and the column at `keyColumn` (-1 for none) as it is.
+    struct Columns
+    {
+        QStringList values;
+        QStringList tested;
+        int keyColumn = -1;
+    };
+    // Reads the rows of `table` that `where` selects, with the table's columns of
+    // `columns` in the table's order; hands every row to `onRow`, with the
+    // progress bar set to `count` + 1. *keyIndex is the key column's place in the row.
+    void scan(const QString& table, const Columns& columns, const QString& where, int count,
+              const std::function<void(const CheckRow&)>& onRow, int* keyIndex = nullptr);
+    // Runs `sql` on table `table` and hands every row to `onRow`.
+    void scanSql(const QString& table, const QString& sql, int count,
+                 const std::function<void(const CheckRow&)>& onRow);
     // Records a failure; one that is no fault of the table's shape (no such table
     // or column) means the run stopped early.
     void failed(const Db::Error& error);
@@ -80,6 +95,8 @@ private:
     QSqlDatabase m_db;
     Progress m_progress;
     CheckErrors m_errors;
+    // Overlay rows of each table counted in this run.
+    QHash<QString, int> m_counts;
     bool m_stoppedEarly = false;
 };
 

@@ -138,7 +138,8 @@ TEST_F(ChecksWindowTest, ADamagedFileIsRefusedAndACheckThatStopsEarlySaysSo)
     pathBox(&dialog)->setText(damaged);
     button(&dialog, 0)->click();
     ASSERT_EQ(Prompt::shown().size(), 1);
-    EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("数据库文件已损坏，不能使用：") + damaged + '\r'))
+    EXPECT_TRUE(
+        Prompt::lastText().startsWith(QStringLiteral("数据库文件已损坏，不能使用：") + damaged + '\r'))
         << Prompt::lastText().toStdString();
     EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("错误"));
     EXPECT_FALSE(QFileInfo::exists(report));

@@ -1,5 +1,9 @@
 #include "checks/DataCheckRules.h"
 #include "checks/CheckErrors.h"
+#include "platform/ColumnCatalog.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +63,33 @@ TEST(DataCheckRulesTest, AnEmptyTextPassesTheRangeRulesAsNullDoes)
     EXPECT_EQ(rules(" ", 45), QStringList{"),基本情况,矿区编号范围应处于110000000至659999999之间。"});
     EXPECT_FALSE(DataCheckRules::Region_Code_Fails(row({"行政区代码"}, {""}), "压覆", errors));
     EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST(DataCheckRulesTest, TheStandInOfAColumnTellsItsEmptinessAsTheRowDoes)
+{
+    // Each value through SQL's stand-in, beside the row's own reading of it.
+    {
+        QSqlDatabase memory = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("memory"));
+        memory.setDatabaseName(QStringLiteral(":memory:"));
+        ASSERT_TRUE(memory.open());
+    }
+    const QList<std::pair<QString, int>> cases{
+        {"NULL", Db::TypeVarWChar},   {"''", Db::TypeVarWChar},      {"' '", Db::TypeVarWChar},
+        {"'0'", Db::TypeVarWChar},    {"0", Db::TypeDouble},         {"0.0", Db::TypeDouble},
+        {"''", Db::TypeDouble},       {"x''", Db::TypeVarWChar},     {"x'41'", Db::TypeVarWChar},
+        {"''", Db::TypeLongVarWChar}, {"'a'", Db::TypeLongVarWChar}, {"''", Db::TypeBoolean},
+        {"NULL", Db::TypeBoolean},    {"0", Db::TypeBoolean},        {"'2008-11-03'", Db::TypeDate}};
+    for (const auto& [literal, type] : cases) {
+        QSqlQuery q(QSqlDatabase::database(QStringLiteral("memory")));
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT v, %1 FROM (SELECT %2 AS v)")
+                               .arg(CheckRow::emptyTextSql(QStringLiteral("v"), type), literal)));
+        ASSERT_TRUE(q.next());
+        CheckRow r({"v", "stand-in"}, {type, type});
+        r.read(q);
+        EXPECT_EQ(r.isEmptyText(0), r.text(0).isEmpty()) << literal.toStdString();
+        EXPECT_EQ(r.isEmptyText(1), r.text(0).isEmpty()) << literal.toStdString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("memory"));
 }
 
 TEST(DataCheckRulesTest, ReserveComparisonsWithNullHaveNoTruthValue)
