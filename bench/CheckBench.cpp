@@ -19,6 +19,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <map>
