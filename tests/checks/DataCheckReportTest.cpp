@@ -215,6 +215,9 @@ TEST_F(DataCheckReportTest, AMissingTableIsReportedOnceAndTheRunGoesOn)
     ASSERT_EQ(outcome.errors.size(), 2);
     EXPECT_EQ(outcome.errors.at(0).description, QStringLiteral("表 压覆 中没有列 方位"));
     EXPECT_TRUE(outcome.errors.at(1).description.contains(QStringLiteral("no such table")));
+    // A table the file lacks is left out; the rest was read to its end.
+    EXPECT_FALSE(outcome.stoppedEarly);
+    EXPECT_FALSE(bytes.contains("数据检查中途停止"));
 }
 
 TEST_F(DataCheckReportTest, AReportThatCannotBeWrittenIsAFailure)
