@@ -11,7 +11,7 @@ fi
 ORVANE_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libsqlite3-dev
   fonts-noto-cjk ccache qt6-translations-l10n
   clang libclang-rt-14-dev
   # Chinese through an input method: fcitx5's frontend for Qt 6 and, for the check

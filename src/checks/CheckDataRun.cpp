@@ -1,6 +1,7 @@
 #include "CheckDataRun.h"
 
 #include "CheckReport.h"
+#include "exchange/TableCopier.h"
 #include "platform/FileCopy.h"
 #include "shell/KCUTIL_Fields.h"
 #include "shell/KCUTIL_Paths.h"
@@ -24,11 +25,6 @@ const QStringList kCopiedTables{QStringLiteral("登记"), QStringLiteral("查明
 // The tables the checks have no use for, dropped from the work database.
 const QStringList kDroppedTables{QStringLiteral("CB01"), QStringLiteral("CB04"), QStringLiteral("CB08"),
                                  QStringLiteral("CB13"), QStringLiteral("参数表")};
-
-Db::Error failure(const QSqlError& e)
-{
-    return Db::errorOf(e, kSource);
-}
 
 std::optional<Db::Error> exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
 {
@@ -57,12 +53,6 @@ QStringList columnNames(const QSqlDatabase& db, const QString& schema, const QSt
             names << q->value(0).toString();
     if (q && !Db::finished(*q)) return {};
     return names;
-}
-
-QString quoted(const QString& name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
 }
 
 CheckStep finding(const QString& sql, const QString& prefix, const QString& suffix)
@@ -273,13 +263,14 @@ Result<CheckDataRun::Outcome> CheckDataRun::run(const CheckGroups& groups)
                 (groups.required ? int(Check_Required_Fields().size()) : 0) +
                 (groups.numeric ? int(Check_Numeric_Rules().size()) : 0) +
                 (groups.consistency ? int(Check_Consistency().size()) : 0);
+    // The report is written beside its old self and replaces it only when complete.
+    CheckReport report(reportPath(m_databaseFile), kSource);
+    if (Status opened = report.open(); !opened) return opened.error();
     bool templateMissing = false;
     if (Status made = Copy_To_Work_DB(&templateMissing); !made) {
         if (templateMissing) return Outcome::TemplateMissing;
         return made.error();
     }
-
-    CheckReport report;
     {
         Db::ScopedConnection work(QStringLiteral("work"), workPath(m_programDir), Db::OpenMode::ReadWrite);
         if (!work.ok()) return work.error();
@@ -299,7 +290,7 @@ Result<CheckDataRun::Outcome> CheckDataRun::run(const CheckGroups& groups)
         Db::Error error;
         if (!guard.commit(&error)) return error;
     }
-    if (Status saved = report.save(reportPath(m_databaseFile)); !saved) return saved.error();
+    if (Status saved = report.commit(); !saved) return saved.error();
     return Outcome::Done;
 }
 
@@ -330,7 +321,7 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
             const QStringList source = columnNames(db, QStringLiteral("src"), table);
             QStringList shared;
             for (const QString& c : columnNames(db, QStringLiteral("main"), table))
-                if (source.contains(c, Qt::CaseInsensitive)) shared << quoted(c);
+                if (source.contains(c, Qt::CaseInsensitive)) shared << exchange::quoted(c);
             const QString list = shared.join(QLatin1Char(','));
             failed =
                 exec(db, QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM src.%1").arg(table, list));
@@ -349,46 +340,52 @@ Status CheckDataRun::runSteps(const QSqlDatabase& work, const QList<CheckStep>& 
 {
     for (const CheckStep& step : steps) {
         Db::Error error;
-        auto q = Db::exec(work, step.sql, {}, &error);
-        if (!q) {
-            error.source = kSource;
-            return error;
-        }
         if (step.isFinding()) {
-            // The rows are counted for the header before they are written.
-            QList<QStringList> rows;
-            const QSqlRecord record = q->record();
-            while (q->next()) {
-                QStringList values;
-                for (int i = 0; i < record.count(); ++i)
-                    values << valueText(q->value(i));
-                rows << values;
+            // The header gives the number of rows ahead of them: they are counted
+            // first, so that a finding is written as it is read, never held whole.
+            const QVariant rows = Db::scalar(
+                work, QStringLiteral("SELECT count(*) FROM (") + step.sql + QLatin1Char(')'), {}, &error);
+            if (error.isSet()) {
+                error.source = kSource;
+                return error;
             }
-            if (q->lastError().isValid()) return failure(q->lastError());
-            if (!rows.isEmpty()) {
-                QStringList columns;
-                for (int i = 0; i < record.count(); ++i)
-                    columns << record.fieldName(i);
-                Write_Finding(report, step.prefix + QString::number(rows.size()) + step.suffix, columns,
-                              rows);
+            if (rows.toLongLong() > 0) {
+                auto q = Db::exec(work, step.sql, {}, &error);
+                if (!q) {
+                    error.source = kSource;
+                    return error;
+                }
+                if (Status s = Write_Finding(report, step.prefix + rows.toString() + step.suffix, *q); !s)
+                    return s;
             }
+        } else if (auto e = exec(work, step.sql)) {
+            return *e;
         }
-        q->finish();
         advance();
     }
     return Status::success();
 }
 
-void CheckDataRun::Write_Finding(CheckReport& report, const QString& header, const QStringList& columns,
-                                 const QList<QStringList>& rows)
+Status CheckDataRun::Write_Finding(CheckReport& report, const QString& header, QSqlQuery& rows)
 {
     report.write(header);
-    for (const QStringList& values : rows) {
-        QString block;
-        for (int i = 0; i < columns.size(); ++i)
-            block += columns.at(i) + QStringLiteral("：") + values.value(i) + QStringLiteral("\r\n");
+    const QSqlRecord record = rows.record();
+    QStringList names;
+    for (int i = 0; i < record.count(); ++i)
+        names << record.fieldName(i) + QStringLiteral("：");
+    QString block;
+    while (rows.next()) {
+        block.clear();
+        for (int i = 0; i < names.size(); ++i)
+            block += names.at(i) + valueText(rows.value(i)) + QStringLiteral("\r\n");
         report.write(block + QStringLiteral("\r\n"));
     }
+    Db::Error error;
+    if (!Db::finished(rows, &error)) {
+        error.source = kSource;
+        return error;
+    }
+    return Status::success();
 }
 
 } // namespace checks

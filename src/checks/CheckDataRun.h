@@ -3,6 +3,7 @@
 #include "platform/Result.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
@@ -60,10 +61,10 @@ public:
     // (templateMissing set) or a statement fails.
     Status Copy_To_Work_DB(bool* templateMissing);
 
-    // Appends one finding: the header, then one block per row: a line per column
-    // (name, "：", value) and an empty line.
-    static void Write_Finding(CheckReport& report, const QString& header, const QStringList& columns,
-                              const QList<QStringList>& rows);
+    // Appends one finding: the header, then one block per row of `rows` as they
+    // are read: a line per column (name, "：", value) and an empty line. Fails
+    // when the rows end in an error.
+    static Status Write_Finding(CheckReport& report, const QString& header, QSqlQuery& rows);
 
     // The steps of each group.
     static const QList<CheckStep>& Check_Required_Fields();

@@ -1,18 +1,44 @@
 #include "CheckReport.h"
 
-#include "platform/NewFile.h"
-
 namespace checks {
+
+namespace {
+// Lines are handed to the file in pieces of this size.
+constexpr qsizetype kPiece = 64 * 1024;
+} // namespace
+
+CheckReport::CheckReport(const QString& path, const QString& source)
+    : m_path(path), m_source(source), m_file(path)
+{
+}
+
+Status CheckReport::open()
+{
+    if (!m_file.open()) {
+        m_failed = true;
+        return failure();
+    }
+    m_open = true;
+    return Status::success();
+}
 
 void CheckReport::writeLine(const QString& text)
 {
-    m_bytes += text.toUtf8();
-    m_bytes += "\r\n";
+    m_pending += text.toUtf8();
+    m_pending += "\r\n";
+    if (m_pending.size() >= kPiece) writeOut();
 }
 
 void CheckReport::write(const QString& text)
 {
-    m_bytes += text.toUtf8();
+    m_pending += text.toUtf8();
+    if (m_pending.size() >= kPiece) writeOut();
+}
+
+void CheckReport::writeOut()
+{
+    if (!m_failed && m_open && !m_file.write(m_pending)) m_failed = true;
+    m_pending.clear();
 }
 
 Db::Error CheckReport::writeError(const QString& path, const QString& source)
@@ -20,13 +46,20 @@ Db::Error CheckReport::writeError(const QString& path, const QString& source)
     return Db::Error{75, source, NewFile::writeError(path)};
 }
 
-Status CheckReport::save(const QString& path) const
+Db::Error CheckReport::failure() const
 {
-    NewFile f(path);
-    // The failure names the report and the cause (a full disk shows at the latest
-    // when the bytes are written through, before the report replaces the old one).
-    if (!f.open() || !f.write(m_bytes) || !f.commit())
-        return Db::Error{75, QStringLiteral("CheckReport"), f.errorString()};
+    const QString text = m_file.errorString();
+    return text.isEmpty() ? writeError(m_path, m_source) : Db::Error{75, m_source, text};
+}
+
+Status CheckReport::commit()
+{
+    if (!m_open) return failure();
+    writeOut();
+    // The bytes are written through to the disk before the report replaces the
+    // old one: a full disk shows here at the latest.
+    if (m_failed || !m_file.commit()) return failure();
+    m_open = false;
     return Status::success();
 }
 

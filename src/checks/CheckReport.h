@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/NewFile.h"
 #include "platform/Result.h"
 
 #include <QByteArray>
@@ -8,26 +9,44 @@
 namespace checks {
 
 // A plain-text check report being written: each write is one text followed by
-// CR LF, as UTF-8. The report is kept until it is saved, and saving writes a
-// temporary file in the target folder that replaces the report only when complete.
+// CR LF, as UTF-8. The lines go to a temporary file in the report's folder as
+// they are written, so that memory stays flat however long the report grows;
+// commit() flushes and checks that file and puts it in place of the report by
+// one rename. A report that is not committed leaves the old one as it was.
 class CheckReport
 {
 public:
+    // The report that will replace `path`; failures are reported under `source`.
+    CheckReport(const QString& path, const QString& source);
+    CheckReport(const CheckReport&) = delete;
+    CheckReport& operator=(const CheckReport&) = delete;
+
+    // Creates the temporary file. Fails when the report's folder cannot be written.
+    Status open();
+
     // One text and CR LF.
     void writeLine(const QString& text);
     // The text as it is, without a line end.
     void write(const QString& text);
 
-    const QByteArray& bytes() const { return m_bytes; }
-    bool isEmpty() const { return m_bytes.isEmpty(); }
+    // Writes out what is held back, flushes and checks the temporary file, and
+    // renames it over the report. Any failure of a write on the way fails it, and
+    // the old report stays.
+    Status commit();
 
-    Status save(const QString& path) const;
-
-    // The failure of a report that cannot be written.
+    // The failure of a report that cannot be written, with its cause when known.
     static Db::Error writeError(const QString& path, const QString& source);
 
 private:
-    QByteArray m_bytes;
+    void writeOut();
+    Db::Error failure() const;
+
+    QString m_path;
+    QString m_source;
+    NewFile m_file;
+    bool m_open = false;
+    QByteArray m_pending;
+    bool m_failed = false;
 };
 
 // One section of the data-check report: its running number and its title, held
@@ -39,8 +58,6 @@ public:
 
     // Raises the running number and returns it.
     int next() { return ++m_number; }
-    // The number the next line will bear.
-    int peek() const { return m_number + 1; }
 
     // A line that takes the pending title in front of it.
     void line(const QString& text);

@@ -27,6 +27,32 @@ Truth operator||(Truth a, Truth b)
 
 namespace {
 
+// A text of plain digits, the usual form of codes and numbers kept as text, read
+// without the general parser; false for any other text.
+bool plainDigits(QStringView text, double* n)
+{
+    if (text.isEmpty() || text.size() > 15) return false;
+    qint64 x = 0;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+        x = x * 10 + (c.unicode() - '0');
+    }
+    *n = double(x);
+    return true;
+}
+
+// A text with a letter that no number has (an exponent's "e" aside), such as the
+// code "111b": it reads as no number, told without the general parser.
+bool plainlyNoNumber(QStringView text)
+{
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool letter = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+        if (letter && u != 'e' && u != 'E') return true;
+    }
+    return false;
+}
+
 // The number a value stands for in a comparison; false for Null.
 bool numberOf(const QVariant& v, double* n)
 {
@@ -48,7 +74,8 @@ bool numberOf(const QVariant& v, double* n)
     }
     const QString text =
         v.typeId() == QMetaType::QByteArray ? QString::fromUtf8(v.toByteArray()) : v.toString();
-    if (!TextNumber::readWhole(text, n)) *n = std::numeric_limits<double>::infinity();
+    if (!plainDigits(text, n) && (plainlyNoNumber(text) || !TextNumber::readWhole(text, n)))
+        *n = std::numeric_limits<double>::infinity();
     return true;
 }
 
@@ -77,6 +104,13 @@ Truth equalTo(const QVariant& value, double bound)
     return compare(value, bound, 0);
 }
 
+Truth outside(const QVariant& value, double low, double high)
+{
+    double n = 0;
+    if (!numberOf(value, &n)) return Truth::Unknown;
+    return truthOf(n < low || n > high);
+}
+
 Truth greaterThan(const QVariant& a, const QVariant& b)
 {
     double y = 0;
@@ -103,12 +137,20 @@ CheckRow::CheckRow(const QSqlQuery& query, const QSqlDatabase& db, const QString
         m_names << record.fieldName(i);
         m_types << codes.value(record.fieldName(i), Db::TypeVarWChar);
     }
+    index();
 }
 
 CheckRow::CheckRow(const QStringList& names, const QList<int>& typeCodes) : m_names(names), m_types(typeCodes)
 {
     while (m_types.size() < m_names.size())
         m_types << Db::TypeVarWChar;
+    index();
+}
+
+void CheckRow::index()
+{
+    for (int i = int(m_names.size()) - 1; i >= 0; --i)
+        m_index.insert(m_names.at(i), i);
 }
 
 void CheckRow::read(const QSqlQuery& query)
@@ -128,6 +170,35 @@ QString CheckRow::text(int i) const
 {
     if (i < 0 || i >= m_names.size()) return QString();
     return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{m_values.value(i), m_types.at(i)});
+}
+
+bool CheckRow::isEmptyText(int i) const
+{
+    if (i < 0 || i >= m_names.size() || i >= m_values.size()) return true;
+    const QVariant& v = m_values.at(i);
+    if (v.isNull()) return true;
+    // A Boolean column reads "True" or "False", whatever it holds.
+    if (m_types.at(i) == Db::TypeBoolean) return false;
+    switch (v.typeId()) {
+    case QMetaType::QString:
+        return static_cast<const QString*>(v.constData())->isEmpty();
+    case QMetaType::QByteArray:
+        return static_cast<const QByteArray*>(v.constData())->isEmpty();
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return false;
+    default:
+        return text(i).isEmpty();
+    }
+}
+
+QString CheckRow::emptyTextSql(const QString& quotedColumn, int typeCode)
+{
+    const QString empty = typeCode == Db::TypeBoolean ? QStringLiteral("%1 IS NULL")
+                                                      : QStringLiteral("%1 IS NULL OR %1 = '' OR %1 = x''");
+    return QStringLiteral("CASE WHEN ") + empty.arg(quotedColumn) + QStringLiteral(" THEN NULL ELSE 1 END");
 }
 
 QString CheckRow::text(const QString& name) const

@@ -2,6 +2,7 @@
 
 #include "shell/KCUTIL_Fields.h"
 
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -30,6 +31,8 @@ Truth lessThan(const QVariant& value, double bound);
 Truth greaterThan(const QVariant& value, double bound);
 Truth equalTo(const QVariant& value, double bound);
 Truth greaterThan(const QVariant& a, const QVariant& b);
+// lessThan(value, low) || greaterThan(value, high), the value read once.
+Truth outside(const QVariant& value, double low, double high);
 
 // True when the value reads as a Boolean true (non-zero); Null and texts that are
 // no number read as false, except "True".
@@ -54,7 +57,7 @@ public:
     int columnCount() const { return int(m_names.size()); }
     const QString& name(int i) const { return m_names.at(i); }
     // -1 when the row has no column of that name (exact name).
-    int indexOf(const QString& name) const { return int(m_names.indexOf(name)); }
+    int indexOf(const QString& name) const { return m_index.value(name, -1); }
     bool has(const QString& name) const { return indexOf(name) >= 0; }
 
     QVariant value(int i) const { return m_values.value(i); }
@@ -62,9 +65,19 @@ public:
     // The value as text through KCUTIL::Get_Field_Str ("" for Null).
     QString text(int i) const;
     QString text(const QString& name) const;
+    // text(i).isEmpty(), told without making the text.
+    bool isEmptyText(int i) const;
+
+    // SQL that stands in for the column `quotedColumn` of type `typeCode` where
+    // only the emptiness of its text counts: Null when isEmptyText would tell
+    // the column's value empty, else 1. A long text is then never fetched.
+    static QString emptyTextSql(const QString& quotedColumn, int typeCode);
 
 private:
+    void index();
+
     QStringList m_names;
+    QHash<QString, int> m_index; // the first column of each name
     QList<int> m_types;
     QVariantList m_values;
 };

@@ -4,6 +4,7 @@
 #include "DataCheckRun.h"
 #include "ReportViewer.h"
 #include "exchange/ImportFileCheck.h"
+#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
@@ -161,6 +162,21 @@ void DataCheck::runCheck()
         db = state().Cn();
     } else {
         if (!openChecked(typed, QStringLiteral("指定的数据库文件非压覆矿产登记数据库,请重新选择！"))) return;
+        // Another file is checked as the working database is at open: a damaged
+        // one would end its scans part way and leave a report with gaps.
+        Db::Error damage;
+        bool sound = false;
+        {
+            BusyCursor busy;
+            sound = Db::checkIntegrity(m_own->db(), &damage);
+        }
+        if (!sound) {
+            m_own.reset();
+            Prompt::message(MAINBAS::Damaged_Message(typed, damage.description), QStringLiteral("错误"),
+                            Prompt::Icon::Critical, this);
+            Command2[2]->hide();
+            return;
+        }
         db = m_own->db();
     }
 
@@ -185,14 +201,15 @@ void DataCheck::runCheck()
     }
     for (const Db::Error& e : result->errors)
         ErrorBox::show(e, this);
-    if (result->reportWritten) {
+    // The button opens the report of this run only.
+    Command2[2]->setVisible(result->reportWritten);
+    if (result->stoppedEarly) {
+        Prompt::message(checks::DataCheckRun::stoppedEarlyText(), kTitle, Prompt::Icon::Exclamation, this);
+    } else if (result->reportWritten) {
         Prompt::message(QStringLiteral("数据检查完成！"), kTitle, Prompt::Icon::Information, this);
-        Command2[2]->show();
-    }
-    if (result->noData) {
+    } else if (result->noData) {
         Prompt::message(QStringLiteral("所查数据库没有“Orvane”数据,请填写!"), QStringLiteral("结果"),
                         Prompt::Icon::Information, this);
-        Command2[2]->hide();
     }
 }
 

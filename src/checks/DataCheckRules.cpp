@@ -21,6 +21,16 @@ bool read(const CheckRow& row, const QString& table, const QString& column, QVar
     return true;
 }
 
+// The value of a column that the required fields also test, for a range rule: an
+// empty text reads as Null, so that the rule passes what is reported as missing.
+bool readFilled(const CheckRow& row, const QString& table, const QString& column, QVariant* value,
+                CheckErrors& errors)
+{
+    if (!read(row, table, column, value, errors)) return false;
+    if (row.isEmptyText(row.indexOf(column))) *value = QVariant();
+    return true;
+}
+
 // A rule's condition: true when the rule fails. A condition without a truth value
 // passes; a condition that could not be tested fails.
 bool fails(Truth t)
@@ -73,12 +83,49 @@ Truth textIs(const QVariant& v, const QString& text)
 
 } // namespace
 
-QStringList Missing_Fields(const CheckRow& row, const QStringList& listed)
+const QStringList& Region_Code_Columns()
+{
+    static const QStringList columns{QStringLiteral("行政区代码")};
+    return columns;
+}
+
+const QStringList& First_Page_Columns()
+{
+    static const QStringList columns{QStringLiteral("矿区编号"), QStringLiteral("所属矿山编号"),
+                                     QStringLiteral("中心点X坐标"), QStringLiteral("中心点Y坐标"),
+                                     QStringLiteral("方位")};
+    return columns;
+}
+
+const QStringList& Reserve_Columns()
+{
+    static const QStringList columns{QStringLiteral("矿产代码"),     QStringLiteral("储量类型"),
+                                     QStringLiteral("基础储量类型"), QStringLiteral("资源量类型"),
+                                     QStringLiteral("金属量1"),      QStringLiteral("矿石量1"),
+                                     QStringLiteral("金属量2"),      QStringLiteral("矿石量2"),
+                                     QStringLiteral("金属量3"),      QStringLiteral("矿石量3")};
+    return columns;
+}
+
+QList<int> Listed_Columns(const CheckRow& row, const QStringList& listed)
+{
+    QList<int> columns;
+    for (int i = 0; i < row.columnCount(); ++i)
+        if (listed.contains(row.name(i))) columns << i;
+    return columns;
+}
+
+QStringList Missing_Fields(const CheckRow& row, const QList<int>& columns)
 {
     QStringList missing;
-    for (int i = 0; i < row.columnCount(); ++i)
-        if (listed.contains(row.name(i)) && row.text(i).isEmpty()) missing << row.name(i);
+    for (int i : columns)
+        if (row.isEmptyText(i)) missing << row.name(i);
     return missing;
+}
+
+QStringList Missing_Fields(const CheckRow& row, const QStringList& listed)
+{
+    return Missing_Fields(row, Listed_Columns(row, listed));
 }
 
 QString Missing_Fields_Text(const CheckRow& row, int keyColumn, const QStringList& missing)
@@ -91,33 +138,43 @@ QString Missing_Fields_Text(const CheckRow& row, int keyColumn, const QStringLis
 bool Region_Code_Fails(const CheckRow& row, const QString& table, CheckErrors& errors)
 {
     QVariant v;
-    if (!read(row, table, QStringLiteral("行政区代码"), &v, errors)) return true;
-    return fails(lessThan(v, 110000) || greaterThan(v, 659999));
+    if (!readFilled(row, table, QStringLiteral("行政区代码"), &v, errors)) return true;
+    return fails(outside(v, 110000, 659999));
 }
 
 QStringList First_Page_Rules(const CheckRow& row, const QString& table, CheckErrors& errors)
 {
     QStringList out;
     QVariant v;
-    if (!read(row, table, QStringLiteral("矿区编号"), &v, errors) ||
-        fails(lessThan(v, 110000000) || greaterThan(v, 659999999)))
+    if (!readFilled(row, table, QStringLiteral("矿区编号"), &v, errors) ||
+        fails(outside(v, 110000000, 659999999)))
         out << QStringLiteral("),基本情况,矿区编号范围应处于110000000至659999999之间。");
-    if (!read(row, table, QStringLiteral("所属矿山编号"), &v, errors) || fails(greaterThan(v, 999)))
+    if (!readFilled(row, table, QStringLiteral("所属矿山编号"), &v, errors) || fails(greaterThan(v, 999)))
         out << QStringLiteral("),基本情况,所属矿山编号应是3位数字。");
     coordinateRules(row, table, QStringLiteral("中心点X坐标"), {7, 2, 1}, QStringLiteral("X"), &out, errors);
     coordinateRules(row, table, QStringLiteral("中心点Y坐标"), {8, 3, 2}, QStringLiteral("Y"), &out, errors);
-    if (!read(row, table, QStringLiteral("方位"), &v, errors) || fails(lessThan(v, 0) || greaterThan(v, 360)))
+    if (!readFilled(row, table, QStringLiteral("方位"), &v, errors) || fails(outside(v, 0, 360)))
         out << QStringLiteral("),基本情况,方位应处于0至360。");
     return out;
 }
 
 QStringList Reserve_Rules(const CheckRow& row, const QString& table, CheckErrors& errors)
 {
+    static const QString metal[] = {QString(), QStringLiteral("金属量1"), QStringLiteral("金属量2"),
+                                    QStringLiteral("金属量3")};
+    static const QString ore[] = {QString(), QStringLiteral("矿石量1"), QStringLiteral("矿石量2"),
+                                  QStringLiteral("矿石量3")};
     QStringList out;
-    const QString d = row.text(QStringLiteral("登记号"));
-    const QString m = row.text(QStringLiteral("矿产代码"));
-    const QString head = QStringLiteral(".登记号(") + d + QStringLiteral("),矿产代码(") + m +
-                         QStringLiteral("),残留矿产资源储量 ");
+    // The texts that lead a line, made only for a row that fails.
+    auto head = [&] {
+        return QStringLiteral(".登记号(") + row.text(QStringLiteral("登记号")) +
+               QStringLiteral("),矿产代码(") + row.text(QStringLiteral("矿产代码")) +
+               QStringLiteral("),残留矿产资源储量 ");
+    };
+    auto shortHead = [&] {
+        return QStringLiteral("登记号(") + row.text(QStringLiteral("登记号")) +
+               QStringLiteral("),残留矿产资源储量 ");
+    };
 
     QVariant code, basic, resource;
     const bool hasCode = read(row, table, QStringLiteral("储量类型"), &code, errors);
@@ -126,34 +183,36 @@ QStringList Reserve_Rules(const CheckRow& row, const QString& table, CheckErrors
     QVariant amount[7]; // 金属量1..3 at 1..3, 矿石量1..3 at 4..6
     bool hasAmount[7] = {};
     for (int i = 1; i <= 3; ++i) {
-        hasAmount[i] = read(row, table, QStringLiteral("金属量%1").arg(i), &amount[i], errors);
-        hasAmount[i + 3] = read(row, table, QStringLiteral("矿石量%1").arg(i), &amount[i + 3], errors);
+        hasAmount[i] = read(row, table, metal[i], &amount[i], errors);
+        hasAmount[i + 3] = read(row, table, ore[i], &amount[i + 3], errors);
     }
 
     // 1: the reserve code must be one of the known codes (Null passes).
     if (!hasCode || (!code.isNull() && !knownReserveCode(code.toString())))
-        out << head + QStringLiteral("储量编码、基础储量编码、资源量编码与词表不符。");
+        out << head() + QStringLiteral("储量编码、基础储量编码、资源量编码与词表不符。");
 
     // 2 to 4: a reserve must not exceed its basic reserve.
     struct Pair
     {
-        const char* reserve;
-        const char* basic;
-        const char* word;
+        QString reserve;
+        QString basic;
+        QString line;
     };
     static const Pair pairs[] = {
-        {"111", "111b", "基础储量"}, {"122", "122b", "基础储量"}, {"121", "121b", "资源储量"}};
+        {QStringLiteral("111"), QStringLiteral("111b"),
+         QStringLiteral("编码为111的储量(包括金属和矿石储量)应小于编码为111b的基础储量。")},
+        {QStringLiteral("122"), QStringLiteral("122b"),
+         QStringLiteral("编码为122的储量(包括金属和矿石储量)应小于编码为122b的基础储量。")},
+        {QStringLiteral("121"), QStringLiteral("121b"),
+         QStringLiteral("编码为121的储量(包括金属和矿石储量)应小于编码为121b的资源储量。")}};
+    const bool pairRead = hasCode && hasBasic && hasAmount[1] && hasAmount[2] && hasAmount[4] && hasAmount[5];
     for (const Pair& p : pairs) {
-        const QString r = QString::fromLatin1(p.reserve);
-        const QString b = QString::fromLatin1(p.basic);
-        bool failed =
-            !hasCode || !hasBasic || !hasAmount[1] || !hasAmount[2] || !hasAmount[4] || !hasAmount[5];
-        if (!failed)
-            failed = fails(textIs(code, r) && textIs(basic, b) &&
-                           (greaterThan(amount[1], amount[2]) || greaterThan(amount[4], amount[5])));
-        if (failed)
-            out << head + QStringLiteral("编码为%1的储量(包括金属和矿石储量)应小于编码为%2的%3。")
-                              .arg(r, b, QString::fromUtf8(p.word));
+        bool failed = !pairRead;
+        // A row of other codes passes without its amounts being compared.
+        const Truth codes = failed ? Truth::False : textIs(code, p.reserve) && textIs(basic, p.basic);
+        if (codes != Truth::False)
+            failed = fails(codes && (greaterThan(amount[1], amount[2]) || greaterThan(amount[4], amount[5])));
+        if (failed) out << head() + p.line;
     }
 
     // 5: some amount must not be 0.
@@ -164,19 +223,24 @@ QStringList Reserve_Rules(const CheckRow& row, const QString& table, CheckErrors
     if (allAmounts)
         for (int i = 1; i <= 6; ++i)
             allZero = allZero && equalTo(amount[i], 0);
-    const QString shortHead = QStringLiteral("登记号(") + d + QStringLiteral("),残留矿产资源储量 ");
     if (!allAmounts || fails(allZero))
-        out << QStringLiteral("、") + shortHead +
+        out << QStringLiteral("、") + shortHead() +
                    QStringLiteral("一条资源储量记录中至少有一条储量、基础储量、资源量的金属或矿石量不为0。");
 
     // 6: no code and no metal amount: an empty placeholder.
     auto noCode = [](const QVariant& v) { return v.isNull() ? Truth::True : equalTo(v, 0); };
     bool failed6 = !hasCode || !hasBasic || !hasResource || !hasAmount[1] || !hasAmount[2] || !hasAmount[3];
-    if (!failed6)
-        failed6 = fails(noCode(code) && noCode(basic) && noCode(resource) && equalTo(amount[1], 0) &&
-                        equalTo(amount[2], 0) && equalTo(amount[3], 0));
+    if (!failed6) {
+        // Each part is read only while the ones before leave the rule open.
+        Truth all = noCode(code);
+        if (all != Truth::False) all = all && noCode(basic);
+        if (all != Truth::False) all = all && noCode(resource);
+        for (int i = 1; i <= 3 && all != Truth::False; ++i)
+            all = all && equalTo(amount[i], 0);
+        failed6 = fails(all);
+    }
     if (failed6)
-        out << QStringLiteral(".") + shortHead +
+        out << QStringLiteral(".") + shortHead() +
                    QStringLiteral("矿产或统计对象的矿石类型或品级的质量记录存在时应有相应的资源储量记录。");
     return out;
 }

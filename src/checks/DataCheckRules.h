@@ -17,14 +17,26 @@ namespace DataCheckRules {
 // Names of the listed columns whose text is empty, in the row's column order
 // (blanks and 0 count as filled; a listed name that is no column is never missing).
 QStringList Missing_Fields(const CheckRow& row, const QStringList& listed);
+// The same for the row's columns at `columns` (Listed_Columns), found once for
+// every row of a record set.
+QList<int> Listed_Columns(const CheckRow& row, const QStringList& listed);
+QStringList Missing_Fields(const CheckRow& row, const QList<int>& columns);
 
 // "列名(值),以下数据没有填写：名、名" for the column at `keyColumn`.
 QString Missing_Fields_Text(const CheckRow& row, int keyColumn, const QStringList& missing);
 
-// The region code lies outside 110000 to 659999 (Null passes).
+// The columns each rule pass reads, besides 登记号.
+const QStringList& Region_Code_Columns();
+const QStringList& First_Page_Columns();
+const QStringList& Reserve_Columns();
+
+// The region code lies outside 110000 to 659999 (Null and an empty text pass:
+// the required fields report them as missing).
 bool Region_Code_Fails(const CheckRow& row, const QString& table, CheckErrors& errors);
 
-// Value rules of a 压覆 row: the messages that follow the quoted 登记号.
+// Value rules of a 压覆 row: the messages that follow the quoted 登记号. A range
+// rule passes a field that is Null or an empty text, which the required fields
+// report as missing.
 QStringList First_Page_Rules(const CheckRow& row, const QString& table, CheckErrors& errors);
 
 // Value rules of a 资源储量 row: the line texts that follow the running number.

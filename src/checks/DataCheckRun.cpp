@@ -3,6 +3,8 @@
 #include "CheckReport.h"
 #include "CheckRow.h"
 #include "DataCheckRules.h"
+#include "exchange/TableCopier.h"
+#include "platform/ColumnCatalog.h"
 #include "platform/TextNumber.h"
 #include "shell/KCUTIL_Paths.h"
 
@@ -10,6 +12,7 @@
 #include <QSqlQuery>
 
 #include <cmath>
+#include <optional>
 
 namespace checks {
 
@@ -23,6 +26,12 @@ QString overlayWhere()
     return QStringLiteral(" WHERE substr(登记号,1,1)='4'");
 }
 
+// The columns of a rule pass: the registration number and those the rules read.
+QStringList withNumber(const QStringList& columns)
+{
+    return QStringList{QStringLiteral("登记号")} + columns;
+}
+
 QString blanksAndNumber(int blanks, int number)
 {
     return QString(blanks, QLatin1Char(' ')) + QString::number(number);
@@ -33,6 +42,10 @@ QString blanksAndNumber(int blanks, int number)
 bool wholeNumber(const QVariant& v, qint64* n)
 {
     if (v.isNull()) return false;
+    if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) {
+        *n = v.toLongLong();
+        return true;
+    }
     double d = 0;
     if (!TextNumber::readWhole(v.toString(), &d) || !std::isfinite(d)) return false;
     *n = qint64(std::nearbyint(d));
@@ -51,13 +64,21 @@ QString DataCheckRun::reportPath(const QString& programDir)
     return KCUTIL::joinPath(programDir, QStringLiteral("数据检查结果.txt"));
 }
 
+QString DataCheckRun::stoppedEarlyText()
+{
+    return QStringLiteral("数据检查中途停止，检查结果不完整！");
+}
+
 Result<DataCheckOutcome> DataCheckRun::run(const QString& typedPath, const QString& reportPath)
 {
     DataCheckOutcome outcome;
+    m_counts.clear();
+    m_stoppedEarly = false;
     bool overlayRows = false;
     Count_Overlay_Rows(QStringLiteral("压覆"), &overlayRows);
     if (overlayRows) {
-        CheckReport report;
+        CheckReport report(reportPath, kSource);
+        if (Status opened = report.open(); !opened) return opened.error();
         report.writeLine(QStringLiteral("路径：") + typedPath + QStringLiteral("\r\n"));
         Check_Cover_Page(report, QStringLiteral("登记"), QStringLiteral("压覆"),
                          QStringLiteral("登记号,填表人,填表负责人,填表日期"),
@@ -72,34 +93,72 @@ Result<DataCheckOutcome> DataCheckRun::run(const QString& typedPath, const QStri
                      QStringLiteral("登记号,审定意见,审定负责人,审定单位,审定日期"), 0);
         Check_Coordinates(report, QStringLiteral("坐标"),
                           QStringLiteral("登记号,矿权坐标,矿权面积,计算坐标,计算面积"), 0);
-        if (Status saved = report.save(reportPath); !saved) return saved.error();
+        if (m_stoppedEarly) report.writeLine(stoppedEarlyText());
+        if (Status saved = report.commit(); !saved) return saved.error();
         outcome.reportWritten = true;
     }
-    bool registrations = false;
-    Count_Overlay_Rows(QStringLiteral("登记"), &registrations);
-    outcome.noData = !overlayRows && !registrations;
+    outcome.noData = !overlayRows;
+    outcome.stoppedEarly = m_stoppedEarly;
     outcome.errors = m_errors.list();
     return outcome;
 }
 
-int DataCheckRun::Count_Overlay_Rows(const QString& table, bool* hasRows)
+void DataCheckRun::failed(const Db::Error& error)
 {
-    Db::Error error;
-    const QVariant n =
-        Db::scalar(m_db, QStringLiteral("SELECT count(*) FROM ") + table + overlayWhere(), {}, &error);
-    if (error.isSet()) m_errors.add(error);
-    const int count = n.toInt();
-    *hasRows = count > 0;
-    return count;
+    m_errors.add(error);
+    // SQLite's plain error is a table or column that the statement names and the
+    // database lacks: the pass is left out and the run goes on. Any other failure
+    // (damage, a lock, a vanished file) leaves rows unread.
+    if ((error.number & 0xff) != 1) m_stoppedEarly = true;
 }
 
-void DataCheckRun::scan(const QString& table, const QString& sql, int count,
-                        const std::function<void(const CheckRow&)>& onRow)
+int DataCheckRun::Count_Overlay_Rows(const QString& table, bool* hasRows)
+{
+    // Each table is counted once a run; its passes share the count.
+    auto it = m_counts.constFind(table);
+    if (it == m_counts.cend()) {
+        Db::Error error;
+        const QVariant n =
+            Db::scalar(m_db, QStringLiteral("SELECT count(*) FROM ") + table + overlayWhere(), {}, &error);
+        if (error.isSet()) failed(error);
+        it = m_counts.insert(table, n.toInt());
+    }
+    *hasRows = *it > 0;
+    return *it;
+}
+
+void DataCheckRun::scan(const QString& table, const Columns& columns, const QString& where, int count,
+                        const std::function<void(const CheckRow&)>& onRow, int* keyIndex)
+{
+    // Only what the pass reads: a long text that is only tested for emptiness is
+    // never fetched, and a column that no rule looks at is not read at all.
+    QStringList list;
+    int key = -1;
+    const QList<Db::Column> all = Db::columns(m_db, table);
+    for (int i = 0; i < all.size(); ++i) {
+        const Db::Column& c = all.at(i);
+        const QString name = exchange::quoted(c.name);
+        if (i == columns.keyColumn || columns.values.contains(c.name)) {
+            if (i == columns.keyColumn) key = int(list.size());
+            list << name;
+        } else if (columns.tested.contains(c.name)) {
+            list << CheckRow::emptyTextSql(name, c.typeCode) + QStringLiteral(" AS ") + name;
+        }
+    }
+    if (keyIndex) *keyIndex = key;
+    // A table that cannot be read fails on its statement as it is.
+    const QString select = list.isEmpty() ? QStringLiteral("*") : list.join(QLatin1Char(','));
+    scanSql(table, QStringLiteral("SELECT ") + select + QStringLiteral(" FROM ") + table + where, count,
+            onRow);
+}
+
+void DataCheckRun::scanSql(const QString& table, const QString& sql, int count,
+                           const std::function<void(const CheckRow&)>& onRow)
 {
     Db::Error error;
     auto q = Db::exec(m_db, sql, {}, &error);
     if (!q) {
-        m_errors.add(error);
+        failed(error);
         return;
     }
     int value = 1;
@@ -111,7 +170,11 @@ void DataCheckRun::scan(const QString& table, const QString& sql, int count,
         onRow(row);
         if (m_progress) m_progress(++value < maximum ? value : maximum, maximum);
     }
-    if (q->lastError().isValid()) m_errors.add(Db::errorOf(q->lastError(), kSource));
+    if (!Db::finished(*q, &error)) {
+        error.source = kSource;
+        m_errors.add(error);
+        m_stoppedEarly = true;
+    }
     if (m_progress) m_progress(0, 0);
 }
 
@@ -125,12 +188,18 @@ void DataCheckRun::requiredFields(ReportSection& section, const QString& table, 
         section.line(blanksAndNumber(3, section.next()) + noRowsText);
         return;
     }
-    scan(table, QStringLiteral("SELECT * FROM ") + table + where, count, [&](const CheckRow& row) {
-        const QStringList missing = DataCheckRules::Missing_Fields(row, listed);
-        if (missing.isEmpty()) return;
-        section.line(blanksAndNumber(3, section.next()) + QLatin1Char('.') +
-                     DataCheckRules::Missing_Fields_Text(row, keyColumn, missing));
-    });
+    int key = -1;
+    std::optional<QList<int>> columns; // the listed columns' places, the same in every row
+    scan(
+        table, Columns{{}, listed, keyColumn}, where, count,
+        [&](const CheckRow& row) {
+            if (!columns) columns = DataCheckRules::Listed_Columns(row, listed);
+            const QStringList missing = DataCheckRules::Missing_Fields(row, *columns);
+            if (missing.isEmpty()) return;
+            section.line(blanksAndNumber(3, section.next()) + QLatin1Char('.') +
+                         DataCheckRules::Missing_Fields_Text(row, key, missing));
+        },
+        &key);
 }
 
 void DataCheckRun::Check_Cover_Page(CheckReport& report, const QString& regTable, const QString& kindTable,
@@ -143,7 +212,8 @@ void DataCheckRun::Check_Cover_Page(CheckReport& report, const QString& regTable
                    QStringLiteral(".建设单位、行政区代码没有填写。"));
     bool hasRows = false;
     const int count = Count_Overlay_Rows(kindTable, &hasRows);
-    scan(kindTable, QStringLiteral("SELECT * FROM ") + kindTable + overlayWhere(), count,
+    if (!hasRows) return;
+    scan(kindTable, Columns{withNumber(DataCheckRules::Region_Code_Columns()), {}, -1}, overlayWhere(), count,
          [&](const CheckRow& row) {
              if (!DataCheckRules::Region_Code_Fails(row, kindTable, m_errors)) return;
              section.ruleLine(blanksAndNumber(2, section.next()) + QStringLiteral(".登记号(") +
@@ -160,13 +230,14 @@ void DataCheckRun::Check_First_Page(CheckReport& report, const QString& kindTabl
                    QStringLiteral(".基本情况,数据项没有填写。"));
     bool hasRows = false;
     const int count = Count_Overlay_Rows(kindTable, &hasRows);
-    scan(kindTable, QStringLiteral("SELECT * FROM ") + kindTable + overlayWhere(), count,
-         [&](const CheckRow& row) {
-             const QString djh = row.text(QStringLiteral("登记号"));
-             for (const QString& message : DataCheckRules::First_Page_Rules(row, kindTable, m_errors))
-                 section.ruleLine(blanksAndNumber(3, section.next()) + QStringLiteral(".登记号(") + djh +
-                                  message);
-         });
+    if (hasRows)
+        scan(kindTable, Columns{withNumber(DataCheckRules::First_Page_Columns()), {}, -1}, overlayWhere(),
+             count, [&](const CheckRow& row) {
+                 const QString djh = row.text(QStringLiteral("登记号"));
+                 for (const QString& message : DataCheckRules::First_Page_Rules(row, kindTable, m_errors))
+                     section.ruleLine(blanksAndNumber(3, section.next()) + QStringLiteral(".登记号(") + djh +
+                                      message);
+             });
     requiredFields(section, reportTable, reportFields, overlayWhere(), keyColumn,
                    QStringLiteral(".压矿评估报告 基本数据项没有填写。"));
 }
@@ -194,17 +265,22 @@ void DataCheckRun::qualityFields(ReportSection& section, const QString& table, c
         return;
     }
     // Val(登记号) above 4000000000000: the number the text begins with.
-    const QString sql = QStringLiteral("SELECT * FROM ") + table +
-                        QStringLiteral(" WHERE CAST(登记号 AS REAL) > 4000000000000");
-    scan(table, sql, count, [&](const CheckRow& row) {
-        const QStringList missing = DataCheckRules::Missing_Fields(row, listed);
-        if (missing.isEmpty()) return;
-        const QString key = keyColumn >= 0 && keyColumn < row.columnCount() ? row.name(keyColumn) : QString();
-        section.line(blanksAndNumber(3, section.next()) + QLatin1Char('.') + key + QLatin1Char('(') +
-                     row.text(keyColumn) + QStringLiteral("),矿产代码(") +
-                     row.text(QStringLiteral("矿产代码")) + QStringLiteral(")以下数据没有填写：") +
-                     missing.join(QStringLiteral("、")));
-    });
+    int key = -1;
+    std::optional<QList<int>> columns;
+    scan(
+        table, Columns{{QStringLiteral("矿产代码")}, listed, keyColumn},
+        QStringLiteral(" WHERE CAST(登记号 AS REAL) > 4000000000000"), count,
+        [&](const CheckRow& row) {
+            if (!columns) columns = DataCheckRules::Listed_Columns(row, listed);
+            const QStringList missing = DataCheckRules::Missing_Fields(row, *columns);
+            if (missing.isEmpty()) return;
+            const QString name = key >= 0 ? row.name(key) : QString();
+            section.line(blanksAndNumber(3, section.next()) + QLatin1Char('.') + name + QLatin1Char('(') +
+                         row.text(key) + QStringLiteral("),矿产代码(") +
+                         row.text(QStringLiteral("矿产代码")) + QStringLiteral(")以下数据没有填写：") +
+                         missing.join(QStringLiteral("、")));
+        },
+        &key);
 }
 
 void DataCheckRun::averageRows(ReportSection& section, const QString& table)
@@ -228,14 +304,19 @@ void DataCheckRun::averageRows(ReportSection& section, const QString& table)
     bool first = true;
     int rowsInGroup = 0;
     bool averageSeen = false;
-    QString pending;
+    // The group's last row, quoted when the group lacks its average row.
+    CheckRow last;
     auto report = [&] {
         if (rowsInGroup > 1 && !averageSeen) {
-            section.next();
-            section.line(QStringLiteral(" ") + pending);
+            const int number = section.next();
+            section.line(QStringLiteral("   ") + QString::number(number) + QStringLiteral("、登记号(") +
+                         last.text(0) + QStringLiteral("),矿产代码(") + last.text(1) +
+                         QStringLiteral("),统计对象(") + last.text(2) +
+                         QStringLiteral(")缺少相应的质量均值记录。"));
         }
     };
-    scan(table, sql, count, [&](const CheckRow& row) {
+    if (!hasRows) return;
+    scanSql(table, sql, count, [&](const CheckRow& row) {
         // A part of the key that reads as no whole number keeps its value.
         current.djh = row.text(0);
         const bool mineralRead = wholeNumber(row.value(1), &current.mineral);
@@ -255,9 +336,7 @@ void DataCheckRun::averageRows(ReportSection& section, const QString& table)
         }
         if (isTrue(row.value(5))) averageSeen = true;
         previous = current;
-        pending = QStringLiteral("  ") + QString::number(section.peek()) + QStringLiteral("、登记号(") +
-                  row.text(0) + QStringLiteral("),矿产代码(") + row.text(1) + QStringLiteral("),统计对象(") +
-                  row.text(2) + QStringLiteral(")缺少相应的质量均值记录。");
+        last = row;
     });
     report();
 }
@@ -266,10 +345,12 @@ void DataCheckRun::reserveRules(ReportSection& section, const QString& table)
 {
     bool hasRows = false;
     const int count = Count_Overlay_Rows(table, &hasRows);
-    scan(table, QStringLiteral("SELECT * FROM ") + table + overlayWhere(), count, [&](const CheckRow& row) {
-        for (const QString& text : DataCheckRules::Reserve_Rules(row, table, m_errors))
-            section.ruleLine(blanksAndNumber(3, section.next()) + text);
-    });
+    if (!hasRows) return;
+    scan(table, Columns{withNumber(DataCheckRules::Reserve_Columns()), {}, -1}, overlayWhere(), count,
+         [&](const CheckRow& row) {
+             for (const QString& text : DataCheckRules::Reserve_Rules(row, table, m_errors))
+                 section.ruleLine(blanksAndNumber(3, section.next()) + text);
+         });
 }
 
 void DataCheckRun::Check_Coordinates(CheckReport& report, const QString& coordTable,

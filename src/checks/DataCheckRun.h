@@ -3,6 +3,7 @@
 #include "CheckErrors.h"
 #include "platform/Result.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -19,8 +20,11 @@ struct DataCheckOutcome
 {
     // The report was written (the database holds overlay rows in 压覆).
     bool reportWritten = false;
-    // Neither 压覆 nor 登记 holds an overlay registration.
+    // 压覆 holds no overlay registration: nothing is checked and no report is written.
     bool noData = false;
+    // A read failed part way (a damaged, locked or vanished file): the report is
+    // incomplete, and says so in its last line.
+    bool stoppedEarly = false;
     // Failures met on the way; the run went on after each.
     QList<Db::Error> errors;
 };
@@ -38,10 +42,13 @@ public:
 
     // The report of a program folder.
     static QString reportPath(const QString& programDir);
+    // What a run that stopped early says, at the end of its report and to the user.
+    static QString stoppedEarlyText();
 
     // Counts the overlay rows of 压覆; when there are any, writes the report to
-    // `reportPath` with `typedPath` on its path line. Fails only when the report
-    // cannot be written.
+    // `reportPath` with `typedPath` on its path line, line by line as the sections
+    // find them. Fails only when the report cannot be written; the old report then
+    // stays as it was.
     Result<DataCheckOutcome> run(const QString& typedPath, const QString& reportPath);
 
     // The sections, each writing into `report`.
@@ -59,10 +66,26 @@ public:
     const CheckErrors& errors() const { return m_errors; }
 
 private:
-    // Runs `sql` on table `table` and hands every row to `onRow`, with the
-    // progress bar set to `count` + 1.
-    void scan(const QString& table, const QString& sql, int count,
-              const std::function<void(const CheckRow&)>& onRow);
+    // What a pass reads of its table: the columns whose values its rules take,
+    // those of which only the emptiness counts (read as CheckRow::emptyTextSql
+    // stands them in), and the column at `keyColumn` (-1 for none) as it is.
+    struct Columns
+    {
+        QStringList values;
+        QStringList tested;
+        int keyColumn = -1;
+    };
+    // Reads the rows of `table` that `where` selects, with the table's columns of
+    // `columns` in the table's order; hands every row to `onRow`, with the
+    // progress bar set to `count` + 1. *keyIndex is the key column's place in the row.
+    void scan(const QString& table, const Columns& columns, const QString& where, int count,
+              const std::function<void(const CheckRow&)>& onRow, int* keyIndex = nullptr);
+    // Runs `sql` on table `table` and hands every row to `onRow`.
+    void scanSql(const QString& table, const QString& sql, int count,
+                 const std::function<void(const CheckRow&)>& onRow);
+    // Records a failure; one that is no fault of the table's shape (no such table
+    // or column) means the run stopped early.
+    void failed(const Db::Error& error);
     void requiredFields(ReportSection& section, const QString& table, const QString& fields,
                         const QString& where, int keyColumn, const QString& noRowsText);
     void qualityFields(ReportSection& section, const QString& table, const QString& fields, int keyColumn);
@@ -72,6 +95,9 @@ private:
     QSqlDatabase m_db;
     Progress m_progress;
     CheckErrors m_errors;
+    // Overlay rows of each table counted in this run.
+    QHash<QString, int> m_counts;
+    bool m_stoppedEarly = false;
 };
 
 } // namespace checks

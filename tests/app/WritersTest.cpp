@@ -114,10 +114,11 @@ protected:
             {"error list", [this](const QString& t) { return Deductions::WriteTxt(t, lines); }},
             {"check report",
              [this](const QString& t) {
-                 checks::CheckReport report;
+                 checks::CheckReport report(t, QStringLiteral("CheckReport"));
+                 if (Status s = report.open(); !s) return s;
                  for (const QString& l : lines)
                      report.writeLine(l);
-                 return report.save(t);
+                 return report.commit();
              }},
             {"XML export",
              [this](const QString& t) {

@@ -1,5 +1,7 @@
 #include "CheckFixture.h"
+#include "support/DamagedDatabase.h"
 #include "support/ModalDialogs.h"
+#include "support/SampleRegistrations.h"
 
 #include "checks/ChecksTargets.h"
 #include "checks/DataCheck.h"
@@ -99,7 +101,7 @@ TEST_F(ChecksWindowTest, AClerkChecksTheWorkingDatabaseFromTheDataMenuAndOpensTh
     EXPECT_EQ(main->panelText(1), StatusText::Idle);
 }
 
-TEST_F(ChecksWindowTest, AnEmptyDatabaseHasNoData)
+TEST_F(ChecksWindowTest, ADatabaseWithoutOverlayDataHasNoData)
 {
     DataCheck dialog;
     pathBox(&dialog)->setText(workingFile());
@@ -108,6 +110,63 @@ TEST_F(ChecksWindowTest, AnEmptyDatabaseHasNoData)
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("所查数据库没有“Orvane”数据,请填写!"));
     EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("结果"));
     EXPECT_FALSE(button(&dialog, 2)->isVisibleTo(&dialog));
+
+    // Registrations in 登记 but none in 压覆, after a run that wrote a report: the
+    // report of the earlier database is no longer offered.
+    const QString checked = makeDatabase(QStringLiteral("checked.mdb"));
+    completeRegistration(QStringLiteral("4110101082001"));
+    const QString headers = makeDatabase(QStringLiteral("headers.mdb"));
+    insert(QStringLiteral("登记"), header(QStringLiteral("4110101082001")));
+    closeDatabase();
+    pathBox(&dialog)->setText(checked);
+    button(&dialog, 0)->click();
+    ASSERT_TRUE(button(&dialog, 2)->isVisibleTo(&dialog));
+    Prompt::clear();
+    pathBox(&dialog)->setText(headers);
+    button(&dialog, 0)->click();
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("所查数据库没有“Orvane”数据,请填写!"));
+    EXPECT_FALSE(button(&dialog, 2)->isVisibleTo(&dialog));
+}
+
+TEST_F(ChecksWindowTest, ADamagedFileIsRefusedAndACheckThatStopsEarlySaysSo)
+{
+    DataCheck dialog;
+    const QString report = path(QStringLiteral("数据检查结果.txt"));
+    const QString damaged = path(QStringLiteral("damaged.mdb"));
+    ASSERT_TRUE(DamagedDatabase::make(templatePath(), damaged, 300));
+    pathBox(&dialog)->setText(damaged);
+    button(&dialog, 0)->click();
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_TRUE(
+        Prompt::lastText().startsWith(QStringLiteral("数据库文件已损坏，不能使用：") + damaged + '\r'))
+        << Prompt::lastText().toStdString();
+    EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("错误"));
+    EXPECT_FALSE(QFileInfo::exists(report));
+
+    // Damage that comes after the working database was opened and checked: a
+    // table's scan ends part way.
+    const QString working = path(QStringLiteral("later.mdb"));
+    SampleRegistrations::Options options;
+    options.count = 300;
+    ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), working, options));
+    ASSERT_TRUE(DamagedDatabase::damageMiddleLeaf(working, QStringLiteral("资源储量")));
+    Db::ScopedConnection cn(QStringLiteral("later"), working, Db::OpenMode::ReadWrite);
+    ASSERT_TRUE(cn.ok());
+    m_state.CnName = cn.name();
+    m_state.DBName = QStringLiteral("later.mdb");
+    Prompt::clear();
+    pathBox(&dialog)->setText(working);
+    button(&dialog, 0)->click();
+    QStringList texts;
+    for (const Prompt::Shown& shown : Prompt::shown())
+        texts << shown.text;
+    EXPECT_EQ(Prompt::shown().constFirst().title, QStringLiteral("Error"));
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("数据检查中途停止，检查结果不完整！"));
+    EXPECT_FALSE(texts.contains(QStringLiteral("数据检查完成！")));
+    // What was found is kept, and the report says that it is not all.
+    EXPECT_TRUE(button(&dialog, 2)->isVisibleTo(&dialog));
+    EXPECT_TRUE(readAll(report).endsWith("\r\n数据检查中途停止，检查结果不完整！\r\n"));
 }
 
 TEST_F(ChecksWindowTest, BadPathsAreRefusedBeforeAnythingIsRead)

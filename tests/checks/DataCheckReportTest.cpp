@@ -177,12 +177,12 @@ TEST_F(DataCheckReportTest, WithoutOverlayRowsNoReportIsWritten)
     EXPECT_TRUE(outcome.noData);
     EXPECT_FALSE(QFileInfo::exists(DataCheckRun::reportPath(dir())));
 
-    // Registrations in 登记 but none in 压覆: no report and no message.
+    // Registrations in 登记 but none in 压覆: no overlay data to check either.
     const QString headers = makeDatabase(QStringLiteral("headers.mdb"));
     insert("登记", header("4110101082001"));
     check(headers, &outcome);
     EXPECT_FALSE(outcome.reportWritten);
-    EXPECT_FALSE(outcome.noData);
+    EXPECT_TRUE(outcome.noData);
 }
 
 TEST_F(DataCheckReportTest, TheCheckedFileIsNeverWritten)
@@ -215,6 +215,9 @@ TEST_F(DataCheckReportTest, AMissingTableIsReportedOnceAndTheRunGoesOn)
     ASSERT_EQ(outcome.errors.size(), 2);
     EXPECT_EQ(outcome.errors.at(0).description, QStringLiteral("表 压覆 中没有列 方位"));
     EXPECT_TRUE(outcome.errors.at(1).description.contains(QStringLiteral("no such table")));
+    // A table the file lacks is left out; the rest was read to its end.
+    EXPECT_FALSE(outcome.stoppedEarly);
+    EXPECT_FALSE(bytes.contains("数据检查中途停止"));
 }
 
 TEST_F(DataCheckReportTest, AReportThatCannotBeWrittenIsAFailure)

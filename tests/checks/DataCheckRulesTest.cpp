@@ -1,5 +1,9 @@
 #include "checks/DataCheckRules.h"
 #include "checks/CheckErrors.h"
+#include "platform/ColumnCatalog.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +47,49 @@ TEST(DataCheckRulesTest, RegionCodeRangeIncludesBothEndsAndPassesNull)
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_TRUE(DataCheckRules::Region_Code_Fails(row({"登记号"}, {"4"}), "压覆", errors));
     EXPECT_EQ(errors.list().size(), 1);
+}
+
+TEST(DataCheckRulesTest, AnEmptyTextPassesTheRangeRulesAsNullDoes)
+{
+    // The required fields report it as missing; the range rule does not again.
+    CheckErrors errors;
+    const QStringList names{"登记号", "矿区编号", "所属矿山编号", "中心点X坐标", "中心点Y坐标", "方位"};
+    auto rules = [&](const QVariant& area, const QVariant& bearing) {
+        return DataCheckRules::First_Page_Rules(row(names, {"4", area, 1, 37.5, 115.25, bearing}), "压覆",
+                                                errors);
+    };
+    EXPECT_TRUE(rules("", "").isEmpty());
+    EXPECT_TRUE(rules(Null, Null).isEmpty());
+    EXPECT_EQ(rules(" ", 45), QStringList{"),基本情况,矿区编号范围应处于110000000至659999999之间。"});
+    EXPECT_FALSE(DataCheckRules::Region_Code_Fails(row({"行政区代码"}, {""}), "压覆", errors));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST(DataCheckRulesTest, TheStandInOfAColumnTellsItsEmptinessAsTheRowDoes)
+{
+    // Each value through SQL's stand-in, beside the row's own reading of it.
+    {
+        QSqlDatabase memory = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("memory"));
+        memory.setDatabaseName(QStringLiteral(":memory:"));
+        ASSERT_TRUE(memory.open());
+    }
+    const QList<std::pair<QString, int>> cases{
+        {"NULL", Db::TypeVarWChar},   {"''", Db::TypeVarWChar},      {"' '", Db::TypeVarWChar},
+        {"'0'", Db::TypeVarWChar},    {"0", Db::TypeDouble},         {"0.0", Db::TypeDouble},
+        {"''", Db::TypeDouble},       {"x''", Db::TypeVarWChar},     {"x'41'", Db::TypeVarWChar},
+        {"''", Db::TypeLongVarWChar}, {"'a'", Db::TypeLongVarWChar}, {"''", Db::TypeBoolean},
+        {"NULL", Db::TypeBoolean},    {"0", Db::TypeBoolean},        {"'2008-11-03'", Db::TypeDate}};
+    for (const auto& [literal, type] : cases) {
+        QSqlQuery q(QSqlDatabase::database(QStringLiteral("memory")));
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT v, %1 FROM (SELECT %2 AS v)")
+                               .arg(CheckRow::emptyTextSql(QStringLiteral("v"), type), literal)));
+        ASSERT_TRUE(q.next());
+        CheckRow r({"v", "stand-in"}, {type, type});
+        r.read(q);
+        EXPECT_EQ(r.isEmptyText(0), r.text(0).isEmpty()) << literal.toStdString();
+        EXPECT_EQ(r.isEmptyText(1), r.text(0).isEmpty()) << literal.toStdString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("memory"));
 }
 
 TEST(DataCheckRulesTest, ReserveComparisonsWithNullHaveNoTruthValue)
