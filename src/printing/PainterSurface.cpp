@@ -56,17 +56,40 @@ void PainterSurface::setFont(const QString& name, double size, bool bold)
     m_font.setFamily(name);
     m_font.setPointSizeF(std::max(size, 0.5));
     m_font.setBold(bold);
+    m_current = nullptr;
 }
 
 void PainterSurface::setFontSize(double size)
 {
     m_font.setPointSizeF(std::max(size, 0.5));
+    m_current = nullptr;
+}
+
+PainterSurface::Metrics& PainterSurface::metrics() const
+{
+    if (m_current) return *m_current;
+    const FontKey key{m_font.family(), m_font.pointSizeF(), m_font.bold()};
+    auto at = m_metrics.find(key);
+    if (at == m_metrics.end())
+        at = m_metrics.emplace(key, Metrics{QFontMetricsF(m_font, &m_device), {}}).first;
+    m_current = &at->second;
+    return *m_current;
 }
 
 double PainterSurface::textWidth(const QString& text) const
 {
-    const QFontMetricsF m(m_font, &m_device);
-    return m.horizontalAdvance(text) * 1440.0 / m_device.logicalDpiX();
+    Metrics& m = metrics();
+    double dots = 0;
+    if (text.size() == 1) {
+        // Fitting measures every character on its own: each is shaped once.
+        const char16_t c = text.front().unicode();
+        auto at = m.chars.constFind(c);
+        if (at == m.chars.cend()) at = m.chars.insert(c, m.font.horizontalAdvance(text));
+        dots = *at;
+    } else {
+        dots = m.font.horizontalAdvance(text);
+    }
+    return dots * 1440.0 / m_device.logicalDpiX();
 }
 
 double PainterSurface::textHeight(const QString&) const
