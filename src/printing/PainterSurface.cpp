@@ -78,18 +78,16 @@ PainterSurface::Metrics& PainterSurface::metrics() const
 
 double PainterSurface::textWidth(const QString& text) const
 {
+    // Fitting measures every character and every growing line, and the captions of
+    // the form come back on every registration: each text is shaped once per font.
+    constexpr qsizetype Kept = 4096;
     Metrics& m = metrics();
-    double dots = 0;
-    if (text.size() == 1) {
-        // Fitting measures every character on its own: each is shaped once.
-        const char16_t c = text.front().unicode();
-        auto at = m.chars.constFind(c);
-        if (at == m.chars.cend()) at = m.chars.insert(c, m.font.horizontalAdvance(text));
-        dots = *at;
-    } else {
-        dots = m.font.horizontalAdvance(text);
+    auto at = m.texts.constFind(text);
+    if (at == m.texts.cend()) {
+        if (m.texts.size() >= Kept) m.texts.clear();
+        at = m.texts.insert(text, m.font.horizontalAdvance(text));
     }
-    return dots * 1440.0 / m_device.logicalDpiX();
+    return *at * 1440.0 / m_device.logicalDpiX();
 }
 
 double PainterSurface::textHeight(const QString&) const

@@ -58,7 +58,7 @@ private:
     struct Metrics
     {
         QFontMetricsF font;
-        QHash<char16_t, double> chars; // advances of single characters, device dots
+        QHash<QString, double> texts; // advances of the texts measured, device dots
     };
     Metrics& metrics() const;
 
