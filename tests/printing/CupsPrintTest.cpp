@@ -12,7 +12,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
@@ -58,31 +57,21 @@ QString run(const QString& program, const QStringList& args, bool* ok = nullptr)
     return QString::fromLocal8Bit(p.readAll());
 }
 
-// The cups-pdf driver with only A5 paper: a printer that cannot take A4.
-QByteArray a5OnlyPpd()
+// The cups-pdf driver with only A5 paper and no paper of the user's own: a printer
+// that cannot take A4.
+QString a5OnlyPpd()
 {
     QFile f(CupsPdfPpd);
     if (!f.open(QIODevice::ReadOnly)) return {};
-    static const QRegularExpression otherSize(
-        QStringLiteral("^\\*(PageSize|PageRegion|ImageableArea|PaperDimension) (?!A5/)"));
-    QByteArrayList out;
-    bool inCustom = false;
-    for (QByteArray line : f.readAll().split('\n')) {
-        if (inCustom) {
-            inCustom = !line.startsWith("*End");
-            continue;
-        }
-        if (line.startsWith("*CustomPageSize")) {
-            inCustom = true;
-            continue;
-        }
-        const QString text = QString::fromLatin1(line);
-        if (line.contains("CustomPageSize") || otherSize.match(text).hasMatch()) continue;
-        if (line.startsWith("*Default") && line.endsWith(": A4")) line.replace(": A4", ": A5");
-        if (line.startsWith("*VariablePaperSize")) line = "*VariablePaperSize: False";
-        out << line;
-    }
-    return out.join('\n');
+    QString ppd = QString::fromLatin1(f.readAll());
+    using RE = QRegularExpression;
+    ppd.remove(RE(QStringLiteral("^\\*CustomPageSize True:.*?^\\*End\\n"),
+                  RE::MultilineOption | RE::DotMatchesEverythingOption));
+    ppd.remove(RE(QStringLiteral("^(.*CustomPageSize.*|\\*(PageSize|PageRegion|ImageableArea|PaperDimension) "
+                                 "(?!A5/).*)\\n"),
+                  RE::MultilineOption));
+    ppd.replace(RE(QStringLiteral("^(\\*Default\\w+): A4$"), RE::MultilineOption), QStringLiteral("\\1: A5"));
+    return ppd.replace(QStringLiteral("*VariablePaperSize: True"), QStringLiteral("*VariablePaperSize: False"));
 }
 
 class OwnCups
@@ -240,7 +229,7 @@ TEST_F(CupsPrint, FourA4PagesFromTheQueueAndSmallerPaperRefused)
     const QString a4 = QStringLiteral("orvane") + pid;
     const QString a5 = QStringLiteral("orvanea5x") + pid;
     const QString a5Ppd = m_base.filePath(QStringLiteral("a5.ppd"));
-    OwnCups::write(a5Ppd, QString::fromLatin1(a5OnlyPpd()));
+    OwnCups::write(a5Ppd, a5OnlyPpd());
     for (const auto& [queue, ppd] : {std::pair{a4, CupsPdfPpd}, std::pair{a5, a5Ppd}}) {
         const QString added = m_cups->addQueue(queue, ppd);
         ASSERT_TRUE(added.isEmpty()) << added.toStdString();
@@ -261,19 +250,17 @@ TEST_F(CupsPrint, FourA4PagesFromTheQueueAndSmallerPaperRefused)
     Prompt::clear();
     printTo(a4);
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("输出完毕!"));
-    ASSERT_TRUE(waitFor([&] { return !m_cups->pdfFiles().isEmpty(); }, 120)) << "the queue wrote no PDF";
-    ASSERT_EQ(m_cups->pdfFiles().size(), 1); // and the refused print none
-    const QString pdf = m_cups->outDir() + u'/' + m_cups->pdfFiles().first();
-    // cups-pdf writes the file under its final name: wait until it no longer grows.
-    qint64 size = -1;
-    waitFor(
+    // The file is whole once the job is done.
+    ASSERT_TRUE(waitFor(
         [&] {
-            const qint64 now = QFileInfo(pdf).size();
-            const bool still = now > 0 && now == size;
-            size = now;
-            return still;
+            return run(QStringLiteral("lpstat"), {QStringLiteral("-h"), m_cups->socket(), QStringLiteral("-W"),
+                                                  QStringLiteral("completed"), QStringLiteral("-o"), a4})
+                .contains(a4 + u'-');
         },
-        30);
+        120))
+        << "the queue did not finish the job";
+    ASSERT_EQ(m_cups->pdfFiles().size(), 1) << "none, or also one from the refused print";
+    const QString pdf = m_cups->outDir() + u'/' + m_cups->pdfFiles().first();
     const QString info = run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
                                                           QStringLiteral("-l"), QStringLiteral("9"), pdf});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+4\\n")))) << info.toStdString();
