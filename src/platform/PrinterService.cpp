@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -61,7 +62,17 @@ public:
         bool known = false;
         const QPageSize::PageSizeId id = pageSizeIdFor(code, &known);
         if (!known) return false;
-        return current().setPageSize(QPageSize(id));
+        // A printer of the system takes only the papers its driver offers.
+        const QPageSize size(id);
+        if (current().outputFormat() == QPrinter::NativeFormat) {
+            const QPrinterInfo info(current());
+            const QList<QPageSize> offered = info.supportedPageSizes();
+            if (!info.isNull() && !info.supportsCustomPageSizes() &&
+                std::none_of(offered.begin(), offered.end(),
+                             [&](const QPageSize& s) { return s.isEquivalentTo(size); }))
+                return false;
+        }
+        return current().setPageSize(size);
     }
 
     bool setOrientation(int code) override

@@ -122,6 +122,7 @@ FrmPrintMany::FrmPrintMany(QWidget* parent) : ModalDialog(parent, Keys::Print, A
     connect(m_check2, &QCheckBox::clicked, this, [this] { Check2_Click(); });
     connect(m_check5, &QCheckBox::clicked, this, [this] { Check5_Click(); });
     resize(560, 480);
+    centreOnScreen();
     Form_Load();
 }
 
@@ -223,7 +224,7 @@ void FrmPrintMany::Command1_Click()
     // for saving first.
     if (!offerSave(this)) return;
     PrintDestination destination;
-    if (!chooseDestination(this, m_printer->currentText(), QStringLiteral("批量打印"), destination)) return;
+    if (!chooseDestination(this, chosenPrinter(m_printer), QStringLiteral("批量打印"), destination)) return;
     PrintRun run(destination);
     if (!setPaper(this)) return;
 

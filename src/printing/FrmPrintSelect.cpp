@@ -52,6 +52,7 @@ FrmPrintSelect::FrmPrintSelect(QWidget* parent) : ModalDialog(parent, Keys::Prin
     }
     m_check2->setChecked(state().Print_DJH_Flag);
     connect(m_check2, &QCheckBox::clicked, this, [this] { Check2_Click(); });
+    centreOnScreen();
 }
 
 void FrmPrintSelect::Check1_Click(int)
@@ -83,7 +84,7 @@ void FrmPrintSelect::Command1_Click(int index)
     }
     PrintDestination destination;
     const PrintedForm form = entryWindowForm();
-    if (!chooseDestination(this, m_printer->currentText(),
+    if (!chooseDestination(this, chosenPrinter(m_printer),
                            form.djh.isEmpty() ? QStringLiteral("登记书") : form.djh, destination))
         return;
     PrintRun run(destination);

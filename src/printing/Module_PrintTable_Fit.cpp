@@ -65,10 +65,11 @@ Wrapped wrapOnce(PrintSurface& p, const QString& input, double width)
             line += c;
             out.text += c;
             ++i;
-            lineWidth = p.textWidth(line);
             if (w > width || i >= n) {
                 out.text += CR;
                 endLine();
+            } else {
+                lineWidth = p.textWidth(line); // what the next character is measured against
             }
         } else {
             out.text += CR;

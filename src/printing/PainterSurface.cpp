@@ -56,17 +56,38 @@ void PainterSurface::setFont(const QString& name, double size, bool bold)
     m_font.setFamily(name);
     m_font.setPointSizeF(std::max(size, 0.5));
     m_font.setBold(bold);
+    m_current = nullptr;
 }
 
 void PainterSurface::setFontSize(double size)
 {
     m_font.setPointSizeF(std::max(size, 0.5));
+    m_current = nullptr;
+}
+
+PainterSurface::Metrics& PainterSurface::metrics() const
+{
+    if (m_current) return *m_current;
+    const FontKey key{m_font.family(), m_font.pointSizeF(), m_font.bold()};
+    auto at = m_metrics.find(key);
+    if (at == m_metrics.end())
+        at = m_metrics.emplace(key, Metrics{QFontMetricsF(m_font, &m_device), {}}).first;
+    m_current = &at->second;
+    return *m_current;
 }
 
 double PainterSurface::textWidth(const QString& text) const
 {
-    const QFontMetricsF m(m_font, &m_device);
-    return m.horizontalAdvance(text) * 1440.0 / m_device.logicalDpiX();
+    // Fitting measures every character and every growing line, and the captions of
+    // the form come back on every registration: each text is shaped once per font.
+    constexpr qsizetype Kept = 4096;
+    Metrics& m = metrics();
+    auto at = m.texts.constFind(text);
+    if (at == m.texts.cend()) {
+        if (m.texts.size() >= Kept) m.texts.clear();
+        at = m.texts.insert(text, m.font.horizontalAdvance(text));
+    }
+    return *at * 1440.0 / m_device.logicalDpiX();
 }
 
 double PainterSurface::textHeight(const QString&) const

@@ -3,7 +3,12 @@
 #include "PrintSurface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
+
+#include <map>
+#include <tuple>
 
 class QPaintDevice;
 
@@ -47,6 +52,16 @@ public:
     void drawAreaMap(const AreaMapSource& source) override;
 
 private:
+    // The metrics of the current font on the device. Each face, size and weight is
+    // loaded once per surface: fitting a text tries size after size, and a form
+    // measures thousands of texts in a handful of fonts.
+    struct Metrics
+    {
+        QFontMetricsF font;
+        QHash<QString, double> texts; // advances of the texts measured, device dots
+    };
+    Metrics& metrics() const;
+
     bool ensurePainter();
     void applyPen();
     double dx(double twips) const;
@@ -55,6 +70,9 @@ private:
     QPaintDevice& m_device;
     QPainter m_painter;
     QFont m_font;
+    using FontKey = std::tuple<QString, double, bool>;
+    mutable std::map<FontKey, Metrics> m_metrics;
+    mutable Metrics* m_current = nullptr; // of m_font; null after a change of font
     int m_lineWidth = 1;
     bool m_started = false;
     bool m_began = false;

@@ -59,6 +59,11 @@ QString Unsaved_Question()
     return QStringLiteral("[") + NewTab::caption() + QStringLiteral("]已经发生改变,保存吗?");
 }
 
+QString Pdf_Printer_Caption()
+{
+    return QStringLiteral("打印到PDF文件");
+}
+
 QString Activity()
 {
     return QStringLiteral("打印登记书选择...");
@@ -114,8 +119,11 @@ QComboBox* makePrinterBox(QWidget* parent)
 {
     auto* box = new QComboBox(parent);
     box->setObjectName(QStringLiteral("cboPrinter"));
+    // Each item carries the printer's own name; the print-to-PDF printer is shown
+    // by its Chinese caption.
     const QStringList names = printerService().printerNames();
-    box->addItems(names);
+    for (const QString& name : names)
+        box->addItem(name == PrinterService::pdfPrinterName() ? Pdf_Printer_Caption() : name, name);
     QString current = lastPrinter;
     if (current.isEmpty()) {
         const QPrinter* p = printerService().printer();
@@ -124,9 +132,14 @@ QComboBox* makePrinterBox(QWidget* parent)
     }
     const int i = int(names.indexOf(current));
     box->setCurrentIndex(i >= 0 ? i : 0);
-    QObject::connect(box, &QComboBox::currentTextChanged, box,
-                     [](const QString& name) { lastPrinter = name; });
+    QObject::connect(box, &QComboBox::currentIndexChanged, box,
+                     [box](int) { lastPrinter = chosenPrinter(box); });
     return box;
+}
+
+QString chosenPrinter(const QComboBox* box)
+{
+    return box->currentData().toString();
 }
 
 std::array<bool, 4> chosenPages(const std::array<QCheckBox*, 4>& boxes)
@@ -143,7 +156,7 @@ bool chooseDestination(QWidget* parent, const QString& printerName, const QStrin
     destination = PrintDestination{printerName, QString()};
     if (!destination.isPdf()) return true;
     const QString file =
-        FileDialog::getSaveFileName(parent, QStringLiteral("打印到PDF文件"),
+        FileDialog::getSaveFileName(parent, Pdf_Printer_Caption(),
                                     QDir(state().ProgramDir).filePath(suggestedName + QStringLiteral(".pdf")),
                                     QStringLiteral("PDF文件 (*.pdf)"));
     if (file.isEmpty()) return false;

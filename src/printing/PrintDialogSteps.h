@@ -29,6 +29,9 @@ QString Skipped_Message(const QStringList& numbers);
 // The question of the entry window before closing with unsaved edits.
 QString Unsaved_Question();
 
+// How the printer lists show the print-to-PDF printer: "打印到PDF文件".
+QString Pdf_Printer_Caption();
+
 // Status text while a print dialog is open: "打印登记书选择...".
 QString Activity();
 // The title "登记书打印设置" (Label1) and the hint (Label2) of both dialogs.
@@ -44,6 +47,10 @@ QGroupBox* makePageBoxes(QWidget* parent, const QStringList& captions, std::arra
 // The printer list: every installed printer, the print-to-PDF printer included;
 // the printer of the last run is chosen.
 QComboBox* makePrinterBox(QWidget* parent);
+
+// The name of the printer chosen in a printer list (the print-to-PDF printer by its
+// own name, whatever the list shows).
+QString chosenPrinter(const QComboBox* box);
 
 // The page choice of the boxes.
 std::array<bool, 4> chosenPages(const std::array<QCheckBox*, 4>& boxes);

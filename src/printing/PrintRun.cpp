@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
 PrintSurface* testSurface = nullptr;
@@ -50,6 +51,10 @@ PrintRun::PrintRun(const PrintDestination& destination) : m_destination(destinat
     } else {
         printer->setOutputFormat(QPrinter::NativeFormat);
         printer->setPrinterName(destination.printerName);
+        // The run starts from the paper the printer is set to, not from that of the
+        // printer used before.
+        const QPrinterInfo info(*printer);
+        if (!info.isNull()) printer->setPageSize(info.defaultPageSize());
     }
     printer->setFullPage(false);
 }

@@ -1,8 +1,12 @@
 #include "printing/Module_PrintTable_Fit.h"
+#include "printing/PainterSurface.h"
 #include "printing/RecordingSurface.h"
 
 #include "coords/PrintTransform.h"
 #include "registration/form/FormControl.h"
+
+#include <QFontMetricsF>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -104,4 +108,34 @@ TEST(FitText, BoxedCharacters)
     EXPECT_FALSE(Print_Boxed_Text(p, box, QStringLiteral("4510104082001"), 0));
     EXPECT_TRUE(p.ops.isEmpty());
     EXPECT_EQ(Boxed_Text_Message(), QStringLiteral("出现异常错误：方格个数为0"));
+}
+
+// The printer keeps the metrics of each face, size and weight it has measured in;
+// going back to a font measures as that font, and a character alone as in a line.
+TEST(FitText, PrinterMeasuresInTheFontSetLast)
+{
+    QImage page(100, 100, QImage::Format_RGB32);
+    page.setDotsPerMeterX(23622); // 600 dpi
+    page.setDotsPerMeterY(23622);
+    PainterSurface p(page);
+    const QString serif = QStringLiteral("Noto Serif CJK SC"), sans = QStringLiteral("Noto Sans CJK SC");
+    const struct
+    {
+        QString family;
+        double size;
+        bool bold;
+    } fonts[] = {{serif, 9, false}, {serif, 8.5, false}, {serif, 9, true}, {sans, 9, false},
+                 {serif, 9, false}, {sans, 12, true},    {serif, 8.5, false}};
+    for (const auto& f : fonts) {
+        p.setFont(f.family, 20, false);
+        p.setFontSize(f.size);
+        p.setFont(f.family, f.size, f.bold);
+        QFont font(f.family);
+        font.setPointSizeF(f.size);
+        font.setBold(f.bold);
+        const QFontMetricsF fresh(font, &page);
+        for (const QString& text : {QStringLiteral("W"), QStringLiteral("中"), QStringLiteral("TFe 30 % 压覆")})
+            EXPECT_DOUBLE_EQ(p.textWidth(text), fresh.horizontalAdvance(text) * 1440.0 / 600)
+                << text.toStdString() << " in " << f.family.toStdString() << " " << f.size << (f.bold ? " bold" : "");
+    }
 }

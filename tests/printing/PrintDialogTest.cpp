@@ -20,10 +20,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
@@ -360,4 +362,55 @@ TEST_F(PrintMainWindow, BatchWindowStaysOpenUntilItsRunEnds)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(batch);
     EXPECT_EQ(main->panelText(1), StatusText::Idle);
+}
+
+// Both print dialogs open in the middle of the screen at their final size, list the
+// print-to-PDF printer by its Chinese caption and still print to a PDF file when it
+// is chosen.
+TEST_F(PrintMainWindow, DialogsOpenCentredAndNameThePdfPrinterInChinese)
+{
+    m_printer.names = QStringList{QStringLiteral("Office"), PrinterService::pdfPrinterName()};
+    m_state.Cur_DJH = m_numbers.first();
+    const QPoint middle = QApplication::primaryScreen()->availableGeometry().center();
+    const auto itemsOf = [](QWidget* dialog) {
+        auto* list = dialog->findChild<QComboBox*>(QStringLiteral("cboPrinter"));
+        QStringList items;
+        for (int i = 0; list && i < list->count(); ++i)
+            items << list->itemText(i);
+        if (list) list->setCurrentIndex(1);
+        return items;
+    };
+    const QStringList shown{QStringLiteral("Office"), QStringLiteral("打印到PDF文件")};
+
+    QPoint single;
+    QStringList singleItems;
+    QTimer::singleShot(0, main.get(), [&] {
+        auto* dialog = qobject_cast<FrmPrintSelect*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        single = dialog->frameGeometry().center();
+        singleItems = itemsOf(dialog);
+        FileDialog::setNextFileName(path(QStringLiteral("one.pdf")));
+        dialog->findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
+        dialog->reject();
+    });
+    main->Toolbar_ButtonClick(Keys::Print);
+    EXPECT_LE((single - middle).manhattanLength(), 6) << single.x() << "," << single.y();
+    EXPECT_EQ(singleItems, shown);
+    EXPECT_EQ(FileDialog::captions().value(0), QStringLiteral("打印到PDF文件"));
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("输出完毕!"));
+
+    ASSERT_TRUE(targets.openWindow(WindowNames::FrmPrintMany, *main));
+    QApplication::processEvents();
+    auto* batch = main->findChild<FrmPrintMany*>();
+    ASSERT_TRUE(batch);
+    EXPECT_LE((batch->frameGeometry().center() - middle).manhattanLength(), 6)
+        << batch->x() << "," << batch->y();
+    EXPECT_EQ(itemsOf(batch), shown);
+    auto* print = batch->findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* cancel = batch->findChild<QPushButton*>(QStringLiteral("Command2"));
+    EXPECT_EQ((QStringList{print->text(), print->toolTip(), cancel->text(), cancel->toolTip()}),
+              (QStringList{QStringLiteral("打 印"), QStringLiteral("打印"), QStringLiteral("取 消"),
+                           QStringLiteral("取消")}));
+    batch->close();
+    QApplication::processEvents();
 }
