@@ -310,7 +310,11 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
     Db::ScopedConnection cn(QStringLiteral("work"), work, Db::OpenMode::ReadWrite);
     if (!cn.ok()) return cn.error();
     const QSqlDatabase db = cn.db();
-    if (auto e = exec(db, QStringLiteral("ATTACH DATABASE ? AS src"), {m_databaseFile})) return *e;
+    // The checked database is only read: attached read-only, another program's write
+    // lock on it does not stop the copy.
+    Db::Error attachError;
+    if (!Db::attach(db, m_databaseFile, QStringLiteral("src"), Db::OpenMode::ReadOnly, &attachError))
+        return attachError;
     std::optional<Db::Error> failed;
     {
         Db::TransactionGuard guard(db);

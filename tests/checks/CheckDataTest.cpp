@@ -118,6 +118,19 @@ TEST_F(CheckDataTest, AWorkingDatabaseWithoutFaultsGivesAnEmptyReport)
     EXPECT_EQ(QFileInfo(reportFile()).size(), 0);
 }
 
+TEST_F(CheckDataTest, AnotherProgramWritingToTheDatabaseDoesNotStopTheCheck)
+{
+    completeRegistration("4110101082001");
+    closeDatabase();
+    Db::ScopedConnection other(QStringLiteral("other"), workingFile(), Db::OpenMode::ReadWrite);
+    ASSERT_TRUE(Db::exec(other.db(), QStringLiteral("BEGIN IMMEDIATE")).has_value());
+    ASSERT_TRUE(Db::exec(other.db(), QStringLiteral("UPDATE 压覆 SET 建设项目名称='未提交'")).has_value());
+    const auto result = runChecks(true, true, true);
+    Db::exec(other.db(), QStringLiteral("ROLLBACK"));
+    ASSERT_TRUE(result.ok()) << result.error().description.toStdString();
+    EXPECT_EQ(*result, CheckDataRun::Outcome::Done);
+}
+
 TEST_F(CheckDataTest, TheWorkDatabaseHoldsTheNineTablesAndNotTheDroppedOnes)
 {
     completeRegistration("4110101082001");
