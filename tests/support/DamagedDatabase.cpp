@@ -57,6 +57,20 @@ bool damageMiddleLeaf(const QString& file, const QString& name)
     return overwrite(file, (page - 1) * pageSize, pageSize);
 }
 
+bool damageRoot(const QString& file, const QString& name)
+{
+    qint64 page = 0;
+    qint64 pageSize = 0;
+    {
+        Db::ScopedConnection c(QStringLiteral("damage"), file, Db::OpenMode::ReadOnly);
+        if (!c.ok()) return false;
+        pageSize = Db::scalar(c.db(), QStringLiteral("PRAGMA page_size")).toLongLong();
+        page = Db::scalar(c.db(), QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name=?"), {name})
+                   .toLongLong();
+    }
+    return page > 1 && overwrite(file, (page - 1) * pageSize, pageSize);
+}
+
 bool markReadOnly(const QString& file)
 {
     // Byte 18 of the header is the write version: above 2, SQLite opens for reading only.

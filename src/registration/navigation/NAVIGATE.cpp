@@ -55,8 +55,9 @@ Result<TreeNodes> flatRegistrations(const QSqlDatabase& db, const QString* regio
     return flatList(db, sql, values);
 }
 
-Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, const RegistrationFilter& filter,
-                           const QString& viewFlag)
+} // namespace
+
+SqlPart Mine_Tree_Query(const QString* regionCode, const RegistrationFilter& filter)
 {
     const SqlPart cond = filter.builderConditions();
     QString sql = QStringLiteral(
@@ -74,9 +75,17 @@ Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, co
            QStringLiteral(
                " ORDER BY 压覆.矿区编号, iif(压覆.所属矿山编号 IS NULL,0,压覆.所属矿山编号), 压覆.登记号");
     values += cond.values;
+    return {sql, values};
+}
 
+namespace {
+
+Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, const RegistrationFilter& filter,
+                           const QString& viewFlag)
+{
+    const SqlPart query = Mine_Tree_Query(regionCode, filter);
     Db::Error error;
-    auto q = Db::exec(db, sql, values, &error);
+    auto q = Db::exec(db, query.sql, query.values, &error);
     if (!q) return error;
     TreeNodes nodes;
     const bool byNumber = viewFlag == QStringLiteral("0");

@@ -49,6 +49,9 @@ Result<TreeNodes> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter
 // "C" 登记号), labelled by number when viewFlag is "0" and by name otherwise.
 Result<TreeNodes> Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter,
                                const QString& viewFlag);
+// The statement the two mining-area lists read (of one region when `regionCode` is
+// given), with its bound values. Its order is the order of an index of 压覆.
+SqlPart Mine_Tree_Query(const QString* regionCode, const RegistrationFilter& filter);
 // The same for the registrations of one region.
 Result<TreeNodes> Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
                                    const RegistrationFilter& filter, const QString& viewFlag);
