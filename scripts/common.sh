@@ -14,6 +14,7 @@ ORVANE_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk ccache qt6-translations-l10n
   clang libclang-rt-14-dev
+  sqlite3
 )
 
 orvane_install_missing() {
