@@ -89,33 +89,37 @@ Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, co
     if (!q) return error;
     TreeNodes nodes;
     const bool byNumber = viewFlag == QStringLiteral("0");
-    QString prevArea, prevMine, prevDjh;
+    // The keys of the open area and mine are made when they open, not per row: a
+    // list of a large database has hundreds of thousands of rows.
+    QString prevArea, prevMine, prevDjh, areaKey, mineKey;
     bool first = true;
     while (q->next()) {
         const QString area = text(q->value(0)).trimmed();
-        const QString areaName = text(q->value(1));
         const QString mine = text(q->value(2)).trimmed();
-        const QString name = text(q->value(3));
         const QString djh = text(q->value(4));
-        const QString areaKey = QStringLiteral("A") + area;
-        const QString mineKey = QStringLiteral("B") + area + mine;
 
         // The first row always opens a mining area.
         const bool newArea = first || area != prevArea;
-        const bool newMine = newArea || area + mine != prevMine;
+        const bool newMine = newArea || mine != prevMine;
         const bool newReg = newMine || djh != prevDjh;
         if (newArea) {
+            areaKey = QStringLiteral("A") + area;
+            const QString areaName = text(q->value(1));
             nodes.append(byNumber ? TreeNode{areaKey, area, areaName, QString()}
                                   : TreeNode{areaKey, areaName, area, QString()});
         }
-        if (newMine) nodes.append({mineKey, mine, mine, areaKey});
+        if (newMine) {
+            mineKey = QStringLiteral("B") + area + mine;
+            nodes.append({mineKey, mine, mine, areaKey});
+        }
         if (newReg) {
             const QString regKey = QStringLiteral("C") + djh;
+            const QString name = text(q->value(3));
             nodes.append(byNumber ? TreeNode{regKey, djh, name, mineKey}
                                   : TreeNode{regKey, name, djh, mineKey});
         }
         prevArea = area;
-        prevMine = area + mine;
+        prevMine = mine;
         prevDjh = djh;
         first = false;
     }
