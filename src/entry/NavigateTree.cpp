@@ -74,6 +74,13 @@ QString Node_Tag(const QTreeWidgetItem* item)
     return item ? item->data(0, TagRole).toString() : QString();
 }
 
+QTreeWidgetItem* Find_Node_Key_Suffix(const QTreeWidget* tree, const QString& value, int length)
+{
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it)
+        if (Key_Has_Suffix(Node_Key(*it), value, length)) return *it;
+    return nullptr;
+}
+
 QList<QTreeWidgetItem*> Tree_Nodes(const QTreeWidget* tree)
 {
     QList<QTreeWidgetItem*> items;

@@ -238,12 +238,16 @@ QString Node_Registration(const QString& mode, const QString& key, const QString
     return Is_Mine_Mode(mode) ? key.mid(1) : text;
 }
 
+bool Key_Has_Suffix(const QString& key, const QString& value, int length)
+{
+    // A view, not a copy: the keys of a large list are many.
+    return !value.isEmpty() && !key.isEmpty() && QStringView(key).right(length) == value;
+}
+
 int Find_Key_Suffix(const QList<QString>& keys, const QString& value, int length)
 {
-    if (value.isEmpty()) return -1;
-    for (int i = 0; i < keys.size(); ++i) {
-        if (!keys.at(i).isEmpty() && keys.at(i).right(length) == value) return i;
-    }
+    for (int i = 0; i < keys.size(); ++i)
+        if (Key_Has_Suffix(keys.at(i), value, length)) return i;
     return -1;
 }
 
