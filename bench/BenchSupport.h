@@ -14,8 +14,8 @@ namespace Bench {
 
 int sampleSize();
 
-// A part of the sample size, at least one: the export of 1,000 at the usual sizes
-// stays a twentieth of a small sample.
+// `wanted`, but no more than the sample size divided by `divisor`, and at least one:
+// the export of 1,000 is half of a sample of 200 in the smoke test.
 int share(int wanted, int divisor = 20);
 
 // <folder of the benchmarks>/<prefix>-<size>.mdb, e.g. sample-20000.mdb.

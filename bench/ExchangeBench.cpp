@@ -2,7 +2,7 @@
 // registrations (20,000 unless ORVANE_BENCH_SIZE says otherwise), each set beside the
 // raw SQLite copy of the same rows (ATTACH and INSERT ... SELECT) measured in the
 // same run:
-//  - exporting 1,000 of them (a twentieth of a smaller sample) into a new file made
+//  - exporting 1,000 of them (half of a smaller sample) into a new file made
 //    from the template;
 //  - importing a file of as many other registrations into the sample, with numbers
 //    that are free, and with the generator's own numbers, many of which clash and
@@ -37,7 +37,7 @@ namespace {
 // The registrations exported and imported.
 int chosen()
 {
-    return Bench::share(1000);
+    return Bench::share(1000, 2);
 }
 
 QString g_sample;
