@@ -1,15 +1,15 @@
-// Timings of the two data checks on a sample database of 20,000 overlay registrations,
-// each beside its floor: the same statements, as the check ran them, stepped through
-// plain SQLite with every column of every row read as text (what the sqlite3 tool
-// does when it prints them).
+// Timings of the two data checks on the sample database of overlay registrations
+// (20,000 unless ORVANE_BENCH_SIZE says otherwise), each beside its floor: the same
+// statements, as the check ran them, stepped through plain SQLite with every column
+// of every row read as text (what the sqlite3 tool does when it prints them).
 //
-// The sample database is the one navigation_bench generates beside the benchmarks
-// (navigation-sample-20000.mdb); it is made here on the first run when missing.
+// The sample database is the one the benchmarks share (sample-<size>.mdb); it is
+// made here on the first run when missing.
 
 #include "checks/CheckDataRun.h"
 #include "checks/DataCheckRun.h"
 #include "platform/Database.h"
-#include "support/SampleRegistrations.h"
+#include "BenchSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -28,7 +28,6 @@
 
 namespace {
 
-constexpr int SampleSize = 20000;
 QString g_sample;
 QTemporaryDir* g_programDir = nullptr;
 
@@ -244,21 +243,9 @@ BENCHMARK(BM_SecondCheck)->Unit(benchmark::kMillisecond)->Iterations(3);
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    g_sample = QCoreApplication::applicationDirPath() + QStringLiteral("/navigation-sample-20000.mdb");
-    Db::Error e;
-    SampleRegistrations::Options o;
-    o.count = SampleSize;
-    if (!QFile::exists(g_sample))
-        std::fprintf(stderr, "Generating %d registrations into %s ...\n", SampleSize, qPrintable(g_sample));
-    if (!SampleRegistrations::ensureDatabase(QStringLiteral(ORVANE_TEMPLATE_PATH), g_sample, o, &e)) {
-        std::fprintf(stderr, "cannot make the sample database: %s\n", qPrintable(e.description));
-        return 1;
-    }
+    g_sample = Bench::sharedSample();
+    if (g_sample.isEmpty()) return 1;
     QTemporaryDir programDir;
     g_programDir = &programDir;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Bench::run(&argc, argv);
 }

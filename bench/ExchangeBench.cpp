@@ -1,16 +1,19 @@
-// Timings of the exchange by registration number on a sample database of 20,000
-// overlay registrations, each set beside the raw SQLite copy of the same rows
-// (ATTACH and INSERT ... SELECT) measured in the same run:
-//  - exporting 1,000 of them into a new file made from the template;
-//  - importing a file of 1,000 other registrations into the 20,000, with numbers
+// Timings of the exchange by registration number on the sample database of overlay
+// registrations (20,000 unless ORVANE_BENCH_SIZE says otherwise), each set beside the
+// raw SQLite copy of the same rows (ATTACH and INSERT ... SELECT) measured in the
+// same run:
+//  - exporting 1,000 of them (half of a smaller sample) into a new file made
+//    from the template;
+//  - importing a file of as many other registrations into the sample, with numbers
 //    that are free, and with the generator's own numbers, many of which clash and
 //    are renumbered (the counter tells how many);
-//  - the backup of the 20,000 made before every import.
+//  - the backup of the sample made before every import.
 //
 // The sample databases are generated beside this program on the first run
-// (exchange-sample-20000.mdb, exchange-import-1000.mdb) and reused afterwards;
-// delete them to make new ones.
+// (sample-<size>.mdb, exchange-import-<size>.mdb) and reused afterwards; delete them
+// to make new ones.
 
+#include "BenchSupport.h"
 #include "OutputCounts.h"
 #include "exchange/ExchangeFiles.h"
 #include "exchange/ImportEngine.h"
@@ -31,13 +34,16 @@
 
 namespace {
 
-constexpr int SampleSize = 20000;
-constexpr int Chosen = 1000;
+// The registrations exported and imported.
+int chosen()
+{
+    return Bench::share(1000, 2);
+}
 
 QString g_sample;
 QString g_import;      // 1,000 registrations whose numbers the sample does not hold
 QString g_clashing;    // the same registrations under numbers that the sample holds
-QStringList g_numbers; // every 20th registration
+QStringList g_numbers; // chosen() registrations spread over the sample
 QTemporaryDir* g_dir = nullptr;
 
 const QString Template = QStringLiteral(ORVANE_TEMPLATE_PATH);
@@ -152,7 +158,7 @@ bool makeImport(const QString& clashing, const QString& free)
 {
     if (!QFile::exists(free)) {
         SampleRegistrations::Options o;
-        o.count = Chosen;
+        o.count = chosen();
         o.seed = 7;
         Db::Error e;
         if (!SampleRegistrations::makeDatabase(Template, clashing, o, &e)) return false;
@@ -175,48 +181,36 @@ bool makeImport(const QString& clashing, const QString& free)
 
 bool makeSample(const QString& path)
 {
-    if (!QFile::exists(path)) {
-        std::fprintf(stderr, "Generating %d registrations into %s ...\n", SampleSize, qPrintable(path));
-        Db::Error e;
-        SampleRegistrations::Options o;
-        o.count = SampleSize;
-        if (!SampleRegistrations::makeDatabase(Template, path + QStringLiteral(".part"), o, &e) ||
-            !QFile::rename(path + QStringLiteral(".part"), path)) {
-            std::fprintf(stderr, "cannot make the sample database: %s\n", qPrintable(e.description));
-            return false;
-        }
-    }
+    if (path.isEmpty()) return false;
     g_sample = path;
     Db::ScopedConnection c(QStringLiteral("sample"), path, Db::OpenMode::ReadOnly);
     auto q = Db::exec(c.db(), QStringLiteral("SELECT 登记号 FROM 登记 ORDER BY 登记号"));
+    const int step = Bench::sampleSize() / chosen();
     int i = 0;
-    while (q && q->next())
-        if (i++ % (SampleSize / Chosen) == 0) g_numbers << q->value(0).toString();
-    return g_numbers.size() == Chosen;
+    while (q && q->next() && g_numbers.size() < chosen())
+        if (i++ % step == 0) g_numbers << q->value(0).toString();
+    return g_numbers.size() == chosen();
 }
 
 } // namespace
 
-BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawCopy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawImport)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Import, free_numbers, &g_import)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Import, clashing_numbers, &g_clashing)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RawImport)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Backup)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    const QString here = QCoreApplication::applicationDirPath();
-    if (!makeSample(here + QStringLiteral("/exchange-sample-20000.mdb")) ||
-        !makeImport(here + QStringLiteral("/exchange-import-1000-clashing.mdb"),
-                    here + QStringLiteral("/exchange-import-1000.mdb")))
+    if (!makeSample(Bench::sharedSample()) ||
+        !makeImport(Bench::samplePath(QStringLiteral("exchange-import-clashing")),
+                    Bench::samplePath(QStringLiteral("exchange-import"))))
         return 1;
     QTemporaryDir dir;
     g_dir = &dir;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    Bench::compareWithFloor("BM_Export", "BM_RawCopy");
+    Bench::compareWithFloor("BM_Import/free_numbers", "BM_RawImport");
+    return Bench::run(&argc, argv);
 }

@@ -1,9 +1,13 @@
 // Timings of the entry window's registration list and navigation modes, and of
-// loading one registration, on a sample database of 20,000 overlay registrations.
+// loading one registration, on the sample database of overlay registrations (20,000
+// unless ORVANE_BENCH_SIZE says otherwise), opened as the program opens its working
+// database. The lists stand beside their floors: the same statement in the sqlite3
+// tool, as its own timer tells.
 //
-// The sample database is generated beside this program on the first run
-// (navigation-sample-20000.mdb) and reused afterwards; delete it to make a new one.
+// The sample database is shared with the other benchmarks (sample-<size>.mdb),
+// generated on the first run and reused afterwards; delete it to make a new one.
 
+#include "BenchSupport.h"
 #include "entry/NavigateTree.h"
 #include "entry/NewTab.h"
 #include "entry/NewTabControls.h"
@@ -12,13 +16,16 @@
 #include "registration/navigation/RegistrationFilter.h"
 #include "registration/navigation/ReserveGridRows.h"
 #include "registration/record/RegistrationSnapshot.h"
+#include "shell/MAINBAS.h"
 #include "shell/ProgramState.h"
-#include "support/SampleRegistrations.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
@@ -26,8 +33,6 @@
 #include <cstdio>
 
 namespace {
-
-constexpr int SampleSize = 20000;
 
 QString g_bigCounty; // the county with the most registrations
 QString g_sampleDjh; // a registration of that county with quality and reserve rows
@@ -46,6 +51,27 @@ RegistrationFilter mineralFilter()
     return f;
 }
 
+// The floor of a list: `sql` run by the sqlite3 tool on the sample, its rows written
+// to nowhere, timed by the tool itself (without starting it).
+void BM_Sqlite(benchmark::State& s, QString sql)
+{
+    const QString file = cn().databaseName();
+    static const QRegularExpression runTime(QStringLiteral("Run Time: real ([0-9.]+)"));
+    for (auto _ : s) {
+        QProcess tool;
+        tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-readonly"), file});
+        tool.write(QStringLiteral(".output /dev/null\n.timer on\n%1;\n").arg(sql).toUtf8());
+        tool.closeWriteChannel();
+        const bool done = tool.waitForFinished(600000) && tool.exitCode() == 0;
+        const QRegularExpressionMatch m = runTime.match(QString::fromUtf8(tool.readAllStandardOutput()));
+        if (!done || !m.hasMatch()) {
+            s.SkipWithError("the sqlite3 tool did not run the statement");
+            break;
+        }
+        s.SetIterationTime(m.captured(1).toDouble());
+    }
+}
+
 void BM_OpenList(benchmark::State& s)
 {
     for (auto _ : s)
@@ -53,13 +79,21 @@ void BM_OpenList(benchmark::State& s)
     s.counters["nodes"] = double(NAVIGATE::Tree_Nodes(g_tree).size());
 }
 
-// The check of the whole file a working database passes when it is opened.
+// The check a working database passes when it is opened, and the check of the whole
+// file that follows in the background.
 void BM_OpenCheck(benchmark::State& s)
+{
+    for (auto _ : s)
+        benchmark::DoNotOptimize(Db::checkStructure(cn()));
+}
+BENCHMARK(BM_OpenCheck)->Unit(benchmark::kMillisecond);
+
+void BM_WholeFileCheck(benchmark::State& s)
 {
     for (auto _ : s)
         benchmark::DoNotOptimize(Db::checkIntegrity(cn()));
 }
-BENCHMARK(BM_OpenCheck)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeFileCheck)->Unit(benchmark::kMillisecond);
 
 void BM_Mode_DJH(benchmark::State& s, RegistrationFilter filter)
 {
@@ -141,23 +175,14 @@ void BM_Window_ViewDjh(benchmark::State& s)
 
 bool openSample(const QString& path)
 {
-    if (!QFile::exists(path)) {
-        std::fprintf(stderr, "Generating %d registrations into %s ...\n", SampleSize, qPrintable(path));
-        QElapsedTimer t;
-        t.start();
-        Db::Error e;
-        SampleRegistrations::Options o;
-        o.count = SampleSize;
-        if (!SampleRegistrations::ensureDatabase(QStringLiteral(ORVANE_TEMPLATE_PATH), path, o, &e)) {
-            std::fprintf(stderr, "cannot make the sample database: %s\n", qPrintable(e.description));
-            return false;
-        }
-        std::fprintf(stderr, "... done in %lld ms\n", t.elapsed());
-    }
-    state().CnName = QStringLiteral("bench");
-    Db::Error e;
-    if (!Db::open(state().CnName, path, Db::OpenMode::ReadOnly, &e)) {
-        std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(path), qPrintable(e.description));
+    if (path.isEmpty()) return false;
+    // As the program opens its working database, with the template beside it.
+    ProgramState& st = state();
+    st.ProgramDir = QFileInfo(QStringLiteral(ORVANE_TEMPLATE_PATH)).absolutePath();
+    st.DBPath = QFileInfo(path).absolutePath();
+    st.DBName = QFileInfo(path).fileName();
+    if (!MAINBAS::Open_Connection()) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(path));
         return false;
     }
     g_bigCounty = Db::scalar(cn(), QStringLiteral("SELECT 行政区代码 FROM 压覆 GROUP BY 行政区代码 "
@@ -176,6 +201,13 @@ bool openSample(const QString& path)
 
 } // namespace
 
+BENCHMARK_CAPTURE(BM_Sqlite, list,
+                  QStringLiteral("SELECT 登记号 FROM 登记 WHERE substr(登记号,1,1)='4' ORDER BY 登记号"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(BM_Sqlite, KQ, NAVIGATE::Mine_Tree_Query(nullptr, RegistrationFilter()).sql)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 BENCHMARK(BM_OpenList)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Mode_DJH, all, RegistrationFilter())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Mode_KQ, all, RegistrationFilter())->Unit(benchmark::kMillisecond);
@@ -197,10 +229,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    if (!openSample(QCoreApplication::applicationDirPath() + QStringLiteral("/navigation-sample-20000.mdb")))
-        return 1;
+    if (!openSample(Bench::sharedSample())) return 1;
     QTreeWidget tree;
     g_tree = &tree;
     QElapsedTimer t;
@@ -211,8 +240,11 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     std::fprintf(stderr, "entry window opened with its list in %lld ms\n", t.elapsed());
     g_window = &window;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    for (const char* list : {"BM_OpenList", "BM_Window_OpenList"})
+        Bench::compareWithFloor(list, "BM_Sqlite/list");
+    for (const char* mode : {"BM_Mode_KQ/all", "BM_Window_Mode/KQ"})
+        Bench::compareWithFloor(mode, "BM_Sqlite/KQ");
+    const int rc = Bench::run(&argc, argv);
     Db::close(state().CnName);
-    return 0;
+    return rc;
 }

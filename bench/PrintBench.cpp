@@ -4,6 +4,7 @@
 //
 // The sample database of 100 registrations is generated in a temporary folder.
 
+#include "BenchSupport.h"
 #include "platform/Database.h"
 #include "platform/PrinterService.h"
 #include "printing/Module_PrintTable_Page.h"
@@ -90,8 +91,5 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     g_dir = &dir;
     if (!prepare()) return 1;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Bench::run(&argc, argv);
 }

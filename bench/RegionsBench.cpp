@@ -1,5 +1,5 @@
-// Timings of the export by region on a sample database of 20,000 registrations of
-// all four kinds (a quarter each of 查明, 占用, 停办 and 压覆), beside the raw SQLite
+// Timings of the export by region on a sample database of registrations (20,000
+// unless ORVANE_BENCH_SIZE says otherwise) of all four kinds (a quarter each of 查明, 占用, 停办 and 压覆), beside the raw SQLite
 // copy of the same rows (ATTACH and INSERT ... SELECT, the template copied first)
 // measured in the same run:
 //  - exporting the registrations of the province that holds the most of them,
@@ -7,8 +7,9 @@
 //  - the same province, overlay registrations only.
 //
 // The sample database is generated beside this program on the first run
-// (regions-sample-20000.mdb) and reused afterwards; delete it to make a new one.
+// (regions-sample-<size>.mdb) and reused afterwards; delete it to make a new one.
 
+#include "BenchSupport.h"
 #include "OutputCounts.h"
 #include "exchange/TableCopier.h"
 #include "platform/Database.h"
@@ -26,8 +27,6 @@
 #include <cstdio>
 
 namespace {
-
-constexpr int SampleSize = 20000;
 
 QString g_sample;
 QString g_province; // two digits
@@ -115,11 +114,11 @@ bool spreadKinds(const QSqlDatabase& db)
 bool makeSample(const QString& path)
 {
     if (!QFile::exists(path)) {
-        std::fprintf(stderr, "Generating %d registrations into %s ...\n", SampleSize, qPrintable(path));
+        std::fprintf(stderr, "Generating %d registrations into %s ...\n", Bench::sampleSize(), qPrintable(path));
         const QString part = path + QStringLiteral(".part");
         Db::Error e;
         SampleRegistrations::Options o;
-        o.count = SampleSize;
+        o.count = Bench::sampleSize();
         if (!SampleRegistrations::makeDatabase(Template, part, o, &e)) {
             std::fprintf(stderr, "cannot make the sample database: %s\n", qPrintable(e.description));
             return false;
@@ -142,21 +141,17 @@ bool makeSample(const QString& path)
 
 } // namespace
 
-BENCHMARK_CAPTURE(BM_RegionExport, province_all_kinds, true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawRegionCopy)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RegionExport, province_all_kinds, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RegionExport, province_overlay_only, false)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    if (!makeSample(QCoreApplication::applicationDirPath() + QStringLiteral("/regions-sample-20000.mdb")))
-        return 1;
+    if (!makeSample(Bench::samplePath(QStringLiteral("regions-sample")))) return 1;
     std::fprintf(stderr, "Province %s\n", qPrintable(g_province));
     QTemporaryDir dir;
     g_dir = &dir;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    Bench::compareWithFloor("BM_RegionExport/province_all_kinds", "BM_RawRegionCopy");
+    return Bench::run(&argc, argv);
 }

@@ -1,9 +1,9 @@
 // Timings of saving and deleting one registration with two coordinate grids of 200
-// corners each and 20 reserve rows, in a sample database of 20,000 overlay
-// registrations.
+// corners each and 20 reserve rows, in the sample database of overlay registrations
+// (20,000 unless ORVANE_BENCH_SIZE says otherwise).
 //
-// The sample database is generated beside this program on the first run
-// (save-sample-20000.mdb) and reused afterwards; every run works on a fresh copy.
+// The sample database is shared with the other benchmarks (sample-<size>.mdb),
+// generated on the first run; every run works on a fresh copy.
 
 #include "registration/coordgrid/CoordGridModel.h"
 #include "registration/record/EntryValues.h"
@@ -11,7 +11,7 @@
 #include "registration/record/RegistrationWriter.h"
 #include "platform/Database.h"
 #include "shell/ProgramState.h"
-#include "support/SampleRegistrations.h"
+#include "BenchSupport.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr int SampleSize = 20000;
 constexpr int Corners = 200;
 constexpr int ReserveRows = 20;
 
@@ -91,9 +90,15 @@ EntryValues values(const QString& djh)
     return v;
 }
 
+// Saves the boxes as `djh` over the registration `cur`, which the window shows as
+// loaded (empty: a new registration), as it marks one after loading or saving it.
 bool save(const QString& cur, const QString& djh)
 {
     EntryValues v = values(djh);
+    if (!cur.isEmpty()) {
+        v.loaded.djh = cur;
+        v.loaded.database = cn().databaseName();
+    }
     const KCUTIL::SaveOutcome out = KCUTIL::Save_Registration(cn(), cur, v);
     if (!out.saved()) std::fprintf(stderr, "save failed: %s\n", qPrintable(out.error.description));
     return out.saved();
@@ -142,15 +147,7 @@ void BM_Delete(benchmark::State& s)
 
 bool prepare(const QString& sample, const QString& work)
 {
-    if (!QFile::exists(sample)) {
-        std::fprintf(stderr, "generating %d sample registrations ...\n", SampleSize);
-        Db::Error e;
-        if (!SampleRegistrations::makeDatabase(QStringLiteral(ORVANE_TEMPLATE_PATH), sample,
-                                               {SampleSize, 20080501}, &e)) {
-            std::fprintf(stderr, "cannot make %s: %s\n", qPrintable(sample), qPrintable(e.description));
-            return false;
-        }
-    }
+    if (sample.isEmpty()) return false;
     QFile::remove(work);
     if (!QFile::copy(sample, work)) return false;
     QFile::setPermissions(work, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -192,14 +189,10 @@ BENCHMARK(BM_Delete)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    const QString dir = QCoreApplication::applicationDirPath();
-    if (!prepare(dir + QStringLiteral("/save-sample-20000.mdb"), dir + QStringLiteral("/save-work.mdb")))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const QString work = Bench::samplePath(QStringLiteral("save-work"));
+    if (!prepare(Bench::sharedSample(), work)) return 1;
+    const int rc = Bench::run(&argc, argv);
     Db::close(state().CnName);
-    QFile::remove(dir + QStringLiteral("/save-work.mdb"));
-    return 0;
+    QFile::remove(work);
+    return rc;
 }

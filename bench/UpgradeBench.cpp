@@ -1,10 +1,12 @@
-// Timings of the upgrade of an old registration database of 20,000 overlay
-// registrations, beside a plain SQLite copy of the same rows into a copy of the
-// template (attach, one INSERT ... SELECT per table, one transaction).
+// Timings of the upgrade of an old registration database of overlay registrations
+// (20,000 unless ORVANE_BENCH_SIZE says otherwise), beside a plain SQLite copy of the
+// same rows into a copy of the template (attach, one INSERT ... SELECT per table, one
+// transaction).
 //
 // The old database is generated beside this program on the first run
-// (upgrade-old-20000.mdb) and reused afterwards; delete it to make a new one.
+// (upgrade-old-<size>.mdb) and reused afterwards; delete it to make a new one.
 
+#include "BenchSupport.h"
 #include "platform/Database.h"
 #include "platform/FileCopy.h"
 #include "support/OldRegistrations.h"
@@ -23,8 +25,6 @@
 #include <cstdio>
 
 namespace {
-
-constexpr int SampleSize = 20000;
 
 QString g_source;
 QString g_programDir;
@@ -81,11 +81,11 @@ void BM_RawCopy(benchmark::State& s)
 bool makeSource(const QString& path)
 {
     if (QFile::exists(path)) return true;
-    std::fprintf(stderr, "Generating %d old registrations into %s ...\n", SampleSize, qPrintable(path));
+    std::fprintf(stderr, "Generating %d old registrations into %s ...\n", Bench::sampleSize(), qPrintable(path));
     QElapsedTimer t;
     t.start();
     OldRegistrations::Options o;
-    o.count = SampleSize;
+    o.count = Bench::sampleSize();
     o.referenced = 50;
     Db::Error e;
     if (!OldRegistrations::makeDatabase(Upgrade::templatePath(g_programDir), path + QStringLiteral(".part"),
@@ -100,16 +100,14 @@ bool makeSource(const QString& path)
 
 } // namespace
 
-BENCHMARK(BM_Upgrade)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RawCopy)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Upgrade)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     g_programDir = QFileInfo(QStringLiteral(ORVANE_TEMPLATE_PATH)).absolutePath();
-    g_source = QCoreApplication::applicationDirPath() + QStringLiteral("/upgrade-old-20000.mdb");
+    g_source = Bench::samplePath(QStringLiteral("upgrade-old"));
     if (!makeSource(g_source)) return 1;
     QTemporaryDir out(QCoreApplication::applicationDirPath() + QStringLiteral("/upgrade-out-XXXXXX"));
     g_out = &out;
@@ -118,7 +116,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: %d rows\n", qPrintable(table),
                      Db::scalar(c.db(), QStringLiteral("SELECT count(*) FROM ") + table).toInt());
     }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    Bench::compareWithFloor("BM_Upgrade", "BM_RawCopy");
+    return Bench::run(&argc, argv);
 }

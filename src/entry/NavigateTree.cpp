@@ -22,17 +22,36 @@ void Fill_Tree(QTreeWidget* tree, const TreeNodes& nodes)
 {
     tree->setUpdatesEnabled(false);
     tree->clear();
-    QHash<QString, QTreeWidgetItem*> byKey;
-    byKey.reserve(nodes.size());
+    // Only the nodes that have children are looked up, and children mostly follow
+    // one another under the same parent: a list of a large database then needs a
+    // small table of parents, not one of every node.
+    QHash<QString, QTreeWidgetItem*> parents;
+    {
+        const QString* last = nullptr;
+        for (const TreeNode& n : nodes) {
+            if (n.parentKey.isEmpty() || (last && *last == n.parentKey)) continue;
+            parents.insert(n.parentKey, nullptr);
+            last = &n.parentKey;
+        }
+    }
     QList<QTreeWidgetItem*> roots;
+    const QString* lastKey = nullptr;
+    QTreeWidgetItem* lastParent = nullptr;
     for (const TreeNode& n : nodes) {
         QTreeWidgetItem* item = makeItem(n.key, n.text, n.tag);
-        QTreeWidgetItem* parent = n.parentKey.isEmpty() ? nullptr : byKey.value(n.parentKey);
+        if (!n.parentKey.isEmpty() && !(lastKey && *lastKey == n.parentKey)) {
+            lastParent = parents.value(n.parentKey);
+            lastKey = &n.parentKey;
+        }
+        QTreeWidgetItem* parent = n.parentKey.isEmpty() ? nullptr : lastParent;
         if (parent)
             parent->addChild(item);
         else
             roots.append(item);
-        if (!n.key.isEmpty()) byKey.insert(n.key, item);
+        if (!n.key.isEmpty() && !parents.isEmpty()) {
+            const auto it = parents.find(n.key);
+            if (it != parents.end()) it.value() = item;
+        }
     }
     tree->addTopLevelItems(roots);
     tree->setUpdatesEnabled(true);
@@ -53,6 +72,13 @@ QString Node_Key(const QTreeWidgetItem* item)
 QString Node_Tag(const QTreeWidgetItem* item)
 {
     return item ? item->data(0, TagRole).toString() : QString();
+}
+
+QTreeWidgetItem* Find_Node_Key_Suffix(const QTreeWidget* tree, const QString& value, int length)
+{
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it)
+        if (Key_Has_Suffix(Node_Key(*it), value, length)) return *it;
+    return nullptr;
 }
 
 QList<QTreeWidgetItem*> Tree_Nodes(const QTreeWidget* tree)

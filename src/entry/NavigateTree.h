@@ -27,6 +27,10 @@ QString Node_Tag(const QTreeWidgetItem* item);
 // Every node of the tree in adding order (parents before their children).
 QList<QTreeWidgetItem*> Tree_Nodes(const QTreeWidget* tree);
 
+// The first node in adding order whose key ends in `value` (Key_Has_Suffix);
+// nullptr when none does.
+QTreeWidgetItem* Find_Node_Key_Suffix(const QTreeWidget* tree, const QString& value, int length);
+
 // Exchanges the text and the tag of every node.
 void Swap_Tree_Labels(QTreeWidget* tree);
 

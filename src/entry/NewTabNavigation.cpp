@@ -98,16 +98,11 @@ void NewTab::cobNavigate_Click()
 
 void NewTab::positionDJH(const QString& djh, QTreeWidget* tree)
 {
-    const QList<QTreeWidgetItem*> nodes = NAVIGATE::Tree_Nodes(tree);
-    QStringList keys;
-    keys.reserve(nodes.size());
-    for (QTreeWidgetItem* n : nodes)
-        keys << NAVIGATE::Node_Key(n);
-    const int i = NAVIGATE::Find_Key_Suffix(keys, djh, 13);
-    if (i < 0) return;
-    tree->setCurrentItem(nodes.at(i));
-    tree->scrollToItem(nodes.at(i));
-    TvmDataList_NodeClick(nodes.at(i));
+    QTreeWidgetItem* node = NAVIGATE::Find_Node_Key_Suffix(tree, djh, 13);
+    if (!node) return;
+    tree->setCurrentItem(node);
+    tree->scrollToItem(node);
+    TvmDataList_NodeClick(node);
 }
 
 void NewTab::positionXZQ(const QString& djh, QTreeWidget* tree)
@@ -120,15 +115,11 @@ void NewTab::positionXZQ(const QString& djh, QTreeWidget* tree)
     const QString code =
         QString::number(v.isNull() ? 0 : TextNumber::roundToInt32(TextNumber::leading(v.toString())));
 
-    const QList<QTreeWidgetItem*> nodes = NAVIGATE::Tree_Nodes(tree);
-    QStringList keys;
-    for (QTreeWidgetItem* n : nodes)
-        keys << NAVIGATE::Node_Key(n);
-    const int i = NAVIGATE::Find_Key_Suffix(keys, code, 6);
-    if (i < 0) return;
+    QTreeWidgetItem* node = NAVIGATE::Find_Node_Key_Suffix(tree, code, 6);
+    if (!node) return;
     // Selecting a node this way is no click.
-    tree->setCurrentItem(nodes.at(i));
-    tree->scrollToItem(nodes.at(i));
+    tree->setCurrentItem(node);
+    tree->scrollToItem(node);
     const QString mode = m_cobNavigate->currentText();
     if (mode == NAVIGATE::ModeXZQ_DJH)
         NAVIGATE::Load_Tree_DJH_XZQ(*this, code);

@@ -204,6 +204,10 @@ NumberTable::NumberTable(const QSqlDatabase& db, const QString& name, const QStr
             return;
         }
     }
+    // Told how few numbers it holds, SQLite joins from them to the rows of each one,
+    // instead of reading the whole table of a large database and looking each row
+    // up here.
+    Db::exec(m_db, QStringLiteral("ANALYZE ") + m_table, {}, &m_error);
 }
 
 } // namespace exchange

@@ -1,7 +1,13 @@
 #include "Database.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QPointer>
+#include <QSet>
+#include <QThread>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QUrl>
@@ -11,6 +17,23 @@ namespace Db {
 namespace {
 const char* const kDriver = "QSQLITE";
 void (*g_unhandled)(const Error&) = nullptr;
+
+// The connections whose writes are refused, with the reason; and the threads of the
+// background checks still running. Both are kept under one lock.
+QMutex g_lock;
+QHash<QString, Error> g_refused;
+QList<QPointer<QThread>> g_checks;
+
+void waitForChecks()
+{
+    QList<QPointer<QThread>> running;
+    {
+        QMutexLocker lock(&g_lock);
+        running.swap(g_checks);
+    }
+    for (const QPointer<QThread>& t : running)
+        if (t) t->wait();
+}
 } // namespace
 
 void reportUnhandled(const Error& error)
@@ -94,6 +117,125 @@ bool checkIntegrity(const QSqlDatabase& db, Error* error)
         *error = Error{11, QStringLiteral("SQLite"),
                        verdict + QStringLiteral("（") + plainCause(11) + QStringLiteral("）")};
     return false;
+}
+
+bool checkStructure(const QSqlDatabase& db, Error* error)
+{
+    // Reading the schema reads the header and parses every statement of the schema;
+    // the first row of a table reads its root and the pages down to its first leaf.
+    Error e;
+    const QStringList tables = tableNames(db);
+    if (tables.isEmpty() && !exec(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), {}, &e)) {
+        if (error) *error = e;
+        return false;
+    }
+    for (const QString& table : tables) {
+        if (table.startsWith(QLatin1String("sqlite_"))) continue;
+        QString quoted = table;
+        quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        auto q = exec(db, QStringLiteral("SELECT * FROM \"%1\" LIMIT 1").arg(quoted), {}, &e);
+        if (q) {
+            q->next();
+            if (!finished(*q, &e)) q.reset();
+        }
+        if (!q) {
+            if (error) *error = e;
+            return false;
+        }
+    }
+    return true;
+}
+
+void checkIntegrityInBackground(const QString& path, QObject* receiver,
+                                std::function<void(bool sound, const Error& error)> done)
+{
+    QPointer<QObject> target(receiver);
+    QThread* thread = QThread::create([path, target, done = std::move(done)] {
+        bool sound = false;
+        Error e;
+        {
+            // A connection is used only in the thread that made it.
+            ScopedConnection c(QStringLiteral("integrity"), path, OpenMode::ReadOnly);
+            sound = c.ok() ? checkIntegrity(c.db(), &e) : false;
+            if (!c.ok()) e = c.error();
+        }
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app) return;
+        QMetaObject::invokeMethod(
+            app,
+            [target, done, sound, e] {
+                if (target) done(sound, e);
+            },
+            Qt::QueuedConnection);
+    });
+    {
+        QMutexLocker lock(&g_lock);
+        static bool waiting = false;
+        if (!waiting) qAddPostRoutine(waitForChecks);
+        waiting = true;
+        g_checks.removeAll(QPointer<QThread>());
+        g_checks.append(thread);
+    }
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start(QThread::LowPriority);
+}
+
+void refuseWrites(const QString& connectionName, const Error& why)
+{
+    {
+        QMutexLocker lock(&g_lock);
+        g_refused.insert(connectionName, why);
+    }
+    // Single statements outside a transaction are stopped by SQLite itself.
+    exec(connection(connectionName), QStringLiteral("PRAGMA query_only=ON"));
+}
+
+bool writesRefused(const QString& connectionName, Error* why)
+{
+    QMutexLocker lock(&g_lock);
+    const auto it = g_refused.constFind(connectionName);
+    if (it == g_refused.constEnd()) return false;
+    if (why) *why = it.value();
+    return true;
+}
+
+bool addMissingIndexes(const QSqlDatabase& db, const QSqlDatabase& reference, Error* error)
+{
+    Error e;
+    QSet<QString> have;
+    {
+        auto q = exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='index'"), {}, &e);
+        while (q && q->next())
+            have.insert(q->value(0).toString());
+        if (!q || !finished(*q, &e)) {
+            if (error) *error = e;
+            return false;
+        }
+    }
+    const QStringList tables = tableNames(db);
+    QStringList statements;
+    {
+        auto q = exec(reference,
+                      QStringLiteral("SELECT name, tbl_name, sql FROM sqlite_master WHERE type='index' "
+                                     "AND sql IS NOT NULL ORDER BY name"),
+                      {}, &e);
+        while (q && q->next())
+            if (!have.contains(q->value(0).toString()) && tables.contains(q->value(1).toString()))
+                statements << q->value(2).toString();
+        if (!q || !finished(*q, &e)) {
+            if (error) *error = e;
+            return false;
+        }
+    }
+    if (statements.isEmpty()) return true;
+    TransactionGuard transaction(db);
+    if (!transaction.started()) {
+        if (error) *error = transaction.beginError(QStringLiteral("SQLite"));
+        return false;
+    }
+    for (const QString& sql : statements)
+        if (!exec(db, sql, {}, error)) return false;
+    return transaction.commit(error);
 }
 
 bool probeWrite(const QSqlDatabase& db, Error* error)
@@ -211,6 +353,10 @@ bool openFile(const QString& connectionName, const QString& path, OpenMode mode,
 
 void close(const QString& connectionName)
 {
+    {
+        QMutexLocker lock(&g_lock);
+        g_refused.remove(connectionName);
+    }
     if (!QSqlDatabase::contains(connectionName)) return;
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName, false);
@@ -331,6 +477,7 @@ TransactionGuard::TransactionGuard(QSqlDatabase db) : m_db(std::move(db))
         m_beginError = Error{-1, QStringLiteral("SQLite"), QStringLiteral("数据库没有打开")};
         return;
     }
+    if (writesRefused(m_db.connectionName(), &m_beginError)) return;
     m_started = run("BEGIN IMMEDIATE", &m_beginError);
 }
 

@@ -7,7 +7,10 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <functional>
 #include <optional>
+
+class QObject;
 
 // The database layer: every database file of the program is an SQLite file opened
 // under a connection name of its own. Values always travel as bound parameters;
@@ -76,6 +79,30 @@ bool finished(const QSqlQuery& q, Error* error = nullptr);
 // SQLite's quick check of the whole file. False, with *error describing the first
 // damage found, when the file is damaged.
 bool checkIntegrity(const QSqlDatabase& db, Error* error = nullptr);
+
+// The check that is quick whatever the size of the file: its header and schema can
+// be read and every table and index gives its first row. False, with *error, when
+// that much is damaged; damage further in is left to checkIntegrity.
+bool checkStructure(const QSqlDatabase& db, Error* error = nullptr);
+
+// Runs checkIntegrity on the file at `path` in a thread of its own, on a connection
+// of its own opened read-only there, and calls `done` with the verdict in the thread
+// of `receiver` (not at all when the receiver is gone by then). A check still running
+// when the application ends is waited for.
+void checkIntegrityInBackground(const QString& path, QObject* receiver,
+                                std::function<void(bool sound, const Error& error)> done);
+
+// From now on the named connection writes nothing: every statement that would write
+// fails, and every TransactionGuard on it fails to begin with `why`. Closing the
+// connection ends it.
+void refuseWrites(const QString& connectionName, const Error& why);
+// Whether writes on the connection were refused, with the reason in *why.
+bool writesRefused(const QString& connectionName, Error* why = nullptr);
+
+// Creates each index of `reference` (by name) that `db` lacks on a table that `db`
+// has, in one write transaction. False, with *error, when that failed; nothing is
+// then created.
+bool addMissingIndexes(const QSqlDatabase& db, const QSqlDatabase& reference, Error* error = nullptr);
 
 // Whether a write to the file would succeed: a change is begun and rolled back, so
 // the file stays as it is. False, with *error telling why, for a read-only file or

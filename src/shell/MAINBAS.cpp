@@ -11,11 +11,14 @@
 #include "platform/TextFile.h"
 #include "platform/TextNumber.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
+
+#include <optional>
 
 namespace MAINBAS {
 
@@ -179,37 +182,49 @@ QString Read_Only_Message(const QString& file, const QString& cause)
 
 namespace {
 
-// The checks a working database passes before it is used: its pages are sound and
-// it has every table and field of the template. A file that cannot be written is
-// used for reading after the user is told. False after one message naming the file.
+// The checks a working database passes before it is used: its header, schema and
+// tables can be read (the check of every page follows in the background once it is
+// in use) and it has every table and field of the template. A file that cannot be
+// written is used for reading after the user is told; one that can gets the indexes
+// of the template it lacks. False after one message naming the file.
 bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file)
 {
     Db::Error error;
-    if (!Db::checkIntegrity(db, &error)) {
+    if (!Db::checkStructure(db, &error)) {
         Prompt::message(Damaged_Message(file, error.description), QStringLiteral("错误"),
                         Prompt::Icon::Critical);
         return false;
     }
     if (!Db::hasTable(db, QStringLiteral("查明"))) return false;
     const QString templ = KCUTIL::joinPath(state().ProgramDir, QStringLiteral("djk.sys"));
+    std::optional<Db::ScopedConnection> reference;
     if (QFileInfo::exists(templ)) {
-        Db::ScopedConnection reference(QStringLiteral("shape"), templ, Db::OpenMode::ReadOnly);
-        if (reference.ok()) {
-            const Db::MissingColumn missing = Db::firstMissingColumn(db, reference.db());
-            if (missing.isSet()) {
-                Prompt::message(Missing_Table_Message(file, missing.table, missing.column),
-                                QStringLiteral("错误"), Prompt::Icon::Critical);
-                return false;
-            }
+        reference.emplace(QStringLiteral("shape"), templ, Db::OpenMode::ReadOnly);
+        if (!reference->ok()) reference.reset();
+    }
+    if (reference) {
+        const Db::MissingColumn missing = Db::firstMissingColumn(db, reference->db());
+        if (missing.isSet()) {
+            Prompt::message(Missing_Table_Message(file, missing.table, missing.column), QStringLiteral("错误"),
+                            Prompt::Icon::Critical);
+            return false;
         }
     }
     if (!Db::probeWrite(db, &error)) {
         const QString cause = Db::plainCause(error.number);
         Prompt::message(Read_Only_Message(file, cause.isEmpty() ? error.description : cause), kTitle,
                         Prompt::Icon::Exclamation);
+    } else if (reference && !Db::addMissingIndexes(db, reference->db(), &error)) {
+        // The lists work without them, only slower; a file that cannot take them
+        // fails the next save with the cause.
+        qWarning("%s: %s", qUtf8Printable(file), qUtf8Printable(error.description));
     }
     return true;
 }
+
+// Pages of the working connection's cache, in KiB when negative: enough to hold the
+// lists of a large database instead of reading them from the file again.
+constexpr int kCacheKiB = 65536;
 
 } // namespace
 
@@ -227,10 +242,30 @@ bool Open_Connection()
         Db::close(name);
         return false;
     }
+    Db::exec(Db::connection(name), QStringLiteral("PRAGMA cache_size=-%1").arg(kCacheKiB));
     // The new connection replaces the old one only now that it works.
     if (!s.CnName.isEmpty()) Db::close(s.CnName);
     s.CnName = name;
     return true;
+}
+
+void Check_Working_Database()
+{
+    const QString name = state().CnName;
+    if (name.isEmpty()) return;
+    const QString file = Database_File();
+    Db::checkIntegrityInBackground(file, QCoreApplication::instance(), [name, file](bool sound, const Db::Error& e) {
+        // A verdict on a connection that has been replaced since is of no use.
+        if (sound || state().CnName != name) return;
+        const int code = e.number & 0xff;
+        if (code != 11 && code != 26) {
+            qWarning("%s: %s", qUtf8Printable(file), qUtf8Printable(e.description));
+            return;
+        }
+        const QString message = Damaged_Message(file, e.description);
+        Db::refuseWrites(name, Db::Error{11, QStringLiteral("SQLite"), message});
+        Prompt::message(message, QStringLiteral("错误"), Prompt::Icon::Critical);
+    });
 }
 
 void Get_Province_Code()
@@ -357,6 +392,7 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
     s.MapOnlyRight = false;
     s.MapOnlyReserve = false;
     if (showMainWindow) showMainWindow();
+    Check_Working_Database();
     return StartResult::MainWindowShown;
 }
 

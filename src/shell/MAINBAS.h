@@ -29,11 +29,17 @@ bool Write_View_Ini(const QString& path);
 QString Database_File();
 
 // Opens the shared connection on DBPath/DBName. True when the file is a sound
-// registration database (holds the table 查明 and every table and field of the
-// template); a damaged or incomplete file is refused with a message naming it, a
-// file that cannot be written is opened for reading after a message. The previous
-// connection is kept until the new one has opened.
+// registration database (its header, schema and tables can be read, and it holds
+// the table 查明 and every table and field of the template); a damaged or
+// incomplete file is refused with a message naming it, a file that cannot be
+// written is opened for reading after a message. The previous connection is kept
+// until the new one has opened.
 bool Open_Connection();
+
+// Checks every page of the working database in the background, once its window is
+// in use. Damage found is told at once with Damaged_Message, and the connection then
+// writes nothing: each save fails with that message.
+void Check_Working_Database();
 
 // The messages of a refused or limited working database, each naming the file.
 QString Damaged_Message(const QString& file, const QString& detail);

@@ -218,6 +218,7 @@ bool switchDatabase(const QString& path)
         Prompt::message(kOpenError, kTitle, Prompt::Icon::Exclamation);
         return false;
     }
+    MAINBAS::Check_Working_Database();
     return true;
 }
 

@@ -98,3 +98,19 @@ TEST_F(TableCopierTest, NumberTableKeepsFirstPlaces)
         order << q->value(0).toString();
     EXPECT_EQ(order, QStringList({"b", "a", "c"}));
 }
+
+// A copy by chosen numbers reads the rows of those numbers only: the join runs from
+// the number table, whatever the size of the table it copies from.
+TEST_F(TableCopierTest, ACopyByNumbersLooksUpTheRowsOfEachNumber)
+{
+    exchange::NumberTable numbers(db(), "picked", {"4510104082001", "4510104082002"});
+    ASSERT_TRUE(numbers.ok());
+    for (const char* table : {"资源储量", "质量", "登记"}) {
+        auto q = Db::exec(db(), QStringLiteral("EXPLAIN QUERY PLAN SELECT s.* FROM %1 AS s JOIN temp.picked n "
+                                               "ON n.number = s.登记号 ORDER BY n.seq, s.rowid")
+                                    .arg(QString::fromUtf8(table)));
+        ASSERT_TRUE(q.has_value());
+        ASSERT_TRUE(q->next());
+        EXPECT_EQ(q->value(3).toString().toStdString(), "SCAN n") << table;
+    }
+}

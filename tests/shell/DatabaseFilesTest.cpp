@@ -2,6 +2,7 @@
 // what they should be: damaged, of the wrong shape, not writable, not judged.
 #include "support/DamagedDatabase.h"
 #include "support/ProgramFolder.h"
+#include "support/SampleRegistrations.h"
 
 #include "platform/Database.h"
 #include "platform/Prompt.h"
@@ -11,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 namespace {
 
@@ -45,8 +47,10 @@ protected:
 
 TEST_F(DatabaseFilesTest, ADamagedFileIsRefusedByNameAtStartAndAtTheSwitch)
 {
+    // Damage at the start of a table: the check at the open sees it.
     const QString damaged = path(QStringLiteral("damaged.mdb"));
-    ASSERT_TRUE(DamagedDatabase::make(templatePath(), damaged, 300));
+    ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), damaged, {300, 20080501}));
+    ASSERT_TRUE(DamagedDatabase::damageRoot(damaged, QStringLiteral("坐标")));
     const QByteArray before = hashOf(damaged);
     configure(damaged);
     ASSERT_EQ(start(), MAINBAS::StartResult::Ended);
@@ -66,6 +70,66 @@ TEST_F(DatabaseFilesTest, ADamagedFileIsRefusedByNameAtStartAndAtTheSwitch)
     EXPECT_EQ(Prompt::shown().size(), 1);
     EXPECT_TRUE(Prompt::lastText().contains(native(damaged)));
     EXPECT_EQ(hashOf(damaged), before);
+}
+
+// Damage past the first pages of a table opens (the check of every page runs once
+// the window is up), is told as soon as that check finds it, and stops every write.
+TEST_F(DatabaseFilesTest, DamageThatOnlyTheWholeFileCheckFindsIsToldOnceTheWindowIsUpAndWritesStop)
+{
+    const QString damaged = path(QStringLiteral("deep.mdb"));
+    ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), damaged, {300, 20080501}));
+    ASSERT_TRUE(DamagedDatabase::damageMiddleLeaf(damaged, QStringLiteral("坐标")));
+    const QByteArray before = hashOf(damaged);
+    configure(damaged);
+    bool shown = false;
+    ASSERT_EQ(MAINBAS::Main(dir(), [&] { shown = Prompt::shown().isEmpty(); }),
+              MAINBAS::StartResult::MainWindowShown);
+    EXPECT_TRUE(shown) << "the window came up before any message";
+    ASSERT_TRUE(QTest::qWaitFor([] { return !Prompt::shown().isEmpty(); }, 10000));
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    const QString message = Prompt::lastText();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("数据库文件已损坏，不能使用：") + native(damaged) +
+                                   QLatin1Char('\r')))
+        << message.toStdString();
+    EXPECT_EQ(Prompt::shown().at(0).title, QStringLiteral("错误"));
+    EXPECT_EQ(Prompt::shown().at(0).icon, Prompt::Icon::Critical);
+
+    // A save begins its transaction and is refused with the same message; a lone
+    // statement fails too.
+    {
+        Db::TransactionGuard save(m_state.Cn());
+        EXPECT_FALSE(save.started());
+        EXPECT_EQ(save.beginError(QStringLiteral("Save_Data_All")).description, message);
+        EXPECT_FALSE(Db::exec(m_state.Cn(), QStringLiteral("delete from 参数表")).has_value());
+    }
+    Db::close(m_state.CnName);
+    EXPECT_EQ(hashOf(damaged), before);
+}
+
+// The indexes the lists are read along come with the template; a working database
+// made from an older template gets them when it is opened, unless it cannot be written.
+TEST_F(DatabaseFilesTest, AWorkingDatabaseGetsTheIndexesOfTheTemplateItLacksWhenWritable)
+{
+    const QString index = QStringLiteral("idx_压覆_矿区顺序");
+    const auto hasIndex = [&](const QString& file) {
+        Db::ScopedConnection c(QStringLiteral("indexes"), file, Db::OpenMode::ReadOnly);
+        return Db::scalar(c.db(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name=?"), {index})
+                   .toInt() == 1;
+    };
+    ASSERT_TRUE(hasIndex(templatePath()));
+    const QString older = copyTemplate(QStringLiteral("older.mdb"));
+    const QString readOnly = copyTemplate(QStringLiteral("readonly.mdb"));
+    for (const QString& file : {older, readOnly})
+        runSql(file, {QStringLiteral("drop index ") + index});
+    ASSERT_TRUE(DamagedDatabase::markReadOnly(readOnly));
+
+    EXPECT_TRUE(switchTo(older));
+    EXPECT_TRUE(Prompt::shown().isEmpty());
+    EXPECT_TRUE(switchTo(readOnly));
+    EXPECT_EQ(Prompt::shown().size(), 1);
+    Db::close(m_state.CnName);
+    EXPECT_TRUE(hasIndex(older));
+    EXPECT_FALSE(hasIndex(readOnly));
 }
 
 TEST_F(DatabaseFilesTest, AFileLackingATableOrFieldOfTheTemplateIsRefusedNamingIt)

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <functional>
+
 namespace DamagedDatabase {
 
 bool overwrite(const QString& file, qint64 offset, qint64 length)
@@ -36,7 +38,10 @@ bool make(const QString& templatePath, const QString& target, int count)
     return overwrite(target, from, length);
 }
 
-bool damageMiddleLeaf(const QString& file, const QString& name)
+namespace {
+
+// Overwrites with noise the page that `find` names in the open file (0: none).
+bool overwritePage(const QString& file, const std::function<qint64(const QSqlDatabase&)>& find)
 {
     qint64 page = 0;
     qint64 pageSize = 0;
@@ -44,17 +49,33 @@ bool damageMiddleLeaf(const QString& file, const QString& name)
         Db::ScopedConnection c(QStringLiteral("damage"), file, Db::OpenMode::ReadOnly);
         if (!c.ok()) return false;
         pageSize = Db::scalar(c.db(), QStringLiteral("PRAGMA page_size")).toLongLong();
-        auto q = Db::exec(c.db(),
+        page = find(c.db());
+    }
+    return page > 1 && overwrite(file, (page - 1) * pageSize, pageSize);
+}
+
+} // namespace
+
+bool damageMiddleLeaf(const QString& file, const QString& name)
+{
+    return overwritePage(file, [&](const QSqlDatabase& db) -> qint64 {
+        auto q = Db::exec(db,
                           QStringLiteral("SELECT pageno FROM dbstat WHERE name=? AND pagetype='leaf' "
                                          "ORDER BY path"),
                           {name});
         QList<qint64> leaves;
         while (q && q->next())
             leaves << q->value(0).toLongLong();
-        if (leaves.size() < 3) return false;
-        page = leaves.at(leaves.size() / 2);
-    }
-    return overwrite(file, (page - 1) * pageSize, pageSize);
+        return leaves.size() < 3 ? 0 : leaves.at(leaves.size() / 2);
+    });
+}
+
+bool damageRoot(const QString& file, const QString& name)
+{
+    return overwritePage(file, [&](const QSqlDatabase& db) {
+        return Db::scalar(db, QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name=?"), {name})
+            .toLongLong();
+    });
 }
 
 bool markReadOnly(const QString& file)

@@ -15,6 +15,10 @@ bool make(const QString& templatePath, const QString& target, int count);
 // with noise, so that a scan along it ends part way. False when the page is not found.
 bool damageMiddleLeaf(const QString& file, const QString& name);
 
+// Overwrites the root page of the b-tree `name` (a table or an index) with noise, so
+// that not even its first row can be read. False when the page is not found.
+bool damageRoot(const QString& file, const QString& name);
+
 // Overwrites `length` bytes of `file` from `offset` with noise.
 bool overwrite(const QString& file, qint64 offset, qint64 length);
 

@@ -55,8 +55,9 @@ Result<TreeNodes> flatRegistrations(const QSqlDatabase& db, const QString* regio
     return flatList(db, sql, values);
 }
 
-Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, const RegistrationFilter& filter,
-                           const QString& viewFlag)
+} // namespace
+
+SqlPart Mine_Tree_Query(const QString* regionCode, const RegistrationFilter& filter)
 {
     const SqlPart cond = filter.builderConditions();
     QString sql = QStringLiteral(
@@ -74,39 +75,51 @@ Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, co
            QStringLiteral(
                " ORDER BY 压覆.矿区编号, iif(压覆.所属矿山编号 IS NULL,0,压覆.所属矿山编号), 压覆.登记号");
     values += cond.values;
+    return {sql, values};
+}
 
+namespace {
+
+Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, const RegistrationFilter& filter,
+                           const QString& viewFlag)
+{
+    const SqlPart query = Mine_Tree_Query(regionCode, filter);
     Db::Error error;
-    auto q = Db::exec(db, sql, values, &error);
+    auto q = Db::exec(db, query.sql, query.values, &error);
     if (!q) return error;
     TreeNodes nodes;
     const bool byNumber = viewFlag == QStringLiteral("0");
-    QString prevArea, prevMine, prevDjh;
+    // The keys of the open area and mine are made when they open, not per row: a
+    // list of a large database has hundreds of thousands of rows.
+    QString prevArea, prevMine, prevDjh, areaKey, mineKey;
     bool first = true;
     while (q->next()) {
         const QString area = text(q->value(0)).trimmed();
-        const QString areaName = text(q->value(1));
         const QString mine = text(q->value(2)).trimmed();
-        const QString name = text(q->value(3));
         const QString djh = text(q->value(4));
-        const QString areaKey = QStringLiteral("A") + area;
-        const QString mineKey = QStringLiteral("B") + area + mine;
 
         // The first row always opens a mining area.
         const bool newArea = first || area != prevArea;
-        const bool newMine = newArea || area + mine != prevMine;
+        const bool newMine = newArea || mine != prevMine;
         const bool newReg = newMine || djh != prevDjh;
         if (newArea) {
+            areaKey = QStringLiteral("A") + area;
+            const QString areaName = text(q->value(1));
             nodes.append(byNumber ? TreeNode{areaKey, area, areaName, QString()}
                                   : TreeNode{areaKey, areaName, area, QString()});
         }
-        if (newMine) nodes.append({mineKey, mine, mine, areaKey});
+        if (newMine) {
+            mineKey = QStringLiteral("B") + area + mine;
+            nodes.append({mineKey, mine, mine, areaKey});
+        }
         if (newReg) {
             const QString regKey = QStringLiteral("C") + djh;
+            const QString name = text(q->value(3));
             nodes.append(byNumber ? TreeNode{regKey, djh, name, mineKey}
                                   : TreeNode{regKey, name, djh, mineKey});
         }
         prevArea = area;
-        prevMine = area + mine;
+        prevMine = mine;
         prevDjh = djh;
         first = false;
     }
@@ -225,12 +238,16 @@ QString Node_Registration(const QString& mode, const QString& key, const QString
     return Is_Mine_Mode(mode) ? key.mid(1) : text;
 }
 
+bool Key_Has_Suffix(const QString& key, const QString& value, int length)
+{
+    // A view, not a copy: the keys of a large list are many.
+    return !value.isEmpty() && !key.isEmpty() && QStringView(key).right(length) == value;
+}
+
 int Find_Key_Suffix(const QList<QString>& keys, const QString& value, int length)
 {
-    if (value.isEmpty()) return -1;
-    for (int i = 0; i < keys.size(); ++i) {
-        if (!keys.at(i).isEmpty() && keys.at(i).right(length) == value) return i;
-    }
+    for (int i = 0; i < keys.size(); ++i)
+        if (Key_Has_Suffix(keys.at(i), value, length)) return i;
     return -1;
 }
 

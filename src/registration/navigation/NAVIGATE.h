@@ -49,6 +49,9 @@ Result<TreeNodes> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter
 // "C" 登记号), labelled by number when viewFlag is "0" and by name otherwise.
 Result<TreeNodes> Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter,
                                const QString& viewFlag);
+// The statement the two mining-area lists read (of one region when `regionCode` is
+// given), with its bound values. Its order is the order of an index of 压覆.
+SqlPart Mine_Tree_Query(const QString* regionCode, const RegistrationFilter& filter);
 // The same for the registrations of one region.
 Result<TreeNodes> Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
                                    const RegistrationFilter& filter, const QString& viewFlag);
@@ -69,8 +72,11 @@ QString Node_Registration(const QString& mode, const QString& key, const QString
 // The two mine modes label registration nodes by name and keep the number in the key.
 bool Is_Mine_Mode(const QString& mode);
 
-// Index of the first key (in adding order) whose last `length` characters equal
-// `value`; -1 when none does or the value is empty. Empty keys never match.
+// Whether the last `length` characters of `key` equal `value`. Empty keys and an
+// empty value never match.
+bool Key_Has_Suffix(const QString& key, const QString& value, int length);
+
+// Index of the first key (in adding order) that Key_Has_Suffix; -1 when none does.
 int Find_Key_Suffix(const QList<QString>& keys, const QString& value, int length);
 
 } // namespace NAVIGATE

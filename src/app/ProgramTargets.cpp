@@ -1,0 +1,23 @@
+#include "app/ProgramTargets.h"
+
+#include "checks/ChecksTargets.h"
+#include "editors/EditorsTargets.h"
+#include "entry/EntryTargets.h"
+#include "exchange/ExchangeTargets.h"
+#include "printing/PrintingTargets.h"
+#include "query/QueryTargets.h"
+#include "regions/RegionTargets.h"
+#include "shell/CommandTargets.h"
+#include "shell/ShellTargets.h"
+
+void registerProgramTargets(CommandTargets& targets)
+{
+    shell::registerTargets(targets);
+    entry::registerTargets(targets);
+    editors::registerTargets(targets);
+    exchange::registerTargets(targets);
+    checks::registerTargets(targets);
+    printing::registerTargets(targets);
+    query::registerTargets(targets);
+    regions::registerTargets(targets);
+}
