@@ -292,8 +292,11 @@ void NewTab::view_djh()
             const QString column = list[i]->column();
             QVariant stored;
             if (part == FieldRegistry::Part::Year) {
+                // A Null date stays Null while its boxes stay empty.
                 const QString date = snap.storedDate(table, column);
+                const QVariant value = snap.value(table, column);
                 if (!date.isEmpty()) stored = date;
+                else if (value.isValid() && value.isNull()) stored = value;
             } else {
                 stored =
                     part == FieldRegistry::Part::AreaCode ? QVariant(snap.phone) : snap.value(table, column);

@@ -680,6 +680,8 @@ TEST_F(EntrySaveTest, StoredValuesLongerThanTheirBoxesShowWholeAndSaveBackUnchan
                              {c.value, n}));
         before << quoted(c.column);
     }
+    // A Null date whose boxes stay empty stays Null.
+    ASSERT_TRUE(Db::exec(m_state.Cn(), QStringLiteral("update 压覆 set 批准日期 = NULL where 登记号 = ?"), {n}));
 
     clickNode(n);
     for (const auto& c : cases) {
@@ -701,6 +703,7 @@ TEST_F(EntrySaveTest, StoredValuesLongerThanTheirBoxesShowWholeAndSaveBackUnchan
     EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
     for (int i = 0; i < int(std::size(cases)); ++i)
         EXPECT_EQ(quoted(cases[i].column), before[i]) << cases[i].box;
+    EXPECT_EQ(quoted(QStringLiteral("批准日期")), QStringLiteral("NULL"));
 }
 
 TEST(FieldBoxShowsTheStart, ASingleLineBoxShowsTheStartOfALongText)
