@@ -121,6 +121,14 @@ TEST_F(ChecksWindowTest, ADatabaseWithoutOverlayDataHasNoData)
     pathBox(&dialog)->setText(checked);
     button(&dialog, 0)->click();
     ASSERT_TRUE(button(&dialog, 2)->isVisibleTo(&dialog));
+    // Nor after a file that is refused.
+    writeFile(QStringLiteral("text.mdb"), "not a database");
+    pathBox(&dialog)->setText(path(QStringLiteral("text.mdb")));
+    button(&dialog, 0)->click();
+    EXPECT_FALSE(button(&dialog, 2)->isVisibleTo(&dialog));
+    pathBox(&dialog)->setText(checked);
+    button(&dialog, 0)->click();
+    ASSERT_TRUE(button(&dialog, 2)->isVisibleTo(&dialog));
     Prompt::clear();
     pathBox(&dialog)->setText(headers);
     button(&dialog, 0)->click();
