@@ -177,6 +177,19 @@ TEST_F(ChecksWindowTest, ADamagedFileIsRefusedAndACheckThatStopsEarlySaysSo)
     EXPECT_TRUE(readAll(report).endsWith("\r\n数据检查中途停止，检查结果不完整！\r\n"));
 }
 
+TEST_F(ChecksWindowTest, AReportThatCannotBeOpenedIsNamedWithTheCause)
+{
+    const QString report = path(QStringLiteral("数据检查结果.txt"));
+    ReportViewer::setOpener([](const QString&) { return false; });
+    EXPECT_FALSE(ReportViewer::open(report));
+    writeFile(QStringLiteral("数据检查结果.txt"), "report");
+    EXPECT_FALSE(ReportViewer::open(report));
+    ASSERT_EQ(Prompt::shown().size(), 2);
+    EXPECT_EQ(Prompt::shown().at(0).text, QStringLiteral("找不到检查结果文件：") + report);
+    EXPECT_EQ(Prompt::shown().at(1).text,
+              QStringLiteral("无法打开检查结果文件：") + report + QStringLiteral("\n没有找到可打开文本文件的程序"));
+}
+
 TEST_F(ChecksWindowTest, BadPathsAreRefusedBeforeAnythingIsRead)
 {
     DataCheck dialog;
