@@ -148,6 +148,9 @@ void DataCheck::Command2_Click(int index)
 
 void DataCheck::runCheck()
 {
+    // The button opens the report of this run only: a run that is refused or
+    // fails offers no earlier report, which may be another database's.
+    Command2[2]->hide();
     const QString typed = Text1->text();
     if (typed.trimmed().isEmpty()) {
         refuse(QStringLiteral("请先指定检查数据库文件名！"), true);
@@ -174,7 +177,6 @@ void DataCheck::runCheck()
             m_own.reset();
             Prompt::message(MAINBAS::Damaged_Message(typed, damage.description), QStringLiteral("错误"),
                             Prompt::Icon::Critical, this);
-            Command2[2]->hide();
             return;
         }
         db = m_own->db();
@@ -196,12 +198,10 @@ void DataCheck::runCheck()
 
     if (!result) {
         ErrorBox::show(result.error(), this);
-        Command2[2]->hide();
         return;
     }
     for (const Db::Error& e : result->errors)
         ErrorBox::show(e, this);
-    // The button opens the report of this run only.
     Command2[2]->setVisible(result->reportWritten);
     if (result->stoppedEarly) {
         Prompt::message(checks::DataCheckRun::stoppedEarlyText(), kTitle, Prompt::Icon::Exclamation, this);

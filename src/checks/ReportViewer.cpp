@@ -17,18 +17,27 @@ std::function<bool(const QString&)>& opener()
 
 bool ReportViewer::open(const QString& path, QWidget* parent)
 {
+    const bool there = QFileInfo(path).isFile();
     bool opened = false;
-    if (opener())
-        opened = opener()(path);
-    else if (QFileInfo(path).isFile())
-        opened = QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-    if (!opened) Prompt::message(failedText(path), QStringLiteral("提示"), Prompt::Icon::Exclamation, parent);
+    if (there)
+        opened = opener() ? opener()(path)
+                          : QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    if (!opened)
+        Prompt::message(there ? failedText(path) : missingText(path), QStringLiteral("提示"),
+                        Prompt::Icon::Exclamation, parent);
     return opened;
+}
+
+QString ReportViewer::missingText(const QString& path)
+{
+    return QStringLiteral("找不到检查结果文件：") + QDir::toNativeSeparators(path);
 }
 
 QString ReportViewer::failedText(const QString& path)
 {
-    return QStringLiteral("无法打开检查结果文件：") + QDir::toNativeSeparators(path);
+    // The desktop starts no program for a text file: none is installed or chosen.
+    return QStringLiteral("无法打开检查结果文件：") + QDir::toNativeSeparators(path) +
+           QStringLiteral("\n没有找到可打开文本文件的程序");
 }
 
 void ReportViewer::setOpener(std::function<bool(const QString&)> f)

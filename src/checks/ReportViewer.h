@@ -12,7 +12,8 @@ class ReportViewer
 public:
     // True when a viewer took the file; otherwise says so in a message box.
     static bool open(const QString& path, QWidget* parent = nullptr);
-    // The message shown when no viewer could open the report.
+    // The messages shown when the report is not there, and when no viewer could open it.
+    static QString missingText(const QString& path);
     static QString failedText(const QString& path);
 
     // Test seam: `opener` stands in for the desktop and gets the report's path;

@@ -3,6 +3,7 @@
 #include "ExchangeFiles.h"
 #include "ExchangeWindow.h"
 #include "ImportFileCheck.h"
+#include "platform/BusyCursor.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/MAINBAS.h"
@@ -32,7 +33,8 @@ bool acceptImportFile(const QString& path, const QString& table, const QString& 
                       const QStringList& reads, QWidget* parent)
 {
     Db::Error error;
-    switch (Check_Import_File(path, table, nullptr, &error)) {
+    std::unique_ptr<Db::ScopedConnection> file;
+    switch (Check_Import_File(path, table, &file, &error)) {
     case 1:
         break;
     case 0:
@@ -40,6 +42,19 @@ bool acceptImportFile(const QString& path, const QString& table, const QString& 
         return false;
     default:
         openFailed(error, parent);
+        return false;
+    }
+    // A damaged file is refused by its name before anything is written, as the
+    // working database is at open: its reads would end part way.
+    bool sound = false;
+    {
+        BusyCursor busy;
+        sound = Db::checkIntegrity(file->db(), &error);
+    }
+    file.reset();
+    if (!sound) {
+        Prompt::message(MAINBAS::Damaged_Message(path, error.description), QStringLiteral("错误"),
+                        Prompt::Icon::Critical, parent);
         return false;
     }
     if (checkVersion) {

@@ -113,9 +113,11 @@ bool checkIntegrity(const QSqlDatabase& db, Error* error)
         return false;
     }
     if (verdict == QLatin1String("ok")) return true;
+    // SQLite's own account of the damage (pages and cells, in English) would tell
+    // the clerk nothing more than the plain cause.
     if (error)
         *error = Error{11, QStringLiteral("SQLite"),
-                       verdict + QStringLiteral("（") + plainCause(11) + QStringLiteral("）")};
+                       QStringLiteral("完整性检查未通过（") + plainCause(11) + QStringLiteral("）")};
     return false;
 }
 

@@ -41,6 +41,9 @@ QString causeText(int cause)
     case EPERM: return QStringLiteral("没有写入权限");
     case EROFS: return QStringLiteral("磁盘只读");
     case ENOENT: return QStringLiteral("文件夹不存在");
+    case ENOTDIR: return QStringLiteral("路径中有一项是文件而不是文件夹");
+    case EISDIR: return QStringLiteral("已有同名的文件夹");
+    case EIO: return QStringLiteral("读写磁盘时出错");
     case ENAMETOOLONG: return QStringLiteral("文件名太长");
     default: return QString::fromLocal8Bit(std::strerror(cause));
     }

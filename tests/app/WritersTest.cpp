@@ -215,13 +215,19 @@ TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)
         EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList({name}));
         QFile::remove(target);
     }
-    // A folder that is not there is named in the failure, with the cause.
-    const QString nowhere = path(QStringLiteral("gone/") + name);
+    // A folder that is not there, or a file where a folder should be: the failure
+    // names the target and the cause in the clerk's words.
+    writeFile(QStringLiteral("a.file"), "a file");
+    const QList<QPair<QString, QString>> refused{
+        {path(QStringLiteral("gone/") + name), QStringLiteral("文件夹不存在")},
+        {path(QStringLiteral("a.file/") + name), QStringLiteral("路径中有一项是文件而不是文件夹")}};
     for (const Writer& w : writers()) {
         SCOPED_TRACE(w.name);
-        const Status written = w.write(nowhere);
-        ASSERT_FALSE(written.ok());
-        EXPECT_EQ(written.error().description, QStringLiteral("无法写入文件：%1（文件夹不存在）").arg(nowhere));
+        for (const auto& [nowhere, cause] : refused) {
+            const Status written = w.write(nowhere);
+            ASSERT_FALSE(written.ok());
+            EXPECT_EQ(written.error().description, QStringLiteral("无法写入文件：%1（%2）").arg(nowhere, cause));
+        }
     }
 }
 

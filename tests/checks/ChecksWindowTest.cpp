@@ -121,6 +121,14 @@ TEST_F(ChecksWindowTest, ADatabaseWithoutOverlayDataHasNoData)
     pathBox(&dialog)->setText(checked);
     button(&dialog, 0)->click();
     ASSERT_TRUE(button(&dialog, 2)->isVisibleTo(&dialog));
+    // Nor after a file that is refused.
+    writeFile(QStringLiteral("text.mdb"), "not a database");
+    pathBox(&dialog)->setText(path(QStringLiteral("text.mdb")));
+    button(&dialog, 0)->click();
+    EXPECT_FALSE(button(&dialog, 2)->isVisibleTo(&dialog));
+    pathBox(&dialog)->setText(checked);
+    button(&dialog, 0)->click();
+    ASSERT_TRUE(button(&dialog, 2)->isVisibleTo(&dialog));
     Prompt::clear();
     pathBox(&dialog)->setText(headers);
     button(&dialog, 0)->click();
@@ -167,6 +175,19 @@ TEST_F(ChecksWindowTest, ADamagedFileIsRefusedAndACheckThatStopsEarlySaysSo)
     // What was found is kept, and the report says that it is not all.
     EXPECT_TRUE(button(&dialog, 2)->isVisibleTo(&dialog));
     EXPECT_TRUE(readAll(report).endsWith("\r\n数据检查中途停止，检查结果不完整！\r\n"));
+}
+
+TEST_F(ChecksWindowTest, AReportThatCannotBeOpenedIsNamedWithTheCause)
+{
+    const QString report = path(QStringLiteral("数据检查结果.txt"));
+    ReportViewer::setOpener([](const QString&) { return false; });
+    EXPECT_FALSE(ReportViewer::open(report));
+    writeFile(QStringLiteral("数据检查结果.txt"), "report");
+    EXPECT_FALSE(ReportViewer::open(report));
+    ASSERT_EQ(Prompt::shown().size(), 2);
+    EXPECT_EQ(Prompt::shown().at(0).text, QStringLiteral("找不到检查结果文件：") + report);
+    EXPECT_EQ(Prompt::shown().at(1).text,
+              QStringLiteral("无法打开检查结果文件：") + report + QStringLiteral("\n没有找到可打开文本文件的程序"));
 }
 
 TEST_F(ChecksWindowTest, BadPathsAreRefusedBeforeAnythingIsRead)

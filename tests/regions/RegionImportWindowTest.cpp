@@ -1,6 +1,7 @@
 // The import by region from the main window, and the duplicate prompt.
 
 #include "RegionWindowFixture.h"
+#include "support/DamagedDatabase.h"
 
 #include "exchange/DataImport.h"
 #include "exchange/DataImportAll.h"
@@ -228,4 +229,15 @@ TEST_F(RegionImportWindowTest, EveryImportRefusesAFileLackingWhatItReadsBeforeTh
         EXPECT_EQ(Prompt::lastText(), QString::fromUtf8(c.refusal)) << d->objectName().toStdString();
         EXPECT_FALSE(QFile::exists(exchange::backupPath()));
     }
+    // A damaged file is refused by its name, as the working database is at open.
+    const QString damaged = path(QStringLiteral("damaged.mdb"));
+    ASSERT_TRUE(DamagedDatabase::make(templatePath(), damaged, 300));
+    DataImportAll d;
+    d.findChild<QLineEdit*>("Text1")->setText(damaged);
+    Prompt::clear();
+    click(&d, "Command2_0");
+    ASSERT_EQ(Prompt::shown().size(), 1);
+    EXPECT_TRUE(Prompt::lastText().startsWith(QStringLiteral("数据库文件已损坏，不能使用：") + damaged + '\r'))
+        << Prompt::lastText().toStdString();
+    EXPECT_FALSE(QFile::exists(exchange::backupPath()));
 }
