@@ -1,6 +1,7 @@
 #include "NavigateTree.h"
 
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -127,7 +128,7 @@ public:
     {
         const NodeItem* n = nodeItem(item);
         if (!n || n->node() < 0 || n->node() >= m_nodes.size() || item->childCount() > 0) return 0;
-        return m_leavesBelow.value(n->node());
+        return m_leavesBelow.at(n->node());
     }
 
     void swapLabels()
@@ -152,31 +153,33 @@ private:
     {
         const int n = int(m_nodes.size());
         QList<int> parent(n, -1);
-        // Only the nodes that have children are looked up, and children mostly follow
-        // one another under the same parent: a small table of parents, not one of
-        // every node.
+        // A parent is nearly always the node just added or one of its ancestors: the
+        // builders add each group right before its members. Any other parent is the
+        // last node added before with that key, from a table of the keys of groups
+        // made the first time it is needed.
         QHash<QString, int> parents;
-        {
-            const QString* last = nullptr;
-            for (const TreeNode& node : std::as_const(m_nodes)) {
-                if (node.parentKey.isEmpty() || (last && *last == node.parentKey)) continue;
-                parents.insert(node.parentKey, -1);
-                last = &node.parentKey;
-            }
-        }
-        const QString* lastKey = nullptr;
-        int lastParent = -1;
+        int tabled = 0; // the nodes before it are in the table
         for (int i = 0; i < n; ++i) {
-            const TreeNode& node = m_nodes.at(i);
-            if (!node.parentKey.isEmpty() && !(lastKey && *lastKey == node.parentKey)) {
-                lastParent = parents.value(node.parentKey, -1);
-                lastKey = &node.parentKey;
+            const QString& parentKey = m_nodes.at(i).parentKey;
+            if (parentKey.isEmpty()) continue;
+            int p = i - 1;
+            while (p >= 0 && m_nodes.at(p).key != parentKey)
+                p = parent[p];
+            if (p < 0) {
+                if (parents.isEmpty() && tabled == 0) {
+                    QSet<QString> groups;
+                    for (const TreeNode& node : std::as_const(m_nodes))
+                        if (!node.parentKey.isEmpty()) groups.insert(node.parentKey);
+                    for (const QString& key : std::as_const(groups))
+                        parents.insert(key, -1);
+                }
+                for (; tabled < i; ++tabled) {
+                    const auto it = parents.find(m_nodes.at(tabled).key);
+                    if (it != parents.end()) it.value() = tabled;
+                }
+                p = parents.value(parentKey, -1);
             }
-            parent[i] = node.parentKey.isEmpty() ? -1 : lastParent;
-            if (!node.key.isEmpty() && !parents.isEmpty()) {
-                const auto it = parents.find(node.key);
-                if (it != parents.end()) it.value() = i;
-            }
+            parent[i] = p;
         }
         m_parent = parent;
         m_childStart.fill(0, n + 1);
@@ -203,8 +206,7 @@ private:
             }
             if (parent[i] >= 0) leaves[parent[i]] += leaves[i];
         }
-        for (int i = 0; i < n; ++i)
-            if (childrenOf(i) > 0) m_leavesBelow.insert(i, leaves[i]);
+        m_leavesBelow = leaves;
     }
 
     // The item of node `i`, its ancestors opened; nullptr when the tree no longer
@@ -242,7 +244,7 @@ private:
     QList<int> m_roots;        // the root nodes in adding order
     QList<int> m_childStart;   // the children of node i: m_children[m_childStart[i] .. m_childStart[i+1])
     QList<int> m_children;
-    QHash<int, int> m_leavesBelow; // registrations below each node with children
+    QList<int> m_leavesBelow; // registrations below each node
 };
 
 } // namespace
