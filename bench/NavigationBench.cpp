@@ -109,6 +109,13 @@ void BM_Mode_KQ(benchmark::State& s, RegistrationFilter filter)
     s.counters["registrations"] = double(NAVIGATE::Count_Registrations(g_tree));
 }
 
+// The mining-area list read into its nodes, without a tree.
+void BM_Read_KQ(benchmark::State& s)
+{
+    for (auto _ : s)
+        benchmark::DoNotOptimize(NAVIGATE::Load_Tree_KQ(cn(), RegistrationFilter(), QStringLiteral("1")));
+}
+
 // The region modes: the region tree, then the list of the county that holds the
 // registration to show (the largest county here).
 void BM_Mode_XZQ_DJH(benchmark::State& s, RegistrationFilter filter)
@@ -210,6 +217,7 @@ BENCHMARK_CAPTURE(BM_Sqlite, KQ, NAVIGATE::Mine_Tree_Query(nullptr, Registration
     ->UseManualTime();
 BENCHMARK(BM_OpenList)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Mode_DJH, all, RegistrationFilter())->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Read_KQ)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Mode_KQ, all, RegistrationFilter())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Mode_XZQ_DJH, all, RegistrationFilter())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Mode_XZQ_KQ, all, RegistrationFilter())->Unit(benchmark::kMillisecond);
@@ -242,7 +250,7 @@ int main(int argc, char** argv)
     g_window = &window;
     for (const char* list : {"BM_OpenList", "BM_Window_OpenList"})
         Bench::compareWithFloor(list, "BM_Sqlite/list");
-    for (const char* mode : {"BM_Mode_KQ/all", "BM_Window_Mode/KQ"})
+    for (const char* mode : {"BM_Read_KQ", "BM_Mode_KQ/all", "BM_Window_Mode/KQ"})
         Bench::compareWithFloor(mode, "BM_Sqlite/KQ");
     const int rc = Bench::run(&argc, argv);
     Db::close(state().CnName);

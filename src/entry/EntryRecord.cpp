@@ -179,7 +179,7 @@ void Delete_Data_All(NewTab& window)
 {
     QTreeWidget* list = controlsOf(window).TvmDataList();
     QTreeWidgetItem* node = list->currentItem();
-    if (!node || node->childCount() > 0) return; // a group node is no registration
+    if (!node || NAVIGATE::Has_Children(node)) return; // a group node is no registration
     const QString djh = nodeRegistration(window, node);
     if (djh.isEmpty() || djh == ClosingText) return; // the "..." node stands for no registration
     if (Prompt::ask(KCUTIL::Delete_Question(djh), QStringLiteral("提示"), Prompt::Buttons::OkCancel,

@@ -195,7 +195,7 @@ void NewTab::TvmDataList_NodeClick(QTreeWidgetItem* node)
 {
     Q_UNUSED(node); // the load reads the tree's selected node
     QTreeWidgetItem* selected = m_tvmDataList->currentItem();
-    if (selected && selected->childCount() == 0) {
+    if (selected && !NAVIGATE::Has_Children(selected)) {
         BusyCursor busy;
         NAVIGATE::Enable_Edit(*this, 2);
         view_djh();

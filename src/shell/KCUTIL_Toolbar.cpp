@@ -15,8 +15,10 @@ void Set_Toolbar_State(QTreeWidget* TvmDataList)
         if (!TvmDataList->currentItem())
             TvmDataList->setCurrentItem(TvmDataList->topLevelItem(TvmDataList->topLevelItemCount() - 1));
         const QTreeWidgetItem* node = TvmDataList->currentItem();
-        // Only a registration leaf can be deleted: not "...", not a group node.
-        if (node->text(0) != QLatin1String("...") && node->childCount() == 0) {
+        // Only a registration leaf can be deleted: not "...", not a group node (one
+        // whose children are not shown yet included).
+        if (node->text(0) != QLatin1String("...") && node->childCount() == 0 &&
+            node->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator) {
             main.setButtonEnabled(Keys::Print, true);
             main.setButtonEnabled(Keys::Del, true);
         } else {

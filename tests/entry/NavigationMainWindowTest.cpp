@@ -170,7 +170,7 @@ TEST_F(NavigationMainWindowTest, AMiningAreaNodeIsNeverDeleted)
     main->setButtonEnabled("DEL", true);
     w->Form_Activate();
     ASSERT_NE(list->currentItem(), nullptr);
-    ASSERT_GT(list->currentItem()->childCount(), 0);
+    ASSERT_TRUE(NAVIGATE::Has_Children(list->currentItem()));
     EXPECT_FALSE(main->buttonEnabled("DEL"));
     main->Toolbar_ButtonClick("DEL");
     EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();

@@ -321,6 +321,42 @@ TEST_F(NewTabNavigationTest, MineModeCountsRegistrationsAndLoadsByKey)
     EXPECT_TRUE(controlsOf(w).Kn1Data(0)->isEnabled());
 }
 
+// The mine tree gives its nodes items as they are opened: a mining area shows as a
+// group before its mines have items, the count and a relabelling reach the nodes not
+// yet opened, and the keys open the area and mine down to a registration, which loads.
+TEST_F(NewTabNavigationTest, MineTreeOpensItsNodesAsTheyAreReached)
+{
+    NewTab& w = *open();
+    m_state.Cur_DJH.clear();
+    chooseMode("矿山-->登记号");
+    QTreeWidget* list = controlsOf(w).TvmDataList();
+    ASSERT_GT(list->topLevelItemCount(), 0);
+    QTreeWidgetItem* area = list->topLevelItem(0);
+    EXPECT_EQ(area->childCount(), 0);
+    EXPECT_TRUE(NAVIGATE::Has_Children(area));
+    EXPECT_EQ(NAVIGATE::Count_Registrations(list), 4);
+    NAVIGATE::Relabel_Tree_Nodes(w);
+
+    list->setFocus();
+    list->setCurrentItem(area);
+    QTest::keyClick(list, Qt::Key_Right);
+    ASSERT_GT(area->childCount(), 0);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTreeWidgetItem* mine = list->currentItem();
+    ASSERT_EQ(mine, area->child(0));
+    EXPECT_FALSE(m_host.enabled.value("DEL"));
+    QTest::keyClick(list, Qt::Key_Right);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTreeWidgetItem* registration = list->currentItem();
+    ASSERT_NE(registration, nullptr);
+    ASSERT_EQ(registration->parent(), mine);
+    const QString djh = NAVIGATE::Node_Key(registration).mid(1);
+    EXPECT_EQ(registration->text(0), djh);
+    EXPECT_EQ(m_state.Cur_DJH, djh);
+    EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), djh);
+    EXPECT_EQ(status(), "共有4个项目");
+}
+
 TEST_F(NewTabNavigationTest, RegionNumberModeSelectsTheCountyOfTheShownRegistration)
 {
     NewTab& w = *open();

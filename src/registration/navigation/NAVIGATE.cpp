@@ -92,14 +92,17 @@ Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, co
     // The keys of the open area and mine are made when they open, not per row: a
     // list of a large database has hundreds of thousands of rows.
     QString prevArea, prevMine, prevDjh, areaKey, mineKey;
+    QVariant prevMineValue; // the mine number as read, made text only when it changes
     bool first = true;
     while (q->next()) {
         const QString area = text(q->value(0)).trimmed();
-        const QString mine = text(q->value(2)).trimmed();
+        const QVariant mineValue = q->value(2);
         const QString djh = text(q->value(4));
 
         // The first row always opens a mining area.
         const bool newArea = first || area != prevArea;
+        const bool mineRead = newArea || mineValue != prevMineValue;
+        const QString mine = mineRead ? text(mineValue).trimmed() : prevMine;
         const bool newMine = newArea || mine != prevMine;
         const bool newReg = newMine || djh != prevDjh;
         if (newArea) {
@@ -120,6 +123,7 @@ Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, co
         }
         prevArea = area;
         prevMine = mine;
+        prevMineValue = mineValue;
         prevDjh = djh;
         first = false;
     }

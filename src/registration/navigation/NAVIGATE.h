@@ -21,6 +21,8 @@ struct TreeNode
 
     bool operator==(const TreeNode&) const = default;
 };
+// A list of a large database moves its nodes in memory as it grows.
+Q_DECLARE_TYPEINFO(TreeNode, Q_RELOCATABLE_TYPE);
 using TreeNodes = QList<TreeNode>;
 
 // The navigation trees of the entry window: which registrations the mode box shows
