@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPrinterInfo>
 #include <QTemporaryFile>
 
 #include <optional>
@@ -333,8 +332,9 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
     s.PrintScaleY = 1.5;
     for (int i = 1; i <= 5; ++i)
         s.Form_Opened[i] = false;
-    // The print-to-PDF printer always counts as installed.
-    s.PrinterCount = int(QPrinterInfo::availablePrinterNames().size()) + 1;
+    // Only whether there is a printer matters, and the print-to-PDF printer is always
+    // there: asking the print system for the installed ones would only slow the start.
+    s.PrinterCount = 1;
     s.Print_DJH_Flag = false;
     s.DBName = QStringLiteral("djk.mdb");
     s.DBPath = programDir;
