@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -120,6 +121,13 @@ void RegionPanel::hideTree()
 
 bool RegionPanel::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_tree && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        // Esc closes the dropped tree, not the dialog under it.
+        hideTree();
+        m_command1->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
     if (watched == m_tree && event->type() == QEvent::FocusOut) hideTree();
     if ((watched == m_dialog || watched == this) && event->type() == QEvent::MouseButtonPress) hideTree();
     return QGroupBox::eventFilter(watched, event);

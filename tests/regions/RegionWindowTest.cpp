@@ -216,5 +216,12 @@ TEST_F(RegionWindowTest, TheKeysPickARegionAsTheMouseDoes)
                    QTest::keyClick(tree, Qt::Key_Return);
                    EXPECT_FALSE(tree->isVisible());
                    EXPECT_EQ(box(d, "Text2_1"), city->text(0));
+                   // Esc closes the dropped tree and leaves the dialog open.
+                   click(d, "Command1");
+                   ASSERT_TRUE(tree->isVisible());
+                   QTest::keyClick(tree, Qt::Key_Escape);
+                   EXPECT_FALSE(tree->isVisible());
+                   EXPECT_TRUE(d->isVisible());
+                   EXPECT_EQ(box(d, "Text2_1"), city->text(0));
                });
 }
