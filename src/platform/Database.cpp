@@ -274,36 +274,6 @@ MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& ref
 
 namespace {
 
-bool openFile(const QString& connectionName, const QString& path, OpenMode mode, Error* error);
-
-// A writer that died in the middle of a change leaves a hot journal, which the
-// first connection that may write to the file rolls back on its first read; one
-// that only reads must refuse the file. The rollback is made through a connection
-// of its own; false when the file may not be written.
-bool rollBackHotJournal(const QString& path)
-{
-    static QAtomicInt counter;
-    const QString name = QStringLiteral("rollback#") + QString::number(counter.fetchAndAddRelaxed(1));
-    const bool done = openFile(name, path, OpenMode::ReadWrite, nullptr);
-    close(name);
-    return done;
-}
-
-} // namespace
-
-bool open(const QString& connectionName, const QString& path, OpenMode mode, Error* error)
-{
-    Error e;
-    if (openFile(connectionName, path, mode, &e)) return true;
-    if (mode == OpenMode::ReadOnly && e.number == ReadOnlyRollback && rollBackHotJournal(path) &&
-        openFile(connectionName, path, mode, &e))
-        return true;
-    if (error) *error = e;
-    return false;
-}
-
-namespace {
-
 bool openFile(const QString& connectionName, const QString& path, OpenMode mode, Error* error)
 {
     close(connectionName);
@@ -351,7 +321,39 @@ bool openFile(const QString& connectionName, const QString& path, OpenMode mode,
     return true;
 }
 
+// A writer that died in the middle of a change leaves a hot journal, which the
+// first connection that may write to the file rolls back on its first read; one
+// that only reads must refuse the file. The rollback is made through a connection
+// of its own; false when the file may not be written.
+bool rollBackHotJournal(const QString& path)
+{
+    static QAtomicInt counter;
+    const QString name = QStringLiteral("rollback#") + QString::number(counter.fetchAndAddRelaxed(1));
+    const bool done = openFile(name, path, OpenMode::ReadWrite, nullptr);
+    close(name);
+    return done;
+}
+
+// Runs `attempt`; when a read-only attempt fails on a hot journal, the journal is
+// rolled back where the file may be written and the attempt is made once more.
+bool rollingBackHotJournal(const QString& path, OpenMode mode, Error* error,
+                           const std::function<bool(Error*)>& attempt)
+{
+    Error e;
+    if (attempt(&e)) return true;
+    if (mode == OpenMode::ReadOnly && e.number == ReadOnlyRollback && rollBackHotJournal(path) && attempt(&e))
+        return true;
+    if (error) *error = e;
+    return false;
+}
+
 } // namespace
+
+bool open(const QString& connectionName, const QString& path, OpenMode mode, Error* error)
+{
+    return rollingBackHotJournal(path, mode, error,
+                                 [&](Error* e) { return openFile(connectionName, path, mode, e); });
+}
 
 void close(const QString& connectionName)
 {
@@ -443,13 +445,7 @@ bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, O
         }
         return true;
     };
-    Error e;
-    if (attachFile(&e)) return true;
-    if (mode == OpenMode::ReadOnly && e.number == ReadOnlyRollback && rollBackHotJournal(path) &&
-        attachFile(&e))
-        return true;
-    if (error) *error = e;
-    return false;
+    return rollingBackHotJournal(path, mode, error, attachFile);
 }
 
 bool detach(const QSqlDatabase& db, const QString& alias, Error* error)

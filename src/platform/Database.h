@@ -81,7 +81,7 @@ bool finished(const QSqlQuery& q, Error* error = nullptr);
 bool checkIntegrity(const QSqlDatabase& db, Error* error = nullptr);
 
 // The check that is quick whatever the size of the file: its header and schema can
-// be read and every table and index gives its first row. False, with *error, when
+// be read and every table gives its first row. False, with *error, when
 // that much is damaged; damage further in is left to checkIntegrity.
 bool checkStructure(const QSqlDatabase& db, Error* error = nullptr);
 

@@ -65,6 +65,15 @@ int createTemporary(const QString& folder, QString* path)
     return -1;
 }
 
+// Clears stale temporary files of ours beside `target`, then creates a new one
+// there (see createTemporary).
+int createBeside(const QString& target, QString* path)
+{
+    const QString folder = QFileInfo(target).absolutePath();
+    NewFile::removeStale(folder, temporaryName());
+    return createTemporary(folder, path);
+}
+
 bool closeChecked(int fd)
 {
     // A failed close may report a write the system had still to make.
@@ -93,9 +102,7 @@ bool NewFile::fail(int cause)
 
 bool NewFile::open()
 {
-    const QString folder = QFileInfo(m_target).absolutePath();
-    removeStale(folder, temporaryName());
-    m_fd = createTemporary(folder, &m_temporary);
+    m_fd = createBeside(m_target, &m_temporary);
     if (m_fd < 0) {
         const int cause = errno;
         m_temporary.clear();
@@ -152,10 +159,8 @@ bool NewFile::commit(const QString& permissionsOf)
 
 QString NewFile::makeTemporary(const QString& target, QString* error)
 {
-    const QString folder = QFileInfo(target).absolutePath();
-    removeStale(folder, temporaryName());
     QString path;
-    const int fd = createTemporary(folder, &path);
+    const int fd = createBeside(target, &path);
     if (fd < 0) {
         const int cause = errno;
         if (error) *error = writeError(target, cause);
