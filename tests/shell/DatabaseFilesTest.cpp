@@ -43,16 +43,23 @@ protected:
                                            : QByteArray();
     }
     QString native(const QString& file) const { return QDir::toNativeSeparators(file); }
+    // A sample of 300 registrations at `name` whose table 坐标 `damage` damaged,
+    // named in djk.ini as the working database.
+    QString damagedSample(const QString& name, bool (*damage)(const QString&, const QString&))
+    {
+        const QString file = path(name);
+        EXPECT_TRUE(SampleRegistrations::makeDatabase(templatePath(), file, {300, 20080501}));
+        EXPECT_TRUE(damage(file, QStringLiteral("坐标")));
+        configure(file);
+        return file;
+    }
 };
 
 TEST_F(DatabaseFilesTest, ADamagedFileIsRefusedByNameAtStartAndAtTheSwitch)
 {
     // Damage at the start of a table: the check at the open sees it.
-    const QString damaged = path(QStringLiteral("damaged.mdb"));
-    ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), damaged, {300, 20080501}));
-    ASSERT_TRUE(DamagedDatabase::damageRoot(damaged, QStringLiteral("坐标")));
+    const QString damaged = damagedSample(QStringLiteral("damaged.mdb"), DamagedDatabase::damageRoot);
     const QByteArray before = hashOf(damaged);
-    configure(damaged);
     ASSERT_EQ(start(), MAINBAS::StartResult::Ended);
     ASSERT_EQ(Prompt::shown().size(), 2);
     EXPECT_TRUE(Prompt::shown().at(0).text.startsWith(QStringLiteral("数据库文件已损坏，不能使用：") +
@@ -76,11 +83,8 @@ TEST_F(DatabaseFilesTest, ADamagedFileIsRefusedByNameAtStartAndAtTheSwitch)
 // the window is up), is told as soon as that check finds it, and stops every write.
 TEST_F(DatabaseFilesTest, DamageThatOnlyTheWholeFileCheckFindsIsToldOnceTheWindowIsUpAndWritesStop)
 {
-    const QString damaged = path(QStringLiteral("deep.mdb"));
-    ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), damaged, {300, 20080501}));
-    ASSERT_TRUE(DamagedDatabase::damageMiddleLeaf(damaged, QStringLiteral("坐标")));
+    const QString damaged = damagedSample(QStringLiteral("deep.mdb"), DamagedDatabase::damageMiddleLeaf);
     const QByteArray before = hashOf(damaged);
-    configure(damaged);
     bool shown = false;
     ASSERT_EQ(MAINBAS::Main(dir(), [&] { shown = Prompt::shown().isEmpty(); }),
               MAINBAS::StartResult::MainWindowShown);
