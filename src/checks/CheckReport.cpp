@@ -7,18 +7,11 @@ namespace {
 constexpr qsizetype kPiece = 64 * 1024;
 } // namespace
 
-CheckReport::CheckReport(const QString& path, const QString& source)
-    : m_path(path), m_source(source), m_file(path)
-{
-}
+CheckReport::CheckReport(const QString& path, const QString& source) : m_source(source), m_file(path) {}
 
 Status CheckReport::open()
 {
-    if (!m_file.open()) {
-        m_failed = true;
-        return failure();
-    }
-    m_open = true;
+    if (!m_file.open()) return failure();
     return Status::success();
 }
 
@@ -37,7 +30,8 @@ void CheckReport::write(const QString& text)
 
 void CheckReport::writeOut()
 {
-    if (!m_failed && m_open && !m_file.write(m_pending)) m_failed = true;
+    // After a failure the file takes no more and keeps its first cause for commit().
+    m_file.write(m_pending);
     m_pending.clear();
 }
 
@@ -48,18 +42,15 @@ Db::Error CheckReport::writeError(const QString& path, const QString& source)
 
 Db::Error CheckReport::failure() const
 {
-    const QString text = m_file.errorString();
-    return text.isEmpty() ? writeError(m_path, m_source) : Db::Error{75, m_source, text};
+    return Db::Error{75, m_source, m_file.errorString()};
 }
 
 Status CheckReport::commit()
 {
-    if (!m_open) return failure();
     writeOut();
     // The bytes are written through to the disk before the report replaces the
     // old one: a full disk shows here at the latest.
-    if (m_failed || !m_file.commit()) return failure();
-    m_open = false;
+    if (!m_file.commit()) return failure();
     return Status::success();
 }
 

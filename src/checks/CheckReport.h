@@ -34,19 +34,16 @@ public:
     // the old report stays.
     Status commit();
 
-    // The failure of a report that cannot be written, with its cause when known.
+    // The failure of a file at `path` that cannot be written, under `source`.
     static Db::Error writeError(const QString& path, const QString& source);
 
 private:
     void writeOut();
     Db::Error failure() const;
 
-    QString m_path;
     QString m_source;
     NewFile m_file;
-    bool m_open = false;
     QByteArray m_pending;
-    bool m_failed = false;
 };
 
 // One section of the data-check report: its running number and its title, held

@@ -48,6 +48,12 @@ protected:
     {
         return dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
     }
+    // Types `file` into the data check's path box and presses 开  始.
+    static void start(QWidget* dialog, const QString& file)
+    {
+        pathBox(dialog)->setText(file);
+        button(dialog, 0)->click();
+    }
     QString workingFile() const { return path(QStringLiteral("djk.mdb")); }
     // Shows the main window with the checks' windows, opens one by `open` and runs
     // `act` on it while it is shown (act closes it).
@@ -104,8 +110,7 @@ TEST_F(ChecksWindowTest, AClerkChecksTheWorkingDatabaseFromTheDataMenuAndOpensTh
 TEST_F(ChecksWindowTest, ADatabaseWithoutOverlayDataHasNoData)
 {
     DataCheck dialog;
-    pathBox(&dialog)->setText(workingFile());
-    button(&dialog, 0)->click();
+    start(&dialog, workingFile());
     ASSERT_EQ(Prompt::shown().size(), 1);
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("所查数据库没有“Orvane”数据,请填写!"));
     EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("结果"));
@@ -118,20 +123,16 @@ TEST_F(ChecksWindowTest, ADatabaseWithoutOverlayDataHasNoData)
     const QString headers = makeDatabase(QStringLiteral("headers.mdb"));
     insert(QStringLiteral("登记"), header(QStringLiteral("4110101082001")));
     closeDatabase();
-    pathBox(&dialog)->setText(checked);
-    button(&dialog, 0)->click();
+    start(&dialog, checked);
     ASSERT_TRUE(button(&dialog, 2)->isVisibleTo(&dialog));
     // Nor after a file that is refused.
     writeFile(QStringLiteral("text.mdb"), "not a database");
-    pathBox(&dialog)->setText(path(QStringLiteral("text.mdb")));
-    button(&dialog, 0)->click();
+    start(&dialog, path(QStringLiteral("text.mdb")));
     EXPECT_FALSE(button(&dialog, 2)->isVisibleTo(&dialog));
-    pathBox(&dialog)->setText(checked);
-    button(&dialog, 0)->click();
+    start(&dialog, checked);
     ASSERT_TRUE(button(&dialog, 2)->isVisibleTo(&dialog));
     Prompt::clear();
-    pathBox(&dialog)->setText(headers);
-    button(&dialog, 0)->click();
+    start(&dialog, headers);
     ASSERT_EQ(Prompt::shown().size(), 1);
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("所查数据库没有“Orvane”数据,请填写!"));
     EXPECT_FALSE(button(&dialog, 2)->isVisibleTo(&dialog));
@@ -143,8 +144,7 @@ TEST_F(ChecksWindowTest, ADamagedFileIsRefusedAndACheckThatStopsEarlySaysSo)
     const QString report = path(QStringLiteral("数据检查结果.txt"));
     const QString damaged = path(QStringLiteral("damaged.mdb"));
     ASSERT_TRUE(DamagedDatabase::make(templatePath(), damaged, 300));
-    pathBox(&dialog)->setText(damaged);
-    button(&dialog, 0)->click();
+    start(&dialog, damaged);
     ASSERT_EQ(Prompt::shown().size(), 1);
     EXPECT_TRUE(
         Prompt::lastText().startsWith(QStringLiteral("数据库文件已损坏，不能使用：") + damaged + '\r'))
@@ -164,8 +164,7 @@ TEST_F(ChecksWindowTest, ADamagedFileIsRefusedAndACheckThatStopsEarlySaysSo)
     m_state.CnName = cn.name();
     m_state.DBName = QStringLiteral("later.mdb");
     Prompt::clear();
-    pathBox(&dialog)->setText(working);
-    button(&dialog, 0)->click();
+    start(&dialog, working);
     QStringList texts;
     for (const Prompt::Shown& shown : Prompt::shown())
         texts << shown.text;
@@ -212,8 +211,7 @@ TEST_F(ChecksWindowTest, BadPathsAreRefusedBeforeAnythingIsRead)
     };
     for (const Case& c : cases) {
         Prompt::clear();
-        pathBox(&dialog)->setText(c.typed);
-        button(&dialog, 0)->click();
+        start(&dialog, c.typed);
         EXPECT_EQ(Prompt::lastText(), c.message) << c.typed.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("数据检查结果.txt"))));
