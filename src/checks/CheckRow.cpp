@@ -27,32 +27,6 @@ Truth operator||(Truth a, Truth b)
 
 namespace {
 
-// A text of plain digits, the usual form of codes and numbers kept as text, read
-// without the general parser; false for any other text.
-bool plainDigits(QStringView text, double* n)
-{
-    if (text.isEmpty() || text.size() > 15) return false;
-    qint64 x = 0;
-    for (QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-        x = x * 10 + (c.unicode() - '0');
-    }
-    *n = double(x);
-    return true;
-}
-
-// A text with a letter that no number has (an exponent's "e" aside), such as the
-// code "111b": it reads as no number, told without the general parser.
-bool plainlyNoNumber(QStringView text)
-{
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        const bool letter = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
-        if (letter && u != 'e' && u != 'E') return true;
-    }
-    return false;
-}
-
 // The number a value stands for in a comparison; false for Null.
 bool numberOf(const QVariant& v, double* n)
 {
@@ -74,7 +48,7 @@ bool numberOf(const QVariant& v, double* n)
     }
     const QString text =
         v.typeId() == QMetaType::QByteArray ? QString::fromUtf8(v.toByteArray()) : v.toString();
-    if (!plainDigits(text, n) && (plainlyNoNumber(text) || !TextNumber::readWhole(text, n)))
+    if (!TextNumber::readWhole(text, n))
         *n = std::numeric_limits<double>::infinity();
     return true;
 }

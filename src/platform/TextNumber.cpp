@@ -82,8 +82,39 @@ int roundToInt16(double value, bool* ok)
     return int(r);
 }
 
+namespace {
+
+// Digits alone, as most stored numbers are: read without the general parser.
+bool plainDigits(QStringView text, double* value)
+{
+    if (text.isEmpty() || text.size() > 15) return false;
+    qint64 x = 0;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+        x = x * 10 + (c.unicode() - '0');
+    }
+    *value = double(x);
+    return true;
+}
+
+// A letter that no number has (an exponent's "e" aside), as in the code "111b":
+// the text is no number, told without the general parser.
+bool plainlyNoNumber(QStringView text)
+{
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool letter = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+        if (letter && u != 'e' && u != 'E') return true;
+    }
+    return false;
+}
+
+} // namespace
+
 bool readWhole(QStringView text, double* value)
 {
+    if (plainDigits(text, value)) return true;
+    if (plainlyNoNumber(text)) return false;
     bool ok = false;
     const double v = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v)) return false;
