@@ -273,14 +273,15 @@ TEST(NavigateHelpers, NodeRegistrationIsTheTextInFlatModesAndTheKeyInMineModes)
     EXPECT_EQ(Node_Registration(ModeXZQ_KQ, "C4510104082001", "4510104082001"), "4510104082001");
 }
 
-TEST(NavigateHelpers, KeySuffixSearchTakesTheFirstMatchAndNeverMatchesEmptyKeysOrValues)
+TEST(NavigateHelpers, KeySuffixNeverMatchesEmptyKeysOrValues)
 {
-    const QStringList keys = {"A510104001", "C4510104082001", "", "4510104082001"};
-    EXPECT_EQ(Find_Key_Suffix(keys, "4510104082001", 13), 1);
-    EXPECT_EQ(Find_Key_Suffix(keys, "", 13), -1);
-    EXPECT_EQ(Find_Key_Suffix(keys, "082001", 13), -1);
-    EXPECT_EQ(Find_Key_Suffix({"A510000", "B510100", "C510104"}, "510104", 6), 2);
-    EXPECT_EQ(Find_Key_Suffix({"A510000"}, "0", 6), -1);
+    EXPECT_TRUE(Key_Has_Suffix("C4510104082001", "4510104082001", 13));
+    EXPECT_FALSE(Key_Has_Suffix("A510104001", "4510104082001", 13));
+    EXPECT_FALSE(Key_Has_Suffix("", "", 13));
+    EXPECT_FALSE(Key_Has_Suffix("C4510104082001", "", 13));
+    EXPECT_FALSE(Key_Has_Suffix("C4510104082001", "082001", 13));
+    EXPECT_TRUE(Key_Has_Suffix("C510104", "510104", 6));
+    EXPECT_FALSE(Key_Has_Suffix("A510000", "0", 6));
 }
 
 TEST(NavigateHelpers, OnlyTheMineModesHaveLabelsToSwap)
