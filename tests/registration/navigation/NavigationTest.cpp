@@ -163,11 +163,11 @@ TEST_F(NavigationTest, MineTreeIsReadAlongAnIndexWithoutSorting)
         const SqlPart query = Mine_Tree_Query(nullptr, f);
         auto plan = Db::exec(db(), QStringLiteral("EXPLAIN QUERY PLAN ") + query.sql, query.values);
         ASSERT_TRUE(plan.has_value());
-        QStringList steps;
+        QString steps;
         while (plan->next())
-            steps << plan->value(3).toString();
-        EXPECT_FALSE(steps.join(u'\n').contains(QStringLiteral("TEMP B-TREE"))) << steps.join(u'\n').toStdString();
-        EXPECT_TRUE(steps.join(u'\n').contains(QStringLiteral(" INDEX "))) << steps.join(u'\n').toStdString();
+            steps += plan->value(3).toString() + u'\n';
+        EXPECT_FALSE(steps.contains(QStringLiteral("TEMP B-TREE"))) << steps.toStdString();
+        EXPECT_TRUE(steps.contains(QStringLiteral(" INDEX "))) << steps.toStdString();
     }
 }
 
