@@ -95,10 +95,8 @@ public:
     // Gives the children of the item of a node their items, once.
     void open(QTreeWidgetItem* item)
     {
-        const NodeItem* n = nodeItem(item);
-        if (!n || n->node() < 0 || n->node() >= m_nodes.size() || item->childCount() > 0) return;
-        const int node = n->node();
-        if (childrenOf(node) == 0) return;
+        const int node = unopened(item);
+        if (node < 0 || childrenOf(node) == 0) return;
         QList<QTreeWidgetItem*> children;
         children.reserve(childrenOf(node));
         for (int k = m_childStart[node]; k < m_childStart[node + 1]; ++k)
@@ -126,9 +124,8 @@ public:
     // The registrations below an item whose children have no items yet.
     int hiddenRegistrations(const QTreeWidgetItem* item) const
     {
-        const NodeItem* n = nodeItem(item);
-        if (!n || n->node() < 0 || n->node() >= m_nodes.size() || item->childCount() > 0) return 0;
-        return m_leavesBelow.at(n->node());
+        const int node = unopened(item);
+        return node < 0 ? 0 : m_leavesBelow.at(node);
     }
 
     void swapLabels()
@@ -139,6 +136,14 @@ public:
 
 private:
     int childrenOf(int node) const { return m_childStart[node + 1] - m_childStart[node]; }
+
+    // The stored node of an item whose children have no items yet; -1 for any other.
+    int unopened(const QTreeWidgetItem* item) const
+    {
+        const NodeItem* n = nodeItem(item);
+        if (!n || n->node() < 0 || n->node() >= m_nodes.size() || item->childCount() > 0) return -1;
+        return n->node();
+    }
 
     QTreeWidgetItem* makeItem(int i) const
     {

@@ -248,11 +248,4 @@ bool Key_Has_Suffix(const QString& key, const QString& value, int length)
     return !value.isEmpty() && !key.isEmpty() && QStringView(key).right(length) == value;
 }
 
-int Find_Key_Suffix(const QList<QString>& keys, const QString& value, int length)
-{
-    for (int i = 0; i < keys.size(); ++i)
-        if (Key_Has_Suffix(keys.at(i), value, length)) return i;
-    return -1;
-}
-
 } // namespace NAVIGATE

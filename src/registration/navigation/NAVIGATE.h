@@ -78,7 +78,4 @@ bool Is_Mine_Mode(const QString& mode);
 // empty value never match.
 bool Key_Has_Suffix(const QString& key, const QString& value, int length);
 
-// Index of the first key (in adding order) that Key_Has_Suffix; -1 when none does.
-int Find_Key_Suffix(const QList<QString>& keys, const QString& value, int length);
-
 } // namespace NAVIGATE
