@@ -23,17 +23,10 @@ void removeTemporary(const QString& path)
 Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf)
 {
     QString why;
-    if (!FileCopy::putInPlace(from, to, &why, permissionsOf)) {
+    if (!NewFile::sync(from, to, &why) || !FileCopy::putInPlace(from, to, &why, permissionsOf)) {
         removeTemporary(from);
         return Db::Error{-1, kSource, why};
     }
-    return {};
-}
-
-Status flushFile(const QString& path, const QString& target)
-{
-    QString why;
-    if (!NewFile::sync(path, target, &why)) return Db::Error{-1, kSource, why};
     return {};
 }
 
@@ -53,10 +46,6 @@ Status backupDatabase(const QSqlDatabase& db, const QString& target)
     if (!Db::exec(db, QStringLiteral("VACUUM INTO ?"), {part}, &error)) {
         removeTemporary(part);
         return error;
-    }
-    if (const Status flushed = flushFile(part, target); !flushed) {
-        removeTemporary(part);
-        return flushed;
     }
     // The copy is as open to others as the database it copies.
     return replaceFile(part, target, db.databaseName());

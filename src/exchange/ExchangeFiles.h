@@ -13,14 +13,11 @@ namespace exchange {
 // Removes a temporary file and the journal SQLite may have left beside it.
 void removeTemporary(const QString& path);
 
-// Renames `from` to `to`, replacing `to`; `from` is removed on failure too. The
-// file keeps the permissions of the one it replaces, or takes those of
-// `permissionsOf` when that file exists (FileCopy::putInPlace).
+// Writes the finished temporary file `from` through to the disk and renames it to
+// `to`, replacing `to`; `from` is removed on failure (removeTemporary), and a
+// failure names `to`. The file keeps the permissions of the one it replaces, or
+// takes those of `permissionsOf` when that file exists (FileCopy::putInPlace).
 Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf = QString());
-
-// Writes the file's contents through to the disk; a failure names `target`, the
-// file the temporary file at `path` is to become.
-Status flushFile(const QString& path, const QString& target);
 
 // True when both paths name the same existing file.
 bool sameFile(const QString& a, const QString& b);

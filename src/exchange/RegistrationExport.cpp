@@ -75,10 +75,6 @@ Status exportRegistrations(const ExportRequest& request, const Progress& progres
         removeTemporary(part);
         return filled;
     }
-    if (const Status flushed = flushFile(part, request.target); !flushed) {
-        removeTemporary(part);
-        return flushed;
-    }
     return replaceFile(part, request.target);
 }
 

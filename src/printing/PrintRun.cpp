@@ -12,6 +12,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+
 namespace {
 PrintSurface* testSurface = nullptr;
 const QString Source = QStringLiteral("PrintRun");
@@ -20,9 +22,7 @@ bool endsWithPdfEndMark(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
-    const qint64 size = file.size();
-    if (size < 1024 && size > 0) return file.readAll().trimmed().endsWith("%%EOF");
-    return file.seek(size - 1024) && file.read(1024).trimmed().endsWith("%%EOF");
+    return file.seek(std::max<qint64>(0, file.size() - 1024)) && file.read(1024).trimmed().endsWith("%%EOF");
 }
 } // namespace
 

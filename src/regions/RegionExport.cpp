@@ -116,10 +116,6 @@ Status exportRegion(const QSqlDatabase& working, const RegionExportRequest& requ
         exchange::removeTemporary(part);
         return filled;
     }
-    if (const Status flushed = exchange::flushFile(part, request.target); !flushed) {
-        exchange::removeTemporary(part);
-        return flushed;
-    }
     return exchange::replaceFile(part, request.target);
 }
 
