@@ -71,4 +71,24 @@ TEST_F(GradeRemapTest, QualityGradesAreTextAndAverageRowsStay)
     EXPECT_EQ(GradeRemap::initGradePairs().size(), 26);
 }
 
+TEST_F(GradeRemapTest, AnUpgradeGivesEachOldCoalGradeItsNewCode)
+{
+    // Old grade and new grade of mineral 11001, as the current version codes them.
+    const QList<QPair<int, int>> grades = {{1, 14}, {2, 15},  {3, 17},  {4, 18},  {5, 20},  {6, 22}, {7, 24},
+                                           {8, 25}, {9, 26}, {10, 27}, {11, 28}, {12, 29}, {13, 30}};
+    QStringList statements;
+    for (const auto& [old, current] : grades)
+        statements << reserve(11001, old, 100 + old, "1") << quality(QString::number(old), 0, old);
+    Module1 m = paths(oldDatabase("old.mdb", statements), path("new.mdb"));
+    ASSERT_TRUE(upgrade(m).ok());
+    for (const auto& [old, current] : grades) {
+        EXPECT_EQ(rows(path("new.mdb"), QStringLiteral("SELECT 矿石品级 FROM 资源储量 WHERE 显示序号 = %1 UNION ALL "
+                                                       "SELECT 矿石品级 FROM 质量 WHERE 组分值 = %2")
+                                            .arg(100 + old)
+                                            .arg(old)),
+                  QStringList({QString::number(current), QString::number(current)}))
+            << "old grade " << old;
+    }
+}
+
 } // namespace
