@@ -4,7 +4,6 @@
 #include "DataCheckRun.h"
 #include "ReportViewer.h"
 #include "exchange/ImportFileCheck.h"
-#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
@@ -167,16 +166,8 @@ void DataCheck::runCheck()
         if (!openChecked(typed, QStringLiteral("指定的数据库文件非压覆矿产登记数据库,请重新选择！"))) return;
         // Another file is checked as the working database is at open: a damaged
         // one would end its scans part way and leave a report with gaps.
-        Db::Error damage;
-        bool sound = false;
-        {
-            BusyCursor busy;
-            sound = Db::checkIntegrity(m_own->db(), &damage);
-        }
-        if (!sound) {
+        if (!MAINBAS::Check_Whole_File(m_own->db(), typed, this)) {
             m_own.reset();
-            Prompt::message(MAINBAS::Damaged_Message(typed, damage.description), QStringLiteral("错误"),
-                            Prompt::Icon::Critical, this);
             return;
         }
         db = m_own->db();

@@ -3,7 +3,6 @@
 #include "ExchangeFiles.h"
 #include "ExchangeWindow.h"
 #include "ImportFileCheck.h"
-#include "platform/BusyCursor.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/MAINBAS.h"
@@ -46,17 +45,9 @@ bool acceptImportFile(const QString& path, const QString& table, const QString& 
     }
     // A damaged file is refused by its name before anything is written, as the
     // working database is at open: its reads would end part way.
-    bool sound = false;
-    {
-        BusyCursor busy;
-        sound = Db::checkIntegrity(file->db(), &error);
-    }
+    const bool sound = MAINBAS::Check_Whole_File(file->db(), path, parent);
     file.reset();
-    if (!sound) {
-        Prompt::message(MAINBAS::Damaged_Message(path, error.description), QStringLiteral("错误"),
-                        Prompt::Icon::Critical, parent);
-        return false;
-    }
+    if (!sound) return false;
     if (checkVersion) {
         switch (MAINBAS::Check_Import_DB(path)) {
         case 1:

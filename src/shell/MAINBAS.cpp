@@ -4,6 +4,7 @@
 #include "ParaLogic.h"
 #include "ProgramState.h"
 #include "myvbs.h"
+#include "platform/BusyCursor.h"
 #include "platform/Database.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileCopy.h"
@@ -161,6 +162,20 @@ QString Damaged_Message(const QString& file, const QString& detail)
 {
     return QStringLiteral("数据库文件已损坏，不能使用：") + QDir::toNativeSeparators(file) +
            QLatin1Char('\r') + detail;
+}
+
+bool Check_Whole_File(const QSqlDatabase& db, const QString& file, QWidget* parent)
+{
+    Db::Error damage;
+    bool sound = false;
+    {
+        BusyCursor busy;
+        sound = Db::checkIntegrity(db, &damage);
+    }
+    if (!sound)
+        Prompt::message(Damaged_Message(file, damage.description), QStringLiteral("错误"), Prompt::Icon::Critical,
+                        parent);
+    return sound;
 }
 
 QString Missing_Table_Message(const QString& file, const QString& table, const QString& column)

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+class QSqlDatabase;
+class QWidget;
+
 #include <functional>
 
 // Start-up, the settings files, the shared connection and the judging of database
@@ -43,6 +46,10 @@ void Check_Working_Database();
 
 // The messages of a refused or limited working database, each naming the file.
 QString Damaged_Message(const QString& file, const QString& detail);
+
+// Checks every page of the file open on `db` under the busy cursor. A damaged file
+// is refused with Damaged_Message naming `file`, titled "错误". True when sound.
+bool Check_Whole_File(const QSqlDatabase& db, const QString& file, QWidget* parent = nullptr);
 QString Missing_Table_Message(const QString& file, const QString& table, const QString& column);
 QString Read_Only_Message(const QString& file, const QString& cause);
 
