@@ -26,7 +26,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -36,7 +35,7 @@ namespace {
 
 QString g_bigCounty; // the county with the most registrations
 QString g_sampleDjh; // a registration of that county with quality and reserve rows
-QTreeWidget* g_tree = nullptr;
+NavigateTree* g_tree = nullptr;
 NewTab* g_window = nullptr;
 
 QSqlDatabase cn()
@@ -120,7 +119,7 @@ void BM_Read_KQ(benchmark::State& s)
 // registration to show (the largest county here).
 void BM_Mode_XZQ_DJH(benchmark::State& s, RegistrationFilter filter)
 {
-    QTreeWidget list;
+    NavigateTree list;
     for (auto _ : s) {
         NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::Load_Tree_XZQ(cn(), filter));
         NAVIGATE::Fill_Tree(&list, *NAVIGATE::Load_Tree_DJH_XZQ(cn(), g_bigCounty, filter));
@@ -130,7 +129,7 @@ void BM_Mode_XZQ_DJH(benchmark::State& s, RegistrationFilter filter)
 
 void BM_Mode_XZQ_KQ(benchmark::State& s, RegistrationFilter filter)
 {
-    QTreeWidget list;
+    NavigateTree list;
     for (auto _ : s) {
         NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::Load_Tree_XZQ(cn(), filter));
         NAVIGATE::Fill_Tree(&list,
@@ -175,7 +174,7 @@ void BM_Window_ViewDjh(benchmark::State& s)
     box->setCurrentIndex(box->findText(NAVIGATE::ModeDJH));
     state().Cur_DJH = g_sampleDjh;
     g_window->cobNavigate_Click();
-    QTreeWidgetItem* node = controlsOf(g_window).TvmDataList()->currentItem();
+    const QModelIndex node = controlsOf(g_window).TvmDataList()->currentIndex();
     for (auto _ : s)
         g_window->TvmDataList_NodeClick(node);
 }
@@ -238,7 +237,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (!openSample(Bench::sharedSample())) return 1;
-    QTreeWidget tree;
+    NavigateTree tree;
     g_tree = &tree;
     QElapsedTimer t;
     t.start();

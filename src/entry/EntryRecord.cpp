@@ -24,7 +24,6 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTreeWidget>
 
 void KCUTIL::Show_Coord_System_Error(double X, double Y, QWidget* parent)
 {
@@ -45,7 +44,6 @@ bool askYesNo(const QString& text, const QString& title, Prompt::Icon icon)
 }
 
 using NAVIGATE::ClosingText;
-using NAVIGATE::KeyRole;
 
 bool mineMode(const NewTab& window)
 {
@@ -53,18 +51,18 @@ bool mineMode(const NewTab& window)
 }
 
 // The registration a node of the list stands for, as the load takes it.
-QString nodeRegistration(const NewTab& window, const QTreeWidgetItem* node)
+QString nodeRegistration(const NewTab& window, const QModelIndex& node)
 {
     return NAVIGATE::Node_Registration(controlsOf(window).cobNavigate()->currentText(),
-                                       NAVIGATE::Node_Key(node), node->text(0));
+                                       NAVIGATE::Node_Key(node), node.data().toString());
 }
 
 // Loads the node's registration as a click on it does.
-void clickNode(NewTab& window, QTreeWidgetItem* node)
+void clickNode(NewTab& window, const QModelIndex& node)
 {
-    QTreeWidget* list = controlsOf(window).TvmDataList();
-    list->setCurrentItem(node);
-    Q_EMIT list->itemClicked(node, 0);
+    NavigateTree* list = controlsOf(window).TvmDataList();
+    list->setCurrentIndex(node);
+    Q_EMIT list->clicked(node);
 }
 
 void setSaveMark(bool on)
@@ -78,33 +76,25 @@ void setSaveMark(bool on)
 void updateList(NewTab& window, const QString& djh, bool inserted)
 {
     ProgramState& s = state();
-    QTreeWidget* list = controlsOf(window).TvmDataList();
-    QTreeWidgetItem* selected = list->currentItem();
+    NavigateTree* list = controlsOf(window).TvmDataList();
+    const QModelIndex selected = list->currentIndex();
     if (!inserted) {
-        if (!selected) {
+        if (!selected.isValid()) {
             s.Cur_DJH = djh;
             return;
         }
-        selected->setText(0, djh);
-        const QString key = selected->data(0, KeyRole).toString();
+        const QString key = NAVIGATE::Node_Key(selected);
         // A node that finds its registration by key must find it under the new number.
-        if (mineMode(window) && !key.isEmpty()) selected->setData(0, KeyRole, key.left(1) + djh);
+        list->setLabel(selected, mineMode(window) && !key.isEmpty() ? key.left(1) + djh : key, djh);
         clickNode(window, selected);
         s.Cur_DJH = djh;
         return;
     }
     // A new registration goes before the "..." that closes a flat list.
-    const int last = list->topLevelItemCount() - 1;
-    bool closed = false;
-    if (last >= 0 && list->topLevelItem(last)->text(0) == ClosingText) {
-        delete list->takeTopLevelItem(last);
-        closed = true;
-    }
-    auto* node = new QTreeWidgetItem(list);
-    node->setText(0, djh);
-    node->setData(0, KeyRole, djh);
-    if (closed) new QTreeWidgetItem(list, QStringList{ClosingText});
-    list->setCurrentItem(node);
+    const int last = list->topLevelCount() - 1;
+    const bool closed = last >= 0 && NAVIGATE::Is_Closing_Node(list->indexOf(list->nodes().root(last)));
+    const QModelIndex node = list->insertRoot(closed ? last : last + 1, djh, djh);
+    list->setCurrentIndex(node);
     s.Cur_DJH = djh;
     controlsOf(window).Command2()->setEnabled(true);
 }
@@ -177,9 +167,9 @@ bool Save_Data_All(NewTab& window)
 
 void Delete_Data_All(NewTab& window)
 {
-    QTreeWidget* list = controlsOf(window).TvmDataList();
-    QTreeWidgetItem* node = list->currentItem();
-    if (!node || NAVIGATE::Has_Children(node)) return; // a group node is no registration
+    NavigateTree* list = controlsOf(window).TvmDataList();
+    const QModelIndex node = list->currentIndex();
+    if (!node.isValid() || NAVIGATE::Has_Children(node)) return; // a group node is no registration
     const QString djh = nodeRegistration(window, node);
     if (djh.isEmpty() || djh == ClosingText) return; // the "..." node stands for no registration
     if (Prompt::ask(KCUTIL::Delete_Question(djh), QStringLiteral("提示"), Prompt::Buttons::OkCancel,
@@ -189,11 +179,8 @@ void Delete_Data_All(NewTab& window)
         ErrorBox::show(deleted.error(), &window);
         return;
     }
-    if (QTreeWidgetItem* parent = node->parent())
-        delete parent->takeChild(parent->indexOfChild(node));
-    else
-        delete list->takeTopLevelItem(list->indexOfTopLevelItem(node));
-    if (list->topLevelItemCount() > 0) clickNode(window, list->topLevelItem(0));
+    list->remove(node);
+    if (list->topLevelCount() > 0) clickNode(window, list->indexOf(list->nodes().root(0)));
 }
 
 void Register(CommandTargets& targets)

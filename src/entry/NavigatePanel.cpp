@@ -1,6 +1,7 @@
 #include "NavigatePanel.h"
 
 #include "FitFont.h"
+#include "NavigateTree.h"
 
 #include "platform/Twips.h"
 
@@ -8,15 +9,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QStyle>
-#include <QTreeWidget>
-
-void NavigateTreeWidget::keyPressEvent(QKeyEvent* event)
-{
-    QTreeWidgetItem* before = currentItem();
-    QTreeWidget::keyPressEvent(event);
-    QTreeWidgetItem* now = currentItem();
-    if (now && now != before) Q_EMIT keyMoved(now);
-}
 
 NavigatePanel::NavigatePanel(QWidget* parent) : QWidget(parent)
 {
@@ -26,16 +18,16 @@ NavigatePanel::NavigatePanel(QWidget* parent) : QWidget(parent)
     m_cobNavigate->setObjectName(QStringLiteral("cobNavigate"));
     m_cobNavigate->addItems(modes());
 
-    m_tvDataList = new NavigateTreeWidget(this);
+    m_tvDataList = new NavigateTree(this);
     m_tvDataList->setObjectName(QStringLiteral("TvDataList"));
     m_tvDataList->setHeaderHidden(true);
     m_tvDataList->hide();
 
-    m_tvmDataList = new NavigateTreeWidget(this);
+    m_tvmDataList = new NavigateTree(this);
     m_tvmDataList->setObjectName(QStringLiteral("TvmDataList"));
     m_tvmDataList->setHeaderHidden(true);
     // Numbers and names are shown whole; a narrow panel scrolls sideways.
-    for (QTreeWidget* tree : {m_tvDataList, m_tvmDataList}) {
+    for (NavigateTree* tree : {m_tvDataList, m_tvmDataList}) {
         tree->setTextElideMode(Qt::ElideNone);
         tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
         tree->header()->setStretchLastSection(false);

@@ -18,7 +18,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
-#include <QTreeWidget>
 
 namespace NAVIGATE {
 
@@ -32,7 +31,7 @@ std::function<void(QWidget*)>& queryDialog()
 
 // Places a tree of the navigation panel: `top` and `height` in twips, the width of
 // the panel's trees.
-void placeTree(NewTab& w, QTreeWidget* tree, int top, int height)
+void placeTree(NewTab& w, NavigateTree* tree, int top, int height)
 {
     const EntryGeometry::Layout& l = w.currentLayout();
     tree->setGeometry(Twips::toPixels(0, top, l.panel.width() - 50, std::max(0, height)));
@@ -57,14 +56,14 @@ void singleTreeLayout(NewTab& w)
 
 } // namespace
 
-void Fill_Tree(NewTab& w, QTreeWidget* tree, const Result<TreeNodes>& nodes)
+void Fill_Tree(NewTab& w, NavigateTree* tree, Result<NodeTable> nodes)
 {
     if (!nodes) {
         tree->clear();
         ErrorBox::show(nodes.error(), &w);
         return;
     }
-    Fill_Tree(tree, *nodes);
+    Fill_Tree(tree, std::move(*nodes));
 }
 
 void Clear_Tree(NewTab& w)

@@ -8,7 +8,7 @@
 
 class CommandTargets;
 class NewTab;
-class QTreeWidget;
+class NavigateTree;
 class QWidget;
 
 // The navigation trees of an entry window: the builders fill its trees from the
@@ -18,7 +18,7 @@ namespace NAVIGATE {
 
 // Puts the nodes a builder read into `tree`; when the read failed, empties the tree
 // and shows why.
-void Fill_Tree(NewTab& w, QTreeWidget* tree, const Result<TreeNodes>& nodes);
+void Fill_Tree(NewTab& w, NavigateTree* tree, Result<NodeTable> nodes);
 
 // Empties both trees; the registration tree alone, below the mode box and down to
 // the query button.

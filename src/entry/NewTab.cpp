@@ -6,6 +6,7 @@
 #include "KnPage.h"
 #include "NavigateWindow.h"
 #include "NavigatePanel.h"
+#include "NavigateTree.h"
 #include "RegionPickerTree.h"
 #include "Wheel.h"
 #include "registration/form/CellText.h"
@@ -38,7 +39,6 @@
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTableWidget>
-#include <QTreeWidget>
 
 #include <cmath>
 

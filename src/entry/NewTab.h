@@ -28,8 +28,8 @@ class QPushButton;
 class QScrollBar;
 class QTabBar;
 class QTableWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
+class NavigateTree;
+class QModelIndex;
 
 // The registration entry window: a child window of the main window in which a
 // clerk views and types one overlay registration. On the left the navigation panel
@@ -125,15 +125,15 @@ public:
     // Rebuilds the trees of the mode shown and selects and loads Cur_DJH in them.
     void cobNavigate_Click();
     // Selects the first node whose key ends in `djh` and loads it as a click does.
-    void positionDJH(const QString& djh, QTreeWidget* tree);
+    void positionDJH(const QString& djh, NavigateTree* tree);
     // Selects the county of registration `djh` and builds that county's list.
-    void positionXZQ(const QString& djh, QTreeWidget* tree);
+    void positionXZQ(const QString& djh, NavigateTree* tree);
     // The unfiltered list of every overlay registration, closed by "...".
     void navigate_djh();
     // Rebuilds the trees of the mode shown without selecting anything.
     void Data_All_Refresh();
-    void TvmDataList_NodeClick(QTreeWidgetItem* node);
-    void TvDataList_NodeClick(QTreeWidgetItem* node);
+    void TvmDataList_NodeClick(const QModelIndex& node);
+    void TvDataList_NodeClick(const QModelIndex& node);
     void TvmDataList_DblClick();
     // The query button: empties the filter, shows the query dialog, rebuilds the
     // trees and clicks the first node.
@@ -163,8 +163,8 @@ private:
 
     QWidget* Pic3() const { return m_pic3; }
     QComboBox* cobNavigate() const { return m_cobNavigate; }
-    QTreeWidget* TvDataList() const { return m_tvDataList; }
-    QTreeWidget* TvmDataList() const { return m_tvmDataList; }
+    NavigateTree* TvDataList() const { return m_tvDataList; }
+    NavigateTree* TvmDataList() const { return m_tvmDataList; }
     QPushButton* Command6() const { return m_command6; }
     QWidget* TEMPPIC() const { return m_tempPic; }
     QTabBar* Tab1() const { return m_tab1; }
@@ -222,8 +222,8 @@ private:
 
     NavigatePanel* m_pic3 = nullptr;
     QComboBox* m_cobNavigate = nullptr;
-    QTreeWidget* m_tvDataList = nullptr;
-    QTreeWidget* m_tvmDataList = nullptr;
+    NavigateTree* m_tvDataList = nullptr;
+    NavigateTree* m_tvmDataList = nullptr;
     QPushButton* m_command6 = nullptr;
     QWidget* m_tempPic = nullptr;
     QTabBar* m_tab1 = nullptr;

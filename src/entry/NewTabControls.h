@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NewTab.h"
+#include "NavigateTree.h"
 #include "RegionPickerTree.h"
 
 // The controls of an entry window, for the window's own parts (editing, record,
@@ -15,8 +16,8 @@ public:
 
     QWidget* Pic3() const { return m_w.Pic3(); }
     QComboBox* cobNavigate() const { return m_w.cobNavigate(); }
-    QTreeWidget* TvDataList() const { return m_w.TvDataList(); }
-    QTreeWidget* TvmDataList() const { return m_w.TvmDataList(); }
+    NavigateTree* TvDataList() const { return m_w.TvDataList(); }
+    NavigateTree* TvmDataList() const { return m_w.TvmDataList(); }
     QPushButton* Command6() const { return m_w.Command6(); }
     QWidget* TEMPPIC() const { return m_w.TEMPPIC(); }
     QTabBar* Tab1() const { return m_w.Tab1(); }

@@ -32,7 +32,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableWidget>
-#include <QTreeWidget>
 
 namespace {
 
@@ -61,17 +60,17 @@ QList<QAbstractButton*> buttons(const QList<QCheckBox*>& boxes)
 void NewTab::connectNavigation()
 {
     connect(m_cobNavigate, &QComboBox::activated, this, [this] { cobNavigate_Click(); });
-    connect(m_tvDataList, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { TvDataList_NodeClick(item); });
-    connect(m_tvmDataList, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { TvmDataList_NodeClick(item); });
+    connect(m_tvDataList, &NavigateTree::clicked, this,
+            [this](const QModelIndex& node) { TvDataList_NodeClick(node); });
+    connect(m_tvmDataList, &NavigateTree::clicked, this,
+            [this](const QModelIndex& node) { TvmDataList_NodeClick(node); });
     // Moving the selection with the keys chooses the node as a click does, so the
     // list, the pages and Delete always agree.
-    connect(static_cast<NavigateTreeWidget*>(m_tvDataList), &NavigateTreeWidget::keyMoved, this,
-            [this](QTreeWidgetItem* item) { TvDataList_NodeClick(item); });
-    connect(static_cast<NavigateTreeWidget*>(m_tvmDataList), &NavigateTreeWidget::keyMoved, this,
-            [this](QTreeWidgetItem* item) { TvmDataList_NodeClick(item); });
-    connect(m_tvmDataList, &QTreeWidget::itemDoubleClicked, this, [this] { TvmDataList_DblClick(); });
+    connect(m_tvDataList, &NavigateTree::keyMoved, this,
+            [this](const QModelIndex& node) { TvDataList_NodeClick(node); });
+    connect(m_tvmDataList, &NavigateTree::keyMoved, this,
+            [this](const QModelIndex& node) { TvmDataList_NodeClick(node); });
+    connect(m_tvmDataList, &NavigateTree::doubleClicked, this, [this] { TvmDataList_DblClick(); });
     connect(m_command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
     m_command6->setEnabled(NAVIGATE::Has_Query_Dialog());
 }
@@ -96,16 +95,16 @@ void NewTab::cobNavigate_Click()
     }
 }
 
-void NewTab::positionDJH(const QString& djh, QTreeWidget* tree)
+void NewTab::positionDJH(const QString& djh, NavigateTree* tree)
 {
-    QTreeWidgetItem* node = NAVIGATE::Find_Node_Key_Suffix(tree, djh, 13);
-    if (!node) return;
-    tree->setCurrentItem(node);
-    tree->scrollToItem(node);
+    const QModelIndex node = NAVIGATE::Find_Node_Key_Suffix(tree, djh, 13);
+    if (!node.isValid()) return;
+    tree->setCurrentIndex(node);
+    tree->scrollTo(node);
     TvmDataList_NodeClick(node);
 }
 
-void NewTab::positionXZQ(const QString& djh, QTreeWidget* tree)
+void NewTab::positionXZQ(const QString& djh, NavigateTree* tree)
 {
     Db::Error e;
     auto q = Db::exec(state().Cn(), QStringLiteral("SELECT 行政区代码 FROM 压覆 WHERE 登记号=?"), {djh}, &e);
@@ -115,11 +114,11 @@ void NewTab::positionXZQ(const QString& djh, QTreeWidget* tree)
     const QString code =
         QString::number(v.isNull() ? 0 : TextNumber::roundToInt32(TextNumber::leading(v.toString())));
 
-    QTreeWidgetItem* node = NAVIGATE::Find_Node_Key_Suffix(tree, code, 6);
-    if (!node) return;
+    const QModelIndex node = NAVIGATE::Find_Node_Key_Suffix(tree, code, 6);
+    if (!node.isValid()) return;
     // Selecting a node this way is no click.
-    tree->setCurrentItem(node);
-    tree->scrollToItem(node);
+    tree->setCurrentIndex(node);
+    tree->scrollTo(node);
     const QString mode = m_cobNavigate->currentText();
     if (mode == NAVIGATE::ModeXZQ_DJH)
         NAVIGATE::Load_Tree_DJH_XZQ(*this, code);
@@ -170,14 +169,14 @@ void NewTab::Command6_Click()
     s.Query_SQL.clear();
     NAVIGATE::Open_Query_Dialog(this);
     Data_All_Refresh();
-    if (m_tvmDataList->topLevelItemCount() > 0) {
-        QTreeWidgetItem* first = m_tvmDataList->topLevelItem(0);
-        m_tvmDataList->setCurrentItem(first);
+    if (m_tvmDataList->topLevelCount() > 0) {
+        const QModelIndex first = m_tvmDataList->indexOf(m_tvmDataList->nodes().root(0));
+        m_tvmDataList->setCurrentIndex(first);
         TvmDataList_NodeClick(first);
     }
 }
 
-void NewTab::TvDataList_NodeClick(QTreeWidgetItem* node)
+void NewTab::TvDataList_NodeClick(const QModelIndex& node)
 {
     setButton(Keys::Del, false);
     m_command2->setEnabled(false);
@@ -191,11 +190,11 @@ void NewTab::TvDataList_NodeClick(QTreeWidgetItem* node)
         NAVIGATE::Load_Tree_KQ_XZQ(*this, key.mid(1));
 }
 
-void NewTab::TvmDataList_NodeClick(QTreeWidgetItem* node)
+void NewTab::TvmDataList_NodeClick(const QModelIndex& node)
 {
     Q_UNUSED(node); // the load reads the tree's selected node
-    QTreeWidgetItem* selected = m_tvmDataList->currentItem();
-    if (selected && !NAVIGATE::Has_Children(selected)) {
+    const QModelIndex selected = m_tvmDataList->currentIndex();
+    if (selected.isValid() && !NAVIGATE::Has_Children(selected)) {
         BusyCursor busy;
         NAVIGATE::Enable_Edit(*this, 2);
         view_djh();
@@ -211,8 +210,8 @@ void NewTab::TvmDataList_NodeClick(QTreeWidgetItem* node)
 
 void NewTab::TvmDataList_DblClick()
 {
-    QTreeWidgetItem* selected = m_tvmDataList->currentItem();
-    if (!selected || selected->text(0) != NAVIGATE::ClosingText) return;
+    const QModelIndex selected = m_tvmDataList->currentIndex();
+    if (!selected.isValid() || selected.data().toString() != NAVIGATE::ClosingText) return;
     mainWindow().openWindow(WindowNames::FrmReference);
 }
 
@@ -226,10 +225,10 @@ void NewTab::view_djh()
                                      QString::number(NAVIGATE::Count_Registrations(m_tvmDataList)) +
                                      QStringLiteral("个项目"));
 
-    QTreeWidgetItem* selected = m_tvmDataList->currentItem();
-    if (!selected) return;
+    const QModelIndex selected = m_tvmDataList->currentIndex();
+    if (!selected.isValid()) return;
     const QString djh = NAVIGATE::Node_Registration(m_cobNavigate->currentText(),
-                                                    NAVIGATE::Node_Key(selected), selected->text(0));
+                                                    NAVIGATE::Node_Key(selected), selected.data().toString());
     s.Cur_DJH = djh;
     clear_data();
     m_command2->setEnabled(true);
@@ -295,8 +294,10 @@ void NewTab::view_djh()
                 // A Null date stays Null while its boxes stay empty.
                 const QString date = snap.storedDate(table, column);
                 const QVariant value = snap.value(table, column);
-                if (!date.isEmpty()) stored = date;
-                else if (value.isValid() && value.isNull()) stored = value;
+                if (!date.isEmpty())
+                    stored = date;
+                else if (value.isValid() && value.isNull())
+                    stored = value;
             } else {
                 stored =
                     part == FieldRegistry::Part::AreaCode ? QVariant(snap.phone) : snap.value(table, column);

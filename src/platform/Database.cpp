@@ -7,10 +7,13 @@
 #include <QMutex>
 #include <QPointer>
 #include <QSet>
-#include <QThread>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QThread>
 #include <QUrl>
+
+#include <sqlite3.h>
 
 namespace Db {
 
@@ -396,7 +399,8 @@ QSqlDatabase ScopedConnection::db() const
     return connection(m_name);
 }
 
-std::optional<QSqlQuery> exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values, Error* error)
+std::optional<QSqlQuery> exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values,
+                              Error* error)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -404,7 +408,8 @@ std::optional<QSqlQuery> exec(const QSqlDatabase& db, const QString& sql, const 
         if (error) *error = errorOf(q.lastError(), QStringLiteral("SQLite"));
         return std::nullopt;
     }
-    for (int i = 0; i < values.size(); ++i) q.bindValue(i, values.at(i));
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values.at(i));
     if (!q.exec()) {
         if (error) *error = errorOf(q.lastError(), QStringLiteral("SQLite"));
         return std::nullopt;
@@ -458,7 +463,8 @@ QStringList tableNames(const QSqlDatabase& db)
     QStringList names;
     auto q = exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"));
     if (!q) return names;
-    while (q->next()) names << q->value(0).toString();
+    while (q->next())
+        names << q->value(0).toString();
     if (!finished(*q)) return {};
     return names;
 }
@@ -512,6 +518,106 @@ bool TransactionGuard::commit(Error* error)
         return false;
     }
     return true;
+}
+
+Rows::Rows(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    sqlite3* connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+                              ? *static_cast<sqlite3* const*>(handle.constData())
+                              : nullptr;
+    if (!connection || !db.isOpen()) {
+        fail(-1, QStringLiteral("数据库没有打开"));
+        return;
+    }
+    const QByteArray text = sql.toUtf8();
+    const int prepared = sqlite3_prepare_v2(connection, text.constData(), int(text.size()), &m_stmt, nullptr);
+    if (prepared != SQLITE_OK) {
+        fail(sqlite3_extended_errcode(connection), QString::fromUtf8(sqlite3_errmsg(connection)));
+        return;
+    }
+    // Bound as the driver binds them, so that a value compares with a column the same
+    // way whichever way it is read.
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& v = values.at(i);
+        int bound = SQLITE_OK;
+        if (v.isNull()) {
+            bound = sqlite3_bind_null(m_stmt, i + 1);
+        } else {
+            switch (v.metaType().id()) {
+            case QMetaType::Bool:
+            case QMetaType::Int:
+            case QMetaType::UInt:
+            case QMetaType::LongLong:
+                bound = sqlite3_bind_int64(m_stmt, i + 1, v.toLongLong());
+                break;
+            case QMetaType::Double:
+                bound = sqlite3_bind_double(m_stmt, i + 1, v.toDouble());
+                break;
+            case QMetaType::QByteArray: {
+                const QByteArray bytes = v.toByteArray();
+                bound =
+                    sqlite3_bind_blob(m_stmt, i + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+                break;
+            }
+            default: {
+                const QString s = v.toString();
+                bound = sqlite3_bind_text16(m_stmt, i + 1, s.utf16(), int(s.size() * sizeof(QChar)),
+                                            SQLITE_TRANSIENT);
+                break;
+            }
+            }
+        }
+        if (bound != SQLITE_OK) {
+            fail(sqlite3_extended_errcode(connection), QString::fromUtf8(sqlite3_errmsg(connection)));
+            return;
+        }
+    }
+}
+
+Rows::~Rows()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void Rows::fail(int code, const QString& text)
+{
+    m_failed = true;
+    m_error.number = code;
+    m_error.source = QStringLiteral("SQLite");
+    m_error.description = code > 0 ? plainCause(code) : QString();
+    if (m_error.description.isEmpty()) m_error.description = text;
+}
+
+bool Rows::next()
+{
+    if (!m_stmt || m_failed || m_done) return false;
+    const int step = sqlite3_step(m_stmt);
+    if (step == SQLITE_ROW) return true;
+    m_done = true;
+    if (step != SQLITE_DONE) {
+        sqlite3* connection = sqlite3_db_handle(m_stmt);
+        fail(sqlite3_extended_errcode(connection), QString::fromUtf8(sqlite3_errmsg(connection)));
+    }
+    return false;
+}
+
+QUtf8StringView Rows::text(int column) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return text ? QUtf8StringView(text, sqlite3_column_bytes(m_stmt, column)) : QUtf8StringView();
+}
+
+bool Rows::isNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+bool Rows::finished(Error* error) const
+{
+    if (!m_failed) return true;
+    if (error) *error = m_error;
+    return false;
 }
 
 } // namespace Db

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QObject;
+struct sqlite3_stmt;
 
 // The database layer: every database file of the program is an SQLite file opened
 // under a connection name of its own. Values always travel as bound parameters;
@@ -130,6 +131,35 @@ void setUnhandledErrorHandler(void (*handler)(const Error&));
 // success (positioned before the first row).
 std::optional<QSqlQuery> exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {},
                               Error* error = nullptr);
+
+// Many rows read fast: one statement stepped straight through SQLite on the
+// connection, each value read as SQLite's own UTF-8 text, without a value object per
+// field. For the long lists of the navigation trees; everything else reads through
+// exec(). Forward only; a view returned is valid until the next row.
+class Rows
+{
+public:
+    Rows(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+    ~Rows();
+    Rows(const Rows&) = delete;
+    Rows& operator=(const Rows&) = delete;
+
+    // The next row; false after the last one and on a failure (finished() tells).
+    bool next();
+    // The value of a column of the current row as text; empty for Null.
+    QUtf8StringView text(int column) const;
+    bool isNull(int column) const;
+    // Whether the statement ran to its end; the failure otherwise, as exec() reports it.
+    bool finished(Error* error = nullptr) const;
+
+private:
+    void fail(int code, const QString& text);
+
+    sqlite3_stmt* m_stmt = nullptr;
+    bool m_failed = false;
+    bool m_done = false;
+    Error m_error;
+};
 
 // First column of the first row, or an invalid QVariant when there is no row.
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {},

@@ -3,22 +3,22 @@
 #include "MainWindowServices.h"
 #include "ShellNames.h"
 
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace KCUTIL {
 
-void Set_Toolbar_State(QTreeWidget* TvmDataList)
+void Set_Toolbar_State(QTreeView* TvmDataList)
 {
     MainWindowServices& main = mainWindow();
     if (!main.present()) return;
-    if (TvmDataList && TvmDataList->topLevelItemCount() > 0) {
-        if (!TvmDataList->currentItem())
-            TvmDataList->setCurrentItem(TvmDataList->topLevelItem(TvmDataList->topLevelItemCount() - 1));
-        const QTreeWidgetItem* node = TvmDataList->currentItem();
+    const QAbstractItemModel* list = TvmDataList ? TvmDataList->model() : nullptr;
+    if (list && list->rowCount() > 0) {
+        if (!TvmDataList->currentIndex().isValid())
+            TvmDataList->setCurrentIndex(list->index(list->rowCount() - 1, 0));
+        const QModelIndex node = TvmDataList->currentIndex();
         // Only a registration leaf can be deleted: not "...", not a group node (one
         // whose children are not shown yet included).
-        if (node->text(0) != QLatin1String("...") && node->childCount() == 0 &&
-            node->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator) {
+        if (node.data().toString() != QLatin1String("...") && !list->hasChildren(node)) {
             main.setButtonEnabled(Keys::Print, true);
             main.setButtonEnabled(Keys::Del, true);
         } else {

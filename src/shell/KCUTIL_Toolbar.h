@@ -1,6 +1,6 @@
 #pragma once
 
-class QTreeWidget;
+class QTreeView;
 
 // Save, Delete and Print of the main window follow the entry window: the toolbar
 // buttons "SAVE", "DEL" and "PRINT" are the master, the menu items "保存(&S)",
@@ -11,7 +11,7 @@ namespace KCUTIL {
 // selected; a registration leaf enables "DEL" and "PRINT", the "..." node and a
 // group node (a mining area) disable "DEL" and leave "PRINT" as it is; then the
 // menu follows.
-void Set_Toolbar_State(QTreeWidget* TvmDataList);
+void Set_Toolbar_State(QTreeView* TvmDataList);
 
 // The menu items take the states of their buttons.
 void Sync_Menu_Toolbar();

@@ -8,7 +8,7 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QProgressBar;
-class QTreeWidget;
+class QTreeView;
 class QWidget;
 
 // The one way from a subsystem to the main window and the entry window it frames:
@@ -56,7 +56,7 @@ public:
     virtual void relabelTree() { }
     // Save, Delete and Print follow the entry window's registration list; the menu
     // items follow the toolbar (KCUTIL::Set_Toolbar_State, KCUTIL::Sync_Menu_Toolbar).
-    virtual void setToolbarState(QTreeWidget* registrationList) {}
+    virtual void setToolbarState(QTreeView* registrationList) {}
     virtual void syncMenuToolbar() {}
 
     // The frame the entry window is placed in: heights in twips of the main window,

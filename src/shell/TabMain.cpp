@@ -114,7 +114,7 @@ void TabMain::redrawMap()
     if (entryWindowOpen() && m_targets.entry().Draw_Area_Map) m_targets.entry().Draw_Area_Map();
 }
 
-void TabMain::setToolbarState(QTreeWidget* registrationList)
+void TabMain::setToolbarState(QTreeView* registrationList)
 {
     KCUTIL::Set_Toolbar_State(registrationList);
 }

@@ -97,7 +97,7 @@ public:
     void showCurrentRegistration() override;
     void relabelTree() override;
     void redrawMap() override;
-    void setToolbarState(QTreeWidget* registrationList) override;
+    void setToolbarState(QTreeView* registrationList) override;
     void syncMenuToolbar() override;
     int windowHeightTwips() const override;
     int statusBarHeightTwips() const override;

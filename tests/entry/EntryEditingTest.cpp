@@ -48,12 +48,12 @@ protected:
         openEntry();
         ASSERT_NE(w(), nullptr);
         // The window opens with nothing chosen; "..." starts a new registration.
-        QTreeWidget* list = controlsOf(w()).TvmDataList();
-        ASSERT_GT(list->topLevelItemCount(), 0);
-        QTreeWidgetItem* closing = list->topLevelItem(list->topLevelItemCount() - 1);
-        ASSERT_EQ(closing->text(0), QStringLiteral("..."));
-        list->setCurrentItem(closing);
-        Q_EMIT list->itemClicked(closing, 0);
+        NavigateTree* list = controlsOf(w()).TvmDataList();
+        ASSERT_GT(list->topLevelCount(), 0);
+        const QModelIndex closing = list->model()->index(list->topLevelCount() - 1, 0);
+        ASSERT_EQ(closing.data().toString(), QStringLiteral("..."));
+        list->setCurrentIndex(closing);
+        Q_EMIT list->clicked(closing);
         Prompt::clear();
     }
     void TearDown() override

@@ -116,12 +116,11 @@ protected:
         }
         FAIL() << "no county " << countyKey.toStdString();
     }
-    QTreeWidgetItem* listNode(const QString& text) const
+    QModelIndex listNode(const QString& text) const
     {
-        for (QTreeWidgetItemIterator it(controlsOf(w()).TvmDataList()); *it; ++it) {
-            if ((*it)->text(0) == text) return *it;
-        }
-        return nullptr;
+        for (const QModelIndex& node : NAVIGATE::Tree_Nodes(controlsOf(w()).TvmDataList()))
+            if (node.data().toString() == text) return node;
+        return {};
     }
     int rows(const QString& table, const QString& djh) const
     {
@@ -177,10 +176,10 @@ protected:
     // Clicks a node of the registration list as the mouse does.
     void clickNode(const QString& text)
     {
-        QTreeWidgetItem* node = listNode(text);
-        ASSERT_NE(node, nullptr) << text.toStdString();
-        controlsOf(w()).TvmDataList()->setCurrentItem(node);
-        Q_EMIT controlsOf(w()).TvmDataList()->itemClicked(node, 0);
+        const QModelIndex node = listNode(text);
+        ASSERT_TRUE(node.isValid()) << text.toStdString();
+        controlsOf(w()).TvmDataList()->setCurrentIndex(node);
+        Q_EMIT controlsOf(w()).TvmDataList()->clicked(node);
     }
     QString stored(const QString& sql, const QString& djh) const
     {
@@ -245,11 +244,11 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
         113.0);
 
     // Found in the list and loaded again: every value as typed.
-    QTreeWidgetItem* node = listNode(n);
-    ASSERT_NE(node, nullptr);
+    const QModelIndex node = listNode(n);
+    ASSERT_TRUE(node.isValid());
     w()->clear_data();
-    controlsOf(w()).TvmDataList()->setCurrentItem(node);
-    Q_EMIT controlsOf(w()).TvmDataList()->itemClicked(node, 0);
+    controlsOf(w()).TvmDataList()->setCurrentIndex(node);
+    Q_EMIT controlsOf(w()).TvmDataList()->clicked(node);
     EXPECT_EQ(controlsOf(w()).Kn1Data(0)->text(), n);
     EXPECT_EQ(controlsOf(w()).Kn2Data(1)->text(), QStringLiteral("410102"));
     EXPECT_EQ(controlsOf(w()).Kn1Data(3)->text(), QStringLiteral("2008"));
@@ -286,14 +285,14 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
         EXPECT_EQ(rows(t, n), 0) << t.toStdString();
         EXPECT_EQ(rows(t, renamed), 1) << t.toStdString();
     }
-    EXPECT_NE(listNode(renamed), nullptr);
-    EXPECT_EQ(listNode(n), nullptr);
+    EXPECT_TRUE(listNode(renamed).isValid());
+    EXPECT_FALSE(listNode(n).isValid());
     EXPECT_EQ(controlsOf(w()).Kn2Data(0)->text(), typed[3].text);
 
     // Deleted after the question; the list moves on.
-    QTreeWidgetItem* renamedNode = listNode(renamed);
-    ASSERT_NE(renamedNode, nullptr);
-    controlsOf(w()).TvmDataList()->setCurrentItem(renamedNode);
+    const QModelIndex renamedNode = listNode(renamed);
+    ASSERT_TRUE(renamedNode.isValid());
+    controlsOf(w()).TvmDataList()->setCurrentIndex(renamedNode);
     Prompt::setNextAnswer(Prompt::Answer::Ok);
     main->Toolbar_ButtonClick(QStringLiteral("DEL"));
     EXPECT_EQ(Prompt::shown().value(0).text,
@@ -302,7 +301,7 @@ TEST_F(EntrySaveTest, EnterSaveReloadRenameDelete)
     for (const QString& t : {QStringLiteral("登记"), QStringLiteral("压覆"), QStringLiteral("报告"),
                              QStringLiteral("质量"), QStringLiteral("资源储量"), QStringLiteral("坐标")})
         EXPECT_EQ(rows(t, renamed), 0) << t.toStdString();
-    EXPECT_EQ(listNode(renamed), nullptr);
+    EXPECT_FALSE(listNode(renamed).isValid());
 }
 
 TEST_F(EntrySaveTest, ADamagedCoordinateTextIsSaidWhenLoadedAndKeptOnSave)
@@ -316,10 +315,10 @@ TEST_F(EntrySaveTest, ADamagedCoordinateTextIsSaidWhenLoadedAndKeptOnSave)
 
     Prompt::clear();
     w()->clear_data();
-    QTreeWidgetItem* node = listNode(n);
-    ASSERT_NE(node, nullptr);
-    controlsOf(w()).TvmDataList()->setCurrentItem(node);
-    Q_EMIT controlsOf(w()).TvmDataList()->itemClicked(node, 0);
+    const QModelIndex node = listNode(n);
+    ASSERT_TRUE(node.isValid());
+    controlsOf(w()).TvmDataList()->setCurrentIndex(node);
+    Q_EMIT controlsOf(w()).TvmDataList()->clicked(node);
     ASSERT_EQ(Prompt::shown().size(), 1);
     EXPECT_EQ(Prompt::lastText(),
               QStringLiteral("矿权坐标数据已损坏，无法显示！不输入新的坐标时，保存后原数据保持不变。"));
@@ -357,7 +356,7 @@ TEST_F(EntrySaveTest, AFailingSaveWritesNothingAndKeepsTheEdits)
     EXPECT_EQ(fileHash(), before);
     EXPECT_TRUE(saveMark());
     EXPECT_EQ(m_state.Cur_DJH, cur);
-    EXPECT_EQ(listNode(cur), nullptr);
+    EXPECT_FALSE(listNode(cur).isValid());
 
     // Closing asks to save; the save fails again and the window stays open.
     Prompt::clear();
@@ -408,11 +407,11 @@ TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
     enterRegistration();
     main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
     const QString n = QStringLiteral("4410102082001");
-    ASSERT_NE(listNode(n), nullptr);
+    ASSERT_TRUE(listNode(n).isValid());
     FaultInjection faults(m_state.Cn());
     faults.failOn(QStringLiteral("坐标"), FaultInjection::Kind::Delete);
     const QByteArray before = fileHash();
-    controlsOf(w()).TvmDataList()->setCurrentItem(listNode(n));
+    controlsOf(w()).TvmDataList()->setCurrentIndex(listNode(n));
     Prompt::clear();
     Prompt::setNextAnswer(Prompt::Answer::Cancel);
     main->MENU_DJ_Click(3);
@@ -421,7 +420,7 @@ TEST_F(EntrySaveTest, AFailedDeleteKeepsTheList)
     main->MENU_DJ_Click(3);
     EXPECT_TRUE(Prompt::lastText().contains(FaultInjection::Message));
     EXPECT_EQ(fileHash(), before);
-    EXPECT_NE(listNode(n), nullptr);
+    EXPECT_TRUE(listNode(n).isValid());
     EXPECT_EQ(rows(QStringLiteral("登记"), n), 1);
 }
 

@@ -49,15 +49,15 @@ protected:
         NavigationFixture::TearDown();
     }
 
-    void doubleClick(QTreeWidget* tree, const QString& text)
+    void doubleClick(NavigateTree* tree, const QString& text)
     {
-        QTreeWidgetItem* item = nullptr;
-        for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(tree))
-            if (n->text(0) == text) item = n;
-        ASSERT_NE(item, nullptr);
-        tree->scrollToItem(item);
+        QModelIndex item;
+        for (const QModelIndex& n : NAVIGATE::Tree_Nodes(tree))
+            if (n.data().toString() == text) item = n;
+        ASSERT_TRUE(item.isValid());
+        tree->scrollTo(item);
         QApplication::processEvents();
-        const QRect r = tree->visualItemRect(item);
+        const QRect r = tree->visualRect(item);
         ASSERT_TRUE(r.isValid() && tree->viewport()->rect().contains(r.center()))
             << r.x() << "," << r.y() << " " << tree->viewport()->width() << "x" << tree->viewport()->height();
         // A double click: the first click, then the double-click event.
@@ -103,30 +103,30 @@ TEST_F(NavigationMainWindowTest, DisplayOptionRelabelsTheOpenMineTree)
     QComboBox* box = controlsOf(w).cobNavigate();
     box->setCurrentIndex(box->findText("矿山-->登记号"));
     Q_EMIT box->activated(box->currentIndex());
-    QTreeWidgetItem* area = controlsOf(w).TvmDataList()->topLevelItem(0);
-    ASSERT_NE(area, nullptr);
-    EXPECT_EQ(area->text(0), "锦江铁矿区");
+    const QModelIndex area = controlsOf(w).TvmDataList()->model()->index(0, 0);
+    ASSERT_TRUE(area.isValid());
+    EXPECT_EQ(area.data().toString(), "锦江铁矿区");
     ASSERT_TRUE(bool(targets.entry().Relabel_Tree_Nodes));
     mainWindow().relabelTree();
-    EXPECT_EQ(area->text(0), "510104001");
+    EXPECT_EQ(area.data().toString(), "510104001");
 }
 
 TEST_F(NavigationMainWindowTest, KeysChooseARegistrationAsAClickDoes)
 {
     NewTab* w = openEntry();
     ASSERT_NE(w, nullptr);
-    QTreeWidget* list = controlsOf(w).TvmDataList();
-    QTreeWidgetItem* first = list->topLevelItem(0);
-    ASSERT_NE(first, nullptr);
-    list->setCurrentItem(first);
-    Q_EMIT list->itemClicked(first, 0);
-    ASSERT_EQ(m_state.Cur_DJH, first->text(0));
+    NavigateTree* list = controlsOf(w).TvmDataList();
+    const QModelIndex first = list->model()->index(0, 0);
+    ASSERT_TRUE(first.isValid());
+    list->setCurrentIndex(first);
+    Q_EMIT list->clicked(first);
+    ASSERT_EQ(m_state.Cur_DJH, first.data().toString());
 
     // Two steps down: the list, the pages and Delete agree on the registration.
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Down);
-    const QString shown = list->currentItem()->text(0);
-    EXPECT_NE(shown, first->text(0));
+    const QString shown = list->currentIndex().data().toString();
+    EXPECT_NE(shown, first.data().toString());
     EXPECT_EQ(m_state.Cur_DJH, shown);
     EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), shown);
     EXPECT_TRUE(main->buttonEnabled("DEL"));
@@ -138,18 +138,18 @@ TEST_F(NavigationMainWindowTest, KeysChooseARegistrationAsAClickDoes)
     QComboBox* box = controlsOf(w).cobNavigate();
     box->setCurrentIndex(box->findText("行政区-->登记号"));
     Q_EMIT box->activated(box->currentIndex());
-    QTreeWidget* regions = controlsOf(w).TvDataList();
+    NavigateTree* regions = controlsOf(w).TvDataList();
     regions->expandAll();
-    QTreeWidgetItem* county = nullptr;
-    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(regions))
+    QModelIndex county;
+    for (const QModelIndex& n : NAVIGATE::Tree_Nodes(regions))
         if (NAVIGATE::Node_Key(n) == "C510105") county = n;
-    ASSERT_NE(county, nullptr);
-    regions->setCurrentItem(regions->itemAbove(county));
+    ASSERT_TRUE(county.isValid());
+    regions->setCurrentIndex(regions->indexAbove(county));
     list->clear();
     QTest::keyClick(regions, Qt::Key_Down);
-    ASSERT_EQ(regions->currentItem(), county);
-    ASSERT_GE(list->topLevelItemCount(), 1);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), "4510105092001");
+    ASSERT_EQ(regions->currentIndex(), county);
+    ASSERT_GE(list->topLevelCount(), 1);
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), "4510105092001");
     EXPECT_EQ(NAVIGATE::Count_Registrations(list), 1);
 }
 
@@ -160,19 +160,19 @@ TEST_F(NavigationMainWindowTest, AMiningAreaNodeIsNeverDeleted)
     QComboBox* box = controlsOf(w).cobNavigate();
     box->setCurrentIndex(box->findText("矿山-->登记号"));
     Q_EMIT box->activated(box->currentIndex());
-    QTreeWidget* list = controlsOf(w).TvmDataList();
-    const int areas = list->topLevelItemCount();
+    NavigateTree* list = controlsOf(w).TvmDataList();
+    const int areas = list->topLevelCount();
     ASSERT_GT(areas, 0);
 
     // Activated again with nothing selected: the last mining area is selected, and
     // it is no registration to delete.
-    list->setCurrentItem(nullptr);
+    list->setCurrentIndex({});
     main->setButtonEnabled("DEL", true);
     w->Form_Activate();
-    ASSERT_NE(list->currentItem(), nullptr);
-    ASSERT_TRUE(NAVIGATE::Has_Children(list->currentItem()));
+    ASSERT_TRUE(list->currentIndex().isValid());
+    ASSERT_TRUE(NAVIGATE::Has_Children(list->currentIndex()));
     EXPECT_FALSE(main->buttonEnabled("DEL"));
     main->Toolbar_ButtonClick("DEL");
     EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
-    EXPECT_EQ(list->topLevelItemCount(), areas);
+    EXPECT_EQ(list->topLevelCount(), areas);
 }

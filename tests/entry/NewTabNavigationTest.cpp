@@ -26,7 +26,6 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
-#include <QTreeWidget>
 
 namespace {
 
@@ -92,44 +91,44 @@ protected:
         QApplication::processEvents();
     }
 
-    QTreeWidgetItem* node(QTreeWidget* tree, const QString& key) const
+    QModelIndex node(NavigateTree* tree, const QString& key) const
     {
-        for (QTreeWidgetItem* item : NAVIGATE::Tree_Nodes(tree))
+        for (const QModelIndex& item : NAVIGATE::Tree_Nodes(tree))
             if (NAVIGATE::Node_Key(item) == key) return item;
-        return nullptr;
+        return {};
     }
-    QTreeWidgetItem* nodeByText(QTreeWidget* tree, const QString& text) const
+    QModelIndex nodeByText(NavigateTree* tree, const QString& text) const
     {
-        for (QTreeWidgetItem* item : NAVIGATE::Tree_Nodes(tree))
-            if (item->text(0) == text) return item;
-        return nullptr;
+        for (const QModelIndex& item : NAVIGATE::Tree_Nodes(tree))
+            if (item.data().toString() == text) return item;
+        return {};
     }
 
     // Clicks a node with the mouse.
-    void click(QTreeWidget* tree, QTreeWidgetItem* item)
+    void click(NavigateTree* tree, const QModelIndex& item)
     {
-        ASSERT_NE(item, nullptr);
+        ASSERT_TRUE(item.isValid());
         tree->expandAll();
-        tree->scrollToItem(item);
+        tree->scrollTo(item);
         QApplication::processEvents();
-        const QRect r = tree->visualItemRect(item);
+        const QRect r = tree->visualRect(item);
         ASSERT_TRUE(r.isValid());
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
         QApplication::processEvents();
     }
 
-    QStringList keys(QTreeWidget* tree) const
+    QStringList keys(NavigateTree* tree) const
     {
         QStringList k;
-        for (QTreeWidgetItem* item : NAVIGATE::Tree_Nodes(tree))
+        for (const QModelIndex& item : NAVIGATE::Tree_Nodes(tree))
             k << NAVIGATE::Node_Key(item);
         return k;
     }
-    QStringList texts(QTreeWidget* tree) const
+    QStringList texts(NavigateTree* tree) const
     {
         QStringList t;
-        for (QTreeWidgetItem* item : NAVIGATE::Tree_Nodes(tree))
-            t << item->text(0);
+        for (const QModelIndex& item : NAVIGATE::Tree_Nodes(tree))
+            t << item.data().toString();
         return t;
     }
 
@@ -241,7 +240,7 @@ TEST_F(NewTabNavigationTest, NumbersAndPlaneCoordinatesShowWholeAtTheDefaultWidt
     NewTab& w = *open();
     QApplication::processEvents();
     ASSERT_EQ(w.panelWidth(), EntryGeometry::PanelDesignWidth);
-    QTreeWidget* list = controlsOf(w).TvmDataList();
+    NavigateTree* list = controlsOf(w).TvmDataList();
     // The number column fits even beside a vertical scroll bar.
     const int extent = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
     EXPECT_LE(list->header()->sectionSize(0), list->width() - 2 * list->frameWidth() - extent);
@@ -299,8 +298,8 @@ TEST_F(NewTabNavigationTest, MineModeCountsRegistrationsAndLoadsByKey)
     chooseMode("矿山-->登记号");
     EXPECT_TRUE(controlsOf(w).TvDataList()->isHidden());
     // Cur_DJH is selected again and loaded.
-    ASSERT_NE(controlsOf(w).TvmDataList()->currentItem(), nullptr);
-    EXPECT_EQ(NAVIGATE::Node_Key(controlsOf(w).TvmDataList()->currentItem()), "C" + R1);
+    ASSERT_TRUE(controlsOf(w).TvmDataList()->currentIndex().isValid());
+    EXPECT_EQ(NAVIGATE::Node_Key(controlsOf(w).TvmDataList()->currentIndex()), "C" + R1);
     expectFirstRegistrationShown();
     // Four registrations have a mining area; the tree has eleven nodes.
     EXPECT_EQ(status(), "共有4个项目");
@@ -313,8 +312,8 @@ TEST_F(NewTabNavigationTest, MineModeCountsRegistrationsAndLoadsByKey)
     EXPECT_FALSE(controlsOf(w).Command2()->isEnabled());
 
     // The registration node shows the project name; the number comes from the key.
-    QTreeWidgetItem* r4 = node(controlsOf(w).TvmDataList(), "C" + R4);
-    EXPECT_EQ(r4->text(0), "青羊新区");
+    const QModelIndex r4 = node(controlsOf(w).TvmDataList(), "C" + R4);
+    EXPECT_EQ(r4.data().toString(), "青羊新区");
     click(controlsOf(w).TvmDataList(), r4);
     EXPECT_EQ(m_state.Cur_DJH, R4);
     EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), R4);
@@ -322,36 +321,36 @@ TEST_F(NewTabNavigationTest, MineModeCountsRegistrationsAndLoadsByKey)
 }
 
 // The mine tree gives its nodes items as they are opened: a mining area shows as a
-// group before its mines have items, the count and a relabelling reach the nodes not
-// yet opened, and the keys open the area and mine down to a registration, which loads.
+// group before it is opened, the count and a relabelling reach the nodes not yet
+// opened, and the keys open the area and mine down to a registration, which loads.
 TEST_F(NewTabNavigationTest, MineTreeOpensItsNodesAsTheyAreReached)
 {
     NewTab& w = *open();
     m_state.Cur_DJH.clear();
     chooseMode("矿山-->登记号");
-    QTreeWidget* list = controlsOf(w).TvmDataList();
-    ASSERT_GT(list->topLevelItemCount(), 0);
-    QTreeWidgetItem* area = list->topLevelItem(0);
-    EXPECT_EQ(area->childCount(), 0);
+    NavigateTree* list = controlsOf(w).TvmDataList();
+    ASSERT_GT(list->topLevelCount(), 0);
+    const QModelIndex area = list->model()->index(0, 0);
+    EXPECT_FALSE(list->isExpanded(area));
     EXPECT_TRUE(NAVIGATE::Has_Children(area));
     EXPECT_EQ(NAVIGATE::Count_Registrations(list), 4);
     NAVIGATE::Relabel_Tree_Nodes(w);
 
     list->setFocus();
-    list->setCurrentItem(area);
+    list->setCurrentIndex(area);
     QTest::keyClick(list, Qt::Key_Right);
-    ASSERT_GT(area->childCount(), 0);
+    ASSERT_TRUE(list->isExpanded(area));
     QTest::keyClick(list, Qt::Key_Down);
-    QTreeWidgetItem* mine = list->currentItem();
-    ASSERT_EQ(mine, area->child(0));
+    const QModelIndex mine = list->currentIndex();
+    ASSERT_EQ(mine, list->model()->index(0, 0, area));
     EXPECT_FALSE(m_host.enabled.value("DEL"));
     QTest::keyClick(list, Qt::Key_Right);
     QTest::keyClick(list, Qt::Key_Down);
-    QTreeWidgetItem* registration = list->currentItem();
-    ASSERT_NE(registration, nullptr);
-    ASSERT_EQ(registration->parent(), mine);
+    const QModelIndex registration = list->currentIndex();
+    ASSERT_TRUE(registration.isValid());
+    ASSERT_EQ(registration.parent(), mine);
     const QString djh = NAVIGATE::Node_Key(registration).mid(1);
-    EXPECT_EQ(registration->text(0), djh);
+    EXPECT_EQ(registration.data().toString(), djh);
     EXPECT_EQ(m_state.Cur_DJH, djh);
     EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), djh);
     EXPECT_EQ(status(), "共有4个项目");
@@ -364,8 +363,8 @@ TEST_F(NewTabNavigationTest, RegionNumberModeSelectsTheCountyOfTheShownRegistrat
     chooseMode("行政区-->登记号");
     EXPECT_FALSE(controlsOf(w).TvDataList()->isHidden());
     EXPECT_FALSE(controlsOf(w).TvmDataList()->isHidden());
-    ASSERT_NE(controlsOf(w).TvDataList()->currentItem(), nullptr);
-    EXPECT_EQ(NAVIGATE::Node_Key(controlsOf(w).TvDataList()->currentItem()), "C510104");
+    ASSERT_TRUE(controlsOf(w).TvDataList()->currentIndex().isValid());
+    EXPECT_EQ(NAVIGATE::Node_Key(controlsOf(w).TvDataList()->currentIndex()), "C510104");
     EXPECT_EQ(texts(controlsOf(w).TvmDataList()), (QStringList{R1, R2, "4510104102003", "..."}));
     expectFirstRegistrationShown();
     EXPECT_EQ(status(), "共有3个项目");
@@ -386,9 +385,9 @@ TEST_F(NewTabNavigationTest, RegionMineModeBuildsTheMiningAreasOfTheClickedCount
 {
     NewTab& w = *open();
     chooseMode("行政区-->矿山");
-    EXPECT_EQ(controlsOf(w).TvDataList()->currentItem(), nullptr)
+    EXPECT_FALSE(controlsOf(w).TvDataList()->currentIndex().isValid())
         << "no registration shown: no county selected";
-    EXPECT_EQ(controlsOf(w).TvmDataList()->topLevelItemCount(), 0);
+    EXPECT_EQ(controlsOf(w).TvmDataList()->topLevelCount(), 0);
     click(controlsOf(w).TvDataList(), node(controlsOf(w).TvDataList(), "C510104"));
     EXPECT_EQ(keys(controlsOf(w).TvmDataList()),
               (QStringList{"A510104001", "B5101040010", "C" + R2, "B5101040011", "C" + R1, "A510104002",
@@ -404,14 +403,14 @@ TEST_F(NewTabNavigationTest, ModeChangeWithoutShownRegistrationSelectsNothingAnd
     click(controlsOf(w).TvmDataList(), node(controlsOf(w).TvmDataList(), R1));
     m_state.Cur_DJH = "4999999999999";
     chooseMode("登记号");
-    EXPECT_EQ(controlsOf(w).TvmDataList()->currentItem(), nullptr);
+    EXPECT_FALSE(controlsOf(w).TvmDataList()->currentIndex().isValid());
     EXPECT_FALSE(controlsOf(w).Kn1Data(0)->isEnabled());
     EXPECT_FALSE(controlsOf(w).Check1(0)->isEnabled());
     EXPECT_FALSE(controlsOf(w).Command7()->isEnabled());
     EXPECT_FALSE(m_host.enabled.value("SAVE"));
     m_state.Cur_DJH.clear();
     chooseMode("矿山-->登记号");
-    EXPECT_EQ(controlsOf(w).TvmDataList()->currentItem(), nullptr);
+    EXPECT_FALSE(controlsOf(w).TvmDataList()->currentIndex().isValid());
 }
 
 TEST_F(NewTabNavigationTest, RegistrationWithoutHeaderRowLoadsEmptyAndEditable)
@@ -473,7 +472,7 @@ TEST_F(NewTabNavigationTest, MineralFilterFromTheQueryDialogRestrictsEveryMode)
     // The whole list ignores the filter.
     w.Get_Data_All();
     EXPECT_EQ(controlsOf(w).cobNavigate()->currentText(), "登记号");
-    EXPECT_EQ(controlsOf(w).TvmDataList()->topLevelItemCount(), 6);
+    EXPECT_EQ(controlsOf(w).TvmDataList()->topLevelCount(), 6);
 }
 
 TEST_F(NewTabNavigationTest, QueryInMineModeClicksTheFirstMiningAreaWhichLoadsNothing)
@@ -491,14 +490,14 @@ TEST_F(NewTabNavigationTest, RelabellingSwapsMineLabelsOnlyInMineModes)
 {
     NewTab& w = *open();
     NAVIGATE::Relabel_Tree_Nodes(w);
-    EXPECT_EQ(controlsOf(w).TvmDataList()->topLevelItem(0)->text(0), "4130102082001");
+    EXPECT_EQ(controlsOf(w).TvmDataList()->model()->index(0, 0).data().toString(), "4130102082001");
     chooseMode("矿山-->登记号");
-    EXPECT_EQ(node(controlsOf(w).TvmDataList(), "C" + R1)->text(0), "成渝高速公路");
+    EXPECT_EQ(node(controlsOf(w).TvmDataList(), "C" + R1).data().toString(), "成渝高速公路");
     NAVIGATE::Relabel_Tree_Nodes(w);
-    EXPECT_EQ(node(controlsOf(w).TvmDataList(), "C" + R1)->text(0), R1);
-    EXPECT_EQ(node(controlsOf(w).TvmDataList(), "A510104001")->text(0), "510104001");
+    EXPECT_EQ(node(controlsOf(w).TvmDataList(), "C" + R1).data().toString(), R1);
+    EXPECT_EQ(node(controlsOf(w).TvmDataList(), "A510104001").data().toString(), "510104001");
     NAVIGATE::Relabel_Tree_Nodes(w);
-    EXPECT_EQ(node(controlsOf(w).TvmDataList(), "A510104001")->text(0), "锦江铁矿区");
+    EXPECT_EQ(node(controlsOf(w).TvmDataList(), "A510104001").data().toString(), "锦江铁矿区");
 }
 
 TEST_F(NewTabNavigationTest, EditLockWithAnyOtherModeChangesNothing)

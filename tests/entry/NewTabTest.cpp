@@ -346,9 +346,9 @@ TEST_F(NewTabTest, WheelScrollsOnlyOverTheViewport)
     sendWheel(controlsOf(w).TvmDataList()->viewport(), QPoint(5, 5), QPoint(0, -120));
     EXPECT_EQ(v->value(), 300);
     // The list scrolls itself under the wheel.
-    QTreeWidget* list = controlsOf(w).TvmDataList();
+    NavigateTree* list = controlsOf(w).TvmDataList();
     for (int i = 0; i < 300; ++i)
-        list->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::number(i)}));
+        list->insertRoot(i, QString::number(i), QString::number(i));
     QApplication::processEvents();
     ASSERT_GT(list->verticalScrollBar()->maximum(), 0);
     sendWheel(list->viewport(), QPoint(5, 5), QPoint(0, -120));

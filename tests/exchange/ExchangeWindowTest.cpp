@@ -183,8 +183,8 @@ TEST_F(ExchangeWindowTest, DeleteChosenRegistrationsFromTheOtherMenu)
     NewTab* entry = NewTab::instance();
     ASSERT_NE(entry, nullptr);
     QStringList listed;
-    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(controlsOf(entry).TvmDataList()))
-        listed << n->text(0);
+    for (const QModelIndex& n : NAVIGATE::Tree_Nodes(controlsOf(entry).TvmDataList()))
+        listed << n.data().toString();
     EXPECT_TRUE(listed.contains(B));
     EXPECT_FALSE(listed.contains(A));
     EXPECT_EQ(main->panelText(1), "数据库删除...");
@@ -230,8 +230,8 @@ TEST_F(ExchangeWindowTest, ImportChosenRegistrationsFromTheDataMenu)
     EXPECT_EQ(Db::scalar(db(), "SELECT 建设项目名称 FROM 压覆 WHERE 登记号='4510104082003'").toString(),
               "来的二");
     QStringList listed;
-    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(controlsOf(entry).TvmDataList()))
-        listed << n->text(0);
+    for (const QModelIndex& n : NAVIGATE::Tree_Nodes(controlsOf(entry).TvmDataList()))
+        listed << n.data().toString();
     EXPECT_TRUE(listed.contains("4510104082003"));
 }
 

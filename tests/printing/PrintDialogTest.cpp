@@ -294,9 +294,9 @@ TEST_F(PrintMainWindow, PrintKeyAndBatchWindow)
 {
     NewTab* entry = openEntry();
     ASSERT_TRUE(entry);
-    QTreeWidget* list = controlsOf(entry).TvmDataList();
-    list->setCurrentItem(list->topLevelItem(0));
-    Q_EMIT list->itemClicked(list->topLevelItem(0), 0);
+    NavigateTree* list = controlsOf(entry).TvmDataList();
+    list->setCurrentIndex(list->model()->index(0, 0));
+    Q_EMIT list->clicked(list->model()->index(0, 0));
     QApplication::processEvents();
     const QString stored = controlsOf(entry).Kn2Data(2)->text();
     controlsOf(entry).Kn2Data(2)->setText(QStringLiteral("未保存的单位"));

@@ -95,19 +95,19 @@ TEST_F(QueryFilterTest, YearOwnerAndMineralRestrictEveryNavigationMode)
                                                      {MineralBox, QStringLiteral("11001")}}));
     ASSERT_TRUE(o.accepted());
     const QSet<QString> expected = {A, D};
-    EXPECT_EQ(registrations(unwrap(NAVIGATE::Load_Tree_DJH(db(), o.filter))), expected);
-    EXPECT_EQ(registrations(unwrap(NAVIGATE::Load_Tree_KQ(db(), o.filter, m_state.ViewFlag))), expected);
+    EXPECT_EQ(registrations(unwrap(NAVIGATE::Load_Tree_DJH(db(), o.filter)).nodes()), expected);
+    EXPECT_EQ(registrations(unwrap(NAVIGATE::Load_Tree_KQ(db(), o.filter, m_state.ViewFlag)).nodes()), expected);
     QSet<QString> byCounty;
     for (const QString& county :
          {QStringLiteral("510104"), QStringLiteral("510105"), QStringLiteral("130102")}) {
-        byCounty += registrations(unwrap(NAVIGATE::Load_Tree_DJH_XZQ(db(), county, o.filter)));
-        byCounty += registrations(unwrap(NAVIGATE::Load_Tree_KQ_XZQ(db(), county, o.filter, m_state.ViewFlag)));
+        byCounty += registrations(unwrap(NAVIGATE::Load_Tree_DJH_XZQ(db(), county, o.filter)).nodes());
+        byCounty += registrations(unwrap(NAVIGATE::Load_Tree_KQ_XZQ(db(), county, o.filter, m_state.ViewFlag)).nodes());
     }
     EXPECT_EQ(byCounty, expected);
 
     // The region prefix matches from the start of the code only.
     const QueryOutcome region = Build_Query_Filter(boxes({{RegionBox, QStringLiteral("5101")}}));
-    EXPECT_EQ(registrations(unwrap(NAVIGATE::Load_Tree_DJH(db(), region.filter))),
+    EXPECT_EQ(registrations(unwrap(NAVIGATE::Load_Tree_DJH(db(), region.filter)).nodes()),
               (QSet<QString>{A, B, C, D, E}));
 }
 
@@ -116,7 +116,7 @@ TEST_F(QueryFilterTest, QuotesAndPercentSignsAreMatchedAsTyped)
     exec(QStringLiteral("UPDATE 压覆 SET 矿业权人 = ? WHERE 登记号 = ?"), {QStringLiteral("O'Neil 100%"), E});
     const auto list = [&](const QString& holder) {
         return registrations(
-            unwrap(NAVIGATE::Load_Tree_DJH(db(), Build_Query_Filter(boxes({{HolderBox, holder}})).filter)));
+            unwrap(NAVIGATE::Load_Tree_DJH(db(), Build_Query_Filter(boxes({{HolderBox, holder}})).filter)).nodes());
     };
     EXPECT_EQ(list(QStringLiteral("O'Neil")), QSet<QString>{E});
     EXPECT_EQ(list(QStringLiteral("100%")), QSet<QString>{E});

@@ -6,6 +6,7 @@
 #include "entry/EntryRecord.h"
 #include "entry/FieldBox.h"
 #include "entry/MainWindowHarness.h"
+#include "entry/NavigateTree.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "platform/Prompt.h"
@@ -66,9 +67,9 @@ protected:
     static QStringList listed(NewTab* w)
     {
         QStringList out;
-        auto* tree = w->findChild<QTreeWidget*>(QStringLiteral("TvmDataList"));
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            out << tree->topLevelItem(i)->text(0);
+        auto* tree = w->findChild<NavigateTree*>(QStringLiteral("TvmDataList"));
+        for (int i = 0; i < tree->topLevelCount(); ++i)
+            out << tree->model()->index(i, 0).data().toString();
         return out;
     }
 
@@ -258,7 +259,7 @@ TEST_F(QueryWindowTest, ATakeOverIntoTheRegistrationShownSavesOverIt)
         QStringLiteral("1,3,1,3850000,38500000,2,3851000,38500000,3,3851000,38501000,100,-50,KT1,1,"));
     NewTab* w = openEntry();
     ASSERT_NE(w, nullptr);
-    w->positionDJH(A, w->findChild<QTreeWidget*>(QStringLiteral("TvmDataList"))); // shown as a click shows it
+    w->positionDJH(A, w->findChild<NavigateTree*>(QStringLiteral("TvmDataList"))); // shown as a click shows it
     ASSERT_EQ(m_state.Cur_DJH, A);
 
     query::Take_Over_Reference(query::ReferenceKind::Occupied, N, w);

@@ -121,8 +121,8 @@ TEST_F(RegionWindowTest, DeleteAProvinceFromTheMaintenanceMenu)
     EXPECT_EQ(count(db(), "压覆"), 1);
     // The open entry window lists what is left.
     QStringList listed;
-    for (QTreeWidgetItem* n : NAVIGATE::Tree_Nodes(controlsOf(entry).TvmDataList()))
-        listed << n->text(0);
+    for (const QModelIndex& n : NAVIGATE::Tree_Nodes(controlsOf(entry).TvmDataList()))
+        listed << n.data().toString();
     EXPECT_EQ(listed, QStringList({Henan, "..."}));
 }
 

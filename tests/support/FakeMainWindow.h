@@ -10,7 +10,7 @@
 #include <functional>
 
 class QMdiArea;
-class QTreeWidget;
+class QTreeView;
 
 // A main window that records what the windows under test ask of it and answers
 // with what the test set; mainWindow() from install() (after the fixture's set-up
@@ -53,7 +53,7 @@ struct FakeMainWindow : MainWindowServices
     {
         if (onShowCurrentRegistration) onShowCurrentRegistration();
     }
-    void setToolbarState(QTreeWidget*) override { ++toolbarStates; }
+    void setToolbarState(QTreeView*) override { ++toolbarStates; }
     void syncMenuToolbar() override { ++syncs; }
     int windowHeightTwips() const override { return height; }
     int statusBarHeightTwips() const override { return statusBar; }

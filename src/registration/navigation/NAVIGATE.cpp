@@ -1,16 +1,13 @@
 #include "registration/navigation/NAVIGATE.h"
 
-#include <QSqlQuery>
 #include <QVariant>
+
+#include <string>
+#include <string_view>
 
 namespace NAVIGATE {
 
 namespace {
-
-QString text(const QVariant& v)
-{
-    return v.isNull() ? QString() : v.toString();
-}
 
 // A region code taken from a tree key is compared with the numeric column as a number.
 QVariant regionValue(const QString& code)
@@ -20,22 +17,49 @@ QVariant regionValue(const QString& code)
     return ok ? QVariant(n) : QVariant(code);
 }
 
-Result<TreeNodes> flatList(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+// A value without the blanks around it, as QString::trimmed() takes them off: the
+// blanks of ASCII here, any other in the rare value that begins or ends with one.
+QUtf8StringView trimmed(QUtf8StringView v, QByteArray& scratch)
 {
-    Db::Error error;
-    auto q = Db::exec(db, sql, values, &error);
-    if (!q) return error;
-    TreeNodes nodes;
-    while (q->next()) {
-        const QString djh = text(q->value(0));
-        nodes.append({djh, djh, djh, QString()});
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    qsizetype from = 0, to = v.size();
+    while (from < to && blank(v.data()[from]))
+        ++from;
+    while (to > from && blank(v.data()[to - 1]))
+        --to;
+    v = v.sliced(from, to - from);
+    if (!v.isEmpty() && (uchar(v.data()[0]) >= 0x80 || uchar(v.data()[v.size() - 1]) >= 0x80)) {
+        scratch = v.toString().trimmed().toUtf8();
+        return QUtf8StringView(scratch.constData(), scratch.size());
     }
-    if (!Db::finished(*q, &error)) return error;
-    nodes.append({QString(), ClosingText, ClosingText, QString()});
+    return v;
+}
+
+bool same(const std::string& before, QUtf8StringView now)
+{
+    return std::string_view(before) == std::string_view(now.data(), size_t(now.size()));
+}
+
+void keep(std::string& before, QUtf8StringView now)
+{
+    before.assign(now.data(), size_t(now.size()));
+}
+
+Result<NodeTable> flatList(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    Db::Rows rows(db, sql, values);
+    NodeTable nodes;
+    while (rows.next()) {
+        const NodeTable::Text djh = nodes.put(rows.text(0));
+        nodes.add(djh, djh, djh, -1);
+    }
+    Db::Error error;
+    if (!rows.finished(&error)) return error;
+    nodes.addClosing();
     return nodes;
 }
 
-Result<TreeNodes> flatRegistrations(const QSqlDatabase& db, const QString* regionCode,
+Result<NodeTable> flatRegistrations(const QSqlDatabase& db, const QString* regionCode,
                                     const RegistrationFilter& filter)
 {
     const SqlPart cond = filter.builderConditions();
@@ -80,71 +104,70 @@ SqlPart Mine_Tree_Query(const QString* regionCode, const RegistrationFilter& fil
 
 namespace {
 
-Result<TreeNodes> mineTree(const QSqlDatabase& db, const QString* regionCode, const RegistrationFilter& filter,
-                           const QString& viewFlag)
+Result<NodeTable> mineTree(const QSqlDatabase& db, const QString* regionCode,
+                           const RegistrationFilter& filter, const QString& viewFlag)
 {
     const SqlPart query = Mine_Tree_Query(regionCode, filter);
-    Db::Error error;
-    auto q = Db::exec(db, query.sql, query.values, &error);
-    if (!q) return error;
-    TreeNodes nodes;
+    Db::Rows rows(db, query.sql, query.values);
+    NodeTable nodes;
     const bool byNumber = viewFlag == QStringLiteral("0");
-    // The keys of the open area and mine are made when they open, not per row: a
-    // list of a large database has hundreds of thousands of rows.
-    QString prevArea, prevMine, prevDjh, areaKey, mineKey;
-    QVariant prevMineValue; // the mine number as read, made text only when it changes
+    std::string prevArea, prevMine, prevDjh;
+    QByteArray areaScratch, mineScratch;
+    int areaNode = -1, mineNode = -1;
+    qint32 areaLength = 0; // of the open area's number, in the keys below it
     bool first = true;
-    while (q->next()) {
-        const QString area = text(q->value(0)).trimmed();
-        const QVariant mineValue = q->value(2);
-        const QString djh = text(q->value(4));
+    while (rows.next()) {
+        const QUtf8StringView area = trimmed(rows.text(0), areaScratch);
+        const QUtf8StringView mine = trimmed(rows.text(2), mineScratch);
+        const QUtf8StringView djh = rows.text(4);
 
-        // The first row always opens a mining area.
-        const bool newArea = first || area != prevArea;
-        const bool mineRead = newArea || mineValue != prevMineValue;
-        const QString mine = mineRead ? text(mineValue).trimmed() : prevMine;
-        const bool newMine = newArea || mine != prevMine;
-        const bool newReg = newMine || djh != prevDjh;
+        // The first row always opens a mining area. The texts of a node are its key
+        // without the level letter (and, for a mine, without the area's number).
+        const bool newArea = first || !same(prevArea, area);
+        const bool newMine = newArea || !same(prevMine, mine);
+        const bool newReg = newMine || !same(prevDjh, djh);
         if (newArea) {
-            areaKey = QStringLiteral("A") + area;
-            const QString areaName = text(q->value(1));
-            nodes.append(byNumber ? TreeNode{areaKey, area, areaName, QString()}
-                                  : TreeNode{areaKey, areaName, area, QString()});
+            const NodeTable::Text key = nodes.putKey(u'A', area);
+            const NodeTable::Text number{key.at + 1, key.size - 1};
+            const NodeTable::Text name = nodes.put(rows.text(1));
+            areaNode = nodes.add(key, byNumber ? number : name, byNumber ? name : number, -1);
+            areaLength = number.size;
+            keep(prevArea, area);
         }
         if (newMine) {
-            mineKey = QStringLiteral("B") + area + mine;
-            nodes.append({mineKey, mine, mine, areaKey});
+            const NodeTable::Text key = nodes.putKey(u'B', area, mine);
+            const NodeTable::Text number{key.at + 1 + areaLength, key.size - 1 - areaLength};
+            mineNode = nodes.add(key, number, number, areaNode);
+            keep(prevMine, mine);
         }
         if (newReg) {
-            const QString regKey = QStringLiteral("C") + djh;
-            const QString name = text(q->value(3));
-            nodes.append(byNumber ? TreeNode{regKey, djh, name, mineKey}
-                                  : TreeNode{regKey, name, djh, mineKey});
+            const NodeTable::Text key = nodes.putKey(u'C', djh);
+            const NodeTable::Text number{key.at + 1, key.size - 1};
+            const NodeTable::Text name = nodes.put(rows.text(3));
+            nodes.add(key, byNumber ? number : name, byNumber ? name : number, mineNode);
+            keep(prevDjh, djh);
         }
-        prevArea = area;
-        prevMine = mine;
-        prevMineValue = mineValue;
-        prevDjh = djh;
         first = false;
     }
-    if (!Db::finished(*q, &error)) return error;
+    Db::Error error;
+    if (!rows.finished(&error)) return error;
     return nodes;
 }
 
 } // namespace
 
-Result<TreeNodes> Load_Tree_DJH(const QSqlDatabase& db, const RegistrationFilter& filter)
+Result<NodeTable> Load_Tree_DJH(const QSqlDatabase& db, const RegistrationFilter& filter)
 {
     return flatRegistrations(db, nullptr, filter);
 }
 
-Result<TreeNodes> Load_Tree_DJH_XZQ(const QSqlDatabase& db, const QString& regionCode,
+Result<NodeTable> Load_Tree_DJH_XZQ(const QSqlDatabase& db, const QString& regionCode,
                                     const RegistrationFilter& filter)
 {
     return flatRegistrations(db, &regionCode, filter);
 }
 
-Result<TreeNodes> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter)
+Result<NodeTable> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter)
 {
     // Counties, their cities (code / 100 * 100) and provinces (code / 10000 * 10000)
     // from cb08. A region code that cb08 does not know is left out, with or without
@@ -161,64 +184,68 @@ Result<TreeNodes> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter
     if (filter.hasMineral()) sql += QStringLiteral(" LEFT JOIN 资源储量 ON (压覆.登记号=资源储量.登记号)");
     sql += QStringLiteral(" WHERE 1=1") + cond.sql + QStringLiteral(" ORDER BY xxx.DM, xx.DM, x.DM");
 
-    Db::Error error;
-    auto q = Db::exec(db, sql, cond.values, &error);
-    if (!q) return error;
-    TreeNodes nodes;
-    QString prevProvince, prevCity, prevCounty;
+    Db::Rows rows(db, sql, cond.values);
+    NodeTable nodes;
+    const auto label = [&nodes](QUtf8StringView name, QUtf8StringView code) {
+        const NodeTable::Text first = nodes.put(name);
+        nodes.put(QUtf8StringView("("));
+        nodes.put(code);
+        const NodeTable::Text last = nodes.put(QUtf8StringView(")"));
+        return NodeTable::Text{first.at, last.at + last.size - first.at};
+    };
+    std::string prevProvince, prevCity, prevCounty;
     bool prevHasCity = false;
+    int provinceNode = -1, cityNode = -1;
     bool first = true;
-    while (q->next()) {
-        const QString province = text(q->value(0));
-        const QString provinceCode = text(q->value(1));
-        const QString city = text(q->value(2));
-        const QString cityCode = text(q->value(3));
-        const bool hasCity = !q->value(3).isNull();
-        const QString county = text(q->value(4));
-        const QString countyCode = text(q->value(5));
-        const QString provinceKey = QStringLiteral("A") + provinceCode;
-        const QString cityKey = QStringLiteral("B") + cityCode;
-        const auto label = [](const QString& name, const QString& code) {
-            return name + QStringLiteral("(") + code + QStringLiteral(")");
-        };
+    while (rows.next()) {
+        const QUtf8StringView province = rows.text(0);
+        const QUtf8StringView city = rows.text(2);
+        const bool hasCity = !rows.isNull(3);
+        const QUtf8StringView county = rows.text(4);
 
         // Groups change on names; the first row always opens a province.
-        const bool newProvince = first || province != prevProvince;
-        const bool newCity = newProvince || hasCity != prevHasCity || city != prevCity;
-        const bool newCounty = newCity || county != prevCounty;
-        if (newProvince) nodes.append({provinceKey, label(province, provinceCode), QString(), QString()});
-        if (newCity && hasCity) nodes.append({cityKey, label(city, cityCode), QString(), provinceKey});
-        if (newCounty) {
-            nodes.append({QStringLiteral("C") + countyCode, label(county, countyCode), QString(),
-                          hasCity ? cityKey : provinceKey});
+        const bool newProvince = first || !same(prevProvince, province);
+        const bool newCity = newProvince || hasCity != prevHasCity || !same(prevCity, city);
+        const bool newCounty = newCity || !same(prevCounty, county);
+        if (newProvince) {
+            const NodeTable::Text key = nodes.putKey(u'A', rows.text(1));
+            provinceNode = nodes.add(key, label(province, rows.text(1)), {}, -1);
         }
-        prevProvince = province;
-        prevCity = city;
+        if (newCity && hasCity) {
+            const NodeTable::Text key = nodes.putKey(u'B', rows.text(3));
+            cityNode = nodes.add(key, label(city, rows.text(3)), {}, provinceNode);
+        }
+        if (newCounty) {
+            const NodeTable::Text key = nodes.putKey(u'C', rows.text(5));
+            nodes.add(key, label(county, rows.text(5)), {}, hasCity ? cityNode : provinceNode);
+        }
+        keep(prevProvince, province);
+        keep(prevCity, city);
         prevHasCity = hasCity;
-        prevCounty = county;
+        keep(prevCounty, county);
         first = false;
     }
-    if (!Db::finished(*q, &error)) return error;
+    Db::Error error;
+    if (!rows.finished(&error)) return error;
     return nodes;
 }
 
-Result<TreeNodes> Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter,
+Result<NodeTable> Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter,
                                const QString& viewFlag)
 {
     return mineTree(db, nullptr, filter, viewFlag);
 }
 
-Result<TreeNodes> Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
+Result<NodeTable> Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
                                    const RegistrationFilter& filter, const QString& viewFlag)
 {
     return mineTree(db, &regionCode, filter, viewFlag);
 }
 
-Result<TreeNodes> All_Registrations(const QSqlDatabase& db)
+Result<NodeTable> All_Registrations(const QSqlDatabase& db)
 {
-    return flatList(db,
-                    QStringLiteral("SELECT 登记号 FROM 登记 WHERE substr(登记号,1,1)='4' ORDER BY 登记号"),
-                    {});
+    return flatList(
+        db, QStringLiteral("SELECT 登记号 FROM 登记 WHERE substr(登记号,1,1)='4' ORDER BY 登记号"), {});
 }
 
 bool Has_Swappable_Labels(const QString& mode)
@@ -226,10 +253,9 @@ bool Has_Swappable_Labels(const QString& mode)
     return mode != ModeDJH && mode != ModeXZQ_DJH;
 }
 
-void Swap_Labels(TreeNodes& nodes)
+void Swap_Labels(NodeTable& nodes)
 {
-    for (TreeNode& n : nodes)
-        std::swap(n.text, n.tag);
+    nodes.swapLabels();
 }
 
 bool Is_Mine_Mode(const QString& mode)

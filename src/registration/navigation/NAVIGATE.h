@@ -1,5 +1,6 @@
 #pragma once
 
+#include "registration/navigation/NodeTable.h"
 #include "registration/navigation/RegistrationFilter.h"
 
 #include "platform/Result.h"
@@ -7,23 +8,6 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
-
-// One node of a navigation tree, as the builders produce it: the key (empty for the
-// closing "..." node of a flat list), the text shown, the other label kept in the
-// tag, and the key of the parent node (empty for a root node). A list of nodes is
-// in the order they are added, so a parent always comes before its children.
-struct TreeNode
-{
-    QString key;
-    QString text;
-    QString tag;
-    QString parentKey;
-
-    bool operator==(const TreeNode&) const = default;
-};
-// A list of a large database moves its nodes in memory as it grows.
-Q_DECLARE_TYPEINFO(TreeNode, Q_RELOCATABLE_TYPE);
-using TreeNodes = QList<TreeNode>;
 
 // The navigation trees of the entry window: which registrations the mode box shows
 // and how. Everything here reads the database and returns node lists; the window
@@ -40,33 +24,33 @@ inline const QString ModeXZQ_DJH = QStringLiteral("行政区-->登记号");
 inline const QString ClosingText = QStringLiteral("...");
 
 // Flat list of the overlay registrations that pass the filter, closed by "...".
-Result<TreeNodes> Load_Tree_DJH(const QSqlDatabase& db, const RegistrationFilter& filter);
+Result<NodeTable> Load_Tree_DJH(const QSqlDatabase& db, const RegistrationFilter& filter);
 // The same for the registrations of one region (6-digit code).
-Result<TreeNodes> Load_Tree_DJH_XZQ(const QSqlDatabase& db, const QString& regionCode,
+Result<NodeTable> Load_Tree_DJH_XZQ(const QSqlDatabase& db, const QString& regionCode,
                                     const RegistrationFilter& filter);
 // Province / city / county tree of the regions that hold a registration passing
 // the filter: keys "A", "B", "C" and the code, texts "name(code)".
-Result<TreeNodes> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter);
+Result<NodeTable> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter);
 // Mining area / mine / registration tree (keys "A" 矿区编号, "B" 矿区编号 矿山编号,
 // "C" 登记号), labelled by number when viewFlag is "0" and by name otherwise.
-Result<TreeNodes> Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter,
+Result<NodeTable> Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter,
                                const QString& viewFlag);
 // The statement the two mining-area lists read (of one region when `regionCode` is
 // given), with its bound values. Its order is the order of an index of 压覆.
 SqlPart Mine_Tree_Query(const QString* regionCode, const RegistrationFilter& filter);
 // The same for the registrations of one region.
-Result<TreeNodes> Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
+Result<NodeTable> Load_Tree_KQ_XZQ(const QSqlDatabase& db, const QString& regionCode,
                                    const RegistrationFilter& filter, const QString& viewFlag);
 
 // The whole list of overlay registrations of 登记, unfiltered, closed by "...": the
 // list the entry window opens with.
-Result<TreeNodes> All_Registrations(const QSqlDatabase& db);
+Result<NodeTable> All_Registrations(const QSqlDatabase& db);
 
 // True in the modes whose registration tree carries different labels in text and
 // tag (the two mine modes).
 bool Has_Swappable_Labels(const QString& mode);
 // Exchanges text and tag of every node.
-void Swap_Labels(TreeNodes& nodes);
+void Swap_Labels(NodeTable& nodes);
 
 // The registration a node of the registration tree stands for: its text in the flat
 // modes, its key without the level letter in the mine modes.

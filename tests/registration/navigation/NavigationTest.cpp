@@ -43,7 +43,7 @@ protected:
 
 TEST_F(NavigationTest, FlatListHoldsEveryOverlayRegistrationInOrderAndEndsWithTheClosingNode)
 {
-    const TreeNodes nodes = unwrap(Load_Tree_DJH(db(), RegistrationFilter()));
+    const TreeNodes nodes = unwrap(Load_Tree_DJH(db(), RegistrationFilter())).nodes();
     ASSERT_EQ(nodes.size(), 6);
     EXPECT_EQ(nodes.at(0), (TreeNode{"4130102082001", "4130102082001", "4130102082001", ""}));
     EXPECT_EQ(keysOf(nodes), (QStringList{"4130102082001", "4510104082001", "4510104082002", "4510104102003",
@@ -54,22 +54,22 @@ TEST_F(NavigationTest, FlatListHoldsEveryOverlayRegistrationInOrderAndEndsWithTh
 TEST_F(NavigationTest, EmptyDatabaseGivesOnlyTheClosingNodeInFlatListsAndNothingElsewhere)
 {
     exec("DELETE FROM 压覆");
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), RegistrationFilter()))), QStringList{"..."});
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH_XZQ(db(), "510104", RegistrationFilter()))), QStringList{"..."});
-    EXPECT_TRUE(unwrap(Load_Tree_XZQ(db(), RegistrationFilter())).isEmpty());
-    EXPECT_TRUE(unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "1")).isEmpty());
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), RegistrationFilter())).nodes()), QStringList{"..."});
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH_XZQ(db(), "510104", RegistrationFilter())).nodes()), QStringList{"..."});
+    EXPECT_TRUE(unwrap(Load_Tree_XZQ(db(), RegistrationFilter())).nodes().isEmpty());
+    EXPECT_TRUE(unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "1")).nodes().isEmpty());
 }
 
 TEST_F(NavigationTest, RegionListHoldsTheRegistrationsOfOneCounty)
 {
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH_XZQ(db(), "510104", RegistrationFilter()))),
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH_XZQ(db(), "510104", RegistrationFilter())).nodes()),
               (QStringList{"4510104082001", "4510104082002", "4510104102003", "..."}));
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH_XZQ(db(), "999999", RegistrationFilter()))), QStringList{"..."});
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH_XZQ(db(), "999999", RegistrationFilter())).nodes()), QStringList{"..."});
 }
 
 TEST_F(NavigationTest, RegionTreeNestsCountiesUnderCitiesUnderProvinces)
 {
-    const TreeNodes nodes = unwrap(Load_Tree_XZQ(db(), RegistrationFilter()));
+    const TreeNodes nodes = unwrap(Load_Tree_XZQ(db(), RegistrationFilter())).nodes();
     const TreeNodes expected = {
         {"A130000", "河北省(130000)", "", ""},        {"B130100", "石家庄市(130100)", "", "A130000"},
         {"C130102", "长安区(130102)", "", "B130100"}, {"A510000", "四川省(510000)", "", ""},
@@ -83,10 +83,10 @@ TEST_F(NavigationTest, RegionTreeLeavesOutCodesThatTheDictionaryDoesNotKnow)
 {
     addRegistration({"4999999082001", 999999, "999999001", "无名矿区"});
     addReserve("4999999082001", 21001);
-    EXPECT_FALSE(keysOf(unwrap(Load_Tree_XZQ(db(), RegistrationFilter()))).contains("C999999"));
+    EXPECT_FALSE(keysOf(unwrap(Load_Tree_XZQ(db(), RegistrationFilter())).nodes()).contains("C999999"));
     RegistrationFilter iron;
     iron.mineralCode = "21001";
-    EXPECT_FALSE(keysOf(unwrap(Load_Tree_XZQ(db(), iron))).contains("C999999"));
+    EXPECT_FALSE(keysOf(unwrap(Load_Tree_XZQ(db(), iron)).nodes()).contains("C999999"));
 }
 
 TEST_F(NavigationTest, RegionTreePutsACountyWithoutCityRowUnderItsProvince)
@@ -95,7 +95,7 @@ TEST_F(NavigationTest, RegionTreePutsACountyWithoutCityRowUnderItsProvince)
     exec("DELETE FROM cb08 WHERE DM = 110100");
     addRegistration({"4110101082001", 110101, QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
     addRegistration({"4110102082001", 110102, QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
-    const TreeNodes nodes = unwrap(Load_Tree_XZQ(db(), RegistrationFilter()));
+    const TreeNodes nodes = unwrap(Load_Tree_XZQ(db(), RegistrationFilter())).nodes();
     ASSERT_GE(nodes.size(), 4);
     EXPECT_EQ(nodes.mid(0, 4), (TreeNodes{{"A110000", "北京市(110000)", "", ""},
                                           {"C110101", "东城区(110101)", "", "A110000"},
@@ -106,14 +106,14 @@ TEST_F(NavigationTest, RegionTreePutsACountyWithoutCityRowUnderItsProvince)
 TEST_F(NavigationTest, RegionTreeGroupsConsecutiveCountiesOfOneNameIntoOneNode)
 {
     exec("UPDATE cb08 SET MC = '锦江区' WHERE DM = 510105");
-    const TreeNodes nodes = unwrap(Load_Tree_XZQ(db(), RegistrationFilter()));
+    const TreeNodes nodes = unwrap(Load_Tree_XZQ(db(), RegistrationFilter())).nodes();
     EXPECT_TRUE(keysOf(nodes).contains("C510104"));
     EXPECT_FALSE(keysOf(nodes).contains("C510105"));
 }
 
 TEST_F(NavigationTest, MineTreeByNameShowsAreaNamesAndProjectNamesWithTheNumbersInTheTags)
 {
-    const TreeNodes nodes = unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "1"));
+    const TreeNodes nodes = unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "1")).nodes();
     const TreeNodes expected = {
         {"A510104001", "锦江铁矿区", "510104001", ""},
         {"B5101040010", "0", "0", "A510104001"},
@@ -132,23 +132,23 @@ TEST_F(NavigationTest, MineTreeByNameShowsAreaNamesAndProjectNamesWithTheNumbers
 
 TEST_F(NavigationTest, MineTreeByNumberExchangesTextAndTag)
 {
-    TreeNodes byName = unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "1"));
-    const TreeNodes byNumber = unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "0"));
+    NodeTable byName = unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "1"));
+    const TreeNodes byNumber = unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "0")).nodes();
     EXPECT_EQ(byNumber.at(0), (TreeNode{"A510104001", "510104001", "锦江铁矿区", ""}));
     EXPECT_EQ(byNumber.at(4), (TreeNode{"C4510104082001", "4510104082001", "成渝高速公路", "B5101040011"}));
     Swap_Labels(byName);
-    EXPECT_EQ(byName, byNumber);
+    EXPECT_EQ(byName.nodes(), byNumber);
 }
 
 TEST_F(NavigationTest, MineTreeOfOneCountyAndAreaShowsTheNameOfItsFirstRow)
 {
     exec("UPDATE 压覆 SET 矿区名称 = '另一个名称' WHERE 登记号 = '4510104082001'");
-    const TreeNodes nodes = unwrap(Load_Tree_KQ_XZQ(db(), "510104", RegistrationFilter(), "1"));
+    const TreeNodes nodes = unwrap(Load_Tree_KQ_XZQ(db(), "510104", RegistrationFilter(), "1")).nodes();
     EXPECT_EQ(keysOf(nodes), (QStringList{"A510104001", "B5101040010", "C4510104082002", "B5101040011",
                                           "C4510104082001", "A510104002", "B5101040021", "C4510104102003"}));
     // The first row of the area is the registration under mine 0.
     EXPECT_EQ(nodes.at(0).text, "锦江铁矿区");
-    EXPECT_TRUE(unwrap(Load_Tree_KQ_XZQ(db(), "130102", RegistrationFilter(), "1")).isEmpty())
+    EXPECT_TRUE(unwrap(Load_Tree_KQ_XZQ(db(), "130102", RegistrationFilter(), "1")).nodes().isEmpty())
         << "a registration without a mining-area number is in no mine tree";
 }
 
@@ -174,7 +174,7 @@ TEST_F(NavigationTest, MineTreeIsReadAlongAnIndexWithoutSorting)
 TEST_F(NavigationTest, EachFilterFieldRestrictsTheList)
 {
     const auto list = [this](const RegistrationFilter& f) {
-        QStringList t = textsOf(unwrap(Load_Tree_DJH(db(), f)));
+        QStringList t = textsOf(unwrap(Load_Tree_DJH(db(), f)).nodes());
         t.removeLast();
         return t;
     };
@@ -211,12 +211,12 @@ TEST_F(NavigationTest, FilterTextsAreMatchedLiterally)
 {
     RegistrationFilter f;
     f.holder = "x' OR '1'='1";
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), f))), QStringList{"..."});
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), f)).nodes()), QStringList{"..."});
     f.holder = "%";
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), f))), QStringList{"..."});
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), f)).nodes()), QStringList{"..."});
     exec("UPDATE 压覆 SET 矿业权人 = '100%_公司' WHERE 登记号 = '4510104082002'");
     f.holder = "0%_";
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), f))), (QStringList{"4510104082002", "..."}));
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), f)).nodes()), (QStringList{"4510104082002", "..."}));
 }
 
 TEST_F(NavigationTest, MineralFilterRestrictsEveryBuilderAndListsARegistrationOnce)
@@ -224,19 +224,19 @@ TEST_F(NavigationTest, MineralFilterRestrictsEveryBuilderAndListsARegistrationOn
     // 4510104082001 holds two reserve rows of iron, 4510105092001 one of iron and one of copper.
     RegistrationFilter iron;
     iron.mineralCode = "21001";
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), iron))), (QStringList{"4510104082001", "4510105092001", "..."}));
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH_XZQ(db(), "510104", iron))), (QStringList{"4510104082001", "..."}));
-    EXPECT_EQ(keysOf(unwrap(Load_Tree_XZQ(db(), iron))), (QStringList{"A510000", "B510100", "C510104", "C510105"}));
-    EXPECT_EQ(keysOf(unwrap(Load_Tree_KQ(db(), iron, "1"))),
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), iron)).nodes()), (QStringList{"4510104082001", "4510105092001", "..."}));
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH_XZQ(db(), "510104", iron)).nodes()), (QStringList{"4510104082001", "..."}));
+    EXPECT_EQ(keysOf(unwrap(Load_Tree_XZQ(db(), iron)).nodes()), (QStringList{"A510000", "B510100", "C510104", "C510105"}));
+    EXPECT_EQ(keysOf(unwrap(Load_Tree_KQ(db(), iron, "1")).nodes()),
               (QStringList{"A510104001", "B5101040011", "C4510104082001", "A510105001", "B5101050012",
                            "C4510105092001"}));
-    EXPECT_EQ(keysOf(unwrap(Load_Tree_KQ_XZQ(db(), "510105", iron, "0"))),
+    EXPECT_EQ(keysOf(unwrap(Load_Tree_KQ_XZQ(db(), "510105", iron, "0")).nodes()),
               (QStringList{"A510105001", "B5101050012", "C4510105092001"}));
 
     iron.year = "2009";
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), iron))), (QStringList{"4510105092001", "..."}));
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), iron)).nodes()), (QStringList{"4510105092001", "..."}));
     iron.mineralCode = "99999";
-    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), iron))), QStringList{"..."});
+    EXPECT_EQ(textsOf(unwrap(Load_Tree_DJH(db(), iron)).nodes()), QStringList{"..."});
 }
 
 TEST_F(NavigationTest, ListStatementSelectsTheRegistrationsOfTheMineral)
@@ -260,7 +260,7 @@ TEST_F(NavigationTest, WholeListComesFromTheRegistrationTableWithoutFilter)
 {
     exec("INSERT INTO 登记 (登记号) VALUES ('1510104082001')"); // identified: not listed
     exec("INSERT INTO 登记 (登记号) VALUES ('4999999999999')"); // overlay number without 压覆 row
-    EXPECT_EQ(textsOf(unwrap(All_Registrations(db()))),
+    EXPECT_EQ(textsOf(unwrap(All_Registrations(db())).nodes()),
               (QStringList{"4130102082001", "4510104082001", "4510104082002", "4510104102003",
                            "4510105092001", "4999999999999", "..."}));
 }
@@ -309,7 +309,7 @@ TEST_F(DamagedNavigationTest, AListThatRunsIntoDamageIsReportedNotShownInPart)
     Db::ScopedConnection c(QStringLiteral("damaged"), file, Db::OpenMode::ReadOnly);
     ASSERT_TRUE(c.ok());
 
-    const Result<TreeNodes> all = NAVIGATE::All_Registrations(c.db());
+    const Result<NodeTable> all = NAVIGATE::All_Registrations(c.db());
     ASSERT_FALSE(all);
     EXPECT_EQ(all.error().number, 11) << all.error().description.toStdString();
     EXPECT_FALSE(NAVIGATE::Load_Tree_DJH(c.db(), RegistrationFilter{}));

@@ -67,13 +67,13 @@ TEST_F(SampleRegistrationsTest, CoordinateTextsHoldSeveralRingsAndReadBack)
 TEST_F(SampleRegistrationsTest, TheSameSeedGivesTheSameRegistrations)
 {
     ASSERT_TRUE(SampleRegistrations::fill(db(), {20, 3}));
-    const TreeNodes first = unwrap(NAVIGATE::Load_Tree_KQ(db(), RegistrationFilter(), "1"));
+    const TreeNodes first = unwrap(NAVIGATE::Load_Tree_KQ(db(), RegistrationFilter(), "1")).nodes();
     const QString copy = copyTemplate("second.mdb");
     {
         Db::ScopedConnection c(QStringLiteral("second"), copy, Db::OpenMode::ReadWrite);
         ASSERT_TRUE(c.ok());
         ASSERT_TRUE(SampleRegistrations::fill(c.db(), {20, 3}));
-        EXPECT_EQ(unwrap(NAVIGATE::Load_Tree_KQ(c.db(), RegistrationFilter(), "1")), first);
+        EXPECT_EQ(unwrap(NAVIGATE::Load_Tree_KQ(c.db(), RegistrationFilter(), "1")).nodes(), first);
     }
     EXPECT_FALSE(first.isEmpty());
 }
