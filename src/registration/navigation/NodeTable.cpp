@@ -94,6 +94,7 @@ int NodeTable::add(Text key, Text text, Text tag, int parent)
 {
     const int i = int(m_nodes.size());
     Node n{key, text, tag, parent, 0, 0, 1, false};
+    if (key.size == 0 && view(text) == QLatin1String("...")) n.registrations = 0; // the closing node
     if (parent < 0) {
         n.row = int(m_roots.size());
         m_roots.append(i);
@@ -116,7 +117,6 @@ void NodeTable::addClosing()
     static const QString closing = QStringLiteral("...");
     const Text text = put(QStringView(closing));
     add({}, text, text, -1);
-    m_nodes.last().registrations = 0;
 }
 
 int NodeTable::insertRoot(int row, QStringView key, QStringView text, QStringView tag)

@@ -130,6 +130,16 @@ TEST_F(NavigationTest, MineTreeByNameShowsAreaNamesAndProjectNamesWithTheNumbers
     EXPECT_EQ(nodes, expected);
 }
 
+// An area number typed with a blank after it, ASCII or ideographic, is the number
+// without it.
+TEST_F(NavigationTest, MineTreeTakesAreaNumbersWithoutTheBlanksAroundThem)
+{
+    const TreeNodes before = unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "1")).nodes();
+    exec("UPDATE 压覆 SET 矿区编号 = '510104001　' WHERE 登记号 = '4510104082001'");
+    exec("UPDATE 压覆 SET 矿区编号 = '510105001 ' WHERE 登记号 = '4510105092001'");
+    EXPECT_EQ(unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "1")).nodes(), before);
+}
+
 TEST_F(NavigationTest, MineTreeByNumberExchangesTextAndTag)
 {
     NodeTable byName = unwrap(Load_Tree_KQ(db(), RegistrationFilter(), "1"));
