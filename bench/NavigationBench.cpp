@@ -50,24 +50,54 @@ RegistrationFilter mineralFilter()
     return f;
 }
 
-// The floor of a list: `sql` run by the sqlite3 tool on the sample, its rows written
-// to nowhere, timed by the tool itself (without starting it).
-void BM_Sqlite(benchmark::State& s, QString sql)
+// A bound value as the sqlite3 tool takes it in ".parameter set".
+QString literal(const QVariant& v)
+{
+    switch (v.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return v.toString();
+    default:
+        return QLatin1Char('\'') + v.toString().replace(QLatin1Char('\''), QStringLiteral("''")) +
+               QLatin1Char('\'');
+    }
+}
+
+// The floor of a list: its statements run by the sqlite3 tool on the sample with the
+// same bound values, their rows written to nowhere, timed by the tool itself
+// (without starting it); the times of the statements added.
+void BM_Sqlite(benchmark::State& s, const QList<SqlPart>& statements)
 {
     const QString file = cn().databaseName();
     static const QRegularExpression runTime(QStringLiteral("Run Time: real ([0-9.]+)"));
+    QString script = QStringLiteral(".output /dev/null\n.timer on\n");
+    for (const SqlPart& statement : statements) {
+        script += QStringLiteral(".parameter clear\n");
+        for (int i = 0; i < statement.values.size(); ++i)
+            script +=
+                QStringLiteral(".parameter set ?%1 %2\n").arg(i + 1).arg(literal(statement.values.at(i)));
+        script += statement.sql + QStringLiteral(";\n");
+    }
     for (auto _ : s) {
         QProcess tool;
         tool.start(QStringLiteral("sqlite3"), {QStringLiteral("-readonly"), file});
-        tool.write(QStringLiteral(".output /dev/null\n.timer on\n%1;\n").arg(sql).toUtf8());
+        tool.write(script.toUtf8());
         tool.closeWriteChannel();
         const bool done = tool.waitForFinished(600000) && tool.exitCode() == 0;
-        const QRegularExpressionMatch m = runTime.match(QString::fromUtf8(tool.readAllStandardOutput()));
-        if (!done || !m.hasMatch()) {
-            s.SkipWithError("the sqlite3 tool did not run the statement");
+        double seconds = 0;
+        qsizetype timed = 0;
+        for (const QRegularExpressionMatch& m :
+             runTime.globalMatch(QString::fromUtf8(tool.readAllStandardOutput()))) {
+            seconds += m.captured(1).toDouble();
+            ++timed;
+        }
+        if (!done || timed != statements.size()) {
+            s.SkipWithError("the sqlite3 tool did not run the statements");
             break;
         }
-        s.SetIterationTime(m.captured(1).toDouble());
+        s.SetIterationTime(seconds);
     }
 }
 
@@ -205,32 +235,62 @@ bool openSample(const QString& path)
     return !g_bigCounty.isEmpty() && !g_sampleDjh.isEmpty();
 }
 
-} // namespace
+// Each list beside its floor, the statements it reads; registered once the sample
+// is open, since the region lists read the largest county.
+void registerBenchmarks()
+{
+    using benchmark::RegisterBenchmark;
+    const auto ms = [](benchmark::internal::Benchmark* b) { return b->Unit(benchmark::kMillisecond); };
+    const auto floor = [&](const char* name, QList<SqlPart> statements) {
+        ms(RegisterBenchmark(name, BM_Sqlite, statements))->UseManualTime();
+    };
+    const auto compare = [](const char* name, const char* floorName) {
+        Bench::compareWithFloor(name, floorName);
+    };
+    const SqlPart list{QStringLiteral("SELECT 登记号 FROM 登记 WHERE substr(登记号,1,1)='4' ORDER BY 登记号"),
+                       {}};
+    floor("BM_Sqlite/list", {list});
+    ms(RegisterBenchmark("BM_OpenList", BM_OpenList));
+    ms(RegisterBenchmark("BM_Window_OpenList", BM_Window_OpenList));
+    compare("BM_OpenList", "BM_Sqlite/list");
+    compare("BM_Window_OpenList", "BM_Sqlite/list");
 
-BENCHMARK_CAPTURE(BM_Sqlite, list,
-                  QStringLiteral("SELECT 登记号 FROM 登记 WHERE substr(登记号,1,1)='4' ORDER BY 登记号"))
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime();
-BENCHMARK_CAPTURE(BM_Sqlite, KQ, NAVIGATE::Mine_Tree_Query(nullptr, RegistrationFilter()).sql)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime();
-BENCHMARK(BM_OpenList)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Mode_DJH, all, RegistrationFilter())->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Read_KQ)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Mode_KQ, all, RegistrationFilter())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Mode_XZQ_DJH, all, RegistrationFilter())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Mode_XZQ_KQ, all, RegistrationFilter())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Mode_DJH, mineral, mineralFilter())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Mode_KQ, mineral, mineralFilter())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Mode_XZQ_DJH, mineral, mineralFilter())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Mode_XZQ_KQ, mineral, mineralFilter())->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ViewDjh)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Window_OpenList)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Window_Mode, DJH, NAVIGATE::ModeDJH)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Window_Mode, KQ, NAVIGATE::ModeKQ)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Window_Mode, XZQ_KQ, NAVIGATE::ModeXZQ_KQ)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Window_Mode, XZQ_DJH, NAVIGATE::ModeXZQ_DJH)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Window_ViewDjh)->Unit(benchmark::kMillisecond);
+    for (const auto& [suffix, filter] :
+         {std::pair{"all", RegistrationFilter()}, std::pair{"mineral", mineralFilter()}}) {
+        const auto name = [&](const char* base) { return QByteArray(base) + '/' + suffix; };
+        const QByteArray djh = name("BM_Mode_DJH"), kq = name("BM_Mode_KQ"), xzqDjh = name("BM_Mode_XZQ_DJH"),
+                         xzqKq = name("BM_Mode_XZQ_KQ");
+        const QByteArray djhFloor = name("BM_Sqlite/DJH"), kqFloor = name("BM_Sqlite/KQ"),
+                         xzqDjhFloor = name("BM_Sqlite/XZQ_DJH"), xzqKqFloor = name("BM_Sqlite/XZQ_KQ");
+        floor(djhFloor, {NAVIGATE::Registration_List_Query(nullptr, filter)});
+        floor(kqFloor, {NAVIGATE::Mine_Tree_Query(nullptr, filter)});
+        floor(xzqDjhFloor,
+              {NAVIGATE::Region_Tree_Query(filter), NAVIGATE::Registration_List_Query(&g_bigCounty, filter)});
+        floor(xzqKqFloor,
+              {NAVIGATE::Region_Tree_Query(filter), NAVIGATE::Mine_Tree_Query(&g_bigCounty, filter)});
+        ms(RegisterBenchmark(djh, BM_Mode_DJH, filter));
+        ms(RegisterBenchmark(kq, BM_Mode_KQ, filter));
+        ms(RegisterBenchmark(xzqDjh, BM_Mode_XZQ_DJH, filter));
+        ms(RegisterBenchmark(xzqKq, BM_Mode_XZQ_KQ, filter));
+        compare(djh, djhFloor);
+        compare(kq, kqFloor);
+        compare(xzqDjh, xzqDjhFloor);
+        compare(xzqKq, xzqKqFloor);
+        if (filter == RegistrationFilter()) {
+            ms(RegisterBenchmark("BM_Read_KQ", BM_Read_KQ));
+            compare("BM_Read_KQ", kqFloor);
+        }
+    }
+    ms(RegisterBenchmark("BM_ViewDjh", BM_ViewDjh));
+    for (const auto& [suffix, mode] :
+         {std::pair{"DJH", NAVIGATE::ModeDJH}, std::pair{"KQ", NAVIGATE::ModeKQ},
+          std::pair{"XZQ_KQ", NAVIGATE::ModeXZQ_KQ}, std::pair{"XZQ_DJH", NAVIGATE::ModeXZQ_DJH}})
+        ms(RegisterBenchmark((QByteArray("BM_Window_Mode/") + suffix).constData(), BM_Window_Mode, mode));
+    compare("BM_Window_Mode/KQ", "BM_Sqlite/KQ/all");
+    ms(RegisterBenchmark("BM_Window_ViewDjh", BM_Window_ViewDjh));
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -247,10 +307,7 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     std::fprintf(stderr, "entry window opened with its list in %lld ms\n", t.elapsed());
     g_window = &window;
-    for (const char* list : {"BM_OpenList", "BM_Window_OpenList"})
-        Bench::compareWithFloor(list, "BM_Sqlite/list");
-    for (const char* mode : {"BM_Read_KQ", "BM_Mode_KQ/all", "BM_Window_Mode/KQ"})
-        Bench::compareWithFloor(mode, "BM_Sqlite/KQ");
+    registerBenchmarks();
     const int rc = Bench::run(&argc, argv);
     Db::close(state().CnName);
     return rc;

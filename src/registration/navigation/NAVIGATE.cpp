@@ -2,6 +2,7 @@
 
 #include <QVariant>
 
+#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -45,10 +46,29 @@ void keep(std::string& before, QUtf8StringView now)
     before.assign(now.data(), size_t(now.size()));
 }
 
+// The size of the last table a builder made, for the room of the next: the same list
+// read again is about as long, and a table that grows row by row is moved in memory
+// again and again.
+class SizeHint
+{
+public:
+    void reserve(NodeTable& nodes) const { nodes.reserve(m_nodes, m_characters); }
+    void keep(const NodeTable& nodes)
+    {
+        m_nodes = nodes.size();
+        m_characters = nodes.characters();
+    }
+
+private:
+    std::atomic<qsizetype> m_nodes{0}, m_characters{0};
+};
+
 Result<NodeTable> flatList(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
+    static SizeHint hint;
     Db::Rows rows(db, sql, values);
     NodeTable nodes;
+    hint.reserve(nodes);
     while (rows.next()) {
         const NodeTable::Text djh = nodes.put(rows.text(0));
         nodes.add(djh, djh, djh, -1);
@@ -56,11 +76,13 @@ Result<NodeTable> flatList(const QSqlDatabase& db, const QString& sql, const QVa
     Db::Error error;
     if (!rows.finished(&error)) return error;
     nodes.addClosing();
+    hint.keep(nodes);
     return nodes;
 }
 
-Result<NodeTable> flatRegistrations(const QSqlDatabase& db, const QString* regionCode,
-                                    const RegistrationFilter& filter)
+} // namespace
+
+SqlPart Registration_List_Query(const QString* regionCode, const RegistrationFilter& filter)
 {
     const SqlPart cond = filter.builderConditions();
     QString sql =
@@ -76,10 +98,27 @@ Result<NodeTable> flatRegistrations(const QSqlDatabase& db, const QString* regio
     }
     sql += cond.sql + QStringLiteral(" ORDER BY 压覆.登记号");
     values += cond.values;
-    return flatList(db, sql, values);
+    return {sql, values};
 }
 
-} // namespace
+SqlPart Region_Tree_Query(const RegistrationFilter& filter)
+{
+    // Counties, their cities (code / 100 * 100) and provinces (code / 10000 * 10000)
+    // from cb08. A region code that cb08 does not know is left out, with or without
+    // the mineral join. A county whose city has no row of its own (the districts of
+    // the municipalities, county-level units under a province) stands directly
+    // under its province.
+    const SqlPart cond = filter.builderConditions();
+    QString sql = QStringLiteral(
+        "SELECT DISTINCT xxx.MC AS 省名称, xxx.DM AS 省代码, xx.MC AS 市名称, xx.DM AS 市代码, "
+        "x.MC AS 县名称, x.DM AS 县代码 FROM 压覆 "
+        "JOIN cb08 AS x ON (x.DM=压覆.行政区代码) "
+        "LEFT JOIN cb08 AS xx ON (xx.DM=CAST(substr(压覆.行政区代码,1,4) AS INTEGER)*100) "
+        "JOIN cb08 AS xxx ON (xxx.DM=CAST(substr(压覆.行政区代码,1,2) AS INTEGER)*10000)");
+    if (filter.hasMineral()) sql += QStringLiteral(" LEFT JOIN 资源储量 ON (压覆.登记号=资源储量.登记号)");
+    sql += QStringLiteral(" WHERE 1=1") + cond.sql + QStringLiteral(" ORDER BY xxx.DM, xx.DM, x.DM");
+    return {sql, cond.values};
+}
 
 SqlPart Mine_Tree_Query(const QString* regionCode, const RegistrationFilter& filter)
 {
@@ -108,8 +147,10 @@ Result<NodeTable> mineTree(const QSqlDatabase& db, const QString* regionCode,
                            const RegistrationFilter& filter, const QString& viewFlag)
 {
     const SqlPart query = Mine_Tree_Query(regionCode, filter);
+    static SizeHint hint;
     Db::Rows rows(db, query.sql, query.values);
     NodeTable nodes;
+    hint.reserve(nodes);
     const bool byNumber = viewFlag == QStringLiteral("0");
     std::string prevArea, prevMine, prevDjh;
     QByteArray areaScratch, mineScratch;
@@ -151,6 +192,7 @@ Result<NodeTable> mineTree(const QSqlDatabase& db, const QString* regionCode,
     }
     Db::Error error;
     if (!rows.finished(&error)) return error;
+    hint.keep(nodes);
     return nodes;
 }
 
@@ -158,33 +200,21 @@ Result<NodeTable> mineTree(const QSqlDatabase& db, const QString* regionCode,
 
 Result<NodeTable> Load_Tree_DJH(const QSqlDatabase& db, const RegistrationFilter& filter)
 {
-    return flatRegistrations(db, nullptr, filter);
+    const SqlPart query = Registration_List_Query(nullptr, filter);
+    return flatList(db, query.sql, query.values);
 }
 
 Result<NodeTable> Load_Tree_DJH_XZQ(const QSqlDatabase& db, const QString& regionCode,
                                     const RegistrationFilter& filter)
 {
-    return flatRegistrations(db, &regionCode, filter);
+    const SqlPart query = Registration_List_Query(&regionCode, filter);
+    return flatList(db, query.sql, query.values);
 }
 
 Result<NodeTable> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter& filter)
 {
-    // Counties, their cities (code / 100 * 100) and provinces (code / 10000 * 10000)
-    // from cb08. A region code that cb08 does not know is left out, with or without
-    // the mineral join. A county whose city has no row of its own (the districts of
-    // the municipalities, county-level units under a province) stands directly
-    // under its province.
-    const SqlPart cond = filter.builderConditions();
-    QString sql = QStringLiteral(
-        "SELECT DISTINCT xxx.MC AS 省名称, xxx.DM AS 省代码, xx.MC AS 市名称, xx.DM AS 市代码, "
-        "x.MC AS 县名称, x.DM AS 县代码 FROM 压覆 "
-        "JOIN cb08 AS x ON (x.DM=压覆.行政区代码) "
-        "LEFT JOIN cb08 AS xx ON (xx.DM=CAST(substr(压覆.行政区代码,1,4) AS INTEGER)*100) "
-        "JOIN cb08 AS xxx ON (xxx.DM=CAST(substr(压覆.行政区代码,1,2) AS INTEGER)*10000)");
-    if (filter.hasMineral()) sql += QStringLiteral(" LEFT JOIN 资源储量 ON (压覆.登记号=资源储量.登记号)");
-    sql += QStringLiteral(" WHERE 1=1") + cond.sql + QStringLiteral(" ORDER BY xxx.DM, xx.DM, x.DM");
-
-    Db::Rows rows(db, sql, cond.values);
+    const SqlPart query = Region_Tree_Query(filter);
+    Db::Rows rows(db, query.sql, query.values);
     NodeTable nodes;
     const auto label = [&nodes](QUtf8StringView name, QUtf8StringView code) {
         const NodeTable::Text first = nodes.put(name);

@@ -35,6 +35,10 @@ Result<NodeTable> Load_Tree_XZQ(const QSqlDatabase& db, const RegistrationFilter
 // "C" 登记号), labelled by number when viewFlag is "0" and by name otherwise.
 Result<NodeTable> Load_Tree_KQ(const QSqlDatabase& db, const RegistrationFilter& filter,
                                const QString& viewFlag);
+// The statements of the flat lists (of one region when `regionCode` is given) and of
+// the region tree, with their bound values.
+SqlPart Registration_List_Query(const QString* regionCode, const RegistrationFilter& filter);
+SqlPart Region_Tree_Query(const RegistrationFilter& filter);
 // The statement the two mining-area lists read (of one region when `regionCode` is
 // given), with its bound values. Its order is the order of an index of 压覆.
 SqlPart Mine_Tree_Query(const QString* regionCode, const RegistrationFilter& filter);

@@ -42,7 +42,13 @@ NodeTable::NodeTable(const TreeNodes& nodes)
     }
 }
 
-QChar* NodeTable::reserve(qsizetype length)
+void NodeTable::reserve(qsizetype nodes, qsizetype characters)
+{
+    m_nodes.reserve(nodes);
+    if (characters > m_buffer.size()) m_buffer.resize(characters);
+}
+
+QChar* NodeTable::room(qsizetype length)
 {
     if (m_used + length > m_buffer.size())
         m_buffer.resize(std::max<qsizetype>(2 * m_buffer.size(), m_used + length + 1024));
@@ -53,7 +59,7 @@ NodeTable::Text NodeTable::put(QUtf8StringView text)
 {
     // UTF-8 never takes fewer bytes than UTF-16 takes units. Numbers, the most of
     // what a list shows, are plain ASCII, widened here byte by byte.
-    QChar* out = reserve(text.size());
+    QChar* out = room(text.size());
     const char* in = text.data();
     qsizetype i = 0;
     while (i < text.size() && uchar(in[i]) < 0x80) {
@@ -73,7 +79,7 @@ NodeTable::Text NodeTable::put(QUtf8StringView text)
 
 NodeTable::Text NodeTable::put(QStringView text)
 {
-    QChar* out = reserve(text.size());
+    QChar* out = room(text.size());
     std::copy(text.begin(), text.end(), out);
     const Text t{qint32(m_used), qint32(text.size())};
     m_used += t.size;
@@ -83,7 +89,7 @@ NodeTable::Text NodeTable::put(QStringView text)
 NodeTable::Text NodeTable::putKey(char16_t letter, QUtf8StringView first, QUtf8StringView second)
 {
     const qsizetype at = m_used;
-    *reserve(1) = QChar(letter);
+    *room(1) = QChar(letter);
     ++m_used;
     put(first);
     if (!second.isEmpty()) put(second);

@@ -56,6 +56,11 @@ public:
     void setText(int node, QStringView text);
     bool isRemoved(int node) const { return m_nodes.at(node).removed; }
 
+    // Room for this many nodes and characters of text, so that a large list is not
+    // moved in memory as it grows.
+    void reserve(qsizetype nodes, qsizetype characters);
+    qsizetype characters() const { return m_used; }
+
     qsizetype size() const { return m_nodes.size(); }
     bool isEmpty() const { return m_nodes.isEmpty(); }
 
@@ -99,7 +104,7 @@ private:
     };
 
     QStringView view(Text t) const { return QStringView(m_buffer).mid(t.at, t.size); }
-    QChar* reserve(qsizetype length);
+    QChar* room(qsizetype length);
     // The children of every node in one list, made on first use.
     void indexChildren() const;
     // The rows, the numbers of children and of registrations made anew after a change.
