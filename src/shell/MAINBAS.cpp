@@ -75,11 +75,28 @@ bool readVersion(const QSqlDatabase& db, bool* hasTable, QString* version, Db::E
     return Db::finished(*q, error);
 }
 
-// Template version: from djk.sys in the program folder.
-bool templateVersion(QString* version, Db::Error* error)
+QString templatePath()
 {
-    const QString path = KCUTIL::joinPath(state().ProgramDir, QStringLiteral("djk.sys"));
-    Db::ScopedConnection tpl(QStringLiteral("template"), path, Db::OpenMode::ReadOnly);
+    return KCUTIL::joinPath(state().ProgramDir, QStringLiteral("djk.sys"));
+}
+
+enum class Judgement { Accepted, NotRegistration, Older, Failed };
+
+// Judges the database open on `db` against the template version `templateVersion`.
+Judgement judgeOpen(const QSqlDatabase& db, const QString& templateVersion, Db::Error* error)
+{
+    if (!Db::hasTable(db, QStringLiteral("查明"))) return Judgement::NotRegistration;
+    bool hasParams = false;
+    QString d;
+    if (!readVersion(db, &hasParams, &d, error)) return Judgement::Failed;
+    // A database without 数据库参数 carries no version, which counts as older.
+    return Is_Older_Version(templateVersion, d) ? Judgement::Older : Judgement::Accepted;
+}
+
+// The template's version, read on `tpl` (djk.sys of the program folder, opened
+// read-only). False with the error when it cannot be opened or read.
+bool templateVersion(const Db::ScopedConnection& tpl, QString* version, Db::Error* error)
+{
     if (!tpl.ok()) {
         *error = tpl.error();
         return false;
@@ -88,23 +105,17 @@ bool templateVersion(QString* version, Db::Error* error)
     return readVersion(tpl.db(), &has, version, error);
 }
 
-enum class Judgement { Accepted, NotRegistration, Older, Failed };
-
 Judgement judge(const QString& path, Db::Error* error)
 {
     QString t;
-    if (!templateVersion(&t, error)) return Judgement::Failed;
+    const Db::ScopedConnection tpl(QStringLiteral("template"), templatePath(), Db::OpenMode::ReadOnly);
+    if (!templateVersion(tpl, &t, error)) return Judgement::Failed;
     Db::ScopedConnection db(QStringLiteral("judged"), path, Db::OpenMode::ReadOnly);
     if (!db.ok()) {
         *error = db.error();
         return Judgement::Failed;
     }
-    if (!Db::hasTable(db.db(), QStringLiteral("查明"))) return Judgement::NotRegistration;
-    bool hasParams = false;
-    QString d;
-    if (!readVersion(db.db(), &hasParams, &d, error)) return Judgement::Failed;
-    // A database without 数据库参数 carries no version, which counts as older.
-    return Is_Older_Version(t, d) ? Judgement::Older : Judgement::Accepted;
+    return judgeOpen(db.db(), t, error);
 }
 
 } // namespace
@@ -198,10 +209,11 @@ namespace {
 
 // The checks a working database passes before it is used: its header, schema and
 // tables can be read (the check of every page follows in the background once it is
-// in use) and it has every table and field of the template. A file that cannot be
-// written is used for reading after the user is told; one that can gets the indexes
-// of the template it lacks. False after one message naming the file.
-bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file)
+// in use) and it has every table and field of the template `reference` (when there
+// is one). A file that cannot be written is used for reading after the user is told;
+// one that can gets the indexes of the template it lacks. False after one message
+// naming the file.
+bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file, const Db::ScopedConnection* reference)
 {
     Db::Error error;
     if (!Db::checkStructure(db, &error)) {
@@ -210,12 +222,7 @@ bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file)
         return false;
     }
     if (!Db::hasTable(db, QStringLiteral("查明"))) return false;
-    const QString templ = KCUTIL::joinPath(state().ProgramDir, QStringLiteral("djk.sys"));
-    std::optional<Db::ScopedConnection> reference;
-    if (QFileInfo::exists(templ)) {
-        reference.emplace(QStringLiteral("shape"), templ, Db::OpenMode::ReadOnly);
-        if (!reference->ok()) reference.reset();
-    }
+    if (reference && !reference->ok()) reference = nullptr;
     if (reference) {
         const Db::MissingColumn missing = Db::firstMissingColumn(db, reference->db());
         if (missing.isSet()) {
@@ -240,27 +247,58 @@ bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file)
 // lists of a large database instead of reading them from the file again.
 constexpr int kCacheKiB = 65536;
 
-} // namespace
-
-bool Open_Connection()
+QString newConnectionName()
 {
-    ProgramState& s = state();
     static int generation = 0;
-    const QString name = QStringLiteral("Cn") + QString::number(++generation);
+    return QStringLiteral("Cn") + QString::number(++generation);
+}
+
+// Opens the working database read-write on a new connection; its name, or empty
+// after the error has been shown.
+QString openWorkingFile()
+{
+    const QString name = newConnectionName();
     Db::Error error;
     if (!Db::open(name, Database_File(), Db::OpenMode::ReadWrite, &error)) {
         ErrorBox::show(error);
-        return false;
+        return QString();
     }
-    if (!checkWorkingDatabase(Db::connection(name), Database_File())) {
+    return name;
+}
+
+// The template, opened read-only into `reference` for the check of a working
+// database's shape; none when the program folder has none.
+void openShapeReference(std::optional<Db::ScopedConnection>& reference)
+{
+    if (QFileInfo::exists(templatePath()))
+        reference.emplace(QStringLiteral("shape"), templatePath(), Db::OpenMode::ReadOnly);
+}
+
+// Makes the connection `name`, open on the working database, the shared one once the
+// database has passed its checks against `reference`; closes it otherwise.
+bool useAsWorking(const QString& name, const Db::ScopedConnection* reference)
+{
+    if (!checkWorkingDatabase(Db::connection(name), Database_File(), reference)) {
         Db::close(name);
         return false;
     }
     Db::exec(Db::connection(name), QStringLiteral("PRAGMA cache_size=-%1").arg(kCacheKiB));
     // The new connection replaces the old one only now that it works.
+    ProgramState& s = state();
     if (!s.CnName.isEmpty()) Db::close(s.CnName);
     s.CnName = name;
     return true;
+}
+
+} // namespace
+
+bool Open_Connection()
+{
+    const QString name = openWorkingFile();
+    if (name.isEmpty()) return false;
+    std::optional<Db::ScopedConnection> reference;
+    openShapeReference(reference);
+    return useAsWorking(name, reference ? &*reference : nullptr);
 }
 
 void Check_Working_Database()
@@ -295,10 +333,22 @@ void Get_Province_Code()
     state().ProvinceCode = TextNumber::roundToInt32(TextNumber::leading(text));
 }
 
-VersionCheck Check_DB_Version()
+VersionCheck Check_DB_Version(const Db::ScopedConnection& reference, QString* connectionName)
 {
+    connectionName->clear();
     Db::Error error;
-    switch (judge(Database_File(), &error)) {
+    QString t;
+    Judgement judgement = Judgement::Failed;
+    if (templateVersion(reference, &t, &error)) {
+        *connectionName = openWorkingFile();
+        if (connectionName->isEmpty()) return VersionCheck::Failed;
+        judgement = judgeOpen(Db::connection(*connectionName), t, &error);
+    }
+    if (judgement != Judgement::Accepted && judgement != Judgement::NotRegistration && !connectionName->isEmpty()) {
+        Db::close(*connectionName);
+        connectionName->clear();
+    }
+    switch (judgement) {
     case Judgement::Accepted:
         return VersionCheck::Accepted;
     case Judgement::NotRegistration:
@@ -358,10 +408,15 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
     Read_Tjk_Ini(KCUTIL::joinPath(programDir, QStringLiteral("tjk.ini")));
     Read_View_Ini(KCUTIL::joinPath(programDir, QStringLiteral("view.ini")));
 
+    // The template is opened once for the version check and the check of the shape;
+    // the working database once for both and for its use.
+    std::optional<Db::ScopedConnection> reference;
+    QString opened;
     if (myvbs::FileExist(Database_File())) {
         // The default database in the program folder is never checked at start.
         if (!(s.DBName == QLatin1String("djk.mdb") && s.DBPath == programDir)) {
-            switch (Check_DB_Version()) {
+            reference.emplace(QStringLiteral("template"), templatePath(), Db::OpenMode::ReadOnly);
+            switch (Check_DB_Version(*reference, &opened)) {
             case VersionCheck::Older:
                 return StartResult::Ended;
             case VersionCheck::Failed:
@@ -378,7 +433,7 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
         s.DBPath = programDir;
         const QString target = Database_File();
         if (!QFileInfo::exists(target)) {
-            const QString templ = KCUTIL::joinPath(programDir, QStringLiteral("djk.sys"));
+            const QString templ = templatePath();
             if (!myvbs::FileExist(templ)) {
                 Prompt::message(QStringLiteral("找不到数据库模板文件") + QDir::toNativeSeparators(templ) +
                                     QStringLiteral("，无法建立数据库") + QDir::toNativeSeparators(target) +
@@ -395,10 +450,13 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
         }
     }
 
-    if (!Open_Connection()) {
+    if (opened.isEmpty()) opened = openWorkingFile();
+    if (!reference) openShapeReference(reference);
+    if (opened.isEmpty() || !useAsWorking(opened, reference ? &*reference : nullptr)) {
         Prompt::message(ParaLogic::kOpenError, kTitle, Prompt::Icon::Exclamation);
         return StartResult::Ended;
     }
+    reference.reset();
     Get_Province_Code();
     s.MapFill = true;
     s.MapShowPoints = false;

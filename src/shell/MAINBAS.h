@@ -3,6 +3,10 @@
 #include <QString>
 
 class QSqlDatabase;
+
+namespace Db {
+class ScopedConnection;
+}
 class QWidget;
 
 #include <functional>
@@ -63,8 +67,11 @@ enum class VersionCheck {
     Failed           // the check itself failed and was reported: the file is refused
 };
 
-// The start-up check of the configured database.
-VersionCheck Check_DB_Version();
+// The start-up check of the configured database against the template open on
+// `reference`. The database is opened read-write for it, once: when it is accepted,
+// or holds no 查明 for its open to refuse, `connectionName` names that connection,
+// otherwise the connection is closed and the name empty.
+VersionCheck Check_DB_Version(const Db::ScopedConnection& reference, QString* connectionName);
 
 // Judges the database file at `path` against the template: 1 accepted, -2 not a
 // registration database, -3 older or without a version, -1 failure.
