@@ -127,18 +127,26 @@ bool checkIntegrity(const QSqlDatabase& db, Error* error)
 bool checkStructure(const QSqlDatabase& db, Error* error)
 {
     // Reading the schema reads the header and parses every statement of the schema;
-    // the first row of a table reads its root and the pages down to its first leaf.
+    // the first row of a table, read along the table itself rather than along an
+    // index, reads its root and the pages down to its first leaf. The tables are read
+    // by one statement for each hundred of them.
     Error e;
     const QStringList tables = tableNames(db);
     if (tables.isEmpty() && !exec(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), {}, &e)) {
         if (error) *error = e;
         return false;
     }
+    QStringList firstRows;
     for (const QString& table : tables) {
         if (table.startsWith(QLatin1String("sqlite_"))) continue;
         QString quoted = table;
         quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-        auto q = exec(db, QStringLiteral("SELECT * FROM \"%1\" LIMIT 1").arg(quoted), {}, &e);
+        firstRows << QStringLiteral("(SELECT 1 FROM \"%1\" NOT INDEXED LIMIT 1)").arg(quoted);
+    }
+    constexpr int kPerStatement = 100;
+    for (qsizetype from = 0; from < firstRows.size(); from += kPerStatement) {
+        auto q = exec(db, QStringLiteral("SELECT ") + firstRows.mid(from, kPerStatement).join(QLatin1Char(',')), {},
+                      &e);
         if (q) {
             q->next();
             if (!finished(*q, &e)) q.reset();
@@ -259,18 +267,38 @@ bool probeWrite(const QSqlDatabase& db, Error* error)
     return ok;
 }
 
+namespace {
+
+// The tables of `db`, in the order of their names, with the statements that made
+// them (which SQLite keeps up to date through every change of a table's columns).
+QList<QPair<QString, QString>> tableStatements(const QSqlDatabase& db)
+{
+    QList<QPair<QString, QString>> tables;
+    auto q = exec(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type='table' ORDER BY name"));
+    if (!q) return tables;
+    while (q->next()) tables.append({q->value(0).toString(), q->value(1).toString()});
+    if (!finished(*q)) return {};
+    return tables;
+}
+
+} // namespace
+
 MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& reference,
                                  const QStringList& among)
 {
-    const QStringList tables = tableNames(db);
-    for (const QString& table : tableNames(reference)) {
+    QHash<QString, QString> have;
+    for (const auto& [table, sql] : tableStatements(db)) have.insert(table, sql);
+    for (const auto& [table, sql] : tableStatements(reference)) {
         if (table.startsWith(QLatin1String("sqlite_"))) continue;
         if (!among.isEmpty() && !among.contains(table)) continue;
-        if (!tables.contains(table)) return {table, QString()};
-        const QSqlRecord have = db.record(table);
-        const QSqlRecord want = reference.record(table);
-        for (int i = 0; i < want.count(); ++i)
-            if (have.indexOf(want.fieldName(i)) < 0) return {table, want.fieldName(i)};
+        const auto it = have.constFind(table);
+        if (it == have.constEnd()) return {table, QString()};
+        // A table made by the same statement has the same columns.
+        if (!sql.isEmpty() && it.value() == sql) continue;
+        const QSqlRecord h = db.record(table);
+        const QSqlRecord w = reference.record(table);
+        for (int i = 0; i < w.count(); ++i)
+            if (h.indexOf(w.fieldName(i)) < 0) return {table, w.fieldName(i)};
     }
     return {};
 }

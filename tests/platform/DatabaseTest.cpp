@@ -133,6 +133,47 @@ TEST_F(DatabaseTest, ScopedConnectionsGoAwayWithTheirScope)
     EXPECT_FALSE(QSqlDatabase::contains(name));
 }
 
+// The tables and fields of a reference found in a file however its tables were made:
+// by the same statements, by others, or changed afterwards.
+TEST_F(DatabaseTest, TheFirstMissingTableOrFieldIsFoundHoweverTheTablesWereMade)
+{
+    const QString reference = path(QStringLiteral("reference.mdb"));
+    runSql(reference, {QStringLiteral("CREATE TABLE a (x TEXT, y TEXT)"), QStringLiteral("CREATE TABLE b (p, q)")});
+    Db::ScopedConnection want(QStringLiteral("want"), reference, Db::OpenMode::ReadOnly);
+    ASSERT_TRUE(want.ok());
+    const QString sameB = QStringLiteral("CREATE TABLE b (p, q)");
+    struct Case
+    {
+        QStringList made;
+        QStringList among;
+        QString table;
+        QString column;
+    };
+    const QList<Case> cases{
+        {{QStringLiteral("CREATE TABLE a (x TEXT, y TEXT)"), sameB}, {}, {}, {}},
+        {{QStringLiteral("CREATE TABLE a (y INTEGER, x)"), sameB}, {}, {}, {}},
+        {{QStringLiteral("CREATE TABLE a (X TEXT, Y TEXT)"), sameB}, {}, {}, {}},
+        {{QStringLiteral("CREATE TABLE a (x TEXT)"), QStringLiteral("ALTER TABLE a ADD COLUMN y TEXT"), sameB},
+         {}, {}, {}},
+        {{QStringLiteral("CREATE TABLE a (x TEXT, z TEXT)"), sameB}, {}, QStringLiteral("a"), QStringLiteral("y")},
+        {{QStringLiteral("CREATE TABLE a (x TEXT, y TEXT)"), QStringLiteral("CREATE TABLE b (p)")},
+         {},
+         QStringLiteral("b"),
+         QStringLiteral("q")},
+        {{QStringLiteral("CREATE TABLE a (x TEXT, y TEXT)")}, {}, QStringLiteral("b"), {}},
+        {{QStringLiteral("CREATE TABLE a (x TEXT, y TEXT)")}, {QStringLiteral("a")}, {}, {}},
+    };
+    for (int i = 0; i < cases.size(); ++i) {
+        const QString file = path(QStringLiteral("made%1.mdb").arg(i));
+        runSql(file, cases[i].made);
+        Db::ScopedConnection have(QStringLiteral("have"), file, Db::OpenMode::ReadOnly);
+        ASSERT_TRUE(have.ok());
+        const Db::MissingColumn missing = Db::firstMissingColumn(have.db(), want.db(), cases[i].among);
+        EXPECT_EQ(missing.table, cases[i].table) << cases[i].made.join(QLatin1String("; ")).toStdString();
+        EXPECT_EQ(missing.column, cases[i].column) << cases[i].made.join(QLatin1String("; ")).toStdString();
+    }
+}
+
 } // namespace
 
 namespace {
@@ -140,6 +181,45 @@ namespace {
 class DatabaseDamageTest : public ProgramFolder
 {
 };
+
+// The check at the open reads the start of every table, however many there are,
+// along the table itself; damage to an index is left to the check of every page.
+TEST_F(DatabaseDamageTest, TheStructureCheckReadsTheStartOfEveryTable)
+{
+    const QString sound = path(QStringLiteral("many.mdb"));
+    QStringList statements;
+    for (int i = 0; i < 130; ++i) {
+        const QString table = QStringLiteral("t%1").arg(i, 3, 10, QLatin1Char('0'));
+        statements << QStringLiteral("CREATE TABLE %1 (k INTEGER PRIMARY KEY, v TEXT)").arg(table)
+                   << QStringLiteral("CREATE INDEX i_%1 ON %1 (v)").arg(table)
+                   << QStringLiteral("INSERT INTO %1 (v) VALUES ('%1')").arg(table);
+    }
+    runSql(sound, statements);
+    const struct
+    {
+        QString damaged;
+        bool passes;
+    } cases[]{
+        {QString(), true},
+        {QStringLiteral("t003"), false},
+        {QStringLiteral("t120"), false},
+        {QStringLiteral("i_t120"), true},
+    };
+    for (const auto& c : cases) {
+        const QString file = path(QStringLiteral("damaged-%1.mdb").arg(c.damaged));
+        ASSERT_TRUE(QFile::copy(sound, file));
+        if (!c.damaged.isEmpty()) {
+            ASSERT_TRUE(DamagedDatabase::damageRoot(file, c.damaged));
+        }
+        Db::ScopedConnection db(QStringLiteral("checked"), file, Db::OpenMode::ReadOnly);
+        ASSERT_TRUE(db.ok());
+        Db::Error error;
+        EXPECT_EQ(Db::checkStructure(db.db(), &error), c.passes) << c.damaged.toStdString();
+        if (!c.passes) {
+            EXPECT_EQ(error.number & 0xff, 11) << c.damaged.toStdString();
+        }
+    }
+}
 
 TEST_F(DatabaseDamageTest, AReadLoopEndedByDamageReportsItAndTheQuickCheckFindsIt)
 {
