@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace TextFile {
@@ -34,9 +33,11 @@ ReadStatus readLines(const QString& path, QStringList* lines, QString* error)
         return ReadStatus::Unreadable;
     }
     const QString text = decode(f.readAll());
-    // A line ends with CR LF, LF or a bare CR.
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    *lines = text.split(lineEnd);
+    // A line ends with CR LF, LF or a bare CR. (Plain replacing spares the start of
+    // the program the compiling of a pattern for its settings files.)
+    QString unified = text;
+    unified.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    *lines = unified.split(QLatin1Char('\n'));
     // A final line end does not start another line.
     if (!lines->isEmpty() && lines->constLast().isEmpty() &&
         (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'))))
