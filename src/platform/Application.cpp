@@ -4,10 +4,16 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
+#include <QThreadPool>
 
 void prepareApplication(QApplication& app, const QString& name)
 {
     QApplication::setApplicationName(name);
+    // The first window waits for the list of the system's fonts, which does not
+    // depend on the program: it is read in the background while the program reads
+    // its settings and opens its database.
+    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
     installChineseTranslations(app);
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPointSize(10);
