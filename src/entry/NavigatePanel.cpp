@@ -26,11 +26,16 @@ NavigatePanel::NavigatePanel(QWidget* parent) : QWidget(parent)
     m_tvmDataList = new NavigateTree(this);
     m_tvmDataList->setObjectName(QStringLiteral("TvmDataList"));
     m_tvmDataList->setHeaderHidden(true);
-    // Numbers and names are shown whole; a narrow panel scrolls sideways.
+    // Numbers and names are shown whole; a narrow panel scrolls sideways. The width is
+    // that of the rows on the screen, which the view measures again as it scrolls:
+    // measuring a thousand rows of a long list at every change of the selection took
+    // longer than reading the list.
     for (NavigateTree* tree : {m_tvDataList, m_tvmDataList}) {
+        QHeaderView* header = tree->header();
         tree->setTextElideMode(Qt::ElideNone);
-        tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-        tree->header()->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setResizeContentsPrecision(0);
+        header->setStretchLastSection(false);
         tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
 

@@ -10,6 +10,7 @@
 #include "entry/EntryGeometry.h"
 #include "entry/FieldBox.h"
 #include "entry/NavigateTree.h"
+#include "entry/NavigatePanel.h"
 #include "entry/NavigateWindow.h"
 #include "entry/NewTab.h"
 #include "entry/NewTabControls.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 #include <QCheckBox>
 #include <QComboBox>
@@ -519,3 +521,33 @@ TEST_F(NewTabNavigationTest, EditLockWithAnyOtherModeChangesNothing)
     EXPECT_TRUE(controlsOf(w).Check1(0)->isEnabled()) << "the coordinate kind can be chosen";
     EXPECT_FALSE(controlsOf(w).Command2()->isEnabled());
 }
+
+namespace {
+
+// A name far down a long list widens the column once it is scrolled to, and the
+// panel scrolls sideways to show it whole.
+TEST(NavigatePanelTest, TheColumnFitsTheLongestTextOnTheScreenAsTheListScrolls)
+{
+    NavigatePanel panel;
+    panel.resize(200, 300);
+    NavigateTree* list = panel.TvmDataList();
+    list->setGeometry(0, 0, 200, 300);
+    list->show();
+    panel.show();
+    TreeNodes nodes;
+    for (int i = 0; i < 500; ++i)
+        nodes.append({QString::number(4000000000000LL + i), QString::number(4000000000000LL + i), {}, {}});
+    const QString wide = QStringLiteral("成渝高速公路扩建工程第二标段压覆矿产资源");
+    nodes.append({QStringLiteral("4000000000999"), wide, {}, {}});
+    list->fill(NodeTable(nodes));
+    QApplication::processEvents();
+    const int wideWidth = list->fontMetrics().horizontalAdvance(wide);
+    EXPECT_LT(list->header()->sectionSize(0), wideWidth);
+
+    list->scrollToBottom();
+    QApplication::processEvents();
+    EXPECT_GE(list->header()->sectionSize(0), wideWidth);
+    EXPECT_TRUE(list->horizontalScrollBar()->isVisible());
+}
+
+} // namespace
