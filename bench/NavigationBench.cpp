@@ -104,8 +104,8 @@ void BM_Sqlite(benchmark::State& s, const QList<SqlPart>& statements)
 void BM_OpenList(benchmark::State& s)
 {
     for (auto _ : s)
-        NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::All_Registrations(cn()));
-    s.counters["nodes"] = double(NAVIGATE::Tree_Nodes(g_tree).size());
+        g_tree->fill(*NAVIGATE::All_Registrations(cn()));
+    s.counters["nodes"] = double(g_tree->nodes().size());
 }
 
 // The check a working database passes when it is opened, and the check of the whole
@@ -127,14 +127,14 @@ BENCHMARK(BM_WholeFileCheck)->Unit(benchmark::kMillisecond);
 void BM_Mode_DJH(benchmark::State& s, RegistrationFilter filter)
 {
     for (auto _ : s)
-        NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::Load_Tree_DJH(cn(), filter));
+        g_tree->fill(*NAVIGATE::Load_Tree_DJH(cn(), filter));
     s.counters["registrations"] = double(NAVIGATE::Count_Registrations(g_tree));
 }
 
 void BM_Mode_KQ(benchmark::State& s, RegistrationFilter filter)
 {
     for (auto _ : s)
-        NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::Load_Tree_KQ(cn(), filter, QStringLiteral("1")));
+        g_tree->fill(*NAVIGATE::Load_Tree_KQ(cn(), filter, QStringLiteral("1")));
     s.counters["registrations"] = double(NAVIGATE::Count_Registrations(g_tree));
 }
 
@@ -151,21 +151,20 @@ void BM_Mode_XZQ_DJH(benchmark::State& s, RegistrationFilter filter)
 {
     NavigateTree list;
     for (auto _ : s) {
-        NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::Load_Tree_XZQ(cn(), filter));
-        NAVIGATE::Fill_Tree(&list, *NAVIGATE::Load_Tree_DJH_XZQ(cn(), g_bigCounty, filter));
+        g_tree->fill(*NAVIGATE::Load_Tree_XZQ(cn(), filter));
+        list.fill(*NAVIGATE::Load_Tree_DJH_XZQ(cn(), g_bigCounty, filter));
     }
-    s.counters["regions"] = double(NAVIGATE::Tree_Nodes(g_tree).size());
+    s.counters["regions"] = double(g_tree->nodes().size());
 }
 
 void BM_Mode_XZQ_KQ(benchmark::State& s, RegistrationFilter filter)
 {
     NavigateTree list;
     for (auto _ : s) {
-        NAVIGATE::Fill_Tree(g_tree, *NAVIGATE::Load_Tree_XZQ(cn(), filter));
-        NAVIGATE::Fill_Tree(&list,
-                            *NAVIGATE::Load_Tree_KQ_XZQ(cn(), g_bigCounty, filter, QStringLiteral("1")));
+        g_tree->fill(*NAVIGATE::Load_Tree_XZQ(cn(), filter));
+        list.fill(*NAVIGATE::Load_Tree_KQ_XZQ(cn(), g_bigCounty, filter, QStringLiteral("1")));
     }
-    s.counters["regions"] = double(NAVIGATE::Tree_Nodes(g_tree).size());
+    s.counters["regions"] = double(g_tree->nodes().size());
 }
 
 // Reading one registration and building its reserve table.

@@ -92,7 +92,7 @@ void updateList(NewTab& window, const QString& djh, bool inserted)
     }
     // A new registration goes before the "..." that closes a flat list.
     const int last = list->topLevelCount() - 1;
-    const bool closed = last >= 0 && NAVIGATE::Is_Closing_Node(list->indexOf(list->nodes().root(last)));
+    const bool closed = last >= 0 && NAVIGATE::Is_Closing_Node(list->model()->index(last, 0));
     const QModelIndex node = list->insertRoot(closed ? last : last + 1, djh, djh);
     list->setCurrentIndex(node);
     s.Cur_DJH = djh;
@@ -180,7 +180,7 @@ void Delete_Data_All(NewTab& window)
         return;
     }
     list->remove(node);
-    if (list->topLevelCount() > 0) clickNode(window, list->indexOf(list->nodes().root(0)));
+    if (list->topLevelCount() > 0) clickNode(window, list->model()->index(0, 0));
 }
 
 void Register(CommandTargets& targets)

@@ -79,8 +79,6 @@ public:
 
     int columnCount(const QModelIndex& = {}) const override { return 1; }
 
-    bool hasChildren(const QModelIndex& parent = {}) const override { return rowCount(parent) > 0; }
-
     QVariant data(const QModelIndex& index, int role) const override
     {
         if (!index.isValid()) return {};
@@ -175,11 +173,6 @@ void NavigateTree::keyPressEvent(QKeyEvent* event)
 
 namespace NAVIGATE {
 
-void Fill_Tree(NavigateTree* tree, NodeTable nodes)
-{
-    tree->fill(std::move(nodes));
-}
-
 QString Node_Key(const QModelIndex& node)
 {
     return node.data(KeyRole).toString();
@@ -203,11 +196,6 @@ QList<QModelIndex> Tree_Nodes(const NavigateTree* tree)
 QModelIndex Find_Node_Key_Suffix(const NavigateTree* tree, const QString& value, int length)
 {
     return tree->indexOf(tree->nodes().findKeySuffix(value, length));
-}
-
-void Swap_Tree_Labels(NavigateTree* tree)
-{
-    tree->swapLabels();
 }
 
 bool Is_Closing_Node(const QModelIndex& node)

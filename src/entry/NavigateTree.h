@@ -52,9 +52,6 @@ namespace NAVIGATE {
 
 enum NodeRole { KeyRole = Qt::UserRole, TagRole = Qt::UserRole + 1 };
 
-// Empties the tree and shows the nodes; nothing is selected or expanded.
-void Fill_Tree(NavigateTree* tree, NodeTable nodes);
-
 QString Node_Key(const QModelIndex& node);
 QString Node_Tag(const QModelIndex& node);
 
@@ -64,9 +61,6 @@ QList<QModelIndex> Tree_Nodes(const NavigateTree* tree);
 // The first node in adding order whose key ends in `value` (Key_Has_Suffix); an
 // invalid index when none does.
 QModelIndex Find_Node_Key_Suffix(const NavigateTree* tree, const QString& value, int length);
-
-// Exchanges the text and the tag of every node.
-void Swap_Tree_Labels(NavigateTree* tree);
 
 // The number of registrations a registration tree lists: its nodes without
 // children, the closing "..." node left out.

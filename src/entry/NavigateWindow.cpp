@@ -63,7 +63,7 @@ void Fill_Tree(NewTab& w, NavigateTree* tree, Result<NodeTable> nodes)
         ErrorBox::show(nodes.error(), &w);
         return;
     }
-    Fill_Tree(tree, std::move(*nodes));
+    tree->fill(std::move(*nodes));
 }
 
 void Clear_Tree(NewTab& w)
@@ -106,7 +106,8 @@ void Load_Tree_DJH_XZQ(NewTab& w, const QString& regionCode)
 void Load_Tree_KQ_XZQ(NewTab& w, const QString& regionCode)
 {
     controlsOf(w).TvmDataList()->clear();
-    Fill_Tree(w, controlsOf(w).TvmDataList(), Load_Tree_KQ_XZQ(state().Cn(), regionCode, Query_Filter(), state().ViewFlag));
+    Fill_Tree(w, controlsOf(w).TvmDataList(),
+              Load_Tree_KQ_XZQ(state().Cn(), regionCode, Query_Filter(), state().ViewFlag));
 }
 
 void Enable_Edit(NewTab& w, int mode)
@@ -141,7 +142,7 @@ void Relabel_Tree_Nodes(NewTab& w)
 {
     if (controlsOf(w).TvmDataList()->isHidden()) return;
     if (!Has_Swappable_Labels(controlsOf(w).cobNavigate()->currentText())) return;
-    Swap_Tree_Labels(controlsOf(w).TvmDataList());
+    controlsOf(w).TvmDataList()->swapLabels();
 }
 
 void Set_Query_Dialog(std::function<void(QWidget*)> open)

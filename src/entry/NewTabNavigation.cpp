@@ -170,7 +170,7 @@ void NewTab::Command6_Click()
     NAVIGATE::Open_Query_Dialog(this);
     Data_All_Refresh();
     if (m_tvmDataList->topLevelCount() > 0) {
-        const QModelIndex first = m_tvmDataList->indexOf(m_tvmDataList->nodes().root(0));
+        const QModelIndex first = m_tvmDataList->model()->index(0, 0);
         m_tvmDataList->setCurrentIndex(first);
         TvmDataList_NodeClick(first);
     }

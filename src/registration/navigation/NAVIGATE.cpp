@@ -298,10 +298,9 @@ QString Node_Registration(const QString& mode, const QString& key, const QString
     return Is_Mine_Mode(mode) ? key.mid(1) : text;
 }
 
-bool Key_Has_Suffix(const QString& key, const QString& value, int length)
+bool Key_Has_Suffix(QStringView key, QStringView value, int length)
 {
-    // A view, not a copy: the keys of a large list are many.
-    return !value.isEmpty() && !key.isEmpty() && QStringView(key).right(length) == value;
+    return !value.isEmpty() && !key.isEmpty() && key.right(length) == value;
 }
 
 } // namespace NAVIGATE

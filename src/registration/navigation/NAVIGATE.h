@@ -64,6 +64,6 @@ bool Is_Mine_Mode(const QString& mode);
 
 // Whether the last `length` characters of `key` equal `value`. Empty keys and an
 // empty value never match.
-bool Key_Has_Suffix(const QString& key, const QString& value, int length);
+bool Key_Has_Suffix(QStringView key, QStringView value, int length);
 
 } // namespace NAVIGATE

@@ -1,44 +1,32 @@
 #include "registration/navigation/NodeTable.h"
 
+#include "registration/navigation/NAVIGATE.h"
+
 #include <QHash>
-#include <QSet>
 #include <QStringDecoder>
 
 #include <algorithm>
 
+namespace {
+
+const QString& closingText()
+{
+    static const QString text = QStringLiteral("...");
+    return text;
+}
+
+} // namespace
+
 NodeTable::NodeTable(const TreeNodes& nodes)
 {
-    // A parent is nearly always the node just added or one of its ancestors; any other
-    // is the last node added before with that key, from a table of the keys of groups
-    // made the first time it is needed.
-    QHash<QString, int> parents;
-    int tabled = 0; // the nodes before it are in the table
+    QHash<QString, int> lastWithKey;
     m_nodes.reserve(nodes.size());
-    for (int i = 0; i < nodes.size(); ++i) {
-        const TreeNode& n = nodes.at(i);
-        int p = -1;
-        if (!n.parentKey.isEmpty()) {
-            p = i - 1;
-            while (p >= 0 && nodes.at(p).key != n.parentKey)
-                p = parent(p);
-            if (p < 0) {
-                if (parents.isEmpty() && tabled == 0) {
-                    QSet<QString> groups;
-                    for (const TreeNode& node : nodes)
-                        if (!node.parentKey.isEmpty()) groups.insert(node.parentKey);
-                    for (const QString& key : std::as_const(groups))
-                        parents.insert(key, -1);
-                }
-                for (; tabled < i; ++tabled) {
-                    const auto it = parents.find(nodes.at(tabled).key);
-                    if (it != parents.end()) it.value() = tabled;
-                }
-                p = parents.value(n.parentKey, -1);
-            }
-        }
+    for (const TreeNode& n : nodes) {
         const Text key = put(QStringView(n.key));
         const Text text = put(QStringView(n.text));
-        add(key, text, n.tag == n.text ? text : put(QStringView(n.tag)), p);
+        const int parent = n.parentKey.isEmpty() ? -1 : lastWithKey.value(n.parentKey, -1);
+        const int i = add(key, text, n.tag == n.text ? text : put(QStringView(n.tag)), parent);
+        if (!n.key.isEmpty()) lastWithKey.insert(n.key, i);
     }
 }
 
@@ -99,8 +87,7 @@ NodeTable::Text NodeTable::putKey(char16_t letter, QUtf8StringView first, QUtf8S
 int NodeTable::add(Text key, Text text, Text tag, int parent)
 {
     const int i = int(m_nodes.size());
-    Node n{key, text, tag, parent, 0, 0, 1, false};
-    if (key.size == 0 && view(text) == QLatin1String("...")) n.registrations = 0; // the closing node
+    Node n{key, text, tag, parent, 0, 0, closes(key, text) ? 0 : 1, false};
     if (parent < 0) {
         n.row = int(m_roots.size());
         m_roots.append(i);
@@ -120,8 +107,7 @@ int NodeTable::add(Text key, Text text, Text tag, int parent)
 
 void NodeTable::addClosing()
 {
-    static const QString closing = QStringLiteral("...");
-    const Text text = put(QStringView(closing));
+    const Text text = put(QStringView(closingText()));
     add({}, text, text, -1);
 }
 
@@ -178,9 +164,9 @@ void NodeTable::reindex()
     m_children.clear();
 }
 
-bool NodeTable::isClosing(int i) const
+bool NodeTable::closes(Text key, Text text) const
 {
-    return key(i).isEmpty() && text(i) == QLatin1String("...");
+    return key.size == 0 && view(text) == closingText();
 }
 
 int NodeTable::registrationCount() const
@@ -217,11 +203,8 @@ int NodeTable::child(int i, int row) const
 
 int NodeTable::findKeySuffix(QStringView value, int length) const
 {
-    if (value.isEmpty()) return -1;
-    for (int i = 0; i < m_nodes.size(); ++i) {
-        const QStringView k = key(i);
-        if (!k.isEmpty() && !isRemoved(i) && k.right(length) == value) return i;
-    }
+    for (int i = 0; i < m_nodes.size(); ++i)
+        if (!isRemoved(i) && NAVIGATE::Key_Has_Suffix(key(i), value, length)) return i;
     return -1;
 }
 

@@ -76,14 +76,14 @@ public:
     int childCount(int i) const { return m_nodes.at(i).childCount; }
     int child(int i, int row) const;
 
-    bool isClosing(int i) const;
+    bool isClosing(int i) const { return closes(m_nodes.at(i).key, m_nodes.at(i).text); }
     // The registrations a node stands for: 1 for a registration, those below it for a
     // group, none for the closing node.
     int registrationsAt(int i) const { return m_nodes.at(i).registrations; }
     int registrationCount() const;
 
-    // The first node in adding order whose key's last `length` characters equal
-    // `value`; -1 when none does. A node taken out is never found.
+    // The first node in adding order whose key ends in `value`
+    // (NAVIGATE::Key_Has_Suffix); -1 when none does. A node taken out is never found.
     int findKeySuffix(QStringView value, int length) const;
 
     // Exchanges the text and the tag of every node.
@@ -104,6 +104,8 @@ private:
     };
 
     QStringView view(Text t) const { return QStringView(m_buffer).mid(t.at, t.size); }
+    // A node of this key and text closes a flat list.
+    bool closes(Text key, Text text) const;
     QChar* room(qsizetype length);
     // The children of every node in one list, made on first use.
     void indexChildren() const;

@@ -285,13 +285,13 @@ TEST(NavigateHelpers, NodeRegistrationIsTheTextInFlatModesAndTheKeyInMineModes)
 
 TEST(NavigateHelpers, KeySuffixNeverMatchesEmptyKeysOrValues)
 {
-    EXPECT_TRUE(Key_Has_Suffix("C4510104082001", "4510104082001", 13));
-    EXPECT_FALSE(Key_Has_Suffix("A510104001", "4510104082001", 13));
-    EXPECT_FALSE(Key_Has_Suffix("", "", 13));
-    EXPECT_FALSE(Key_Has_Suffix("C4510104082001", "", 13));
-    EXPECT_FALSE(Key_Has_Suffix("C4510104082001", "082001", 13));
-    EXPECT_TRUE(Key_Has_Suffix("C510104", "510104", 6));
-    EXPECT_FALSE(Key_Has_Suffix("A510000", "0", 6));
+    EXPECT_TRUE(Key_Has_Suffix(u"C4510104082001", u"4510104082001", 13));
+    EXPECT_FALSE(Key_Has_Suffix(u"A510104001", u"4510104082001", 13));
+    EXPECT_FALSE(Key_Has_Suffix(u"", u"", 13));
+    EXPECT_FALSE(Key_Has_Suffix(u"C4510104082001", u"", 13));
+    EXPECT_FALSE(Key_Has_Suffix(u"C4510104082001", u"082001", 13));
+    EXPECT_TRUE(Key_Has_Suffix(u"C510104", u"510104", 6));
+    EXPECT_FALSE(Key_Has_Suffix(u"A510000", u"0", 6));
 }
 
 TEST(NavigateHelpers, OnlyTheMineModesHaveLabelsToSwap)
