@@ -52,19 +52,26 @@ void setUnhandledErrorHandler(void (*handler)(const Error&))
     g_unhandled = handler;
 }
 
+namespace {
+
+// SQLite's failure `code` (-1 when there is none) with the plain cause where one is
+// known: SQLite's English and the driver's step that failed ("无法获取行") would only
+// mislead. `text` says it otherwise.
+Error sqliteError(int code, const QString& text, const QString& source)
+{
+    QString description = code > 0 ? plainCause(code) : QString();
+    if (description.isEmpty()) description = text;
+    if (description.isEmpty()) description = QStringLiteral("未知的数据库错误");
+    return Error{code, source, description};
+}
+
+} // namespace
+
 Error errorOf(const QSqlError& e, const QString& source)
 {
-    Error err;
     bool ok = false;
-    int native = e.nativeErrorCode().toInt(&ok);
-    err.number = ok && native != 0 ? native : -1;
-    err.source = source;
-    // The plain cause says it all where one is known: SQLite's English and the
-    // driver's step that failed ("无法获取行") would only mislead.
-    err.description = ok ? plainCause(native) : QString();
-    if (err.description.isEmpty()) err.description = e.text().trimmed();
-    if (err.description.isEmpty()) err.description = QStringLiteral("未知的数据库错误");
-    return err;
+    const int native = e.nativeErrorCode().toInt(&ok);
+    return sqliteError(ok && native != 0 ? native : -1, e.text().trimmed(), source);
 }
 
 QString plainCause(int sqliteCode)
@@ -145,8 +152,9 @@ bool checkStructure(const QSqlDatabase& db, Error* error)
     }
     constexpr int kPerStatement = 100;
     for (qsizetype from = 0; from < firstRows.size(); from += kPerStatement) {
-        auto q = exec(db, QStringLiteral("SELECT ") + firstRows.mid(from, kPerStatement).join(QLatin1Char(',')), {},
-                      &e);
+        auto q =
+            exec(db, QStringLiteral("SELECT ") + firstRows.mid(from, kPerStatement).join(QLatin1Char(',')),
+                 {}, &e);
         if (q) {
             q->next();
             if (!finished(*q, &e)) q.reset();
@@ -159,11 +167,9 @@ bool checkStructure(const QSqlDatabase& db, Error* error)
     return true;
 }
 
-void checkIntegrityInBackground(const QString& path, QObject* receiver,
-                                std::function<void(bool sound, const Error& error)> done)
+void checkIntegrityInBackground(const QString& path, std::function<void(bool sound, const Error& error)> done)
 {
-    QPointer<QObject> target(receiver);
-    QThread* thread = QThread::create([path, target, done = std::move(done)] {
+    QThread* thread = QThread::create([path, done = std::move(done)] {
         bool sound = false;
         Error e;
         {
@@ -175,11 +181,7 @@ void checkIntegrityInBackground(const QString& path, QObject* receiver,
         QCoreApplication* app = QCoreApplication::instance();
         if (!app) return;
         QMetaObject::invokeMethod(
-            app,
-            [target, done, sound, e] {
-                if (target) done(sound, e);
-            },
-            Qt::QueuedConnection);
+            app, [done, sound, e] { done(sound, e); }, Qt::QueuedConnection);
     });
     {
         QMutexLocker lock(&g_lock);
@@ -203,6 +205,9 @@ void refuseWrites(const QString& connectionName, const Error& why)
     exec(connection(connectionName), QStringLiteral("PRAGMA query_only=ON"));
 }
 
+namespace {
+
+// Whether writes on the connection were refused, with the reason in *why.
 bool writesRefused(const QString& connectionName, Error* why)
 {
     QMutexLocker lock(&g_lock);
@@ -211,6 +216,8 @@ bool writesRefused(const QString& connectionName, Error* why)
     if (why) *why = it.value();
     return true;
 }
+
+} // namespace
 
 bool addMissingIndexes(const QSqlDatabase& db, const QSqlDatabase& reference, Error* error)
 {
@@ -276,7 +283,8 @@ QList<QPair<QString, QString>> tableStatements(const QSqlDatabase& db)
     QList<QPair<QString, QString>> tables;
     auto q = exec(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type='table' ORDER BY name"));
     if (!q) return tables;
-    while (q->next()) tables.append({q->value(0).toString(), q->value(1).toString()});
+    while (q->next())
+        tables.append({q->value(0).toString(), q->value(1).toString()});
     if (!finished(*q)) return {};
     return tables;
 }
@@ -287,7 +295,8 @@ MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& ref
                                  const QStringList& among)
 {
     QHash<QString, QString> have;
-    for (const auto& [table, sql] : tableStatements(db)) have.insert(table, sql);
+    for (const auto& [table, sql] : tableStatements(db))
+        have.insert(table, sql);
     for (const auto& [table, sql] : tableStatements(reference)) {
         if (table.startsWith(QLatin1String("sqlite_"))) continue;
         if (!among.isEmpty() && !among.contains(table)) continue;
@@ -358,11 +367,7 @@ bool openFile(const QString& connectionName, const QString& path, OpenMode mode,
 // of its own; false when the file may not be written.
 bool rollBackHotJournal(const QString& path)
 {
-    static QAtomicInt counter;
-    const QString name = QStringLiteral("rollback#") + QString::number(counter.fetchAndAddRelaxed(1));
-    const bool done = openFile(name, path, OpenMode::ReadWrite, nullptr);
-    close(name);
-    return done;
+    return ScopedConnection(QStringLiteral("rollback"), path, OpenMode::ReadWrite).ok();
 }
 
 // Runs `attempt`; when a read-only attempt fails on a hot journal, the journal is
@@ -611,10 +616,7 @@ Rows::~Rows()
 void Rows::fail(int code, const QString& text)
 {
     m_failed = true;
-    m_error.number = code;
-    m_error.source = QStringLiteral("SQLite");
-    m_error.description = code > 0 ? plainCause(code) : QString();
-    if (m_error.description.isEmpty()) m_error.description = text;
+    m_error = sqliteError(code, text, QStringLiteral("SQLite"));
 }
 
 bool Rows::next()

@@ -87,18 +87,15 @@ bool checkIntegrity(const QSqlDatabase& db, Error* error = nullptr);
 bool checkStructure(const QSqlDatabase& db, Error* error = nullptr);
 
 // Runs checkIntegrity on the file at `path` in a thread of its own, on a connection
-// of its own opened read-only there, and calls `done` with the verdict in the thread
-// of `receiver` (not at all when the receiver is gone by then). A check still running
-// when the application ends is waited for.
-void checkIntegrityInBackground(const QString& path, QObject* receiver,
+// of its own opened read-only there, and calls `done` with the verdict in the main
+// thread. A check still running when the application ends is waited for.
+void checkIntegrityInBackground(const QString& path,
                                 std::function<void(bool sound, const Error& error)> done);
 
 // From now on the named connection writes nothing: every statement that would write
 // fails, and every TransactionGuard on it fails to begin with `why`. Closing the
 // connection ends it.
 void refuseWrites(const QString& connectionName, const Error& why);
-// Whether writes on the connection were refused, with the reason in *why.
-bool writesRefused(const QString& connectionName, Error* why = nullptr);
 
 // Creates each index of `reference` (by name) that `db` lacks on a table that `db`
 // has, in one write transaction. False, with *error, when that failed; nothing is

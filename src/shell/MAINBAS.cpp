@@ -184,8 +184,8 @@ bool Check_Whole_File(const QSqlDatabase& db, const QString& file, QWidget* pare
         sound = Db::checkIntegrity(db, &damage);
     }
     if (!sound)
-        Prompt::message(Damaged_Message(file, damage.description), QStringLiteral("错误"), Prompt::Icon::Critical,
-                        parent);
+        Prompt::message(Damaged_Message(file, damage.description), QStringLiteral("错误"),
+                        Prompt::Icon::Critical, parent);
     return sound;
 }
 
@@ -226,8 +226,8 @@ bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file, const Db:
     if (reference) {
         const Db::MissingColumn missing = Db::firstMissingColumn(db, reference->db());
         if (missing.isSet()) {
-            Prompt::message(Missing_Table_Message(file, missing.table, missing.column), QStringLiteral("错误"),
-                            Prompt::Icon::Critical);
+            Prompt::message(Missing_Table_Message(file, missing.table, missing.column),
+                            QStringLiteral("错误"), Prompt::Icon::Critical);
             return false;
         }
     }
@@ -306,7 +306,7 @@ void Check_Working_Database()
     const QString name = state().CnName;
     if (name.isEmpty()) return;
     const QString file = Database_File();
-    Db::checkIntegrityInBackground(file, QCoreApplication::instance(), [name, file](bool sound, const Db::Error& e) {
+    Db::checkIntegrityInBackground(file, [name, file](bool sound, const Db::Error& e) {
         // A verdict on a connection that has been replaced since is of no use.
         if (sound || state().CnName != name) return;
         const int code = e.number & 0xff;
@@ -344,7 +344,8 @@ VersionCheck Check_DB_Version(const Db::ScopedConnection& reference, QString* co
         if (connectionName->isEmpty()) return VersionCheck::Failed;
         judgement = judgeOpen(Db::connection(*connectionName), t, &error);
     }
-    if (judgement != Judgement::Accepted && judgement != Judgement::NotRegistration && !connectionName->isEmpty()) {
+    if (judgement != Judgement::Accepted && judgement != Judgement::NotRegistration &&
+        !connectionName->isEmpty()) {
         Db::close(*connectionName);
         connectionName->clear();
     }
