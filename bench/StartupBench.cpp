@@ -9,9 +9,9 @@
 
 #include "BenchSupport.h"
 #include "app/ProgramTargets.h"
-#include "shell/CommandTargets.h"
 #include "platform/Application.h"
 #include "platform/Database.h"
+#include "shell/CommandTargets.h"
 #include "shell/MAINBAS.h"
 #include "shell/ProgramState.h"
 #include "shell/TabMain.h"
@@ -54,14 +54,8 @@ int programChild(int argc, char** argv, const QString& programDir)
     QApplication app(argc, argv);
     prepareApplication(app, QStringLiteral("Orvane"));
     CommandTargets targets;
-    registerProgramTargets(targets);
     std::unique_ptr<TabMain> window;
-    const auto result = MAINBAS::Main(programDir, [&] {
-        window = std::make_unique<TabMain>(targets);
-        state().MainWindow = window.get();
-        window->show();
-    });
-    if (result != MAINBAS::StartResult::MainWindowShown) return 1;
+    if (startProgram(programDir, targets, window) != MAINBAS::StartResult::MainWindowShown) return 1;
     windowShown();
     // The background check may run on; the timing ends here.
     std::_Exit(0);
@@ -117,17 +111,11 @@ bool prepare(const QString& programDir)
     g_programDir = programDir;
     if (!QFile::copy(QStringLiteral(ORVANE_TEMPLATE_PATH), programDir + QStringLiteral("/djk.sys")))
         return false;
-    QFile ini(programDir + QStringLiteral("/djk.ini"));
-    if (!ini.open(QIODevice::WriteOnly)) return false;
-    ini.write((QFileInfo(g_sample).absolutePath() + QStringLiteral("\r\n") + QFileInfo(g_sample).fileName() +
-               QStringLiteral("\r\n"))
-                  .toUtf8());
-    ini.close();
     ProgramState& st = state();
     st.ProgramDir = programDir;
     st.DBPath = QFileInfo(g_sample).absolutePath();
     st.DBName = QFileInfo(g_sample).fileName();
-    return true;
+    return MAINBAS::Write_Djk_Ini(programDir + QStringLiteral("/djk.ini"));
 }
 
 } // namespace
@@ -141,8 +129,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc == 3 && std::strcmp(argv[1], ChildOption) == 0) {
         int childArgc = 1;
-        return std::strcmp(argv[2], "bare") == 0 ? bareChild(childArgc, argv)
-                                                 : programChild(childArgc, argv, QString::fromLocal8Bit(argv[2]));
+        return std::strcmp(argv[2], "bare") == 0
+                   ? bareChild(childArgc, argv)
+                   : programChild(childArgc, argv, QString::fromLocal8Bit(argv[2]));
     }
     QApplication app(argc, argv);
     g_sample = Bench::sharedSample();

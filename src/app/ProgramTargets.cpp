@@ -8,7 +8,9 @@
 #include "query/QueryTargets.h"
 #include "regions/RegionTargets.h"
 #include "shell/CommandTargets.h"
+#include "shell/ProgramState.h"
 #include "shell/ShellTargets.h"
+#include "shell/TabMain.h"
 
 void registerProgramTargets(CommandTargets& targets)
 {
@@ -20,4 +22,15 @@ void registerProgramTargets(CommandTargets& targets)
     printing::registerTargets(targets);
     query::registerTargets(targets);
     regions::registerTargets(targets);
+}
+
+MAINBAS::StartResult startProgram(const QString& programDir, CommandTargets& targets,
+                                  std::unique_ptr<TabMain>& window)
+{
+    registerProgramTargets(targets);
+    return MAINBAS::Main(programDir, [&] {
+        window = std::make_unique<TabMain>(targets);
+        state().MainWindow = window.get();
+        window->show();
+    });
 }

@@ -1,6 +1,6 @@
 #include "app/ProgramTargets.h"
-#include "shell/CommandTargets.h"
 #include "platform/Application.h"
+#include "shell/CommandTargets.h"
 #include "shell/MAINBAS.h"
 #include "shell/ProgramState.h"
 #include "shell/TabMain.h"
@@ -15,14 +15,8 @@ int main(int argc, char* argv[])
     prepareApplication(app, QStringLiteral("Orvane"));
 
     CommandTargets targets;
-    registerProgramTargets(targets);
-
     std::unique_ptr<TabMain> mainWindow;
-    const auto result = MAINBAS::Main(QCoreApplication::applicationDirPath(), [&] {
-        mainWindow = std::make_unique<TabMain>(targets);
-        state().MainWindow = mainWindow.get();
-        mainWindow->show();
-    });
+    const auto result = startProgram(QCoreApplication::applicationDirPath(), targets, mainWindow);
     if (result != MAINBAS::StartResult::MainWindowShown) return 0;
     const int rc = QApplication::exec();
     state().MainWindow = nullptr;
