@@ -59,27 +59,10 @@ private:
     std::map<std::string, double> m_times;
 };
 
-} // namespace
-
-int sampleSize()
-{
-    bool ok = false;
-    const int size = qEnvironmentVariableIntValue("ORVANE_BENCH_SIZE", &ok);
-    return ok && size > 0 ? size : DefaultSize;
-}
-
-int share(int wanted, int divisor)
-{
-    return qMax(1, qMin(wanted, sampleSize() / divisor));
-}
-
-QString samplePath(const QString& prefix)
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + prefix + QLatin1Char('-') +
-           QString::number(sampleSize()) + QStringLiteral(".mdb");
-}
-
-bool ensureSample(const QString& path, int count, quint32 seed)
+// Makes the sample database of `count` registrations at `path` once (from the
+// template, with `seed`); an existing file is taken as it is. Several benchmarks
+// asking at once make it once. False, after saying why on stderr, on failure.
+bool ensureSample(const QString& path, int count, quint32 seed = 20080501)
 {
     QLockFile lock(path + QStringLiteral(".lock"));
     lock.setStaleLockTime(0);
@@ -101,6 +84,26 @@ bool ensureSample(const QString& path, int count, quint32 seed)
     }
     std::fprintf(stderr, "... done in %lld ms\n", t.elapsed());
     return true;
+}
+
+} // namespace
+
+int sampleSize()
+{
+    bool ok = false;
+    const int size = qEnvironmentVariableIntValue("ORVANE_BENCH_SIZE", &ok);
+    return ok && size > 0 ? size : DefaultSize;
+}
+
+int share(int wanted, int divisor)
+{
+    return qMax(1, qMin(wanted, sampleSize() / divisor));
+}
+
+QString samplePath(const QString& prefix)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + prefix + QLatin1Char('-') +
+           QString::number(sampleSize()) + QStringLiteral(".mdb");
 }
 
 QString sharedSample()

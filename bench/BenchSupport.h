@@ -16,15 +16,10 @@ int sampleSize();
 
 // `wanted`, but no more than the sample size divided by `divisor`, and at least one:
 // the export of 1,000 is half of a sample of 200 in the smoke test.
-int share(int wanted, int divisor = 20);
+int share(int wanted, int divisor);
 
 // <folder of the benchmarks>/<prefix>-<size>.mdb, e.g. sample-20000.mdb.
 QString samplePath(const QString& prefix);
-
-// Makes the sample database of `count` registrations at `path` once (from the
-// template, with `seed`); an existing file is taken as it is. Several benchmarks
-// asking at once make it once. False, after saying why on stderr, on failure.
-bool ensureSample(const QString& path, int count, quint32 seed = 20080501);
 
 // The sample database of sampleSize() registrations that most benchmarks share.
 QString sharedSample();

@@ -6,10 +6,10 @@
 // The sample database is the one the benchmarks share (sample-<size>.mdb); it is
 // made here on the first run when missing.
 
+#include "BenchSupport.h"
 #include "checks/CheckDataRun.h"
 #include "checks/DataCheckRun.h"
 #include "platform/Database.h"
-#include "BenchSupport.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -243,16 +243,13 @@ void registerBenchmarks()
     const auto floor = [&](const char* name, QList<SqlPart> statements) {
         ms(RegisterBenchmark(name, BM_Sqlite, statements))->UseManualTime();
     };
-    const auto compare = [](const char* name, const char* floorName) {
-        Bench::compareWithFloor(name, floorName);
-    };
     const SqlPart list{QStringLiteral("SELECT 登记号 FROM 登记 WHERE substr(登记号,1,1)='4' ORDER BY 登记号"),
                        {}};
     floor("BM_Sqlite/list", {list});
     ms(RegisterBenchmark("BM_OpenList", BM_OpenList));
     ms(RegisterBenchmark("BM_Window_OpenList", BM_Window_OpenList));
-    compare("BM_OpenList", "BM_Sqlite/list");
-    compare("BM_Window_OpenList", "BM_Sqlite/list");
+    Bench::compareWithFloor("BM_OpenList", "BM_Sqlite/list");
+    Bench::compareWithFloor("BM_Window_OpenList", "BM_Sqlite/list");
 
     for (const auto& [suffix, filter] :
          {std::pair{"all", RegistrationFilter()}, std::pair{"mineral", mineralFilter()}}) {
@@ -271,13 +268,13 @@ void registerBenchmarks()
         ms(RegisterBenchmark(kq, BM_Mode_KQ, filter));
         ms(RegisterBenchmark(xzqDjh, BM_Mode_XZQ_DJH, filter));
         ms(RegisterBenchmark(xzqKq, BM_Mode_XZQ_KQ, filter));
-        compare(djh, djhFloor);
-        compare(kq, kqFloor);
-        compare(xzqDjh, xzqDjhFloor);
-        compare(xzqKq, xzqKqFloor);
+        Bench::compareWithFloor(djh, djhFloor);
+        Bench::compareWithFloor(kq, kqFloor);
+        Bench::compareWithFloor(xzqDjh, xzqDjhFloor);
+        Bench::compareWithFloor(xzqKq, xzqKqFloor);
         if (filter == RegistrationFilter()) {
             ms(RegisterBenchmark("BM_Read_KQ", BM_Read_KQ));
-            compare("BM_Read_KQ", kqFloor);
+            Bench::compareWithFloor("BM_Read_KQ", kqFloor);
         }
     }
     ms(RegisterBenchmark("BM_ViewDjh", BM_ViewDjh));
@@ -285,7 +282,7 @@ void registerBenchmarks()
          {std::pair{"DJH", NAVIGATE::ModeDJH}, std::pair{"KQ", NAVIGATE::ModeKQ},
           std::pair{"XZQ_KQ", NAVIGATE::ModeXZQ_KQ}, std::pair{"XZQ_DJH", NAVIGATE::ModeXZQ_DJH}})
         ms(RegisterBenchmark((QByteArray("BM_Window_Mode/") + suffix).constData(), BM_Window_Mode, mode));
-    compare("BM_Window_Mode/KQ", "BM_Sqlite/KQ/all");
+    Bench::compareWithFloor("BM_Window_Mode/KQ", "BM_Sqlite/KQ/all");
     ms(RegisterBenchmark("BM_Window_ViewDjh", BM_Window_ViewDjh));
 }
 

@@ -1,6 +1,6 @@
 // Timings of the export by region on a sample database of registrations (20,000
-// unless ORVANE_BENCH_SIZE says otherwise) of all four kinds (a quarter each of 查明, 占用, 停办 and 压覆), beside the raw SQLite
-// copy of the same rows (ATTACH and INSERT ... SELECT, the template copied first)
+// unless ORVANE_BENCH_SIZE says otherwise) of all four kinds (a quarter each of 查明, 占用, 停办 and 压覆),
+// beside the raw SQLite copy of the same rows (ATTACH and INSERT ... SELECT, the template copied first)
 // measured in the same run:
 //  - exporting the registrations of the province that holds the most of them,
 //    all four kinds;
@@ -114,7 +114,8 @@ bool spreadKinds(const QSqlDatabase& db)
 bool makeSample(const QString& path)
 {
     if (!QFile::exists(path)) {
-        std::fprintf(stderr, "Generating %d registrations into %s ...\n", Bench::sampleSize(), qPrintable(path));
+        std::fprintf(stderr, "Generating %d registrations into %s ...\n", Bench::sampleSize(),
+                     qPrintable(path));
         const QString part = path + QStringLiteral(".part");
         Db::Error e;
         SampleRegistrations::Options o;

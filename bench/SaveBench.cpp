@@ -5,13 +5,13 @@
 // The sample database is shared with the other benchmarks (sample-<size>.mdb),
 // generated on the first run; every run works on a fresh copy.
 
-#include "registration/coordgrid/CoordGridModel.h"
-#include "registration/record/EntryValues.h"
-#include "registration/form/FieldRegistry.h"
-#include "registration/record/RegistrationWriter.h"
-#include "platform/Database.h"
-#include "shell/ProgramState.h"
 #include "BenchSupport.h"
+#include "platform/Database.h"
+#include "registration/coordgrid/CoordGridModel.h"
+#include "registration/form/FieldRegistry.h"
+#include "registration/record/EntryValues.h"
+#include "registration/record/RegistrationWriter.h"
+#include "shell/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QFile>

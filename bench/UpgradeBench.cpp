@@ -81,7 +81,8 @@ void BM_RawCopy(benchmark::State& s)
 bool makeSource(const QString& path)
 {
     if (QFile::exists(path)) return true;
-    std::fprintf(stderr, "Generating %d old registrations into %s ...\n", Bench::sampleSize(), qPrintable(path));
+    std::fprintf(stderr, "Generating %d old registrations into %s ...\n", Bench::sampleSize(),
+                 qPrintable(path));
     QElapsedTimer t;
     t.start();
     OldRegistrations::Options o;
