@@ -12,6 +12,8 @@
 #include <QQueue>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace {
 struct PromptState
 {
@@ -30,9 +32,11 @@ Prompt::Answer firstButton(Prompt::Buttons b)
 {
     switch (b) {
     case Prompt::Buttons::Ok:
-    case Prompt::Buttons::OkCancel: return Prompt::Answer::Ok;
+    case Prompt::Buttons::OkCancel:
+        return Prompt::Answer::Ok;
     case Prompt::Buttons::YesNo:
-    case Prompt::Buttons::YesNoCancel: return Prompt::Answer::Yes;
+    case Prompt::Buttons::YesNoCancel:
+        return Prompt::Answer::Yes;
     }
     return Prompt::Answer::Ok;
 }
@@ -48,17 +52,23 @@ QString displayText(QString t)
 QMessageBox::Icon boxIcon(Prompt::Icon icon)
 {
     switch (icon) {
-    case Prompt::Icon::None: return QMessageBox::NoIcon;
-    case Prompt::Icon::Information: return QMessageBox::Information;
-    case Prompt::Icon::Exclamation: return QMessageBox::Warning;
-    case Prompt::Icon::Critical: return QMessageBox::Critical;
-    case Prompt::Icon::Question: return QMessageBox::Question;
+    case Prompt::Icon::None:
+        return QMessageBox::NoIcon;
+    case Prompt::Icon::Information:
+        return QMessageBox::Information;
+    case Prompt::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Prompt::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompt::Icon::Question:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
 } // namespace
 
-Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons buttons, Icon icon, QWidget* parent)
+Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons buttons, Icon icon,
+                           QWidget* parent)
 {
     PromptState& s = st();
     if (s.testMode) {
@@ -71,17 +81,29 @@ Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons bu
     box.setIcon(boxIcon(icon));
     QMessageBox::StandardButtons std;
     switch (buttons) {
-    case Buttons::Ok: std = QMessageBox::Ok; break;
-    case Buttons::OkCancel: std = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case Buttons::YesNo: std = QMessageBox::Yes | QMessageBox::No; break;
-    case Buttons::YesNoCancel: std = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case Buttons::Ok:
+        std = QMessageBox::Ok;
+        break;
+    case Buttons::OkCancel:
+        std = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case Buttons::YesNo:
+        std = QMessageBox::Yes | QMessageBox::No;
+        break;
+    case Buttons::YesNoCancel:
+        std = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
     }
     box.setStandardButtons(std);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }
 }
 
@@ -99,9 +121,9 @@ void Prompt::list(const QString& lead, const QStringList& items, const QString& 
         if (!s.answers.isEmpty()) s.answers.dequeue();
         return;
     }
-    QDialog* box = listBox(lead, items, title, icon, parent ? parent : QApplication::activeWindow());
+    const std::unique_ptr<QDialog> box(
+        listBox(lead, items, title, icon, parent ? parent : QApplication::activeWindow()));
     box->exec();
-    delete box;
 }
 
 QDialog* Prompt::listBox(const QString& lead, const QStringList& items, const QString& title, Icon icon,

@@ -2,14 +2,14 @@
 
 #include <QString>
 
+#include <functional>
+
 class QSqlDatabase;
+class QWidget;
 
 namespace Db {
 class ScopedConnection;
 }
-class QWidget;
-
-#include <functional>
 
 // Start-up, the settings files, the shared connection and the judging of database
 // versions against the template djk.sys.
