@@ -555,6 +555,9 @@ bool TransactionGuard::commit(Error* error)
 
 Rows::Rows(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
+    // The driver's handle is used with the SQLite library this program links: the Qt
+    // SQLite driver must be built on that same shared library, as the system's is
+    // (a driver with SQLite built in would hand over a handle of another library).
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
     sqlite3* connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
                               ? *static_cast<sqlite3* const*>(handle.constData())
