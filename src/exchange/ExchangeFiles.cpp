@@ -3,7 +3,6 @@
 #include "platform/FileCopy.h"
 #include "platform/NewFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 

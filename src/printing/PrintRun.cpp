@@ -6,9 +6,7 @@
 #include "platform/NewFile.h"
 #include "platform/PrinterService.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 

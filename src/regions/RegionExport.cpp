@@ -5,8 +5,6 @@
 #include "platform/FileCopy.h"
 #include "shell/KCUTIL_Province.h"
 
-#include <QFile>
-
 namespace regions {
 
 namespace {
