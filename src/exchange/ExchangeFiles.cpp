@@ -1,6 +1,5 @@
 #include "ExchangeFiles.h"
 
-#include "platform/FileCopy.h"
 #include "platform/NewFile.h"
 
 #include <QFile>
@@ -22,7 +21,7 @@ void removeTemporary(const QString& path)
 Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf)
 {
     QString why;
-    if (!NewFile::sync(from, to, &why) || !FileCopy::putInPlace(from, to, &why, permissionsOf)) {
+    if (!NewFile::place(from, to, &why, permissionsOf)) {
         removeTemporary(from);
         return Db::Error{-1, kSource, why};
     }

@@ -13,10 +13,9 @@ namespace exchange {
 // Removes a temporary file and the journal SQLite may have left beside it.
 void removeTemporary(const QString& path);
 
-// Writes the finished temporary file `from` through to the disk and renames it to
-// `to`, replacing `to`; `from` is removed on failure (removeTemporary), and a
-// failure names `to`. The file keeps the permissions of the one it replaces, or
-// takes those of `permissionsOf` when that file exists (FileCopy::putInPlace).
+// Puts the finished temporary file `from` in place as `to` (NewFile::place); on
+// failure `from` and its journal are removed (removeTemporary), and the error names
+// `to`.
 Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf = QString());
 
 // True when both paths name the same existing file.
