@@ -93,10 +93,8 @@ bool acceptImportTables(const QString& path, const QStringList& reads, QWidget* 
 
 QString missingImportMessage(const Db::MissingColumn& missing)
 {
-    const QString what = missing.column.isEmpty()
-                             ? QStringLiteral("缺少表【%1】").arg(missing.table)
-                             : QStringLiteral("的表【%1】缺少字段【%2】").arg(missing.table, missing.column);
-    return QStringLiteral("指定的导入文件") + what + QStringLiteral("，不能导入，请重新选择！");
+    return QStringLiteral("指定的导入文件") + MAINBAS::Missing_Table_Text(missing.table, missing.column) +
+           QStringLiteral("，不能导入，请重新选择！");
 }
 
 bool acceptImportPath(const QString& path, QWidget* parent)

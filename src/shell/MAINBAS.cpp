@@ -189,13 +189,15 @@ bool Check_Whole_File(const QSqlDatabase& db, const QString& file, QWidget* pare
     return sound;
 }
 
+QString Missing_Table_Text(const QString& table, const QString& column)
+{
+    if (column.isEmpty()) return QStringLiteral("缺少表【") + table + QStringLiteral("】");
+    return QStringLiteral("的表【") + table + QStringLiteral("】缺少字段【") + column + QStringLiteral("】");
+}
+
 QString Missing_Table_Message(const QString& file, const QString& table, const QString& column)
 {
-    const QString what = column.isEmpty()
-                             ? QStringLiteral("缺少表【") + table + QStringLiteral("】")
-                             : QStringLiteral("的表【") + table + QStringLiteral("】缺少字段【") + column +
-                                   QStringLiteral("】");
-    return QStringLiteral("数据库文件") + QDir::toNativeSeparators(file) + what +
+    return QStringLiteral("数据库文件") + QDir::toNativeSeparators(file) + Missing_Table_Text(table, column) +
            QStringLiteral("，不是本系统的登记库，不能使用！");
 }
 

@@ -55,6 +55,9 @@ QString Damaged_Message(const QString& file, const QString& detail);
 // is refused with Damaged_Message naming `file`, titled "错误". True when sound.
 bool Check_Whole_File(const QSqlDatabase& db, const QString& file, QWidget* parent = nullptr);
 QString Missing_Table_Message(const QString& file, const QString& table, const QString& column);
+// What a database lacks, as the messages say it: "缺少表【…】", or "的表【…】缺少字段【…】"
+// when `column` is given.
+QString Missing_Table_Text(const QString& table, const QString& column);
 QString Read_Only_Message(const QString& file, const QString& cause);
 
 // Reads 省代码 of 参数表 into ProvinceCode.
