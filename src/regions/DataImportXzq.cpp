@@ -30,12 +30,6 @@ namespace {
 const QString Title = QStringLiteral("提示");
 const QString NotRegistration = QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！");
 const QString Overlay = QStringLiteral("压覆");
-
-// The tables of the import file that the import reads.
-QStringList readTables(bool allKinds)
-{
-    return regions::kindTables(allKinds) + regions::detailTables();
-}
 } // namespace
 
 DataImportXzq::DataImportXzq(QWidget* parent)
@@ -74,7 +68,8 @@ void DataImportXzq::Command4_Click()
                                                      QStringLiteral("MS Access Files(*.mdb)"));
     if (name.isEmpty()) return;
     // A refused file leaves the path box and the tree on the file accepted before.
-    if (!exchange::acceptChosenFile(name, Overlay, NotRegistration, readTables(m_region->allKinds()), this))
+    if (!exchange::acceptChosenFile(name, Overlay, NotRegistration,
+                                    regions::importTables(m_region->allKinds()), this))
         return;
     m_source = name;
     m_text1->setText(QDir::toNativeSeparators(name));
@@ -115,7 +110,7 @@ void DataImportXzq::Command1_Click()
 bool DataImportXzq::openImportFile()
 {
     const QString path = QDir::fromNativeSeparators(m_text1->text().trimmed());
-    const QStringList reads = readTables(m_region->allKinds());
+    const QStringList reads = regions::importTables(m_region->allKinds());
     // The file accepted already is checked again for the kinds now chosen.
     if (exchange::sameFile(path, m_source)) return exchange::acceptImportTables(path, reads, this);
     m_source.clear();
