@@ -372,10 +372,12 @@ VersionCheck Check_DB_Version(const Db::ScopedConnection& reference, QString* co
     return VersionCheck::Older;
 }
 
-int Check_Import_DB(const QString& path)
+namespace {
+
+// The answer of Check_Import_DB for `judgement`; a failure is shown.
+int importVerdict(Judgement judgement, const Db::Error& error)
 {
-    Db::Error error;
-    switch (judge(path, &error)) {
+    switch (judgement) {
     case Judgement::Accepted:
         return 1;
     case Judgement::NotRegistration:
@@ -387,6 +389,24 @@ int Check_Import_DB(const QString& path)
         return -1;
     }
     return -1;
+}
+
+} // namespace
+
+int Check_Import_DB(const QString& path)
+{
+    Db::Error error;
+    const Judgement judgement = judge(path, &error);
+    return importVerdict(judgement, error);
+}
+
+int Check_Import_DB(const QSqlDatabase& db, const Db::ScopedConnection& reference)
+{
+    Db::Error error;
+    QString t;
+    const Judgement judgement =
+        templateVersion(reference, &t, &error) ? judgeOpen(db, t, &error) : Judgement::Failed;
+    return importVerdict(judgement, error);
 }
 
 StartResult Main(const QString& programDir, const std::function<void()>& showMainWindow)

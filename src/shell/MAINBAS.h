@@ -79,6 +79,9 @@ VersionCheck Check_DB_Version(const Db::ScopedConnection& reference, QString* co
 // Judges the database file at `path` against the template: 1 accepted, -2 not a
 // registration database, -3 older or without a version, -1 failure.
 int Check_Import_DB(const QString& path);
+// The same judgement of the database open on `db` against the template open on
+// `reference` (a template that did not open fails the check).
+int Check_Import_DB(const QSqlDatabase& db, const Db::ScopedConnection& reference);
 
 // The version rule: true when the database's version text counts as older than
 // the template's.
