@@ -23,6 +23,12 @@ const QStringList& childTables()
     return tables;
 }
 
+// The kind tables appended: all four, or 压覆 alone.
+QStringList appendedKinds(bool everyKind)
+{
+    return everyKind ? kindTables() : QStringList{QStringLiteral("压覆")};
+}
+
 // Numbers of the source's kind table `kind` that must not be appended: held by the
 // working database in any table of the kind's steps, taken by a kind before it in
 // the plan, repeated within the kind table, or empty. In the kind table's order.
@@ -71,7 +77,7 @@ Status addSkipped(const QSqlDatabase& db, const QString& kind, const QStringList
 
 QList<AppendStep> appendPlan(bool everyKind)
 {
-    const QStringList kinds = everyKind ? kindTables() : QStringList{QStringLiteral("压覆")};
+    const QStringList kinds = appendedKinds(everyKind);
     QList<AppendStep> plan;
     for (const QString& k : kinds)
         plan << AppendStep{k, k};
@@ -79,6 +85,11 @@ QList<AppendStep> appendPlan(bool everyKind)
         for (const QString& t : childTables())
             plan << AppendStep{k, t};
     return plan;
+}
+
+QStringList appendTables(bool everyKind)
+{
+    return appendedKinds(everyKind) + childTables();
 }
 
 QString duplicatesLead(int count)

@@ -25,6 +25,10 @@ struct AppendStep
 // 6 steps for the overlay registrations alone, 24 for all four kinds.
 QList<AppendStep> appendPlan(bool everyKind);
 
+// The source tables the plan reads, each once, in the order it first reads them:
+// the kind tables, then the tables of their details.
+QStringList appendTables(bool everyKind);
+
 struct AppendOutcome
 {
     QStringList duplicates; // numbers skipped, in the order met

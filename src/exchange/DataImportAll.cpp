@@ -26,15 +26,6 @@
 namespace {
 const QString Title = QStringLiteral("提示");
 const QString NotRegistration = QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！");
-
-// The source tables that the append reads.
-QStringList readTables(bool everyKind)
-{
-    QStringList tables;
-    for (const exchange::AppendStep& step : exchange::appendPlan(everyKind))
-        if (!tables.contains(step.table)) tables << step.table;
-    return tables;
-}
 } // namespace
 
 // Opening writes the status text but presses no button; closing releases "IMPORT".
@@ -85,8 +76,9 @@ void DataImportAll::Command4_Click()
         FileDialog::getOpenFileName(this, QStringLiteral("选择导入文件"), m_text1->text().trimmed(),
                                     QStringLiteral("MS Access Files(*.mdb)"));
     m_source.clear();
-    if (name.isEmpty() || !exchange::acceptChosenFile(name, QStringLiteral("查明"), NotRegistration,
-                                                      readTables(m_option1[1]->isChecked()), this))
+    if (name.isEmpty() ||
+        !exchange::acceptChosenFile(name, QStringLiteral("查明"), NotRegistration,
+                                    exchange::appendTables(m_option1[1]->isChecked()), this))
         return;
     m_source = name;
     m_text1->setText(QDir::toNativeSeparators(name));
@@ -103,7 +95,7 @@ void DataImportAll::Command2_Click(int index)
     if (!exchange::acceptImportPath(name, this)) return;
     // The file named in the path box is the one imported; it is checked unless it
     // is the file accepted already, whose tables are checked for the kinds now chosen.
-    const QStringList reads = readTables(m_option1[1]->isChecked());
+    const QStringList reads = exchange::appendTables(m_option1[1]->isChecked());
     if (!exchange::sameFile(name, m_source)) {
         m_source.clear();
         if (!exchange::acceptImportFile(name, QStringLiteral("查明"), NotRegistration, true, reads, this))

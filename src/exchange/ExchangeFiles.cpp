@@ -3,16 +3,16 @@
 #include "platform/FileCopy.h"
 #include "platform/NewFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace exchange {
 
 namespace {
-const QString kSource = QStringLiteral("exchange.Files");
-}
 
+const QString kSource = QStringLiteral("exchange.Files");
+
+// Removes a temporary file and the journal SQLite may have left beside it.
 void removeTemporary(const QString& path)
 {
     QFile::remove(path);
@@ -20,14 +20,36 @@ void removeTemporary(const QString& path)
     QFile::remove(path + QStringLiteral("-journal"));
 }
 
-Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf)
+// Puts the finished temporary database `from` in place as `to` (NewFile::place); on
+// failure `from` and its journal are removed, and the error names `to`.
+Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf = QString())
 {
     QString why;
-    if (!NewFile::sync(from, to, &why) || !FileCopy::putInPlace(from, to, &why, permissionsOf)) {
+    if (!NewFile::place(from, to, &why, permissionsOf)) {
         removeTemporary(from);
         return Db::Error{-1, kSource, why};
     }
     return {};
+}
+
+} // namespace
+
+Status fillFromTemplate(const QString& templatePath, const QString& target, const QString& source,
+                        const std::function<Status(const QSqlDatabase&)>& fill)
+{
+    QString copyError;
+    const QString part = FileCopy::copyToTemporary(templatePath, target, &copyError);
+    if (part.isEmpty()) return Db::Error{-1, source, copyError};
+    Status filled;
+    {
+        Db::ScopedConnection connection(QStringLiteral("export"), part, Db::OpenMode::ReadWrite);
+        filled = connection.ok() ? fill(connection.db()) : Status(connection.error());
+    }
+    if (!filled) {
+        removeTemporary(part);
+        return filled;
+    }
+    return replaceFile(part, target);
 }
 
 bool sameFile(const QString& a, const QString& b)

@@ -5,19 +5,20 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 // Files that exchanges write: every new file is made under a temporary name in the
 // folder of its target and renamed into place only when complete, so a failure
 // leaves the target as it was.
 namespace exchange {
 
-// Removes a temporary file and the journal SQLite may have left beside it.
-void removeTemporary(const QString& path);
-
-// Writes the finished temporary file `from` through to the disk and renames it to
-// `to`, replacing `to`; `from` is removed on failure (removeTemporary), and a
-// failure names `to`. The file keeps the permissions of the one it replaces, or
-// takes those of `permissionsOf` when that file exists (FileCopy::putInPlace).
-Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf = QString());
+// Makes `target` from a copy of the template at `templatePath`: the copy, made
+// beside the target, is opened read-write and given to `fill`, and put in place
+// (NewFile::place) when `fill` succeeds; on any failure it is removed and the target
+// left as it was. A template that cannot be copied fails with `source`; a failure
+// of `fill` is answered as it is.
+Status fillFromTemplate(const QString& templatePath, const QString& target, const QString& source,
+                        const std::function<Status(const QSqlDatabase&)>& fill);
 
 // True when both paths name the same existing file.
 bool sameFile(const QString& a, const QString& b);

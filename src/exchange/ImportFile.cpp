@@ -45,11 +45,12 @@ bool acceptImportFile(const QString& path, const QString& table, const QString& 
     }
     // A damaged file is refused by its name before anything is written, as the
     // working database is at open: its reads would end part way.
-    const bool sound = MAINBAS::Check_Whole_File(file->db(), path, parent);
-    file.reset();
-    if (!sound) return false;
+    if (!MAINBAS::Check_Whole_File(file->db(), path, parent)) return false;
+    // The file stays open for the checks that follow, all against one opening of
+    // the template.
+    const Db::ScopedConnection reference(QStringLiteral("template"), templatePath(), Db::OpenMode::ReadOnly);
     if (checkVersion) {
-        switch (MAINBAS::Check_Import_DB(path)) {
+        switch (MAINBAS::Check_Import_DB(file->db(), reference)) {
         case 1:
             break;
         case -2:
@@ -65,7 +66,7 @@ bool acceptImportFile(const QString& path, const QString& table, const QString& 
             return false;
         }
     }
-    return acceptImportTables(path, reads, parent);
+    return acceptImportTables(file->db(), reference, reads, parent);
 }
 
 bool acceptChosenFile(const QString& path, const QString& table, const QString& noTable,
@@ -85,7 +86,14 @@ bool acceptImportTables(const QString& path, const QStringList& reads, QWidget* 
         openFailed(file.error(), parent);
         return false;
     }
-    const Db::MissingColumn missing = missingImportColumn(file.db(), templatePath(), reads);
+    const Db::ScopedConnection reference(QStringLiteral("shape"), templatePath(), Db::OpenMode::ReadOnly);
+    return acceptImportTables(file.db(), reference, reads, parent);
+}
+
+bool acceptImportTables(const QSqlDatabase& file, const Db::ScopedConnection& reference,
+                        const QStringList& reads, QWidget* parent)
+{
+    const Db::MissingColumn missing = missingImportColumn(file, reference, reads);
     if (!missing.isSet()) return true;
     Prompt::message(missingImportMessage(missing), Title, Prompt::Icon::Information, parent);
     return false;
@@ -93,10 +101,8 @@ bool acceptImportTables(const QString& path, const QStringList& reads, QWidget* 
 
 QString missingImportMessage(const Db::MissingColumn& missing)
 {
-    const QString what = missing.column.isEmpty()
-                             ? QStringLiteral("缺少表【%1】").arg(missing.table)
-                             : QStringLiteral("的表【%1】缺少字段【%2】").arg(missing.table, missing.column);
-    return QStringLiteral("指定的导入文件") + what + QStringLiteral("，不能导入，请重新选择！");
+    return QStringLiteral("指定的导入文件") + MAINBAS::Missing_Table_Text(missing.table, missing.column) +
+           QStringLiteral("，不能导入，请重新选择！");
 }
 
 bool acceptImportPath(const QString& path, QWidget* parent)

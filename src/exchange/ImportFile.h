@@ -31,6 +31,10 @@ bool acceptChosenFile(const QString& path, const QString& table, const QString& 
 // lacks one of them, or one of their columns, is refused with a message naming it
 // (false), before anything is written.
 bool acceptImportTables(const QString& path, const QStringList& reads, QWidget* parent);
+// The same check of the file open on `file` against the template open on
+// `reference` (none when the template did not open).
+bool acceptImportTables(const QSqlDatabase& file, const Db::ScopedConnection& reference,
+                        const QStringList& reads, QWidget* parent);
 QString missingImportMessage(const Db::MissingColumn& missing);
 
 // The path in the path box when "导入" is pressed: it must be given and name an

@@ -25,10 +25,9 @@ int Check_Import_File(const QString& path, const QString& table,
     return 1;
 }
 
-Db::MissingColumn missingImportColumn(const QSqlDatabase& file, const QString& templatePath,
+Db::MissingColumn missingImportColumn(const QSqlDatabase& file, const Db::ScopedConnection& reference,
                                       const QStringList& reads)
 {
-    Db::ScopedConnection reference(QStringLiteral("shape"), templatePath, Db::OpenMode::ReadOnly);
     if (!reference.ok()) return {};
     return Db::firstMissingColumn(file, reference.db(), reads);
 }

@@ -18,11 +18,10 @@ int Check_Import_File(const QString& path, const QString& table,
                       std::unique_ptr<Db::ScopedConnection>* connection = nullptr,
                       Db::Error* error = nullptr);
 
-// The first of the tables `reads` (or of its columns) that the template at
-// `templatePath` has and the file open on `file` lacks, so that an import which
-// would read it refuses the file before it starts. None when the template cannot
-// be read.
-Db::MissingColumn missingImportColumn(const QSqlDatabase& file, const QString& templatePath,
+// The first of the tables `reads` (or of its columns) that the template open on
+// `reference` has and the file open on `file` lacks, so that an import which would
+// read it refuses the file before it starts. None when the template did not open.
+Db::MissingColumn missingImportColumn(const QSqlDatabase& file, const Db::ScopedConnection& reference,
                                       const QStringList& reads);
 
 } // namespace exchange

@@ -2,10 +2,7 @@
 
 #include "ExchangeFiles.h"
 #include "ExchangeTables.h"
-#include "platform/FileCopy.h"
 #include "shell/KCUTIL_Province.h"
-
-#include <QFile>
 
 namespace exchange {
 
@@ -63,19 +60,8 @@ Status exportRegistrations(const ExportRequest& request, const Progress& progres
     if (sameFile(request.target, request.workingDatabase) || sameFile(request.target, request.templatePath))
         return failure(QStringLiteral("导出文件不能是当前数据库或模板数据库"));
 
-    QString copyError;
-    const QString part = FileCopy::copyToTemporary(request.templatePath, request.target, &copyError);
-    if (part.isEmpty()) return failure(copyError);
-    Status filled;
-    {
-        Db::ScopedConnection connection(QStringLiteral("export"), part, Db::OpenMode::ReadWrite);
-        filled = connection.ok() ? fill(connection.db(), request, progress) : Status(connection.error());
-    }
-    if (!filled) {
-        removeTemporary(part);
-        return filled;
-    }
-    return replaceFile(part, request.target);
+    return fillFromTemplate(request.templatePath, request.target, kSource,
+                            [&](const QSqlDatabase& db) { return fill(db, request, progress); });
 }
 
 } // namespace exchange

@@ -182,6 +182,13 @@ bool NewFile::sync(const QString& path, const QString& target, QString* error)
     return true;
 }
 
+bool NewFile::place(const QString& written, const QString& target, QString* error, const QString& permissionsOf)
+{
+    if (sync(written, target, error) && FileCopy::putInPlace(written, target, error, permissionsOf)) return true;
+    QFile::remove(written);
+    return false;
+}
+
 void NewFile::removeStale(const QString& folder, const QRegularExpression& pattern)
 {
     const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);

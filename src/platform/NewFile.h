@@ -41,6 +41,13 @@ public:
     // `target` (the file the caller is making) and the cause.
     static bool sync(const QString& path, const QString& target, QString* error = nullptr);
 
+    // Puts the finished file `written` (a temporary file of the caller's) in place as
+    // `target`: writes it through to the disk and renames it over `target`, with the
+    // permissions FileCopy::putInPlace gives it. On failure `written` is removed and
+    // `error` names `target` and the cause; the old `target` is left as it was.
+    static bool place(const QString& written, const QString& target, QString* error = nullptr,
+                      const QString& permissionsOf = QString());
+
     // Removes the files of `folder` whose names match `pattern` and that no run of
     // the program can still be writing: unchanged since before this process
     // started, and for an hour at least.

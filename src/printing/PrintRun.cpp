@@ -2,17 +2,15 @@
 
 #include "PainterSurface.h"
 
-#include "platform/FileCopy.h"
 #include "platform/NewFile.h"
 #include "platform/PrinterService.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 PrintSurface* testSurface = nullptr;
@@ -94,8 +92,8 @@ Status PrintRun::finish()
     if ((printer && printer->printerState() == QPrinter::Error) || !endsWithPdfEndMark(m_partFile))
         return Db::Error{-1, Source, NewFile::writeError(target) + QStringLiteral("（PDF文件不完整）")};
     QString why;
-    if (!NewFile::sync(m_partFile, target, &why) || !FileCopy::putInPlace(m_partFile, target, &why))
-        return Db::Error{-1, Source, why};
-    m_partFile.clear();
+    // The part file is put in place or removed: the run owns it no longer.
+    const bool placed = NewFile::place(std::exchange(m_partFile, QString()), target, &why);
+    if (!placed) return Db::Error{-1, Source, why};
     return Status::success();
 }

@@ -30,12 +30,6 @@ namespace {
 const QString Title = QStringLiteral("提示");
 const QString NotRegistration = QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！");
 const QString Overlay = QStringLiteral("压覆");
-
-// The tables of the import file that the import reads.
-QStringList readTables(bool allKinds)
-{
-    return regions::kindTables(allKinds) + regions::detailTables();
-}
 } // namespace
 
 DataImportXzq::DataImportXzq(QWidget* parent)
@@ -74,7 +68,8 @@ void DataImportXzq::Command4_Click()
                                                      QStringLiteral("MS Access Files(*.mdb)"));
     if (name.isEmpty()) return;
     // A refused file leaves the path box and the tree on the file accepted before.
-    if (!exchange::acceptChosenFile(name, Overlay, NotRegistration, readTables(m_region->allKinds()), this))
+    if (!exchange::acceptChosenFile(name, Overlay, NotRegistration,
+                                    regions::importTables(m_region->allKinds()), this))
         return;
     m_source = name;
     m_text1->setText(QDir::toNativeSeparators(name));
@@ -83,9 +78,7 @@ void DataImportXzq::Command4_Click()
 
 void DataImportXzq::Load_Region_Tree()
 {
-    // Only a file that passed the checks is read: a path typed into the box is
-    // opened and checked first.
-    if (!openImportFile()) {
+    if (m_source.isEmpty()) {
         m_region->fill({});
         return;
     }
@@ -94,9 +87,19 @@ void DataImportXzq::Load_Region_Tree()
                              : RegionPickerNodes::Nodes());
 }
 
+void DataImportXzq::checkAndLoadTree(bool pathAccepted)
+{
+    // Only a file that passed the checks is read: a path typed into the box is
+    // opened and checked first.
+    if (openImportFile(pathAccepted))
+        Load_Region_Tree();
+    else
+        m_region->fill({});
+}
+
 void DataImportXzq::Option1_Click()
 {
-    if (!m_text1->text().trimmed().isEmpty()) Load_Region_Tree();
+    if (!m_text1->text().trimmed().isEmpty()) checkAndLoadTree(false);
 }
 
 void DataImportXzq::Command1_Click()
@@ -106,20 +109,20 @@ void DataImportXzq::Command1_Click()
     // The tree shows the regions of the file in the box: a file typed there since
     // is read first.
     if (!exchange::sameFile(path, m_source)) {
-        Load_Region_Tree();
+        checkAndLoadTree(true);
         if (m_source.isEmpty()) return;
     }
     m_region->showTree();
 }
 
-bool DataImportXzq::openImportFile()
+bool DataImportXzq::openImportFile(bool pathAccepted)
 {
     const QString path = QDir::fromNativeSeparators(m_text1->text().trimmed());
-    const QStringList reads = readTables(m_region->allKinds());
+    const QStringList reads = regions::importTables(m_region->allKinds());
     // The file accepted already is checked again for the kinds now chosen.
     if (exchange::sameFile(path, m_source)) return exchange::acceptImportTables(path, reads, this);
     m_source.clear();
-    if (!exchange::acceptImportPath(path, this) ||
+    if ((!pathAccepted && !exchange::acceptImportPath(path, this)) ||
         !exchange::acceptImportFile(path, Overlay, NotRegistration, true, reads, this))
         return false;
     m_source = path;
@@ -144,7 +147,7 @@ void DataImportXzq::Command2_Click(int index)
         Prompt::message(regions::badCodeMessage(), Title, Prompt::Icon::Exclamation, this);
         return;
     }
-    if (!openImportFile()) return;
+    if (!openImportFile(true)) return;
     if (!code.isEmpty() && Prompt::ask(QStringLiteral("确定要导入数据吗?"), Title, Prompt::Buttons::OkCancel,
                                        Prompt::Icon::Question, this) != Prompt::Answer::Ok)
         return;

@@ -31,11 +31,16 @@ private:
     void Command1_Click();
     void Option1_Click();
     void Command2_Click(int index);
+    // Fills the tree with the regions of the accepted file; none without one.
     void Load_Region_Tree();
     // The file in the path box, opened and checked when it is not the accepted
     // one (whose tables are checked again for the kinds chosen); false when it is
-    // refused (each refusal told).
-    bool openImportFile();
+    // refused (each refusal told). `pathAccepted`: the caller has checked the path
+    // itself (exchange::acceptImportPath) already.
+    bool openImportFile(bool pathAccepted);
+    // The file in the path box checked (openImportFile), and the tree filled with
+    // its regions, or emptied when it is refused.
+    void checkAndLoadTree(bool pathAccepted);
 
     QLineEdit* m_text1 = nullptr;
     RegionPanel* m_region = nullptr;

@@ -2,10 +2,7 @@
 
 #include "RegionSelection.h"
 #include "exchange/ExchangeFiles.h"
-#include "platform/FileCopy.h"
 #include "shell/KCUTIL_Province.h"
-
-#include <QFile>
 
 namespace regions {
 
@@ -103,20 +100,9 @@ Status exportRegion(const QSqlDatabase& working, const RegionExportRequest& requ
         return copied;
     }
 
-    QString copyError;
-    const QString part = FileCopy::copyToTemporary(request.templatePath, request.target, &copyError);
-    if (part.isEmpty()) return failure(copyError);
-    Status filled;
-    {
-        Db::ScopedConnection connection(QStringLiteral("Export"), part, Db::OpenMode::ReadWrite);
-        filled = connection.ok() ? fill(connection.db(), workingPath, request, progress)
-                                 : Status(connection.error());
-    }
-    if (!filled) {
-        exchange::removeTemporary(part);
-        return filled;
-    }
-    return exchange::replaceFile(part, request.target);
+    return exchange::fillFromTemplate(
+        request.templatePath, request.target, kSource,
+        [&](const QSqlDatabase& db) { return fill(db, workingPath, request, progress); });
 }
 
 } // namespace regions

@@ -17,6 +17,11 @@ const QStringList& detailTables()
     return tables;
 }
 
+QStringList importTables(bool allKinds)
+{
+    return kindTables(allKinds) + detailTables();
+}
+
 QString Region_Prefix(const QString& code)
 {
     const QString c = code.trimmed();

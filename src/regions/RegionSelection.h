@@ -14,6 +14,9 @@ namespace regions {
 const QStringList& kindTables(bool allKinds);
 // The tables that hang off a kind-table row by 登记号, in their order.
 const QStringList& detailTables();
+// The tables of an import file that a region import reads: the kind tables, then
+// the detail tables.
+QStringList importTables(bool allKinds);
 
 // The region selection rule: the trimmed code; ending in "0000" gives its first two
 // characters, else ending in "00" its first four, else the whole code.

@@ -187,13 +187,15 @@ bool Check_Whole_File(const QSqlDatabase& db, const QString& file, QWidget* pare
     return sound;
 }
 
+QString Missing_Table_Text(const QString& table, const QString& column)
+{
+    if (column.isEmpty()) return QStringLiteral("缺少表【") + table + QStringLiteral("】");
+    return QStringLiteral("的表【") + table + QStringLiteral("】缺少字段【") + column + QStringLiteral("】");
+}
+
 QString Missing_Table_Message(const QString& file, const QString& table, const QString& column)
 {
-    const QString what = column.isEmpty()
-                             ? QStringLiteral("缺少表【") + table + QStringLiteral("】")
-                             : QStringLiteral("的表【") + table + QStringLiteral("】缺少字段【") + column +
-                                   QStringLiteral("】");
-    return QStringLiteral("数据库文件") + QDir::toNativeSeparators(file) + what +
+    return QStringLiteral("数据库文件") + QDir::toNativeSeparators(file) + Missing_Table_Text(table, column) +
            QStringLiteral("，不是本系统的登记库，不能使用！");
 }
 
@@ -369,10 +371,12 @@ VersionCheck Check_DB_Version(const Db::ScopedConnection& reference, QString* co
     return VersionCheck::Older;
 }
 
-int Check_Import_DB(const QString& path)
+namespace {
+
+// The answer of Check_Import_DB for `judgement`; a failure is shown.
+int importVerdict(Judgement judgement, const Db::Error& error)
 {
-    Db::Error error;
-    switch (judge(path, &error)) {
+    switch (judgement) {
     case Judgement::Accepted:
         return 1;
     case Judgement::NotRegistration:
@@ -384,6 +388,24 @@ int Check_Import_DB(const QString& path)
         return -1;
     }
     return -1;
+}
+
+} // namespace
+
+int Check_Import_DB(const QString& path)
+{
+    Db::Error error;
+    const Judgement judgement = judge(path, &error);
+    return importVerdict(judgement, error);
+}
+
+int Check_Import_DB(const QSqlDatabase& db, const Db::ScopedConnection& reference)
+{
+    Db::Error error;
+    QString t;
+    const Judgement judgement =
+        templateVersion(reference, &t, &error) ? judgeOpen(db, t, &error) : Judgement::Failed;
+    return importVerdict(judgement, error);
 }
 
 StartResult Main(const QString& programDir, const std::function<void()>& showMainWindow)

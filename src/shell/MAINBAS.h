@@ -55,6 +55,9 @@ QString Damaged_Message(const QString& file, const QString& detail);
 // is refused with Damaged_Message naming `file`, titled "错误". True when sound.
 bool Check_Whole_File(const QSqlDatabase& db, const QString& file, QWidget* parent = nullptr);
 QString Missing_Table_Message(const QString& file, const QString& table, const QString& column);
+// What a database lacks, as the messages say it: "缺少表【…】", or "的表【…】缺少字段【…】"
+// when `column` is given.
+QString Missing_Table_Text(const QString& table, const QString& column);
 QString Read_Only_Message(const QString& file, const QString& cause);
 
 // Reads 省代码 of 参数表 into ProvinceCode.
@@ -76,6 +79,9 @@ VersionCheck Check_DB_Version(const Db::ScopedConnection& reference, QString* co
 // Judges the database file at `path` against the template: 1 accepted, -2 not a
 // registration database, -3 older or without a version, -1 failure.
 int Check_Import_DB(const QString& path);
+// The same judgement of the database open on `db` against the template open on
+// `reference` (a template that did not open fails the check).
+int Check_Import_DB(const QSqlDatabase& db, const Db::ScopedConnection& reference);
 
 // The version rule: true when the database's version text counts as older than
 // the template's.

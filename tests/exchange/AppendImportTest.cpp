@@ -55,6 +55,13 @@ TEST_F(AppendImportTest, ThePlans)
     ASSERT_EQ(all.size(), 24);
     EXPECT_EQ(steps(all, 0, 5), "查明/查明 占用/占用 停办/停办 压覆/压覆 查明/登记 查明/报告");
     EXPECT_EQ(steps(all, 18, 23), "停办/坐标 压覆/登记 压覆/报告 压覆/质量 压覆/资源储量 压覆/坐标");
+    // The tables a plan reads, each once in the order first read.
+    for (const bool everyKind : {false, true}) {
+        QStringList read;
+        for (const exchange::AppendStep& step : exchange::appendPlan(everyKind))
+            if (!read.contains(step.table)) read << step.table;
+        EXPECT_EQ(exchange::appendTables(everyKind), read) << everyKind;
+    }
 }
 
 TEST_F(AppendImportTest, OverlayOnlyLeavesTheOtherKindsAlone)
