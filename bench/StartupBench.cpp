@@ -98,7 +98,7 @@ void BM_Start(benchmark::State& s, bool program)
 void BM_Switch(benchmark::State& s)
 {
     for (auto _ : s) {
-        if (MAINBAS::Check_Import_DB(g_sample) != 1 || !MAINBAS::Open_Connection()) {
+        if (MAINBAS::Switch_Working_Database(g_sample) != MAINBAS::SwitchResult::InUse) {
             s.SkipWithError("the switch failed");
             break;
         }

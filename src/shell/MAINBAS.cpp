@@ -173,6 +173,16 @@ QString Damaged_Message(const QString& file, const QString& detail)
            QLatin1Char('\r') + detail;
 }
 
+namespace {
+
+// The box that refuses a damaged file.
+void showDamaged(const QString& message, QWidget* parent = nullptr)
+{
+    Prompt::message(message, QStringLiteral("错误"), Prompt::Icon::Critical, parent);
+}
+
+} // namespace
+
 bool Check_Whole_File(const QSqlDatabase& db, const QString& file, QWidget* parent)
 {
     Db::Error damage;
@@ -181,9 +191,7 @@ bool Check_Whole_File(const QSqlDatabase& db, const QString& file, QWidget* pare
         BusyCursor busy;
         sound = Db::checkIntegrity(db, &damage);
     }
-    if (!sound)
-        Prompt::message(Damaged_Message(file, damage.description), QStringLiteral("错误"),
-                        Prompt::Icon::Critical, parent);
+    if (!sound) showDamaged(Damaged_Message(file, damage.description), parent);
     return sound;
 }
 
@@ -217,8 +225,7 @@ bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file, const Db:
 {
     Db::Error error;
     if (!Db::checkStructure(db, &error)) {
-        Prompt::message(Damaged_Message(file, error.description), QStringLiteral("错误"),
-                        Prompt::Icon::Critical);
+        showDamaged(Damaged_Message(file, error.description));
         return false;
     }
     if (!Db::hasTable(db, QStringLiteral("查明"))) return false;
@@ -292,13 +299,25 @@ bool useAsWorking(const QString& name, const Db::ScopedConnection* reference)
 
 } // namespace
 
+namespace {
+
+// Makes the working database the shared connection: on `opened` (a connection already
+// open on it, or empty to open one) against the template `reference` (opened here when
+// not given). False when it cannot be opened or fails its checks.
+bool openAsWorking(QString opened, std::optional<Db::ScopedConnection>& reference)
+{
+    if (opened.isEmpty()) opened = openWorkingFile();
+    if (opened.isEmpty()) return false;
+    if (!reference) openShapeReference(reference);
+    return useAsWorking(opened, reference ? &*reference : nullptr);
+}
+
+} // namespace
+
 bool Open_Connection()
 {
-    const QString name = openWorkingFile();
-    if (name.isEmpty()) return false;
     std::optional<Db::ScopedConnection> reference;
-    openShapeReference(reference);
-    return useAsWorking(name, reference ? &*reference : nullptr);
+    return openAsWorking(QString(), reference);
 }
 
 void Check_Working_Database()
@@ -316,7 +335,7 @@ void Check_Working_Database()
         }
         const QString message = Damaged_Message(file, e.description);
         Db::refuseWrites(name, Db::Error{11, QStringLiteral("SQLite"), message});
-        Prompt::message(message, QStringLiteral("错误"), Prompt::Icon::Critical);
+        showDamaged(message);
     });
 }
 
@@ -408,6 +427,38 @@ int Check_Import_DB(const QSqlDatabase& db, const Db::ScopedConnection& referenc
     return importVerdict(judgement, error);
 }
 
+SwitchResult Switch_Working_Database(const QString& path)
+{
+    ProgramState& s = state();
+    const QString oldPath = s.DBPath;
+    const QString oldName = s.DBName;
+    s.DBName = KCUTIL::Get_File_Name(path);
+    s.DBPath = KCUTIL::Get_File_Dir(path);
+    const auto restore = [&](SwitchResult r) {
+        s.DBPath = oldPath;
+        s.DBName = oldName;
+        return r;
+    };
+    // The template once for the version and the shape, the file once for its
+    // judgement and its use.
+    std::optional<Db::ScopedConnection> reference;
+    reference.emplace(QStringLiteral("template"), templatePath(), Db::OpenMode::ReadOnly);
+    const QString opened = openWorkingFile();
+    if (opened.isEmpty()) return restore(SwitchResult::Refused);
+    switch (Check_Import_DB(Db::connection(opened), *reference)) {
+    case -3:
+        Db::close(opened);
+        return restore(SwitchResult::Older);
+    case -1:
+        Db::close(opened);
+        return restore(SwitchResult::Refused);
+    default:
+        break;
+    }
+    if (!openAsWorking(opened, reference)) return restore(SwitchResult::NotOpened);
+    return SwitchResult::InUse;
+}
+
 StartResult Main(const QString& programDir, const std::function<void()>& showMainWindow)
 {
     ProgramState& s = state();
@@ -471,9 +522,7 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
         }
     }
 
-    if (opened.isEmpty()) opened = openWorkingFile();
-    if (!reference) openShapeReference(reference);
-    if (opened.isEmpty() || !useAsWorking(opened, reference ? &*reference : nullptr)) {
+    if (!openAsWorking(opened, reference)) {
         Prompt::message(ParaLogic::kOpenError, kTitle, Prompt::Icon::Exclamation);
         return StartResult::Ended;
     }

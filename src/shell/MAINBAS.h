@@ -83,6 +83,13 @@ int Check_Import_DB(const QString& path);
 // `reference` (a template that did not open fails the check).
 int Check_Import_DB(const QSqlDatabase& db, const Db::ScopedConnection& reference);
 
+// Makes the database file at `path` the working database, judged against the
+// template and opened on one connection: InUse, or nothing changed (the connection,
+// DBPath and DBName as they were) when it is older (nothing shown), refused (the
+// failure shown) or fails to open or its checks (their messages shown).
+enum class SwitchResult { InUse, Older, Refused, NotOpened };
+SwitchResult Switch_Working_Database(const QString& path);
+
 // The version rule: true when the database's version text counts as older than
 // the template's.
 bool Is_Older_Version(const QString& templateVersion, const QString& databaseVersion);

@@ -197,26 +197,18 @@ namespace {
 // DBName as they were.
 bool switchDatabase(const QString& path)
 {
-    ProgramState& s = state();
-    switch (MAINBAS::Check_Import_DB(path)) {
-    case -3:
+    switch (MAINBAS::Switch_Working_Database(path)) {
+    case MAINBAS::SwitchResult::Older:
         Prompt::message(kOlderDatabase, kTitle, Prompt::Icon::None);
         return false;
-    case -1:
+    case MAINBAS::SwitchResult::Refused:
         // The check could not be made (reported already): the file is refused.
         return false;
-    default:
-        break;
-    }
-    const QString oldPath = s.DBPath;
-    const QString oldName = s.DBName;
-    s.DBName = KCUTIL::Get_File_Name(path);
-    s.DBPath = KCUTIL::Get_File_Dir(path);
-    if (!MAINBAS::Open_Connection()) {
-        s.DBPath = oldPath;
-        s.DBName = oldName;
+    case MAINBAS::SwitchResult::NotOpened:
         Prompt::message(kOpenError, kTitle, Prompt::Icon::Exclamation);
         return false;
+    case MAINBAS::SwitchResult::InUse:
+        break;
     }
     MAINBAS::Check_Working_Database();
     return true;
