@@ -8,7 +8,6 @@
 #include "shell/myvbs.h"
 
 #include <QFile>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
