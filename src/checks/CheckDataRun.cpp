@@ -320,7 +320,7 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
                 sourceNames << c.name;
             QStringList shared;
             for (const exchange::CopyColumn& c : *target)
-                if (sourceNames.contains(c.name, Qt::CaseInsensitive)) shared << exchange::quoted(c.name);
+                if (sourceNames.contains(c.name, Qt::CaseInsensitive)) shared << Db::quotedName(c.name);
             const QString list = shared.join(QLatin1Char(','));
             failed =
                 exec(db, QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM src.%1").arg(table, list));

@@ -3,8 +3,8 @@
 #include "CheckReport.h"
 #include "CheckRow.h"
 #include "DataCheckRules.h"
-#include "exchange/TableCopier.h"
 #include "platform/ColumnCatalog.h"
+#include "platform/Database.h"
 #include "platform/TextNumber.h"
 #include "shell/KCUTIL_Paths.h"
 
@@ -137,7 +137,7 @@ void DataCheckRun::scan(const QString& table, const Columns& columns, const QStr
     const QList<Db::Column> all = Db::columns(m_db, table);
     for (int i = 0; i < all.size(); ++i) {
         const Db::Column& c = all.at(i);
-        const QString name = exchange::quoted(c.name);
+        const QString name = Db::quotedName(c.name);
         if (i == columns.keyColumn || columns.values.contains(c.name)) {
             if (i == columns.keyColumn) key = int(list.size());
             list << name;
