@@ -132,7 +132,10 @@ void DataCheckRun::scan(const QString& table, const Columns& columns, const QStr
 {
     // Only what the pass reads: a long text that is only tested for emptiness is
     // never fetched, and a column that no rule looks at is not read at all.
+    // The row's columns are named and typed as the table declares them.
     QStringList list;
+    QStringList names;
+    QList<int> types;
     int key = -1;
     const QList<Db::Column> all = Db::columns(m_db, table);
     for (int i = 0; i < all.size(); ++i) {
@@ -143,17 +146,28 @@ void DataCheckRun::scan(const QString& table, const Columns& columns, const QStr
             list << name;
         } else if (columns.tested.contains(c.name)) {
             list << CheckRow::emptyTextSql(name, c.typeCode) + QStringLiteral(" AS ") + name;
+        } else {
+            continue;
         }
+        names << c.name;
+        types << c.typeCode;
     }
     if (keyIndex) *keyIndex = key;
-    // A table that cannot be read fails on its statement as it is.
+    if (list.isEmpty()) {
+        // Nothing picked: every column is read, and a table that cannot be read
+        // fails on its statement as it is.
+        for (const Db::Column& c : all) {
+            names << c.name;
+            types << c.typeCode;
+        }
+    }
     const QString select = list.isEmpty() ? QStringLiteral("*") : list.join(QLatin1Char(','));
     scanSql(table, QStringLiteral("SELECT ") + select + QStringLiteral(" FROM ") + table + where, count,
-            onRow);
+            onRow, CheckRow(names, types));
 }
 
 void DataCheckRun::scanSql(const QString& table, const QString& sql, int count,
-                           const std::function<void(const CheckRow&)>& onRow)
+                           const std::function<void(const CheckRow&)>& onRow, std::optional<CheckRow> shape)
 {
     Db::Error error;
     auto q = Db::exec(m_db, sql, {}, &error);
@@ -164,7 +178,7 @@ void DataCheckRun::scanSql(const QString& table, const QString& sql, int count,
     int value = 1;
     const int maximum = count + 1;
     if (m_progress) m_progress(value, maximum);
-    CheckRow row(*q, m_db, table);
+    CheckRow row = shape ? std::move(*shape) : CheckRow(*q, m_db, table);
     while (q->next()) {
         row.read(*q);
         onRow(row);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CheckErrors.h"
+#include "CheckRow.h"
 #include "platform/Result.h"
 
 #include <QHash>
@@ -8,11 +9,11 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace checks {
 
 class CheckReport;
-class CheckRow;
 class ReportSection;
 
 // What a run of the data check came to.
@@ -80,9 +81,11 @@ private:
     // progress bar set to `count` + 1. *keyIndex is the key column's place in the row.
     void scan(const QString& table, const Columns& columns, const QString& where, int count,
               const std::function<void(const CheckRow&)>& onRow, int* keyIndex = nullptr);
-    // Runs `sql` on table `table` and hands every row to `onRow`.
+    // Runs `sql` on table `table` and hands every row to `onRow`. The rows have the
+    // columns of `shape`; without one, those of the query, with the types `table`
+    // declares for them.
     void scanSql(const QString& table, const QString& sql, int count,
-                 const std::function<void(const CheckRow&)>& onRow);
+                 const std::function<void(const CheckRow&)>& onRow, std::optional<CheckRow> shape = {});
     // Records a failure; one that is no fault of the table's shape (no such table
     // or column) means the run stopped early.
     void failed(const Db::Error& error);
