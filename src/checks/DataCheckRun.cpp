@@ -193,7 +193,8 @@ void DataCheckRun::scanSql(const QString& table, const QString& sql, int count,
 }
 
 void DataCheckRun::requiredFields(ReportSection& section, const QString& table, const QString& fields,
-                                  const QString& where, int keyColumn, const QString& noRowsText)
+                                  const QString& where, int keyColumn, const QString& noRowsText,
+                                  const QStringList& shownColumns, const MissingLine& lineText)
 {
     const QStringList listed = fields.split(QLatin1Char(','));
     bool hasRows = false;
@@ -205,13 +206,14 @@ void DataCheckRun::requiredFields(ReportSection& section, const QString& table, 
     int key = -1;
     std::optional<QList<int>> columns; // the listed columns' places, the same in every row
     scan(
-        table, Columns{{}, listed, keyColumn}, where, count,
+        table, Columns{shownColumns, listed, keyColumn}, where, count,
         [&](const CheckRow& row) {
             if (!columns) columns = DataCheckRules::Listed_Columns(row, listed);
             const QStringList missing = DataCheckRules::Missing_Fields(row, *columns);
             if (missing.isEmpty()) return;
             section.line(blanksAndNumber(3, section.next()) + QLatin1Char('.') +
-                         DataCheckRules::Missing_Fields_Text(row, key, missing));
+                         (lineText ? lineText(row, key, missing)
+                                   : DataCheckRules::Missing_Fields_Text(row, key, missing)));
         },
         &key);
 }
@@ -271,30 +273,15 @@ void DataCheckRun::Check_Review(CheckReport& report, const QString& regTable, co
 void DataCheckRun::qualityFields(ReportSection& section, const QString& table, const QString& fields,
                                  int keyColumn)
 {
-    const QStringList listed = fields.split(QLatin1Char(','));
-    bool hasRows = false;
-    const int count = Count_Overlay_Rows(table, &hasRows);
-    if (!hasRows) {
-        section.line(blanksAndNumber(3, section.next()) + QStringLiteral(".压覆矿产资源储量数据没有填写。"));
-        return;
-    }
     // Val(登记号) above 4000000000000: the number the text begins with.
-    int key = -1;
-    std::optional<QList<int>> columns;
-    scan(
-        table, Columns{{QStringLiteral("矿产代码")}, listed, keyColumn},
-        QStringLiteral(" WHERE CAST(登记号 AS REAL) > 4000000000000"), count,
-        [&](const CheckRow& row) {
-            if (!columns) columns = DataCheckRules::Listed_Columns(row, listed);
-            const QStringList missing = DataCheckRules::Missing_Fields(row, *columns);
-            if (missing.isEmpty()) return;
-            const QString name = key >= 0 ? row.name(key) : QString();
-            section.line(blanksAndNumber(3, section.next()) + QLatin1Char('.') + name + QLatin1Char('(') +
-                         row.text(key) + QStringLiteral("),矿产代码(") +
-                         row.text(QStringLiteral("矿产代码")) + QStringLiteral(")以下数据没有填写：") +
-                         missing.join(QStringLiteral("、")));
-        },
-        &key);
+    requiredFields(section, table, fields, QStringLiteral(" WHERE CAST(登记号 AS REAL) > 4000000000000"),
+                   keyColumn, QStringLiteral(".压覆矿产资源储量数据没有填写。"), {QStringLiteral("矿产代码")},
+                   [](const CheckRow& row, int key, const QStringList& missing) {
+                       const QString name = key >= 0 ? row.name(key) : QString();
+                       return name + QLatin1Char('(') + row.text(key) + QStringLiteral("),矿产代码(") +
+                              row.text(QStringLiteral("矿产代码")) + QStringLiteral(")以下数据没有填写：") +
+                              missing.join(QStringLiteral("、"));
+                   });
 }
 
 void DataCheckRun::averageRows(ReportSection& section, const QString& table)

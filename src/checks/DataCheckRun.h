@@ -89,8 +89,16 @@ private:
     // Records a failure; one that is no fault of the table's shape (no such table
     // or column) means the run stopped early.
     void failed(const Db::Error& error);
+    // The text after a row's number of a line that names the fields `missing` of
+    // a row; `key` is the key column's place in the row.
+    using MissingLine = std::function<QString(const CheckRow& row, int key, const QStringList& missing)>;
+    // A line for every row of `table` that `where` selects and that leaves one of
+    // `fields` unfilled, by `lineText` (DataCheckRules::Missing_Fields_Text without
+    // one), which may show the values of `shownColumns`; the line `noRowsText` when
+    // the table holds no overlay row.
     void requiredFields(ReportSection& section, const QString& table, const QString& fields,
-                        const QString& where, int keyColumn, const QString& noRowsText);
+                        const QString& where, int keyColumn, const QString& noRowsText,
+                        const QStringList& shownColumns = {}, const MissingLine& lineText = {});
     void qualityFields(ReportSection& section, const QString& table, const QString& fields, int keyColumn);
     void averageRows(ReportSection& section, const QString& table);
     void reserveRules(ReportSection& section, const QString& table);
