@@ -8,7 +8,6 @@
 #include "shell/myvbs.h"
 
 #include <QFile>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -40,19 +39,6 @@ std::optional<Db::Error> exec(const QSqlDatabase& db, const QString& sql, const 
 QString valueText(const QVariant& v)
 {
     return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{v, Db::TypeVarWChar});
-}
-
-// Columns of `table` in the database `schema` ("main" or an attached one), in
-// their order.
-QStringList columnNames(const QSqlDatabase& db, const QString& schema, const QString& table)
-{
-    QStringList names;
-    auto q = Db::exec(db, QStringLiteral("SELECT name FROM pragma_table_info(?, ?)"), {table, schema});
-    if (q)
-        while (q->next())
-            names << q->value(0).toString();
-    if (q && !Db::finished(*q)) return {};
-    return names;
 }
 
 CheckStep finding(const QString& sql, const QString& prefix, const QString& suffix)
@@ -322,10 +308,19 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
         for (const QString& table : kCopiedTables) {
             if (failed) break;
             // Columns matched by name; a column the working database lacks stays empty.
-            const QStringList source = columnNames(db, QStringLiteral("src"), table);
+            const auto source = exchange::tableColumns(db, QStringLiteral("src"), table);
+            const auto target = exchange::tableColumns(db, QStringLiteral("main"), table);
+            if (!source || !target) {
+                failed = source ? target.error() : source.error();
+                failed->source = kSource;
+                break;
+            }
+            QStringList sourceNames;
+            for (const exchange::CopyColumn& c : *source)
+                sourceNames << c.name;
             QStringList shared;
-            for (const QString& c : columnNames(db, QStringLiteral("main"), table))
-                if (source.contains(c, Qt::CaseInsensitive)) shared << exchange::quoted(c);
+            for (const exchange::CopyColumn& c : *target)
+                if (sourceNames.contains(c.name, Qt::CaseInsensitive)) shared << Db::quotedName(c.name);
             const QString list = shared.join(QLatin1Char(','));
             failed =
                 exec(db, QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM src.%1").arg(table, list));
@@ -335,7 +330,7 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
         Db::Error error;
         if (!failed && !guard.commit(&error)) failed = error;
     }
-    exec(db, QStringLiteral("DETACH DATABASE src"));
+    Db::detach(db, QStringLiteral("src"));
     if (failed) return *failed;
     return Status::success();
 }

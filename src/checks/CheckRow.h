@@ -47,7 +47,7 @@ public:
     CheckRow() = default;
     // Columns of `query`'s record; type codes from the declared types of `table`.
     CheckRow(const QSqlQuery& query, const QSqlDatabase& db, const QString& table);
-    // For tests and row sets built by hand.
+    // Columns named and typed by the caller; a column without a type code is text.
     CheckRow(const QStringList& names, const QList<int>& typeCodes);
 
     // Reads the query's current row.

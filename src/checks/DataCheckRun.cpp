@@ -3,8 +3,8 @@
 #include "CheckReport.h"
 #include "CheckRow.h"
 #include "DataCheckRules.h"
-#include "exchange/TableCopier.h"
 #include "platform/ColumnCatalog.h"
+#include "platform/Database.h"
 #include "platform/TextNumber.h"
 #include "shell/KCUTIL_Paths.h"
 
@@ -132,28 +132,42 @@ void DataCheckRun::scan(const QString& table, const Columns& columns, const QStr
 {
     // Only what the pass reads: a long text that is only tested for emptiness is
     // never fetched, and a column that no rule looks at is not read at all.
+    // The row's columns are named and typed as the table declares them.
     QStringList list;
+    QStringList names;
+    QList<int> types;
     int key = -1;
     const QList<Db::Column> all = Db::columns(m_db, table);
     for (int i = 0; i < all.size(); ++i) {
         const Db::Column& c = all.at(i);
-        const QString name = exchange::quoted(c.name);
+        const QString name = Db::quotedName(c.name);
         if (i == columns.keyColumn || columns.values.contains(c.name)) {
             if (i == columns.keyColumn) key = int(list.size());
             list << name;
         } else if (columns.tested.contains(c.name)) {
             list << CheckRow::emptyTextSql(name, c.typeCode) + QStringLiteral(" AS ") + name;
+        } else {
+            continue;
         }
+        names << c.name;
+        types << c.typeCode;
     }
     if (keyIndex) *keyIndex = key;
-    // A table that cannot be read fails on its statement as it is.
+    if (list.isEmpty()) {
+        // Nothing picked: every column is read, and a table that cannot be read
+        // fails on its statement as it is.
+        for (const Db::Column& c : all) {
+            names << c.name;
+            types << c.typeCode;
+        }
+    }
     const QString select = list.isEmpty() ? QStringLiteral("*") : list.join(QLatin1Char(','));
     scanSql(table, QStringLiteral("SELECT ") + select + QStringLiteral(" FROM ") + table + where, count,
-            onRow);
+            onRow, CheckRow(names, types));
 }
 
 void DataCheckRun::scanSql(const QString& table, const QString& sql, int count,
-                           const std::function<void(const CheckRow&)>& onRow)
+                           const std::function<void(const CheckRow&)>& onRow, std::optional<CheckRow> shape)
 {
     Db::Error error;
     auto q = Db::exec(m_db, sql, {}, &error);
@@ -164,7 +178,7 @@ void DataCheckRun::scanSql(const QString& table, const QString& sql, int count,
     int value = 1;
     const int maximum = count + 1;
     if (m_progress) m_progress(value, maximum);
-    CheckRow row(*q, m_db, table);
+    CheckRow row = shape ? std::move(*shape) : CheckRow(*q, m_db, table);
     while (q->next()) {
         row.read(*q);
         onRow(row);
@@ -179,7 +193,8 @@ void DataCheckRun::scanSql(const QString& table, const QString& sql, int count,
 }
 
 void DataCheckRun::requiredFields(ReportSection& section, const QString& table, const QString& fields,
-                                  const QString& where, int keyColumn, const QString& noRowsText)
+                                  const QString& where, int keyColumn, const QString& noRowsText,
+                                  const QStringList& shownColumns, const MissingLine& lineText)
 {
     const QStringList listed = fields.split(QLatin1Char(','));
     bool hasRows = false;
@@ -191,13 +206,14 @@ void DataCheckRun::requiredFields(ReportSection& section, const QString& table, 
     int key = -1;
     std::optional<QList<int>> columns; // the listed columns' places, the same in every row
     scan(
-        table, Columns{{}, listed, keyColumn}, where, count,
+        table, Columns{shownColumns, listed, keyColumn}, where, count,
         [&](const CheckRow& row) {
             if (!columns) columns = DataCheckRules::Listed_Columns(row, listed);
             const QStringList missing = DataCheckRules::Missing_Fields(row, *columns);
             if (missing.isEmpty()) return;
             section.line(blanksAndNumber(3, section.next()) + QLatin1Char('.') +
-                         DataCheckRules::Missing_Fields_Text(row, key, missing));
+                         (lineText ? lineText(row, key, missing)
+                                   : DataCheckRules::Missing_Fields_Text(row, key, missing)));
         },
         &key);
 }
@@ -257,30 +273,15 @@ void DataCheckRun::Check_Review(CheckReport& report, const QString& regTable, co
 void DataCheckRun::qualityFields(ReportSection& section, const QString& table, const QString& fields,
                                  int keyColumn)
 {
-    const QStringList listed = fields.split(QLatin1Char(','));
-    bool hasRows = false;
-    const int count = Count_Overlay_Rows(table, &hasRows);
-    if (!hasRows) {
-        section.line(blanksAndNumber(3, section.next()) + QStringLiteral(".压覆矿产资源储量数据没有填写。"));
-        return;
-    }
     // Val(登记号) above 4000000000000: the number the text begins with.
-    int key = -1;
-    std::optional<QList<int>> columns;
-    scan(
-        table, Columns{{QStringLiteral("矿产代码")}, listed, keyColumn},
-        QStringLiteral(" WHERE CAST(登记号 AS REAL) > 4000000000000"), count,
-        [&](const CheckRow& row) {
-            if (!columns) columns = DataCheckRules::Listed_Columns(row, listed);
-            const QStringList missing = DataCheckRules::Missing_Fields(row, *columns);
-            if (missing.isEmpty()) return;
-            const QString name = key >= 0 ? row.name(key) : QString();
-            section.line(blanksAndNumber(3, section.next()) + QLatin1Char('.') + name + QLatin1Char('(') +
-                         row.text(key) + QStringLiteral("),矿产代码(") +
-                         row.text(QStringLiteral("矿产代码")) + QStringLiteral(")以下数据没有填写：") +
-                         missing.join(QStringLiteral("、")));
-        },
-        &key);
+    requiredFields(section, table, fields, QStringLiteral(" WHERE CAST(登记号 AS REAL) > 4000000000000"),
+                   keyColumn, QStringLiteral(".压覆矿产资源储量数据没有填写。"), {QStringLiteral("矿产代码")},
+                   [](const CheckRow& row, int key, const QStringList& missing) {
+                       const QString name = key >= 0 ? row.name(key) : QString();
+                       return name + QLatin1Char('(') + row.text(key) + QStringLiteral("),矿产代码(") +
+                              row.text(QStringLiteral("矿产代码")) + QStringLiteral(")以下数据没有填写：") +
+                              missing.join(QStringLiteral("、"));
+                   });
 }
 
 void DataCheckRun::averageRows(ReportSection& section, const QString& table)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CheckErrors.h"
+#include "CheckRow.h"
 #include "platform/Result.h"
 
 #include <QHash>
@@ -8,11 +9,11 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace checks {
 
 class CheckReport;
-class CheckRow;
 class ReportSection;
 
 // What a run of the data check came to.
@@ -80,14 +81,24 @@ private:
     // progress bar set to `count` + 1. *keyIndex is the key column's place in the row.
     void scan(const QString& table, const Columns& columns, const QString& where, int count,
               const std::function<void(const CheckRow&)>& onRow, int* keyIndex = nullptr);
-    // Runs `sql` on table `table` and hands every row to `onRow`.
+    // Runs `sql` on table `table` and hands every row to `onRow`. The rows have the
+    // columns of `shape`; without one, those of the query, with the types `table`
+    // declares for them.
     void scanSql(const QString& table, const QString& sql, int count,
-                 const std::function<void(const CheckRow&)>& onRow);
+                 const std::function<void(const CheckRow&)>& onRow, std::optional<CheckRow> shape = {});
     // Records a failure; one that is no fault of the table's shape (no such table
     // or column) means the run stopped early.
     void failed(const Db::Error& error);
+    // The text after a row's number of a line that names the fields `missing` of
+    // a row; `key` is the key column's place in the row.
+    using MissingLine = std::function<QString(const CheckRow& row, int key, const QStringList& missing)>;
+    // A line for every row of `table` that `where` selects and that leaves one of
+    // `fields` unfilled, by `lineText` (DataCheckRules::Missing_Fields_Text without
+    // one), which may show the values of `shownColumns`; the line `noRowsText` when
+    // the table holds no overlay row.
     void requiredFields(ReportSection& section, const QString& table, const QString& fields,
-                        const QString& where, int keyColumn, const QString& noRowsText);
+                        const QString& where, int keyColumn, const QString& noRowsText,
+                        const QStringList& shownColumns = {}, const MissingLine& lineText = {});
     void qualityFields(ReportSection& section, const QString& table, const QString& fields, int keyColumn);
     void averageRows(ReportSection& section, const QString& table);
     void reserveRules(ReportSection& section, const QString& table);

@@ -248,7 +248,8 @@ void FrmKszl::Load_Quality()
 void FrmKszl::tooManyRecords()
 {
     Prompt::message(QStringLiteral("该矿石的组分含量数据共有") + QString::number(m_storedRecords) +
-                        QStringLiteral("组，这里只能显示前10组，不能在此保存！"),
+                        QStringLiteral("组，这里只能显示前") +
+                        QString::number(QualityEditing::ComponentRows) + QStringLiteral("组，不能在此保存！"),
                     Tip, Prompt::Icon::Exclamation, this);
 }
 

@@ -90,7 +90,9 @@ Result<QString> Save_Quality(const QSqlDatabase& db, const Key& key, const Sheet
     const QVariant stored = Db::scalar(db, QStringLiteral("select count(*) from 质量") + where, values, &e);
     if (e.isSet()) return e;
     if (stored.toInt() > ComponentRows)
-        return Db::Error{-1, Source, QStringLiteral("组分含量数据超过10组，不能在此保存！")};
+        return Db::Error{-1, Source,
+                         QStringLiteral("组分含量数据超过") + QString::number(ComponentRows) +
+                             QStringLiteral("组，不能在此保存！")};
     if (!Db::exec(db, QStringLiteral("delete from 质量") + where, values, &e)) return e;
 
     QString marker;

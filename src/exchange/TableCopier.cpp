@@ -39,13 +39,6 @@ constexpr int DateKind = 2;
 
 } // namespace
 
-QString quoted(const QString& name)
-{
-    QString inner = name;
-    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + inner + QLatin1Char('"');
-}
-
 Result<QList<CopyColumn>> tableColumns(const QSqlDatabase& db, const QString& schema, const QString& table)
 {
     Db::Error error;

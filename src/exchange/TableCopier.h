@@ -131,7 +131,10 @@ public:
 };
 
 // A table or column name quoted for SQL text.
-QString quoted(const QString& name);
+inline QString quoted(const QString& name)
+{
+    return Db::quotedName(name);
+}
 
 // Progress of long work: done of total steps. Returning false stops the work (it
 // then fails and rolls back).

@@ -146,9 +146,7 @@ bool checkStructure(const QSqlDatabase& db, Error* error)
     QStringList firstRows;
     for (const QString& table : tables) {
         if (table.startsWith(QLatin1String("sqlite_"))) continue;
-        QString quoted = table;
-        quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-        firstRows << QStringLiteral("(SELECT 1 FROM \"%1\" NOT INDEXED LIMIT 1)").arg(quoted);
+        firstRows << QStringLiteral("(SELECT 1 FROM %1 NOT INDEXED LIMIT 1)").arg(quotedName(table));
     }
     constexpr int kPerStatement = 100;
     for (qsizetype from = 0; from < firstRows.size(); from += kPerStatement) {
@@ -489,6 +487,13 @@ bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, O
 bool detach(const QSqlDatabase& db, const QString& alias, Error* error)
 {
     return exec(db, QStringLiteral("DETACH DATABASE ") + alias, {}, error).has_value();
+}
+
+QString quotedName(const QString& name)
+{
+    QString inner = name;
+    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + inner + QLatin1Char('"');
 }
 
 QStringList tableNames(const QSqlDatabase& db)

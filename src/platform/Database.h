@@ -169,6 +169,10 @@ bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, O
             Error* error = nullptr);
 bool detach(const QSqlDatabase& db, const QString& alias, Error* error = nullptr);
 
+// A table or column name quoted for SQL text: in double quotes, each double quote
+// inside doubled.
+QString quotedName(const QString& name);
+
 QStringList tableNames(const QSqlDatabase& db);
 bool hasTable(const QSqlDatabase& db, const QString& table);
 

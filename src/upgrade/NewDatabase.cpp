@@ -21,20 +21,13 @@ Db::Error failure(const QString& description)
     return Db::Error{-1, QStringLiteral("Quillet"), description};
 }
 
-QString quoted(const QString& name)
-{
-    QString n = name;
-    n.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + n + QLatin1Char('"');
-}
-
 // Column names of a table of the schema `alias` ("main" or an attached one), in order.
 Result<QStringList> columnsOf(const QSqlDatabase& db, const QString& alias, const QString& table)
 {
     Db::Error error;
     auto q = Db::exec(db,
-                      QStringLiteral("PRAGMA ") + alias + QStringLiteral(".table_info(") + quoted(table) +
-                          QStringLiteral(")"),
+                      QStringLiteral("PRAGMA ") + alias + QStringLiteral(".table_info(") +
+                          Db::quotedName(table) + QStringLiteral(")"),
                       {}, &error);
     if (!q) return error;
     QStringList names;
@@ -97,14 +90,14 @@ Status copyTables(const QSqlDatabase& db, const QString& sourceAlias, const QStr
             });
             if (it == target->end())
                 return failure(QStringLiteral("表“%1”的列“%2”在当前版本的数据库中不存在").arg(table, name));
-            columns << quoted(*it);
+            columns << Db::quotedName(*it);
         }
         const QString list = columns.join(QLatin1Char(','));
         Db::Error error;
         if (!Db::exec(db,
-                      QStringLiteral("INSERT INTO main.") + quoted(table) + QStringLiteral(" (") + list +
-                          QStringLiteral(") SELECT ") + list + QStringLiteral(" FROM ") + sourceAlias +
-                          QLatin1Char('.') + quoted(table),
+                      QStringLiteral("INSERT INTO main.") + Db::quotedName(table) + QStringLiteral(" (") +
+                          list + QStringLiteral(") SELECT ") + list + QStringLiteral(" FROM ") + sourceAlias +
+                          QLatin1Char('.') + Db::quotedName(table),
                       {}, &error))
             return error;
         if (step) step();

@@ -13,13 +13,6 @@ namespace tabxfer {
 
 namespace {
 
-QString quoted(const QString& name)
-{
-    QString q = name;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
 // A value as the exchange carries it (see ExchangeDocument.h).
 QVariant exchangeValue(const QVariant& v)
 {
@@ -93,11 +86,12 @@ Result<ExchangeRegistration> readRegistration(const QSqlDatabase& db, const QStr
         if (!names) return names.error();
         QStringList select;
         for (const QString& c : *names)
-            select << quoted(c);
+            select << Db::quotedName(c);
         QSqlQuery q(db);
         q.setForwardOnly(true);
-        const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? ORDER BY rowid")
-                                .arg(select.join(QLatin1Char(',')), quoted(table), quoted(keyColumn));
+        const QString sql =
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? ORDER BY rowid")
+                .arg(select.join(QLatin1Char(',')), Db::quotedName(table), Db::quotedName(keyColumn));
         if (!q.prepare(sql)) return sqlFailure(q.lastError(), table);
         q.addBindValue(number);
         if (!q.exec()) return sqlFailure(q.lastError(), table);
@@ -152,7 +146,7 @@ Status appendRegistrations(const QSqlDatabase& db, const ExchangeDocument& docum
             QSqlQuery q(db);
             q.setForwardOnly(true);
             if (!q.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1")
-                               .arg(quoted(table), quoted(keyColumn))))
+                               .arg(Db::quotedName(table), Db::quotedName(keyColumn))))
                 return sqlFailure(q.lastError(), table);
             q.addBindValue(reg.number);
             if (!q.exec()) return sqlFailure(q.lastError(), table);
@@ -174,12 +168,12 @@ Status appendRegistrations(const QSqlDatabase& db, const ExchangeDocument& docum
                 if (it == inserts.end()) {
                     QStringList names, marks;
                     for (const QString& c : row.columns) {
-                        names << quoted(c);
+                        names << Db::quotedName(c);
                         marks << QStringLiteral("?");
                     }
                     QSqlQuery q(db);
                     if (!q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                       .arg(quoted(table.name), names.join(QLatin1Char(',')),
+                                       .arg(Db::quotedName(table.name), names.join(QLatin1Char(',')),
                                             marks.join(QLatin1Char(',')))))
                         return sqlFailure(q.lastError(), table.name);
                     it = inserts.insert(signature, q);
