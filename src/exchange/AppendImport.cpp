@@ -38,15 +38,15 @@ Result<QStringList> duplicatesOf(const QSqlDatabase& db, const QString& kind, co
     QStringList tables = childTables();
     tables.prepend(kind);
     for (const QString& t : tables)
-        tests << QStringLiteral("EXISTS (SELECT 1 FROM main.") + quoted(t) +
+        tests << QStringLiteral("EXISTS (SELECT 1 FROM main.") + Db::quotedName(t) +
                      QStringLiteral(" x WHERE x.登记号 = k.登记号)");
     for (const QString& e : earlierKinds)
-        tests << QStringLiteral("EXISTS (SELECT 1 FROM src.") + quoted(e) +
+        tests << QStringLiteral("EXISTS (SELECT 1 FROM src.") + Db::quotedName(e) +
                      QStringLiteral(" y WHERE y.登记号 = k.登记号)");
     tests << QStringLiteral("count(*) > 1") << QStringLiteral("k.登记号 IS NULL");
     Db::Error error;
     auto q = Db::exec(db,
-                      QStringLiteral("SELECT k.登记号 FROM src.") + quoted(kind) +
+                      QStringLiteral("SELECT k.登记号 FROM src.") + Db::quotedName(kind) +
                           QStringLiteral(" k GROUP BY k.登记号 HAVING ") +
                           tests.join(QStringLiteral(" OR ")) + QStringLiteral(" ORDER BY min(k.rowid)"),
                       {}, &error);
@@ -130,7 +130,7 @@ Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sour
             QStringLiteral("WHERE s.登记号 IS NOT NULL AND NOT EXISTS (SELECT 1 FROM temp.append_skip x "
                            "WHERE x.kind = ? AND x.number = s.登记号)");
         if (step.table != step.kind)
-            rows += QStringLiteral(" AND s.登记号 IN (SELECT 登记号 FROM src.") + quoted(step.kind) +
+            rows += QStringLiteral(" AND s.登记号 IN (SELECT 登记号 FROM src.") + Db::quotedName(step.kind) +
                     QStringLiteral(")");
         copy.rows = rows + QStringLiteral(" ORDER BY s.rowid");
         copy.values = {step.kind};

@@ -12,7 +12,9 @@ Status deleteOne(const QSqlDatabase& db, const QString& number)
     if (!transaction.started()) return transaction.beginError(QStringLiteral("DataDelete"));
     Db::Error error;
     for (const QString& table : overlayTables())
-        if (!Db::exec(db, QStringLiteral("DELETE FROM ") + quoted(table) + QStringLiteral(" WHERE 登记号=?"),
+        if (!Db::exec(db,
+                      QStringLiteral("DELETE FROM ") + Db::quotedName(table) +
+                          QStringLiteral(" WHERE 登记号=?"),
                       {number}, &error))
             return error;
     if (!transaction.commit(&error)) return error;

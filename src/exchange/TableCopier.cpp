@@ -62,8 +62,8 @@ Result<CopyOutcome> copyTable(const QSqlDatabase& db, const TableCopy& copy)
     if (target->isEmpty()) return failure(QStringLiteral("目标数据库中没有表[%1]").arg(copy.table));
     if (source->isEmpty()) return failure(QStringLiteral("源数据库中没有表[%1]").arg(copy.table));
 
-    const QString from = QStringLiteral(" FROM ") + quoted(copy.sourceSchema) + QLatin1Char('.') +
-                         quoted(copy.table) + QStringLiteral(" AS s ") + copy.rows;
+    const QString from = QStringLiteral(" FROM ") + Db::quotedName(copy.sourceSchema) + QLatin1Char('.') +
+                         Db::quotedName(copy.table) + QStringLiteral(" AS s ") + copy.rows;
 
     CopyOutcome outcome;
     // Old dates first: find and report them in row order.
@@ -76,7 +76,7 @@ Result<CopyOutcome> copyTable(const QSqlDatabase& db, const TableCopy& copy)
         QStringList picks;
         QStringList tests;
         for (const CopyColumn* s : dated) {
-            const QString value = QStringLiteral("s.") + quoted(s->name);
+            const QString value = QStringLiteral("s.") + Db::quotedName(s->name);
             tests << oldDateTest(value);
             picks << value
                   << QStringLiteral("CASE WHEN ") + tests.constLast() + QStringLiteral(" THEN 1 ELSE 0 END");
@@ -84,8 +84,8 @@ Result<CopyOutcome> copyTable(const QSqlDatabase& db, const TableCopy& copy)
         // A row's place in the source table, rows that the copy leaves out counted
         // too; worked out only for the rare row with an old date.
         picks << QStringLiteral("CASE WHEN ") + tests.join(QStringLiteral(" OR ")) +
-                     QStringLiteral(" THEN (SELECT count(*) FROM ") + quoted(copy.sourceSchema) +
-                     QLatin1Char('.') + quoted(copy.table) +
+                     QStringLiteral(" THEN (SELECT count(*) FROM ") + Db::quotedName(copy.sourceSchema) +
+                     QLatin1Char('.') + Db::quotedName(copy.table) +
                      QStringLiteral(" AS p WHERE p.rowid <= s.rowid) ELSE 0 END");
         Db::Error error;
         auto q = Db::exec(db, QStringLiteral("SELECT ") + picks.join(QStringLiteral(", ")) + from,
@@ -106,28 +106,28 @@ Result<CopyOutcome> copyTable(const QSqlDatabase& db, const TableCopy& copy)
     for (int i = 0; i < target->size(); ++i) {
         const CopyColumn& t = target->at(i);
         if (i == 0 && !copy.firstColumn.isEmpty()) {
-            names << quoted(t.name);
+            names << Db::quotedName(t.name);
             values << copy.firstColumn;
             continue;
         }
         const CopyColumn* s = findColumn(*source, t.name);
         if (!s) continue;
-        const QString value = QStringLiteral("s.") + quoted(s->name);
+        const QString value = QStringLiteral("s.") + Db::quotedName(s->name);
         if (s->kind != t.kind) continue;
         if (copy.nullOldDates && s->kind == DateKind) {
-            names << quoted(t.name);
+            names << Db::quotedName(t.name);
             values << QStringLiteral("CASE WHEN ") + oldDateTest(value) + QStringLiteral(" THEN NULL ELSE ") +
                           value + QStringLiteral(" END");
             continue;
         }
-        names << quoted(t.name);
+        names << Db::quotedName(t.name);
         values << value;
     }
     if (names.isEmpty()) return outcome;
 
-    const QString sql = QStringLiteral("INSERT INTO main.") + quoted(copy.table) + QStringLiteral(" (") +
-                        names.join(QStringLiteral(", ")) + QStringLiteral(") SELECT ") +
-                        values.join(QStringLiteral(", ")) + from;
+    const QString sql = QStringLiteral("INSERT INTO main.") + Db::quotedName(copy.table) +
+                        QStringLiteral(" (") + names.join(QStringLiteral(", ")) +
+                        QStringLiteral(") SELECT ") + values.join(QStringLiteral(", ")) + from;
     Db::Error error;
     auto q = Db::exec(db, sql, copy.values, &error);
     if (!q) return error;
@@ -148,14 +148,15 @@ AttachedDatabase::AttachedDatabase(const QSqlDatabase& db, const QString& path, 
     // Read-only: the transaction of the copy takes no lock on the file it reads, so
     // another program writing to it does not stop the copy. Attaching never
     // creates a missing file, and a file that is no database fails here.
-    m_attached = Db::attach(m_db, path, quoted(schema), Db::OpenMode::ReadOnly, &m_error);
+    m_attached = Db::attach(m_db, path, Db::quotedName(schema), Db::OpenMode::ReadOnly, &m_error);
     if (!m_attached) {
         m_error.source = kSource;
         return;
     }
-    const QVariant tables = Db::scalar(
-        m_db, QStringLiteral("SELECT count(*) FROM ") + quoted(schema) + QStringLiteral(".sqlite_master"), {},
-        &m_error);
+    const QVariant tables = Db::scalar(m_db,
+                                       QStringLiteral("SELECT count(*) FROM ") + Db::quotedName(schema) +
+                                           QStringLiteral(".sqlite_master"),
+                                       {}, &m_error);
     if (!tables.isValid() || tables.toInt() == 0) {
         if (!m_error.isSet()) m_error = failure(QStringLiteral("不是登记数据库: %1").arg(path));
     }
@@ -163,11 +164,11 @@ AttachedDatabase::AttachedDatabase(const QSqlDatabase& db, const QString& path, 
 
 AttachedDatabase::~AttachedDatabase()
 {
-    if (m_attached) Db::exec(m_db, QStringLiteral("DETACH DATABASE ") + quoted(m_schema));
+    if (m_attached) Db::exec(m_db, QStringLiteral("DETACH DATABASE ") + Db::quotedName(m_schema));
 }
 
 ScratchTable::ScratchTable(const QSqlDatabase& db, const QString& name, const QString& columns)
-    : m_db(db), m_table(QStringLiteral("temp.") + quoted(name))
+    : m_db(db), m_table(QStringLiteral("temp.") + Db::quotedName(name))
 {
     Db::exec(m_db, QStringLiteral("DROP TABLE IF EXISTS ") + m_table);
     Db::exec(m_db,

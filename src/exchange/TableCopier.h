@@ -130,12 +130,6 @@ public:
     NumberTable(const QSqlDatabase& db, const QString& name, const QStringList& numbers);
 };
 
-// A table or column name quoted for SQL text.
-inline QString quoted(const QString& name)
-{
-    return Db::quotedName(name);
-}
-
 // Progress of long work: done of total steps. Returning false stops the work (it
 // then fails and rolls back).
 using Progress = std::function<bool(int done, int total)>;

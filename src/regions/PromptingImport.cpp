@@ -30,7 +30,7 @@ Result<PromptingOutcome> Prompt_Import_Kind_Table(const QSqlDatabase& db, const 
     QString rows;
     QStringList where;
     if (!kindTable)
-        rows = QStringLiteral("JOIN src.") + exchange::quoted(kind) +
+        rows = QStringLiteral("JOIN src.") + Db::quotedName(kind) +
                QStringLiteral(" AS k ON k.登记号 = s.登记号 ");
     if (!c.isEmpty()) where << c.sql;
     if (!kindTable && run.overlayOnly) where << QStringLiteral("substr(s.登记号,1,1)='4'");
@@ -39,7 +39,7 @@ Result<PromptingOutcome> Prompt_Import_Kind_Table(const QSqlDatabase& db, const 
     Db::Error error;
     auto numbers =
         Db::exec(db,
-                 QStringLiteral("SELECT s.登记号 FROM src.") + exchange::quoted(table) +
+                 QStringLiteral("SELECT s.登记号 FROM src.") + Db::quotedName(table) +
                      QStringLiteral(" AS s ") + rows + QStringLiteral(" GROUP BY s.登记号 ORDER BY s.登记号"),
                  c.values, &error);
     if (!numbers) return error;
@@ -72,7 +72,7 @@ Result<PromptingOutcome> Prompt_Import_Kind_Table(const QSqlDatabase& db, const 
             continue;
         }
         if (!Db::exec(db,
-                      QStringLiteral("DELETE FROM ") + exchange::quoted(table) +
+                      QStringLiteral("DELETE FROM ") + Db::quotedName(table) +
                           QStringLiteral(" WHERE 登记号=?"),
                       {number}, &error))
             return error;

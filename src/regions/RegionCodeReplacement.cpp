@@ -22,7 +22,7 @@ Result<int> countRows(const QSqlDatabase& db, const QString& table, const QStrin
 {
     Db::Error error;
     const QVariant n = Db::scalar(db,
-                                  QStringLiteral("SELECT count(*) FROM ") + exchange::quoted(table) +
+                                  QStringLiteral("SELECT count(*) FROM ") + Db::quotedName(table) +
                                       QStringLiteral(" WHERE ") + column + QStringLiteral("=?"),
                                   {code.toLongLong()}, &error);
     if (error.isSet()) return error;
@@ -89,7 +89,7 @@ Result<int> Replace_Region_Code(const QSqlDatabase& db, const QString& newCode, 
     int rows = 0;
     for (const QString& kind : kindTables(allKinds)) {
         auto q = Db::exec(db,
-                          QStringLiteral("UPDATE ") + exchange::quoted(kind) +
+                          QStringLiteral("UPDATE ") + Db::quotedName(kind) +
                               QStringLiteral(" SET 行政区代码=? WHERE 行政区代码=?"),
                           {newCode.toLongLong(), oldCode.toLongLong()}, &error);
         if (!q) return error;

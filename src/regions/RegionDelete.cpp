@@ -32,17 +32,15 @@ Status Clear_Region_Data(const QSqlDatabase& db, const QString& prefix, bool all
     for (const QString& kind : kindTables(allKinds))
         for (const QString& table : detailTables())
             if (!Db::exec(db,
-                          QStringLiteral("DELETE FROM ") + exchange::quoted(table) +
-                              QStringLiteral(" WHERE 登记号 IN (SELECT 登记号 FROM ") +
-                              exchange::quoted(kind) + QStringLiteral(" WHERE ") + c.sql +
-                              QStringLiteral(")"),
+                          QStringLiteral("DELETE FROM ") + Db::quotedName(table) +
+                              QStringLiteral(" WHERE 登记号 IN (SELECT 登记号 FROM ") + Db::quotedName(kind) +
+                              QStringLiteral(" WHERE ") + c.sql + QStringLiteral(")"),
                           c.values, &error))
                 return error;
     for (const QString& kind : kindTables(allKinds))
-        if (!Db::exec(db,
-                      QStringLiteral("DELETE FROM ") + exchange::quoted(kind) + QStringLiteral(" WHERE ") +
-                          c.sql,
-                      c.values, &error))
+        if (!Db::exec(
+                db, QStringLiteral("DELETE FROM ") + Db::quotedName(kind) + QStringLiteral(" WHERE ") + c.sql,
+                c.values, &error))
             return error;
     return {};
 }
@@ -58,7 +56,7 @@ Result<int> Delete_Region_Data(const QSqlDatabase& db, const QString& prefix, bo
     int registrations = 0;
     for (const QString& kind : kindTables(allKinds)) {
         const QVariant n = Db::scalar(db,
-                                      QStringLiteral("SELECT count(*) FROM ") + exchange::quoted(kind) +
+                                      QStringLiteral("SELECT count(*) FROM ") + Db::quotedName(kind) +
                                           QStringLiteral(" WHERE ") + c.sql,
                                       c.values, &error);
         if (error.isSet()) return error;

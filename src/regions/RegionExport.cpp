@@ -31,7 +31,7 @@ exchange::TableCopy stepCopy(const ExportStep& step, const RegionExportRequest& 
     if (!c.isEmpty()) where << c.sql;
     // Overlay registrations only: the detail rows of overlay numbers.
     if (!request.allKinds) where << QStringLiteral("substr(s.登记号,1,1)='4'");
-    copy.rows = QStringLiteral("JOIN src.") + exchange::quoted(step.kind) +
+    copy.rows = QStringLiteral("JOIN src.") + Db::quotedName(step.kind) +
                 QStringLiteral(" AS k ON k.登记号 = s.登记号 ");
     if (!where.isEmpty()) copy.rows += QStringLiteral("WHERE ") + where.join(QStringLiteral(" AND "));
     copy.rows += QStringLiteral(" ORDER BY s.登记号");

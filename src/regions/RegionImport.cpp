@@ -21,7 +21,7 @@ Db::Error refusal(const QSqlDatabase& db, const exchange::TableCopy& copy, const
 {
     constexpr int constraint = 19; // SQLITE_CONSTRAINT, the primary code of every key refusal
     if ((refused.number & 0xff) != constraint) return refused;
-    const QString table = exchange::quoted(copy.table);
+    const QString table = Db::quotedName(copy.table);
     const QString clash = QStringLiteral("s.登记号 IN (SELECT 登记号 FROM main.") + table + QLatin1Char(')');
     const QString number =
         Db::scalar(db,
@@ -36,12 +36,12 @@ Db::Error refusal(const QSqlDatabase& db, const exchange::TableCopy& copy, const
     // detail table, in a kind table row that this import did not bring.
     const bool kindStep = kindTables(true).contains(copy.table);
     for (const QString& kind : kindStep ? QStringList{copy.table} : kindTables(true)) {
-        QString sql = QStringLiteral("SELECT m.行政区代码 FROM main.") + exchange::quoted(kind) +
+        QString sql = QStringLiteral("SELECT m.行政区代码 FROM main.") + Db::quotedName(kind) +
                       QStringLiteral(" AS m WHERE m.登记号 = ?");
         QVariantList values{number};
         if (!kindStep && kindTables(allKinds).contains(kind)) {
             const RegionCondition c = regionCondition(QStringLiteral("s.行政区代码"), prefix);
-            sql += QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM src.") + exchange::quoted(kind) +
+            sql += QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM src.") + Db::quotedName(kind) +
                    QStringLiteral(" AS s WHERE s.登记号 = m.登记号") +
                    (c.isEmpty() ? QString() : QStringLiteral(" AND ") + c.sql) + QLatin1Char(')');
             values << c.values;
@@ -86,7 +86,7 @@ Result<RegionImportOutcome> Import_Region_Data(const QSqlDatabase& db, const QSt
         const RegionCondition c = regionCondition(
             kindTable ? QStringLiteral("s.行政区代码") : QStringLiteral("k.行政区代码"), prefix);
         if (!kindTable)
-            copy.rows = QStringLiteral("JOIN src.") + exchange::quoted(step.kind) +
+            copy.rows = QStringLiteral("JOIN src.") + Db::quotedName(step.kind) +
                         QStringLiteral(" AS k ON k.登记号 = s.登记号 ");
         const QString where = c.isEmpty() ? QString() : QStringLiteral("WHERE ") + c.sql;
         copy.values = c.values;

@@ -37,7 +37,7 @@ QStringList regionCodes(const QSqlDatabase& db, bool allKinds)
     QList<qint64> numbers;
     QSet<qint64> seen;
     for (const QString& kind : kindTables(allKinds)) {
-        auto q = Db::exec(db, QStringLiteral("SELECT DISTINCT 行政区代码 FROM ") + exchange::quoted(kind) +
+        auto q = Db::exec(db, QStringLiteral("SELECT DISTINCT 行政区代码 FROM ") + Db::quotedName(kind) +
                                   QStringLiteral(" ORDER BY 行政区代码"));
         if (!q) continue;
         while (q->next()) {

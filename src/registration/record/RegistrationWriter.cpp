@@ -18,11 +18,6 @@ using Part = FieldRegistry::Part;
 
 const QString KeyColumn = QStringLiteral("登记号");
 
-QString quoted(const QString& name)
-{
-    return QLatin1Char('"') + name + QLatin1Char('"');
-}
-
 // Column values of one row, in the order of their first box; a later box of the same
 // column replaces the value of an earlier one.
 class RowValues
@@ -113,8 +108,9 @@ bool writeRow(const QSqlDatabase& db, const QString& table, const QString& curDj
     row.set(KeyColumn, djh);
     bool exists = false;
     if (!curDjh.isEmpty()) {
-        auto q = Db::exec(db, QStringLiteral("SELECT 1 FROM %1 WHERE 登记号 = ? LIMIT 1").arg(quoted(table)),
-                          {curDjh}, error);
+        auto q = Db::exec(
+            db, QStringLiteral("SELECT 1 FROM %1 WHERE 登记号 = ? LIMIT 1").arg(Db::quotedName(table)),
+            {curDjh}, error);
         if (!q) return false;
         exists = q->next();
         if (!Db::finished(*q, error)) return false;
@@ -126,16 +122,16 @@ bool writeRow(const QSqlDatabase& db, const QString& table, const QString& curDj
     if (exists) {
         QStringList sets;
         for (const QString& c : row.columns())
-            sets.append(quoted(c) + QStringLiteral(" = ?"));
+            sets.append(Db::quotedName(c) + QStringLiteral(" = ?"));
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE 登记号 = ?")
-                  .arg(quoted(table), sets.join(QStringLiteral(", ")));
+                  .arg(Db::quotedName(table), sets.join(QStringLiteral(", ")));
         bound.append(curDjh);
     } else {
         QStringList names;
         for (const QString& c : row.columns())
-            names.append(quoted(c));
+            names.append(Db::quotedName(c));
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quoted(table), names.join(QStringLiteral(", ")),
+                  .arg(Db::quotedName(table), names.join(QStringLiteral(", ")),
                        QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
     }
     if (!Db::exec(db, sql, bound, error)) return false;
@@ -177,7 +173,8 @@ QString Plain_Number_Text(const QString& text)
 
 QString Not_Loaded_Message(const QString& djh)
 {
-    return QStringLiteral("登记号为") + djh + QStringLiteral("的登记没有载入窗口，不能改写。请重新选择登记。");
+    return QStringLiteral("登记号为") + djh +
+           QStringLiteral("的登记没有载入窗口，不能改写。请重新选择登记。");
 }
 
 SaveOutcome Save_Registration(const QSqlDatabase& db, const QString& curDjh, EntryValues& values)
@@ -192,9 +189,9 @@ SaveOutcome Save_Registration(const QSqlDatabase& db, const QString& curDjh, Ent
 
     // Rows of a registration the window did not load (a number left from an earlier
     // window or another database) are never rewritten or renamed.
-    if (!curDjh.isEmpty() &&
-        (curDjh != values.loaded.djh || values.loaded.database != db.databaseName())) {
-        auto q = Db::exec(db, QStringLiteral("SELECT 1 FROM 登记 WHERE 登记号 = ? LIMIT 1"), {curDjh}, &out.error);
+    if (!curDjh.isEmpty() && (curDjh != values.loaded.djh || values.loaded.database != db.databaseName())) {
+        auto q =
+            Db::exec(db, QStringLiteral("SELECT 1 FROM 登记 WHERE 登记号 = ? LIMIT 1"), {curDjh}, &out.error);
         if (!q) return out;
         const bool stored = q->next();
         if (!Db::finished(*q, &out.error)) return out;
@@ -240,8 +237,10 @@ SaveOutcome Save_Registration(const QSqlDatabase& db, const QString& curDjh, Ent
 
     if (!curDjh.isEmpty() && curDjh != djh) {
         for (const QString& table : {QStringLiteral("质量"), QStringLiteral("资源储量")}) {
-            if (!Db::exec(db, QStringLiteral("UPDATE %1 SET 登记号 = ? WHERE 登记号 = ?").arg(quoted(table)),
-                          {djh, curDjh}, &out.error))
+            if (!Db::exec(
+                    db,
+                    QStringLiteral("UPDATE %1 SET 登记号 = ? WHERE 登记号 = ?").arg(Db::quotedName(table)),
+                    {djh, curDjh}, &out.error))
                 return out;
         }
     }
@@ -276,7 +275,8 @@ Status Delete_Registration(const QSqlDatabase& db, const QString& djh)
     if (!guard.started()) return guard.beginError(QStringLiteral("Delete_Data_All"));
     Db::Error error;
     for (const QString& table : Registration_Tables()) {
-        if (!Db::exec(db, QStringLiteral("DELETE FROM %1 WHERE 登记号 = ?").arg(quoted(table)), {djh}, &error))
+        if (!Db::exec(db, QStringLiteral("DELETE FROM %1 WHERE 登记号 = ?").arg(Db::quotedName(table)), {djh},
+                      &error))
             return error;
     }
     if (!guard.commit(&error)) return error;
