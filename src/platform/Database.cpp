@@ -131,6 +131,25 @@ bool checkIntegrity(const QSqlDatabase& db, Error* error)
     return false;
 }
 
+namespace {
+
+// The tables of `db`, in the order of their names, with the statements that made
+// them (which SQLite keeps up to date through every change of a table's columns).
+// Empty, with the failure in *error, when the schema cannot be read.
+QList<QPair<QString, QString>> tableStatements(const QSqlDatabase& db, Error* error = nullptr)
+{
+    QList<QPair<QString, QString>> tables;
+    auto q = exec(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type='table' ORDER BY name"),
+                  {}, error);
+    if (!q) return tables;
+    while (q->next())
+        tables.append({q->value(0).toString(), q->value(1).toString()});
+    if (!finished(*q, error)) return {};
+    return tables;
+}
+
+} // namespace
+
 bool checkStructure(const QSqlDatabase& db, Error* error)
 {
     // Reading the schema reads the header and parses every statement of the schema;
@@ -138,13 +157,13 @@ bool checkStructure(const QSqlDatabase& db, Error* error)
     // index, reads its root and the pages down to its first leaf. The tables are read
     // by one statement for each hundred of them.
     Error e;
-    const QStringList tables = tableNames(db);
-    if (tables.isEmpty() && !exec(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), {}, &e)) {
+    const QList<QPair<QString, QString>> tables = tableStatements(db, &e);
+    if (e.isSet()) {
         if (error) *error = e;
         return false;
     }
     QStringList firstRows;
-    for (const QString& table : tables) {
+    for (const auto& [table, sql] : tables) {
         if (table.startsWith(QLatin1String("sqlite_"))) continue;
         firstRows << QStringLiteral("(SELECT 1 FROM %1 NOT INDEXED LIMIT 1)").arg(quotedName(table));
     }
@@ -271,23 +290,6 @@ bool probeWrite(const QSqlDatabase& db, Error* error)
     if (!ok && error) *error = e;
     return ok;
 }
-
-namespace {
-
-// The tables of `db`, in the order of their names, with the statements that made
-// them (which SQLite keeps up to date through every change of a table's columns).
-QList<QPair<QString, QString>> tableStatements(const QSqlDatabase& db)
-{
-    QList<QPair<QString, QString>> tables;
-    auto q = exec(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type='table' ORDER BY name"));
-    if (!q) return tables;
-    while (q->next())
-        tables.append({q->value(0).toString(), q->value(1).toString()});
-    if (!finished(*q)) return {};
-    return tables;
-}
-
-} // namespace
 
 MissingColumn firstMissingColumn(const QSqlDatabase& db, const QSqlDatabase& reference,
                                  const QStringList& among)
@@ -499,11 +501,8 @@ QString quotedName(const QString& name)
 QStringList tableNames(const QSqlDatabase& db)
 {
     QStringList names;
-    auto q = exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"));
-    if (!q) return names;
-    while (q->next())
-        names << q->value(0).toString();
-    if (!finished(*q)) return {};
+    for (const auto& [table, sql] : tableStatements(db))
+        names << table;
     return names;
 }
 
