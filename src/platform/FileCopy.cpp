@@ -11,15 +11,19 @@
 
 namespace FileCopy {
 
-QString copyToTemporary(const QString& source, const QString& target, QString* error)
+namespace {
+
+// Copies the bytes of `source` into `out`, opened here. False with the cause in
+// *error when a read or a write fails.
+bool copyInto(const QString& source, NewFile& out, QString* error)
 {
     auto fail = [&](const QString& why) {
         if (error) *error = why;
-        return QString();
+        return false;
     };
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return fail(QStringLiteral("无法读取文件：") + QDir::toNativeSeparators(source));
-    NewFile out(target);
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("无法读取文件：") + QDir::toNativeSeparators(source));
     if (!out.open()) return fail(out.errorString());
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 20);
@@ -27,8 +31,17 @@ QString copyToTemporary(const QString& source, const QString& target, QString* e
             return fail(QStringLiteral("无法读取文件：") + QDir::toNativeSeparators(source));
         if (!out.write(chunk)) return fail(out.errorString());
     }
+    return true;
+}
+
+} // namespace
+
+QString copyToTemporary(const QString& source, const QString& target, QString* error)
+{
+    NewFile out(target);
+    if (!copyInto(source, out, error)) return QString();
     const QString written = out.release();
-    if (written.isEmpty()) return fail(out.errorString());
+    if (written.isEmpty() && error) *error = out.errorString();
     return written;
 }
 
@@ -38,13 +51,11 @@ bool copyFile(const QString& source, const QString& target, bool overwrite, QStr
         if (error) *error = QStringLiteral("文件已存在：") + QDir::toNativeSeparators(target);
         return false;
     }
-    const QString written = copyToTemporary(source, target, error);
-    if (written.isEmpty()) return false;
-    if (!putInPlace(written, target, error)) {
-        QFile::remove(written);
-        return false;
-    }
-    return true;
+    NewFile out(target);
+    if (!copyInto(source, out, error)) return false;
+    if (out.commit()) return true;
+    if (error) *error = out.errorString();
+    return false;
 }
 
 bool putInPlace(const QString& from, const QString& to, QString* error, const QString& permissionsOf)
