@@ -7,6 +7,7 @@
 #include "shell/KCUTIL_Paths.h"
 #include "shell/myvbs.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -90,6 +91,12 @@ CheckDataRun::CheckDataRun(const QString& programDir, const QString& databaseFil
 QString CheckDataRun::reportPath(const QString& databaseFile)
 {
     return databaseFile.left(databaseFile.size() - 3) + QStringLiteral("Txt");
+}
+
+QString CheckDataRun::reportIsDatabaseMessage(const QString& databaseFile)
+{
+    return QStringLiteral("检查结果文件就是被检查的数据库文件，检查结果会写在数据库上，不能检查：\n") +
+           QDir::toNativeSeparators(databaseFile);
 }
 
 QString CheckDataRun::workPath(const QString& programDir)
@@ -249,6 +256,8 @@ Result<CheckDataRun::Outcome> CheckDataRun::run(const CheckGroups& groups)
                 (groups.required ? int(Check_Required_Fields().size()) : 0) +
                 (groups.numeric ? int(Check_Numeric_Rules().size()) : 0) +
                 (groups.consistency ? int(Check_Consistency().size()) : 0);
+    // A database whose name ends in "Txt" would be its own report.
+    if (FileCopy::sameFile(reportPath(m_databaseFile), m_databaseFile)) return Outcome::ReportIsDatabase;
     // The report is written beside its old self and replaces it only when complete.
     CheckReport report(reportPath(m_databaseFile), kSource);
     if (Status opened = report.open(); !opened) return opened.error();

@@ -44,14 +44,17 @@ public:
     using Progress = std::function<void(int value, int maximum)>;
 
     enum class Outcome {
-        Done,           // the report is written (0 bytes when nothing was found)
-        TemplateMissing // djk.sys is missing: nothing was checked
+        Done,            // the report is written (0 bytes when nothing was found)
+        TemplateMissing, // djk.sys is missing: nothing was checked
+        ReportIsDatabase // the report would be the checked database itself: nothing was done
     };
 
     CheckDataRun(const QString& programDir, const QString& databaseFile, Progress progress = {});
 
     // The database file's path with its last three characters replaced by "Txt".
     static QString reportPath(const QString& databaseFile);
+    // The refusal of a run whose report would be written over the database `databaseFile`.
+    static QString reportIsDatabaseMessage(const QString& databaseFile);
     static QString workPath(const QString& programDir);
 
     Result<Outcome> run(const CheckGroups& groups);

@@ -135,6 +135,11 @@ void FrmCheckData::start()
         ErrorBox::show(result.error(), this);
         return;
     }
+    if (*result == checks::CheckDataRun::Outcome::ReportIsDatabase) {
+        Prompt::message(checks::CheckDataRun::reportIsDatabaseMessage(m_databaseFile),
+                        QStringLiteral("数据检查2"), Prompt::Icon::Exclamation, this);
+        return;
+    }
     if (*result == checks::CheckDataRun::Outcome::TemplateMissing) {
         Prompt::ask(QStringLiteral("系统文件DJK.SYS破坏！"), QStringLiteral("提示"), Prompt::Buttons::YesNo,
                     Prompt::Icon::Information, this);

@@ -5,6 +5,7 @@
 #include "ExchangeWindow.h"
 #include "ImportFile.h"
 #include "platform/ErrorBox.h"
+#include "platform/FileCopy.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
 #include "shell/MainWindowServices.h"
@@ -96,7 +97,7 @@ void DataImportAll::Command2_Click(int index)
     // The file named in the path box is the one imported; it is checked unless it
     // is the file accepted already, whose tables are checked for the kinds now chosen.
     const QStringList reads = exchange::appendTables(m_option1[1]->isChecked());
-    if (!exchange::sameFile(name, m_source)) {
+    if (!FileCopy::sameFile(name, m_source)) {
         m_source.clear();
         if (!exchange::acceptImportFile(name, QStringLiteral("查明"), NotRegistration, true, reads, this))
             return;

@@ -4,7 +4,6 @@
 #include "platform/NewFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace exchange {
 
@@ -50,12 +49,6 @@ Status fillFromTemplate(const QString& templatePath, const QString& target, cons
         return filled;
     }
     return replaceFile(part, target);
-}
-
-bool sameFile(const QString& a, const QString& b)
-{
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
 Status backupDatabase(const QSqlDatabase& db, const QString& target)

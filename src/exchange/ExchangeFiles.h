@@ -20,9 +20,6 @@ namespace exchange {
 Status fillFromTemplate(const QString& templatePath, const QString& target, const QString& source,
                         const std::function<Status(const QSqlDatabase&)>& fill);
 
-// True when both paths name the same existing file.
-bool sameFile(const QString& a, const QString& b);
-
 // Copies the database open on `db` to `target` with VACUUM INTO, through a
 // temporary file beside the target (an existing target is replaced). The copy has
 // the permissions of the database file.

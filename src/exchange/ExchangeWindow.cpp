@@ -1,6 +1,5 @@
 #include "ExchangeWindow.h"
 
-#include "ExchangeFiles.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
@@ -141,17 +140,30 @@ void chooseExportTarget(QLineEdit* box, QWidget* parent)
     box->setText(QDir::toNativeSeparators(name));
 }
 
-bool acceptExportTarget(const QString& target, QLineEdit* box, QWidget* parent)
+namespace {
+
+bool refuseTarget(const QString& refusal, QLineEdit* box, QWidget* parent)
 {
-    QString refusal;
-    if (!QDir(KCUTIL::Get_Folder(target)).exists()) refusal = QStringLiteral("指定的导出文件路径不存在！");
-    // Writing over the working database or the template would destroy it.
-    else if (sameFile(target, workingDatabasePath()) || sameFile(target, templatePath()))
-        refusal = QStringLiteral("不能导出到当前数据库文件或模板文件，请重新指定导出文件！");
-    if (refusal.isEmpty()) return true;
     Prompt::message(refusal, QStringLiteral("提示"), Prompt::Icon::Exclamation, parent);
     box->setFocus();
     return false;
+}
+
+} // namespace
+
+bool acceptExportTarget(const QString& target, QLineEdit* box, QWidget* parent)
+{
+    if (!QDir(KCUTIL::Get_Folder(target)).exists())
+        return refuseTarget(QStringLiteral("指定的导出文件路径不存在！"), box, parent);
+    return acceptNotDatabaseTarget(target, box, parent);
+}
+
+bool acceptNotDatabaseTarget(const QString& target, QLineEdit* box, QWidget* parent)
+{
+    // Writing over the working database or the template would destroy it.
+    if (!MAINBAS::Is_Database_Or_Template(target)) return true;
+    return refuseTarget(QStringLiteral("不能导出到当前数据库文件或模板文件，请重新指定导出文件！"), box,
+                        parent);
 }
 
 QString workingDatabasePath()

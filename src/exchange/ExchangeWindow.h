@@ -64,6 +64,8 @@ QString typedExportTarget(QLineEdit* box, const QString& title, QWidget* parent)
 // working database nor the template; a refusal is told and puts the focus into
 // `box`.
 bool acceptExportTarget(const QString& target, QLineEdit* box, QWidget* parent);
+// The second of these checks alone, for an export that leaves the folder to its writer.
+bool acceptNotDatabaseTarget(const QString& target, QLineEdit* box, QWidget* parent);
 
 // Path of the working database and of the template.
 QString workingDatabasePath();

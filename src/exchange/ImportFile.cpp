@@ -1,8 +1,8 @@
 #include "ImportFile.h"
 
-#include "ExchangeFiles.h"
 #include "ExchangeWindow.h"
 #include "ImportFileCheck.h"
+#include "platform/FileCopy.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/MAINBAS.h"
@@ -121,7 +121,8 @@ bool acceptImportPath(const QString& path, QWidget* parent)
 
 bool acceptImportSource(const QString& path, QWidget* parent)
 {
-    if (!sameFile(path, workingDatabasePath()) && !sameFile(path, backupPath())) return true;
+    if (!FileCopy::sameFile(path, workingDatabasePath()) && !FileCopy::sameFile(path, backupPath()))
+        return true;
     Prompt::message(QStringLiteral("不能从当前数据库或其备份文件导入,请重新选择！"), Title,
                     Prompt::Icon::Information, parent);
     return false;

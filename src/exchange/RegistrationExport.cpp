@@ -2,6 +2,7 @@
 
 #include "ExchangeFiles.h"
 #include "ExchangeTables.h"
+#include "platform/FileCopy.h"
 #include "shell/KCUTIL_Province.h"
 
 namespace exchange {
@@ -57,7 +58,8 @@ Status fill(const QSqlDatabase& db, const ExportRequest& request, const Progress
 
 Status exportRegistrations(const ExportRequest& request, const Progress& progress)
 {
-    if (sameFile(request.target, request.workingDatabase) || sameFile(request.target, request.templatePath))
+    if (FileCopy::sameFile(request.target, request.workingDatabase) ||
+        FileCopy::sameFile(request.target, request.templatePath))
         return failure(QStringLiteral("导出文件不能是当前数据库或模板数据库"));
 
     return fillFromTemplate(request.templatePath, request.target, kSource,

@@ -23,4 +23,12 @@ QString copyToTemporary(const QString& source, const QString& target, QString* e
 bool putInPlace(const QString& from, const QString& to, QString* error = nullptr,
                 const QString& permissionsOf = QString());
 
+// True when the two paths name the same file once each is taken to its real path:
+// relative to the current folder, every link and "." and ".." resolved. A path
+// that does not exist yet is resolved as far as it goes, so it may still be a file
+// that exists through a link or "..", and a link counts as the file it points to.
+// Two names of one file (hard links) are the same file too. An empty path names
+// nothing.
+bool sameFile(const QString& a, const QString& b);
+
 } // namespace FileCopy

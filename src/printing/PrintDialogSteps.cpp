@@ -7,6 +7,7 @@
 #include "platform/PrinterService.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paper.h"
+#include "shell/MAINBAS.h"
 #include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
 #include "shell/ShellNames.h"
@@ -27,6 +28,15 @@ namespace PrintDialogSteps {
 namespace {
 const QString Hint = QStringLiteral("提示");
 QString lastPrinter;
+
+// The run reads the working database: neither it nor the template is ever written
+// over. A refusal is told.
+bool acceptPdfFile(const QString& file, QWidget* parent)
+{
+    if (!MAINBAS::Is_Database_Or_Template(file)) return true;
+    Prompt::message(Pdf_Database_Message(file), Hint, Prompt::Icon::Exclamation, parent);
+    return false;
+}
 } // namespace
 
 QString No_Page_Message()
@@ -62,6 +72,12 @@ QString Unsaved_Question()
 QString Pdf_Printer_Caption()
 {
     return QStringLiteral("打印到PDF文件");
+}
+
+QString Pdf_Database_Message(const QString& file)
+{
+    return QStringLiteral("不能输出到当前数据库文件或模板文件，请重新指定PDF文件！\n") +
+           QDir::toNativeSeparators(file);
 }
 
 QString Activity()
@@ -162,14 +178,15 @@ bool chooseDestination(QWidget* parent, const QString& printerName, const QStrin
     if (file.isEmpty()) return false;
     if (file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         destination.pdfFile = file; // the chooser has asked about an existing file
-        return true;
+        return acceptPdfFile(file, parent);
     }
     // A name typed without ".pdf" gets it here, after the chooser looked at the name
     // as typed: an existing file of the full name is only replaced on Yes.
     destination.pdfFile = file + QStringLiteral(".pdf");
-    return !QFileInfo::exists(destination.pdfFile) ||
-           Prompt::ask(QStringLiteral("文件已经存在,是否覆盖?"), Hint, Prompt::Buttons::YesNo,
-                       Prompt::Icon::Question, parent) == Prompt::Answer::Yes;
+    return acceptPdfFile(destination.pdfFile, parent) &&
+           (!QFileInfo::exists(destination.pdfFile) ||
+            Prompt::ask(QStringLiteral("文件已经存在,是否覆盖?"), Hint, Prompt::Buttons::YesNo,
+                        Prompt::Icon::Question, parent) == Prompt::Answer::Yes);
 }
 
 bool setPaper(QWidget* parent)

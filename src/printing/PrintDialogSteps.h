@@ -31,6 +31,8 @@ QString Unsaved_Question();
 
 // How the printer lists show the print-to-PDF printer: "打印到PDF文件".
 QString Pdf_Printer_Caption();
+// The refusal of a PDF file that is the working database or the template.
+QString Pdf_Database_Message(const QString& file);
 
 // Status text while a print dialog is open: "打印登记书选择...".
 QString Activity();

@@ -2,6 +2,7 @@
 
 #include "RegionSelection.h"
 #include "exchange/ExchangeFiles.h"
+#include "platform/FileCopy.h"
 #include "shell/KCUTIL_Province.h"
 
 namespace regions {
@@ -88,8 +89,8 @@ Status exportRegion(const QSqlDatabase& working, const RegionExportRequest& requ
                     const exchange::Progress& progress)
 {
     const QString workingPath = working.databaseName();
-    if (exchange::sameFile(request.target, workingPath) ||
-        exchange::sameFile(request.target, request.templatePath))
+    if (FileCopy::sameFile(request.target, workingPath) ||
+        FileCopy::sameFile(request.target, request.templatePath))
         return failure(QStringLiteral("导出文件不能是当前数据库或模板数据库"));
 
     // No region and every kind: the working database as it stands.

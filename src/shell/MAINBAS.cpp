@@ -167,6 +167,11 @@ QString Database_File()
     return KCUTIL::joinPath(state().DBPath, state().DBName);
 }
 
+bool Is_Database_Or_Template(const QString& path)
+{
+    return FileCopy::sameFile(path, Database_File()) || FileCopy::sameFile(path, templatePath());
+}
+
 QString Damaged_Message(const QString& file, const QString& detail)
 {
     return QStringLiteral("数据库文件已损坏，不能使用：") + QDir::toNativeSeparators(file) +

@@ -34,6 +34,9 @@ bool Write_View_Ini(const QString& path);
 
 // Path of the working database: DBPath + "/" + DBName.
 QString Database_File();
+// True when `path` names the working database or the template djk.sys, by their
+// real paths: a file the clerk names as an output must be neither.
+bool Is_Database_Or_Template(const QString& path);
 
 // Opens the shared connection on DBPath/DBName. True when the file is a sound
 // registration database (its header, schema and tables can be read, and it holds

@@ -11,6 +11,8 @@
 #include <QSqlError>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
 namespace NewDatabase {
 
@@ -63,9 +65,17 @@ Result<QString> createNewDb(const QString& templatePath, const QString& target, 
     static const QRegularExpression workFile(
         QStringLiteral("^\\.\\d{4}年\\d{2}月\\d{2}日\\d{2}时\\d{2}分\\d{2}秒(-\\d+)?\\.mdb(-journal)?$"));
     NewFile::removeStale(folder, workFile);
-    const QString name = newFileName(folder, when);
+    // The copy is made and written through beside the target, so that a failure names
+    // the target the clerk chose, and then takes the work file's name.
     QString why;
-    if (!FileCopy::copyFile(templatePath, name, false, &why)) return failure(why);
+    const QString copy = FileCopy::copyToTemporary(templatePath, target, &why);
+    if (copy.isEmpty()) return failure(why);
+    const QString name = newFileName(folder, when);
+    if (std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(name).constData()) != 0) {
+        const int cause = errno;
+        QFile::remove(copy);
+        return failure(NewFile::writeError(target, cause));
+    }
     // A read-only template still gives a file the run can write.
     QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                                     QFileDevice::ReadOther);

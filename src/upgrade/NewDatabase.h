@@ -22,9 +22,9 @@ QString StripPathName(const QString& path);
 // ".yyyy年MM月dd日HH时mm分ss秒.mdb", with a number added when that name is taken.
 QString newFileName(const QString& folder, const QDateTime& when);
 
-// Copies the template to a new work file beside `target` and answers its path.
-// Work files that killed runs left in that folder, and their journals, are removed
-// first (NewFile::removeStale).
+// Copies the template to a new work file beside `target` and answers its path; a
+// failure names `target` and the cause. Work files that killed runs left in that
+// folder, and their journals, are removed first (NewFile::removeStale).
 Result<QString> createNewDb(const QString& templatePath, const QString& target, const QDateTime& when);
 
 // Appends the rows of `tables` of the database attached as `sourceAlias` into the same

@@ -1,7 +1,6 @@
 #include "PathRules.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "platform/FileCopy.h"
 
 namespace PathRules {
 
@@ -22,12 +21,7 @@ QString isNull(const Boxes& b)
 
 bool samePath(const QString& a, const QString& b)
 {
-    const QString x = a.trimmed(), y = b.trimmed();
-    if (x.isEmpty() || y.isEmpty()) return false;
-    if (x == y) return true;
-    const QFileInfo fx(x), fy(y);
-    if (QDir::cleanPath(fx.absoluteFilePath()) == QDir::cleanPath(fy.absoluteFilePath())) return true;
-    return fx.exists() && fy.exists() && fx.canonicalFilePath() == fy.canonicalFilePath();
+    return FileCopy::sameFile(a.trimmed(), b.trimmed());
 }
 
 QString sourceConflict(const QString& path, const Boxes& b)
@@ -62,12 +56,28 @@ QString repairTargetConflict(const QString& path, const Boxes& b)
     return QString();
 }
 
-QString typedConflict(const Boxes& b)
+QString templateConflict(const QString& path, const QString& templatePath, bool repair)
 {
-    if (b.repairSource.trimmed().isEmpty()) return QString();
-    for (const QString& m : {sourceConflict(b.source, b), repairConflict(b.repairSource, b),
-                             targetConflict(b.desSource, b), repairTargetConflict(b.repairDes, b)})
-        if (!m.isEmpty()) return m;
+    if (!samePath(path, templatePath)) return QString();
+    return repair ? QStringLiteral("不能选择模板数据库作为新保存数据库！")
+                  : QStringLiteral("不能选择模板数据库作为另存库！");
+}
+
+QString typedConflict(const Boxes& b, const QString& templatePath)
+{
+    const bool repair = !b.repairSource.trimmed().isEmpty();
+    if (repair)
+        for (const QString& m : {sourceConflict(b.source, b), repairConflict(b.repairSource, b),
+                                 targetConflict(b.desSource, b), repairTargetConflict(b.repairDes, b)})
+            if (!m.isEmpty()) return m;
+    if (QString m = templateConflict(b.desSource, templatePath, false); !m.isEmpty() || !repair) return m;
+    return templateConflict(b.repairDes, templatePath, true);
+}
+
+QString errorListConflict(const QString& path, const Boxes& b, const QString& templatePath)
+{
+    for (const QString& database : {b.source, b.repairSource, b.desSource, b.repairDes, templatePath})
+        if (samePath(path, database)) return QStringLiteral("不能选择升级用到的数据库作为错误列表文件！");
     return QString();
 }
 

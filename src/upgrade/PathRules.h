@@ -31,8 +31,17 @@ QString targetConflict(const QString& path, const Boxes& boxes);
 // A late-registration target against the main boxes.
 QString repairTargetConflict(const QString& path, const Boxes& boxes);
 
-// The same conflicts for paths that were typed rather than chosen, checked before a
-// run: the first conflict found, or the empty text.
-QString typedConflict(const Boxes& boxes);
+// A target of the main pair, or of the late-registration pair (`repair`), that is
+// the template `templatePath`.
+QString templateConflict(const QString& path, const QString& templatePath, bool repair);
+
+// The same conflicts for paths that were typed rather than chosen, and the targets
+// against the template, checked before a run: the first conflict found, or the
+// empty text.
+QString typedConflict(const Boxes& boxes, const QString& templatePath);
+
+// The file chosen for the error list against every database of the run: the four
+// boxes and the template.
+QString errorListConflict(const QString& path, const Boxes& boxes, const QString& templatePath);
 
 } // namespace PathRules

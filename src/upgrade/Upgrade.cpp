@@ -8,6 +8,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/NewFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,18 @@
 namespace {
 const QString kSource = QStringLiteral("src");
 const QString kRepair = QStringLiteral("rep");
+
+// A failure to write the hidden work file of `target` is said of the target the
+// clerk chose, with its cause; any other failure (of a source, of the data) is said
+// as it is.
+Db::Error onTarget(Db::Error e, const QString& target)
+{
+    constexpr int kFull = 13, kWrite = 778, kSync = 1034, kTruncate = 1546; // SQLite's codes
+    if ((e.number & 0xff) == kFull || e.number == kWrite || e.number == kSync || e.number == kTruncate)
+        e.description =
+            NewFile::writeError(target) + QStringLiteral("（") + e.description + QStringLiteral("）");
+    return e;
+}
 } // namespace
 
 Upgrade::Upgrade(Module1& state, const QString& programDir, Progress progress)
@@ -118,7 +131,7 @@ Result<Upgrade::Outcome> Upgrade::doBusiness()
     Outcome outcome;
     auto deducted =
         upgradeInto(m.newDbPath, m.sourcePath, m.isRepair ? m.repairSourcePath : QString(), &outcome.errors);
-    if (!deducted) return fail(deducted.error());
+    if (!deducted) return fail(onTarget(deducted.error(), m.desPath));
     if (!outcome.errors.isEmpty()) {
         deleteNewFiles();
         outcome.ending = Ending::FaultyDeductions;
@@ -131,7 +144,7 @@ Result<Upgrade::Outcome> Upgrade::doBusiness()
         if (!repair) return fail(repair.error());
         m.newRepairDbPath = *repair;
         auto filled = upgradeInto(m.newRepairDbPath, m.repairSourcePath, QString(), nullptr);
-        if (!filled) return fail(filled.error());
+        if (!filled) return fail(onTarget(filled.error(), m.repairDesPath));
     }
 
     if (Status s = NewDatabase::replaceTarget(m.newDbPath, m.desPath); !s) return fail(s.error());

@@ -1,3 +1,4 @@
+#include "support/OldRegistrations.h"
 #include "support/ProgramFolder.h"
 #include "support/SampleRegistrations.h"
 
@@ -13,6 +14,8 @@
 #include "printing/PrintRun.h"
 #include "printing/PrintSurface.h"
 #include "upgrade/Deductions.h"
+#include "upgrade/DjkDatabase.h"
+#include "upgrade/Upgrade.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,6 +101,8 @@ protected:
         number = Db::scalar(m_state.Cn(), QStringLiteral("SELECT min(登记号) FROM 登记")).toString();
         writeFile(QStringLiteral("source.bin"), QByteArray(8000, 'x'));
         ASSERT_TRUE(QDir(dir()).mkdir(QStringLiteral("out")));
+        ASSERT_TRUE(OldRegistrations::makeDatabase(templatePath(), path(QStringLiteral("old.mdb")), {}, &e))
+            << e.description.toStdString();
         for (int i = 0; i < 200; ++i)
             lines << QStringLiteral("4110101082%1                    2110101082001").arg(i, 3, 10, QLatin1Char('0'));
     }
@@ -147,6 +152,16 @@ protected:
                  return exchange::backupDatabase(m_state.Cn(), t);
              },
              false},
+            {"upgrade",
+             [this](const QString& t) {
+                 Module1 m;
+                 m.sourcePath = path(QStringLiteral("old.mdb"));
+                 m.desPath = t;
+                 m.tableNames = DjkDatabase::initTableList();
+                 const auto upgraded = Upgrade(m, dir()).doBusiness();
+                 if (!upgraded) return Status(upgraded.error());
+                 return Status::success();
+             }},
             {"PDF file",
              [](const QString& t) {
                  PrintRun run({PrinterService::pdfPrinterName(), t});
@@ -200,6 +215,20 @@ TEST_F(WritersTest, OnAFullDiskTheOldFileStaysAndTheFailureIsReported)
         // Nothing of the failed write is left beside it.
         EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList({QStringLiteral("old.file")}));
     }
+}
+
+TEST_F(WritersTest, AnUpgradeThatCannotGrowItsNewFileNamesTheTargetOnce)
+{
+    // The template's copy fits under the limit; the rows copied into it do not.
+    const QString target = path(QStringLiteral("out/new.mdb"));
+    const auto limit = rlim_t(QFileInfo(path(QStringLiteral("djk.sys"))).size() + 4096);
+    const ChildRun run = runWithFileSizeLimit(limit, [&] { return writer("upgrade").write(target); });
+    ASSERT_TRUE(run.exited);
+    EXPECT_FALSE(run.succeeded);
+    EXPECT_TRUE(run.failure.startsWith(QStringLiteral("无法写入文件：") + target + QStringLiteral("（")))
+        << run.failure.toStdString();
+    EXPECT_EQ(run.failure.count(target), 1);
+    EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList());
 }
 
 TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)

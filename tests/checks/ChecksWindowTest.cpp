@@ -3,6 +3,7 @@
 #include "support/ModalDialogs.h"
 #include "support/SampleRegistrations.h"
 
+#include "checks/CheckDataRun.h"
 #include "checks/ChecksTargets.h"
 #include "checks/DataCheck.h"
 #include "checks/FrmCheckData.h"
@@ -13,6 +14,7 @@
 #include "shell/ShellNames.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -294,6 +296,28 @@ TEST_F(ChecksWindowTest, TheSecondCheckWritesItsReportBesideTheWorkingDatabase)
                     .startsWith("储量登记库DJK中有1个登记无储量数据!\r\n\r\n登记号：4110101082002\r\n"));
     // Neither the toolbar nor the status bar is touched.
     EXPECT_EQ(main->panelText(1), StatusText::Idle);
+}
+
+TEST_F(ChecksWindowTest, ADatabaseThatWouldBeItsOwnReportIsNotChecked)
+{
+    // The report of w.Txt is w.Txt.
+    ASSERT_TRUE(QFile::copy(workingFile(), path(QStringLiteral("w.Txt"))));
+    m_state.DBName = QStringLiteral("w.Txt");
+    const QByteArray before = readAll(path(QStringLiteral("w.Txt")));
+    whileOpen([&] { main->MENU_DATA_Click(10); },
+              [&](QWidget* dialog) {
+                  dialog->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+                  button(dialog, 0)->click();
+                  EXPECT_EQ(Prompt::lastText(),
+                            QStringLiteral(
+                                "检查结果文件就是被检查的数据库文件，检查结果会写在数据库上，不能检查：\n") +
+                                path(QStringLiteral("w.Txt")));
+                  EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查2"));
+                  EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+                  button(dialog, 1)->click();
+              });
+    EXPECT_EQ(readAll(path(QStringLiteral("w.Txt"))), before);
+    EXPECT_FALSE(QFileInfo::exists(checks::CheckDataRun::workPath(dir())));
 }
 
 TEST_F(ChecksWindowTest, TheCleanUpRunsFromTheMaintenanceMenuAndLeavesItsStatusText)

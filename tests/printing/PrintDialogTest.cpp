@@ -173,6 +173,37 @@ TEST_F(PrintDialogs, NameTypedWithoutSuffixDoesNotReplaceAFileUnasked)
     EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
 }
 
+TEST_F(PrintDialogs, ThePdfFileIsNeverTheWorkingDatabaseOrTheTemplate)
+{
+    m_state.Cur_DJH = m_numbers.first();
+    // Links named like PDF files, to the database in use and to the template.
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("djk.mdb")), path(QStringLiteral("db.pdf"))));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("djk.sys")), path(QStringLiteral("tpl.pdf"))));
+    const auto bytes = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray database = bytes(path(QStringLiteral("djk.mdb")));
+    const QByteArray templ = bytes(path(QStringLiteral("djk.sys")));
+    FrmPrintSelect dialog;
+    // Chosen with its suffix, and typed without it.
+    for (const QString& chosen : {path(QStringLiteral("db.pdf")), path(QStringLiteral("tpl"))}) {
+        Prompt::clear();
+        FileDialog::setNextFileName(chosen);
+        Prompt::setNextAnswer(Answer::Yes);
+        click(&dialog, QStringLiteral("Command1_0"));
+        const QString file =
+            chosen.endsWith(QStringLiteral(".pdf")) ? chosen : chosen + QStringLiteral(".pdf");
+        EXPECT_EQ(
+            shownTexts(),
+            QStringList{QStringLiteral("不能输出到当前数据库文件或模板文件，请重新指定PDF文件！\n") + file});
+        EXPECT_EQ(Prompt::shown().last().title, QStringLiteral("提示"));
+    }
+    EXPECT_TRUE(m_surface.ops.isEmpty());
+    EXPECT_EQ(bytes(path(QStringLiteral("djk.mdb"))), database);
+    EXPECT_EQ(bytes(path(QStringLiteral("djk.sys"))), templ);
+}
+
 TEST_F(PrintDialogs, BatchListsMovesAndPrintsEachByItsNumber)
 {
     FrmPrintMany dialog;

@@ -143,6 +143,49 @@ TEST_F(FrmMainTest, FaultyDeductionsOfferTheErrorListAndEndTheProgram)
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(FrmMainTest, NoTargetNorErrorListIsTheTemplateOrADatabaseOfTheRun)
+{
+    const QString source = oldDatabase("old.mdb", {"INSERT INTO 资源储量 (登记号, 原登记号, 显示序号) VALUES "
+                                                   "('4110101082001', '2110101082001', 101)"});
+    const QString late = oldDatabase("late.mdb", QStringList{});
+    ASSERT_TRUE(QFile::link(path("djk.sys"), path("late-new.mdb")));
+    const QByteArray templateBytes = hash(path("djk.sys")), sourceBytes = hash(source),
+                     lateBytes = hash(late);
+    FileDialog::setNextFileName(source);
+    click("cmdSourceSearch");
+    // Chosen, typed with "..", and through a link.
+    FileDialog::setNextFileName(path("djk.sys"));
+    Prompt::setNextAnswer(Answer::Yes);
+    click("cmdSearchDes");
+    EXPECT_EQ(box("txtDesSource")->text(), "");
+    box("txtDesSource")->setText(path("gone/../djk.sys"));
+    click("cmdStart");
+    box("txtDesSource")->setText(path("new.mdb"));
+    box("txtRepairSource")->setText(late);
+    box("txtRepairDesPath")->setText(path("late-new.mdb"));
+    click("cmdStart");
+    EXPECT_EQ(shown(), QStringList({"提示: 文件已经存在是否要覆盖？", "提示: 不能选择模板数据库作为另存库！",
+                                    "提示: 不能选择模板数据库作为另存库！",
+                                    "提示: 不能选择模板数据库作为新保存数据库！"}));
+    // The error list: the source is refused and the chooser comes again.
+    box("txtRepairSource")->clear();
+    box("txtRepairDesPath")->clear();
+    Prompt::setNextAnswer(Answer::Yes);
+    Prompt::setNextAnswer(Answer::Yes);
+    FileDialog::setNextFileName(source);
+    click("cmdStart");
+    EXPECT_EQ(shown(),
+              QStringList({"提示: 数据库不一致！是否要升级？",
+                           "提示: 储量扣减的原登记号有错误，请用原系统修改后再升级！是否保存错误信息的列表？",
+                           "提示: 不能选择升级用到的数据库作为错误列表文件！"}));
+    EXPECT_EQ(FileDialog::captions().mid(1),
+              QStringList({"请选择目标数据库", "请选择保存文件路径", "请选择保存文件路径"}));
+    EXPECT_EQ(hash(path("djk.sys")), templateBytes);
+    EXPECT_EQ(hash(source), sourceBytes);
+    EXPECT_EQ(hash(late), lateBytes);
+    EXPECT_EQ(files(dir()), QStringList({"djk.sys", "late-new.mdb", "late.mdb", "old.mdb"}));
+}
+
 TEST_F(FrmMainTest, ShowsEachPathCaptionWhole)
 {
     for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) {

@@ -28,9 +28,12 @@ TEST(PathRulesTest, ConflictsBetweenThePairsAlsoWhenTyped)
     EXPECT_EQ(PathRules::repairTargetConflict("/a/new.mdb", b), "不能选择目标数据库作为新保存数据库！");
     EXPECT_EQ(PathRules::targetConflict("/a/new.mdb", {"/a/old.mdb", " ", "", ""}),
               ""); // empty boxes name nothing
-    EXPECT_EQ(PathRules::typedConflict({"/a/old.mdb", "/a/late.mdb", "/a/late.mdb", "/a/late-new.mdb"}),
+    EXPECT_EQ(PathRules::typedConflict({"/a/old.mdb", "/a/late.mdb", "/a/late.mdb", "/a/late-new.mdb"},
+                                       "/p/djk.sys"),
               "不能选择已挂目标库作为补办目标库，请重新选择补办库或者源库");
-    EXPECT_EQ(PathRules::typedConflict({"/a/old.mdb", "/a/late.mdb", "/a/old.mdb", "/a/late.mdb"}), "");
+    EXPECT_EQ(
+        PathRules::typedConflict({"/a/old.mdb", "/a/late.mdb", "/a/old.mdb", "/a/late.mdb"}, "/p/djk.sys"),
+        "");
 }
 
 } // namespace

@@ -86,7 +86,8 @@ void DataXmlExport::Command2_Click(int index)
         return;
     }
     if (index != 0) return;
-    if (exchange::typedExportTarget(Text1, kTitle, this).isEmpty()) return;
+    const QString target = exchange::typedExportTarget(Text1, kTitle, this);
+    if (target.isEmpty() || !exchange::acceptNotDatabaseTarget(target, Text1, this)) return;
     if (m_picker->picker().chosen().isEmpty()) {
         Prompt::message(QStringLiteral("请先指定导出数据登记号！"), kTitle, Prompt::Icon::Information, this);
         return;

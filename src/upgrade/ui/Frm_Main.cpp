@@ -197,8 +197,10 @@ void Frm_Main::chooseTarget(QLineEdit* target, bool repair)
             return;
         }
         const PathRules::Boxes boxes = pathBoxes();
-        const QString conflict =
+        QString conflict =
             repair ? PathRules::repairTargetConflict(name, boxes) : PathRules::targetConflict(name, boxes);
+        if (conflict.isEmpty())
+            conflict = PathRules::templateConflict(name, Upgrade::templatePath(m_programDir), repair);
         if (!conflict.isEmpty()) {
             refuse(conflict);
             target->clear();
@@ -246,7 +248,8 @@ void Frm_Main::cmdStart_Click()
     }
     // Typed paths get the checks that chosen ones get.
     const PathRules::Boxes boxes = pathBoxes();
-    if (const QString conflict = PathRules::typedConflict(boxes); !conflict.isEmpty()) {
+    if (const QString conflict = PathRules::typedConflict(boxes, Upgrade::templatePath(m_programDir));
+        !conflict.isEmpty()) {
         refuse(conflict);
         return;
     }
@@ -338,6 +341,13 @@ void Frm_Main::saveErrorList(const QStringList& errors)
             FileDialog::getOpenOrNewFileName(this, QStringLiteral("请选择保存文件路径"),
                                              QStringLiteral("错误列表.txt"), QStringLiteral("(*.txt)"));
         if (name.isEmpty()) return;
+        // The list never takes the place of a database of the run.
+        if (const QString conflict =
+                PathRules::errorListConflict(name, pathBoxes(), Upgrade::templatePath(m_programDir));
+            !conflict.isEmpty()) {
+            refuse(conflict);
+            continue;
+        }
         if (QFileInfo::exists(name) &&
             Prompt::ask(QStringLiteral("文件已经存在是否要覆盖？"), QStringLiteral("提示"),
                         Prompt::Buttons::YesNoCancel, Prompt::Icon::Question, this) != Prompt::Answer::Yes)

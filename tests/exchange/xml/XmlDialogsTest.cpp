@@ -118,6 +118,33 @@ TEST_F(XmlDialogsTest, ExportsTheOneChosenRegistrationWithoutDeletingAChosenFile
     EXPECT_TRUE(main.keys.isEmpty());
 }
 
+TEST_F(XmlDialogsTest, TheWorkingDatabaseAndTheTemplateAreNeverTheXmlFile)
+{
+    const auto bytes = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray database = bytes(path(QStringLiteral("djk.mdb")));
+    const QByteArray templ = bytes(path(QStringLiteral("djk.sys")));
+    ASSERT_FALSE(database.isEmpty());
+    DataXmlExport dialog;
+    dialog.show();
+    auto* text = child<QLineEdit>(dialog, "Text1");
+    child<QListWidget>(dialog, "List1_0")->item(0)->setSelected(true);
+    child<QPushButton>(dialog, "Command1_0")->click();
+    for (const QString& target : {path(QStringLiteral("djk.mdb")), path(QStringLiteral("gone/../djk.sys"))}) {
+        text->setText(target);
+        Prompt::clear();
+        Prompt::setNextAnswer(Prompt::Answer::Yes);
+        child<QPushButton>(dialog, "Command2_0")->click();
+        EXPECT_EQ(texts(),
+                  QStringList{QStringLiteral("不能导出到当前数据库文件或模板文件，请重新指定导出文件！")});
+        EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("提示"));
+    }
+    EXPECT_EQ(bytes(path(QStringLiteral("djk.mdb"))), database);
+    EXPECT_EQ(bytes(path(QStringLiteral("djk.sys"))), templ);
+}
+
 TEST_F(XmlDialogsTest, ImportsAFileOnceAndRefusesItTheSecondTime)
 {
     QString file = path(QStringLiteral("odd.xml"));
