@@ -49,6 +49,9 @@ PrintRun::PrintRun(const PrintDestination& destination) : m_destination(destinat
     } else {
         printer->setOutputFormat(QPrinter::NativeFormat);
         printer->setPrinterName(destination.printerName);
+        // A file name left from a run to a PDF file would send this run into that
+        // file: a printer of the system prints to its queue only without one.
+        printer->setOutputFileName(QString());
         // The run starts from the paper the printer is set to, not from that of the
         // printer used before.
         const QPrinterInfo info(*printer);
