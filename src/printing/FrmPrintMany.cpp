@@ -237,9 +237,6 @@ void FrmPrintMany::Command1_Click()
     QStringList skipped;
     bool refused = false;
     PrintSurface* surface = run.surface();
-    if (!surface)
-        report.notices.append({Module_PrintTable::Printer_Unavailable_Message(), QStringLiteral("错误"),
-                               Prompt::Icon::Exclamation});
     for (int i = 0; surface && i < m_list2->count(); ++i) {
         m_list2->setCurrentRow(i);
         const QString djh = m_list2->item(i)->text();
@@ -254,7 +251,7 @@ void FrmPrintMany::Command1_Click()
         m_progress->setValue(i + 1);
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    const Status finished = run.finish();
+    const Status finished = finishRun(run, surface != nullptr, report);
     KCUTIL::Set_Paper_Size();
     m_progress->setVisible(false);
     m_command1->setEnabled(true);

@@ -98,10 +98,7 @@ void FrmPrintSelect::Command1_Click(int index)
         if (surface)
             printed = Module_PrintTable::Print_Registration_Form(*surface, destination.printerName, form,
                                                                  s.Cn(), pages, s.Print_DJH_Flag, report);
-        else
-            report.notices.append({Module_PrintTable::Printer_Unavailable_Message(), QStringLiteral("错误"),
-                                   Prompt::Icon::Exclamation});
-        finished = run.finish();
+        finished = finishRun(run, surface != nullptr, report);
     }
     KCUTIL::Set_Paper_Size();
     showReport(this, report);

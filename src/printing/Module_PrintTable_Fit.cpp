@@ -117,7 +117,7 @@ int Fit_Text(PrintSurface& printer, int width, int height, int& x, int& y, QStri
             printer.setFontSize(std::max(MinFontSize, size - FontStep));
             continue;
         }
-        printer.setFontSize(MinFontSize);
+        printer.setFontSize(GiveUpFontSize);
         break;
     }
     text = w.text;

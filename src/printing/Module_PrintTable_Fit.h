@@ -9,13 +9,16 @@ struct FormControl;
 // page printer. Measures are taken on the printer in its current font.
 namespace Module_PrintTable {
 
-// The smallest font size fitting goes down to, and its step (points).
-constexpr double MinFontSize = 1.0;
+// The smallest font size fitting goes down to, its step, and the size a text gets
+// whose lines do not fit even at the smallest size (points).
+constexpr double MinFontSize = 0.5;
 constexpr double FontStep = 0.5;
+constexpr double GiveUpFontSize = 1.0;
 
 // Breaks `text` into lines that fit `width` and lowers the printer's font size in
-// steps of 0.5 point until the lines fit `height` (never below 1 point; a character
-// still wider than the box then stands on a line of its own). `text` becomes the
+// steps of 0.5 point until the lines fit `height`, down to 0.5 point (a character
+// still wider than the box then stands on a line of its own); lines that do not fit
+// at 0.5 point are printed as wrapped there, at 1 point. `text` becomes the
 // wrapped text: a carriage return after every line, input line breaks (CR LF) kept,
 // a lone CR dropped. x and y get the offsets of the alignments: horizontal 0 left,
 // 1 right, 2 centre; vertical 0 top, 1 bottom, 2 centre (20 twips margin; other

@@ -259,9 +259,13 @@ private:
             const double h = m_p.textHeight(QStringLiteral("中"));
             // A box with a bottom line sets its text on the line; any other box
             // shows it where the fitting placed it (top, or centred in one line).
-            const int top =
-                o.X && !c.multiLine ? To_Printer_Y(whole(c.top + c.height - h)) : To_Printer_Y(c.top);
-            printLines(c, text, lines, To_Printer_X(c.left) + x, top + y);
+            // Set on the line, a text of several lines would hang below it: its
+            // last line ends on the line at the lowest.
+            int top = To_Printer_Y(c.top) + y;
+            if (o.X && !c.multiLine)
+                top = std::min(To_Printer_Y(whole(c.top + c.height - h)) + y,
+                               int(std::floor(To_Printer_Y(c.bottom()) - lines * h)));
+            printLines(c, text, lines, To_Printer_X(c.left) + x, top);
         } else if (o.F && !o.N) {
             spread(c, Strip_Blanks(text));
         }
@@ -275,10 +279,9 @@ private:
         if (text.isEmpty()) return;
         int x = 0, y = 0;
         double size = 0;
-        Fit_Text(m_p, boxWidth(c), boxHeight(c), x, y, text, 0, 2, size);
-        text.remove(u'\r');
-        text.remove(u'\n');
-        m_p.printText(To_Printer_X(c.left) + x, To_Printer_Y(c.top) + y, text);
+        // A text too long for one line prints as it was fitted, line under line.
+        const int lines = Fit_Text(m_p, boxWidth(c), boxHeight(c), x, y, text, 0, 2, size);
+        printLines(c, text, lines, To_Printer_X(c.left) + x, To_Printer_Y(c.top) + y);
     }
 
     void tickBox(const FormControl& c, const PrintOptions& o)

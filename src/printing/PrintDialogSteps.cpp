@@ -202,6 +202,15 @@ bool setPaper(QWidget* parent)
     return false;
 }
 
+Status finishRun(PrintRun& run, bool hadSurface, Module_PrintTable::PrintReport& report)
+{
+    Status finished = run.finish();
+    if (!hadSurface && finished)
+        report.notices.append({Module_PrintTable::Printer_Unavailable_Message(), QStringLiteral("错误"),
+                               Prompt::Icon::Exclamation});
+    return finished;
+}
+
 void showReport(QWidget* parent, const Module_PrintTable::PrintReport& report)
 {
     QList<Module_PrintTable::PrintNotice> shown;

@@ -66,6 +66,11 @@ bool chooseDestination(QWidget* parent, const QString& printerName, const QStrin
 // False (the old paper given back) when the user stops.
 bool setPaper(QWidget* parent);
 
+// Finishes `run`. A run that had no surface to draw on fails with its own cause
+// when it knows one (the PDF file cannot be made); otherwise the printer is noted
+// in `report` as not usable.
+Status finishRun(PrintRun& run, bool hadSurface, Module_PrintTable::PrintReport& report);
+
 // Shows the messages and failures of a run, each distinct message once.
 void showReport(QWidget* parent, const Module_PrintTable::PrintReport& report);
 

@@ -10,7 +10,11 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 PrintSurface* testSurface = nullptr;
@@ -21,6 +25,30 @@ bool endsWithPdfEndMark(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     return file.seek(std::max<qint64>(0, file.size() - 1024)) && file.read(1024).trimmed().endsWith("%%EOF");
+}
+
+// The PDF writer keeps the cause of a failed write to itself. A write of ours to the
+// end of the same file meets that cause again (a full disk, a size limit, a disk
+// gone read-only): answers it, or 0 when a megabyte more goes through to the disk.
+int causeOfFailedWrite(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) return errno;
+    static const QByteArray block(64 * 1024, '\0');
+    int cause = 0;
+    for (int blocks = 0; blocks < 16 && cause == 0;) {
+        const ssize_t n = ::write(fd, block.constData(), size_t(block.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0)
+            cause = errno;
+        else if (n == 0)
+            cause = ENOSPC;
+        else
+            ++blocks; // a short write fails on the next one
+    }
+    if (cause == 0 && ::fsync(fd) != 0) cause = errno;
+    ::close(fd);
+    return cause;
 }
 } // namespace
 
@@ -49,6 +77,9 @@ PrintRun::PrintRun(const PrintDestination& destination) : m_destination(destinat
     } else {
         printer->setOutputFormat(QPrinter::NativeFormat);
         printer->setPrinterName(destination.printerName);
+        // A file name left from a run to a PDF file would send this run into that
+        // file: a printer of the system prints to its queue only without one.
+        printer->setOutputFileName(QString());
         // The run starts from the paper the printer is set to, not from that of the
         // printer used before.
         const QPrinterInfo info(*printer);
@@ -89,8 +120,11 @@ Status PrintRun::finish()
     // the PDF's end mark.
     const QString target = m_destination.pdfFile;
     QPrinter* printer = printerService().printer();
-    if ((printer && printer->printerState() == QPrinter::Error) || !endsWithPdfEndMark(m_partFile))
+    if ((printer && printer->printerState() == QPrinter::Error) || !endsWithPdfEndMark(m_partFile)) {
+        if (const int cause = causeOfFailedWrite(m_partFile))
+            return Db::Error{-1, Source, NewFile::writeError(target, cause)};
         return Db::Error{-1, Source, NewFile::writeError(target) + QStringLiteral("（PDF文件不完整）")};
+    }
     QString why;
     // The part file is put in place or removed: the run owns it no longer.
     const bool placed = NewFile::place(std::exchange(m_partFile, QString()), target, &why);

@@ -20,8 +20,10 @@ struct PrintDestination
 };
 
 // One print run on the program's printer (printerService()). Making it points the
-// printer at the destination, so that paper settings made afterwards hold for the
-// run; the surface is started when first used. A PDF file is written beside its
+// printer at the destination, the whole of it (output format, printer, output file:
+// none for a printer of the system), so that nothing of an earlier run carries over
+// and paper settings made afterwards hold for the run; the surface is started when
+// first used. A PDF file is written beside its
 // target under a temporary name and put in place by finish().
 //
 // Tests have every run draw on a surface of their own (setTestSurface).

@@ -231,6 +231,17 @@ TEST_F(WritersTest, AnUpgradeThatCannotGrowItsNewFileNamesTheTargetOnce)
     EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList());
 }
 
+// The PDF writer keeps a failed write to itself; the failure of a PDF file says its
+// cause all the same.
+TEST_F(WritersTest, APdfFileThatCannotGrowSaysWhy)
+{
+    const QString target = path(QStringLiteral("out/form.pdf"));
+    const ChildRun run = runWithFileSizeLimit(1024, [&] { return writer("PDF file").write(target); });
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.failure, QStringLiteral("无法写入文件：%1（文件超出大小限制）").arg(target));
+    EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList());
+}
+
 TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)
 {
     // 82 Chinese characters of three bytes each and ".pdf": 250 bytes.

@@ -3,6 +3,7 @@
 // through the single print dialog as a clerk prints.
 #include "PrintFixture.h"
 
+#include "platform/FileDialog.h"
 #include "platform/PrinterService.h"
 #include "platform/Prompt.h"
 #include "printing/FrmPrintSelect.h"
@@ -12,6 +13,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
@@ -266,4 +268,19 @@ TEST_F(CupsPrint, FourA4PagesFromTheQueueAndSmallerPaperRefused)
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+4\\n")))) << info.toStdString();
     EXPECT_EQ(info.count(QRegularExpression(QStringLiteral("Page +\\d size: .*\\(A4\\)"))), 4)
         << info.toStdString();
+
+    // Then to a PDF file, and to the queue again: the third run goes to the queue,
+    // not into a file beside that PDF file.
+    Prompt::clear();
+    const QString named = path(QStringLiteral("form.pdf"));
+    FileDialog::setNextFileName(named);
+    printTo(PrinterService::pdfPrinterName());
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("输出完毕!"));
+    EXPECT_TRUE(QFileInfo::exists(named));
+    Prompt::clear();
+    printTo(a4);
+    EXPECT_EQ(Prompt::lastText(), QStringLiteral("输出完毕!"));
+    EXPECT_TRUE(waitFor([&] { return m_cups->pdfFiles().size() == 2; }, 120))
+        << "the queue did not receive the job after the print to a PDF file";
+    EXPECT_EQ(QDir(dir()).entryList({QStringLiteral(".orvane-*")}, QDir::Files | QDir::Hidden), QStringList());
 }

@@ -55,14 +55,21 @@ TEST(FitText, LineBreaksAndShrinking)
     EXPECT_EQ(p.fontSize(), 5);
 }
 
-TEST(FitText, NeverShrinksBelowOnePointAndAlwaysEnds)
+TEST(FitText, ShrinksDownToHalfAPointAndAlwaysEnds)
 {
     RecordingSurface p;
     p.setFont(QStringLiteral("f"), 9, false);
     int x = 0, y = 0;
     double size = 0;
-    // A box too low for any line: the size stops at 1 and the text prints as wrapped.
+    // A box 15 twips high: a line is 20 high at 1 point and fits at 0.5.
     QString text = QStringLiteral("甲乙");
+    Fit_Text(p, 1000, 15, x, y, text, 0, 0, size);
+    EXPECT_EQ(size, 0.5);
+    EXPECT_EQ(p.fontSize(), 0.5);
+
+    // A box too low for any line: the text prints as wrapped at 0.5, at 1 point.
+    p.setFontSize(9);
+    text = QStringLiteral("甲乙");
     Fit_Text(p, 1000, 5, x, y, text, 0, 0, size);
     EXPECT_EQ(size, 1);
     EXPECT_EQ(text, QStringLiteral("甲乙\r"));
@@ -70,8 +77,8 @@ TEST(FitText, NeverShrinksBelowOnePointAndAlwaysEnds)
     // A character wider than the box at every size stands on a line of its own.
     p.setFontSize(9);
     text = QStringLiteral("甲乙");
-    EXPECT_EQ(Fit_Text(p, 10, 1000, x, y, text, 0, 0, size), 2);
-    EXPECT_EQ(size, 1);
+    EXPECT_EQ(Fit_Text(p, 5, 1000, x, y, text, 0, 0, size), 2);
+    EXPECT_EQ(size, 0.5);
     EXPECT_EQ(text, QStringLiteral("甲\r乙\r"));
 
     // A blank wider than the box is placed as well, without a shrink.

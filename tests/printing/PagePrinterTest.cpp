@@ -6,6 +6,7 @@
 #include "printing/RecordingSurface.h"
 
 #include "coords/PrintTransform.h"
+#include "platform/ColumnCatalog.h"
 #include "platform/PrinterService.h"
 #include "registration/coordgrid/CoordGridModel.h"
 #include "registration/form/FieldRegistry.h"
@@ -16,9 +17,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace Module_PrintTable;
 using Op = RecordingSurface::Op;
@@ -144,6 +148,87 @@ TEST_F(PagePrinter, EveryValueOfTheFormIsPrinted)
     EXPECT_EQ(
         std::count_if(numbers.begin(), numbers.end(), [](const QString& n) { return n.endsWith(u":4"); }), 1)
         << numbers.join(u' ').toStdString();
+}
+
+// Every printed field filled to its column's full length stays clear of the lines
+// around it: no text of a sheet crosses a line or a box edge drawn on that sheet.
+TEST_F(PagePrinter, FieldsAtFullLengthCrossNoLine)
+{
+    PrintedForm form;
+    form.djh = Djh;
+    for (const Array a : FieldRegistry::arrays()) {
+        for (int i = 0; i < FieldRegistry::count(a); ++i) {
+            const FormControl* c = FieldRegistry::control(a, i);
+            const int length = FieldRegistry::maxLength(a, i);
+            if (!c->visible || length == 0) continue;
+            // Figures where the box or its column takes a number, else the widest
+            // characters.
+            const PrintOptions o = Read_Print_Options(c->tag);
+            const bool number =
+                o.Y || o.M || FieldRegistry::partOf(a, i) != FieldRegistry::Part::Whole ||
+                Db::columnTypeCode(db(), FieldRegistry::tableOf(a), c->column) != Db::TypeVarWChar;
+            form.values.setText(a, i, QString(length, number ? u'9' : u'压'));
+        }
+    }
+    // The category as long as its column in the template.
+    int categoryLength = 0;
+    for (const Db::Column& c : Db::columns(db(), QStringLiteral("压覆"))) {
+        if (c.name == QStringLiteral("建设项目类别"))
+            categoryLength =
+                QRegularExpression(QStringLiteral("\\((\\d+)\\)")).match(c.declaredType).captured(1).toInt();
+    }
+    ASSERT_GT(categoryLength, 0);
+    form.category = QString(categoryLength, u'压');
+    // And a row of the table of the table page: its texts as long as their columns,
+    // its figures (which have no length) of eight whole places.
+    const double figure = 99999999.99;
+    addQuality(21001, "20101", "1", QString(50, u'压'), figure, QString(20, u'压'), false, 1);
+    exec(QStringLiteral("INSERT INTO 资源储量 (登记号, 矿产代码, 统计对象, 矿石类型, 矿石品级, 储量类型, 金属量1, "
+                        "矿石量1, 资源量类型, 矿石量3, 矿产组合, 显示序号) VALUES (?, 21001, 0, 20101, 1, '1111', "
+                        "?, ?, '3333', ?, ?, 1)"),
+         {Djh, figure, figure, figure, QString(50, u'压')});
+    for (int page = 0; page < 4; ++page)
+        printPage(form, page);
+    ASSERT_GE(p.sheetCount(), 4);
+    ASSERT_TRUE(p.joinedTexts().contains(QStringLiteral("99999999"))) << "no row in the table";
+
+    // Lines and box edges as (x1, y1, x2, y2), each upright or level.
+    QList<Op> lines = p.lines();
+    for (const Op& b : p.boxes()) {
+        for (const auto& [x1, y1, x2, y2] :
+             {std::tuple{b.x, b.y, b.x2, b.y}, std::tuple{b.x, b.y2, b.x2, b.y2},
+              std::tuple{b.x, b.y, b.x, b.y2}, std::tuple{b.x2, b.y, b.x2, b.y2}}) {
+            Op edge = b;
+            edge.x = x1, edge.y = y1, edge.x2 = x2, edge.y2 = y2;
+            lines.append(edge);
+        }
+    }
+    const auto inside = [](double v, double a, double b) { return v > std::min(a, b) && v < std::max(a, b); };
+    const auto overlap = [](double a1, double a2, double b1, double b2) {
+        return std::max(a1, a2) > std::min(b1, b2) && std::min(a1, a2) < std::max(b1, b2);
+    };
+    QStringList crossed;
+    for (const Op& t : p.texts()) {
+        if (t.text.isEmpty()) continue;
+        for (const Op& l : lines) {
+            if (l.sheet != t.sheet) continue;
+            const bool level = l.y == l.y2, upright = l.x == l.x2;
+            if ((level && inside(l.y, t.y, t.y2) && overlap(l.x, l.x2, t.x, t.x2)) ||
+                (upright && inside(l.x, t.x, t.x2) && overlap(l.y, l.y2, t.y, t.y2)))
+                crossed << QStringLiteral("sheet %1: \"%2\" (%3,%4)-(%5,%6) by the line (%7,%8)-(%9,%10)")
+                               .arg(t.sheet)
+                               .arg(t.text)
+                               .arg(t.x)
+                               .arg(t.y)
+                               .arg(t.x2)
+                               .arg(t.y2)
+                               .arg(l.x)
+                               .arg(l.y)
+                               .arg(l.x2)
+                               .arg(l.y2);
+        }
+    }
+    EXPECT_TRUE(crossed.isEmpty()) << crossed.join(u'\n').toStdString();
 }
 
 TEST_F(PagePrinter, RegistrationNumberOnlyWhenChosen)
