@@ -129,9 +129,13 @@ Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sour
         QString rows =
             QStringLiteral("WHERE s.登记号 IS NOT NULL AND NOT EXISTS (SELECT 1 FROM temp.append_skip x "
                            "WHERE x.kind = ? AND x.number = s.登记号)");
-        if (step.table != step.kind)
-            rows += QStringLiteral(" AND s.登记号 IN (SELECT 登记号 FROM src.") + Db::quotedName(step.kind) +
-                    QStringLiteral(")");
+        // A kind table is read whole; any other table for the numbers of the kind.
+        if (step.table != step.kind) {
+            const QString ofKind =
+                QStringLiteral("登记号 IN (SELECT 登记号 FROM src.") + Db::quotedName(step.kind) + QLatin1Char(')');
+            rows += QStringLiteral(" AND s.") + ofKind;
+            copy.selection = QStringLiteral("p.") + ofKind;
+        }
         copy.rows = rows + QStringLiteral(" ORDER BY s.rowid");
         copy.values = {step.kind};
         copy.nullOldDates = true;

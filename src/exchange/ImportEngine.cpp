@@ -157,6 +157,10 @@ Result<ImportOutcome> importRegistrations(const QSqlDatabase& db, const ImportRe
                            : QStringLiteral("JOIN temp.import_map m ON m.old = s.登记号 ORDER BY s.rowid");
         copy.firstColumn = QStringLiteral("m.new");
         copy.nullOldDates = true;
+        // The step reads the rows of the chosen numbers, those that the number filter
+        // or the map leave out included.
+        if (!request.allNumbers)
+            copy.selection = QStringLiteral("p.登记号 IN (SELECT number FROM temp.import_numbers)");
         const auto copied = copyTable(db, copy);
         if (!copied) return copied.error();
         outcome.oldDates << copied->oldDates;
