@@ -31,7 +31,8 @@ QStringList appendedKinds(bool everyKind)
 
 // Numbers of the source's kind table `kind` that must not be appended: held by the
 // working database in any table of the kind's steps, taken by a kind before it in
-// the plan, repeated within the kind table, or empty. In the kind table's order.
+// the plan, repeated within the kind table, or no text (Null, a blob). In the kind
+// table's order.
 Result<QStringList> duplicatesOf(const QSqlDatabase& db, const QString& kind, const QStringList& earlierKinds)
 {
     QStringList tests;
@@ -43,7 +44,7 @@ Result<QStringList> duplicatesOf(const QSqlDatabase& db, const QString& kind, co
     for (const QString& e : earlierKinds)
         tests << QStringLiteral("EXISTS (SELECT 1 FROM src.") + Db::quotedName(e) +
                      QStringLiteral(" y WHERE y.登记号 = k.登记号)");
-    tests << QStringLiteral("count(*) > 1") << QStringLiteral("k.登记号 IS NULL");
+    tests << QStringLiteral("count(*) > 1") << QStringLiteral("typeof(k.登记号) <> 'text'");
     Db::Error error;
     auto q = Db::exec(db,
                       QStringLiteral("SELECT k.登记号 FROM src.") + Db::quotedName(kind) +
@@ -127,11 +128,15 @@ Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sour
         TableCopy copy;
         copy.table = step.table;
         QString rows =
-            QStringLiteral("WHERE s.登记号 IS NOT NULL AND NOT EXISTS (SELECT 1 FROM temp.append_skip x "
+            QStringLiteral("WHERE typeof(s.登记号) = 'text' AND NOT EXISTS (SELECT 1 FROM temp.append_skip x "
                            "WHERE x.kind = ? AND x.number = s.登记号)");
-        if (step.table != step.kind)
-            rows += QStringLiteral(" AND s.登记号 IN (SELECT 登记号 FROM src.") + Db::quotedName(step.kind) +
-                    QStringLiteral(")");
+        // A kind table is read whole; any other table for the numbers of the kind.
+        if (step.table != step.kind) {
+            const QString ofKind =
+                QStringLiteral("登记号 IN (SELECT 登记号 FROM src.") + Db::quotedName(step.kind) + QLatin1Char(')');
+            rows += QStringLiteral(" AND s.") + ofKind;
+            copy.selection = QStringLiteral("p.") + ofKind;
+        }
         copy.rows = rows + QStringLiteral(" ORDER BY s.rowid");
         copy.values = {step.kind};
         copy.nullOldDates = true;

@@ -75,14 +75,16 @@ bool isOverlayNumber(const QString& number)
     return number.size() == 13 && number.startsWith(QLatin1Char('4'));
 }
 
-// Reads the chosen 登记 rows of the source and fills temp.import_map.
+// Reads the chosen 登记 rows of the source and fills temp.import_map. A number that
+// is not text (a blob) is no registration number.
 Status buildMap(const QSqlDatabase& db, const ImportRequest& request, ImportOutcome& outcome)
 {
     Db::Error error;
     auto rows =
         Db::exec(db,
                  request.allNumbers
-                     ? QStringLiteral("SELECT s.rowid, s.登记号 FROM src.登记 s ORDER BY s.rowid")
+                     ? QStringLiteral("SELECT s.rowid, s.登记号 FROM src.登记 s WHERE typeof(s.登记号) = 'text' "
+                                      "ORDER BY s.rowid")
                      : QStringLiteral("SELECT s.rowid, s.登记号 FROM src.登记 s JOIN temp.import_numbers n "
                                       "ON n.number = s.登记号 ORDER BY s.rowid"),
                  {}, &error);
@@ -157,6 +159,10 @@ Result<ImportOutcome> importRegistrations(const QSqlDatabase& db, const ImportRe
                            : QStringLiteral("JOIN temp.import_map m ON m.old = s.登记号 ORDER BY s.rowid");
         copy.firstColumn = QStringLiteral("m.new");
         copy.nullOldDates = true;
+        // The step reads the rows of the chosen numbers, those that the number filter
+        // or the map leave out included.
+        if (!request.allNumbers)
+            copy.selection = QStringLiteral("p.登记号 IN (SELECT number FROM temp.import_numbers)");
         const auto copied = copyTable(db, copy);
         if (!copied) return copied.error();
         outcome.oldDates << copied->oldDates;

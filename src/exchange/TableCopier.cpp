@@ -81,12 +81,15 @@ Result<CopyOutcome> copyTable(const QSqlDatabase& db, const TableCopy& copy)
             picks << value
                   << QStringLiteral("CASE WHEN ") + tests.constLast() + QStringLiteral(" THEN 1 ELSE 0 END");
         }
-        // A row's place in the source table, rows that the copy leaves out counted
-        // too; worked out only for the rare row with an old date.
+        // A row's place among the rows the step reads, rows of the selection that
+        // the copy leaves out counted too; worked out only for the rare row with an
+        // old date.
+        QString before = QStringLiteral("p.rowid <= s.rowid");
+        if (!copy.selection.isEmpty()) before += QStringLiteral(" AND (") + copy.selection + QLatin1Char(')');
         picks << QStringLiteral("CASE WHEN ") + tests.join(QStringLiteral(" OR ")) +
                      QStringLiteral(" THEN (SELECT count(*) FROM ") + Db::quotedName(copy.sourceSchema) +
-                     QLatin1Char('.') + Db::quotedName(copy.table) +
-                     QStringLiteral(" AS p WHERE p.rowid <= s.rowid) ELSE 0 END");
+                     QLatin1Char('.') + Db::quotedName(copy.table) + QStringLiteral(" AS p WHERE ") + before +
+                     QStringLiteral(") ELSE 0 END");
         Db::Error error;
         auto q = Db::exec(db, QStringLiteral("SELECT ") + picks.join(QStringLiteral(", ")) + from,
                           copy.values, &error);

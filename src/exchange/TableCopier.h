@@ -31,8 +31,9 @@
 //
 // The row-copy rule with the date boundary (nullOldDates): a source value of the
 // date kind whose year lies from 100 to 1000 is written as Null, whatever the kinds
-// of the two columns, and reported with its row (its 1-based place in the source
-// table, rows that `rows` leaves out counted too), column and value, for the
+// of the two columns, and reported with its row (its 1-based place among the rows
+// the step reads, `selection`, in their stored order: rows of the selection that
+// `rows` leaves out count, rows outside it do not), column and value, for the
 // window to show.
 namespace exchange {
 
@@ -59,13 +60,16 @@ struct TableCopy
     // expression instead of the source column of its name.
     QString firstColumn;
     bool nullOldDates = false;
+    // The rows the step reads, for the place of a row with an old date: a condition
+    // on the source row `p`, text of the code without values. Empty: the whole table.
+    QString selection;
 };
 
 // A date value that the date boundary turned into Null.
 struct OldDate
 {
     QString table;
-    int row = 0; // place in the source table, from 1
+    int row = 0; // place among the rows the step reads, from 1
     QString column;
     QString value;
 };

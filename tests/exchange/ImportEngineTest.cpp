@@ -3,8 +3,11 @@
 
 #include "ExchangeFixture.h"
 
+#include "exchange/AppendImport.h"
 #include "exchange/ImportEngine.h"
 #include "shell/MAINBAS.h"
+
+#include <functional>
 
 namespace {
 
@@ -96,26 +99,59 @@ TEST_F(ImportEngineTest, OnlyChosenOverlayNumbersOfThirteenCharactersAreCopied)
               QStringList({"登记", "压覆", "查明", "占用", "停办", "报告", "质量", "资源储量", "坐标"}));
 }
 
-TEST_F(ImportEngineTest, DatesOfTheYear1000BecomeNullAndLaterOnesAreKept)
+// The row of the date message is its place among the rows the step reads: the
+// chosen numbers' rows, the whole table, or the rows of the append plan's step. A
+// row that the number filter skips counts; a row outside the selection does not.
+TEST_F(ImportEngineTest, DatesOfTheYear1000BecomeNullAndAreReportedByTheirPlaceInTheStep)
 {
     exec(db(), "ALTER TABLE 报告 ADD COLUMN 核查日期 DATE");
     exec(src->db(), "ALTER TABLE 报告 ADD COLUMN 核查日期 DATE");
-    // Rows that the import leaves out still count in a row's place: the number
-    // filter's, and one not chosen.
-    addRegistration(src->db(), "1510104082001");
-    addRegistration(src->db(), P + "004");
-    addRegistration(src->db(), P + "002");
-    addRegistration(src->db(), P + "003");
+    const QString shortNumber = "451010408200"; // twelve characters: the filter skips it
+    for (const QString& n : {QString("1510104082001"), P + "004", shortNumber, P + "002", P + "003"})
+        addRegistration(src->db(), n);
+    exec(src->db(), "DELETE FROM 压覆 WHERE 登记号='1510104082001'"); // of no kind the append takes
     exec(src->db(), "UPDATE 报告 SET 核查日期='1000-05-01' WHERE 登记号=?", {P + "002"});
     exec(src->db(), "UPDATE 报告 SET 核查日期='1001-01-01' WHERE 登记号=?", {P + "003"});
-    const auto r = import({P + "002", P + "003"});
-    ASSERT_TRUE(r.ok());
-    ASSERT_EQ(r->oldDates.size(), 1);
-    EXPECT_EQ(exchange::oldDateMessage(r->oldDates[0]),
-              "[报告]表第3条记录字段[核查日期]日期型数据:1000-05-01错误...");
-    EXPECT_TRUE(Db::scalar(db(), "SELECT 核查日期 FROM 报告 WHERE 登记号=?", {P + "002"}).isNull());
-    EXPECT_EQ(Db::scalar(db(), "SELECT 核查日期 FROM 报告 WHERE 登记号=?", {P + "003"}).toString(),
-              "1001-01-01");
+
+    struct Case
+    {
+        const char* what;
+        std::function<QList<exchange::OldDate>()> run;
+        int row;
+    };
+    const auto byNumbers = [this](const QStringList& numbers, bool all) {
+        return [this, numbers, all] {
+            const auto r = import(numbers, all);
+            EXPECT_TRUE(r.ok()) << r.error().description.toStdString();
+            return r ? r->oldDates : QList<exchange::OldDate>();
+        };
+    };
+    const Case cases[] = {
+        {"chosen numbers", byNumbers({P + "003", P + "002"}, false), 1},
+        {"a chosen row the filter skips", byNumbers({P + "002", shortNumber, P + "003"}, false), 2},
+        {"every number", byNumbers({}, true), 4},
+        {"the append plan",
+         [this] {
+             const auto r = exchange::appendDatabase(db(), source, false);
+             EXPECT_TRUE(r.ok()) << r.error().description.toStdString();
+             return r ? r->oldDates : QList<exchange::OldDate>();
+         },
+         3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const QString& t : exchange::importTables(true))
+            exec(db(), "DELETE FROM " + t);
+        const QList<exchange::OldDate> dates = c.run();
+        ASSERT_EQ(dates.size(), 1);
+        EXPECT_EQ(exchange::oldDateMessage(dates[0]).toStdString(),
+                  QStringLiteral("[报告]表第%1条记录字段[核查日期]日期型数据:1000-05-01错误...")
+                      .arg(c.row)
+                      .toStdString());
+        EXPECT_TRUE(Db::scalar(db(), "SELECT 核查日期 FROM 报告 WHERE 登记号=?", {P + "002"}).isNull());
+        EXPECT_EQ(Db::scalar(db(), "SELECT 核查日期 FROM 报告 WHERE 登记号=?", {P + "003"}).toString(),
+                  "1001-01-01");
+    }
 }
 
 TEST_F(ImportEngineTest, APrefixWithoutAFreeSerialRefusesTheRegistration)

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <cstdio>
@@ -26,11 +27,31 @@ inline void init()
     Prompt::clear();
 }
 
+// The process's own folder, in memory where the system has a memory file system
+// (a target that writes databases waits on the disk otherwise); removed when the
+// run ends.
+inline const QString& folder()
+{
+    struct Folder
+    {
+        QString path;
+        Folder()
+        {
+            const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
+                                                                                      : QDir::tempPath();
+            path = base + QStringLiteral("/orvane-fuzz-") + QString::number(getpid());
+            QDir().mkpath(path);
+        }
+        ~Folder() { QDir(path).removeRecursively(); }
+    };
+    static const Folder f;
+    return f.path;
+}
+
 // A file holding `bytes`, for readers that take a path; the same path every call.
 inline QString fileOf(const char* name, const uint8_t* data, size_t size)
 {
-    static const QString dir = QDir::tempPath() + QStringLiteral("/orvane-fuzz-") + QString::number(getpid());
-    QDir().mkpath(dir);
+    const QString& dir = folder();
     const QString path = dir + QLatin1Char('/') + QString::fromLatin1(name);
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
