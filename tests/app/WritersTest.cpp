@@ -233,7 +233,8 @@ TEST_F(WritersTest, WhenTheLastBytesCannotBeWrittenThroughTheOldFileStays)
             writeFile(QStringLiteral("out/old.file"), "the old file");
             const Status written = w.write(target);
             ASSERT_FALSE(written.ok());
-            EXPECT_EQ(written.error().description, QStringLiteral("无法写入文件：%1（读写磁盘时出错）").arg(target));
+            EXPECT_EQ(written.error().description,
+                      QStringLiteral("无法写入文件：%1（读写磁盘时出错）").arg(target));
             EXPECT_EQ(bytes(target), QByteArray("the old file"));
             EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList({QStringLiteral("old.file")}));
         }
