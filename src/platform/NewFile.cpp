@@ -74,10 +74,13 @@ int createBeside(const QString& target, QString* path)
     return createTemporary(folder, path);
 }
 
+NewFile::DiskCall fsyncCall = ::fsync;
+NewFile::DiskCall closeCall = ::close;
+
 bool closeChecked(int fd)
 {
     // A failed close may report a write the system had still to make.
-    return ::close(fd) == 0 || errno == EINTR;
+    return closeCall(fd) == 0 || errno == EINTR;
 }
 
 } // namespace
@@ -133,7 +136,7 @@ QString NewFile::release()
         return QString();
     }
     // A write the system held back fails here at the latest.
-    const bool synced = ::fsync(m_fd) == 0;
+    const bool synced = fsyncCall(m_fd) == 0;
     const int fd = std::exchange(m_fd, -1);
     if (!synced || !closeChecked(fd)) {
         const int cause = errno;
@@ -173,9 +176,11 @@ QString NewFile::makeTemporary(const QString& target, QString* error)
 bool NewFile::sync(const QString& path, const QString& target, QString* error)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0 || !closeChecked(fd)) {
+    const bool synced = fd >= 0 && fsyncCall(fd) == 0;
+    if (!synced || !closeChecked(fd)) {
         const int cause = errno;
-        if (fd >= 0) ::close(fd);
+        // A close that failed has released the descriptor all the same.
+        if (fd >= 0 && !synced) ::close(fd);
         if (error) *error = writeError(target, cause);
         return false;
     }
@@ -199,6 +204,12 @@ void NewFile::removeStale(const QString& folder, const QRegularExpression& patte
         const QDateTime changed = entry.lastModified().toUTC();
         if (changed < processStarted && changed < hourAgo) QFile::remove(entry.absoluteFilePath());
     }
+}
+
+void NewFile::setDiskCalls(DiskCall fsyncWith, DiskCall closeWith)
+{
+    fsyncCall = fsyncWith ? fsyncWith : ::fsync;
+    closeCall = closeWith ? closeWith : ::close;
 }
 
 QString NewFile::writeError(const QString& path, int cause)

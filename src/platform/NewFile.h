@@ -57,6 +57,12 @@ public:
     // when there is one.
     static QString writeError(const QString& path, int cause = 0);
 
+    // The calls that write a file through to the disk and close it, fsync(2) and
+    // close(2) by default. A test puts failing ones in their place (a failing close
+    // still releases the descriptor); nullptr puts the system's back.
+    using DiskCall = int (*)(int fd);
+    static void setDiskCalls(DiskCall fsyncWith, DiskCall closeWith);
+
 private:
     bool fail(int cause);
 

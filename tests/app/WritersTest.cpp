@@ -20,9 +20,11 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
 #include <csignal>
 #include <functional>
 #include <ostream>
+#include <string>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -73,6 +75,20 @@ ChildRun runWithFileSizeLimit(rlim_t limit, const std::function<Status()>& write
     run.succeeded = run.exited && WEXITSTATUS(status) == 0;
     run.failure = QString::fromUtf8(why);
     return run;
+}
+
+// fsync and close failing as on a disk that cannot take the last bytes (EIO); the
+// failing close releases the descriptor all the same, as close(2) does.
+int failingFsync(int)
+{
+    errno = EIO;
+    return -1;
+}
+int failingClose(int fd)
+{
+    ::close(fd);
+    errno = EIO;
+    return -1;
 }
 
 Status fromBool(bool ok, const QString& why)
@@ -240,6 +256,30 @@ TEST_F(WritersTest, APdfFileThatCannotGrowSaysWhy)
     ASSERT_TRUE(run.exited);
     EXPECT_EQ(run.failure, QStringLiteral("无法写入文件：%1（文件超出大小限制）").arg(target));
     EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList());
+}
+
+TEST_F(WritersTest, WhenTheLastBytesCannotBeWrittenThroughTheOldFileStays)
+{
+    const QString target = path(QStringLiteral("out/old.file"));
+    const struct
+    {
+        const char* call;
+        NewFile::DiskCall fsyncWith, closeWith;
+    } faults[] = {{"fsync", failingFsync, nullptr}, {"close", nullptr, failingClose}};
+    for (const auto& fault : faults) {
+        NewFile::setDiskCalls(fault.fsyncWith, fault.closeWith);
+        for (const Writer& w : writers()) {
+            SCOPED_TRACE(std::string(fault.call) + " fails: " + w.name);
+            writeFile(QStringLiteral("out/old.file"), "the old file");
+            const Status written = w.write(target);
+            ASSERT_FALSE(written.ok());
+            EXPECT_EQ(written.error().description,
+                      QStringLiteral("无法写入文件：%1（读写磁盘时出错）").arg(target));
+            EXPECT_EQ(bytes(target), QByteArray("the old file"));
+            EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList({QStringLiteral("old.file")}));
+        }
+    }
+    NewFile::setDiskCalls(nullptr, nullptr);
 }
 
 TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)

@@ -114,6 +114,18 @@ TEST_F(QualityEditingTest, SaveReplacesTheRecordsAndKeepsRowNumbers)
     EXPECT_EQ(column("select count(*) from 质量 where 均值标识=1"), QStringList({"0"}));
 }
 
+TEST_F(QualityEditingTest, ASheetOfExactlyTenRecordsSavesAgain)
+{
+    Sheet full;
+    for (int i = 0; i < ComponentRows; ++i)
+        full.rows[i] = {QStringLiteral("C%1").arg(i + 1), QString::number(i), QStringLiteral("%")};
+    for (int save = 1; save <= 2; ++save) {
+        const auto saved = Save_Quality(db(), componentKey(), full, 100);
+        ASSERT_TRUE(saved.ok()) << "save " << save << ": " << saved.error().description.toStdString();
+        EXPECT_EQ(column("select count(*) from 质量"), QStringList({"10"}));
+    }
+}
+
 TEST_F(QualityEditingTest, AFailedSaveLeavesTheRecordsAsTheyWere)
 {
     quality(21001, 0, "20101", "1", 101, QStringLiteral("旧"));

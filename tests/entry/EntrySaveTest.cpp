@@ -705,6 +705,50 @@ TEST_F(EntrySaveTest, StoredValuesLongerThanTheirBoxesShowWholeAndSaveBackUnchan
     EXPECT_EQ(quoted(QStringLiteral("批准日期")), QStringLiteral("NULL"));
 }
 
+TEST_F(EntrySaveTest, UneditedPlainTextBoxesSaveBackNullBlanksAndLongValuesByteForByte)
+{
+    enterRegistration();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    const QString n = QStringLiteral("4410102082001");
+    // (box of the project page, its column, stored value): Null, which the box shows as
+    // an empty text, trailing blanks, and a value longer than its box, with blanks.
+    const struct
+    {
+        int box;
+        QString column;
+        QVariant value;
+    } cases[] = {{7, QStringLiteral("电子邮箱"), QVariant(QMetaType::fromType<QString>())},
+                 {11, QStringLiteral("批准文号"), QStringLiteral("豫国土资函〔2016〕12号   ")},
+                 {3, QStringLiteral("通讯地址"), QString(55, QChar(u'路')) + QStringLiteral("  ")}};
+    const auto exact = [&](const QString& column) {
+        return stored(
+            QStringLiteral("select typeof(\"%1\") || ' ' || quote(\"%1\") from 压覆 where 登记号 = ?").arg(column),
+            n);
+    };
+    QStringList before;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Db::exec(m_state.Cn(),
+                             QStringLiteral("update 压覆 set \"%1\" = ? where 登记号 = ?").arg(c.column),
+                             {c.value, n}));
+        before << exact(c.column);
+    }
+    EXPECT_EQ(before[0], QStringLiteral("null NULL"));
+
+    clickNode(n);
+    for (const auto& c : cases) {
+        ASSERT_EQ(controlsOf(w()).Kn2Data(c.box)->column(), c.column);
+        EXPECT_EQ(controlsOf(w()).Kn2Data(c.box)->text(), c.value.toString()) << c.box;
+    }
+    type(A::Kn1Data, 1, QStringLiteral("王五"));
+    Prompt::clear();
+    main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+    EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+    ASSERT_TRUE(
+        stored(QStringLiteral("select 填表人 from 登记 where 登记号 = ?"), n).contains(QStringLiteral("王五")));
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        EXPECT_EQ(exact(cases[i].column), before[i]) << cases[i].box;
+}
+
 TEST(FieldBoxShowsTheStart, ASingleLineBoxShowsTheStartOfALongText)
 {
     FormControl layout;
