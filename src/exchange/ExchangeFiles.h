@@ -25,7 +25,8 @@ bool sameFile(const QString& a, const QString& b);
 
 // Copies the database open on `db` to `target` with VACUUM INTO, through a
 // temporary file beside the target (an existing target is replaced). The copy has
-// the permissions of the database file.
+// the permissions of the database file. A copy that cannot be written fails naming
+// the target and the cause; any other failure is the database's own.
 Status backupDatabase(const QSqlDatabase& db, const QString& target);
 
 } // namespace exchange

@@ -19,8 +19,8 @@ QString copyToTemporary(const QString& source, const QString& target, QString* e
 // The file in place keeps the permissions of the file it replaces; when
 // `permissionsOf` names an existing file, it takes that file's permissions instead
 // (a copy of a database gets the database's own). On failure `from` is left as it
-// is and `error` says why.
+// is, `error` says why and `cause` is the system's error (an errno value).
 bool putInPlace(const QString& from, const QString& to, QString* error = nullptr,
-                const QString& permissionsOf = QString());
+                const QString& permissionsOf = QString(), int* cause = nullptr);
 
 } // namespace FileCopy

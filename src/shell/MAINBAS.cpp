@@ -8,6 +8,7 @@
 #include "platform/Database.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileCopy.h"
+#include "platform/NewFile.h"
 #include "platform/Prompt.h"
 #include "platform/TextFile.h"
 #include "platform/TextNumber.h"
@@ -51,10 +52,11 @@ void readTwoLines(const QString& path, QString* folder, QString* name)
 
 bool writeSettings(const QString& path, const QStringList& lines)
 {
-    QString error;
-    if (!TextFile::writeLines(path, lines, &error)) {
-        Prompt::message(QStringLiteral("设置文件无法写入：") + QDir::toNativeSeparators(path),
-                        QStringLiteral("错误"), Prompt::Icon::Critical);
+    int cause = 0;
+    if (!TextFile::writeLines(path, lines, nullptr, &cause)) {
+        QString text = QStringLiteral("设置文件无法写入：") + QDir::toNativeSeparators(path);
+        if (cause != 0) text += QStringLiteral("（") + NewFile::causeText(cause) + QStringLiteral("）");
+        Prompt::message(text, QStringLiteral("错误"), Prompt::Icon::Critical);
         return false;
     }
     return true;

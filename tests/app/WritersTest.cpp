@@ -9,9 +9,11 @@
 #include "platform/FileCopy.h"
 #include "platform/NewFile.h"
 #include "platform/PrinterService.h"
+#include "platform/Prompt.h"
 #include "platform/TextFile.h"
 #include "printing/PrintRun.h"
 #include "printing/PrintSurface.h"
+#include "shell/MAINBAS.h"
 #include "upgrade/Deductions.h"
 
 #include <QDir>
@@ -82,8 +84,9 @@ struct Writer
 {
     const char* name;
     std::function<Status(const QString& target)> write;
-    // The failure names the target; a database copy reports the database's own error.
-    bool namesTarget = true;
+    // What the failure says before the target, and after it on a full disk.
+    QString lead = QStringLiteral("无法写入文件：");
+    QString fullDisk = QStringLiteral("（文件超出大小限制）");
 };
 
 class WritersTest : public ProgramFolder
@@ -145,8 +148,16 @@ protected:
                  // is: the copy spills pages and keeps a journal while it writes.
                  (void)Db::exec(m_state.Cn(), QStringLiteral("PRAGMA cache_size=10"));
                  return exchange::backupDatabase(m_state.Cn(), t);
+             }},
+            {"settings file",
+             [](const QString& t) {
+                 // A folder of a long name, so that the file exceeds the limit.
+                 state().DBPath = QLatin1Char('/') + QString(600, QChar(0x6570));
+                 state().DBName = QStringLiteral("djk.mdb");
+                 const bool written = MAINBAS::Write_Djk_Ini(t);
+                 return fromBool(written, Prompt::lastText());
              },
-             false},
+             QStringLiteral("设置文件无法写入：")},
             {"PDF file",
              [](const QString& t) {
                  PrintRun run({PrinterService::pdfPrinterName(), t});
@@ -157,7 +168,9 @@ protected:
                      surface->printText(1440, 1440 + 300 * i, QStringLiteral("压覆登记第%1行").arg(i));
                  surface->endDocument();
                  return run.finish();
-             }},
+             },
+             // The printing system tells no cause of its own.
+             QStringLiteral("无法写入文件："), QString()},
         };
     }
 
@@ -193,8 +206,10 @@ TEST_F(WritersTest, OnAFullDiskTheOldFileStaysAndTheFailureIsReported)
         ASSERT_TRUE(run.exited);
         EXPECT_FALSE(run.succeeded);
         EXPECT_FALSE(run.failure.isEmpty());
-        if (w.namesTarget) {
-            EXPECT_TRUE(run.failure.startsWith(QStringLiteral("无法写入文件：") + target)) << run.failure.toStdString();
+        // The file and the cause, once.
+        EXPECT_TRUE(run.failure.startsWith(w.lead + target)) << run.failure.toStdString();
+        if (!w.fullDisk.isEmpty()) {
+            EXPECT_EQ(run.failure, w.lead + target + w.fullDisk);
         }
         EXPECT_EQ(bytes(target), QByteArray("the old file"));
         // Nothing of the failed write is left beside it.
@@ -226,7 +241,7 @@ TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)
         for (const auto& [nowhere, cause] : refused) {
             const Status written = w.write(nowhere);
             ASSERT_FALSE(written.ok());
-            EXPECT_EQ(written.error().description, QStringLiteral("无法写入文件：%1（%2）").arg(nowhere, cause));
+            EXPECT_EQ(written.error().description, QStringLiteral("%1%2（%3）").arg(w.lead, nowhere, cause));
         }
     }
 }
