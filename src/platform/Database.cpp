@@ -68,10 +68,6 @@ Error sqliteError(int code, const QString& text, const QString& source)
     return Error{code, source, description};
 }
 
-} // namespace
-
-namespace {
-
 // SQLite's own handle of the connection; null when there is none. It is used with the
 // SQLite library this program links: the Qt SQLite driver must be built on that same
 // shared library, as the system's is (a driver with SQLite built in would hand over a

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -113,9 +114,10 @@ TEST_F(DatabaseFilesTest, DamageThatOnlyTheWholeFileCheckFindsIsToldOnceTheWindo
 }
 
 // What the open or the switch would write on its own (the index of the template a
-// file lacks, the province code of the switch) waits for the check of every page, so
-// a file whose damage only that check finds is never written.
-TEST_F(DatabaseFilesTest, ADamagedFileIsNotWrittenByItsOpenOrTheSwitchToIt)
+// file lacks, the province code of the switch) waits for the check of every page: it
+// goes into a sound file once the check is through, and never into a file whose
+// damage only that check finds.
+TEST_F(DatabaseFilesTest, TheOpenAndTheSwitchWriteIntoAFileOnlyOnceItIsFoundSound)
 {
     struct Case
     {
@@ -139,21 +141,30 @@ TEST_F(DatabaseFilesTest, ADamagedFileIsNotWrittenByItsOpenOrTheSwitchToIt)
          }},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Prompt::clear();
-        const QString damaged = path(QString::fromLatin1(c.name) + QStringLiteral(".mdb"));
-        ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), damaged, {300, 20080501}));
-        if (c.lacksIndex) runSql(damaged, {QStringLiteral("drop index idx_压覆_矿区顺序")});
-        ASSERT_TRUE(DamagedDatabase::damageMiddleLeaf(damaged, QStringLiteral("坐标")));
-        const QByteArray before = hashOf(damaged);
+        for (const bool damaged : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (damaged ? " damaged" : " sound"));
+            Prompt::clear();
+            const QString file = path(QString::fromLatin1(c.name) +
+                                      (damaged ? QStringLiteral("-damaged.mdb") : QStringLiteral(".mdb")));
+            ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), file, {300, 20080501}));
+            if (c.lacksIndex) runSql(file, {QStringLiteral("drop index idx_压覆_矿区顺序")});
+            if (damaged) {
+                ASSERT_TRUE(DamagedDatabase::damageMiddleLeaf(file, QStringLiteral("坐标")));
+            }
+            const QByteArray before = hashOf(file);
 
-        ASSERT_TRUE(c.use(damaged));
-        const QString message = QStringLiteral("数据库文件已损坏，不能使用：") + native(damaged);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return Prompt::lastText().startsWith(message); }, 10000))
-            << Prompt::lastText().toStdString();
-        QTest::qWait(50);
-        Db::close(m_state.CnName);
-        EXPECT_EQ(hashOf(damaged), before);
+            ASSERT_TRUE(c.use(file));
+            if (damaged) {
+                const QString message = QStringLiteral("数据库文件已损坏，不能使用：") + native(file);
+                EXPECT_TRUE(QTest::qWaitFor([&] { return Prompt::lastText().startsWith(message); }, 10000))
+                    << Prompt::lastText().toStdString();
+                QTest::qWait(50);
+                EXPECT_EQ(hashOf(file), before);
+            } else {
+                EXPECT_TRUE(QTest::qWaitFor([&] { return hashOf(file) != before; }, 10000));
+            }
+            Db::close(m_state.CnName);
+        }
     }
 }
 
