@@ -59,7 +59,11 @@ Status backupDatabase(const QSqlDatabase& db, const QString& target)
     Db::Error error;
     // VACUUM INTO writes into the empty file made for it.
     if (!Db::exec(db, QStringLiteral("VACUUM INTO ?"), {part}, &error)) {
+        // A copy the disk would not take is said as every file written is: the file
+        // and the cause.
+        const int cause = Db::writeFailureCause(db, error);
         removeTemporary(part);
+        if (cause != 0) return Db::Error{-1, kSource, NewFile::writeError(target, cause)};
         return error;
     }
     // The copy is as open to others as the database it copies.

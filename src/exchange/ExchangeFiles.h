@@ -22,7 +22,8 @@ Status fillFromTemplate(const QString& templatePath, const QString& target, cons
 
 // Copies the database open on `db` to `target` with VACUUM INTO, through a
 // temporary file beside the target (an existing target is replaced). The copy has
-// the permissions of the database file.
+// the permissions of the database file. A copy that cannot be written fails naming
+// the target and the cause; any other failure is the database's own.
 Status backupDatabase(const QSqlDatabase& db, const QString& target);
 
 } // namespace exchange

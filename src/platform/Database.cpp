@@ -15,6 +15,8 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+
 namespace Db {
 
 namespace {
@@ -27,7 +29,9 @@ QMutex g_lock;
 QHash<QString, Error> g_refused;
 QList<QPointer<QThread>> g_checks;
 
-void waitForChecks()
+} // namespace
+
+void waitForBackgroundChecks()
 {
     QList<QPointer<QThread>> running;
     {
@@ -37,7 +41,6 @@ void waitForChecks()
     for (const QPointer<QThread>& t : running)
         if (t) t->wait();
 }
-} // namespace
 
 void reportUnhandled(const Error& error)
 {
@@ -63,6 +66,18 @@ Error sqliteError(int code, const QString& text, const QString& source)
     if (description.isEmpty()) description = text;
     if (description.isEmpty()) description = QStringLiteral("未知的数据库错误");
     return Error{code, source, description};
+}
+
+// SQLite's own handle of the connection; null when there is none. It is used with the
+// SQLite library this program links: the Qt SQLite driver must be built on that same
+// shared library, as the system's is (a driver with SQLite built in would hand over a
+// handle of another library).
+sqlite3* handleOf(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    return handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+               ? *static_cast<sqlite3* const*>(handle.constData())
+               : nullptr;
 }
 
 } // namespace
@@ -101,6 +116,31 @@ QString plainCause(int sqliteCode)
     default:
         return QString();
     }
+}
+
+int writeFailureCause(const QSqlDatabase& db, const Error& e)
+{
+    switch (e.number) {
+    case SQLITE_FULL:
+        return ENOSPC;
+    case SQLITE_IOERR_WRITE:
+    case SQLITE_IOERR_FSYNC:
+    case SQLITE_IOERR_DIR_FSYNC:
+    case SQLITE_IOERR_TRUNCATE: {
+        // The system's error, which SQLite keeps until the next one.
+        sqlite3* handle = handleOf(db);
+        const int cause = handle ? sqlite3_system_errno(handle) : 0;
+        return cause != 0 ? cause : EIO;
+    }
+    default:
+        return 0;
+    }
+}
+
+bool inTransaction(const QSqlDatabase& db)
+{
+    sqlite3* handle = handleOf(db);
+    return handle && sqlite3_get_autocommit(handle) == 0;
 }
 
 bool finished(const QSqlQuery& q, Error* error)
@@ -203,7 +243,7 @@ void checkIntegrityInBackground(const QString& path, std::function<void(bool sou
     {
         QMutexLocker lock(&g_lock);
         static bool waiting = false;
-        if (!waiting) qAddPostRoutine(waitForChecks);
+        if (!waiting) qAddPostRoutine(waitForBackgroundChecks);
         waiting = true;
         g_checks.removeAll(QPointer<QThread>());
         g_checks.append(thread);
@@ -232,6 +272,16 @@ bool writesRefused(const QString& connectionName, Error* why)
     if (it == g_refused.constEnd()) return false;
     if (why) *why = it.value();
     return true;
+}
+
+// The failure `e` of a statement on `db` as the caller is to see it: a write that
+// SQLite stopped because writes on the connection were refused fails with the
+// reason of the refusal, not with SQLite's "read-only".
+Error refusalOr(const QSqlDatabase& db, const Error& e)
+{
+    Error why;
+    if ((e.number & 0xff) == 8 && writesRefused(db.connectionName(), &why)) return why;
+    return e;
 }
 
 } // namespace
@@ -438,13 +488,13 @@ std::optional<QSqlQuery> exec(const QSqlDatabase& db, const QString& sql, const 
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(sql)) {
-        if (error) *error = errorOf(q.lastError(), QStringLiteral("SQLite"));
+        if (error) *error = refusalOr(db, errorOf(q.lastError(), QStringLiteral("SQLite")));
         return std::nullopt;
     }
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values.at(i));
     if (!q.exec()) {
-        if (error) *error = errorOf(q.lastError(), QStringLiteral("SQLite"));
+        if (error) *error = refusalOr(db, errorOf(q.lastError(), QStringLiteral("SQLite")));
         return std::nullopt;
     }
     return q;
@@ -539,7 +589,7 @@ bool TransactionGuard::run(const char* statement, Error* error)
 {
     QSqlQuery q(m_db);
     if (q.exec(QString::fromLatin1(statement))) return true;
-    if (error) *error = errorOf(q.lastError(), QStringLiteral("SQLite"));
+    if (error) *error = refusalOr(m_db, errorOf(q.lastError(), QStringLiteral("SQLite")));
     return false;
 }
 
@@ -559,13 +609,7 @@ bool TransactionGuard::commit(Error* error)
 
 Rows::Rows(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
-    // The driver's handle is used with the SQLite library this program links: the Qt
-    // SQLite driver must be built on that same shared library, as the system's is
-    // (a driver with SQLite built in would hand over a handle of another library).
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    sqlite3* connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
-                              ? *static_cast<sqlite3* const*>(handle.constData())
-                              : nullptr;
+    sqlite3* connection = handleOf(db);
     if (!connection || !db.isOpen()) {
         fail(-1, QStringLiteral("数据库没有打开"));
         return;

@@ -68,6 +68,15 @@ Error errorOf(const QSqlError& e, const QString& source);
 // when the code tells none worth adding.
 QString plainCause(int sqliteCode);
 
+// The system's error (an errno value) behind the failure `e` of a statement on `db`
+// that could not write a file: ENOSPC for a full disk, the error SQLite met for a
+// failed write (EIO when it kept none); 0 for any other failure. To be asked before
+// the next statement on `db`.
+int writeFailureCause(const QSqlDatabase& db, const Error& e);
+
+// Whether a transaction is open on the connection.
+bool inTransaction(const QSqlDatabase& db);
+
 // SQLITE_READONLY_ROLLBACK: the file has a hot journal, which a writer that died in
 // the middle of a change left, and this connection may not roll it back.
 constexpr int ReadOnlyRollback = 8 | (3 << 8);
@@ -92,9 +101,14 @@ bool checkStructure(const QSqlDatabase& db, Error* error = nullptr);
 void checkIntegrityInBackground(const QString& path,
                                 std::function<void(bool sound, const Error& error)> done);
 
-// From now on the named connection writes nothing: every statement that would write
-// fails, and every TransactionGuard on it fails to begin with `why`. Closing the
-// connection ends it.
+// Waits until every check begun by checkIntegrityInBackground has ended; their verdicts
+// are then posted to the main thread, not yet delivered.
+void waitForBackgroundChecks();
+
+// From now on the named connection writes nothing: every TransactionGuard on it fails
+// to begin, and every statement through exec() that would write fails, both with
+// `why` (whatever the statement: a change, a new index, a copy by VACUUM INTO).
+// Closing the connection ends it.
 void refuseWrites(const QString& connectionName, const Error& why);
 
 // Creates each index of `reference` (by name) that `db` lacks on a table that `db`

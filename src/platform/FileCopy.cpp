@@ -110,19 +110,19 @@ bool copyFile(const QString& source, const QString& target, bool overwrite, QStr
     return false;
 }
 
-bool putInPlace(const QString& from, const QString& to, QString* error, const QString& permissionsOf)
+bool putInPlace(const QString& from, const QString& to, QString* error, const QString& permissionsOf,
+                int* cause)
 {
+    auto fail = [&](int why) {
+        if (error) *error = NewFile::writeError(to, why);
+        if (cause) *cause = why;
+        return false;
+    };
     const QFileInfo model(permissionsOf.isEmpty() ? to : permissionsOf);
-    if (model.exists() && !QFile::setPermissions(from, model.permissions())) {
-        if (error) *error = NewFile::writeError(to, errno);
-        return false;
-    }
+    if (model.exists() && !QFile::setPermissions(from, model.permissions())) return fail(errno);
     // rename(2) replaces the target in one step.
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-        const int cause = errno;
-        if (error) *error = NewFile::writeError(to, cause);
-        return false;
-    }
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return fail(errno);
     return true;
 }
 

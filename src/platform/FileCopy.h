@@ -19,9 +19,9 @@ QString copyToTemporary(const QString& source, const QString& target, QString* e
 // The file in place keeps the permissions of the file it replaces; when
 // `permissionsOf` names an existing file, it takes that file's permissions instead
 // (a copy of a database gets the database's own). On failure `from` is left as it
-// is and `error` says why.
+// is, `error` says why and `cause` is the system's error (an errno value).
 bool putInPlace(const QString& from, const QString& to, QString* error = nullptr,
-                const QString& permissionsOf = QString());
+                const QString& permissionsOf = QString(), int* cause = nullptr);
 
 // True when the two paths name the same file once each is taken to its real path:
 // relative to the current folder, every link and "." and ".." resolved. A path

@@ -95,7 +95,10 @@ NewFile::~NewFile()
 
 bool NewFile::fail(int cause)
 {
-    if (m_error.isEmpty()) m_error = writeError(m_target, cause);
+    if (m_error.isEmpty()) {
+        m_error = writeError(m_target, cause);
+        m_cause = cause;
+    }
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
     if (!m_temporary.isEmpty()) QFile::remove(m_temporary);
@@ -152,7 +155,7 @@ bool NewFile::commit(const QString& permissionsOf)
     const QString written = release();
     if (written.isEmpty()) return false;
     QString why;
-    if (!FileCopy::putInPlace(written, m_target, &why, permissionsOf)) {
+    if (!FileCopy::putInPlace(written, m_target, &why, permissionsOf, &m_cause)) {
         QFile::remove(written);
         m_error = why;
         return false;
@@ -210,6 +213,11 @@ void NewFile::setDiskCalls(DiskCall fsyncWith, DiskCall closeWith)
 {
     fsyncCall = fsyncWith ? fsyncWith : ::fsync;
     closeCall = closeWith ? closeWith : ::close;
+}
+
+QString NewFile::causeText(int cause)
+{
+    return ::causeText(cause);
 }
 
 QString NewFile::writeError(const QString& path, int cause)

@@ -30,6 +30,8 @@ public:
     QString release();
 
     QString errorString() const { return m_error; }
+    // The system's error (an errno value) that failed the file; 0 when none is known.
+    int cause() const { return m_cause; }
 
     // A free name of ours for a temporary file in the folder of `target`, short
     // whatever the target's name, made as an empty file so that no other writer
@@ -56,6 +58,8 @@ public:
     // "无法写入文件：" and the path, with the cause of the system error `cause`
     // when there is one.
     static QString writeError(const QString& path, int cause = 0);
+    // The cause of the system error `cause` as the messages say it.
+    static QString causeText(int cause);
 
     // The calls that write a file through to the disk and close it, fsync(2) and
     // close(2) by default. A test puts failing ones in their place (a failing close
@@ -69,5 +73,6 @@ private:
     QString m_target;
     QString m_temporary;
     QString m_error;
+    int m_cause = 0;
     int m_fd = -1;
 };

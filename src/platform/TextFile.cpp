@@ -46,13 +46,14 @@ ReadStatus readLines(const QString& path, QStringList* lines, QString* error)
     return ReadStatus::Ok;
 }
 
-bool writeLines(const QString& path, const QStringList& lines, QString* error)
+bool writeLines(const QString& path, const QStringList& lines, QString* error, int* cause)
 {
     QByteArray bytes;
     for (const QString& l : lines) bytes += l.toUtf8() + "\r\n";
     NewFile f(path);
     if (!f.open() || !f.write(bytes) || !f.commit()) {
         if (error) *error = f.errorString();
+        if (cause) *cause = f.cause();
         return false;
     }
     return true;

@@ -16,7 +16,9 @@ QString decode(const QByteArray& bytes);
 // Reads the file's lines (without their line ends).
 ReadStatus readLines(const QString& path, QStringList* lines, QString* error = nullptr);
 
-// Writes each line followed by CR LF; the file is replaced only when complete.
-bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+// Writes each line followed by CR LF; the file is replaced only when complete. On
+// failure `error` names the file and the cause, and `cause` is the system's error (an
+// errno value, 0 when none is known).
+bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr, int* cause = nullptr);
 
 } // namespace TextFile

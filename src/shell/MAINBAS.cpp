@@ -8,6 +8,7 @@
 #include "platform/Database.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileCopy.h"
+#include "platform/NewFile.h"
 #include "platform/Prompt.h"
 #include "platform/TextFile.h"
 #include "platform/TextNumber.h"
@@ -15,8 +16,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <optional>
+#include <utility>
 
 namespace MAINBAS {
 
@@ -51,10 +54,11 @@ void readTwoLines(const QString& path, QString* folder, QString* name)
 
 bool writeSettings(const QString& path, const QStringList& lines)
 {
-    QString error;
-    if (!TextFile::writeLines(path, lines, &error)) {
-        Prompt::message(QStringLiteral("设置文件无法写入：") + QDir::toNativeSeparators(path),
-                        QStringLiteral("错误"), Prompt::Icon::Critical);
+    int cause = 0;
+    if (!TextFile::writeLines(path, lines, nullptr, &cause)) {
+        QString text = QStringLiteral("设置文件无法写入：") + QDir::toNativeSeparators(path);
+        if (cause != 0) text += QStringLiteral("（") + NewFile::causeText(cause) + QStringLiteral("）");
+        Prompt::message(text, QStringLiteral("错误"), Prompt::Icon::Critical);
         return false;
     }
     return true;
@@ -224,9 +228,9 @@ namespace {
 // tables can be read (the check of every page follows in the background once it is
 // in use) and it has every table and field of the template `reference` (when there
 // is one). A file that cannot be written is used for reading after the user is told;
-// one that can gets the indexes of the template it lacks. False after one message
-// naming the file.
-bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file, const Db::ScopedConnection* reference)
+// *writable says whether it can. False after one message naming the file.
+bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file, const Db::ScopedConnection* reference,
+                          bool* writable)
 {
     Db::Error error;
     if (!Db::checkStructure(db, &error)) {
@@ -243,16 +247,65 @@ bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file, const Db:
             return false;
         }
     }
-    if (!Db::probeWrite(db, &error)) {
+    *writable = Db::probeWrite(db, &error);
+    if (!*writable) {
         const QString cause = Db::plainCause(error.number);
         Prompt::message(Read_Only_Message(file, cause.isEmpty() ? error.description : cause), kTitle,
                         Prompt::Icon::Exclamation);
-    } else if (reference && !Db::addMissingIndexes(db, reference->db(), &error)) {
-        // The lists work without them, only slower; a file that cannot take them
-        // fails the next save with the cause.
-        qWarning("%s: %s", qUtf8Printable(file), qUtf8Printable(error.description));
     }
     return true;
+}
+
+// Gives the working database the indexes of the template it lacks.
+void addTemplateIndexes()
+{
+    const Db::ScopedConnection reference(QStringLiteral("shape"), templatePath(), Db::OpenMode::ReadOnly);
+    Db::Error error = reference.error();
+    if (!reference.ok() || !Db::addMissingIndexes(state().Cn(), reference.db(), &error)) {
+        // The lists work without them, only slower; a file that cannot take them
+        // fails the next save with the cause.
+        qWarning("%s: %s", qUtf8Printable(Database_File()), qUtf8Printable(error.description));
+    }
+}
+
+// The writes that wait for the check of every page of the working connection.
+struct WaitingWrites
+{
+    QString connection;
+    bool sound = false; // the check has found the file sound
+    QList<std::function<void()>> writes;
+};
+
+WaitingWrites& waitingWrites()
+{
+    static WaitingWrites w;
+    return w;
+}
+
+// The waiting writes of `connection`, for a file its check has found sound.
+void makeWaitingWrites(const QString& connection)
+{
+    WaitingWrites& w = waitingWrites();
+    if (w.connection != connection || state().CnName != connection) return;
+    w.sound = true;
+    // A write of the clerk's may be under way (long work lets events through): the
+    // waiting writes follow it.
+    if (Db::inTransaction(state().Cn())) {
+        QTimer::singleShot(100, QCoreApplication::instance(), [connection] { makeWaitingWrites(connection); });
+        return;
+    }
+    const QList<std::function<void()>> writes = std::exchange(w.writes, {});
+    for (const auto& write : writes)
+        write();
+}
+
+// A program that ends while writes wait waits for the verdict of the check, so that
+// they are made (or dropped) as the verdict says.
+void finishWaitingWrites()
+{
+    if (waitingWrites().writes.isEmpty()) return;
+    Db::waitForBackgroundChecks();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 }
 
 // Pages of the working connection's cache, in KiB when negative: enough to hold the
@@ -290,7 +343,8 @@ void openShapeReference(std::optional<Db::ScopedConnection>& reference)
 // database has passed its checks against `reference`; closes it otherwise.
 bool useAsWorking(const QString& name, const Db::ScopedConnection* reference)
 {
-    if (!checkWorkingDatabase(Db::connection(name), Database_File(), reference)) {
+    bool writable = false;
+    if (!checkWorkingDatabase(Db::connection(name), Database_File(), reference, &writable)) {
         Db::close(name);
         return false;
     }
@@ -299,6 +353,7 @@ bool useAsWorking(const QString& name, const Db::ScopedConnection* reference)
     ProgramState& s = state();
     if (!s.CnName.isEmpty()) Db::close(s.CnName);
     s.CnName = name;
+    if (writable && reference) When_Found_Sound(addTemplateIndexes);
     return true;
 }
 
@@ -332,7 +387,13 @@ void Check_Working_Database()
     const QString file = Database_File();
     Db::checkIntegrityInBackground(file, [name, file](bool sound, const Db::Error& e) {
         // A verdict on a connection that has been replaced since is of no use.
-        if (sound || state().CnName != name) return;
+        if (state().CnName != name) return;
+        if (sound) {
+            makeWaitingWrites(name);
+            return;
+        }
+        // A file not found sound is never written on its own.
+        if (waitingWrites().connection == name) waitingWrites().writes.clear();
         const int code = e.number & 0xff;
         if (code != 11 && code != 26) {
             qWarning("%s: %s", qUtf8Printable(file), qUtf8Printable(e.description));
@@ -342,6 +403,21 @@ void Check_Working_Database()
         Db::refuseWrites(name, Db::Error{11, QStringLiteral("SQLite"), message});
         showDamaged(message);
     });
+}
+
+void When_Found_Sound(std::function<void()> write)
+{
+    static const bool ending = [] {
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QObject::connect(app, &QCoreApplication::aboutToQuit, app, finishWaitingWrites);
+        return true;
+    }();
+    Q_UNUSED(ending);
+    WaitingWrites& w = waitingWrites();
+    const QString connection = state().CnName;
+    if (w.connection != connection) w = WaitingWrites{connection, false, {}};
+    w.writes.append(std::move(write));
+    if (w.sound) makeWaitingWrites(connection);
 }
 
 void Get_Province_Code()

@@ -48,8 +48,15 @@ bool Open_Connection();
 
 // Checks every page of the working database in the background, once its window is
 // in use. Damage found is told at once with Damaged_Message, and the connection then
-// writes nothing: each save fails with that message.
+// writes nothing: each write fails with that message. A file found sound gets the
+// writes that wait for the check (When_Found_Sound).
 void Check_Working_Database();
+
+// Makes `write` on the working database once the check of its every page has found it
+// sound (at once when it has already), and never when the check fails: the writes
+// that the open or the switch of a database make on their own wait for it, so that
+// the program never writes into a damaged file.
+void When_Found_Sound(std::function<void()> write);
 
 // The messages of a refused or limited working database, each naming the file.
 QString Damaged_Message(const QString& file, const QString& detail);

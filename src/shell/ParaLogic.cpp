@@ -235,19 +235,20 @@ AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::functio
                         Prompt::Icon::Question) != Prompt::Answer::Ok)
             return r;
         if (!switchDatabase(input.databasePath)) return r;
-        // The switch has happened: a failure to store the province code is reported
-        // and the bookkeeping of the switch still follows.
-        Save_Province_Code(s.Cn(), input.provinceText);
+        // The switch has happened. The province code is the new database's from now
+        // on; it is written into the file once the check of its every page has found
+        // it sound (a damaged file is never written), and a failure to store it is
+        // reported then.
+        s.ProvinceCode = TextNumber::roundToInt32(provinceValue(input.provinceText));
+        MAINBAS::When_Found_Sound(
+            [province = input.provinceText] { Save_Province_Code(state().Cn(), province); });
         if (makeDefault) {
             MAINBAS::Write_Djk_Ini(djkIni);
             s.Switched_DB_Path.clear();
         } else {
             s.Switched_DB_Path = input.databasePath;
         }
-        if (entryOpen) {
-            MAINBAS::Get_Province_Code();
-            if (reloadEntryList) reloadEntryList();
-        }
+        if (entryOpen && reloadEntryList) reloadEntryList();
         r.clearStatistics = true;
         s.TJPath.clear();
         s.TJName.clear();

