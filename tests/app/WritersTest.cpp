@@ -258,6 +258,29 @@ TEST_F(WritersTest, AnUpgradeThatCannotGrowItsNewFileNamesTheTargetOnce)
     EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList());
 }
 
+TEST_F(WritersTest, WhenTheLastBytesCannotBeWrittenThroughTheOldFileStays)
+{
+    const QString target = path(QStringLiteral("out/old.file"));
+    const struct
+    {
+        const char* call;
+        NewFile::DiskCall fsyncWith, closeWith;
+    } faults[] = {{"fsync", failingFsync, nullptr}, {"close", nullptr, failingClose}};
+    for (const auto& fault : faults) {
+        NewFile::setDiskCalls(fault.fsyncWith, fault.closeWith);
+        for (const Writer& w : writers()) {
+            SCOPED_TRACE(std::string(fault.call) + " fails: " + w.name);
+            writeFile(QStringLiteral("out/old.file"), "the old file");
+            const Status written = w.write(target);
+            ASSERT_FALSE(written.ok());
+            EXPECT_EQ(written.error().description, w.lead + target + QStringLiteral("（读写磁盘时出错）"));
+            EXPECT_EQ(bytes(target), QByteArray("the old file"));
+            EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList({QStringLiteral("old.file")}));
+        }
+    }
+    NewFile::setDiskCalls(nullptr, nullptr);
+}
+
 TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)
 {
     // 82 Chinese characters of three bytes each and ".pdf": 250 bytes.
