@@ -139,6 +139,11 @@ void NewTab::Get_Data_All()
     m_tvmDataList->clear();
     m_cobNavigate->setCurrentIndex(m_cobNavigate->findText(NAVIGATE::ModeDJH));
     navigate_djh();
+    // The list opens at its top with its first node chosen, unloaded: left without
+    // a choice, the toolbar would choose the closing "..." and scroll to the end.
+    const QModelIndex first = m_tvmDataList->model()->index(0, 0);
+    if (first.isValid()) m_tvmDataList->setCurrentIndex(first);
+    m_tvmDataList->scrollToTop();
     // After a switch of the working database the pages would still show a
     // registration of the old file, which a save would then write into the new one:
     // the window forgets it and waits for a choice, as when it opened.
@@ -220,10 +225,7 @@ void NewTab::TvmDataList_DblClick()
 void NewTab::view_djh()
 {
     ProgramState& s = state();
-    // The number of registrations the list holds (not its nodes).
-    mainWindow().setPanelText(3, QStringLiteral("共有") +
-                                     QString::number(NAVIGATE::Count_Registrations(m_tvmDataList)) +
-                                     QStringLiteral("个项目"));
+    showListCount();
 
     const QModelIndex selected = m_tvmDataList->currentIndex();
     if (!selected.isValid()) return;
@@ -338,6 +340,14 @@ void NewTab::view_djh()
         }
         KnPic_Paint(2);
     }
+}
+
+void NewTab::showListCount()
+{
+    // The number of registrations the list holds (not its nodes).
+    mainWindow().setPanelText(3, QStringLiteral("共有") +
+                                     QString::number(NAVIGATE::Count_Registrations(m_tvmDataList)) +
+                                     QStringLiteral("个项目"));
 }
 
 void NewTab::view_zycl()
