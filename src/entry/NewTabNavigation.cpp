@@ -174,10 +174,15 @@ void NewTab::Command6_Click()
     s.Query_SQL.clear();
     NAVIGATE::Open_Query_Dialog(this);
     Data_All_Refresh();
+    // The count and the toolbar follow the rebuilt list, also where nothing is
+    // clicked in it (the region modes leave it empty until a region is chosen).
+    showListCount();
     if (m_tvmDataList->topLevelCount() > 0) {
         const QModelIndex first = m_tvmDataList->model()->index(0, 0);
         m_tvmDataList->setCurrentIndex(first);
         TvmDataList_NodeClick(first);
+    } else {
+        mainWindow().setToolbarState(m_tvmDataList);
     }
 }
 

@@ -24,6 +24,10 @@ void Set_Toolbar_State(QTreeView* TvmDataList)
         } else {
             main.setButtonEnabled(Keys::Del, false);
         }
+    } else if (list) {
+        // An empty list (a region mode before its region is chosen) holds nothing to
+        // delete, whatever the pages still show.
+        main.setButtonEnabled(Keys::Del, false);
     }
     Sync_Menu_Toolbar();
 }
