@@ -139,10 +139,7 @@ void NewTab::Get_Data_All()
     m_tvmDataList->clear();
     m_cobNavigate->setCurrentIndex(m_cobNavigate->findText(NAVIGATE::ModeDJH));
     navigate_djh();
-    // The list opens at its top with its first node chosen, unloaded: left without
-    // a choice, the toolbar would choose the closing "..." and scroll to the end.
-    const QModelIndex first = m_tvmDataList->model()->index(0, 0);
-    if (first.isValid()) m_tvmDataList->setCurrentIndex(first);
+    // The list opens at its top (nothing is chosen in it until a click).
     m_tvmDataList->scrollToTop();
     // After a switch of the working database the pages would still show a
     // registration of the old file, which a save would then write into the new one:
