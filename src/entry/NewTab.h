@@ -208,6 +208,8 @@ private:
     void connectNavigation();
     // Loads the registration of the list's selected node into the pages.
     void view_djh();
+    // Status panel 3: the number of registrations the list holds.
+    void showListCount();
     void buildNavigation();
     void buildPages();
     void placeWindow();

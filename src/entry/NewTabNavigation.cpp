@@ -139,6 +139,8 @@ void NewTab::Get_Data_All()
     m_tvmDataList->clear();
     m_cobNavigate->setCurrentIndex(m_cobNavigate->findText(NAVIGATE::ModeDJH));
     navigate_djh();
+    // The list opens at its top (nothing is chosen in it until a click).
+    m_tvmDataList->scrollToTop();
     // After a switch of the working database the pages would still show a
     // registration of the old file, which a save would then write into the new one:
     // the window forgets it and waits for a choice, as when it opened.
@@ -169,10 +171,15 @@ void NewTab::Command6_Click()
     s.Query_SQL.clear();
     NAVIGATE::Open_Query_Dialog(this);
     Data_All_Refresh();
+    // The count and the toolbar follow the rebuilt list, also where nothing is
+    // clicked in it (the region modes leave it empty until a region is chosen).
+    showListCount();
     if (m_tvmDataList->topLevelCount() > 0) {
         const QModelIndex first = m_tvmDataList->model()->index(0, 0);
         m_tvmDataList->setCurrentIndex(first);
         TvmDataList_NodeClick(first);
+    } else {
+        mainWindow().setToolbarState(m_tvmDataList);
     }
 }
 
@@ -220,10 +227,7 @@ void NewTab::TvmDataList_DblClick()
 void NewTab::view_djh()
 {
     ProgramState& s = state();
-    // The number of registrations the list holds (not its nodes).
-    mainWindow().setPanelText(3, QStringLiteral("共有") +
-                                     QString::number(NAVIGATE::Count_Registrations(m_tvmDataList)) +
-                                     QStringLiteral("个项目"));
+    showListCount();
 
     const QModelIndex selected = m_tvmDataList->currentIndex();
     if (!selected.isValid()) return;
@@ -338,6 +342,14 @@ void NewTab::view_djh()
         }
         KnPic_Paint(2);
     }
+}
+
+void NewTab::showListCount()
+{
+    // The number of registrations the list holds (not its nodes).
+    mainWindow().setPanelText(3, QStringLiteral("共有") +
+                                     QString::number(NAVIGATE::Count_Registrations(m_tvmDataList)) +
+                                     QStringLiteral("个项目"));
 }
 
 void NewTab::view_zycl()

@@ -4,17 +4,26 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QQueue>
+#include <QSpacerItem>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <memory>
 
 namespace {
+// The room a title bar takes beside its title, in title-bar heights: the window's
+// icon, its buttons and the margins.
+constexpr int TitleBarButtons = 6;
+
 struct PromptState
 {
     bool testMode = false;
@@ -75,10 +84,29 @@ Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons bu
         s.shown.append(Shown{text, title, buttons, icon});
         return s.answers.isEmpty() ? firstButton(buttons) : s.answers.dequeue();
     }
-    QMessageBox box(parent ? parent : QApplication::activeWindow());
-    box.setWindowTitle(title);
-    box.setText(displayText(text));
-    box.setIcon(boxIcon(icon));
+    const QPointer<QMessageBox> box =
+        messageBox(text, title, buttons, icon, parent ? parent : QApplication::activeWindow());
+    const int answer = box->exec();
+    delete box.data();
+    switch (answer) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+}
+
+QMessageBox* Prompt::messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon,
+                                QWidget* parent)
+{
+    auto* box = new QMessageBox(parent);
+    box->setWindowTitle(title);
+    box->setText(displayText(text));
+    box->setIcon(boxIcon(icon));
     QMessageBox::StandardButtons std;
     switch (buttons) {
     case Buttons::Ok:
@@ -94,17 +122,17 @@ Prompt::Answer Prompt::ask(const QString& text, const QString& title, Buttons bu
         std = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
-    box.setStandardButtons(std);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    case QMessageBox::Cancel:
-        return Answer::Cancel;
-    default:
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    box->setStandardButtons(std);
+    // The window's title bar holds its icon and buttons beside the title: a short
+    // message must not make the box so narrow that the title is cut.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+        const int bar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box);
+        const int width = metrics.horizontalAdvance(title) + TitleBarButtons * bar;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                      1, grid->columnCount());
     }
+    return box;
 }
 
 void Prompt::message(const QString& text, const QString& title, Icon icon, QWidget* parent)

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 // Message boxes. Every message of the program goes through here with its exact
@@ -34,6 +35,9 @@ public:
     // line, in a list that scrolls and can be copied ("复制"), and an OK button.
     static void list(const QString& lead, const QStringList& items, const QString& title, Icon icon,
                      QWidget* parent = nullptr);
+    // The box that ask() shows, not yet shown.
+    static QMessageBox* messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon,
+                                   QWidget* parent = nullptr);
     // The window that list() shows, not yet shown.
     static QDialog* listBox(const QString& lead, const QStringList& items, const QString& title, Icon icon,
                             QWidget* parent = nullptr);

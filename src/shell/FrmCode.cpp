@@ -8,6 +8,7 @@
 #include "platform/Twips.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,6 +18,33 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The widths of columns whose texts need `wanted`, from their widths `base`, in
+// `room`: each column that needs more than its width gets it while the room lasts;
+// when the room is short, the room beside the columns is shared out in proportion
+// to what each needs. No column becomes narrower than its width.
+QList<int> fittedWidths(const QList<int>& base, const QList<int>& wanted, int room)
+{
+    QList<int> widths = base;
+    qint64 total = 0, need = 0;
+    for (int c = 0; c < base.size(); ++c) {
+        total += base[c];
+        need += std::max(0, wanted.value(c) - base[c]);
+    }
+    const qint64 spare = room - total;
+    if (need == 0 || spare <= 0) return widths;
+    for (int c = 0; c < base.size(); ++c) {
+        const qint64 more = std::max(0, wanted.value(c) - base[c]);
+        widths[c] += int(need <= spare ? more : more * spare / need);
+    }
+    return widths;
+}
+
+} // namespace
 
 FrmCode::FrmCode(QWidget* parent) : ModalDialog(parent, Keys::Code, QStringLiteral("数据词表浏览..."))
 {
@@ -43,6 +71,10 @@ FrmCode::FrmCode(QWidget* parent) : ModalDialog(parent, Keys::Code, QStringLiter
     fl->addWidget(MSFlex1);
     txtEdit = new QLineEdit(MSFlex1);
     txtEdit->hide();
+    // Every row counts when a column's longest text is measured; the grid follows
+    // the room it is given.
+    MSFlex1->horizontalHeader()->setResizeContentsPrecision(-1);
+    MSFlex1->viewport()->installEventFilter(this);
 
     auto* body = new QHBoxLayout;
     body->addLayout(left);
@@ -85,6 +117,19 @@ void FrmCode::Command2_Click()
     reject();
 }
 
+bool FrmCode::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == MSFlex1->viewport() && event->type() == QEvent::Resize) fitColumns();
+    return ModalDialog::eventFilter(watched, event);
+}
+
+void FrmCode::fitColumns()
+{
+    const QList<int> widths = fittedWidths(m_baseWidths, m_textWidths, MSFlex1->viewport()->width());
+    for (int c = 0; c < widths.size() && c < MSFlex1->columnCount(); ++c)
+        if (MSFlex1->columnWidth(c) != widths[c]) MSFlex1->setColumnWidth(c, widths[c]);
+}
+
 void FrmCode::Show_Table(const QString& table)
 {
     CodeDictionary::Table data;
@@ -121,6 +166,14 @@ void FrmCode::Show_Table(const QString& table)
         }
         for (int r = 0; r < MSFlex1->rowCount(); ++r)
             MSFlex1->setRowHeight(r, Twips::toPixelsY(320));
+        m_baseWidths.clear();
+        m_textWidths.clear();
+        const QAbstractItemView* view = MSFlex1;
+        for (int c = 0; c < MSFlex1->columnCount(); ++c) {
+            m_baseWidths << MSFlex1->columnWidth(c);
+            m_textWidths << (c == 0 ? 0 : view->sizeHintForColumn(c));
+        }
+        fitColumns();
         if (!data.rows.isEmpty()) MSFlex1->setCurrentCell(1, 1);
     }
 

@@ -2,6 +2,8 @@
 
 #include "ModalDialog.h"
 
+#include <QList>
+
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -25,6 +27,15 @@ public:
     QLineEdit* txtEdit = nullptr;
     QPushButton* Command2 = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Form_Load();
+    // Widens the columns whose longest text needs more than their width, as far as
+    // the grid has room beside its columns.
+    void fitColumns();
+
+    QList<int> m_baseWidths; // the columns' widths before fitting, in pixels
+    QList<int> m_textWidths; // what the longest text of each column needs
 };

@@ -24,9 +24,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 const QString kFilter = QStringLiteral("MS Access Files(*.mdb)");
-}
+// The rows a dropped-down list shows, as a drop-down list box does.
+constexpr int ListRows = 10;
+} // namespace
 
 FrmPara::FrmPara(QWidget* parent) : ModalDialog(parent, Keys::Para, QStringLiteral("参数设置..."))
 {
@@ -93,7 +97,8 @@ FrmPara::FrmPara(QWidget* parent) : ModalDialog(parent, Keys::Para, QStringLiter
     v->addWidget(heading);
     v->addWidget(SSTab1, 1);
     v->addLayout(buttons);
-    resize(Twips::toPixelsX(6600), Twips::toPixelsY(4000));
+    // Tall enough for the province list to drop down its ten rows below the box.
+    resize(Twips::toPixelsX(6600), Twips::toPixelsY(4800));
 
     // The pick list floats over the page, hidden until dropped down.
     List1 = new QListWidget(this);
@@ -135,8 +140,14 @@ void FrmPara::Form_Load()
 
 void FrmPara::Command1_Click()
 {
+    // The list shows as many rows as a drop-down list usually does, as far as the
+    // dialog has room below the box.
     const QPoint topLeft = Text1->mapTo(this, QPoint(0, Text1->height()));
-    List1->setGeometry(topLeft.x(), topLeft.y(), Text1->width() + Command1->width(), Twips::toPixelsY(1000));
+    const int frame = 2 * List1->frameWidth();
+    const int rowHeight = std::max(1, List1->sizeHintForRow(0));
+    const int rows = std::clamp((height() - topLeft.y() - frame) / rowHeight, 1,
+                                std::max(1, std::min(ListRows, List1->count())));
+    List1->setGeometry(topLeft.x(), topLeft.y(), Text1->width() + Command1->width(), rows * rowHeight + frame);
     List1->raise();
     List1->show();
     // Dropping the list chooses nothing: the entry of the box's province becomes the

@@ -13,8 +13,14 @@ void Set_Toolbar_State(QTreeView* TvmDataList)
     if (!main.present()) return;
     const QAbstractItemModel* list = TvmDataList ? TvmDataList->model() : nullptr;
     if (list && list->rowCount() > 0) {
-        if (!TvmDataList->currentIndex().isValid())
+        if (!TvmDataList->currentIndex().isValid()) {
+            // Choosing the closing node by code leaves the list where it is: a list
+            // just built opens at its top, not scrolled to its end.
+            const bool scrolls = TvmDataList->hasAutoScroll();
+            TvmDataList->setAutoScroll(false);
             TvmDataList->setCurrentIndex(list->index(list->rowCount() - 1, 0));
+            TvmDataList->setAutoScroll(scrolls);
+        }
         const QModelIndex node = TvmDataList->currentIndex();
         // Only a registration leaf can be deleted: not "...", not a group node (one
         // whose children are not shown yet included).
@@ -24,6 +30,10 @@ void Set_Toolbar_State(QTreeView* TvmDataList)
         } else {
             main.setButtonEnabled(Keys::Del, false);
         }
+    } else if (list) {
+        // An empty list (a region mode before its region is chosen) holds nothing to
+        // delete, whatever the pages still show.
+        main.setButtonEnabled(Keys::Del, false);
     }
     Sync_Menu_Toolbar();
 }

@@ -8,9 +8,9 @@ class QTreeView;
 namespace KCUTIL {
 
 // With the entry window's registration list: selects its last node when none is
-// selected; a registration leaf enables "DEL" and "PRINT", the "..." node and a
-// group node (a mining area) disable "DEL" and leave "PRINT" as it is; then the
-// menu follows.
+// selected, leaving the list scrolled where it is; a registration leaf enables
+// "DEL" and "PRINT", the "..." node and a group node (a mining area) disable "DEL"
+// and leave "PRINT" as it is, and so does an empty list; then the menu follows.
 void Set_Toolbar_State(QTreeView* TvmDataList);
 
 // The menu items take the states of their buttons.

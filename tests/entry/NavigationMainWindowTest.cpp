@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -81,6 +82,24 @@ TEST_F(NavigationMainWindowTest, DoubleClickOnTheClosingNodeOpensTheReferenceCho
     doubleClick(controlsOf(w).TvmDataList(), "...");
     EXPECT_EQ(chooserShown, 1);
     EXPECT_EQ(m_state.Cur_DJH, "");
+}
+
+TEST_F(NavigationMainWindowTest, TheListOpensAtItsTopWithNothingLoaded)
+{
+    // More registrations than the list shows at once.
+    for (int i = 1; i <= 80; ++i)
+        addRegistration({QStringLiteral("4510106082%1").arg(i, 3, 10, QLatin1Char('0')), 510106, QVariant(),
+                         QVariant(), QVariant(), QVariant(), QVariant()});
+    NewTab* w = openEntry();
+    ASSERT_NE(w, nullptr);
+    QApplication::processEvents();
+    NavigateTree* list = controlsOf(w).TvmDataList();
+    ASSERT_GT(list->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->model()->index(0, 0))));
+    EXPECT_EQ(m_state.Cur_DJH, "");
+    EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), "");
+    EXPECT_FALSE(main->buttonEnabled("DEL"));
 }
 
 TEST_F(NavigationMainWindowTest, CheckToolAnswerShowsItsRegistrationOpeningTheEntryWindow)

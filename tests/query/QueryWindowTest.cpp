@@ -17,6 +17,7 @@
 #include "support/ModalDialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
@@ -153,6 +154,42 @@ TEST_F(QueryWindowTest, QueryButtonFiltersTheListAndRemembersTheAcceptedTexts)
                });
     EXPECT_EQ(listed(w), (QStringList{A, B, D, "..."}));
     EXPECT_EQ(m_state.Query_Text[1], "四川矿业");
+}
+
+TEST_F(QueryWindowTest, ACancelledQueryInARegionModeLeavesNeitherCountNorDeleteOfTheEmptiedList)
+{
+    NewTab* w = openEntry();
+    ASSERT_NE(w, nullptr);
+    auto* box = w->findChild<QComboBox*>(QStringLiteral("cobNavigate"));
+    box->setCurrentIndex(box->findText("行政区-->登记号"));
+    Q_EMIT box->activated(box->currentIndex());
+    auto* regions = w->findChild<NavigateTree*>(QStringLiteral("TvDataList"));
+    auto* list = w->findChild<NavigateTree*>(QStringLiteral("TvmDataList"));
+    regions->expandAll();
+    QModelIndex county;
+    for (const QModelIndex& n : NAVIGATE::Tree_Nodes(regions))
+        if (NAVIGATE::Node_Key(n) == "C510105") county = n;
+    ASSERT_TRUE(county.isValid());
+    regions->setCurrentIndex(county);
+    Q_EMIT regions->clicked(county);
+    ASSERT_EQ(listed(w), (QStringList{D, "..."}));
+    const QModelIndex d = list->model()->index(0, 0);
+    list->setCurrentIndex(d);
+    Q_EMIT list->clicked(d);
+    ASSERT_EQ(main->panelText(3), "共有1个项目");
+    ASSERT_TRUE(main->buttonEnabled("DEL"));
+
+    // 取消 rebuilds the region tree; the registration list stays empty until a
+    // region is chosen, and the registration shown stays on the pages.
+    withDialog([&] { w->findChild<QPushButton*>(QStringLiteral("Command6"))->click(); },
+               [&](QWidget* dialog) { click(dialog, "Command2_1"); });
+    EXPECT_EQ(listed(w), QStringList{});
+    EXPECT_EQ(boxText(w, "Kn1Data(0)"), D);
+    EXPECT_EQ(main->panelText(3), "共有0个项目");
+    EXPECT_FALSE(main->buttonEnabled("DEL"));
+    EXPECT_FALSE(main->menuItemEnabled(MainCommands::Menu::DJ, DjMenu::Delete));
+    w->Form_Activate();
+    EXPECT_FALSE(main->buttonEnabled("DEL"));
 }
 
 TEST_F(QueryWindowTest, TheKeysPickInBothPickerTreesAsClicksDo)

@@ -6,18 +6,24 @@
 #include "shell/About.h"
 #include "shell/CodeDictionary.h"
 #include "shell/FrmCode.h"
+#include "shell/FrmPara.h"
 #include "shell/FrmSysView.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
@@ -108,6 +114,51 @@ TEST_F(SmallDialogsTest, AnEmptyDictionaryShowsTheHeadingAndNullsShowEmpty)
     EXPECT_EQ(dlg.MSFlex1->item(1, 1)->text(), QStringLiteral("7"));
     EXPECT_EQ(dlg.MSFlex1->item(1, 2)->text(), QString());
     EXPECT_TRUE(Prompt::shown().isEmpty());
+}
+
+TEST_F(SmallDialogsTest, GridsListsAndMessageBoxesShowTheirTextsWhole)
+{
+    // Each dictionary's columns are as wide as their longest texts, side by side in
+    // the grid's width.
+    FrmCode code;
+    code.show();
+    for (int table : {0, 3, 6}) {
+        code.List2->setCurrentRow(table);
+        QApplication::processEvents();
+        const QTableWidget* grid = code.MSFlex1;
+        int total = 0;
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            total += grid->columnWidth(c);
+            for (int r = 0; r < grid->rowCount(); ++r) {
+                const QTableWidgetItem* item = grid->item(r, c);
+                if (!item) continue;
+                ASSERT_LT(QFontMetrics(item->font()).horizontalAdvance(item->text()), grid->columnWidth(c))
+                    << item->text().toStdString();
+            }
+        }
+        EXPECT_LE(total, grid->viewport()->width()) << table;
+    }
+    code.reject();
+
+    // The province list drops down with ten rows.
+    FrmPara para;
+    para.show();
+    QApplication::processEvents();
+    para.Command1_Click();
+    const int row = para.List1->sizeHintForRow(0);
+    EXPECT_EQ(para.List1->viewport()->height() / row, 10);
+    EXPECT_TRUE(para.rect().contains(para.List1->geometry()));
+    para.reject();
+
+    // A box with a short message is as wide as its title and a title bar's buttons.
+    const std::unique_ptr<QMessageBox> box(
+        Prompt::messageBox(QStringLiteral("升级完成！"), QStringLiteral("Quillet"), Prompt::Buttons::Ok,
+                           Prompt::Icon::None));
+    box->show();
+    QApplication::processEvents();
+    const int bar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box.get());
+    EXPECT_GE(box->width(),
+              QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance("Quillet") + 4 * bar);
 }
 
 TEST_F(SmallDialogsTest, AMissingDictionaryIsReportedAndTheBrowserStaysUsable)
