@@ -99,6 +99,12 @@ QString CheckDataRun::reportIsDatabaseMessage(const QString& databaseFile)
            QDir::toNativeSeparators(databaseFile);
 }
 
+QString CheckDataRun::workIsDatabaseMessage(const QString& databaseFile)
+{
+    return QStringLiteral("检查用的临时数据库就是被检查的数据库文件，检查会删除这个文件，不能检查：\n") +
+           QDir::toNativeSeparators(databaseFile);
+}
+
 QString CheckDataRun::workPath(const QString& programDir)
 {
     return KCUTIL::joinPath(programDir, QStringLiteral("临时.mdb"));
@@ -258,6 +264,8 @@ Result<CheckDataRun::Outcome> CheckDataRun::run(const CheckGroups& groups)
                 (groups.consistency ? int(Check_Consistency().size()) : 0);
     // A database whose name ends in "Txt" would be its own report.
     if (FileCopy::sameFile(reportPath(m_databaseFile), m_databaseFile)) return Outcome::ReportIsDatabase;
+    // The work copy is made anew in the program folder, over whatever file is there.
+    if (FileCopy::sameFile(workPath(m_programDir), m_databaseFile)) return Outcome::WorkIsDatabase;
     // The report is written beside its old self and replaces it only when complete.
     CheckReport report(reportPath(m_databaseFile), kSource);
     if (Status opened = report.open(); !opened) return opened.error();

@@ -46,7 +46,8 @@ public:
     enum class Outcome {
         Done,            // the report is written (0 bytes when nothing was found)
         TemplateMissing, // djk.sys is missing: nothing was checked
-        ReportIsDatabase // the report would be the checked database itself: nothing was done
+        ReportIsDatabase, // the report would be the checked database itself: nothing was done
+        WorkIsDatabase    // the work copy would be made over the checked database: nothing was done
     };
 
     CheckDataRun(const QString& programDir, const QString& databaseFile, Progress progress = {});
@@ -55,6 +56,8 @@ public:
     static QString reportPath(const QString& databaseFile);
     // The refusal of a run whose report would be written over the database `databaseFile`.
     static QString reportIsDatabaseMessage(const QString& databaseFile);
+    // The refusal of a run whose work copy would be made over the database `databaseFile`.
+    static QString workIsDatabaseMessage(const QString& databaseFile);
     static QString workPath(const QString& programDir);
 
     Result<Outcome> run(const CheckGroups& groups);

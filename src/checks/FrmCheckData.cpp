@@ -135,8 +135,11 @@ void FrmCheckData::start()
         ErrorBox::show(result.error(), this);
         return;
     }
-    if (*result == checks::CheckDataRun::Outcome::ReportIsDatabase) {
-        Prompt::message(checks::CheckDataRun::reportIsDatabaseMessage(m_databaseFile),
+    if (*result == checks::CheckDataRun::Outcome::ReportIsDatabase ||
+        *result == checks::CheckDataRun::Outcome::WorkIsDatabase) {
+        Prompt::message(*result == checks::CheckDataRun::Outcome::ReportIsDatabase
+                            ? checks::CheckDataRun::reportIsDatabaseMessage(m_databaseFile)
+                            : checks::CheckDataRun::workIsDatabaseMessage(m_databaseFile),
                         QStringLiteral("数据检查2"), Prompt::Icon::Exclamation, this);
         return;
     }

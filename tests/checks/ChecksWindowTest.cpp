@@ -298,26 +298,35 @@ TEST_F(ChecksWindowTest, TheSecondCheckWritesItsReportBesideTheWorkingDatabase)
     EXPECT_EQ(main->panelText(1), StatusText::Idle);
 }
 
-TEST_F(ChecksWindowTest, ADatabaseThatWouldBeItsOwnReportIsNotChecked)
+TEST_F(ChecksWindowTest, ADatabaseThatTheRunWouldWriteOverIsNotChecked)
 {
-    // The report of w.Txt is w.Txt.
-    ASSERT_TRUE(QFile::copy(workingFile(), path(QStringLiteral("w.Txt"))));
-    m_state.DBName = QStringLiteral("w.Txt");
-    const QByteArray before = readAll(path(QStringLiteral("w.Txt")));
-    whileOpen([&] { main->MENU_DATA_Click(10); },
-              [&](QWidget* dialog) {
-                  dialog->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
-                  button(dialog, 0)->click();
-                  EXPECT_EQ(Prompt::lastText(),
-                            QStringLiteral(
-                                "检查结果文件就是被检查的数据库文件，检查结果会写在数据库上，不能检查：\n") +
-                                path(QStringLiteral("w.Txt")));
-                  EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查2"));
-                  EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
-                  button(dialog, 1)->click();
-              });
-    EXPECT_EQ(readAll(path(QStringLiteral("w.Txt"))), before);
-    EXPECT_FALSE(QFileInfo::exists(checks::CheckDataRun::workPath(dir())));
+    // The report of w.Txt is w.Txt; the work copy is 临时.mdb in the program folder.
+    const struct
+    {
+        QString name;
+        QString refusal;
+    } cases[] = {{QStringLiteral("w.Txt"),
+                  QStringLiteral("检查结果文件就是被检查的数据库文件，检查结果会写在数据库上，不能检查：\n")},
+                 {QStringLiteral("临时.mdb"),
+                  QStringLiteral("检查用的临时数据库就是被检查的数据库文件，检查会删除这个文件，不能检查：\n")}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString file = path(c.name);
+        ASSERT_TRUE(QFile::copy(workingFile(), file));
+        m_state.DBName = c.name;
+        const QByteArray before = readAll(file);
+        whileOpen([&] { main->MENU_DATA_Click(10); },
+                  [&](QWidget* dialog) {
+                      dialog->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+                      button(dialog, 0)->click();
+                      EXPECT_EQ(Prompt::lastText(), c.refusal + file);
+                      EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("数据检查2"));
+                      EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
+                      button(dialog, 1)->click();
+                  });
+        EXPECT_EQ(readAll(file), before);
+        EXPECT_EQ(QFileInfo::exists(checks::CheckDataRun::workPath(dir())), file == checks::CheckDataRun::workPath(dir()));
+    }
 }
 
 TEST_F(ChecksWindowTest, TheCleanUpRunsFromTheMaintenanceMenuAndLeavesItsStatusText)
