@@ -44,8 +44,8 @@ public:
     using Progress = std::function<void(int value, int maximum)>;
 
     enum class Outcome {
-        Done,            // the report is written (0 bytes when nothing was found)
-        TemplateMissing, // djk.sys is missing: nothing was checked
+        Done,             // the report is written (0 bytes when nothing was found)
+        TemplateMissing,  // djk.sys is missing: nothing was checked
         ReportIsDatabase, // the report would be the checked database itself: nothing was done
         WorkIsDatabase    // the work copy would be made over the checked database: nothing was done
     };

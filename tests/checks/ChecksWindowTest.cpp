@@ -305,10 +305,11 @@ TEST_F(ChecksWindowTest, ADatabaseThatTheRunWouldWriteOverIsNotChecked)
     {
         QString name;
         QString refusal;
-    } cases[] = {{QStringLiteral("w.Txt"),
-                  QStringLiteral("检查结果文件就是被检查的数据库文件，检查结果会写在数据库上，不能检查：\n")},
-                 {QStringLiteral("临时.mdb"),
-                  QStringLiteral("检查用的临时数据库就是被检查的数据库文件，检查会删除这个文件，不能检查：\n")}};
+    } cases[] = {
+        {QStringLiteral("w.Txt"),
+         QStringLiteral("检查结果文件就是被检查的数据库文件，检查结果会写在数据库上，不能检查：\n")},
+        {QStringLiteral("临时.mdb"),
+         QStringLiteral("检查用的临时数据库就是被检查的数据库文件，检查会删除这个文件，不能检查：\n")}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         const QString file = path(c.name);
@@ -325,7 +326,8 @@ TEST_F(ChecksWindowTest, ADatabaseThatTheRunWouldWriteOverIsNotChecked)
                       button(dialog, 1)->click();
                   });
         EXPECT_EQ(readAll(file), before);
-        EXPECT_EQ(QFileInfo::exists(checks::CheckDataRun::workPath(dir())), file == checks::CheckDataRun::workPath(dir()));
+        EXPECT_EQ(QFileInfo::exists(checks::CheckDataRun::workPath(dir())),
+                  file == checks::CheckDataRun::workPath(dir()));
     }
 }
 
