@@ -132,8 +132,8 @@ Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sour
                            "WHERE x.kind = ? AND x.number = s.登记号)");
         // A kind table is read whole; any other table for the numbers of the kind.
         if (step.table != step.kind) {
-            const QString ofKind =
-                QStringLiteral("登记号 IN (SELECT 登记号 FROM src.") + Db::quotedName(step.kind) + QLatin1Char(')');
+            const QString ofKind = QStringLiteral("登记号 IN (SELECT 登记号 FROM src.") +
+                                   Db::quotedName(step.kind) + QLatin1Char(')');
             rows += QStringLiteral(" AND s.") + ofKind;
             copy.selection = QStringLiteral("p.") + ofKind;
         }

@@ -80,14 +80,14 @@ bool isOverlayNumber(const QString& number)
 Status buildMap(const QSqlDatabase& db, const ImportRequest& request, ImportOutcome& outcome)
 {
     Db::Error error;
-    auto rows =
-        Db::exec(db,
-                 request.allNumbers
-                     ? QStringLiteral("SELECT s.rowid, s.登记号 FROM src.登记 s WHERE typeof(s.登记号) = 'text' "
-                                      "ORDER BY s.rowid")
-                     : QStringLiteral("SELECT s.rowid, s.登记号 FROM src.登记 s JOIN temp.import_numbers n "
-                                      "ON n.number = s.登记号 ORDER BY s.rowid"),
-                 {}, &error);
+    auto rows = Db::exec(
+        db,
+        request.allNumbers
+            ? QStringLiteral("SELECT s.rowid, s.登记号 FROM src.登记 s WHERE typeof(s.登记号) = 'text' "
+                             "ORDER BY s.rowid")
+            : QStringLiteral("SELECT s.rowid, s.登记号 FROM src.登记 s JOIN temp.import_numbers n "
+                             "ON n.number = s.登记号 ORDER BY s.rowid"),
+        {}, &error);
     if (!rows) return error;
     QSqlQuery insert(db);
     if (!insert.prepare(QStringLiteral("INSERT INTO temp.import_map (rid, old, new) VALUES (?, ?, ?)")))

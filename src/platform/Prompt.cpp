@@ -129,8 +129,8 @@ QMessageBox* Prompt::messageBox(const QString& text, const QString& title, Butto
         const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
         const int bar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box);
         const int width = metrics.horizontalAdvance(title) + TitleBarButtons * bar;
-        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
-                      1, grid->columnCount());
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
     }
     return box;
 }

@@ -19,6 +19,7 @@ ReadStatus readLines(const QString& path, QStringList* lines, QString* error = n
 // Writes each line followed by CR LF; the file is replaced only when complete. On
 // failure `error` names the file and the cause, and `cause` is the system's error (an
 // errno value, 0 when none is known).
-bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr, int* cause = nullptr);
+bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr,
+                int* cause = nullptr);
 
 } // namespace TextFile

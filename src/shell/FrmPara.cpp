@@ -147,7 +147,8 @@ void FrmPara::Command1_Click()
     const int rowHeight = std::max(1, List1->sizeHintForRow(0));
     const int rows = std::clamp((height() - topLeft.y() - frame) / rowHeight, 1,
                                 std::max(1, std::min(ListRows, List1->count())));
-    List1->setGeometry(topLeft.x(), topLeft.y(), Text1->width() + Command1->width(), rows * rowHeight + frame);
+    List1->setGeometry(topLeft.x(), topLeft.y(), Text1->width() + Command1->width(),
+                       rows * rowHeight + frame);
     List1->raise();
     List1->show();
     // Dropping the list chooses nothing: the entry of the box's province becomes the

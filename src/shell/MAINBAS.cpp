@@ -291,7 +291,8 @@ void makeWaitingWrites(const QString& connection)
     // A write of the clerk's may be under way (long work lets events through): the
     // waiting writes follow it.
     if (Db::inTransaction(state().Cn())) {
-        QTimer::singleShot(100, QCoreApplication::instance(), [connection] { makeWaitingWrites(connection); });
+        QTimer::singleShot(100, QCoreApplication::instance(),
+                           [connection] { makeWaitingWrites(connection); });
         return;
     }
     const QList<std::function<void()>> writes = std::exchange(w.writes, {});

@@ -129,9 +129,8 @@ Result<Upgrade::Outcome> Upgrade::doBusiness()
     if (!made) return fail(made.error());
     m.newDbPath = *made;
     Outcome outcome;
-    auto deducted =
-        upgradeInto(m.newDbPath, m.desPath, m.sourcePath, m.isRepair ? m.repairSourcePath : QString(),
-                    &outcome.errors);
+    auto deducted = upgradeInto(m.newDbPath, m.desPath, m.sourcePath,
+                                m.isRepair ? m.repairSourcePath : QString(), &outcome.errors);
     if (!deducted) return fail(deducted.error());
     if (!outcome.errors.isEmpty()) {
         deleteNewFiles();

@@ -676,7 +676,8 @@ TEST_F(EntrySaveTest, UneditedStoredValuesShowWholeAndSaveBackByteForByte)
                  {11, QStringLiteral("批准文号"), QStringLiteral("豫国土资函〔2016〕12号   "), false}};
     const auto quoted = [&](const QString& column) {
         return stored(
-            QStringLiteral("select typeof(\"%1\") || ' ' || quote(\"%1\") from 压覆 where 登记号 = ?").arg(column),
+            QStringLiteral("select typeof(\"%1\") || ' ' || quote(\"%1\") from 压覆 where 登记号 = ?")
+                .arg(column),
             n);
     };
     QStringList before;
