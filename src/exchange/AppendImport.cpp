@@ -29,11 +29,22 @@ QStringList appendedKinds(bool everyKind)
     return everyKind ? kindTables() : QStringList{QStringLiteral("压覆")};
 }
 
+// Numbers of a kind table left out of the append.
+struct LeftOut
+{
+    QStringList reported; // every one, as the clerk is told it
+    // The text numbers among them: the registrations skipped. A number that is no
+    // text names no registration (the steps copy text numbers only), so it must not
+    // keep out the registration whose text reads the same, as a blob of its digits
+    // would once read back.
+    QStringList registrations;
+};
+
 // Numbers of the source's kind table `kind` that must not be appended: held by the
 // working database in any table of the kind's steps, taken by a kind before it in
 // the plan, repeated within the kind table, or no text (Null, a blob). In the kind
 // table's order.
-Result<QStringList> duplicatesOf(const QSqlDatabase& db, const QString& kind, const QStringList& earlierKinds)
+Result<LeftOut> duplicatesOf(const QSqlDatabase& db, const QString& kind, const QStringList& earlierKinds)
 {
     QStringList tests;
     QStringList tables = childTables();
@@ -47,16 +58,19 @@ Result<QStringList> duplicatesOf(const QSqlDatabase& db, const QString& kind, co
     tests << QStringLiteral("count(*) > 1") << QStringLiteral("typeof(k.登记号) <> 'text'");
     Db::Error error;
     auto q = Db::exec(db,
-                      QStringLiteral("SELECT k.登记号 FROM src.") + Db::quotedName(kind) +
-                          QStringLiteral(" k GROUP BY k.登记号 HAVING ") +
+                      QStringLiteral("SELECT k.登记号, typeof(k.登记号) = 'text' FROM src.") +
+                          Db::quotedName(kind) + QStringLiteral(" k GROUP BY k.登记号 HAVING ") +
                           tests.join(QStringLiteral(" OR ")) + QStringLiteral(" ORDER BY min(k.rowid)"),
                       {}, &error);
     if (!q) return error;
-    QStringList numbers;
-    while (q->next())
-        numbers << q->value(0).toString();
+    LeftOut left;
+    while (q->next()) {
+        const QString number = q->value(0).toString();
+        left.reported << number;
+        if (q->value(1).toInt() == 1) left.registrations << number;
+    }
     if (q->lastError().isValid()) return Db::errorOf(q->lastError(), kSource);
-    return numbers;
+    return left;
 }
 
 // Numbers of the kind `kind` to leave out: temp.append_skip.
@@ -117,8 +131,9 @@ Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sour
         if (step.kind != step.table) continue;
         const auto duplicates = duplicatesOf(db, step.kind, earlier);
         if (!duplicates) return duplicates.error();
-        if (const Status added = addSkipped(db, step.kind, *duplicates); !added) return added.error();
-        outcome.duplicates << *duplicates;
+        if (const Status added = addSkipped(db, step.kind, duplicates->registrations); !added)
+            return added.error();
+        outcome.duplicates << duplicates->reported;
         earlier << step.kind;
     }
     for (int i = 0; i < plan.size(); ++i) {

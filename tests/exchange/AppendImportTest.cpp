@@ -114,3 +114,17 @@ TEST_F(AppendImportTest, AFailureLeavesTheWorkingDatabaseByteIdentical)
     EXPECT_EQ(bytes(MAINBAS::Database_File()), before);
     EXPECT_EQ(count(db(), "登记"), 0);
 }
+
+// A kind row whose number is a blob of a registration's digits is no registration:
+// it is reported, and the registration of that number as text is appended whole.
+TEST_F(AppendImportTest, ANumberThatIsABlobDoesNotKeepOutTheTextOfItsDigits)
+{
+    exec(src->db(), "INSERT INTO 查明 (登记号) VALUES (CAST(? AS BLOB))", {Z});
+    ASSERT_EQ(count(src->db(), "查明"), 2);
+    const auto r = exchange::appendDatabase(db(), source, true);
+    ASSERT_TRUE(r.ok()) << r.error().description.toStdString();
+    EXPECT_EQ(r->duplicates, QStringList({Z}));
+    EXPECT_EQ(rowsOf(db(), Z), "登记=1 压覆=0 报告=1 质量=2 资源储量=2 坐标=1");
+    EXPECT_EQ(Db::scalar(db(), "SELECT typeof(登记号) FROM 查明").toString(), "text");
+    EXPECT_EQ(rowsOf(db(), A), full());
+}

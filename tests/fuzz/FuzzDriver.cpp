@@ -1,7 +1,9 @@
 // Runs a fuzz target without libFuzzer: every seed first, then random mutations of
 // the seeds and of what the run has tried, for a bounded time or number of runs.
 // Takes the options the tests pass to libFuzzer (-max_total_time=, -runs=; others
-// are ignored) and folders of seed files. A failed property aborts, as under libFuzzer.
+// are ignored) and folders of seed files. Given files instead, it runs each of them
+// once and nothing else, as libFuzzer does: a kept finding is tried again alone. A
+// failed property aborts, as under libFuzzer.
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -100,6 +102,12 @@ Bytes mutate(const Bytes& from, const std::vector<Bytes>& pool, std::mt19937& rn
     return b;
 }
 
+Bytes bytesOf(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -107,6 +115,7 @@ int main(int argc, char** argv)
     double seconds = 2;
     long long runs = -1;
     std::vector<Bytes> pool;
+    std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a.rfind("-max_total_time=", 0) == 0) {
@@ -116,12 +125,23 @@ int main(int argc, char** argv)
         } else if (a.rfind("-runs=", 0) == 0) {
             runs = std::stoll(a.substr(6));
         } else if (a.rfind("-", 0) != 0 && std::filesystem::is_directory(a)) {
-            for (const auto& e : std::filesystem::directory_iterator(a)) {
-                if (!e.is_regular_file()) continue;
-                std::ifstream in(e.path(), std::ios::binary);
-                pool.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-            }
+            for (const auto& e : std::filesystem::directory_iterator(a))
+                if (e.is_regular_file()) pool.push_back(bytesOf(e.path()));
+        } else if (a.rfind("-", 0) != 0 && std::filesystem::is_regular_file(a)) {
+            files.push_back(a);
+        } else if (a.rfind("-", 0) != 0) {
+            std::fprintf(stderr, "no such file or folder: %s\n", a.c_str());
+            return 1;
         }
+    }
+    if (!files.empty()) {
+        std::signal(SIGABRT, keepCurrent);
+        for (const std::string& f : files) {
+            std::printf("Running: %s\n", f.c_str());
+            run(bytesOf(f));
+        }
+        std::printf("Executed %zu inputs\n", files.size());
+        return 0;
     }
     if (pool.empty()) pool.emplace_back();
     std::signal(SIGABRT, keepCurrent);
