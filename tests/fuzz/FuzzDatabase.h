@@ -59,7 +59,8 @@ struct Working
     // A failed import leaves the file as it was.
     void requireUnchanged() const
     {
-        FuzzSupport::require(bytesOf(path) == before, "a failed import leaves the working database as it was");
+        FuzzSupport::require(bytesOf(path) == before,
+                             "a failed import leaves the working database as it was");
     }
 
     QString name;
@@ -86,8 +87,8 @@ inline const QString& unreadable()
 inline QHash<QString, int> rowsByNumber(const QSqlDatabase& db, const QString& schema, const QString& table)
 {
     QHash<QString, int> rows;
-    auto q = Db::exec(db, QStringLiteral("SELECT 登记号, CAST(登记号 AS BLOB) FROM ") + Db::quotedName(schema) +
-                              QLatin1Char('.') + Db::quotedName(table));
+    auto q = Db::exec(db, QStringLiteral("SELECT 登记号, CAST(登记号 AS BLOB) FROM ") +
+                              Db::quotedName(schema) + QLatin1Char('.') + Db::quotedName(table));
     FuzzSupport::require(q.has_value(), "the table is read");
     while (q->next()) {
         const QVariant v = q->value(0);

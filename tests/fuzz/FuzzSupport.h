@@ -37,8 +37,9 @@ inline const QString& folder()
         QString path;
         Folder()
         {
-            const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
-                                                                                      : QDir::tempPath();
+            const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                     ? QStringLiteral("/dev/shm")
+                                     : QDir::tempPath();
             path = base + QStringLiteral("/orvane-fuzz-") + QString::number(getpid());
             QDir().mkpath(path);
         }

@@ -19,9 +19,9 @@
 
 namespace {
 
-const QStringList kTables{QStringLiteral("登记"), QStringLiteral("压覆"),   QStringLiteral("报告"),
+const QStringList kTables{QStringLiteral("登记"), QStringLiteral("压覆"),     QStringLiteral("报告"),
                           QStringLiteral("质量"), QStringLiteral("资源储量"), QStringLiteral("坐标"),
-                          QStringLiteral("查明"), QStringLiteral("占用"),   QStringLiteral("停办")};
+                          QStringLiteral("查明"), QStringLiteral("占用"),     QStringLiteral("停办")};
 
 const QStringList kNumbers{QStringLiteral("4510104082001"), QStringLiteral("4510104082002"),
                            QStringLiteral("4510104082999"), QStringLiteral("4510104082998"),
@@ -75,24 +75,34 @@ Value decodeValue(Input& in)
                                       5e-324,
                                       -0.0,
                                       9.2233720368547758e18};
-    static const char* dates[] = {"1000-05-01", "0999-12-31", "1001-01-01", "0100-01-01", "0099-12-31",
-                                  "2008-01-20 12:00:00", "abc", "-4713-11-24", "9999-12-31", "1000-13-45"};
+    static const char* dates[] = {"1000-05-01", "0999-12-31",          "1001-01-01", "0100-01-01",
+                                  "0099-12-31", "2008-01-20 12:00:00", "abc",        "-4713-11-24",
+                                  "9999-12-31", "1000-13-45"};
     switch (in.byte() % 10) {
-    case 0: return {QVariant(), false};
-    case 1: return {kNumbers.at(in.byte() % kNumbers.size()), false};
-    case 2: return {qlonglong(in.word()), false};
+    case 0:
+        return {QVariant(), false};
+    case 1:
+        return {kNumbers.at(in.byte() % kNumbers.size()), false};
+    case 2:
+        return {qlonglong(in.word()), false};
     case 3: {
         const quint64 bits = in.word();
         double d;
         std::memcpy(&d, &bits, sizeof d);
         return {d, false};
     }
-    case 4: return {specials[in.byte() % std::size(specials)], false};
-    case 5: return {in.bytes(in.byte() % 32), true};
-    case 6: return {QString(int(in.byte() % 64 + 1) * 4096, QChar(0x538B)), false}; // 压
-    case 7: return {in.bytes(in.byte() % 32), false};                               // a blob
-    case 8: return {QString::fromLatin1(dates[in.byte() % std::size(dates)]), false};
-    default: return {1721060.0 + double((in.byte() << 8) | in.byte()) * 16.0, false}; // a Julian day
+    case 4:
+        return {specials[in.byte() % std::size(specials)], false};
+    case 5:
+        return {in.bytes(in.byte() % 32), true};
+    case 6:
+        return {QString(int(in.byte() % 64 + 1) * 4096, QChar(0x538B)), false}; // 压
+    case 7:
+        return {in.bytes(in.byte() % 32), false}; // a blob
+    case 8:
+        return {QString::fromLatin1(dates[in.byte() % std::size(dates)]), false};
+    default:
+        return {1721060.0 + double((in.byte() << 8) | in.byte()) * 16.0, false}; // a Julian day
     }
 }
 
@@ -117,7 +127,8 @@ QString looseSource()
             Db::ScopedConnection c(QStringLiteral("fuzz_loose_template"), FuzzDatabase::templatePath(),
                                    Db::OpenMode::ReadOnly);
             FuzzSupport::require(c.ok(), "the template opens");
-            QSqlDatabase loose = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fuzz_loose"));
+            QSqlDatabase loose =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fuzz_loose"));
             loose.setDatabaseName(file);
             FuzzSupport::require(loose.open(), "the source file is made");
             for (const QString& t : kTables) {
@@ -125,11 +136,12 @@ QString looseSource()
                 auto q = Db::exec(c.db(), QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), {t});
                 FuzzSupport::require(q.has_value(), "the template's columns are read");
                 while (q->next())
-                    columns << Db::quotedName(q->value(0).toString()) + QLatin1Char(' ') + q->value(1).toString();
-                FuzzSupport::require(Db::exec(loose,
-                                              QStringLiteral("CREATE TABLE ") + Db::quotedName(t) +
-                                                  QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
-                                                  QLatin1Char(')'))
+                    columns << Db::quotedName(q->value(0).toString()) + QLatin1Char(' ') +
+                                   q->value(1).toString();
+                FuzzSupport::require(Db::exec(loose, QStringLiteral("CREATE TABLE ") + Db::quotedName(t) +
+                                                         QStringLiteral(" (") +
+                                                         columns.join(QStringLiteral(", ")) +
+                                                         QLatin1Char(')'))
                                          .has_value(),
                                      "the source table is made");
             }
@@ -149,9 +161,8 @@ QString seededWorking()
         Db::ScopedConnection c(QStringLiteral("fuzz_seed"), file, Db::OpenMode::ReadWrite);
         FuzzSupport::require(c.ok(), "the working template opens");
         for (const QString& t : {QStringLiteral("登记"), QStringLiteral("压覆"), QStringLiteral("报告")})
-            FuzzSupport::require(Db::exec(c.db(),
-                                          QStringLiteral("INSERT INTO ") + Db::quotedName(t) +
-                                              QStringLiteral(" (登记号) VALUES ('4510104082001')"))
+            FuzzSupport::require(Db::exec(c.db(), QStringLiteral("INSERT INTO ") + Db::quotedName(t) +
+                                                      QStringLiteral(" (登记号) VALUES ('4510104082001')"))
                                      .has_value(),
                                  "the working template is seeded");
         return file;
@@ -215,7 +226,8 @@ QStringList registrationNumbers(const QSqlDatabase& db)
     auto q = Db::exec(db, QStringLiteral("SELECT 登记号 FROM src.登记 ORDER BY rowid"));
     FuzzSupport::require(q.has_value(), "the source's numbers are read");
     while (q->next())
-        if (!q->value(0).isNull() && q->value(0).typeId() == QMetaType::QString) numbers << q->value(0).toString();
+        if (!q->value(0).isNull() && q->value(0).typeId() == QMetaType::QString)
+            numbers << q->value(0).toString();
     return numbers;
 }
 

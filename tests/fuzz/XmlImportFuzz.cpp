@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     args.tables = tabxfer::registrationTables().join(QLatin1Char(';'));
     args.keyDescription = QStringLiteral("登记号;DJH;'");
     const Status imported = tabxfer::xmlimport(args);
-    FuzzSupport::require(bool(imported) == (args.status == QStringLiteral("1")), "the status tells the outcome");
+    FuzzSupport::require(bool(imported) == (args.status == QStringLiteral("1")),
+                         "the status tells the outcome");
     if (!imported) {
         work.requireUnchanged();
         return 0;

@@ -282,5 +282,6 @@ TEST_F(CupsPrint, FourA4PagesFromTheQueueAndSmallerPaperRefused)
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("输出完毕!"));
     EXPECT_TRUE(waitFor([&] { return m_cups->pdfFiles().size() == 2; }, 120))
         << "the queue did not receive the job after the print to a PDF file";
-    EXPECT_EQ(QDir(dir()).entryList({QStringLiteral(".orvane-*")}, QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir(dir()).entryList({QStringLiteral(".orvane-*")}, QDir::Files | QDir::Hidden),
+              QStringList());
 }

@@ -183,9 +183,10 @@ TEST_F(PagePrinter, FieldsAtFullLengthCrossNoLine)
     // its figures (which have no length) of eight whole places.
     const double figure = 99999999.99;
     addQuality(21001, "20101", "1", QString(50, u'压'), figure, QString(20, u'压'), false, 1);
-    exec(QStringLiteral("INSERT INTO 资源储量 (登记号, 矿产代码, 统计对象, 矿石类型, 矿石品级, 储量类型, 金属量1, "
-                        "矿石量1, 资源量类型, 矿石量3, 矿产组合, 显示序号) VALUES (?, 21001, 0, 20101, 1, '1111', "
-                        "?, ?, '3333', ?, ?, 1)"),
+    exec(QStringLiteral(
+             "INSERT INTO 资源储量 (登记号, 矿产代码, 统计对象, 矿石类型, 矿石品级, 储量类型, 金属量1, "
+             "矿石量1, 资源量类型, 矿石量3, 矿产组合, 显示序号) VALUES (?, 21001, 0, 20101, 1, '1111', "
+             "?, ?, '3333', ?, ?, 1)"),
          {Djh, figure, figure, figure, QString(50, u'压')});
     for (int page = 0; page < 4; ++page)
         printPage(form, page);

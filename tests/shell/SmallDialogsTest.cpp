@@ -151,14 +151,14 @@ TEST_F(SmallDialogsTest, GridsListsAndMessageBoxesShowTheirTextsWhole)
     para.reject();
 
     // A box with a short message is as wide as its title and a title bar's buttons.
-    const std::unique_ptr<QMessageBox> box(
-        Prompt::messageBox(QStringLiteral("升级完成！"), QStringLiteral("Quillet"), Prompt::Buttons::Ok,
-                           Prompt::Icon::None));
+    const std::unique_ptr<QMessageBox> box(Prompt::messageBox(
+        QStringLiteral("升级完成！"), QStringLiteral("Quillet"), Prompt::Buttons::Ok, Prompt::Icon::None));
     box->show();
     QApplication::processEvents();
     const int bar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box.get());
     EXPECT_GE(box->width(),
-              QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance("Quillet") + 4 * bar);
+              QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance("Quillet") +
+                  4 * bar);
 }
 
 TEST_F(SmallDialogsTest, AMissingDictionaryIsReportedAndTheBrowserStaysUsable)
