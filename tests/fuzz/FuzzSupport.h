@@ -8,9 +8,11 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
+#include <signal.h>
 #include <unistd.h>
 
 // What the fuzz targets share: message boxes answered by themselves, input files in
@@ -40,6 +42,16 @@ inline const QString& folder()
             const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable()
                                      ? QStringLiteral("/dev/shm")
                                      : QDir::tempPath();
+            // libFuzzer ends a run without running destructors: folders of runs that
+            // have ended are removed here.
+            const QStringList earlier =
+                QDir(base).entryList({QStringLiteral("orvane-fuzz-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+            for (const QString& name : earlier) {
+                bool ok = false;
+                const pid_t pid = pid_t(name.mid(12).toInt(&ok));
+                if (ok && pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+                    QDir(base + QLatin1Char('/') + name).removeRecursively();
+            }
             path = base + QStringLiteral("/orvane-fuzz-") + QString::number(getpid());
             QDir().mkpath(path);
         }
