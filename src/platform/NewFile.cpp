@@ -215,14 +215,9 @@ void NewFile::setDiskCalls(DiskCall fsyncWith, DiskCall closeWith)
     closeCall = closeWith ? closeWith : ::close;
 }
 
-QString NewFile::causeText(int cause)
+QString NewFile::writeError(const QString& path, int cause, const QString& lead)
 {
-    return ::causeText(cause);
-}
-
-QString NewFile::writeError(const QString& path, int cause)
-{
-    QString text = QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path);
+    QString text = lead + QDir::toNativeSeparators(path);
     if (cause != 0) text += QStringLiteral("（") + causeText(cause) + QStringLiteral("）");
     return text;
 }

@@ -55,11 +55,10 @@ public:
     // started, and for an hour at least.
     static void removeStale(const QString& folder, const QRegularExpression& pattern);
 
-    // "无法写入文件：" and the path, with the cause of the system error `cause`
-    // when there is one.
-    static QString writeError(const QString& path, int cause = 0);
-    // The cause of the system error `cause` as the messages say it.
-    static QString causeText(int cause);
+    // `lead` ("无法写入文件：" unless told) and the path, with the cause of the system
+    // error `cause` when there is one.
+    static QString writeError(const QString& path, int cause = 0,
+                              const QString& lead = QStringLiteral("无法写入文件："));
 
     // The calls that write a file through to the disk and close it, fsync(2) and
     // close(2) by default. A test puts failing ones in their place (a failing close

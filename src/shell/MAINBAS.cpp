@@ -56,9 +56,8 @@ bool writeSettings(const QString& path, const QStringList& lines)
 {
     int cause = 0;
     if (!TextFile::writeLines(path, lines, nullptr, &cause)) {
-        QString text = QStringLiteral("设置文件无法写入：") + QDir::toNativeSeparators(path);
-        if (cause != 0) text += QStringLiteral("（") + NewFile::causeText(cause) + QStringLiteral("）");
-        Prompt::message(text, QStringLiteral("错误"), Prompt::Icon::Critical);
+        Prompt::message(NewFile::writeError(path, cause, QStringLiteral("设置文件无法写入：")),
+                        QStringLiteral("错误"), Prompt::Icon::Critical);
         return false;
     }
     return true;
