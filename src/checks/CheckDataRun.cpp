@@ -93,16 +93,16 @@ QString CheckDataRun::reportPath(const QString& databaseFile)
     return databaseFile.left(databaseFile.size() - 3) + QStringLiteral("Txt");
 }
 
-QString CheckDataRun::reportIsDatabaseMessage(const QString& databaseFile)
+QString CheckDataRun::refusal(Outcome outcome, const QString& databaseFile)
 {
-    return QStringLiteral("检查结果文件就是被检查的数据库文件，检查结果会写在数据库上，不能检查：\n") +
-           QDir::toNativeSeparators(databaseFile);
-}
-
-QString CheckDataRun::workIsDatabaseMessage(const QString& databaseFile)
-{
-    return QStringLiteral("检查用的临时数据库就是被检查的数据库文件，检查会删除这个文件，不能检查：\n") +
-           QDir::toNativeSeparators(databaseFile);
+    QString lead;
+    if (outcome == Outcome::ReportIsDatabase)
+        lead = QStringLiteral("检查结果文件就是被检查的数据库文件，检查结果会写在数据库上，不能检查：\n");
+    else if (outcome == Outcome::WorkIsDatabase)
+        lead = QStringLiteral("检查用的临时数据库就是被检查的数据库文件，检查会删除这个文件，不能检查：\n");
+    else
+        return QString();
+    return lead + QDir::toNativeSeparators(databaseFile);
 }
 
 QString CheckDataRun::workPath(const QString& programDir)

@@ -54,10 +54,9 @@ public:
 
     // The database file's path with its last three characters replaced by "Txt".
     static QString reportPath(const QString& databaseFile);
-    // The refusal of a run whose report would be written over the database `databaseFile`.
-    static QString reportIsDatabaseMessage(const QString& databaseFile);
-    // The refusal of a run whose work copy would be made over the database `databaseFile`.
-    static QString workIsDatabaseMessage(const QString& databaseFile);
+    // The refusal of a run that stopped with `outcome` because its report or its work
+    // copy would be written over the database `databaseFile`; empty for any other outcome.
+    static QString refusal(Outcome outcome, const QString& databaseFile);
     static QString workPath(const QString& programDir);
 
     Result<Outcome> run(const CheckGroups& groups);

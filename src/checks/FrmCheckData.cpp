@@ -135,12 +135,8 @@ void FrmCheckData::start()
         ErrorBox::show(result.error(), this);
         return;
     }
-    if (*result == checks::CheckDataRun::Outcome::ReportIsDatabase ||
-        *result == checks::CheckDataRun::Outcome::WorkIsDatabase) {
-        Prompt::message(*result == checks::CheckDataRun::Outcome::ReportIsDatabase
-                            ? checks::CheckDataRun::reportIsDatabaseMessage(m_databaseFile)
-                            : checks::CheckDataRun::workIsDatabaseMessage(m_databaseFile),
-                        QStringLiteral("数据检查2"), Prompt::Icon::Exclamation, this);
+    if (const QString refusal = checks::CheckDataRun::refusal(*result, m_databaseFile); !refusal.isEmpty()) {
+        Prompt::message(refusal, QStringLiteral("数据检查2"), Prompt::Icon::Exclamation, this);
         return;
     }
     if (*result == checks::CheckDataRun::Outcome::TemplateMissing) {
