@@ -311,16 +311,25 @@ TEST_F(ChecksWindowTest, TheSecondCheckWritesItsReportBesideTheWorkingDatabase)
 
 TEST_F(ChecksWindowTest, ADatabaseThatTheRunWouldWriteOverIsNotChecked)
 {
-    // The report of w.Txt is w.Txt; the work copy is 临时.mdb in the program folder.
+    openDatabase(workingFile());
+    completeRegistration(QStringLiteral("4110101082001"));
+    closeDatabase();
+    // The first check's report is 数据检查结果.txt in the program folder; the second's
+    // report of w.Txt is w.Txt, and its work copy 临时.mdb in the program folder.
+    const QString overReport =
+        QStringLiteral("检查结果文件就是被检查的数据库文件，检查结果会写在数据库上，不能检查：\n");
     const struct
     {
+        int menu;
         QString name;
         QString refusal;
+        QString title;
     } cases[] = {
-        {QStringLiteral("w.Txt"),
-         QStringLiteral("检查结果文件就是被检查的数据库文件，检查结果会写在数据库上，不能检查：\n")},
-        {QStringLiteral("临时.mdb"),
-         QStringLiteral("检查用的临时数据库就是被检查的数据库文件，检查会删除这个文件，不能检查：\n")}};
+        {9, QStringLiteral("数据检查结果.txt"), overReport, QStringLiteral("提示")},
+        {10, QStringLiteral("w.Txt"), overReport, QStringLiteral("数据检查2")},
+        {10, QStringLiteral("临时.mdb"),
+         QStringLiteral("检查用的临时数据库就是被检查的数据库文件，检查会删除这个文件，不能检查：\n"),
+         QStringLiteral("数据检查2")}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         const QString file = path(c.name);
@@ -328,12 +337,15 @@ TEST_F(ChecksWindowTest, ADatabaseThatTheRunWouldWriteOverIsNotChecked)
         m_state.DBName = c.name;
         const QByteArray before = readAll(file);
         Prompt::clear();
-        whileOpen([&] { main->MENU_DATA_Click(10); },
+        whileOpen([&] { main->MENU_DATA_Click(c.menu); },
                   [&](QWidget* dialog) {
-                      dialog->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+                      if (auto* required = dialog->findChild<QCheckBox*>(QStringLiteral("Check1")))
+                          required->setChecked(true);
+                      else
+                          pathBox(dialog)->setText(file);
                       button(dialog, 0)->click();
                       EXPECT_EQ(Prompt::lastText(), c.refusal + file);
-                      EXPECT_EQ(lastShown().title, QStringLiteral("数据检查2"));
+                      EXPECT_EQ(lastShown().title, c.title);
                       EXPECT_FALSE(button(dialog, 2)->isVisibleTo(dialog));
                       button(dialog, 1)->click();
                   });
