@@ -301,7 +301,11 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
 {
     *templateMissing = false;
     const QString work = workPath(m_programDir);
-    if (QFile::exists(work) && !QFile::remove(work)) return CheckReport::writeError(work, kSource);
+    // A run that was killed may have left the old copy's journal beside it: SQLite
+    // would roll it into the new copy and damage it. It goes with the old copy.
+    for (const QString& file : {work, work + QStringLiteral("-journal"), work + QStringLiteral("-wal"),
+                                work + QStringLiteral("-shm")})
+        if (QFile::exists(file) && !QFile::remove(file)) return CheckReport::writeError(file, kSource);
     const QString sys = KCUTIL::joinPath(m_programDir, QStringLiteral("djk.sys"));
     if (!myvbs::FileExist(sys)) {
         *templateMissing = true;
