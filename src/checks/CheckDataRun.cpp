@@ -26,13 +26,22 @@ const QStringList kCopiedTables{QStringLiteral("登记"), QStringLiteral("查明
 const QStringList kDroppedTables{QStringLiteral("CB01"), QStringLiteral("CB04"), QStringLiteral("CB08"),
                                  QStringLiteral("CB13"), QStringLiteral("参数表")};
 
+// A failure of a statement on the work copy `db`. One that could not write the file
+// (a full disk, a file-size limit) names the work copy and the system's cause, as
+// every file written does; it is asked before the next statement on `db`.
+Db::Error workFailure(const QSqlDatabase& db, Db::Error error)
+{
+    if (const int cause = Db::writeFailureCause(db, error); cause != 0)
+        return CheckReport::writeError(db.databaseName(), kSource, cause);
+    error.source = kSource;
+    return error;
+}
+
+// Runs a statement on the work copy `db`.
 std::optional<Db::Error> exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
 {
     Db::Error error;
-    if (!Db::exec(db, sql, values, &error)) {
-        error.source = kSource;
-        return error;
-    }
+    if (!Db::exec(db, sql, values, &error)) return workFailure(db, error);
     return std::nullopt;
 }
 
@@ -291,7 +300,7 @@ Result<CheckDataRun::Outcome> CheckDataRun::run(const CheckGroups& groups)
         if (groups.consistency)
             if (Status s = runSteps(work.db(), Check_Consistency(), report); !s) return s.error();
         Db::Error error;
-        if (!guard.commit(&error)) return error;
+        if (!guard.commit(&error)) return workFailure(work.db(), error);
     }
     if (Status saved = report.commit(); !saved) return saved.error();
     return Outcome::Done;
@@ -301,7 +310,11 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
 {
     *templateMissing = false;
     const QString work = workPath(m_programDir);
-    if (QFile::exists(work) && !QFile::remove(work)) return CheckReport::writeError(work, kSource);
+    // A run that was killed may have left the old copy's journal beside it: SQLite
+    // would roll it into the new copy and damage it. It goes with the old copy.
+    for (const QString& file : {work, work + QStringLiteral("-journal"), work + QStringLiteral("-wal"),
+                                work + QStringLiteral("-shm")})
+        if (QFile::exists(file) && !QFile::remove(file)) return CheckReport::writeError(file, kSource);
     const QString sys = KCUTIL::joinPath(m_programDir, QStringLiteral("djk.sys"));
     if (!myvbs::FileExist(sys)) {
         *templateMissing = true;
@@ -345,7 +358,7 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
             advance();
         }
         Db::Error error;
-        if (!failed && !guard.commit(&error)) failed = error;
+        if (!failed && !guard.commit(&error)) failed = workFailure(db, error);
     }
     Db::detach(db, QStringLiteral("src"));
     if (failed) return *failed;

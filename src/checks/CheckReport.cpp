@@ -35,9 +35,9 @@ void CheckReport::writeOut()
     m_pending.clear();
 }
 
-Db::Error CheckReport::writeError(const QString& path, const QString& source)
+Db::Error CheckReport::writeError(const QString& path, const QString& source, int cause)
 {
-    return Db::Error{75, source, NewFile::writeError(path)};
+    return Db::Error{75, source, NewFile::writeError(path, cause)};
 }
 
 Db::Error CheckReport::failure() const

@@ -34,8 +34,9 @@ public:
     // the old report stays.
     Status commit();
 
-    // The failure of a file at `path` that cannot be written, under `source`.
-    static Db::Error writeError(const QString& path, const QString& source);
+    // The failure of a file at `path` that cannot be written, under `source`, with the
+    // cause of the system error `cause` when there is one.
+    static Db::Error writeError(const QString& path, const QString& source, int cause = 0);
 
 private:
     void writeOut();

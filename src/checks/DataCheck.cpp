@@ -1,5 +1,6 @@
 #include "DataCheck.h"
 
+#include "CheckDataRun.h"
 #include "CheckDialogParts.h"
 #include "DataCheckRun.h"
 #include "ReportViewer.h"
@@ -189,6 +190,10 @@ void DataCheck::runCheck()
 
     if (!result) {
         ErrorBox::show(result.error(), this);
+        return;
+    }
+    if (result->reportIsDatabase) {
+        refuse(checks::CheckDataRun::refusal(checks::CheckDataRun::Outcome::ReportIsDatabase, typed), true);
         return;
     }
     for (const Db::Error& e : result->errors)

@@ -5,6 +5,7 @@
 #include "DataCheckRules.h"
 #include "platform/ColumnCatalog.h"
 #include "platform/Database.h"
+#include "platform/FileCopy.h"
 #include "platform/TextNumber.h"
 #include "shell/KCUTIL_Paths.h"
 
@@ -72,6 +73,11 @@ QString DataCheckRun::stoppedEarlyText()
 Result<DataCheckOutcome> DataCheckRun::run(const QString& typedPath, const QString& reportPath)
 {
     DataCheckOutcome outcome;
+    // A database kept in the report's file would be overwritten by its own report.
+    if (FileCopy::sameFile(reportPath, typedPath)) {
+        outcome.reportIsDatabase = true;
+        return outcome;
+    }
     m_counts.clear();
     m_stoppedEarly = false;
     bool overlayRows = false;

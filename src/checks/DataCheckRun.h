@@ -19,6 +19,8 @@ class ReportSection;
 // What a run of the data check came to.
 struct DataCheckOutcome
 {
+    // The report's file is the checked database itself: nothing was read or written.
+    bool reportIsDatabase = false;
     // The report was written (the database holds overlay rows in 压覆).
     bool reportWritten = false;
     // 压覆 holds no overlay registration: nothing is checked and no report is written.
@@ -49,7 +51,8 @@ public:
     // Counts the overlay rows of 压覆; when there are any, writes the report to
     // `reportPath` with `typedPath` on its path line, line by line as the sections
     // find them. Fails only when the report cannot be written; the old report then
-    // stays as it was.
+    // stays as it was. A report that would be written over the checked file
+    // `typedPath` is refused before anything is done.
     Result<DataCheckOutcome> run(const QString& typedPath, const QString& reportPath);
 
     // The sections, each writing into `report`.

@@ -2,6 +2,7 @@
 #include "support/ProgramFolder.h"
 #include "support/SampleRegistrations.h"
 
+#include "checks/CheckDataRun.h"
 #include "checks/CheckReport.h"
 #include "exchange/ExchangeFiles.h"
 #include "exchange/RegistrationExport.h"
@@ -256,6 +257,31 @@ TEST_F(WritersTest, AnUpgradeThatCannotGrowItsNewFileNamesTheTargetOnce)
     EXPECT_FALSE(run.succeeded);
     EXPECT_EQ(run.failure, QStringLiteral("无法写入文件：%1（文件超出大小限制）").arg(target));
     EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList());
+}
+
+TEST_F(WritersTest, TheSecondDataCheckNamesItsWorkCopyWhenTheCopyCannotGrow)
+{
+    Db::Error e;
+    const QString checked = path(QStringLiteral("big.mdb"));
+    ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), checked, {300}, &e))
+        << e.description.toStdString();
+    const QString work = checks::CheckDataRun::workPath(dir());
+    // The first write of the copy fails; then a copy of the template that fits under
+    // the limit, with the registrations copied into it that do not.
+    const rlim_t templateSize = rlim_t(QFileInfo(path(QStringLiteral("djk.sys"))).size());
+    for (const rlim_t limit : {rlim_t(1024), templateSize + 4096}) {
+        SCOPED_TRACE(limit);
+        const ChildRun run = runWithFileSizeLimit(limit, [&] {
+            checks::CheckGroups groups;
+            groups.required = true;
+            const auto checkedRun = checks::CheckDataRun(dir(), checked).run(groups);
+            return checkedRun ? Status::success() : Status(checkedRun.error());
+        });
+        ASSERT_TRUE(run.exited);
+        EXPECT_FALSE(run.succeeded);
+        EXPECT_EQ(run.failure, QStringLiteral("无法写入文件：%1（文件超出大小限制）").arg(work));
+        EXPECT_FALSE(QFileInfo::exists(checks::CheckDataRun::reportPath(checked)));
+    }
 }
 
 TEST_F(WritersTest, WhenTheLastBytesCannotBeWrittenThroughTheOldFileStays)

@@ -1,4 +1,5 @@
 #include "CheckFixture.h"
+#include "support/SampleRegistrations.h"
 
 #include "checks/CheckDataRun.h"
 
@@ -160,6 +161,37 @@ TEST_F(CheckDataTest, AMissingTemplateStopsTheRun)
     EXPECT_EQ(*result, CheckDataRun::Outcome::TemplateMissing);
     EXPECT_FALSE(QFileInfo::exists(CheckDataRun::workPath(dir())));
     EXPECT_FALSE(QFileInfo::exists(reportFile()));
+}
+
+TEST_F(CheckDataTest, TheJournalOfAKilledRunGoesWithItsWorkCopy)
+{
+    Db::Error e;
+    ASSERT_TRUE(SampleRegistrations::fill(db(), {200}, &e)) << e.description.toStdString();
+    ASSERT_TRUE(runChecks(true, true, true).ok());
+    const QByteArray report = readAll(reportFile());
+    // A run killed half way through its checks leaves a hot journal beside its copy:
+    // the pages that the checks had changed, written through to the disk.
+    const QString work = CheckDataRun::workPath(dir());
+    QByteArray journal;
+    {
+        Db::ScopedConnection killed(QStringLiteral("killed"), work, Db::OpenMode::ReadWrite);
+        for (const QString sql : {"PRAGMA cache_size=10", "BEGIN", "DROP TABLE 登记",
+                                  "CREATE TABLE 登记 AS SELECT * FROM 资源储量"})
+            ASSERT_TRUE(Db::exec(killed.db(), sql).has_value()) << sql.toStdString();
+        journal = readAll(work + QStringLiteral("-journal"));
+        Db::exec(killed.db(), QStringLiteral("ROLLBACK"));
+    }
+    for (const QString end : {"-journal", "-wal", "-shm"})
+        writeFile(QStringLiteral("临时.mdb") + end, end == QStringLiteral("-journal") ? journal : "stale");
+
+    const auto result = runChecks(true, true, true);
+    ASSERT_TRUE(result.ok()) << result.error().description.toStdString();
+    EXPECT_EQ(*result, CheckDataRun::Outcome::Done);
+    EXPECT_EQ(readAll(reportFile()), report);
+    Db::ScopedConnection copy(QStringLiteral("copy"), work, Db::OpenMode::ReadOnly);
+    EXPECT_TRUE(Db::checkIntegrity(copy.db(), &e)) << e.description.toStdString();
+    for (const QString end : {"-journal", "-wal", "-shm"})
+        EXPECT_FALSE(QFileInfo::exists(work + end)) << end.toStdString();
 }
 
 TEST_F(CheckDataTest, TheReportIsNamedAfterTheDatabaseFile)
