@@ -17,8 +17,9 @@ ORVANE_PACKAGES=(
   # Chinese through an input method: fcitx5's frontend for Qt 6 and, for the check
   # that types pinyin on a virtual X server, the daemon with its pinyin engine.
   fcitx5-frontend-qt6 fcitx5 fcitx5-pinyin dbus-x11 xvfb xdotool sqlite3
-  # Printing to a printer of the system: CUPS with a PDF-writing queue for its test.
-  cups printer-driver-cups-pdf poppler-utils
+  # Printing to a printer of the system: the printer library, asked whether a queue
+  # takes a job, and CUPS with a PDF-writing queue for its test.
+  libcups2-dev cups printer-driver-cups-pdf poppler-utils
 )
 
 orvane_install_missing() {

@@ -225,6 +225,7 @@ void FrmPrintMany::Command1_Click()
     if (!offerSave(this)) return;
     PrintDestination destination;
     if (!chooseDestination(this, chosenPrinter(m_printer), QStringLiteral("批量打印"), destination)) return;
+    destination.title = Batch_Title(m_list2->count());
     PrintRun run(destination);
     if (!setPaper(this)) return;
 

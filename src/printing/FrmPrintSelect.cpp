@@ -84,9 +84,10 @@ void FrmPrintSelect::Command1_Click(int index)
     }
     PrintDestination destination;
     const PrintedForm form = entryWindowForm();
-    if (!chooseDestination(this, chosenPrinter(m_printer),
-                           form.djh.isEmpty() ? QStringLiteral("登记书") : form.djh, destination))
-        return;
+    // The registration number names the PDF file and the job in the queue.
+    const QString title = form.djh.isEmpty() ? QStringLiteral("登记书") : form.djh;
+    if (!chooseDestination(this, chosenPrinter(m_printer), title, destination)) return;
+    destination.title = title;
     PrintRun run(destination);
     if (!setPaper(this)) return;
 

@@ -64,6 +64,11 @@ QString Skipped_Message(const QStringList& numbers)
     return QStringLiteral("以下登记号未能读取，没有打印：\n") + numbers.join(u'\n');
 }
 
+QString Batch_Title(int count)
+{
+    return QStringLiteral("批量打印（共%1份）").arg(count);
+}
+
 QString Unsaved_Question()
 {
     return QStringLiteral("[") + NewTab::caption() + QStringLiteral("]已经发生改变,保存吗?");

@@ -26,6 +26,8 @@ QString No_Printer_Message();                  // "没有安装任何打印机�
 QString Done_Message();                        // "输出完毕!"
 QString Paper_Question(const QString& wanted); // "打印设置错误，应为" + wanted + ",是否继续?"
 QString Skipped_Message(const QStringList& numbers);
+// The name of a batch's job in the printer's queue: "批量打印（共<count>份）".
+QString Batch_Title(int count);
 // The question of the entry window before closing with unsaved edits.
 QString Unsaved_Question();
 

@@ -3,6 +3,7 @@
 #include "PainterSurface.h"
 
 #include "platform/NewFile.h"
+#include "platform/PrintQueue.h"
 #include "platform/PrinterService.h"
 
 #include <QFile>
@@ -52,6 +53,11 @@ int causeOfFailedWrite(const QString& path)
 }
 } // namespace
 
+QString PrintRun::Refused_Message(const QString& printer, const QString& reason)
+{
+    return QStringLiteral("打印机未接受打印任务：%1（%2）").arg(printer, reason);
+}
+
 bool PrintDestination::isPdf() const
 {
     return printerName == PrinterService::pdfPrinterName();
@@ -67,9 +73,10 @@ PrintRun::PrintRun(const PrintDestination& destination) : m_destination(destinat
     if (testSurface) return;
     QPrinter* printer = printerService().printer();
     if (!printer) return;
+    printer->setDocName(destination.title);
     if (destination.isPdf()) {
         // A short name of ours beside the target, whatever the target's name.
-        m_partFile = NewFile::makeTemporary(destination.pdfFile, &m_partError);
+        m_partFile = NewFile::makeTemporary(destination.pdfFile, &m_error);
         if (m_partFile.isEmpty()) return; // no file to print into: finish() says why
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(m_partFile);
@@ -84,6 +91,10 @@ PrintRun::PrintRun(const PrintDestination& destination) : m_destination(destinat
         // printer used before.
         const QPrinterInfo info(*printer);
         if (!info.isNull()) printer->setPageSize(info.defaultPageSize());
+        // A queue that refuses jobs drops the job at its end without a word, and a
+        // stopped one keeps it unprinted: neither gets one.
+        if (const QString why = PrintQueue::refusal(destination.printerName); !why.isEmpty())
+            m_error = Refused_Message(destination.printerName, why);
     }
     printer->setFullPage(false);
 }
@@ -98,7 +109,7 @@ PrintSurface* PrintRun::surface()
 {
     if (testSurface) return testSurface;
     if (m_surface) return m_surface.get();
-    if (!m_partError.isEmpty()) return nullptr;
+    if (!m_error.isEmpty()) return nullptr;
     QPrinter* printer = printerService().printer();
     if (!printer) return nullptr;
     m_surface = std::make_unique<PainterSurface>(*printer);
@@ -108,13 +119,21 @@ PrintSurface* PrintRun::surface()
 Status PrintRun::finish()
 {
     if (testSurface) return Status::success();
-    if (!m_partError.isEmpty()) return Db::Error{-1, Source, m_partError};
+    if (!m_error.isEmpty()) return Db::Error{-1, Source, m_error};
     if (!m_surface) return Status::success(); // nothing was printed
     const bool began = m_surface->began();
-    const bool painted = m_surface->finish();
+    bool painted = false;
+    const auto end = [&] { painted = m_surface->finish(); };
+    // The end of the painting hands a job for a printer of the system to its queue.
+    QString refused;
+    if (began && !m_destination.isPdf())
+        refused = PrintQueue::handOver(m_destination.printerName, end);
+    else
+        end();
     m_surface.reset();
     if (!painted)
         return Db::Error{-1, Source, QStringLiteral("打印机无法开始打印: ") + m_destination.printerName};
+    if (!refused.isEmpty()) return Db::Error{-1, Source, Refused_Message(m_destination.printerName, refused)};
     if (!began || m_partFile.isEmpty()) return Status::success(); // nothing printed: no file
     // The PDF writer reports no failed write: the file is whole when it ends with
     // the PDF's end mark.

@@ -15,6 +15,7 @@ struct PrintDestination
 {
     QString printerName;
     QString pdfFile; // the file the print-to-PDF printer writes
+    QString title;   // the job's name in the printer's queue, the PDF file's title
 
     bool isPdf() const;
 };
@@ -24,7 +25,9 @@ struct PrintDestination
 // none for a printer of the system), so that nothing of an earlier run carries over
 // and paper settings made afterwards hold for the run; the surface is started when
 // first used. A PDF file is written beside its
-// target under a temporary name and put in place by finish().
+// target under a temporary name and put in place by finish(). A printer of the
+// system whose queue takes no job gets no surface, and finish() says why; a job the
+// queue does not take when finish() hands it over fails the same way.
 //
 // Tests have every run draw on a surface of their own (setTestSurface).
 class PrintRun
@@ -43,10 +46,13 @@ public:
     // Every run draws on `surface` (not owned) while it is set; nullptr ends that.
     static void setTestSurface(PrintSurface* surface);
 
+    // "打印机未接受打印任务：<printer>（<reason>）"
+    static QString Refused_Message(const QString& printer, const QString& reason);
+
 private:
     PrintDestination m_destination;
     QString m_partFile;
-    QString m_partError;
+    QString m_error; // why nothing can be printed: finish() says it
     std::unique_ptr<PainterSurface> m_surface;
     bool m_failed = false;
 };

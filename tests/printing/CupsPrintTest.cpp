@@ -6,6 +6,7 @@
 #include "platform/FileDialog.h"
 #include "platform/PrinterService.h"
 #include "platform/Prompt.h"
+#include "printing/FrmPrintMany.h"
 #include "printing/FrmPrintSelect.h"
 
 #include <QComboBox>
@@ -21,11 +22,13 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
 #include <utility>
 
+#include <cups/cups.h>
 #include <grp.h>
 #include <unistd.h>
 
@@ -74,6 +77,45 @@ QString a5OnlyPpd()
                   RE::MultilineOption));
     ppd.replace(RE(QStringLiteral("^(\\*Default\\w+): A4$"), RE::MultilineOption), QStringLiteral("\\1: A5"));
     return ppd.replace(QStringLiteral("*VariablePaperSize: True"), QStringLiteral("*VariablePaperSize: False"));
+}
+
+struct Job
+{
+    int id = 0;
+    QString title;
+    ipp_jstate_t state = IPP_JSTATE_PENDING;
+};
+
+// The jobs of `queue` the server knows, the ended ones included.
+QList<Job> jobsOf(const QString& queue)
+{
+    cups_job_t* jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    QList<Job> out;
+    for (int i = 0; i < n; ++i)
+        out.append({jobs[i].id, QString::fromUtf8(jobs[i].title), jobs[i].state});
+    cupsFreeJobs(n, jobs);
+    return out;
+}
+
+// The one job of `queue` after job `after`, once it has completed. Fails at once
+// when there is none, or when it ended otherwise or waits held: only a job under
+// way is waited for.
+testing::AssertionResult jobDone(const QString& queue, int after, Job& done)
+{
+    const QDeadlineTimer deadline(120000);
+    for (;;) {
+        QList<Job> jobs = jobsOf(queue);
+        jobs.removeIf([after](const Job& j) { return j.id <= after; });
+        if (jobs.size() != 1) return testing::AssertionFailure() << jobs.size() << " new jobs in the queue";
+        done = jobs.first();
+        if (done.state == IPP_JSTATE_COMPLETED) return testing::AssertionSuccess();
+        if (done.state != IPP_JSTATE_PENDING && done.state != IPP_JSTATE_PROCESSING)
+            return testing::AssertionFailure() << "job " << done.id << " ended in state " << done.state;
+        if (deadline.hasExpired())
+            return testing::AssertionFailure() << "job " << done.id << " still under way after 120 s";
+        QThread::msleep(100);
+    }
 }
 
 class OwnCups
@@ -162,6 +204,15 @@ public:
         return ok ? QString() : said;
     }
 
+    // Runs a CUPS command on the queue, e.g. cupsreject with its reason.
+    void command(const QString& tool, const QString& queue, const QStringList& options = {})
+    {
+        bool ok = false;
+        const QString said =
+            run(tool, QStringList{QStringLiteral("-h"), socket()} + options + QStringList{queue}, &ok);
+        EXPECT_TRUE(ok) << tool.toStdString() << ": " << said.toStdString();
+    }
+
     QStringList pdfFiles() const { return QDir(outDir()).entryList({QStringLiteral("*.pdf")}, QDir::Files); }
 
     static void write(const QString& file, const QString& text)
@@ -218,6 +269,27 @@ protected:
         dialog.findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
     }
 
+    // Chooses the queue in the batch print dialog and prints every page of every
+    // registration.
+    void printBatchTo(const QString& queue)
+    {
+        FrmPrintMany dialog;
+        auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("cboPrinter"));
+        ASSERT_TRUE(printers);
+        printers->setCurrentIndex(printers->findData(queue));
+        dialog.findChild<QAbstractButton*>(QStringLiteral("Command3_2"))->click();
+        dialog.findChild<QAbstractButton*>(QStringLiteral("Check5"))->click();
+        dialog.findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
+    }
+
+    static QStringList shownTexts()
+    {
+        QStringList shown;
+        for (const Prompt::Shown& s : Prompt::shown())
+            shown << s.text;
+        return shown;
+    }
+
     // Short enough for the path of a socket.
     QTemporaryDir m_base{QDir::tempPath() + QStringLiteral("/cups-XXXXXX")};
     std::unique_ptr<OwnCups> m_cups;
@@ -241,27 +313,52 @@ TEST_F(CupsPrint, FourA4PagesFromTheQueueAndSmallerPaperRefused)
     // paper check, nothing is printed and the printer keeps its paper.
     Prompt::setNextAnswer(Prompt::Answer::Yes);
     printTo(a5);
-    QStringList shown;
-    for (const Prompt::Shown& s : Prompt::shown())
-        shown << s.text;
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("打印设置错误，应为[A4纵向],是否继续?"),
-                                  QStringLiteral("打印机页面设置不正确(应设置为A4[纵向]大小)...")}));
+    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("打印设置错误，应为[A4纵向],是否继续?"),
+                                         QStringLiteral("打印机页面设置不正确(应设置为A4[纵向]大小)...")}));
     EXPECT_EQ(printerService().printer()->pageLayout().pageSize().id(), QPageSize::A5);
 
-    // A4: the four pages of the form come out of the queue as a PDF file.
+    // A queue that refuses jobs, or is stopped, before the print or while a batch is
+    // drawn: the clerk is told so with the queue's reason, and nothing is sent.
+    const QString reject = QStringLiteral("cupsreject"), stop = QStringLiteral("cupsdisable");
+    const struct
+    {
+        QString tool;
+        QString reason;
+        bool batch;
+        bool whileDrawn;
+    } closed[] = {{reject, QStringLiteral("Out of paper"), false, false},
+                  {stop, QStringLiteral("Paper jam"), true, false},
+                  {reject, QStringLiteral("Closed for the night"), true, true}};
+    for (const auto& c : closed) {
+        SCOPED_TRACE(c.reason.toStdString());
+        Prompt::clear();
+        const QStringList because{QStringLiteral("-r"), c.reason};
+        if (c.whileDrawn)
+            QTimer::singleShot(0, [&] { m_cups->command(c.tool, a4, because); });
+        else
+            m_cups->command(c.tool, a4, because);
+        if (c.batch)
+            printBatchTo(a4);
+        else
+            printTo(a4);
+        EXPECT_EQ(
+            shownTexts(),
+            QStringList{QStringLiteral("Error # -1 was generated by PrintRun\r打印机未接受打印任务：%1（%2）")
+                            .arg(a4, c.reason)});
+        m_cups->command(QStringLiteral("cupsaccept"), a4);
+        m_cups->command(QStringLiteral("cupsenable"), a4);
+    }
+    EXPECT_TRUE(jobsOf(a4).isEmpty());
+
+    // A4: the four pages of the form come out of the queue as a PDF file, the job
+    // named by the registration number.
     Prompt::clear();
     printTo(a4);
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("输出完毕!"));
-    // The file is whole once the job is done.
-    ASSERT_TRUE(waitFor(
-        [&] {
-            return run(QStringLiteral("lpstat"), {QStringLiteral("-h"), m_cups->socket(), QStringLiteral("-W"),
-                                                  QStringLiteral("completed"), QStringLiteral("-o"), a4})
-                .contains(a4 + u'-');
-        },
-        120))
-        << "the queue did not finish the job";
-    ASSERT_EQ(m_cups->pdfFiles().size(), 1) << "none, or also one from the refused print";
+    Job job;
+    ASSERT_TRUE(jobDone(a4, 0, job));
+    EXPECT_EQ(job.title, Djh);
+    ASSERT_EQ(m_cups->pdfFiles().size(), 1) << "also one from the refused print";
     const QString pdf = m_cups->outDir() + u'/' + m_cups->pdfFiles().first();
     const QString info = run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
                                                           QStringLiteral("-l"), QStringLiteral("9"), pdf});
@@ -269,8 +366,8 @@ TEST_F(CupsPrint, FourA4PagesFromTheQueueAndSmallerPaperRefused)
     EXPECT_EQ(info.count(QRegularExpression(QStringLiteral("Page +\\d size: .*\\(A4\\)"))), 4)
         << info.toStdString();
 
-    // Then to a PDF file, and to the queue again: the third run goes to the queue,
-    // not into a file beside that PDF file.
+    // Then to a PDF file, and a batch to the queue: the third run goes to the queue,
+    // not into a file beside that PDF file, named as a batch of one.
     Prompt::clear();
     const QString named = path(QStringLiteral("form.pdf"));
     FileDialog::setNextFileName(named);
@@ -278,10 +375,12 @@ TEST_F(CupsPrint, FourA4PagesFromTheQueueAndSmallerPaperRefused)
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("输出完毕!"));
     EXPECT_TRUE(QFileInfo::exists(named));
     Prompt::clear();
-    printTo(a4);
+    printBatchTo(a4);
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("输出完毕!"));
-    EXPECT_TRUE(waitFor([&] { return m_cups->pdfFiles().size() == 2; }, 120))
-        << "the queue did not receive the job after the print to a PDF file";
+    const int first = job.id;
+    ASSERT_TRUE(jobDone(a4, first, job)) << "the queue did not take the job after the print to a PDF file";
+    EXPECT_EQ(job.title, QStringLiteral("批量打印（共1份）"));
+    EXPECT_EQ(m_cups->pdfFiles().size(), 2);
     EXPECT_EQ(QDir(dir()).entryList({QStringLiteral(".orvane-*")}, QDir::Files | QDir::Hidden),
               QStringList());
 }

@@ -4,6 +4,7 @@
 
 #include "coords/PrintTransform.h"
 #include "registration/form/FormControl.h"
+#include "support/Watchdog.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -12,7 +13,16 @@
 
 using namespace Module_PrintTable;
 
-TEST(FitText, OneLineAlignedInsideTheBox)
+// A fitting that never ends fails its test within seconds.
+class FitText : public testing::Test
+{
+protected:
+    Watchdog m_watchdog{std::chrono::seconds(10),
+                        std::string("FitText.") +
+                            testing::UnitTest::GetInstance()->current_test_info()->name()};
+};
+
+TEST_F(FitText, OneLineAlignedInsideTheBox)
 {
     RecordingSurface p;
     p.setFont(QStringLiteral("f"), 10, false); // "中" 200 twips
@@ -36,7 +46,7 @@ TEST(FitText, OneLineAlignedInsideTheBox)
     EXPECT_EQ(y, 0); // an unknown code leaves the offset
 }
 
-TEST(FitText, LineBreaksAndShrinking)
+TEST_F(FitText, LineBreaksAndShrinking)
 {
     RecordingSurface p;
     p.setFont(QStringLiteral("f"), 10, false);
@@ -55,7 +65,7 @@ TEST(FitText, LineBreaksAndShrinking)
     EXPECT_EQ(p.fontSize(), 5);
 }
 
-TEST(FitText, ShrinksDownToHalfAPointAndAlwaysEnds)
+TEST_F(FitText, ShrinksDownToHalfAPointAndAlwaysEnds)
 {
     RecordingSurface p;
     p.setFont(QStringLiteral("f"), 9, false);
@@ -88,13 +98,13 @@ TEST(FitText, ShrinksDownToHalfAPointAndAlwaysEnds)
     EXPECT_EQ(size, 9);
 }
 
-TEST(FitText, StripBlanks)
+TEST_F(FitText, StripBlanks)
 {
     EXPECT_EQ(Strip_Blanks(QStringLiteral(" 1 2\t3")), QStringLiteral("123"));
     EXPECT_EQ(Strip_Blanks(QStringLiteral(" \t ")), QString());
 }
 
-TEST(FitText, BoxedCharacters)
+TEST_F(FitText, BoxedCharacters)
 {
     RecordingSurface p;
     FormControl box;
@@ -119,7 +129,7 @@ TEST(FitText, BoxedCharacters)
 
 // The printer keeps the metrics of each face, size and weight it has measured in;
 // going back to a font measures as that font, and a character alone as in a line.
-TEST(FitText, PrinterMeasuresInTheFontSetLast)
+TEST_F(FitText, PrinterMeasuresInTheFontSetLast)
 {
     QImage page(100, 100, QImage::Format_RGB32);
     page.setDotsPerMeterX(23622); // 600 dpi

@@ -204,6 +204,25 @@ TEST_F(PrintDialogs, ThePdfFileIsNeverTheWorkingDatabaseOrTheTemplate)
     EXPECT_EQ(bytes(path(QStringLiteral("djk.sys"))), templ);
 }
 
+// A printer that cannot be opened: both dialogs say so, and neither says it printed.
+TEST_F(PrintDialogs, APrinterThatCannotBeOpenedIsSaid)
+{
+    PrintRun::setTestSurface(nullptr); // the fake service has no printer to draw on
+    m_state.Cur_DJH = m_numbers.first();
+    const QStringList said{QStringLiteral("当前设置的打印机不可用...")};
+    FrmPrintSelect single;
+    FileDialog::setNextFileName(path(QStringLiteral("one.pdf")));
+    click(&single, QStringLiteral("Command1_0"));
+    EXPECT_EQ(shownTexts(), said);
+    Prompt::clear();
+    FrmPrintMany batch;
+    click(&batch, QStringLiteral("Command3_2"));
+    click(&batch, QStringLiteral("Check5"));
+    FileDialog::setNextFileName(path(QStringLiteral("many.pdf")));
+    click(&batch, QStringLiteral("Command1"));
+    EXPECT_EQ(shownTexts(), said);
+}
+
 TEST_F(PrintDialogs, BatchListsMovesAndPrintsEachByItsNumber)
 {
     FrmPrintMany dialog;

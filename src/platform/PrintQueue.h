@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The queue of a printer of the system, asked through the printer library (CUPS):
+// whether it takes a job now, and whether it took the job handed to it. A printer
+// name may carry an instance ("queue/instance"); the queue is the part before it.
+namespace PrintQueue {
+
+// Why the queue takes no job now: it refuses jobs, or it is stopped (a job would
+// wait there unprinted), in the words of the queue's state message. Empty when the
+// queue takes jobs, or when the server gives no answer.
+QString refusal(const QString& printer);
+
+// Runs `handOver`, which ends a job for `printer` in this thread (QPainter::end on
+// the printer: Qt sends the job to the queue there and keeps the outcome to itself),
+// and answers why the queue did not take it: the queue's refusal, or the server's
+// answer. Empty when the job was taken.
+QString handOver(const QString& printer, const std::function<void()>& handOver);
+
+} // namespace PrintQueue
