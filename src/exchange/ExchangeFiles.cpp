@@ -33,6 +33,13 @@ Status replaceFile(const QString& from, const QString& to, const QString& permis
 
 } // namespace
 
+Status refuseDatabaseOrTemplate(const QString& target, const QString& workingDatabase,
+                                const QString& templatePath, const QString& source)
+{
+    if (!FileCopy::isDatabaseOrTemplate(target, workingDatabase, templatePath)) return {};
+    return Db::Error{-1, source, QStringLiteral("导出文件不能是当前数据库或模板数据库")};
+}
+
 Status fillFromTemplate(const QString& templatePath, const QString& target, const QString& source,
                         const std::function<Status(const QSqlDatabase&)>& fill)
 {

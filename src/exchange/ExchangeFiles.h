@@ -12,6 +12,12 @@
 // leaves the target as it was.
 namespace exchange {
 
+// The target of an export must be neither the working database it reads nor the
+// template (FileCopy::isDatabaseOrTemplate): it is refused, failing with `source`,
+// before anything is written.
+Status refuseDatabaseOrTemplate(const QString& target, const QString& workingDatabase,
+                                const QString& templatePath, const QString& source);
+
 // Makes `target` from a copy of the template at `templatePath`: the copy, made
 // beside the target, is opened read-write and given to `fill`, and put in place
 // (NewFile::place) when `fill` succeeds; on any failure it is removed and the target
