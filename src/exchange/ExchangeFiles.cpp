@@ -47,12 +47,17 @@ Status fillFromTemplate(const QString& templatePath, const QString& target, cons
     const QString part = FileCopy::copyToTemporary(templatePath, target, &copyError);
     if (part.isEmpty()) return Db::Error{-1, source, copyError};
     Status filled;
+    int cause = 0;
     {
         Db::ScopedConnection connection(QStringLiteral("export"), part, Db::OpenMode::ReadWrite);
         filled = connection.ok() ? fill(connection.db()) : Status(connection.error());
+        if (!filled && connection.ok()) cause = Db::writeFailureCause(connection.db(), filled.error());
     }
     if (!filled) {
         removeTemporary(part);
+        // Rows the disk would not take are said as every file written is: the
+        // target and the cause.
+        if (cause != 0) return Db::Error{-1, source, NewFile::writeError(target, cause)};
         return filled;
     }
     return replaceFile(part, target);
