@@ -137,6 +137,15 @@ TEST_F(ImportEngineTest, DatesOfTheYear1000BecomeNullAndAreReportedByTheirPlaceI
              return r ? r->oldDates : QList<exchange::OldDate>();
          },
          3},
+        {"the append plan leaving out a repeat before the row",
+         [this] {
+             addRegistration(db(), P + "004");
+             const auto r = exchange::appendDatabase(db(), source, false);
+             EXPECT_TRUE(r.ok()) << r.error().description.toStdString();
+             EXPECT_EQ(r ? r->duplicates : QStringList(), QStringList({P + "004"}));
+             return r ? r->oldDates : QList<exchange::OldDate>();
+         },
+         3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
