@@ -156,7 +156,7 @@ Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sour
         copy.values = {step.kind};
         copy.nullOldDates = true;
         const auto copied = copyTable(db, copy);
-        if (!copied) return copied.error();
+        if (!copied) return keyClash(db, copy, copied.error());
         outcome.rows += copied->rows;
         outcome.oldDates << copied->oldDates;
     }
