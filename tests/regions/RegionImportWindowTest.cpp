@@ -265,7 +265,7 @@ TEST_F(RegionImportWindowTest, NoImportIntoAWorkingDatabaseThatIsTheBackupFile)
         if (auto* chooseAll = d->findChild<QPushButton*>("Command1_2")) chooseAll->click();
         Prompt::clear();
         click(d.get(), "Command2_0");
-        EXPECT_EQ(Prompt::lastText(), refusal);
+        EXPECT_EQ(Prompt::lastText().toStdString(), refusal.toStdString());
         EXPECT_EQ(bytes(backup), before);
         EXPECT_EQ(rowsIn(db(), "压覆", Fresh), gone("压覆"));
     }
