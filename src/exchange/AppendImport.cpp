@@ -34,9 +34,9 @@ struct LeftOut
 {
     QStringList reported; // every one, as the clerk is told it
     // The text numbers among them: the registrations skipped. A number that is no
-    // text names no registration (the steps copy text numbers only), so it must not
-    // keep out the registration whose text reads the same, as a blob of its digits
-    // would once read back.
+    // text names no registration (the steps copy text numbers only), so it is
+    // reported but not skipped: a blob of the digits of a registration's number
+    // reads back as the same text and would keep that registration out.
     QStringList registrations;
 };
 
@@ -156,7 +156,7 @@ Result<AppendOutcome> appendDatabase(const QSqlDatabase& db, const QString& sour
         copy.values = {step.kind};
         copy.nullOldDates = true;
         const auto copied = copyTable(db, copy);
-        if (!copied) return copied.error();
+        if (!copied) return keyClash(db, copy, copied.error());
         outcome.rows += copied->rows;
         outcome.oldDates << copied->oldDates;
     }

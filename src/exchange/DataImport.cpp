@@ -1,6 +1,5 @@
 #include "DataImport.h"
 
-#include "ExchangeFiles.h"
 #include "ExchangeWindow.h"
 #include "ImportEngine.h"
 #include "ImportFile.h"
@@ -143,10 +142,7 @@ void DataImport::Command2_Click(int index)
 void DataImport::runImport()
 {
     // No import without a backup to go back to.
-    if (const Status saved = exchange::backupDatabase(state().Cn(), exchange::backupPath()); !saved) {
-        ErrorBox::show(saved.error(), this);
-        return;
-    }
+    if (!exchange::backupBeforeImport(this)) return;
     exchange::ImportRequest request;
     request.sourcePath = m_source;
     request.numbers = m_picker->picker().chosen();

@@ -1,7 +1,6 @@
 #include "DataImportAll.h"
 
 #include "AppendImport.h"
-#include "ExchangeFiles.h"
 #include "ExchangeWindow.h"
 #include "ImportFile.h"
 #include "platform/ErrorBox.h"
@@ -110,10 +109,8 @@ void DataImportAll::Command2_Click(int index)
 
 void DataImportAll::Start_Append()
 {
-    if (const Status saved = exchange::backupDatabase(state().Cn(), exchange::backupPath()); !saved) {
-        ErrorBox::show(saved.error(), this);
-        return;
-    }
+    // No import without a backup to go back to.
+    if (!exchange::backupBeforeImport(this)) return;
     const auto appended = exchange::appendDatabase(state().Cn(), m_source, m_option1[1]->isChecked(),
                                                    exchange::barProgress(m_bar));
     exchange::hideProgress(m_bar);

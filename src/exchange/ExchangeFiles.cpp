@@ -33,6 +33,13 @@ Status replaceFile(const QString& from, const QString& to, const QString& permis
 
 } // namespace
 
+Status refuseDatabaseOrTemplate(const QString& target, const QString& workingDatabase,
+                                const QString& templatePath, const QString& source)
+{
+    if (!FileCopy::isDatabaseOrTemplate(target, workingDatabase, templatePath)) return {};
+    return Db::Error{-1, source, QStringLiteral("导出文件不能是当前数据库或模板数据库")};
+}
+
 Status fillFromTemplate(const QString& templatePath, const QString& target, const QString& source,
                         const std::function<Status(const QSqlDatabase&)>& fill)
 {
@@ -40,12 +47,17 @@ Status fillFromTemplate(const QString& templatePath, const QString& target, cons
     const QString part = FileCopy::copyToTemporary(templatePath, target, &copyError);
     if (part.isEmpty()) return Db::Error{-1, source, copyError};
     Status filled;
+    int cause = 0;
     {
         Db::ScopedConnection connection(QStringLiteral("export"), part, Db::OpenMode::ReadWrite);
         filled = connection.ok() ? fill(connection.db()) : Status(connection.error());
+        if (!filled && connection.ok()) cause = Db::writeFailureCause(connection.db(), filled.error());
     }
     if (!filled) {
         removeTemporary(part);
+        // Rows the disk would not take are said as every file written is: the
+        // target and the cause.
+        if (cause != 0) return Db::Error{-1, source, NewFile::writeError(target, cause)};
         return filled;
     }
     return replaceFile(part, target);

@@ -12,11 +12,18 @@
 // leaves the target as it was.
 namespace exchange {
 
+// The target of an export must be neither the working database it reads nor the
+// template (FileCopy::isDatabaseOrTemplate): it is refused, failing with `source`,
+// before anything is written.
+Status refuseDatabaseOrTemplate(const QString& target, const QString& workingDatabase,
+                                const QString& templatePath, const QString& source);
+
 // Makes `target` from a copy of the template at `templatePath`: the copy, made
 // beside the target, is opened read-write and given to `fill`, and put in place
 // (NewFile::place) when `fill` succeeds; on any failure it is removed and the target
-// left as it was. A template that cannot be copied fails with `source`; a failure
-// of `fill` is answered as it is.
+// left as it was. A template that cannot be copied fails with `source`, and so does
+// a copy that `fill` could not write to (a full disk, a file-size limit), naming
+// the target and the cause; any other failure of `fill` is answered as it is.
 Status fillFromTemplate(const QString& templatePath, const QString& target, const QString& source,
                         const std::function<Status(const QSqlDatabase&)>& fill);
 

@@ -164,7 +164,7 @@ Result<ImportOutcome> importRegistrations(const QSqlDatabase& db, const ImportRe
         if (!request.allNumbers)
             copy.selection = QStringLiteral("p.登记号 IN (SELECT number FROM temp.import_numbers)");
         const auto copied = copyTable(db, copy);
-        if (!copied) return copied.error();
+        if (!copied) return keyClash(db, copy, copied.error());
         outcome.oldDates << copied->oldDates;
     }
     if (progress && !progress(int(tables.size()), int(tables.size())))

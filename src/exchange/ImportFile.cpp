@@ -1,13 +1,17 @@
 #include "ImportFile.h"
 
+#include "ExchangeFiles.h"
 #include "ExchangeWindow.h"
 #include "ImportFileCheck.h"
+#include "platform/ErrorBox.h"
 #include "platform/FileCopy.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/MAINBAS.h"
 #include "shell/ProgramState.h"
 #include "shell/myvbs.h"
+
+#include <QDir>
 
 namespace exchange {
 
@@ -26,6 +30,23 @@ void openFailed(const Db::Error& error, QWidget* parent)
 QString backupPath()
 {
     return KCUTIL::joinPath(state().ProgramDir, QStringLiteral("DATABASE_BAKUP.MDB"));
+}
+
+bool backupBeforeImport(QWidget* parent)
+{
+    const QString backup = backupPath();
+    if (FileCopy::sameFile(workingDatabasePath(), backup)) {
+        Prompt::message(QStringLiteral("当前数据库就是导入前备份用的文件：") +
+                            QDir::toNativeSeparators(backup) +
+                            QStringLiteral("\r导入时会用备份覆盖它，请打开其它数据库后再导入！"),
+                        Title, Prompt::Icon::Exclamation, parent);
+        return false;
+    }
+    if (const Status saved = backupDatabase(state().Cn(), backup); !saved) {
+        ErrorBox::show(saved.error(), parent);
+        return false;
+    }
+    return true;
 }
 
 bool acceptImportFile(const QString& path, const QString& table, const QString& noTable, bool checkVersion,

@@ -14,6 +14,12 @@ namespace exchange {
 // The backup of the working database made before every import.
 QString backupPath();
 
+// Backs the working database up before an import (backupDatabase to backupPath()).
+// A working database that is the backup file itself is refused, naming it, before
+// anything is written: the backup would be put over the open database. Either
+// refusal is told; false when there is no backup, and then no import.
+bool backupBeforeImport(QWidget* parent);
+
 // The file check and the version check of a chosen file, each refusal told to the
 // user; false when the file is refused. `noTable` is the message for a file that
 // lacks `table`. A file that lacks one of the tables `reads` that the import will

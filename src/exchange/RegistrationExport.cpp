@@ -2,7 +2,6 @@
 
 #include "ExchangeFiles.h"
 #include "ExchangeTables.h"
-#include "platform/FileCopy.h"
 #include "shell/KCUTIL_Province.h"
 
 namespace exchange {
@@ -58,10 +57,10 @@ Status fill(const QSqlDatabase& db, const ExportRequest& request, const Progress
 
 Status exportRegistrations(const ExportRequest& request, const Progress& progress)
 {
-    if (FileCopy::sameFile(request.target, request.workingDatabase) ||
-        FileCopy::sameFile(request.target, request.templatePath))
-        return failure(QStringLiteral("导出文件不能是当前数据库或模板数据库"));
-
+    if (const Status refused =
+            refuseDatabaseOrTemplate(request.target, request.workingDatabase, request.templatePath, kSource);
+        !refused)
+        return refused;
     return fillFromTemplate(request.templatePath, request.target, kSource,
                             [&](const QSqlDatabase& db) { return fill(db, request, progress); });
 }

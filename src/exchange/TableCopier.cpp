@@ -138,6 +138,36 @@ Result<CopyOutcome> copyTable(const QSqlDatabase& db, const TableCopy& copy)
     return outcome;
 }
 
+Db::Error keyClash(const QSqlDatabase& db, const TableCopy& copy, const Db::Error& failed)
+{
+    constexpr int Constraint = 19; // SQLITE_CONSTRAINT, the primary code of every key refusal
+    if ((failed.number & 0xff) != Constraint) return failed;
+    const QString table = Db::quotedName(copy.table);
+    // The rows the copy brings, each with the number it takes, its own and its
+    // place; the first whose number the table holds or that comes twice.
+    const QString taken = copy.firstColumn.isEmpty() ? QStringLiteral("s.登记号") : copy.firstColumn;
+    auto q = Db::exec(db,
+                      QStringLiteral("WITH c(n, o, r) AS (SELECT ") + taken +
+                          QStringLiteral(", s.登记号, s.rowid FROM ") + Db::quotedName(copy.sourceSchema) +
+                          QLatin1Char('.') + table + QStringLiteral(" AS s ") + copy.rows +
+                          QStringLiteral(") SELECT n, min(o), EXISTS (SELECT 1 FROM main.") + table +
+                          QStringLiteral(" x WHERE x.登记号 = c.n) AS held FROM c GROUP BY n "
+                                         "HAVING held OR count(*) > 1 ORDER BY min(r) LIMIT 1"),
+                      copy.values);
+    if (!q || !q->next()) return failed;
+    const QString number = q->value(0).toString();
+    const QString own = q->value(1).toString();
+    QString text = QStringLiteral("数据重复或其它错误：登记号【") + own + QStringLiteral("】\r");
+    if (!q->value(2).toBool())
+        text += QStringLiteral("导入文件的“%1”表中此登记号有多条数据。").arg(copy.table);
+    else if (number != own)
+        text +=
+            QStringLiteral("它导入后的登记号【%1】在当前数据库的“%2”表中已有数据。").arg(number, copy.table);
+    else
+        text += QStringLiteral("当前数据库的“%1”表中已有此登记号的数据。").arg(copy.table);
+    return Db::Error{failed.number, failed.source, text + QStringLiteral("导入已取消，当前数据库没有改动。")};
+}
+
 QString oldDateMessage(const OldDate& date)
 {
     return QStringLiteral("[") + date.table + QStringLiteral("]表第") + QString::number(date.row) +

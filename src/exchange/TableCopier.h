@@ -83,6 +83,12 @@ struct CopyOutcome
 // Copies the rows that `copy` selects. Fails when either table is missing.
 Result<CopyOutcome> copyTable(const QSqlDatabase& db, const TableCopy& copy);
 
+// The failure of an import's copy that a key of the working table refused, told in
+// the clerk's words: which table and which 登记号 clash (one the table holds
+// already, or one that repeats among the rows the copy brings) and that nothing was
+// imported. Any other failure, or one whose clash is not found, is answered as it is.
+Db::Error keyClash(const QSqlDatabase& db, const TableCopy& copy, const Db::Error& failed);
+
 // The message of an old date: "[T]表第r条记录字段[F]日期型数据:v错误...".
 QString oldDateMessage(const OldDate& date);
 

@@ -88,6 +88,11 @@ bool sameFile(const QString& a, const QString& b)
            ia.st_ino == ib.st_ino;
 }
 
+bool isDatabaseOrTemplate(const QString& path, const QString& database, const QString& templatePath)
+{
+    return sameFile(path, database) || sameFile(path, templatePath);
+}
+
 QString copyToTemporary(const QString& source, const QString& target, QString* error)
 {
     NewFile out(target);

@@ -31,4 +31,8 @@ bool putInPlace(const QString& from, const QString& to, QString* error = nullptr
 // nothing.
 bool sameFile(const QString& a, const QString& b);
 
+// True when `path` is the working database `database` or the template
+// `templatePath` (sameFile): a file the clerk names as an output must be neither.
+bool isDatabaseOrTemplate(const QString& path, const QString& database, const QString& templatePath);
+
 } // namespace FileCopy

@@ -6,7 +6,6 @@
 #include "RegionPanel.h"
 #include "RegionSelection.h"
 #include "RegionTree.h"
-#include "exchange/ExchangeFiles.h"
 #include "exchange/ExchangeWindow.h"
 #include "exchange/ImportFile.h"
 #include "platform/ErrorBox.h"
@@ -153,10 +152,7 @@ void DataImportXzq::Command2_Click(int index)
                                        Prompt::Icon::Question, this) != Prompt::Answer::Ok)
         return;
     // No import without a backup to go back to.
-    if (const Status saved = exchange::backupDatabase(state().Cn(), exchange::backupPath()); !saved) {
-        ErrorBox::show(saved.error(), this);
-        return;
-    }
+    if (!exchange::backupBeforeImport(this)) return;
     state().Prompt_Answer = 0;
     m_skipped = QStringList{QString()};
     regions::RegionImportRequest request;

@@ -2,7 +2,6 @@
 
 #include "RegionSelection.h"
 #include "exchange/ExchangeFiles.h"
-#include "platform/FileCopy.h"
 #include "shell/KCUTIL_Province.h"
 
 namespace regions {
@@ -89,9 +88,10 @@ Status exportRegion(const QSqlDatabase& working, const RegionExportRequest& requ
                     const exchange::Progress& progress)
 {
     const QString workingPath = working.databaseName();
-    if (FileCopy::sameFile(request.target, workingPath) ||
-        FileCopy::sameFile(request.target, request.templatePath))
-        return failure(QStringLiteral("导出文件不能是当前数据库或模板数据库"));
+    if (const Status refused =
+            exchange::refuseDatabaseOrTemplate(request.target, workingPath, request.templatePath, kSource);
+        !refused)
+        return refused;
 
     // No region and every kind: the working database as it stands.
     if (request.prefix.isEmpty() && request.allKinds) {

@@ -15,7 +15,8 @@ Db::Error failure(const QString& description)
 
 // A registration the import file brings that the working database already holds
 // outside the region's cleared rows: the import refuses it and the error names the
-// number, so that the clerk can find it. Other refusals keep the database's words.
+// number, so that the clerk can find it. Other refusals are answered as they come
+// (exchange::keyClash has named a number that repeats in the import file).
 Db::Error refusal(const QSqlDatabase& db, const exchange::TableCopy& copy, const QString& where,
                   const QString& prefix, bool allKinds, const Db::Error& refused)
 {
@@ -93,7 +94,9 @@ Result<RegionImportOutcome> Import_Region_Data(const QSqlDatabase& db, const QSt
         exchange::TableCopy ordered = copy;
         ordered.rows += where + QStringLiteral(" ORDER BY s.rowid");
         const auto copied = exchange::copyTable(db, ordered);
-        if (!copied) return refusal(db, copy, where, prefix, allKinds, copied.error());
+        if (!copied)
+            return refusal(db, copy, where, prefix, allKinds,
+                           exchange::keyClash(db, ordered, copied.error()));
         if (kindTable) outcome.registrations += copied->rows;
         outcome.oldDates << copied->oldDates;
     }

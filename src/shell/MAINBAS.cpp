@@ -172,7 +172,7 @@ QString Database_File()
 
 bool Is_Database_Or_Template(const QString& path)
 {
-    return FileCopy::sameFile(path, Database_File()) || FileCopy::sameFile(path, templatePath());
+    return FileCopy::isDatabaseOrTemplate(path, Database_File(), templatePath());
 }
 
 QString Damaged_Message(const QString& file, const QString& detail)

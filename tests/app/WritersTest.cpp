@@ -5,7 +5,9 @@
 #include "checks/CheckDataRun.h"
 #include "checks/CheckReport.h"
 #include "exchange/ExchangeFiles.h"
+#include "exchange/ExchangeTables.h"
 #include "exchange/RegistrationExport.h"
+#include "exchange/TableCopier.h"
 #include "exchange/xml/XmlCallArguments.h"
 #include "platform/Database.h"
 #include "platform/FileCopy.h"
@@ -15,6 +17,7 @@
 #include "platform/TextFile.h"
 #include "printing/PrintRun.h"
 #include "printing/PrintSurface.h"
+#include "regions/RegionExport.h"
 #include "shell/MAINBAS.h"
 #include "upgrade/Deductions.h"
 #include "upgrade/DjkDatabase.h"
@@ -161,8 +164,15 @@ protected:
                  r.workingDatabase = path(QStringLiteral("djk.mdb"));
                  r.templatePath = path(QStringLiteral("djk.sys"));
                  r.target = t;
-                 r.numbers = {number};
+                 r.wholeTables = true;
                  return exchange::exportRegistrations(r);
+             }},
+            {"region export",
+             [this](const QString& t) {
+                 regions::RegionExportRequest r;
+                 r.templatePath = path(QStringLiteral("djk.sys"));
+                 r.target = t;
+                 return regions::exportRegion(m_state.Cn(), r);
              }},
             {"database copy",
              [this](const QString& t) {
@@ -202,6 +212,13 @@ protected:
                  return run.finish();
              }},
         };
+    }
+
+    // More registrations than the template's pages hold.
+    void addRegistrations()
+    {
+        Db::Error e;
+        ASSERT_TRUE(SampleRegistrations::fill(m_state.Cn(), {40, 11}, &e)) << e.description.toStdString();
     }
 
     static QByteArray bytes(const QString& file)
@@ -247,15 +264,46 @@ TEST_F(WritersTest, OnAFullDiskTheOldFileStaysAndTheFailureIsReported)
     }
 }
 
-TEST_F(WritersTest, AnUpgradeThatCannotGrowItsNewFileNamesTheTargetOnce)
+TEST_F(WritersTest, AFileFilledFromTheTemplateThatCannotGrowNamesTheTargetOnce)
 {
     // The template's copy fits under the limit; the rows copied into it do not.
     const QString target = path(QStringLiteral("out/new.mdb"));
     const auto limit = rlim_t(QFileInfo(path(QStringLiteral("djk.sys"))).size() + 4096);
-    const ChildRun run = runWithFileSizeLimit(limit, [&] { return writer("upgrade").write(target); });
-    ASSERT_TRUE(run.exited);
-    EXPECT_FALSE(run.succeeded);
-    EXPECT_EQ(run.failure, QStringLiteral("无法写入文件：%1（文件超出大小限制）").arg(target));
+    addRegistrations();
+    for (const char* name : {"upgrade", "registration export", "region export"}) {
+        SCOPED_TRACE(name);
+        const ChildRun run = runWithFileSizeLimit(limit, [&] { return writer(name).write(target); });
+        ASSERT_TRUE(run.exited);
+        EXPECT_FALSE(run.succeeded);
+        EXPECT_EQ(run.failure, QStringLiteral("无法写入文件：%1（文件超出大小限制）").arg(target));
+        EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList());
+    }
+}
+
+TEST_F(WritersTest, AnExportIntoAFullDatabaseNamesTheTargetAndAFullDisk)
+{
+    // The exports' fill, on a copy of the template that may take no page more than
+    // it has: SQLite answers as on a full disk.
+    const QString target = path(QStringLiteral("out/new.mdb"));
+    addRegistrations();
+    const Status filled = exchange::fillFromTemplate(
+        path(QStringLiteral("djk.sys")), target, QStringLiteral("test"),
+        [&](const QSqlDatabase& db) -> Status {
+            const QString pages = Db::scalar(db, QStringLiteral("PRAGMA page_count")).toString();
+            Db::exec(db, QStringLiteral("PRAGMA max_page_count=") + pages);
+            exchange::AttachedDatabase source(db, path(QStringLiteral("djk.mdb")), QStringLiteral("src"));
+            Db::TransactionGuard transaction(db);
+            for (const QString& table : exchange::overlayTables()) {
+                exchange::TableCopy copy;
+                copy.table = table;
+                if (const auto copied = exchange::copyTable(db, copy); !copied) return copied.error();
+            }
+            Db::Error error;
+            if (!transaction.commit(&error)) return error;
+            return Status::success();
+        });
+    ASSERT_FALSE(filled.ok());
+    EXPECT_EQ(filled.error().description, QStringLiteral("无法写入文件：%1（磁盘空间不足）").arg(target));
     EXPECT_EQ(files(path(QStringLiteral("out"))), QStringList());
 }
 

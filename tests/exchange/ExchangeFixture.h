@@ -64,6 +64,22 @@ protected:
         return parts.join(' ');
     }
 
+    // Repeats the row of `number` in `table` of the closed database file `file`,
+    // whose table is first made without its key, as an older file's may be.
+    static void repeatRow(const QString& file, const QString& table, const QString& number)
+    {
+        Db::ScopedConnection f(QStringLiteral("repeat"), file, Db::OpenMode::ReadWrite);
+        ASSERT_TRUE(f.ok());
+        const QString create =
+            Db::scalar(f.db(), "SELECT sql FROM sqlite_master WHERE name=?", {table}).toString();
+        for (const QString& sql :
+             {"ALTER TABLE " + table + " RENAME TO 旧表",
+              QString(create).replace("NOT NULL PRIMARY KEY", "NOT NULL"),
+              "INSERT INTO " + table + " SELECT * FROM 旧表", QStringLiteral("DROP TABLE 旧表"),
+              "INSERT INTO " + table + " SELECT * FROM " + table + " WHERE 登记号=?"})
+            exec(f.db(), sql, sql.endsWith('?') ? QVariantList{number} : QVariantList{});
+    }
+
     static int count(const QSqlDatabase& db, const QString& table)
     {
         return Db::scalar(db, "SELECT count(*) FROM " + table).toInt();

@@ -137,6 +137,15 @@ TEST_F(ImportEngineTest, DatesOfTheYear1000BecomeNullAndAreReportedByTheirPlaceI
              return r ? r->oldDates : QList<exchange::OldDate>();
          },
          3},
+        {"the append plan leaving out a repeat before the row",
+         [this] {
+             addRegistration(db(), P + "004");
+             const auto r = exchange::appendDatabase(db(), source, false);
+             EXPECT_TRUE(r.ok()) << r.error().description.toStdString();
+             EXPECT_EQ(r ? r->duplicates : QStringList(), QStringList({P + "004"}));
+             return r ? r->oldDates : QList<exchange::OldDate>();
+         },
+         3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -192,4 +201,51 @@ TEST_F(ImportEngineTest, AnotherProgramWritingToTheSourceDoesNotStopTheImport)
     ASSERT_TRUE(r.ok()) << r.error().description.toStdString();
     EXPECT_EQ(rowsOf(db(), P + "002"), full());
     EXPECT_EQ(project(P + "002"), "项目002");
+}
+
+// A key of the working tables that refuses a row: the working database's 压覆 holds
+// a number without its 登记 row, or the import file repeats a number in a table
+// that its own keys (an older file's) let through.
+TEST_F(ImportEngineTest, AKeyClashNamesTheTableAndTheNumberAndImportsNothing)
+{
+    addRegistration(src->db(), P + "001"); // taken: it becomes 006
+    addRegistration(src->db(), P + "002");
+    src.reset();
+    const auto byNumbers = [this] { return import({}, true).error(); };
+    const auto appended = [this] { return exchange::appendDatabase(db(), source, false).error(); };
+    const QString lead = "数据重复或其它错误：登记号【%1】\r", end = "导入已取消，当前数据库没有改动。";
+    const struct
+    {
+        const char* what;
+        std::function<void()> prepare;
+        std::function<Db::Error()> run;
+        QString message;
+    } cases[] = {
+        {"a 压覆 row of the working database without its 登记 row",
+         [this] { exec(db(), "INSERT INTO 压覆 (登记号) VALUES (?)", {P + "002"}); }, byNumbers,
+         lead.arg(P + "002") + "当前数据库的“压覆”表中已有此登记号的数据。" + end},
+        {"such a row under the number a renumbered registration takes",
+         [this] { exec(db(), "INSERT INTO 压覆 (登记号) VALUES (?)", {P + "006"}); }, byNumbers,
+         lead.arg(P + "001") + "它导入后的登记号【4510104082006】在当前数据库的“压覆”表中已有数据。" + end},
+        {"a number the import file repeats in 压覆", [&] { repeatRow(source, "压覆", P + "002"); }, byNumbers,
+         lead.arg(P + "002") + "导入文件的“压覆”表中此登记号有多条数据。" + end},
+        {"a renumbered one it repeats in 报告", [&] { repeatRow(source, "报告", P + "001"); }, byNumbers,
+         lead.arg(P + "001") + "导入文件的“报告”表中此登记号有多条数据。" + end},
+        {"one it repeats in 报告, appended", [&] { repeatRow(source, "报告", P + "002"); }, appended,
+         lead.arg(P + "002") + "导入文件的“报告”表中此登记号有多条数据。" + end},
+    };
+    const QString pristine = path("pristine.mdb");
+    ASSERT_TRUE(QFile::copy(source, pristine));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(source);
+        ASSERT_TRUE(QFile::copy(pristine, source));
+        exec(db(), "DELETE FROM 压覆 WHERE 登记号 NOT IN (SELECT 登记号 FROM 登记)");
+        c.prepare();
+        const QByteArray before = bytes(MAINBAS::Database_File());
+        const Db::Error e = c.run();
+        EXPECT_EQ(e.description.toStdString(), c.message.toStdString());
+        EXPECT_EQ(bytes(MAINBAS::Database_File()), before);
+        EXPECT_EQ(count(db(), "登记"), 2);
+    }
 }

@@ -134,6 +134,13 @@ TEST_F(RegionImportTest, AFailureLeavesTheWorkingDatabaseAsItWas)
 
     EXPECT_EQ(run("51010", false).error().description, "行政区代码应为2位、4位或6位数字！");
     EXPECT_EQ(bytes(working), orphan);
+
+    // A number the import file repeats.
+    repeatRow(source, "报告", Fresh);
+    EXPECT_EQ(run("5101", false).error().description,
+              "数据重复或其它错误：登记号【4510104099001】\r导入文件的“报告”表中此登记号有多条数据。"
+              "导入已取消，当前数据库没有改动。");
+    EXPECT_EQ(bytes(working), orphan);
 }
 
 TEST_F(RegionImportTest, ADatabaseLockedElsewhereIsRefusedWithTheCause)

@@ -241,3 +241,32 @@ TEST_F(RegionImportWindowTest, EveryImportRefusesAFileLackingWhatItReadsBeforeTh
         << Prompt::lastText().toStdString();
     EXPECT_FALSE(QFile::exists(exchange::backupPath()));
 }
+
+TEST_F(RegionImportWindowTest, NoImportIntoAWorkingDatabaseThatIsTheBackupFile)
+{
+    // The clerk opened the backup of an earlier import to undo it, and imports again.
+    const QString backup = exchange::backupPath();
+    ASSERT_TRUE(QFile::copy(MAINBAS::Database_File(), backup));
+    m_state.DBName = QFileInfo(backup).fileName();
+    ASSERT_TRUE(Db::open("TestBackupCn", backup, Db::OpenMode::ReadWrite));
+    Db::close(m_state.CnName);
+    m_state.CnName = "TestBackupCn";
+    const QByteArray before = bytes(backup);
+    const QString refusal = "当前数据库就是导入前备份用的文件：" + QDir::toNativeSeparators(backup) +
+                            "\r导入时会用备份覆盖它，请打开其它数据库后再导入！";
+    const std::function<QDialog*()> imports[] = {
+        [] { return new DataImport; }, [] { return new DataImportAll; }, [] { return new DataImportXzq; }};
+    for (const auto& open : imports) {
+        const std::unique_ptr<QDialog> d(open());
+        SCOPED_TRACE(d->objectName().toStdString());
+        auto* text1 = d->findChild<QLineEdit*>("Text1");
+        text1->setText(source);
+        QMetaObject::invokeMethod(text1, "returnPressed");
+        if (auto* chooseAll = d->findChild<QPushButton*>("Command1_2")) chooseAll->click();
+        Prompt::clear();
+        click(d.get(), "Command2_0");
+        EXPECT_EQ(Prompt::lastText().toStdString(), refusal.toStdString());
+        EXPECT_EQ(bytes(backup), before);
+        EXPECT_EQ(rowsIn(db(), "压覆", Fresh), gone("压覆"));
+    }
+}
