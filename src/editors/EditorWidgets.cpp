@@ -27,13 +27,13 @@ void addBanner(QWidget* window, const QString& title)
     label->setGeometry(Twips::toPixels(360, 0, 6000, 585));
 }
 
-QLabel* addHelp(QWidget* window, const QString& text, int left, int top, int width, int height)
+QLabel* addHelp(QWidget* window, const QString& text, int left, int width)
 {
     auto* help = new QLabel(text, window);
     help->setObjectName(QStringLiteral("Label2"));
     help->setWordWrap(true);
     help->setFont(songti(9));
-    help->setGeometry(Twips::toPixels(left, top, width, height));
+    help->setGeometry(Twips::toPixels(left, HelpTop, width, HelpBottom - HelpTop));
     return help;
 }
 

@@ -37,7 +37,7 @@ const QString Caption = QStringLiteral("压覆矿产资源储量编辑");
 constexpr int ClientWidth = 8280;
 constexpr int ClientHeight = 4770;
 constexpr int GridLeft = 330;
-constexpr int GridTop = 1110;
+constexpr int GridTop = EditorWidgets::HelpBottom + 15;
 constexpr int NumberWidth = 454;  // 8 mm
 constexpr int ColumnWidth = 1020; // 18 mm
 constexpr int RowHeight = 397;    // 7 mm
@@ -73,7 +73,7 @@ void FrmEdit::buildControls()
         this,
         QStringLiteral("请依次点击列表框中对应的单元格，填写查明矿产资源储量及质量特征。填写主要组分平均"
                        "含量数据的行，无需再填写储量、基础储量、资源量类型编码和该类型的数量。"),
-        570, 630, 7095, 435);
+        570, 7095);
 
     m_table = new QTableWidget(RowGrid::LastRow, RowGrid::Columns, this);
     m_table->setObjectName(QStringLiteral("MSFlexGrid1"));

@@ -66,7 +66,7 @@ void FrmKszl::buildControls()
         this,
         QStringLiteral("如果为平均含量请在矿石类型描述、矿石品级描述中分别填写该矿产的矿石工业类型、"
                        "品级（牌号）描述信息。"),
-        360, 630, 6165, 435);
+        360, 6165);
 
     auto* table = new QFrame(this);
     table->setObjectName(QStringLiteral("Shape1"));

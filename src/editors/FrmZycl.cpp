@@ -29,7 +29,7 @@ const QString Tip = QStringLiteral("提示");
 constexpr int ClientWidth = 7005;
 constexpr int ClientHeight = 6060;
 constexpr int FrameLeft = 120;
-constexpr int FrameTop = 1080;
+constexpr int FrameTop = EditorWidgets::HelpBottom + 15;
 
 // Left and width of the nine box columns inside the frame, in twips.
 constexpr int Lefts[] = {150, 690, 690, 1410, 1980, 1980, 2640, 3210, 3210};
@@ -56,11 +56,11 @@ void FrmZycl::buildControls()
     EditorWidgets::addHelp(
         this,
         QStringLiteral("填写该矿种各矿石类型、品级（牌号）的储量、基础储量、资源量中各类型编码及数量。"), 360,
-        630, 6300, 420);
+        6300);
 
     m_frame = new QGroupBox(QStringLiteral("资源储量"), this);
     m_frame->setObjectName(QStringLiteral("Frame6"));
-    m_frame->setGeometry(Twips::toPixels(FrameLeft, FrameTop, 4200, 900 + 480 * 7 + 120));
+    m_frame->setGeometry(Twips::toPixels(FrameLeft, FrameTop, 4200, 900 + 480 * 7 + 30));
     const QString groups[] = {QStringLiteral("储量"), QStringLiteral("基础储量"), QStringLiteral("资源量")};
     for (int g = 0; g < 3; ++g) {
         const int left = Lefts[3 * g];

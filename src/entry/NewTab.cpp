@@ -108,9 +108,13 @@ void NewTab::Register(CommandTargets& targets)
         window->Tab1()->setFocus();
         window->Area_Flex(index)->focusFromMenu();
     };
-    // After the parameter dialog switched databases, the open entry window reloads its list.
+    // After the parameter dialog switched databases, or an append, the open entry
+    // window reloads its list; the count follows it.
     hooks.Get_Data_All = [] {
-        if (NewTab* window = instance()) window->Get_Data_All();
+        NewTab* window = instance();
+        if (!window) return;
+        window->Get_Data_All();
+        window->showListCount();
     };
     targets.setEntryHooks(hooks);
 }

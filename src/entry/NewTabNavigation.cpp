@@ -93,6 +93,10 @@ void NewTab::cobNavigate_Click()
         NAVIGATE::Load_Tree_KQ(*this);
         positionDJH(djh, m_tvmDataList);
     }
+    // The count follows the rebuilt list also where nothing is loaded from it (after
+    // an import or a delete), and a list with nothing chosen opens at its top.
+    showListCount();
+    if (!m_tvmDataList->currentIndex().isValid()) m_tvmDataList->scrollToTop();
 }
 
 void NewTab::positionDJH(const QString& djh, NavigateTree* tree)

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -269,6 +270,24 @@ TEST_F(DetailEditorsWindowTest, ALoadedStatisticsObjectShowsWholeOnTheRowsTwoLin
     for (const TextRecorder::Piece& piece : shown.pieces())
         if (cell.contains(piece.baseline.toPoint())) inCell += piece.text;
     EXPECT_EQ(inCell, "铜吨/千吨");
+}
+
+TEST_F(DetailEditorsWindowTest, HelpTextsShowWholeAndUncovered)
+{
+    FrmEdit list;
+    FrmKszl quality(nullptr, copperRow());
+    FrmZycl reserves(nullptr, copperRow());
+    for (QWidget* window : std::initializer_list<QWidget*>{&list, &quality, &reserves}) {
+        const auto* help = window->findChild<QLabel*>("Label2");
+        ASSERT_NE(help, nullptr) << window->objectName().toStdString();
+        EXPECT_GE(help->height(), help->heightForWidth(help->width())) << window->objectName().toStdString();
+        EXPECT_TRUE(window->rect().contains(help->geometry())) << window->objectName().toStdString();
+        for (const QWidget* other : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other == help || !other->isVisibleTo(window)) continue;
+            EXPECT_FALSE(other->geometry().intersects(help->geometry()))
+                << window->objectName().toStdString() << " " << other->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(DetailEditorsWindowTest, TheQualityTableIsRuledBetweenItsRowsAndColumns)

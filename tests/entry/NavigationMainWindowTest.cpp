@@ -84,7 +84,7 @@ TEST_F(NavigationMainWindowTest, DoubleClickOnTheClosingNodeOpensTheReferenceCho
     EXPECT_EQ(m_state.Cur_DJH, "");
 }
 
-TEST_F(NavigationMainWindowTest, TheListOpensAtItsTopWithNothingLoaded)
+TEST_F(NavigationMainWindowTest, TheListOpensAtItsTopWithNothingLoadedAlsoWhenRebuilt)
 {
     // More registrations than the list shows at once.
     for (int i = 1; i <= 80; ++i)
@@ -100,6 +100,30 @@ TEST_F(NavigationMainWindowTest, TheListOpensAtItsTopWithNothingLoaded)
     EXPECT_EQ(m_state.Cur_DJH, "");
     EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), "");
     EXPECT_FALSE(main->buttonEnabled("DEL"));
+
+    // Scrolled to its closing node and rebuilt after an import (the navigation's
+    // refresh, or the reload of the whole list after an append), it opens at its top
+    // again with nothing loaded, and the count follows it.
+    int registrations = 85;
+    for (const bool append : {false, true}) {
+        const QModelIndex closing = list->model()->index(list->topLevelCount() - 1, 0);
+        list->scrollTo(closing);
+        list->setCurrentIndex(closing);
+        Q_EMIT list->clicked(closing);
+        ASSERT_GT(list->verticalScrollBar()->value(), 0);
+        ASSERT_EQ(main->panelText(3), QStringLiteral("共有%1个项目").arg(registrations));
+        addRegistration({QStringLiteral("4510106092%1").arg(++registrations), 510106, QVariant(), QVariant(),
+                         QVariant(), QVariant(), QVariant()});
+        if (append)
+            main->reloadEntryList();
+        else
+            main->refreshNavigation();
+        QApplication::processEvents();
+        EXPECT_EQ(list->verticalScrollBar()->value(), 0) << append;
+        EXPECT_EQ(main->panelText(3), QStringLiteral("共有%1个项目").arg(registrations)) << append;
+        EXPECT_EQ(m_state.Cur_DJH, "") << append;
+        EXPECT_EQ(controlsOf(w).Kn1Data(0)->text(), "") << append;
+    }
 }
 
 TEST_F(NavigationMainWindowTest, CheckToolAnswerShowsItsRegistrationOpeningTheEntryWindow)
