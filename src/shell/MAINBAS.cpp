@@ -594,9 +594,10 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
                                 QStringLiteral("错误"), Prompt::Icon::Critical);
                 return StartResult::Ended;
             }
-            if (!FileCopy::copyFile(templ, target)) {
+            QString why;
+            if (!FileCopy::copyFile(templ, target, false, &why)) {
                 Prompt::message(QStringLiteral("无法建立数据库") + QDir::toNativeSeparators(target) +
-                                    QStringLiteral("，请确认程序目录可以写入！"),
+                                    QStringLiteral("，请确认程序目录可以写入！\r") + why,
                                 QStringLiteral("错误"), Prompt::Icon::Critical);
                 return StartResult::Ended;
             }
