@@ -266,7 +266,7 @@ TEST_F(WritersTest, TheProgramStartedUnderAFileSizeLimitSaysWhyItCannotMakeItsDa
     const ChildRun run = runWithFileSizeLimit(
         64 * 1024,
         [&] {
-            // Past a start that went further than the limit allows.
+            // Should the start get as far as the main window, its events end at once.
             QTimer::singleShot(0, &application(), &QCoreApplication::quit);
             runProgram(application(), fresh.path());
             return fromBool(false, Prompt::lastText());
