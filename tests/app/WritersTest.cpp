@@ -256,28 +256,6 @@ TEST_F(WritersTest, OnAFullDiskTheOldFileStaysAndTheFailureIsReported)
     }
 }
 
-TEST_F(WritersTest, TheProgramStartedUnderAFileSizeLimitSaysWhyItCannotMakeItsDatabase)
-{
-    // A fresh program folder: the start makes the working database from the template,
-    // which is larger than the limit.
-    QTemporaryDir fresh;
-    ASSERT_TRUE(QFile::copy(templatePath(), fresh.filePath(QStringLiteral("djk.sys"))));
-    const QString database = fresh.filePath(QStringLiteral("djk.mdb"));
-    const ChildRun run = runWithFileSizeLimit(
-        64 * 1024,
-        [&] {
-            // Should the start get as far as the main window, its events end at once.
-            QTimer::singleShot(0, &application(), &QCoreApplication::quit);
-            runProgram(application(), fresh.path());
-            return fromBool(false, Prompt::lastText());
-        },
-        false);
-    ASSERT_TRUE(run.exited) << "the program ended by a signal";
-    EXPECT_TRUE(run.failure.endsWith(QStringLiteral("\r无法写入文件：%1（文件超出大小限制）").arg(database)))
-        << run.failure.toStdString();
-    EXPECT_EQ(files(fresh.path()), QStringList({QStringLiteral("djk.sys")}));
-}
-
 TEST_F(WritersTest, AnUpgradeThatCannotGrowItsNewFileNamesTheTargetOnce)
 {
     // The template's copy fits under the limit; the rows copied into it do not.
@@ -360,6 +338,28 @@ TEST_F(WritersTest, TemporaryFilesThatKilledRunsLeftAreRemovedByTheNextWrite)
     QStringList left = {QStringLiteral(".new.mdb.Ab12Cd"), QFileInfo(running).fileName(), QStringLiteral("new.mdb")};
     left.sort();
     EXPECT_EQ(files(path(QStringLiteral("out"))), left);
+}
+
+TEST_F(WritersTest, TheProgramStartedUnderAFileSizeLimitSaysWhyItCannotMakeItsDatabase)
+{
+    // A fresh program folder: the start makes the working database from the template,
+    // which is larger than the limit.
+    QTemporaryDir fresh;
+    ASSERT_TRUE(QFile::copy(templatePath(), fresh.filePath(QStringLiteral("djk.sys"))));
+    const QString database = fresh.filePath(QStringLiteral("djk.mdb"));
+    const ChildRun run = runWithFileSizeLimit(
+        64 * 1024,
+        [&] {
+            // Should the start get as far as the main window, its events end at once.
+            QTimer::singleShot(0, &application(), &QCoreApplication::quit);
+            runProgram(application(), fresh.path());
+            return fromBool(false, Prompt::lastText());
+        },
+        false);
+    ASSERT_TRUE(run.exited) << "the program ended by a signal";
+    EXPECT_TRUE(run.failure.endsWith(QStringLiteral("\r无法写入文件：%1（文件超出大小限制）").arg(database)))
+        << run.failure.toStdString();
+    EXPECT_EQ(files(fresh.path()), QStringList({QStringLiteral("djk.sys")}));
 }
 
 } // namespace
