@@ -4,6 +4,7 @@
 #include "editors/EditorsTargets.h"
 #include "entry/EntryTargets.h"
 #include "exchange/ExchangeTargets.h"
+#include "platform/Application.h"
 #include "printing/PrintingTargets.h"
 #include "query/QueryTargets.h"
 #include "regions/RegionTargets.h"
@@ -11,6 +12,8 @@
 #include "shell/ProgramState.h"
 #include "shell/ShellTargets.h"
 #include "shell/TabMain.h"
+
+#include <QApplication>
 
 void registerProgramTargets(CommandTargets& targets)
 {
@@ -33,4 +36,15 @@ MAINBAS::StartResult startProgram(const QString& programDir, CommandTargets& tar
         state().MainWindow = window.get();
         window->show();
     });
+}
+
+int runProgram(QApplication& app, const QString& programDir)
+{
+    prepareApplication(app, QStringLiteral("Orvane"));
+    CommandTargets targets;
+    std::unique_ptr<TabMain> mainWindow;
+    if (startProgram(programDir, targets, mainWindow) != MAINBAS::StartResult::MainWindowShown) return 0;
+    const int rc = QApplication::exec();
+    state().MainWindow = nullptr;
+    return rc;
 }

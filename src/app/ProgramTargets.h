@@ -7,6 +7,7 @@
 #include <memory>
 
 class CommandTargets;
+class QApplication;
 class TabMain;
 
 // The windows and operations the main window reaches in the other subsystems:
@@ -18,3 +19,7 @@ void registerProgramTargets(CommandTargets& targets);
 // working database read, then the main window made and shown into `window`.
 MAINBAS::StartResult startProgram(const QString& programDir, CommandTargets& targets,
                                   std::unique_ptr<TabMain>& window);
+
+// The whole run of the program from its folder, as main() makes it: the application
+// prepared, the start, then the main window's events until it closes. The exit code.
+int runProgram(QApplication& app, const QString& programDir);

@@ -10,6 +10,7 @@
 #include "platform/FileCopy.h"
 #include "platform/NewFile.h"
 #include "platform/Prompt.h"
+#include "platform/Result.h"
 #include "platform/TextFile.h"
 #include "platform/TextNumber.h"
 
@@ -18,6 +19,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -255,57 +257,129 @@ bool checkWorkingDatabase(const QSqlDatabase& db, const QString& file, const Db:
     return true;
 }
 
-// Gives the working database the indexes of the template it lacks.
-void addTemplateIndexes()
+// Gives the database open on `db` the indexes of the template it lacks. The lists
+// work without them, only slower.
+Status addTemplateIndexes(const QSqlDatabase& db)
 {
     const Db::ScopedConnection reference(QStringLiteral("shape"), templatePath(), Db::OpenMode::ReadOnly);
     Db::Error error = reference.error();
-    if (!reference.ok() || !Db::addMissingIndexes(state().Cn(), reference.db(), &error)) {
-        // The lists work without them, only slower; a file that cannot take them
-        // fails the next save with the cause.
-        qWarning("%s: %s", qUtf8Printable(Database_File()), qUtf8Printable(error.description));
-    }
+    if (!reference.ok() || !Db::addMissingIndexes(db, reference.db(), &error)) return error;
+    return Status::success();
 }
 
-// The writes that wait for the check of every page of the working connection.
+// A write that waits for the check of every page: what it writes, in the clerk's
+// words, and the write.
+struct WaitingWrite
+{
+    QString what;
+    std::function<Status(const QSqlDatabase&)> write;
+};
+
+enum class Verdict { Pending, Sound, NotSound };
+
+// The writes that wait for the check of every page of the file of a connection. A
+// connection replaced before the verdict keeps them: they go into its file then.
 struct WaitingWrites
 {
     QString connection;
-    bool sound = false; // the check has found the file sound
-    QList<std::function<void()>> writes;
+    QString file;
+    Verdict verdict = Verdict::Pending;
+    QString cause; // why a file not found sound takes no write
+    QList<WaitingWrite> writes;
 };
 
-WaitingWrites& waitingWrites()
+QList<WaitingWrites>& allWaitingWrites()
 {
-    static WaitingWrites w;
-    return w;
+    static QList<WaitingWrites> all;
+    return all;
 }
 
-// The waiting writes of `connection`, for a file its check has found sound.
+// The waiting writes of `connection`; null when none wait.
+WaitingWrites* waitingWrites(const QString& connection)
+{
+    for (WaitingWrites& w : allWaitingWrites())
+        if (w.connection == connection) return &w;
+    return nullptr;
+}
+
+// The waiting writes of the working connection, made when missing; those of other
+// connections that have been settled are let go.
+WaitingWrites& workingWrites()
+{
+    const QString name = state().CnName;
+    QList<WaitingWrites>& all = allWaitingWrites();
+    all.removeIf([&](const WaitingWrites& w) { return w.connection != name && w.writes.isEmpty(); });
+    if (WaitingWrites* w = waitingWrites(name)) return *w;
+    all.append(WaitingWrites{name, Database_File(), {}, {}, {}});
+    return all.last();
+}
+
+// Tells the clerk which writes were not made into `file`, and why.
+void tellUnwritten(const QString& file, const QList<WaitingWrite>& writes, const QString& cause)
+{
+    if (writes.isEmpty()) return;
+    QStringList what;
+    for (const WaitingWrite& w : writes)
+        what << w.what;
+    Prompt::message(Unwritten_Message(file, what, cause), kTitle, Prompt::Icon::Exclamation);
+}
+
+// Makes the waiting writes of `connection` now, on the working connection when it is
+// still that one, else on a connection of their own to its file; a write that fails
+// is told.
+void makeNow(const QString& connection)
+{
+    WaitingWrites* w = waitingWrites(connection);
+    if (!w || w->writes.isEmpty()) return;
+    const QString file = w->file;
+    const QList<WaitingWrite> writes = std::exchange(w->writes, {});
+    std::optional<Db::ScopedConnection> own;
+    if (state().CnName != connection) {
+        own.emplace(QStringLiteral("waiting"), file, Db::OpenMode::ReadWrite);
+        if (!own->ok()) return tellUnwritten(file, writes, own->error().description);
+    }
+    const QSqlDatabase db = own ? own->db() : state().Cn();
+    for (const WaitingWrite& write : writes)
+        if (const Status made = write.write(db); !made)
+            tellUnwritten(file, {write}, made.error().description);
+}
+
+// The waiting writes of `connection`, for a file found sound. Never inside a
+// transaction of the clerk's, whose rollback would take them with it: they follow it.
 void makeWaitingWrites(const QString& connection)
 {
-    WaitingWrites& w = waitingWrites();
-    if (w.connection != connection || state().CnName != connection) return;
-    w.sound = true;
-    // A write of the clerk's may be under way (long work lets events through): the
-    // waiting writes follow it.
-    if (Db::inTransaction(state().Cn())) {
+    if (state().CnName == connection && Db::inTransaction(state().Cn())) {
         QTimer::singleShot(100, QCoreApplication::instance(),
                            [connection] { makeWaitingWrites(connection); });
         return;
     }
-    const QList<std::function<void()>> writes = std::exchange(w.writes, {});
-    for (const auto& write : writes)
-        write();
+    makeNow(connection);
 }
 
-// A program that ends while writes wait waits for the verdict of the check, so that
-// they are made (or dropped) as the verdict says.
+// A program that ends while writes wait waits for the verdicts of the checks, so
+// that the writes are made as the verdicts say; those that still wait then (a
+// transaction of the clerk's holds them back, or no check answered) are told as not
+// made.
 void finishWaitingWrites()
 {
-    if (waitingWrites().writes.isEmpty()) return;
+    const auto waiting = [](const WaitingWrites& w) { return !w.writes.isEmpty(); };
+    if (std::none_of(allWaitingWrites().cbegin(), allWaitingWrites().cend(), waiting)) return;
     Db::waitForBackgroundChecks();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QStringList connections;
+    for (const WaitingWrites& w : allWaitingWrites())
+        connections << w.connection;
+    // A message box lets events through: each is looked up again.
+    for (const QString& connection : connections) {
+        const bool heldBack = connection == state().CnName && Db::inTransaction(state().Cn());
+        WaitingWrites* w = waitingWrites(connection);
+        if (w && w->verdict == Verdict::Sound && !heldBack) makeNow(connection);
+        if ((w = waitingWrites(connection)))
+            tellUnwritten(w->file, std::exchange(w->writes, {}),
+                          w->verdict == Verdict::Sound
+                              ? QStringLiteral("程序结束时，数据库的另一项写入尚未完成")
+                              : QStringLiteral("程序结束时，文件的每一页尚未检查完毕"));
+    }
 }
 
 // Pages of the working connection's cache, in KiB when negative: enough to hold the
@@ -353,7 +427,7 @@ bool useAsWorking(const QString& name, const Db::ScopedConnection* reference)
     ProgramState& s = state();
     if (!s.CnName.isEmpty()) Db::close(s.CnName);
     s.CnName = name;
-    if (writable && reference) When_Found_Sound(addTemplateIndexes);
+    if (writable && reference) When_Found_Sound(QStringLiteral("模板的索引"), addTemplateIndexes);
     return true;
 }
 
@@ -380,32 +454,51 @@ bool Open_Connection()
     return openAsWorking(QString(), reference);
 }
 
+namespace {
+
+// The check's verdict on the file of the connection `name`.
+void takeVerdict(const QString& name, const QString& file, bool sound, const Db::Error& e)
+{
+    const bool working = state().CnName == name;
+    WaitingWrites* w = working ? &workingWrites() : waitingWrites(name);
+    if (!w) return;
+    if (sound) {
+        w->verdict = Verdict::Sound;
+        makeWaitingWrites(name);
+        return;
+    }
+    // A file not found sound is never written on its own.
+    w->verdict = Verdict::NotSound;
+    const int code = e.number & 0xff;
+    if (working && (code == 11 || code == 26)) {
+        // The refusal of the file says that nothing goes into it.
+        w->cause = Damaged_Message(file, e.description);
+        w->writes.clear();
+        Db::refuseWrites(name, Db::Error{11, QStringLiteral("SQLite"), w->cause});
+        showDamaged(w->cause);
+        return;
+    }
+    // Damage in a file no longer in use, or a check that could not decide (the file
+    // locked beyond the wait, a failure to read it): the file may be damaged, so
+    // nothing is written into it.
+    w->cause = code == 11 || code == 26
+                   ? Damaged_Message(file, e.description)
+                   : QStringLiteral("未能检查文件的每一页，不能确定文件完好：") + e.description;
+    tellUnwritten(file, std::exchange(w->writes, {}), w->cause);
+}
+
+} // namespace
+
 void Check_Working_Database()
 {
     const QString name = state().CnName;
     if (name.isEmpty()) return;
     const QString file = Database_File();
-    Db::checkIntegrityInBackground(file, [name, file](bool sound, const Db::Error& e) {
-        // A verdict on a connection that has been replaced since is of no use.
-        if (state().CnName != name) return;
-        if (sound) {
-            makeWaitingWrites(name);
-            return;
-        }
-        // A file not found sound is never written on its own.
-        if (waitingWrites().connection == name) waitingWrites().writes.clear();
-        const int code = e.number & 0xff;
-        if (code != 11 && code != 26) {
-            qWarning("%s: %s", qUtf8Printable(file), qUtf8Printable(e.description));
-            return;
-        }
-        const QString message = Damaged_Message(file, e.description);
-        Db::refuseWrites(name, Db::Error{11, QStringLiteral("SQLite"), message});
-        showDamaged(message);
-    });
+    Db::checkIntegrityInBackground(
+        file, [name, file](bool sound, const Db::Error& e) { takeVerdict(name, file, sound, e); });
 }
 
-void When_Found_Sound(std::function<void()> write)
+void When_Found_Sound(const QString& what, std::function<Status(const QSqlDatabase&)> write)
 {
     static const bool ending = [] {
         if (QCoreApplication* app = QCoreApplication::instance())
@@ -413,11 +506,21 @@ void When_Found_Sound(std::function<void()> write)
         return true;
     }();
     Q_UNUSED(ending);
-    WaitingWrites& w = waitingWrites();
-    const QString connection = state().CnName;
-    if (w.connection != connection) w = WaitingWrites{connection, false, {}};
-    w.writes.append(std::move(write));
-    if (w.sound) makeWaitingWrites(connection);
+    WaitingWrites& w = workingWrites();
+    w.writes.append({what, std::move(write)});
+    if (w.verdict == Verdict::Sound) makeWaitingWrites(w.connection);
+    if (w.verdict == Verdict::NotSound) tellUnwritten(w.file, std::exchange(w.writes, {}), w.cause);
+}
+
+void Forget_Waiting_Writes()
+{
+    allWaitingWrites().clear();
+}
+
+QString Unwritten_Message(const QString& file, const QStringList& what, const QString& cause)
+{
+    return QStringLiteral("没有写入数据库文件") + QDir::toNativeSeparators(file) + QStringLiteral("：") +
+           what.join(QStringLiteral("、")) + QLatin1Char('\r') + cause;
 }
 
 void Get_Province_Code()
@@ -594,9 +697,10 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
                                 QStringLiteral("错误"), Prompt::Icon::Critical);
                 return StartResult::Ended;
             }
-            if (!FileCopy::copyFile(templ, target)) {
+            QString why;
+            if (!FileCopy::copyFile(templ, target, false, &why)) {
                 Prompt::message(QStringLiteral("无法建立数据库") + QDir::toNativeSeparators(target) +
-                                    QStringLiteral("，请确认程序目录可以写入！"),
+                                    QStringLiteral("，请确认程序目录可以写入！\r") + why,
                                 QStringLiteral("错误"), Prompt::Icon::Critical);
                 return StartResult::Ended;
             }

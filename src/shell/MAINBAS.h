@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -49,14 +52,25 @@ bool Open_Connection();
 // Checks every page of the working database in the background, once its window is
 // in use. Damage found is told at once with Damaged_Message, and the connection then
 // writes nothing: each write fails with that message. A file found sound gets the
-// writes that wait for the check (When_Found_Sound).
+// writes that wait for the check (When_Found_Sound); a check that cannot decide (the
+// file locked beyond the wait, a failure to read it) tells the clerk that they are
+// not made.
 void Check_Working_Database();
 
 // Makes `write` on the working database once the check of its every page has found it
 // sound (at once when it has already), and never when the check fails: the writes
 // that the open or the switch of a database make on their own wait for it, so that
-// the program never writes into a damaged file.
-void When_Found_Sound(std::function<void()> write);
+// the program never writes into a damaged file. A transaction of the clerk's open on
+// the connection holds the write back until it ends; a database replaced in the
+// meantime gets the write into its file all the same. `what` names for the clerk what
+// it writes ("省代码510000"): a write that fails, and one that is not made because the
+// check could not decide or the program ends first, is told with Unwritten_Message.
+void When_Found_Sound(const QString& what, std::function<Status(const QSqlDatabase&)> write);
+// Forgets every waiting write without a word: for tests, each of which is a run of
+// the program of its own.
+void Forget_Waiting_Writes();
+// "没有写入数据库文件<file>：<what, …>" and the cause on a line of its own.
+QString Unwritten_Message(const QString& file, const QStringList& what, const QString& cause);
 
 // The messages of a refused or limited working database, each naming the file.
 QString Damaged_Message(const QString& file, const QString& detail);

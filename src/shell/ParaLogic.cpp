@@ -237,11 +237,13 @@ AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::functio
         if (!switchDatabase(input.databasePath)) return r;
         // The switch has happened. The province code is the new database's from now
         // on; it is written into the file once the check of its every page has found
-        // it sound (a damaged file is never written), and a failure to store it is
-        // reported then.
-        s.ProvinceCode = TextNumber::roundToInt32(provinceValue(input.provinceText));
+        // it sound (a damaged file is never written), and a failure to store it, or a
+        // check that ends without that verdict, is told then.
+        const int code = TextNumber::roundToInt32(provinceValue(input.provinceText));
+        s.ProvinceCode = code;
         MAINBAS::When_Found_Sound(
-            [province = input.provinceText] { Save_Province_Code(state().Cn(), province); });
+            QStringLiteral("省代码") + QString::number(code),
+            [code](const QSqlDatabase& db) { return KCUTIL::Store_Province_Code(db, code); });
         if (makeDefault) {
             MAINBAS::Write_Djk_Ini(djkIni);
             s.Switched_DB_Path.clear();

@@ -2,6 +2,7 @@
 #include "support/ProgramFolder.h"
 #include "support/SampleRegistrations.h"
 
+#include "app/ProgramTargets.h"
 #include "checks/CheckDataRun.h"
 #include "checks/CheckReport.h"
 #include "exchange/ExchangeFiles.h"
@@ -9,6 +10,7 @@
 #include "exchange/RegistrationExport.h"
 #include "exchange/TableCopier.h"
 #include "exchange/xml/XmlCallArguments.h"
+#include "platform/Application.h"
 #include "platform/Database.h"
 #include "platform/FileCopy.h"
 #include "platform/NewFile.h"
@@ -23,11 +25,13 @@
 #include "upgrade/DjkDatabase.h"
 #include "upgrade/Upgrade.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <cerrno>
-#include <csignal>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -43,6 +47,11 @@ inline void PrintTo(const QString& s, std::ostream* os)
 
 namespace {
 
+QApplication& application()
+{
+    return *static_cast<QApplication*>(QCoreApplication::instance());
+}
+
 // What a write run in a child process reported.
 struct ChildRun
 {
@@ -52,15 +61,16 @@ struct ChildRun
 };
 
 // Runs `write` in a child process whose files cannot grow beyond `limit` bytes, as
-// on a full disk: SIGXFSZ is ignored, so the write past the limit fails (EFBIG).
-ChildRun runWithFileSizeLimit(rlim_t limit, const std::function<Status()>& write)
+// on a full disk, after the start-up of the programs (unless `write` makes it itself):
+// it keeps the process alive through a write past the limit, which then fails.
+ChildRun runWithFileSizeLimit(rlim_t limit, const std::function<Status()>& write, bool startedUp = true)
 {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) return {};
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(pipeEnds[0]);
-        std::signal(SIGXFSZ, SIG_IGN);
+        if (startedUp) prepareApplication(application(), QStringLiteral("Quillet"));
         const rlimit small{limit, limit};
         ::setrlimit(RLIMIT_FSIZE, &small);
         const Status s = write();
@@ -402,6 +412,28 @@ TEST_F(WritersTest, TemporaryFilesThatKilledRunsLeftAreRemovedByTheNextWrite)
     QStringList left = {QStringLiteral(".new.mdb.Ab12Cd"), QFileInfo(running).fileName(), QStringLiteral("new.mdb")};
     left.sort();
     EXPECT_EQ(files(path(QStringLiteral("out"))), left);
+}
+
+TEST_F(WritersTest, TheProgramStartedUnderAFileSizeLimitSaysWhyItCannotMakeItsDatabase)
+{
+    // A fresh program folder: the start makes the working database from the template,
+    // which is larger than the limit.
+    QTemporaryDir fresh;
+    ASSERT_TRUE(QFile::copy(templatePath(), fresh.filePath(QStringLiteral("djk.sys"))));
+    const QString database = fresh.filePath(QStringLiteral("djk.mdb"));
+    const ChildRun run = runWithFileSizeLimit(
+        64 * 1024,
+        [&] {
+            // Should the start get as far as the main window, its events end at once.
+            QTimer::singleShot(0, &application(), &QCoreApplication::quit);
+            runProgram(application(), fresh.path());
+            return fromBool(false, Prompt::lastText());
+        },
+        false);
+    ASSERT_TRUE(run.exited) << "the program ended by a signal";
+    EXPECT_TRUE(run.failure.endsWith(QStringLiteral("\r无法写入文件：%1（文件超出大小限制）").arg(database)))
+        << run.failure.toStdString();
+    EXPECT_EQ(files(fresh.path()), QStringList({QStringLiteral("djk.sys")}));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "platform/Database.h"
 #include "platform/Prompt.h"
+#include "shell/KCUTIL_Province.h"
 #include "shell/MAINBAS.h"
 #include "shell/ParaLogic.h"
 
@@ -15,6 +16,7 @@
 #include <QTest>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace {
@@ -265,6 +267,106 @@ TEST_F(DatabaseFilesTest, AVersionCheckThatCannotBeMadeRefusesTheFile)
     EXPECT_EQ(Prompt::shown().at(1).text, ParaLogic::kOpenError);
     EXPECT_FALSE(m_state.Cn().isOpen());
     EXPECT_EQ(hashOf(older), before);
+}
+
+// A write that waits for the check of every page (here the province code of a
+// switch) is made once the file is found sound, never inside a transaction of the
+// clerk's (whose rollback would take it along) but after it, and otherwise is told
+// as not made, naming the file; a file found damaged is refused as a whole instead.
+TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
+{
+    // The clerk's transaction open on the connection when the verdict comes, and
+    // when the program is told to end.
+    enum class Clerk { None, Commits, RollsBack, EndsTheProgramInside, EndsTheProgramAfter };
+    struct Case
+    {
+        const char* name;
+        Clerk clerk;
+        bool damaged;
+        bool locked;   // another program holds the file beyond the wait
+        bool afterIt;  // the write comes after the verdict, nothing waiting before it
+        bool replaced; // another database is opened before the verdict
+        bool made;
+        QString told; // the start of the one message shown, with the file for %1
+    };
+    const QString unwritten = QStringLiteral("没有写入数据库文件%1：模板的索引、省代码510000\r");
+    const QList<Case> cases{
+        {"sound", Clerk::None, false, false, false, false, true, {}},
+        {"damaged", Clerk::None, true, false, false, false, false,
+         QStringLiteral("数据库文件已损坏，不能使用：%1\r")},
+        {"locked", Clerk::None, false, true, false, false, false,
+         unwritten + QStringLiteral("未能检查文件的每一页，不能确定文件完好：")},
+        {"after-commit", Clerk::Commits, false, false, false, false, true, {}},
+        {"after-rollback", Clerk::RollsBack, false, false, false, false, true, {}},
+        {"end-inside", Clerk::EndsTheProgramInside, false, false, false, false, false,
+         unwritten + QStringLiteral("程序结束时，数据库的另一项写入尚未完成")},
+        {"end-after", Clerk::EndsTheProgramAfter, false, false, false, false, true, {}},
+        {"after-verdict", Clerk::None, false, false, true, false, true, {}},
+        {"replaced", Clerk::None, false, false, false, true, true, {}},
+    };
+    const auto provinceIn = [](const QString& file) {
+        Db::ScopedConnection c(QStringLiteral("province"), file, Db::OpenMode::ReadOnly);
+        return Db::scalar(c.db(), QStringLiteral("select 省代码 from 参数表")).toInt();
+    };
+    const auto registerWrite = [] {
+        MAINBAS::When_Found_Sound(QStringLiteral("省代码510000"), [](const QSqlDatabase& db) {
+            return KCUTIL::Store_Province_Code(db, 510000);
+        });
+    };
+    const auto endTheProgram = [] {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Prompt::clear();
+        const QString file = path(QString::fromLatin1(c.name) + QStringLiteral(".mdb"));
+        ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), file, {300, 20080501}));
+        if (c.damaged) {
+            ASSERT_TRUE(DamagedDatabase::damageMiddleLeaf(file, QStringLiteral("坐标")));
+        }
+        // Without the template the open has no write of its own to wait.
+        if (c.afterIt) QFile::rename(path(QStringLiteral("djk.sys")), path(QStringLiteral("away.sys")));
+        ASSERT_TRUE(switchTo(file));
+        if (!c.afterIt) registerWrite();
+        std::optional<Db::ScopedConnection> other;
+        if (c.locked) {
+            other.emplace(QStringLiteral("other"), file, Db::OpenMode::ReadWrite);
+            ASSERT_TRUE(Db::exec(other->db(), QStringLiteral("BEGIN EXCLUSIVE")).has_value());
+        }
+        std::optional<Db::TransactionGuard> clerk;
+        if (c.clerk != Clerk::None) clerk.emplace(m_state.Cn());
+        // The verdict.
+        MAINBAS::Check_Working_Database();
+        if (c.replaced) {
+            ASSERT_TRUE(switchTo(copyTemplate(QStringLiteral("other.mdb"))));
+        }
+        Db::waitForBackgroundChecks();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        other.reset();
+        if (c.afterIt) {
+            QFile::rename(path(QStringLiteral("away.sys")), path(QStringLiteral("djk.sys")));
+            registerWrite();
+            EXPECT_EQ(provinceIn(file), 510000) << "made at once";
+        }
+        if (c.clerk == Clerk::Commits) {
+            EXPECT_TRUE(clerk->commit());
+        }
+        if (c.clerk == Clerk::EndsTheProgramInside) endTheProgram();
+        clerk.reset();
+        if (c.clerk == Clerk::EndsTheProgramAfter) endTheProgram();
+        // A program that ends runs no more timers: what it makes, it makes at once.
+        const bool ends = c.clerk == Clerk::EndsTheProgramInside || c.clerk == Clerk::EndsTheProgramAfter;
+        EXPECT_EQ(ends ? provinceIn(file) == 510000
+                       : QTest::qWaitFor([&] { return provinceIn(file) == 510000; }, c.made ? 5000 : 300),
+                  c.made);
+        if (c.told.isEmpty()) {
+            EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
+        } else {
+            ASSERT_EQ(Prompt::shown().size(), 1);
+            EXPECT_TRUE(Prompt::lastText().startsWith(c.told.arg(native(file))))
+                << Prompt::lastText().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
 #include "platform/Prompt.h"
+#include "shell/MAINBAS.h"
 #include "shell/ModMCD.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
         FileDialog::clear();
         HelpViewer::setOpener({});
         ModMCD::reset();
+        MAINBAS::Forget_Waiting_Writes();
     });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -167,19 +167,22 @@ TEST_F(FrmMainTest, NoTargetNorErrorListIsTheTemplateOrADatabaseOfTheRun)
     EXPECT_EQ(shown(), QStringList({"提示: 文件已经存在是否要覆盖？", "提示: 不能选择模板数据库作为另存库！",
                                     "提示: 不能选择模板数据库作为另存库！",
                                     "提示: 不能选择模板数据库作为新保存数据库！"}));
-    // The error list: the source is refused and the chooser comes again.
+    // The error list: the source, then the template (through a link that no box
+    // names), are refused and the chooser comes again each time.
     box("txtRepairSource")->clear();
     box("txtRepairDesPath")->clear();
     Prompt::setNextAnswer(Answer::Yes);
     Prompt::setNextAnswer(Answer::Yes);
     FileDialog::setNextFileName(source);
+    FileDialog::setNextFileName(path("late-new.mdb"));
     click("cmdStart");
     EXPECT_EQ(shown(),
               QStringList({"提示: 数据库不一致！是否要升级？",
                            "提示: 储量扣减的原登记号有错误，请用原系统修改后再升级！是否保存错误信息的列表？",
+                           "提示: 不能选择升级用到的数据库作为错误列表文件！",
                            "提示: 不能选择升级用到的数据库作为错误列表文件！"}));
-    EXPECT_EQ(FileDialog::captions().mid(1),
-              QStringList({"请选择目标数据库", "请选择保存文件路径", "请选择保存文件路径"}));
+    EXPECT_EQ(FileDialog::captions().mid(1), QStringList({"请选择目标数据库", "请选择保存文件路径",
+                                                          "请选择保存文件路径", "请选择保存文件路径"}));
     EXPECT_EQ(hash(path("djk.sys")), templateBytes);
     EXPECT_EQ(hash(source), sourceBytes);
     EXPECT_EQ(hash(late), lateBytes);
