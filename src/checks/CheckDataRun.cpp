@@ -3,6 +3,7 @@
 #include "CheckReport.h"
 #include "exchange/TableCopier.h"
 #include "platform/FileCopy.h"
+#include "platform/FilePaths.h"
 #include "shell/KCUTIL_Fields.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/myvbs.h"
@@ -272,9 +273,9 @@ Result<CheckDataRun::Outcome> CheckDataRun::run(const CheckGroups& groups)
                 (groups.numeric ? int(Check_Numeric_Rules().size()) : 0) +
                 (groups.consistency ? int(Check_Consistency().size()) : 0);
     // A database whose name ends in "Txt" would be its own report.
-    if (FileCopy::sameFile(reportPath(m_databaseFile), m_databaseFile)) return Outcome::ReportIsDatabase;
+    if (FilePaths::sameFile(reportPath(m_databaseFile), m_databaseFile)) return Outcome::ReportIsDatabase;
     // The work copy is made anew in the program folder, over whatever file is there.
-    if (FileCopy::sameFile(workPath(m_programDir), m_databaseFile)) return Outcome::WorkIsDatabase;
+    if (FilePaths::sameFile(workPath(m_programDir), m_databaseFile)) return Outcome::WorkIsDatabase;
     // The report is written beside its old self and replaces it only when complete.
     CheckReport report(reportPath(m_databaseFile), kSource);
     if (Status opened = report.open(); !opened) return opened.error();

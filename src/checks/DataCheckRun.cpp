@@ -5,7 +5,7 @@
 #include "DataCheckRules.h"
 #include "platform/ColumnCatalog.h"
 #include "platform/Database.h"
-#include "platform/FileCopy.h"
+#include "platform/FilePaths.h"
 #include "platform/TextNumber.h"
 #include "shell/KCUTIL_Paths.h"
 
@@ -74,7 +74,7 @@ Result<DataCheckOutcome> DataCheckRun::run(const QString& typedPath, const QStri
 {
     DataCheckOutcome outcome;
     // A database kept in the report's file would be overwritten by its own report.
-    if (FileCopy::sameFile(reportPath, typedPath)) {
+    if (FilePaths::sameFile(reportPath, typedPath)) {
         outcome.reportIsDatabase = true;
         return outcome;
     }

@@ -6,8 +6,8 @@
 #include "NumberPickerPanel.h"
 #include "TableCopier.h"
 #include "platform/ErrorBox.h"
-#include "platform/FileCopy.h"
 #include "platform/FileDialog.h"
+#include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
@@ -116,7 +116,7 @@ void DataImport::Command2_Click(int index)
     if (!exchange::acceptImportPath(name, this)) return;
     // The file is checked again on every import. The lists must show the file that
     // is imported: a file other than the listed one is listed first.
-    const bool listed = FileCopy::sameFile(name, m_source);
+    const bool listed = FilePaths::sameFile(name, m_source);
     if (!exchange::acceptImportFile(name, QStringLiteral("压覆"),
                                     QStringLiteral("指定的导入文件非固体登记数据库,请重新选择！"), true,
                                     exchange::importTables(m_check1->isChecked()), this)) {

@@ -4,8 +4,8 @@
 #include "ExchangeWindow.h"
 #include "ImportFile.h"
 #include "platform/ErrorBox.h"
-#include "platform/FileCopy.h"
 #include "platform/FileDialog.h"
+#include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
@@ -96,7 +96,7 @@ void DataImportAll::Command2_Click(int index)
     // The file named in the path box is the one imported; it is checked unless it
     // is the file accepted already, whose tables are checked for the kinds now chosen.
     const QStringList reads = exchange::appendTables(m_option1[1]->isChecked());
-    if (!FileCopy::sameFile(name, m_source)) {
+    if (!FilePaths::sameFile(name, m_source)) {
         m_source.clear();
         if (!exchange::acceptImportFile(name, QStringLiteral("查明"), NotRegistration, true, reads, this))
             return;

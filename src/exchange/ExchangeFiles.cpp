@@ -1,6 +1,7 @@
 #include "ExchangeFiles.h"
 
 #include "platform/FileCopy.h"
+#include "platform/FilePaths.h"
 #include "platform/NewFile.h"
 
 #include <QFile>
@@ -36,7 +37,7 @@ Status replaceFile(const QString& from, const QString& to, const QString& permis
 Status refuseDatabaseOrTemplate(const QString& target, const QString& workingDatabase,
                                 const QString& templatePath, const QString& source)
 {
-    if (!FileCopy::isDatabaseOrTemplate(target, workingDatabase, templatePath)) return {};
+    if (!FilePaths::isDatabaseOrTemplate(target, workingDatabase, templatePath)) return {};
     return Db::Error{-1, source, QStringLiteral("导出文件不能是当前数据库或模板数据库")};
 }
 

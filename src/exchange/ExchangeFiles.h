@@ -13,7 +13,7 @@
 namespace exchange {
 
 // The target of an export must be neither the working database it reads nor the
-// template (FileCopy::isDatabaseOrTemplate): it is refused, failing with `source`,
+// template (FilePaths::isDatabaseOrTemplate): it is refused, failing with `source`,
 // before anything is written.
 Status refuseDatabaseOrTemplate(const QString& target, const QString& workingDatabase,
                                 const QString& templatePath, const QString& source);

@@ -4,7 +4,7 @@
 #include "ExchangeWindow.h"
 #include "ImportFileCheck.h"
 #include "platform/ErrorBox.h"
-#include "platform/FileCopy.h"
+#include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/MAINBAS.h"
@@ -35,7 +35,7 @@ QString backupPath()
 bool backupBeforeImport(QWidget* parent)
 {
     const QString backup = backupPath();
-    if (FileCopy::sameFile(workingDatabasePath(), backup)) {
+    if (FilePaths::sameFile(workingDatabasePath(), backup)) {
         Prompt::message(QStringLiteral("当前数据库就是导入前备份用的文件：") +
                             QDir::toNativeSeparators(backup) +
                             QStringLiteral("\r导入时会用备份覆盖它，请打开其它数据库后再导入！"),
@@ -142,7 +142,7 @@ bool acceptImportPath(const QString& path, QWidget* parent)
 
 bool acceptImportSource(const QString& path, QWidget* parent)
 {
-    if (!FileCopy::sameFile(path, workingDatabasePath()) && !FileCopy::sameFile(path, backupPath()))
+    if (!FilePaths::sameFile(path, workingDatabasePath()) && !FilePaths::sameFile(path, backupPath()))
         return true;
     Prompt::message(QStringLiteral("不能从当前数据库或其备份文件导入,请重新选择！"), Title,
                     Prompt::Icon::Information, parent);

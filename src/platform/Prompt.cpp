@@ -22,7 +22,7 @@
 namespace {
 // The room a title bar takes beside its title, in title-bar heights: the window's
 // icon, its buttons and the margins.
-constexpr int TitleBarButtons = 6;
+constexpr int TitleBarHeightsBesideTitle = 6;
 
 struct PromptState
 {
@@ -128,7 +128,7 @@ QMessageBox* Prompt::messageBox(const QString& text, const QString& title, Butto
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
         const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
         const int bar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box);
-        const int width = metrics.horizontalAdvance(title) + TitleBarButtons * bar;
+        const int width = metrics.horizontalAdvance(title) + TitleBarHeightsBesideTitle * bar;
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
                       0, 1, grid->columnCount());
     }

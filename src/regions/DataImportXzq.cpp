@@ -9,8 +9,8 @@
 #include "exchange/ExchangeWindow.h"
 #include "exchange/ImportFile.h"
 #include "platform/ErrorBox.h"
-#include "platform/FileCopy.h"
 #include "platform/FileDialog.h"
+#include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/MainWindowServices.h"
@@ -108,7 +108,7 @@ void DataImportXzq::Command1_Click()
     if (!exchange::acceptImportPath(path, this)) return;
     // The tree shows the regions of the file in the box: a file typed there since
     // is read first.
-    if (!FileCopy::sameFile(path, m_source)) {
+    if (!FilePaths::sameFile(path, m_source)) {
         checkAndLoadTree(true);
         if (m_source.isEmpty()) return;
     }
@@ -120,7 +120,7 @@ bool DataImportXzq::openImportFile(bool pathAccepted)
     const QString path = QDir::fromNativeSeparators(m_text1->text().trimmed());
     const QStringList reads = regions::importTables(m_region->allKinds());
     // The file accepted already is checked again for the kinds now chosen.
-    if (FileCopy::sameFile(path, m_source)) return exchange::acceptImportTables(path, reads, this);
+    if (FilePaths::sameFile(path, m_source)) return exchange::acceptImportTables(path, reads, this);
     m_source.clear();
     if ((!pathAccepted && !exchange::acceptImportPath(path, this)) ||
         !exchange::acceptImportFile(path, Overlay, NotRegistration, true, reads, this))

@@ -8,6 +8,7 @@
 #include "platform/Database.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileCopy.h"
+#include "platform/FilePaths.h"
 #include "platform/NewFile.h"
 #include "platform/Prompt.h"
 #include "platform/Result.h"
@@ -174,7 +175,7 @@ QString Database_File()
 
 bool Is_Database_Or_Template(const QString& path)
 {
-    return FileCopy::isDatabaseOrTemplate(path, Database_File(), templatePath());
+    return FilePaths::isDatabaseOrTemplate(path, Database_File(), templatePath());
 }
 
 QString Damaged_Message(const QString& file, const QString& detail)

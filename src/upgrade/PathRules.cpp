@@ -1,6 +1,6 @@
 #include "PathRules.h"
 
-#include "platform/FileCopy.h"
+#include "platform/FilePaths.h"
 
 namespace PathRules {
 
@@ -21,7 +21,7 @@ QString isNull(const Boxes& b)
 
 bool samePath(const QString& a, const QString& b)
 {
-    return FileCopy::sameFile(a.trimmed(), b.trimmed());
+    return FilePaths::sameFile(a.trimmed(), b.trimmed());
 }
 
 QString sourceConflict(const QString& path, const Boxes& b)

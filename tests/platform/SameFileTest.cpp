@@ -1,4 +1,4 @@
-#include "platform/FileCopy.h"
+#include "platform/FilePaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,8 +56,8 @@ TEST(SameFile, ComparesRealPathsThroughLinksDotsAndMissingFiles)
         const auto path = [&](const char* p) {
             return QString::fromUtf8(p).replace(QStringLiteral("~/"), folder.path() + QLatin1Char('/'));
         };
-        EXPECT_EQ(FileCopy::sameFile(path(c.a), path(c.b)), c.same) << c.a << " / " << c.b;
-        EXPECT_EQ(FileCopy::sameFile(path(c.b), path(c.a)), c.same) << c.b << " / " << c.a;
+        EXPECT_EQ(FilePaths::sameFile(path(c.a), path(c.b)), c.same) << c.a << " / " << c.b;
+        EXPECT_EQ(FilePaths::sameFile(path(c.b), path(c.a)), c.same) << c.b << " / " << c.a;
     }
     QDir::setCurrent(previous);
 }

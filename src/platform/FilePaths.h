@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// Questions about the names of files: whether two paths name one file.
+namespace FilePaths {
+
+// True when the two paths name the same file once each is taken to its real path:
+// relative to the current folder, every link and "." and ".." resolved. A path
+// that does not exist yet is resolved as far as it goes, so it may still be a file
+// that exists through a link or "..", and a link counts as the file it points to.
+// Two names of one file (hard links) are the same file too. An empty path names
+// nothing.
+bool sameFile(const QString& a, const QString& b);
+
+// True when `path` is the working database `database` or the template
+// `templatePath` (sameFile): a file the clerk names as an output must be neither.
+bool isDatabaseOrTemplate(const QString& path, const QString& database, const QString& templatePath);
+
+} // namespace FilePaths
