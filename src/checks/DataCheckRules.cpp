@@ -192,15 +192,21 @@ QStringList Reserve_Rules(const CheckRow& row, const QList<int>& places, const Q
     enum { Mineral, Code, Basic, Resource, Metal1 };
     const Reader r{row, places, Reserve_Columns(), table, errors};
     QStringList out;
-    // The texts that lead a line, made only for a row that fails.
-    auto head = [&] {
-        return QStringLiteral(".登记号(") + row.text(QStringLiteral("登记号")) +
-               QStringLiteral("),矿产代码(") + row.text(places.value(Mineral, -1)) +
-               QStringLiteral("),残留矿产资源储量 ");
-    };
+    // The texts that lead a line, made once and only for a row that fails.
+    QString number;
+    QString longHead;
     auto shortHead = [&] {
-        return QStringLiteral("登记号(") + row.text(QStringLiteral("登记号")) +
-               QStringLiteral("),残留矿产资源储量 ");
+        if (number.isNull())
+            number = QStringLiteral("登记号(") + row.text(QStringLiteral("登记号")) +
+                     QStringLiteral("),残留矿产资源储量 ");
+        return number;
+    };
+    auto head = [&] {
+        if (longHead.isNull())
+            longHead = QStringLiteral(".登记号(") + row.text(QStringLiteral("登记号")) +
+                       QStringLiteral("),矿产代码(") + row.text(places.value(Mineral, -1)) +
+                       QStringLiteral("),残留矿产资源储量 ");
+        return longHead;
     };
 
     QVariant code, basic, resource;
