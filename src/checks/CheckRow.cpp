@@ -3,9 +3,7 @@
 #include "platform/ColumnCatalog.h"
 #include "platform/TextNumber.h"
 
-#include <QHash>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include "shell/KCUTIL_Fields.h"
 
 #include <limits>
 
@@ -101,57 +99,65 @@ bool isTrue(const QVariant& value)
     return TextNumber::readWhole(text, &n) && n != 0.0;
 }
 
-CheckRow::CheckRow(const QSqlQuery& query, const QSqlDatabase& db, const QString& table)
-{
-    QHash<QString, int> codes;
-    for (const Db::Column& c : Db::columns(db, table))
-        codes.insert(c.name, c.typeCode);
-    const QSqlRecord record = query.record();
-    for (int i = 0; i < record.count(); ++i) {
-        m_names << record.fieldName(i);
-        m_types << codes.value(record.fieldName(i), Db::TypeVarWChar);
-    }
-    index();
-}
-
 CheckRow::CheckRow(const QStringList& names, const QList<int>& typeCodes) : m_names(names), m_types(typeCodes)
 {
     while (m_types.size() < m_names.size())
         m_types << Db::TypeVarWChar;
-    index();
 }
 
-void CheckRow::index()
+void CheckRow::keepValues(const CheckRow& row, int count)
 {
-    for (int i = int(m_names.size()) - 1; i >= 0; --i)
-        m_index.insert(m_names.at(i), i);
+    if (m_rows || m_values.size() != count) {
+        m_rows = nullptr;
+        m_values.resize(count);
+    }
+    for (int i = 0; i < count; ++i)
+        m_values[i] = row.value(i);
 }
 
-void CheckRow::read(const QSqlQuery& query)
+QList<int> CheckRow::placesOf(const QStringList& names) const
 {
-    m_values.resize(m_names.size());
-    for (int i = 0; i < m_names.size(); ++i)
-        m_values[i] = query.value(i);
+    QList<int> places;
+    places.reserve(names.size());
+    for (const QString& name : names)
+        places << indexOf(name);
+    return places;
 }
 
-QVariant CheckRow::value(const QString& name) const
+QVariant CheckRow::value(int i) const
 {
-    const int i = indexOf(name);
-    return i < 0 ? QVariant() : m_values.value(i);
+    if (i < 0 || i >= m_names.size()) return QVariant();
+    if (m_rows) return m_rows->value(i);
+    return m_values.value(i);
 }
 
 QString CheckRow::text(int i) const
 {
     if (i < 0 || i >= m_names.size()) return QString();
-    return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{m_values.value(i), m_types.at(i)});
+    return KCUTIL::Get_Field_Str(KCUTIL::FieldValue{value(i), m_types.at(i)});
 }
 
 bool CheckRow::isEmptyText(int i) const
 {
-    if (i < 0 || i >= m_names.size() || i >= m_values.size()) return true;
+    if (i < 0 || i >= m_names.size()) return true;
+    if (m_rows) {
+        switch (m_rows->kind(i)) {
+        case Db::Rows::Kind::Null:
+            return true;
+        case Db::Rows::Kind::Integer:
+        case Db::Rows::Kind::Real:
+            return false;
+        case Db::Rows::Kind::Text:
+            // A Boolean column reads "True" or "False", whatever it holds.
+            return m_types.at(i) != Db::TypeBoolean && m_rows->text(i).isEmpty();
+        case Db::Rows::Kind::Blob:
+            return m_types.at(i) != Db::TypeBoolean && m_rows->value(i).toByteArray().isEmpty();
+        }
+        return true;
+    }
+    if (i >= m_values.size()) return true;
     const QVariant& v = m_values.at(i);
     if (v.isNull()) return true;
-    // A Boolean column reads "True" or "False", whatever it holds.
     if (m_types.at(i) == Db::TypeBoolean) return false;
     switch (v.typeId()) {
     case QMetaType::QString:
@@ -173,11 +179,6 @@ QString CheckRow::emptyTextSql(const QString& quotedColumn, int typeCode)
     const QString empty = typeCode == Db::TypeBoolean ? QStringLiteral("%1 IS NULL")
                                                       : QStringLiteral("%1 IS NULL OR %1 = '' OR %1 = x''");
     return QStringLiteral("CASE WHEN ") + empty.arg(quotedColumn) + QStringLiteral(" THEN NULL ELSE 1 END");
-}
-
-QString CheckRow::text(const QString& name) const
-{
-    return text(indexOf(name));
 }
 
 } // namespace checks

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "shell/KCUTIL_Fields.h"
+#include "platform/Database.h"
 
-#include <QHash>
 #include <QList>
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
-class QSqlQuery;
 
 namespace checks {
 
@@ -39,32 +35,41 @@ Truth outside(const QVariant& value, double low, double high);
 bool isTrue(const QVariant& value);
 
 // One row of a record set as the checks read it: the columns in the order the
-// query returns them, each with its type code, so that a value turns into text
-// the way the program's field reader does.
+// statement returns them, each with its type code, so that a value turns into text
+// the way the program's field reader does. A row read from a statement converts
+// only the values asked for, while the statement stays on that row.
 class CheckRow
 {
 public:
     CheckRow() = default;
-    // Columns of `query`'s record; type codes from the declared types of `table`.
-    CheckRow(const QSqlQuery& query, const QSqlDatabase& db, const QString& table);
     // Columns named and typed by the caller; a column without a type code is text.
     CheckRow(const QStringList& names, const QList<int>& typeCodes);
 
-    // Reads the query's current row.
-    void read(const QSqlQuery& query);
-    void setValues(const QVariantList& values) { m_values = values; }
+    // Reads the current row of `rows`, until they step on.
+    void read(const Db::Rows& rows) { m_rows = &rows; }
+    void setValues(const QVariantList& values)
+    {
+        m_rows = nullptr;
+        m_values = values;
+    }
+    // Keeps the values of the first `count` columns of `row` (of the same columns),
+    // to be read after its statement has stepped on.
+    void keepValues(const CheckRow& row, int count);
 
     int columnCount() const { return int(m_names.size()); }
     const QString& name(int i) const { return m_names.at(i); }
     // -1 when the row has no column of that name (exact name).
-    int indexOf(const QString& name) const { return m_index.value(name, -1); }
+    int indexOf(const QString& name) const { return int(m_names.indexOf(name)); }
     bool has(const QString& name) const { return indexOf(name) >= 0; }
+    // The places of the columns `names` (-1 for each the row lacks), to be found
+    // once for the rows of a statement.
+    QList<int> placesOf(const QStringList& names) const;
 
-    QVariant value(int i) const { return m_values.value(i); }
-    QVariant value(const QString& name) const;
+    QVariant value(int i) const;
+    QVariant value(const QString& name) const { return value(indexOf(name)); }
     // The value as text through KCUTIL::Get_Field_Str ("" for Null).
     QString text(int i) const;
-    QString text(const QString& name) const;
+    QString text(const QString& name) const { return text(indexOf(name)); }
     // text(i).isEmpty(), told without making the text.
     bool isEmptyText(int i) const;
 
@@ -74,11 +79,9 @@ public:
     static QString emptyTextSql(const QString& quotedColumn, int typeCode);
 
 private:
-    void index();
-
     QStringList m_names;
-    QHash<QString, int> m_index; // the first column of each name
     QList<int> m_types;
+    const Db::Rows* m_rows = nullptr;
     QVariantList m_values;
 };
 

@@ -7,29 +7,39 @@ namespace checks::DataCheckRules {
 
 namespace {
 
-// The value of a column a rule reads; false (and the failure recorded) when the
-// row has no such column.
-bool read(const CheckRow& row, const QString& table, const QString& column, QVariant* value,
-          CheckErrors& errors)
+// The columns a rule pass reads, at their places in the rows of one statement.
+struct Reader
 {
-    const int i = row.indexOf(column);
-    if (i < 0) {
-        errors.missingColumn(table, column);
-        return false;
-    }
-    *value = row.value(i);
-    return true;
-}
+    const CheckRow& row;
+    const QList<int>& places;
+    const QStringList& columns; // in the order of `places`
+    const QString& table;
+    CheckErrors& errors;
 
-// The value of a column that the required fields also test, for a range rule: an
-// empty text reads as Null, so that the rule passes what is reported as missing.
-bool readFilled(const CheckRow& row, const QString& table, const QString& column, QVariant* value,
-                CheckErrors& errors)
-{
-    if (!read(row, table, column, value, errors)) return false;
-    if (row.isEmptyText(row.indexOf(column))) *value = QVariant();
-    return true;
-}
+    // The place of the `k`th column; -1, with the failure recorded, when the row
+    // has no such column.
+    int place(qsizetype k) const
+    {
+        const int i = places.value(k, -1);
+        if (i < 0) errors.missingColumn(table, columns.at(k));
+        return i;
+    }
+    // The value of the `k`th column; false when the row lacks it.
+    bool read(qsizetype k, QVariant* value) const
+    {
+        const int i = place(k);
+        if (i >= 0) *value = row.value(i);
+        return i >= 0;
+    }
+    // The value of a column that the required fields also test, for a range rule: an
+    // empty text reads as Null, so that the rule passes what is reported as missing.
+    bool readFilled(qsizetype k, QVariant* value) const
+    {
+        const int i = place(k);
+        if (i >= 0) *value = row.isEmptyText(i) ? QVariant() : row.value(i);
+        return i >= 0;
+    }
+};
 
 // A rule's condition: true when the rule fails. A condition without a truth value
 // passes; a condition that could not be tested fails.
@@ -45,21 +55,17 @@ int integerPartLength(const QString& text)
     return point < 0 ? int(text.size()) : point;
 }
 
-// The coordinate rules of one centre-point column: empty, 0, integer part length.
-void coordinateRules(const CheckRow& row, const QString& table, const QString& column,
-                     const QList<int>& lengths, const QString& axis, QStringList* out, CheckErrors& errors)
+// The coordinate rules of the `k`th column, a centre-point one: empty, 0, integer
+// part length.
+void coordinateRules(const Reader& r, qsizetype k, const QList<int>& lengths, const QString& axis,
+                     QStringList* out)
 {
-    QVariant v;
-    if (!read(row, table, column, &v, errors)) {
+    const int i = r.place(k);
+    if (i < 0 || r.row.isEmptyText(i)) {
         *out << QStringLiteral("),基本情况 中心点%1坐标没有填写。").arg(axis);
-        return;
-    }
-    const QString text = row.text(column);
-    if (text.isEmpty()) {
-        *out << QStringLiteral("),基本情况 中心点%1坐标没有填写。").arg(axis);
-    } else if (fails(equalTo(v, 0))) {
+    } else if (fails(equalTo(r.row.value(i), 0))) {
         *out << QStringLiteral("),基本情况 %1坐标错填为0").arg(axis);
-    } else if (!lengths.contains(integerPartLength(text))) {
+    } else if (!lengths.contains(integerPartLength(r.row.text(i)))) {
         *out << QStringLiteral("),基本情况 中心点%1坐标有误。").arg(axis);
     }
 }
@@ -137,56 +143,82 @@ QString Missing_Fields_Text(const CheckRow& row, int keyColumn, const QStringLis
 
 bool Region_Code_Fails(const CheckRow& row, const QString& table, CheckErrors& errors)
 {
+    return Region_Code_Fails(row, row.placesOf(Region_Code_Columns()), table, errors);
+}
+
+bool Region_Code_Fails(const CheckRow& row, const QList<int>& places, const QString& table,
+                       CheckErrors& errors)
+{
+    const Reader r{row, places, Region_Code_Columns(), table, errors};
     QVariant v;
-    if (!readFilled(row, table, QStringLiteral("行政区代码"), &v, errors)) return true;
+    if (!r.readFilled(0, &v)) return true;
     return fails(outside(v, 110000, 659999));
 }
 
 QStringList First_Page_Rules(const CheckRow& row, const QString& table, CheckErrors& errors)
 {
+    return First_Page_Rules(row, row.placesOf(First_Page_Columns()), table, errors);
+}
+
+QStringList First_Page_Rules(const CheckRow& row, const QList<int>& places, const QString& table,
+                             CheckErrors& errors)
+{
+    // The columns at their places in First_Page_Columns.
+    enum { Area, Mine, X, Y, Bearing };
+    const Reader r{row, places, First_Page_Columns(), table, errors};
     QStringList out;
     QVariant v;
-    if (!readFilled(row, table, QStringLiteral("矿区编号"), &v, errors) ||
-        fails(outside(v, 110000000, 659999999)))
+    if (!r.readFilled(Area, &v) || fails(outside(v, 110000000, 659999999)))
         out << QStringLiteral("),基本情况,矿区编号范围应处于110000000至659999999之间。");
-    if (!readFilled(row, table, QStringLiteral("所属矿山编号"), &v, errors) || fails(greaterThan(v, 999)))
+    if (!r.readFilled(Mine, &v) || fails(greaterThan(v, 999)))
         out << QStringLiteral("),基本情况,所属矿山编号应是3位数字。");
-    coordinateRules(row, table, QStringLiteral("中心点X坐标"), {7, 2, 1}, QStringLiteral("X"), &out, errors);
-    coordinateRules(row, table, QStringLiteral("中心点Y坐标"), {8, 3, 2}, QStringLiteral("Y"), &out, errors);
-    if (!readFilled(row, table, QStringLiteral("方位"), &v, errors) || fails(outside(v, 0, 360)))
+    coordinateRules(r, X, {7, 2, 1}, QStringLiteral("X"), &out);
+    coordinateRules(r, Y, {8, 3, 2}, QStringLiteral("Y"), &out);
+    if (!r.readFilled(Bearing, &v) || fails(outside(v, 0, 360)))
         out << QStringLiteral("),基本情况,方位应处于0至360。");
     return out;
 }
 
 QStringList Reserve_Rules(const CheckRow& row, const QString& table, CheckErrors& errors)
 {
-    static const QString metal[] = {QString(), QStringLiteral("金属量1"), QStringLiteral("金属量2"),
-                                    QStringLiteral("金属量3")};
-    static const QString ore[] = {QString(), QStringLiteral("矿石量1"), QStringLiteral("矿石量2"),
-                                  QStringLiteral("矿石量3")};
+    return Reserve_Rules(row, row.placesOf(Reserve_Columns()), table, errors);
+}
+
+QStringList Reserve_Rules(const CheckRow& row, const QList<int>& places, const QString& table,
+                          CheckErrors& errors)
+{
+    // The columns at their places in Reserve_Columns; the amounts 金属量n and 矿石量n
+    // follow each other from Metal1 on.
+    enum { Mineral, Code, Basic, Resource, Metal1 };
+    const Reader r{row, places, Reserve_Columns(), table, errors};
     QStringList out;
-    // The texts that lead a line, made only for a row that fails.
-    auto head = [&] {
-        return QStringLiteral(".登记号(") + row.text(QStringLiteral("登记号")) +
-               QStringLiteral("),矿产代码(") + row.text(QStringLiteral("矿产代码")) +
-               QStringLiteral("),残留矿产资源储量 ");
-    };
+    // The texts that lead a line, made once and only for a row that fails.
+    QString number;
+    QString longHead;
     auto shortHead = [&] {
-        return QStringLiteral("登记号(") + row.text(QStringLiteral("登记号")) +
-               QStringLiteral("),残留矿产资源储量 ");
+        if (number.isNull())
+            number = QStringLiteral("登记号(") + row.text(QStringLiteral("登记号")) +
+                     QStringLiteral("),残留矿产资源储量 ");
+        return number;
+    };
+    auto head = [&] {
+        if (longHead.isNull())
+            longHead = QStringLiteral(".登记号(") + row.text(QStringLiteral("登记号")) +
+                       QStringLiteral("),矿产代码(") + row.text(places.value(Mineral, -1)) +
+                       QStringLiteral("),残留矿产资源储量 ");
+        return longHead;
     };
 
     QVariant code, basic, resource;
-    const bool hasCode = read(row, table, QStringLiteral("储量类型"), &code, errors);
-    const bool hasBasic = read(row, table, QStringLiteral("基础储量类型"), &basic, errors);
-    const bool hasResource = read(row, table, QStringLiteral("资源量类型"), &resource, errors);
+    const bool hasCode = r.read(Code, &code);
+    const bool hasBasic = r.read(Basic, &basic);
+    const bool hasResource = r.read(Resource, &resource);
     QVariant amount[7]; // 金属量1..3 at 1..3, 矿石量1..3 at 4..6
     bool hasAmount[7] = {};
     for (int i = 1; i <= 3; ++i) {
-        hasAmount[i] = read(row, table, metal[i], &amount[i], errors);
-        hasAmount[i + 3] = read(row, table, ore[i], &amount[i + 3], errors);
+        hasAmount[i] = r.read(Metal1 + 2 * (i - 1), &amount[i]);
+        hasAmount[i + 3] = r.read(Metal1 + 2 * (i - 1) + 1, &amount[i + 3]);
     }
-
     // 1: the reserve code must be one of the known codes (Null passes).
     if (!hasCode || (!code.isNull() && !knownReserveCode(code.toString())))
         out << head() + QStringLiteral("储量编码、基础储量编码、资源量编码与词表不符。");

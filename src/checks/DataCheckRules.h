@@ -25,7 +25,8 @@ QStringList Missing_Fields(const CheckRow& row, const QList<int>& columns);
 // "列名(值),以下数据没有填写：名、名" for the column at `keyColumn`.
 QString Missing_Fields_Text(const CheckRow& row, int keyColumn, const QStringList& missing);
 
-// The columns each rule pass reads, besides 登记号.
+// The columns each rule pass reads, besides 登记号, in the order the rules take
+// their places.
 const QStringList& Region_Code_Columns();
 const QStringList& First_Page_Columns();
 const QStringList& Reserve_Columns();
@@ -41,6 +42,16 @@ QStringList First_Page_Rules(const CheckRow& row, const QString& table, CheckErr
 
 // Value rules of a 资源储量 row: the line texts that follow the running number.
 QStringList Reserve_Rules(const CheckRow& row, const QString& table, CheckErrors& errors);
+
+// The same rules with the places of their columns in the row
+// (CheckRow::placesOf the rule's column list), found once for the rows of a
+// statement.
+bool Region_Code_Fails(const CheckRow& row, const QList<int>& places, const QString& table,
+                       CheckErrors& errors);
+QStringList First_Page_Rules(const CheckRow& row, const QList<int>& places, const QString& table,
+                             CheckErrors& errors);
+QStringList Reserve_Rules(const CheckRow& row, const QList<int>& places, const QString& table,
+                          CheckErrors& errors);
 
 } // namespace DataCheckRules
 

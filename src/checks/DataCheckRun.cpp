@@ -168,29 +168,32 @@ void DataCheckRun::scan(const QString& table, const Columns& columns, const QStr
         }
     }
     const QString select = list.isEmpty() ? QStringLiteral("*") : list.join(QLatin1Char(','));
-    scanSql(table, QStringLiteral("SELECT ") + select + QStringLiteral(" FROM ") + table + where, count,
-            onRow, CheckRow(names, types));
+    scanSql(QStringLiteral("SELECT ") + select + QStringLiteral(" FROM ") + table + where,
+            CheckRow(names, types), count, onRow);
 }
 
-void DataCheckRun::scanSql(const QString& table, const QString& sql, int count,
-                           const std::function<void(const CheckRow&)>& onRow, std::optional<CheckRow> shape)
+void DataCheckRun::scanSql(const QString& sql, CheckRow row, int count,
+                           const std::function<void(const CheckRow&)>& onRow)
 {
+    // The rows are stepped through SQLite itself: a value is converted only when a
+    // rule asks for it.
+    Db::Rows rows(m_db, sql);
+    bool more = rows.next();
     Db::Error error;
-    auto q = Db::exec(m_db, sql, {}, &error);
-    if (!q) {
+    if (!more && !rows.finished(&error)) {
+        // The statement failed before its first row.
         failed(error);
         return;
     }
     int value = 1;
     const int maximum = count + 1;
     if (m_progress) m_progress(value, maximum);
-    CheckRow row = shape ? std::move(*shape) : CheckRow(*q, m_db, table);
-    while (q->next()) {
-        row.read(*q);
+    row.read(rows);
+    for (; more; more = rows.next()) {
         onRow(row);
         if (m_progress) m_progress(++value < maximum ? value : maximum, maximum);
     }
-    if (!Db::finished(*q, &error)) {
+    if (!rows.finished(&error)) {
         error.source = kSource;
         m_errors.add(error);
         m_stoppedEarly = true;
@@ -235,9 +238,11 @@ void DataCheckRun::Check_Cover_Page(CheckReport& report, const QString& regTable
     bool hasRows = false;
     const int count = Count_Overlay_Rows(kindTable, &hasRows);
     if (!hasRows) return;
+    std::optional<QList<int>> places; // the rule's columns in the row, the same in every row
     scan(kindTable, Columns{withNumber(DataCheckRules::Region_Code_Columns()), {}, -1}, overlayWhere(), count,
          [&](const CheckRow& row) {
-             if (!DataCheckRules::Region_Code_Fails(row, kindTable, m_errors)) return;
+             if (!places) places = row.placesOf(DataCheckRules::Region_Code_Columns());
+             if (!DataCheckRules::Region_Code_Fails(row, *places, kindTable, m_errors)) return;
              section.ruleLine(blanksAndNumber(2, section.next()) + QStringLiteral(".登记号(") +
                               row.text(QStringLiteral("登记号")) +
                               QStringLiteral("),行政区代码范围应处于110000至659999之间。"));
@@ -252,11 +257,16 @@ void DataCheckRun::Check_First_Page(CheckReport& report, const QString& kindTabl
                    QStringLiteral(".基本情况,数据项没有填写。"));
     bool hasRows = false;
     const int count = Count_Overlay_Rows(kindTable, &hasRows);
+    std::optional<QList<int>> places;
     if (hasRows)
         scan(kindTable, Columns{withNumber(DataCheckRules::First_Page_Columns()), {}, -1}, overlayWhere(),
              count, [&](const CheckRow& row) {
+                 if (!places) places = row.placesOf(DataCheckRules::First_Page_Columns());
+                 const QStringList messages =
+                     DataCheckRules::First_Page_Rules(row, *places, kindTable, m_errors);
+                 if (messages.isEmpty()) return;
                  const QString djh = row.text(QStringLiteral("登记号"));
-                 for (const QString& message : DataCheckRules::First_Page_Rules(row, kindTable, m_errors))
+                 for (const QString& message : messages)
                      section.ruleLine(blanksAndNumber(3, section.next()) + QStringLiteral(".登记号(") + djh +
                                       message);
              });
@@ -293,6 +303,14 @@ void DataCheckRun::qualityFields(ReportSection& section, const QString& table, c
 void DataCheckRun::averageRows(ReportSection& section, const QString& table)
 {
     const QString columns = QStringLiteral("登记号,矿产代码,统计对象,矿石类型,矿石品级,均值标识");
+    // The rows' columns, typed as the table declares them.
+    const QStringList names = columns.split(QLatin1Char(','));
+    QHash<QString, int> declared;
+    for (const Db::Column& c : Db::columns(m_db, table))
+        declared.insert(c.name, c.typeCode);
+    QList<int> types;
+    for (const QString& name : names)
+        types << declared.value(name, Db::TypeVarWChar);
     const QString sql = QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + table +
                         overlayWhere() + QStringLiteral(" GROUP BY ") + columns +
                         QStringLiteral(" ORDER BY ") + columns;
@@ -311,8 +329,8 @@ void DataCheckRun::averageRows(ReportSection& section, const QString& table)
     bool first = true;
     int rowsInGroup = 0;
     bool averageSeen = false;
-    // The group's last row, quoted when the group lacks its average row.
-    CheckRow last;
+    // What the report quotes of the group's last row when the group lacks its average row.
+    CheckRow last(names, types);
     auto report = [&] {
         if (rowsInGroup > 1 && !averageSeen) {
             const int number = section.next();
@@ -323,7 +341,7 @@ void DataCheckRun::averageRows(ReportSection& section, const QString& table)
         }
     };
     if (!hasRows) return;
-    scanSql(table, sql, count, [&](const CheckRow& row) {
+    scanSql(sql, CheckRow(names, types), count, [&](const CheckRow& row) {
         // A part of the key that reads as no whole number keeps its value.
         current.djh = row.text(0);
         const bool mineralRead = wholeNumber(row.value(1), &current.mineral);
@@ -343,7 +361,7 @@ void DataCheckRun::averageRows(ReportSection& section, const QString& table)
         }
         if (isTrue(row.value(5))) averageSeen = true;
         previous = current;
-        last = row;
+        last.keepValues(row, 3);
     });
     report();
 }
@@ -353,9 +371,11 @@ void DataCheckRun::reserveRules(ReportSection& section, const QString& table)
     bool hasRows = false;
     const int count = Count_Overlay_Rows(table, &hasRows);
     if (!hasRows) return;
+    std::optional<QList<int>> places;
     scan(table, Columns{withNumber(DataCheckRules::Reserve_Columns()), {}, -1}, overlayWhere(), count,
          [&](const CheckRow& row) {
-             for (const QString& text : DataCheckRules::Reserve_Rules(row, table, m_errors))
+             if (!places) places = row.placesOf(DataCheckRules::Reserve_Columns());
+             for (const QString& text : DataCheckRules::Reserve_Rules(row, *places, table, m_errors))
                  section.ruleLine(blanksAndNumber(3, section.next()) + text);
          });
 }

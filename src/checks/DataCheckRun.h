@@ -84,11 +84,9 @@ private:
     // progress bar set to `count` + 1. *keyIndex is the key column's place in the row.
     void scan(const QString& table, const Columns& columns, const QString& where, int count,
               const std::function<void(const CheckRow&)>& onRow, int* keyIndex = nullptr);
-    // Runs `sql` on table `table` and hands every row to `onRow`. The rows have the
-    // columns of `shape`; without one, those of the query, with the types `table`
-    // declares for them.
-    void scanSql(const QString& table, const QString& sql, int count,
-                 const std::function<void(const CheckRow&)>& onRow, std::optional<CheckRow> shape = {});
+    // Runs `sql` and hands every row to `onRow`; the rows have the columns of `row`.
+    void scanSql(const QString& sql, CheckRow row, int count,
+                 const std::function<void(const CheckRow&)>& onRow);
     // Records a failure; one that is no fault of the table's shape (no such table
     // or column) means the run stopped early.
     void failed(const Db::Error& error);

@@ -694,6 +694,39 @@ bool Rows::isNull(int column) const
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
+int Rows::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+Rows::Kind Rows::kind(int column) const
+{
+    static_assert(int(Kind::Integer) == SQLITE_INTEGER && int(Kind::Real) == SQLITE_FLOAT &&
+                  int(Kind::Text) == SQLITE_TEXT && int(Kind::Blob) == SQLITE_BLOB &&
+                  int(Kind::Null) == SQLITE_NULL);
+    return Kind(sqlite3_column_type(m_stmt, column));
+}
+
+QVariant Rows::value(int column) const
+{
+    // As the Qt driver converts them, a text through SQLite's own UTF-16 form.
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, column));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(m_stmt, column)),
+                                   sqlite3_column_bytes(m_stmt, column)));
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    default: {
+        const auto* text = static_cast<const QChar*>(sqlite3_column_text16(m_stmt, column));
+        return QVariant(QString(text, sqlite3_column_bytes16(m_stmt, column) / qsizetype(sizeof(QChar))));
+    }
+    }
+}
+
 bool Rows::finished(Error* error) const
 {
     if (!m_failed) return true;

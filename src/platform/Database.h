@@ -144,9 +144,11 @@ std::optional<QSqlQuery> exec(const QSqlDatabase& db, const QString& sql, const 
                               Error* error = nullptr);
 
 // Many rows read fast: one statement stepped straight through SQLite on the
-// connection, each value read as SQLite's own UTF-8 text, without a value object per
-// field. For the long lists of the navigation trees; everything else reads through
-// exec(). Forward only; a view returned is valid until the next row.
+// connection, each value read only when asked for, as SQLite's own UTF-8 text or as
+// the value exec() would give, without a value object per field of every row. For
+// the long lists of the navigation trees and the scans of the data check; everything
+// else reads through exec(). Forward only; a view returned is valid until the next
+// row.
 class Rows
 {
 public:
@@ -155,11 +157,20 @@ public:
     Rows(const Rows&) = delete;
     Rows& operator=(const Rows&) = delete;
 
+    // The storage class of a value, as SQLite keeps it.
+    enum class Kind { Integer = 1, Real = 2, Text = 3, Blob = 4, Null = 5 };
+
     // The next row; false after the last one and on a failure (finished() tells).
     bool next();
+    int columnCount() const;
     // The value of a column of the current row as text; empty for Null.
     QUtf8StringView text(int column) const;
     bool isNull(int column) const;
+    Kind kind(int column) const;
+    // The value of a column of the current row as exec() reads it: an integer as
+    // qint64, a real as double, a text as QString, a blob as QByteArray, Null as a
+    // null QString. For the few values a caller looks at; others stay unconverted.
+    QVariant value(int column) const;
     // Whether the statement ran to its end; the failure otherwise, as exec() reports it.
     bool finished(Error* error = nullptr) const;
 

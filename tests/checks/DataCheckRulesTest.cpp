@@ -3,7 +3,6 @@
 #include "platform/ColumnCatalog.h"
 
 #include <QSqlDatabase>
-#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -80,14 +79,18 @@ TEST(DataCheckRulesTest, TheStandInOfAColumnTellsItsEmptinessAsTheRowDoes)
         {"''", Db::TypeLongVarWChar}, {"'a'", Db::TypeLongVarWChar}, {"''", Db::TypeBoolean},
         {"NULL", Db::TypeBoolean},    {"0", Db::TypeBoolean},        {"'2008-11-03'", Db::TypeDate}};
     for (const auto& [literal, type] : cases) {
-        QSqlQuery q(QSqlDatabase::database(QStringLiteral("memory")));
-        ASSERT_TRUE(q.exec(QStringLiteral("SELECT v, %1 FROM (SELECT %2 AS v)")
-                               .arg(CheckRow::emptyTextSql(QStringLiteral("v"), type), literal)));
-        ASSERT_TRUE(q.next());
+        Db::Rows rows(QSqlDatabase::database(QStringLiteral("memory")),
+                      QStringLiteral("SELECT v, %1 FROM (SELECT %2 AS v)")
+                          .arg(CheckRow::emptyTextSql(QStringLiteral("v"), type), literal));
+        ASSERT_TRUE(rows.next());
         CheckRow r({"v", "stand-in"}, {type, type});
-        r.read(q);
+        r.read(rows);
         EXPECT_EQ(r.isEmptyText(0), r.text(0).isEmpty()) << literal.toStdString();
         EXPECT_EQ(r.isEmptyText(1), r.text(0).isEmpty()) << literal.toStdString();
+        // The same told of the value kept after the statement has stepped on.
+        CheckRow kept({"v"}, {type});
+        kept.keepValues(r, 1);
+        EXPECT_EQ(kept.isEmptyText(0), r.text(0).isEmpty()) << literal.toStdString();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("memory"));
 }

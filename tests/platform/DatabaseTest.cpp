@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlRecord>
 
 #include <atomic>
 #include <chrono>
@@ -98,6 +99,34 @@ TEST_F(DatabaseTest, BoundValuesKeepQuotesAndTransactionsRollBackUnlessCommitted
                          {QStringLiteral("4110000082001")})
                   .toInt(),
               0);
+}
+
+TEST_F(DatabaseTest, RowsGiveEachValueAsExecReadsIt)
+{
+    const QString file = copyTemplate(QStringLiteral("rows.mdb"));
+    Db::ScopedConnection c(QStringLiteral("rows"), file, Db::OpenMode::ReadOnly);
+    ASSERT_TRUE(c.ok());
+    // Every storage class, and a text that is no valid UTF-8.
+    const QString sql = QStringLiteral(
+        "SELECT NULL, 7, -2.5, 1e20, '', '中文 a', x'', x'00ff', CAST(x'41c080ff42' AS TEXT), '0.10'");
+    auto q = Db::exec(c.db(), sql);
+    ASSERT_TRUE(q && q->next());
+    Db::Rows rows(c.db(), sql);
+    ASSERT_TRUE(rows.next());
+    ASSERT_EQ(rows.columnCount(), q->record().count());
+    using K = Db::Rows::Kind;
+    const QList<K> kinds{K::Null, K::Integer, K::Real, K::Real, K::Text,
+                         K::Text, K::Blob,    K::Blob, K::Text, K::Text};
+    for (int i = 0; i < rows.columnCount(); ++i) {
+        EXPECT_EQ(rows.kind(i), kinds.value(i)) << i;
+        const QVariant expected = q->value(i);
+        const QVariant v = rows.value(i);
+        EXPECT_EQ(v.metaType(), expected.metaType()) << i;
+        EXPECT_EQ(v.isNull(), expected.isNull()) << i;
+        EXPECT_EQ(v, expected) << i;
+    }
+    EXPECT_FALSE(rows.next());
+    EXPECT_TRUE(rows.finished());
 }
 
 TEST_F(DatabaseTest, ColumnKindsComeFromDeclaredTypes)
