@@ -173,6 +173,7 @@ struct Table
     QString name;
     QList<Column> columns;
     QList<Row> rows;
+    QByteArray digest; // every row in one text, for a quick look whether anything changed
 
     int indexOf(const QString& column) const
     {
@@ -221,10 +222,27 @@ QList<Column> readColumns(const QSqlDatabase& db, const QString& schema, const Q
     return columns;
 }
 
+// Every row of `table` in `schema` in one text, exact for all but reals.
+QByteArray digestOf(const QSqlDatabase& db, const QString& schema, const QString& table,
+                    const QList<Column>& columns)
+{
+    QStringList values{QStringLiteral("rowid")};
+    for (const Column& c : columns)
+        values << QStringLiteral("quote(") + Db::quotedName(c.name) + QLatin1Char(')');
+    const QVariant digest =
+        Db::scalar(db, QStringLiteral("SELECT count(*) || ':' || group_concat(") +
+                           values.join(QStringLiteral(" || ',' || ")) +
+                           QStringLiteral(", ';') FROM (SELECT * FROM ") + Db::quotedName(schema) +
+                           QLatin1Char('.') + Db::quotedName(table) + QStringLiteral(" ORDER BY rowid)"));
+    FuzzSupport::require(digest.isValid(), "the table is read whole");
+    return digest.toByteArray();
+}
+
 // Every row of `table` in `schema` with its columns.
 Table readTable(const QSqlDatabase& db, const QString& schema, const QString& table)
 {
-    Table t{table, readColumns(db, schema, table), {}};
+    Table t{table, readColumns(db, schema, table), {}, {}};
+    t.digest = digestOf(db, schema, table, t.columns);
     QStringList picks{QStringLiteral("rowid")};
     for (const Column& c : t.columns) {
         const QString v = Db::quotedName(c.name);
@@ -551,6 +569,10 @@ void requireResult(const QString& working, const Files& files, const Expected& e
     Db::ScopedConnection c(QStringLiteral("fuzz_result_read"), working, Db::OpenMode::ReadOnly);
     FuzzSupport::require(c.ok(), "the working database opens after the import");
     for (const Table& before : files.before) {
+        // A table left as it was, where nothing is to be added, is read no further.
+        if (!expected.added.contains(before.name) &&
+            digestOf(c.db(), QStringLiteral("main"), before.name, before.columns) == before.digest)
+            continue;
         const Table after = readTable(c.db(), QStringLiteral("main"), before.name);
         QHash<qlonglong, QByteArray> now;
         for (const Row& r : after.rows)
