@@ -743,7 +743,9 @@ void appendAll(const QString& source, uint8_t flags)
                     out = out || r.cells.first() == n;
             for (const QSet<Cell>& e : earlier)
                 out = out || e.contains(n);
-            if (out && isText(n)) leftOut << QString::fromUtf8(textOf(n));
+            // Text that is no valid UTF-8 is named as the database layer reads it.
+            const QString text = QString::fromUtf8(textOf(n));
+            if (out && isText(n) && text.toUtf8() == textOf(n)) leftOut << text;
             if (!out) numbers.insert(textOf(n));
         }
         earlier << QSet<Cell>(order.cbegin(), order.cend());
