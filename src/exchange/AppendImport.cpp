@@ -36,8 +36,10 @@ struct LeftOut
     // The text numbers among them: the registrations skipped. A number that is no
     // text names no registration (the steps copy text numbers only), so it is
     // reported but not skipped: a blob of the digits of a registration's number
-    // reads back as the same text and would keep that registration out.
-    QStringList registrations;
+    // reads back as the same text and would keep that registration out. Each is
+    // kept as the source stores it, so that a text that is no valid UTF-8 is
+    // skipped too.
+    QList<QByteArray> registrations;
 };
 
 // Numbers of the source's kind table `kind` that must not be appended: held by the
@@ -57,30 +59,32 @@ Result<LeftOut> duplicatesOf(const QSqlDatabase& db, const QString& kind, const 
                      QStringLiteral(" y WHERE y.登记号 = k.登记号)");
     tests << QStringLiteral("count(*) > 1") << QStringLiteral("typeof(k.登记号) <> 'text'");
     Db::Error error;
-    auto q = Db::exec(db,
-                      QStringLiteral("SELECT k.登记号, typeof(k.登记号) = 'text' FROM src.") +
-                          Db::quotedName(kind) + QStringLiteral(" k GROUP BY k.登记号 HAVING ") +
-                          tests.join(QStringLiteral(" OR ")) + QStringLiteral(" ORDER BY min(k.rowid)"),
-                      {}, &error);
+    auto q = Db::exec(
+        db,
+        QStringLiteral("SELECT k.登记号, typeof(k.登记号) = 'text', CAST(k.登记号 AS BLOB) FROM src.") +
+            Db::quotedName(kind) + QStringLiteral(" k GROUP BY k.登记号 HAVING ") +
+            tests.join(QStringLiteral(" OR ")) + QStringLiteral(" ORDER BY min(k.rowid)"),
+        {}, &error);
     if (!q) return error;
     LeftOut left;
     while (q->next()) {
         const QString number = q->value(0).toString();
         left.reported << number;
-        if (q->value(1).toInt() == 1) left.registrations << number;
+        if (q->value(1).toInt() == 1) left.registrations << q->value(2).toByteArray();
     }
     if (q->lastError().isValid()) return Db::errorOf(q->lastError(), kSource);
     return left;
 }
 
-// Numbers of the kind `kind` to leave out: temp.append_skip.
-Status addSkipped(const QSqlDatabase& db, const QString& kind, const QStringList& numbers)
+// Numbers of the kind `kind` to leave out: temp.append_skip. Each is stored as the
+// source stores it, so that a text that is no valid UTF-8 still names its rows.
+Status addSkipped(const QSqlDatabase& db, const QString& kind, const QList<QByteArray>& numbers)
 {
     QSqlQuery insert(db);
-    if (!insert.prepare(
-            QStringLiteral("INSERT OR IGNORE INTO temp.append_skip (kind, number) VALUES (?, ?)")))
+    if (!insert.prepare(QStringLiteral(
+            "INSERT OR IGNORE INTO temp.append_skip (kind, number) VALUES (?, CAST(? AS TEXT))")))
         return Db::errorOf(insert.lastError(), kSource);
-    for (const QString& n : numbers) {
+    for (const QByteArray& n : numbers) {
         insert.bindValue(0, kind);
         insert.bindValue(1, n);
         if (!insert.exec()) return Db::errorOf(insert.lastError(), kSource);

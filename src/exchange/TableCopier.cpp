@@ -42,13 +42,15 @@ constexpr int DateKind = 2;
 Result<QList<CopyColumn>> tableColumns(const QSqlDatabase& db, const QString& schema, const QString& table)
 {
     Db::Error error;
-    auto q = Db::exec(db, QStringLiteral("SELECT name, type FROM pragma_table_info(?, ?) ORDER BY cid"),
-                      {table, schema}, &error);
+    auto q = Db::exec(
+        db, QStringLiteral("SELECT name, type, dflt_value FROM pragma_table_info(?, ?) ORDER BY cid"),
+        {table, schema}, &error);
     if (!q) return error;
     QList<CopyColumn> columns;
     while (q->next())
         columns << CopyColumn{q->value(0).toString(),
-                              KCUTIL::Get_Field_Kind(Db::typeCodeForDeclared(q->value(1).toString()))};
+                              KCUTIL::Get_Field_Kind(Db::typeCodeForDeclared(q->value(1).toString())),
+                              q->value(2).toString()};
     if (q->lastError().isValid()) return Db::errorOf(q->lastError(), kSource);
     return columns;
 }
@@ -116,13 +118,19 @@ Result<CopyOutcome> copyTable(const QSqlDatabase& db, const TableCopy& copy)
         const CopyColumn* s = findColumn(*source, t.name);
         if (!s) continue;
         const QString value = QStringLiteral("s.") + Db::quotedName(s->name);
-        if (s->kind != t.kind) continue;
         if (copy.nullOldDates && s->kind == DateKind) {
+            // Whatever the target's kind: a column of another kind keeps its default
+            // unless the date is old.
+            QString otherwise = value;
+            if (s->kind != t.kind)
+                otherwise = t.defaultValue.isEmpty() ? QStringLiteral("NULL")
+                                                     : QLatin1Char('(') + t.defaultValue + QLatin1Char(')');
             names << Db::quotedName(t.name);
             values << QStringLiteral("CASE WHEN ") + oldDateTest(value) + QStringLiteral(" THEN NULL ELSE ") +
-                          value + QStringLiteral(" END");
+                          otherwise + QStringLiteral(" END");
             continue;
         }
+        if (s->kind != t.kind) continue;
         names << Db::quotedName(t.name);
         values << value;
     }

@@ -42,6 +42,7 @@ struct CopyColumn
 {
     QString name;
     int kind = 0; // KCUTIL::Get_Field_Kind of the declared type
+    QString defaultValue; // the declared default, an SQL expression; empty when none
 };
 
 // The columns of `table` in `schema` ("main", "temp" or an attached name) in

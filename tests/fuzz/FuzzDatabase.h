@@ -54,8 +54,14 @@ struct Working
         quick(db());
         before = bytesOf(path);
     }
-    ~Working() { Db::close(name); }
+    ~Working() { close(); }
     QSqlDatabase db() const { return Db::connection(name); }
+    // Closes the connection, so that the file holds all it will hold.
+    void close()
+    {
+        if (open) Db::close(name);
+        open = false;
+    }
     // A failed import leaves the file as it was.
     void requireUnchanged() const
     {
@@ -66,6 +72,7 @@ struct Working
     QString name;
     QString path;
     QByteArray before;
+    bool open = true;
 };
 
 // Where rowsByNumber counts the rows whose number is not text (Null, a blob).
