@@ -36,7 +36,7 @@ endfunction()
 # support that links no Qt Widgets. Test binaries live in <build>/tests so the
 # program folder holds only what ships.
 function(orvane_test name)
-  cmake_parse_arguments(ARG "CORE" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "CORE" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   if(ARG_CORE)
     set(support orvane_test_core orvane_test_core_main)
@@ -47,8 +47,12 @@ function(orvane_test name)
   orvane_warnings(${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
   add_dependencies(${name} djk_template)
+  set(timeout)
+  if(ARG_TIMEOUT)
+    set(timeout TIMEOUT ${ARG_TIMEOUT})
+  endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/tests"
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${timeout}
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -4,7 +4,6 @@
 
 #include "coords/PrintTransform.h"
 #include "registration/form/FormControl.h"
-#include "support/Watchdog.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -13,16 +12,7 @@
 
 using namespace Module_PrintTable;
 
-// A fitting that never ends fails its test within seconds.
-class FitText : public testing::Test
-{
-protected:
-    Watchdog m_watchdog{std::chrono::seconds(10),
-                        std::string("FitText.") +
-                            testing::UnitTest::GetInstance()->current_test_info()->name()};
-};
-
-TEST_F(FitText, OneLineAlignedInsideTheBox)
+TEST(FitText, OneLineAlignedInsideTheBox)
 {
     RecordingSurface p;
     p.setFont(QStringLiteral("f"), 10, false); // "中" 200 twips
@@ -46,7 +36,7 @@ TEST_F(FitText, OneLineAlignedInsideTheBox)
     EXPECT_EQ(y, 0); // an unknown code leaves the offset
 }
 
-TEST_F(FitText, LineBreaksAndShrinking)
+TEST(FitText, LineBreaksAndShrinking)
 {
     RecordingSurface p;
     p.setFont(QStringLiteral("f"), 10, false);
@@ -65,7 +55,7 @@ TEST_F(FitText, LineBreaksAndShrinking)
     EXPECT_EQ(p.fontSize(), 5);
 }
 
-TEST_F(FitText, ShrinksDownToHalfAPointAndAlwaysEnds)
+TEST(FitText, ShrinksDownToHalfAPointAndAlwaysEnds)
 {
     RecordingSurface p;
     p.setFont(QStringLiteral("f"), 9, false);
@@ -98,13 +88,13 @@ TEST_F(FitText, ShrinksDownToHalfAPointAndAlwaysEnds)
     EXPECT_EQ(size, 9);
 }
 
-TEST_F(FitText, StripBlanks)
+TEST(FitText, StripBlanks)
 {
     EXPECT_EQ(Strip_Blanks(QStringLiteral(" 1 2\t3")), QStringLiteral("123"));
     EXPECT_EQ(Strip_Blanks(QStringLiteral(" \t ")), QString());
 }
 
-TEST_F(FitText, BoxedCharacters)
+TEST(FitText, BoxedCharacters)
 {
     RecordingSurface p;
     FormControl box;
@@ -129,7 +119,7 @@ TEST_F(FitText, BoxedCharacters)
 
 // The printer keeps the metrics of each face, size and weight it has measured in;
 // going back to a font measures as that font, and a character alone as in a line.
-TEST_F(FitText, PrinterMeasuresInTheFontSetLast)
+TEST(FitText, PrinterMeasuresInTheFontSetLast)
 {
     QImage page(100, 100, QImage::Format_RGB32);
     page.setDotsPerMeterX(23622); // 600 dpi
