@@ -141,11 +141,6 @@ QString Missing_Fields_Text(const CheckRow& row, int keyColumn, const QStringLis
            missing.join(QStringLiteral("、"));
 }
 
-bool Region_Code_Fails(const CheckRow& row, const QString& table, CheckErrors& errors)
-{
-    return Region_Code_Fails(row, row.placesOf(Region_Code_Columns()), table, errors);
-}
-
 bool Region_Code_Fails(const CheckRow& row, const QList<int>& places, const QString& table,
                        CheckErrors& errors)
 {
@@ -153,11 +148,6 @@ bool Region_Code_Fails(const CheckRow& row, const QList<int>& places, const QStr
     QVariant v;
     if (!r.readFilled(0, &v)) return true;
     return fails(outside(v, 110000, 659999));
-}
-
-QStringList First_Page_Rules(const CheckRow& row, const QString& table, CheckErrors& errors)
-{
-    return First_Page_Rules(row, row.placesOf(First_Page_Columns()), table, errors);
 }
 
 QStringList First_Page_Rules(const CheckRow& row, const QList<int>& places, const QString& table,
@@ -177,11 +167,6 @@ QStringList First_Page_Rules(const CheckRow& row, const QList<int>& places, cons
     if (!r.readFilled(Bearing, &v) || fails(outside(v, 0, 360)))
         out << QStringLiteral("),基本情况,方位应处于0至360。");
     return out;
-}
-
-QStringList Reserve_Rules(const CheckRow& row, const QString& table, CheckErrors& errors)
-{
-    return Reserve_Rules(row, row.placesOf(Reserve_Columns()), table, errors);
 }
 
 QStringList Reserve_Rules(const CheckRow& row, const QList<int>& places, const QString& table,

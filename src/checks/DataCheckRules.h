@@ -31,25 +31,21 @@ const QStringList& Region_Code_Columns();
 const QStringList& First_Page_Columns();
 const QStringList& Reserve_Columns();
 
+// The rules take the places of their columns in the row (CheckRow::placesOf the
+// rule's column list above), found once for the rows of a statement.
+
 // The region code lies outside 110000 to 659999 (Null and an empty text pass:
 // the required fields report them as missing).
-bool Region_Code_Fails(const CheckRow& row, const QString& table, CheckErrors& errors);
+bool Region_Code_Fails(const CheckRow& row, const QList<int>& places, const QString& table,
+                       CheckErrors& errors);
 
 // Value rules of a 压覆 row: the messages that follow the quoted 登记号. A range
 // rule passes a field that is Null or an empty text, which the required fields
 // report as missing.
-QStringList First_Page_Rules(const CheckRow& row, const QString& table, CheckErrors& errors);
-
-// Value rules of a 资源储量 row: the line texts that follow the running number.
-QStringList Reserve_Rules(const CheckRow& row, const QString& table, CheckErrors& errors);
-
-// The same rules with the places of their columns in the row
-// (CheckRow::placesOf the rule's column list), found once for the rows of a
-// statement.
-bool Region_Code_Fails(const CheckRow& row, const QList<int>& places, const QString& table,
-                       CheckErrors& errors);
 QStringList First_Page_Rules(const CheckRow& row, const QList<int>& places, const QString& table,
                              CheckErrors& errors);
+
+// Value rules of a 资源储量 row: the line texts that follow the running number.
 QStringList Reserve_Rules(const CheckRow& row, const QList<int>& places, const QString& table,
                           CheckErrors& errors);
 

@@ -19,6 +19,23 @@ CheckRow row(const QStringList& names, const QVariantList& values, const QList<i
 
 const QVariant Null = QVariant(QMetaType::fromType<double>());
 
+// The rules with the places of their columns found for the one row.
+bool regionCodeFails(const CheckRow& r, CheckErrors& errors)
+{
+    return DataCheckRules::Region_Code_Fails(r, r.placesOf(DataCheckRules::Region_Code_Columns()), "压覆",
+                                             errors);
+}
+QStringList firstPageRules(const CheckRow& r, CheckErrors& errors)
+{
+    return DataCheckRules::First_Page_Rules(r, r.placesOf(DataCheckRules::First_Page_Columns()), "压覆",
+                                            errors);
+}
+QStringList reserveRules(const CheckRow& r, CheckErrors& errors)
+{
+    return DataCheckRules::Reserve_Rules(r, r.placesOf(DataCheckRules::Reserve_Columns()), "资源储量",
+                                         errors);
+}
+
 TEST(DataCheckRulesTest, MissingFieldsFollowTheColumnOrderAndIgnoreUnknownNames)
 {
     const CheckRow r = row({"登记号", "填表人", "填表负责人", "填表日期"}, {"4110101082001", "", Null, " "});
@@ -33,9 +50,7 @@ TEST(DataCheckRulesTest, MissingFieldsFollowTheColumnOrderAndIgnoreUnknownNames)
 TEST(DataCheckRulesTest, RegionCodeRangeIncludesBothEndsAndPassesNull)
 {
     CheckErrors errors;
-    auto fails = [&](const QVariant& v) {
-        return DataCheckRules::Region_Code_Fails(row({"行政区代码"}, {v}), "压覆", errors);
-    };
+    auto fails = [&](const QVariant& v) { return regionCodeFails(row({"行政区代码"}, {v}), errors); };
     EXPECT_FALSE(fails(110000));
     EXPECT_FALSE(fails(659999));
     EXPECT_TRUE(fails(109999));
@@ -44,7 +59,7 @@ TEST(DataCheckRulesTest, RegionCodeRangeIncludesBothEndsAndPassesNull)
     EXPECT_TRUE(fails(QStringLiteral("北京")));
     EXPECT_FALSE(fails(QStringLiteral("110101")));
     EXPECT_TRUE(errors.isEmpty());
-    EXPECT_TRUE(DataCheckRules::Region_Code_Fails(row({"登记号"}, {"4"}), "压覆", errors));
+    EXPECT_TRUE(regionCodeFails(row({"登记号"}, {"4"}), errors));
     EXPECT_EQ(errors.list().size(), 1);
 }
 
@@ -54,13 +69,12 @@ TEST(DataCheckRulesTest, AnEmptyTextPassesTheRangeRulesAsNullDoes)
     CheckErrors errors;
     const QStringList names{"登记号", "矿区编号", "所属矿山编号", "中心点X坐标", "中心点Y坐标", "方位"};
     auto rules = [&](const QVariant& area, const QVariant& bearing) {
-        return DataCheckRules::First_Page_Rules(row(names, {"4", area, 1, 37.5, 115.25, bearing}), "压覆",
-                                                errors);
+        return firstPageRules(row(names, {"4", area, 1, 37.5, 115.25, bearing}), errors);
     };
     EXPECT_TRUE(rules("", "").isEmpty());
     EXPECT_TRUE(rules(Null, Null).isEmpty());
     EXPECT_EQ(rules(" ", 45), QStringList{"),基本情况,矿区编号范围应处于110000000至659999999之间。"});
-    EXPECT_FALSE(DataCheckRules::Region_Code_Fails(row({"行政区代码"}, {""}), "压覆", errors));
+    EXPECT_FALSE(regionCodeFails(row({"行政区代码"}, {""}), errors));
     EXPECT_TRUE(errors.isEmpty());
 }
 
@@ -100,9 +114,7 @@ TEST(DataCheckRulesTest, ReserveComparisonsWithNullHaveNoTruthValue)
     CheckErrors errors;
     const QStringList names{"登记号",  "矿产代码", "储量类型",   "金属量1", "矿石量1", "基础储量类型",
                             "金属量2", "矿石量2",  "资源量类型", "金属量3", "矿石量3"};
-    auto rules = [&](const QVariantList& v) {
-        return DataCheckRules::Reserve_Rules(row(names, v), "资源储量", errors);
-    };
+    auto rules = [&](const QVariantList& v) { return reserveRules(row(names, v), errors); };
     // A code that reads as 111 is known; 111 against 111b with equal amounts passes.
     EXPECT_TRUE(rules({"4", 1, " 111 ", 8, 8, "111b", 8, 8, Null, 0, 0}).isEmpty());
     EXPECT_EQ(rules({"4", 1, "111", 9, 8, "111b", 8, 8, Null, 0, 0}).size(), 1);
