@@ -218,6 +218,14 @@ QString Prompt::lastText()
     return st().shown.isEmpty() ? QString() : st().shown.constLast().text;
 }
 
+QStringList Prompt::shownTexts()
+{
+    QStringList texts;
+    for (const Shown& s : st().shown)
+        texts << s.text;
+    return texts;
+}
+
 void Prompt::clear()
 {
     st().answers.clear();

@@ -49,5 +49,7 @@ public:
     static void setNextAnswer(Answer answer);
     static const QList<Shown>& shown();
     static QString lastText();
+    // The texts of the boxes shown, in order.
+    static QStringList shownTexts();
     static void clear();
 };

@@ -176,9 +176,7 @@ TEST_F(ChecksWindowTest, ADamagedFileIsRefusedAndACheckThatStopsEarlySaysSo)
     m_state.DBName = QStringLiteral("later.mdb");
     Prompt::clear();
     start(&dialog, working);
-    QStringList texts;
-    for (const Prompt::Shown& shown : Prompt::shown())
-        texts << shown.text;
+    const QStringList texts = Prompt::shownTexts();
     ASSERT_FALSE(Prompt::shown().isEmpty());
     EXPECT_EQ(Prompt::shown().constFirst().title, QStringLiteral("Error"));
     EXPECT_EQ(Prompt::lastText(), QStringLiteral("数据检查中途停止，检查结果不完整！"));

@@ -70,13 +70,6 @@ protected:
     }
     static void click(QWidget* dialog, const QString& name) { ModalDialogs::click(dialog, name); }
 
-    QStringList shownTexts() const
-    {
-        QStringList texts;
-        for (const Prompt::Shown& s : Prompt::shown())
-            texts << s.text;
-        return texts;
-    }
 };
 
 } // namespace
@@ -101,7 +94,7 @@ TEST_F(ExchangeWindowTest, ExportEveryRegistrationFromTheDataMenu)
                    EXPECT_EQ(d->findChild<QListWidget*>("List1_1")->count(), 3);
                    click(d, "Command2_0"); // 导出
                });
-    EXPECT_EQ(shownTexts(), QStringList({"确定要导出数据吗?", "数据导出完成！"}));
+    EXPECT_EQ(Prompt::shownTexts(), QStringList({"确定要导出数据吗?", "数据导出完成！"}));
     EXPECT_FALSE(main->buttonPressed("EXPORT"));
     EXPECT_EQ(main->panelText(1), "待命...");
     Db::ScopedConnection out("out", dir() + "/导出数据/2008年11月3日.mdb", Db::OpenMode::ReadOnly);
@@ -137,7 +130,7 @@ TEST_F(ExchangeWindowTest, ExportRefusesWhatCannotBeExported)
     click(&d, "Command2_0");
     text1->setText(MAINBAS::Database_File());
     click(&d, "Command2_0");
-    EXPECT_EQ(shownTexts(),
+    EXPECT_EQ(Prompt::shownTexts(),
               QStringList({"请先指定导出文件名！", "请先指定导出数据登记号！", "指定的导出文件路径不存在！",
                            "不能导出到当前数据库文件或模板文件，请重新指定导出文件！"}));
 
@@ -150,7 +143,7 @@ TEST_F(ExchangeWindowTest, ExportRefusesWhatCannotBeExported)
     EXPECT_EQ(text1->text(), QDir::toNativeSeparators(path("out.mdb")));
     Prompt::setNextAnswer(Prompt::Answer::No);
     click(&d, "Command2_0");
-    EXPECT_EQ(shownTexts(), QStringList({"文件已经存在,是否覆盖?", "文件已经存在,是否覆盖?"}));
+    EXPECT_EQ(Prompt::shownTexts(), QStringList({"文件已经存在,是否覆盖?", "文件已经存在,是否覆盖?"}));
     EXPECT_EQ(bytes(path("out.mdb")), "keep");
     EXPECT_EQ(FileDialog::captions(), QStringList({"选择导出文件"}));
     // The chooser asks nothing itself: the one question about an existing file is ours.
@@ -177,7 +170,7 @@ TEST_F(ExchangeWindowTest, DeleteChosenRegistrationsFromTheOtherMenu)
                    EXPECT_EQ(source->count(), 1);
                    EXPECT_EQ(d->findChild<QListWidget*>("List1_1")->count(), 0);
                });
-    EXPECT_EQ(shownTexts(), QStringList({"确定要删除？", "请选择删除的登记号！", "确定要删除？",
+    EXPECT_EQ(Prompt::shownTexts(), QStringList({"确定要删除？", "请选择删除的登记号！", "确定要删除？",
                                          "确定要删除？", "删除成功"}));
     EXPECT_EQ(Prompt::shown().at(0).icon, Prompt::Icon::None);
     EXPECT_EQ(rowsOf(db(), A), none());
@@ -220,7 +213,7 @@ TEST_F(ExchangeWindowTest, ImportChosenRegistrationsFromTheDataMenu)
                    click(d, "Command1_2");
                    click(d, "Command2_0");
                });
-    EXPECT_EQ(shownTexts(), QStringList({"确定要导入数据吗?", "数据导入完成！"}));
+    EXPECT_EQ(Prompt::shownTexts(), QStringList({"确定要导入数据吗?", "数据导入完成！"}));
     EXPECT_EQ(Prompt::shown().at(0).buttons, Prompt::Buttons::OkCancel);
     EXPECT_FALSE(main->buttonPressed("IMPORT"));
     EXPECT_EQ(main->panelText(1), "待命...");
@@ -256,7 +249,7 @@ TEST_F(ExchangeWindowTest, ImportRefusesWhatCannotBeImported)
         QMetaObject::invokeMethod(text1, "returnPressed");
     }
     click(&d, "Command2_0");
-    EXPECT_EQ(shownTexts(), QStringList({"请先指定导入文件名！", "指定的导入文件不存在,请重新选择！",
+    EXPECT_EQ(Prompt::shownTexts(), QStringList({"请先指定导入文件名！", "指定的导入文件不存在,请重新选择！",
                                          "文件不存在,请重新选择！",
                                          "指定的导入文件打开出现错误,请检查是否允许打开该数据库！",
                                          "指定的导入文件非固体数据库,请重新选择！",
@@ -294,7 +287,7 @@ TEST_F(ExchangeWindowTest, AppendAWholeDatabaseFromTheDataMenu)
                    EXPECT_EQ(d->focusWidget(), d->findChild<QPushButton*>("Command2_1"));
                });
     // The refused numbers together in one list.
-    EXPECT_EQ(shownTexts(), QStringList({"数据重复或其它错误：以下2个登记号未导入", "数据导入完成！"}));
+    EXPECT_EQ(Prompt::shownTexts(), QStringList({"数据重复或其它错误：以下2个登记号未导入", "数据导入完成！"}));
     EXPECT_EQ(Prompt::shown().first().list, QStringList({A, C}));
     EXPECT_EQ(Prompt::shown().first().icon, Prompt::Icon::Exclamation);
     EXPECT_EQ(Db::scalar(db(), "SELECT 建设项目名称 FROM 压覆 WHERE 登记号=?", {A}).toString(), "项目001");

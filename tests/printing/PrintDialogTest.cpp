@@ -36,13 +36,6 @@
 namespace {
 using Answer = Prompt::Answer;
 
-QStringList shownTexts()
-{
-    QStringList out;
-    for (const Prompt::Shown& s : Prompt::shown())
-        out << s.text;
-    return out;
-}
 } // namespace
 
 class PrintDialogs : public PrintFixture
@@ -156,7 +149,7 @@ TEST_F(PrintDialogs, NameTypedWithoutSuffixDoesNotReplaceAFileUnasked)
     FileDialog::setNextFileName(path(QStringLiteral("old")));
     Prompt::setNextAnswer(Answer::No);
     click(&dialog, QStringLiteral("Command1_0"));
-    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("文件已经存在,是否覆盖?")}));
+    EXPECT_EQ(Prompt::shownTexts(), (QStringList{QStringLiteral("文件已经存在,是否覆盖?")}));
     EXPECT_EQ(Prompt::shown().last().title, QStringLiteral("提示"));
     EXPECT_TRUE(m_surface.ops.isEmpty());
     // Yes prints.
@@ -164,13 +157,13 @@ TEST_F(PrintDialogs, NameTypedWithoutSuffixDoesNotReplaceAFileUnasked)
     FileDialog::setNextFileName(path(QStringLiteral("old")));
     Prompt::setNextAnswer(Answer::Yes);
     click(&dialog, QStringLiteral("Command1_0"));
-    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("文件已经存在,是否覆盖?"), QStringLiteral("输出完毕!")}));
+    EXPECT_EQ(Prompt::shownTexts(), (QStringList{QStringLiteral("文件已经存在,是否覆盖?"), QStringLiteral("输出完毕!")}));
     EXPECT_FALSE(m_surface.ops.isEmpty());
     // A new name is not asked about.
     Prompt::clear();
     FileDialog::setNextFileName(path(QStringLiteral("new")));
     click(&dialog, QStringLiteral("Command1_0"));
-    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
+    EXPECT_EQ(Prompt::shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
 }
 
 TEST_F(PrintDialogs, ThePdfFileIsNeverTheWorkingDatabaseOrTheTemplate)
@@ -195,7 +188,7 @@ TEST_F(PrintDialogs, ThePdfFileIsNeverTheWorkingDatabaseOrTheTemplate)
         const QString file =
             chosen.endsWith(QStringLiteral(".pdf")) ? chosen : chosen + QStringLiteral(".pdf");
         EXPECT_EQ(
-            shownTexts(),
+            Prompt::shownTexts(),
             QStringList{QStringLiteral("不能输出到当前数据库文件或模板文件，请重新指定PDF文件！\n") + file});
         EXPECT_EQ(Prompt::shown().last().title, QStringLiteral("提示"));
     }
@@ -213,14 +206,14 @@ TEST_F(PrintDialogs, APrinterThatCannotBeOpenedIsSaid)
     FrmPrintSelect single;
     FileDialog::setNextFileName(path(QStringLiteral("one.pdf")));
     click(&single, QStringLiteral("Command1_0"));
-    EXPECT_EQ(shownTexts(), said);
+    EXPECT_EQ(Prompt::shownTexts(), said);
     Prompt::clear();
     FrmPrintMany batch;
     click(&batch, QStringLiteral("Command3_2"));
     click(&batch, QStringLiteral("Check5"));
     FileDialog::setNextFileName(path(QStringLiteral("many.pdf")));
     click(&batch, QStringLiteral("Command1"));
-    EXPECT_EQ(shownTexts(), said);
+    EXPECT_EQ(Prompt::shownTexts(), said);
 }
 
 TEST_F(PrintDialogs, BatchListsMovesAndPrintsEachByItsNumber)
@@ -263,7 +256,7 @@ TEST_F(PrintDialogs, BatchListsMovesAndPrintsEachByItsNumber)
     FileDialog::setNextFileName(path(QStringLiteral("batch.pdf")));
     click(&dialog, QStringLiteral("Command1"));
     EXPECT_EQ(m_surface.documentCount(), m_numbers.size());
-    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("以下登记号未能读取，没有打印：\n4999999999999")}));
+    EXPECT_EQ(Prompt::shownTexts(), (QStringList{QStringLiteral("以下登记号未能读取，没有打印：\n4999999999999")}));
     EXPECT_EQ(m_printer.paper, PrinterService::PaperA3);
     // Each first page is that of its number, in list order.
     for (int i = 0; i < m_numbers.size(); ++i) {
@@ -283,7 +276,7 @@ TEST_F(PrintDialogs, BatchListsMovesAndPrintsEachByItsNumber)
     Prompt::clear();
     FileDialog::setNextFileName(path(QStringLiteral("batch.pdf")));
     click(&dialog, QStringLiteral("Command1"));
-    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
+    EXPECT_EQ(Prompt::shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
 }
 
 TEST_F(PrintDialogs, BatchMovesARangeChosenWithTheMouse)
@@ -382,7 +375,7 @@ TEST_F(PrintMainWindow, PrintKeyAndBatchWindow)
     FileDialog::setNextFileName(path(QStringLiteral("many.pdf")));
     Prompt::setNextAnswer(Answer::No);
     batch->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    EXPECT_EQ(shownTexts().first(), QStringLiteral("[压覆矿产资源储量登记书]已经发生改变,保存吗?"));
+    EXPECT_EQ(Prompt::shownTexts().first(), QStringLiteral("[压覆矿产资源储量登记书]已经发生改变,保存吗?"));
     EXPECT_FALSE(m_surface.findText(QStringLiteral("未保存的单位")));
     EXPECT_TRUE(m_surface.findText(stored));
     batch->close();
@@ -406,7 +399,7 @@ TEST_F(PrintMainWindow, BatchWindowStaysOpenUntilItsRunEnds)
     EXPECT_TRUE(refused);
     EXPECT_TRUE(batch->isVisible());
     EXPECT_EQ(m_surface.documentCount(), m_numbers.size());
-    EXPECT_EQ(shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
+    EXPECT_EQ(Prompt::shownTexts(), (QStringList{QStringLiteral("输出完毕!")}));
     // Once the run is over the window closes as before.
     EXPECT_TRUE(batch->close());
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -497,7 +490,7 @@ TEST_F(PrintToPdfFile, AFolderThatIsNotThereIsSaidOnce)
         choosePdf(&dialog);
         FileDialog::setNextFileName(file);
         dialog.findChild<QPushButton*>(QStringLiteral("Command1_0"))->click();
-        EXPECT_EQ(shownTexts(), said);
+        EXPECT_EQ(Prompt::shownTexts(), said);
     }
     Prompt::clear();
     FrmPrintMany batch;
@@ -506,5 +499,5 @@ TEST_F(PrintToPdfFile, AFolderThatIsNotThereIsSaidOnce)
     batch.findChild<QCheckBox*>(QStringLiteral("Check1_0"))->setChecked(true);
     FileDialog::setNextFileName(file);
     batch.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    EXPECT_EQ(shownTexts(), said);
+    EXPECT_EQ(Prompt::shownTexts(), said);
 }

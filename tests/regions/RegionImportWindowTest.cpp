@@ -66,7 +66,7 @@ TEST_F(RegionImportWindowTest, ImportACityFromTheToolbar)
                 click(d, "Command4");
             }
             EXPECT_EQ(d->findChild<QLineEdit*>("Text1")->text(), "");
-            EXPECT_EQ(shownTexts(),
+            EXPECT_EQ(Prompt::shownTexts(),
                       QStringList({"请先指定导入文件名！", "请先指定导入文件名！", "文件不存在,请重新选择！",
                                    "导入的数据库的版本过低，请先使用数据库升级模块进行数据库升级！",
                                    "指定的导入文件打开出现错误,请检查是否允许打开该数据库！",
@@ -100,7 +100,7 @@ TEST_F(RegionImportWindowTest, ImportACityFromTheToolbar)
             EXPECT_EQ(d->size(), size);
             EXPECT_EQ(d->findChild<QPushButton*>("Command2_0")->pos(), buttons);
         });
-    EXPECT_EQ(shownTexts(), QStringList({"行政区代码应为2位、4位或6位数字！", "确定要导入数据吗?",
+    EXPECT_EQ(Prompt::shownTexts(), QStringList({"行政区代码应为2位、4位或6位数字！", "确定要导入数据吗?",
                                          "确定要导入数据吗?", "数据导入完成！"}));
     EXPECT_FALSE(main->buttonPressed("IMPORT"));
     EXPECT_EQ(main->panelText(1), "待命...");
@@ -121,7 +121,7 @@ TEST_F(RegionImportWindowTest, TheWholeDatabaseQuestionAndAFailedImport)
     click(&d, "Command4");
     Prompt::setNextAnswer(Prompt::Answer::Cancel);
     click(&d, "Command2_0");
-    EXPECT_EQ(shownTexts(),
+    EXPECT_EQ(Prompt::shownTexts(),
               QStringList({"指定的导入文件不存在,请重新选择！", "行政区未选择,导入全库数据吗?"}));
     EXPECT_FALSE(QFile::exists(exchange::backupPath()));
 

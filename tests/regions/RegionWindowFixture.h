@@ -57,11 +57,4 @@ protected:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.first()).center());
     }
 
-    static QStringList shownTexts()
-    {
-        QStringList texts;
-        for (const Prompt::Shown& s : Prompt::shown())
-            texts << s.text;
-        return texts;
-    }
 };

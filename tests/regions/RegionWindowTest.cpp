@@ -60,7 +60,7 @@ TEST_F(RegionWindowTest, ExportACityFromTheToolbar)
             Prompt::setNextAnswer(Prompt::Answer::Cancel);
             d->findChild<QLineEdit*>("Text2_0")->clear();
             click(d, "Command2_0");
-            EXPECT_EQ(shownTexts(), QStringList({"请先指定导出文件名！", "行政区代码应为2位、4位或6位数字！",
+            EXPECT_EQ(Prompt::shownTexts(), QStringList({"请先指定导出文件名！", "行政区代码应为2位、4位或6位数字！",
                                                  "指定的导出文件路径不存在！",
                                                  "不能导出到当前数据库文件或模板文件，请重新指定导出文件！",
                                                  "行政区未选择,导出全库数据吗?"}));
@@ -82,7 +82,7 @@ TEST_F(RegionWindowTest, ExportACityFromTheToolbar)
             Prompt::setNextAnswer(Prompt::Answer::No);
             click(d, "Command2_0");
         });
-    EXPECT_EQ(shownTexts(), QStringList({"确定要导出数据吗?", "数据导出完成！", "文件已经存在,是否覆盖?"}));
+    EXPECT_EQ(Prompt::shownTexts(), QStringList({"确定要导出数据吗?", "数据导出完成！", "文件已经存在,是否覆盖?"}));
     EXPECT_FALSE(main->buttonPressed("EXPORT"));
     EXPECT_EQ(main->panelText(1), "待命...");
     Db::ScopedConnection out("out", path("成都.mdb"), Db::OpenMode::ReadOnly);
@@ -112,7 +112,7 @@ TEST_F(RegionWindowTest, DeleteAProvinceFromTheMaintenanceMenu)
                    EXPECT_TRUE(tree->findItems("四川省", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
                    EXPECT_FALSE(tree->findItems("河南省", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
                });
-    EXPECT_EQ(shownTexts(),
+    EXPECT_EQ(Prompt::shownTexts(),
               QStringList({"请先选择行政区！", "确定要删除【四川省】行政区数据吗?",
                            "确定要删除【四川省】行政区数据吗?", "【四川省】行政区数据删除完成！"}));
     EXPECT_EQ(main->panelText(1), "待命...");
@@ -167,7 +167,7 @@ TEST_F(RegionWindowTest, ReplaceARegionCodeFromTheMaintenanceMenu)
                    click(d, "Command1_0");
                    EXPECT_FALSE(d->isVisible()) << "a done replacement closes the dialog";
                });
-    EXPECT_EQ(shownTexts(), QStringList({"请先选择修改的字段", "修改字段不能为空！",
+    EXPECT_EQ(Prompt::shownTexts(), QStringList({"请先选择修改的字段", "修改字段不能为空！",
                                          "必须填写县级行政区代码！", "替换完成！"}));
     EXPECT_EQ(main->panelText(1), "修改行政区代码...");
     EXPECT_EQ(Db::scalar(db(), "SELECT 行政区代码 FROM 压覆 WHERE 登记号=?", {Chengdu1}).toInt(), 510105);
@@ -190,7 +190,7 @@ TEST_F(RegionWindowTest, TheWarningAboutTheFieldClosesFromTheKeyboard)
                    QTest::keyRelease(replace, Qt::Key_Space);
                    click(d, "Command1_1");
                });
-    EXPECT_EQ(shownTexts(), QStringList({"请先选择修改的字段", "请先选择修改的字段"}));
+    EXPECT_EQ(Prompt::shownTexts(), QStringList({"请先选择修改的字段", "请先选择修改的字段"}));
 }
 
 TEST_F(RegionWindowTest, TheKeysPickARegionAsTheMouseDoes)

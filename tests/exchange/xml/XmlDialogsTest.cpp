@@ -47,13 +47,6 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    static QStringList texts()
-    {
-        QStringList t;
-        for (const Prompt::Shown& s : Prompt::shown())
-            t << s.text;
-        return t;
-    }
 
     RecordingMainWindow main;
 };
@@ -97,7 +90,7 @@ TEST_F(XmlDialogsTest, ExportsTheOneChosenRegistrationWithoutDeletingAChosenFile
     Prompt::clear();
     Prompt::setNextAnswer(Prompt::Answer::Yes);
     exportButton->click();
-    EXPECT_EQ(texts(), (QStringList{QStringLiteral("文件已经存在,是否覆盖?"), QStringLiteral("导出成功！")}));
+    EXPECT_EQ(Prompt::shownTexts(), (QStringList{QStringLiteral("文件已经存在,是否覆盖?"), QStringLiteral("导出成功！")}));
     QFile file(path(QStringLiteral("old.xml")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     auto doc = tabxfer::readDocument(file.readAll());
@@ -110,7 +103,7 @@ TEST_F(XmlDialogsTest, ExportsTheOneChosenRegistrationWithoutDeletingAChosenFile
     Prompt::clear();
     Prompt::setNextAnswer(Prompt::Answer::Yes);
     exportButton->click();
-    EXPECT_EQ(texts(), (QStringList{QStringLiteral("确定要导出数据吗?"),
+    EXPECT_EQ(Prompt::shownTexts(), (QStringList{QStringLiteral("确定要导出数据吗?"),
                                     QStringLiteral("导出失败！\n无法写入文件：%1（文件夹不存在）").arg(text->text())}));
 
     child<QPushButton>(dialog, "Command2_1")->click();
@@ -137,7 +130,7 @@ TEST_F(XmlDialogsTest, TheWorkingDatabaseAndTheTemplateAreNeverTheXmlFile)
         Prompt::clear();
         Prompt::setNextAnswer(Prompt::Answer::Yes);
         child<QPushButton>(dialog, "Command2_0")->click();
-        EXPECT_EQ(texts(),
+        EXPECT_EQ(Prompt::shownTexts(),
                   QStringList{QStringLiteral("不能导出到当前数据库文件或模板文件，请重新指定导出文件！")});
         EXPECT_EQ(Prompt::shown().constLast().title, QStringLiteral("提示"));
     }
