@@ -3,6 +3,7 @@
 #include "CheckReport.h"
 #include "exchange/TableCopier.h"
 #include "platform/FileCopy.h"
+#include "platform/FileGate.h"
 #include "platform/FilePaths.h"
 #include "shell/KCUTIL_Fields.h"
 #include "shell/KCUTIL_Paths.h"
@@ -276,6 +277,8 @@ Result<CheckDataRun::Outcome> CheckDataRun::run(const CheckGroups& groups)
     if (FilePaths::sameFile(reportPath(m_databaseFile), m_databaseFile)) return Outcome::ReportIsDatabase;
     // The work copy is made anew in the program folder, over whatever file is there.
     if (FilePaths::sameFile(workPath(m_programDir), m_databaseFile)) return Outcome::WorkIsDatabase;
+    // The checked file is read in steps, not always under a connection.
+    const FileGate::Reading reading(m_databaseFile);
     // The report is written beside its old self and replaces it only when complete.
     CheckReport report(reportPath(m_databaseFile), kSource);
     if (Status opened = report.open(); !opened) return opened.error();
@@ -313,9 +316,13 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
     const QString work = workPath(m_programDir);
     // A run that was killed may have left the old copy's journal beside it: SQLite
     // would roll it into the new copy and damage it. It goes with the old copy.
-    for (const QString& file : {work, work + QStringLiteral("-journal"), work + QStringLiteral("-wal"),
-                                work + QStringLiteral("-shm")})
-        if (QFile::exists(file) && !QFile::remove(file)) return CheckReport::writeError(file, kSource);
+    const QString files[] = {work, work + QStringLiteral("-journal"), work + QStringLiteral("-wal"),
+                             work + QStringLiteral("-shm")};
+    // None of them is touched unless all may be.
+    for (const QString& file : files)
+        if (const QString why = FileGate::refusal(file); !why.isEmpty()) return Db::Error{75, kSource, why};
+    for (const QString& file : files)
+        if (QString why; !FileGate::remove(file, &why)) return Db::Error{75, kSource, why};
     const QString sys = KCUTIL::joinPath(m_programDir, QStringLiteral("djk.sys"));
     if (!myvbs::FileExist(sys)) {
         *templateMissing = true;

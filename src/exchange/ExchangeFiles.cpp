@@ -12,21 +12,13 @@ namespace {
 
 const QString kSource = QStringLiteral("exchange.Files");
 
-// Removes a temporary file and the journal SQLite may have left beside it.
-void removeTemporary(const QString& path)
-{
-    QFile::remove(path);
-    // SQLite's journal of a database written there.
-    QFile::remove(path + QStringLiteral("-journal"));
-}
-
 // Puts the finished temporary database `from` in place as `to` (NewFile::place); on
 // failure `from` and its journal are removed, and the error names `to`.
 Status replaceFile(const QString& from, const QString& to, const QString& permissionsOf = QString())
 {
     QString why;
     if (!NewFile::place(from, to, &why, permissionsOf)) {
-        removeTemporary(from);
+        NewFile::discard(from);
         return Db::Error{-1, kSource, why};
     }
     return {};
@@ -55,7 +47,7 @@ Status fillFromTemplate(const QString& templatePath, const QString& target, cons
         if (!filled && connection.ok()) cause = Db::writeFailureCause(connection.db(), filled.error());
     }
     if (!filled) {
-        removeTemporary(part);
+        NewFile::discard(part);
         // Rows the disk would not take are said as every file written is: the
         // target and the cause.
         if (cause != 0) return Db::Error{-1, source, NewFile::writeError(target, cause)};
@@ -75,7 +67,7 @@ Status backupDatabase(const QSqlDatabase& db, const QString& target)
         // A copy the disk would not take is said as every file written is: the file
         // and the cause.
         const int cause = Db::writeFailureCause(db, error);
-        removeTemporary(part);
+        NewFile::discard(part);
         if (cause != 0) return Db::Error{-1, kSource, NewFile::writeError(target, cause)};
         return error;
     }

@@ -28,6 +28,24 @@ void (*g_unhandled)(const Error&) = nullptr;
 QMutex g_lock;
 QHash<QString, Error> g_refused;
 QList<QPointer<QThread>> g_checks;
+// The files each connection has open: its own under "main", the attached ones
+// under their aliases.
+QHash<QString, QHash<QString, QString>> g_files;
+
+void keepFile(const QString& connectionName, const QString& alias, const QString& path)
+{
+    QMutexLocker lock(&g_lock);
+    g_files[connectionName].insert(alias, path);
+}
+
+void dropFile(const QString& connectionName, const QString& alias)
+{
+    QMutexLocker lock(&g_lock);
+    auto it = g_files.find(connectionName);
+    if (it == g_files.end()) return;
+    it->remove(alias);
+    if (it->isEmpty()) g_files.erase(it);
+}
 
 } // namespace
 
@@ -408,6 +426,7 @@ bool openFile(const QString& connectionName, const QString& path, OpenMode mode,
         QSqlQuery pragma(db);
         pragma.exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
     }
+    keepFile(connectionName, QStringLiteral("main"), info.absoluteFilePath());
     return true;
 }
 
@@ -446,6 +465,7 @@ void close(const QString& connectionName)
     {
         QMutexLocker lock(&g_lock);
         g_refused.remove(connectionName);
+        g_files.remove(connectionName);
     }
     if (!QSqlDatabase::contains(connectionName)) return;
     {
@@ -533,12 +553,26 @@ bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, O
         }
         return true;
     };
-    return rollingBackHotJournal(path, mode, error, attachFile);
+    if (!rollingBackHotJournal(path, mode, error, attachFile)) return false;
+    keepFile(db.connectionName(), alias, info.absoluteFilePath());
+    return true;
 }
 
 bool detach(const QSqlDatabase& db, const QString& alias, Error* error)
 {
-    return exec(db, QStringLiteral("DETACH DATABASE ") + alias, {}, error).has_value();
+    if (!exec(db, QStringLiteral("DETACH DATABASE ") + alias, {}, error)) return false;
+    dropFile(db.connectionName(), alias);
+    return true;
+}
+
+QStringList filesInUse()
+{
+    QMutexLocker lock(&g_lock);
+    QStringList files;
+    for (const auto& byAlias : std::as_const(g_files))
+        for (const QString& file : byAlias)
+            if (!files.contains(file)) files << file;
+    return files;
 }
 
 QString quotedName(const QString& name)

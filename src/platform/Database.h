@@ -194,6 +194,10 @@ bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, O
             Error* error = nullptr);
 bool detach(const QSqlDatabase& db, const QString& alias, Error* error = nullptr);
 
+// Every database file open under a connection of the program, attached ones
+// included, as it was opened (absolute, links not resolved).
+QStringList filesInUse();
+
 // A table or column name quoted for SQL text: in double quotes, each double quote
 // inside doubled.
 QString quotedName(const QString& name);

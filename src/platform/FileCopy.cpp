@@ -1,5 +1,6 @@
 #include "FileCopy.h"
 
+#include "FileGate.h"
 #include "NewFile.h"
 
 #include <QDir>
@@ -66,11 +67,19 @@ bool putInPlace(const QString& from, const QString& to, QString* error, const QS
         if (cause) *cause = why;
         return false;
     };
+    // The gate is asked again at the last moment: another file may have taken the
+    // target's name since the copy began.
+    if (const QString why = FileGate::refusal(to); !why.isEmpty()) {
+        if (error) *error = why;
+        if (cause) *cause = 0;
+        return false;
+    }
     const QFileInfo model(permissionsOf.isEmpty() ? to : permissionsOf);
     if (model.exists() && !QFile::setPermissions(from, model.permissions())) return fail(errno);
     // rename(2) replaces the target in one step.
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         return fail(errno);
+    NewFile::placed(from);
     return true;
 }
 

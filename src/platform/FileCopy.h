@@ -15,7 +15,8 @@ bool copyFile(const QString& source, const QString& target, bool overwrite = fal
 // `target` and the cause.
 QString copyToTemporary(const QString& source, const QString& target, QString* error = nullptr);
 
-// Puts the finished file `from` in place as `to` with one rename, replacing `to`.
+// Puts the finished file `from` in place as `to` with one rename, replacing `to`,
+// unless the gate (FileGate) protects `to`: its refusal is then the error.
 // The file in place keeps the permissions of the file it replaces; when
 // `permissionsOf` names an existing file, it takes that file's permissions instead
 // (a copy of a database gets the database's own). On failure `from` is left as it

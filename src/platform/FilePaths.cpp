@@ -9,11 +9,6 @@
 
 namespace FilePaths {
 
-namespace {
-
-// The real path of `path`: absolute, every link and "." and ".." resolved; a part
-// that does not exist is taken as it is written. Empty for an empty path or a loop
-// of links.
 QString realPath(const QString& path)
 {
     if (path.isEmpty()) return QString();
@@ -47,8 +42,6 @@ QString realPath(const QString& path)
     }
     return QLatin1Char('/') + resolved.join(QLatin1Char('/'));
 }
-
-} // namespace
 
 bool sameFile(const QString& a, const QString& b)
 {

@@ -5,6 +5,11 @@
 // Questions about the names of files: whether two paths name one file.
 namespace FilePaths {
 
+// The real path of `path`: absolute, every link and "." and ".." resolved; a part
+// that does not exist is taken as it is written. Empty for an empty path or a loop
+// of links.
+QString realPath(const QString& path);
+
 // True when the two paths name the same file once each is taken to its real path:
 // relative to the current folder, every link and "." and ".." resolved. A path
 // that does not exist yet is resolved as far as it goes, so it may still be a file

@@ -5,7 +5,8 @@
 
 class QRegularExpression;
 
-// A file written in full or not at all. The bytes go to a temporary file of ours
+// A file written in full or not at all. A target that the gate (FileGate) protects
+// is refused before anything is written. The bytes go to a temporary file of ours
 // in the folder of the target; commit() writes them through to the disk, checks
 // every step (a write that failed only when the last bytes were flushed included)
 // and then puts the file in place by one rename over the old one. Whatever fails
@@ -50,9 +51,20 @@ public:
     static bool place(const QString& written, const QString& target, QString* error = nullptr,
                       const QString& permissionsOf = QString());
 
-    // Removes the files of `folder` whose names match `pattern` and that no run of
-    // the program can still be writing: unchanged since before this process
-    // started, and for an hour at least.
+    // A temporary file of ours is locked while it exists, so that no sweep takes it
+    // for stale. These keep the lock with the file: it moves with the file under
+    // another work name of the caller's (`to`, which the gate must let be replaced);
+    // it ends when the file is put in place (FileCopy::putInPlace says so through
+    // placed()) or removed, its journal with it (discard, through the gate).
+    static bool moveTemporary(const QString& from, const QString& to, QString* error = nullptr,
+                              int* cause = nullptr);
+    static void placed(const QString& temporary);
+    static bool discard(const QString& temporary, QString* error = nullptr);
+
+    // Removes the files of `folder` whose names match `pattern` and that no running
+    // program is writing (their lock can be taken: the writer ended or was killed),
+    // with their journals, and journals whose database is gone; never a file the
+    // gate (FileGate) protects.
     static void removeStale(const QString& folder, const QRegularExpression& pattern);
 
     // `lead` ("无法写入文件：" unless told) and the path, with the cause of the system

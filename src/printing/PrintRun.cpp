@@ -102,7 +102,7 @@ PrintRun::PrintRun(const PrintDestination& destination) : m_destination(destinat
 PrintRun::~PrintRun()
 {
     if (m_surface) m_surface->finish();
-    if (!m_partFile.isEmpty()) QFile::remove(m_partFile);
+    if (!m_partFile.isEmpty()) NewFile::discard(m_partFile);
 }
 
 PrintSurface* PrintRun::surface()

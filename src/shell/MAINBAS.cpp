@@ -8,6 +8,7 @@
 #include "platform/Database.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileCopy.h"
+#include "platform/FileGate.h"
 #include "platform/FilePaths.h"
 #include "platform/NewFile.h"
 #include "platform/Prompt.h"
@@ -648,6 +649,7 @@ StartResult Main(const QString& programDir, const std::function<void()>& showMai
 {
     ProgramState& s = state();
     s.ProgramDir = programDir;
+    FileGate::setTemplate(templatePath());
     s.HelpFilePath = KCUTIL::joinPath(programDir, QStringLiteral("Tarnwick.chm"));
     s.Active_Form = 0;
     s.PrintScaleX = 1.2;

@@ -71,10 +71,10 @@ Result<QString> createNewDb(const QString& templatePath, const QString& target, 
     const QString copy = FileCopy::copyToTemporary(templatePath, target, &why);
     if (copy.isEmpty()) return failure(why);
     const QString name = newFileName(folder, when);
-    if (std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(name).constData()) != 0) {
-        const int cause = errno;
-        QFile::remove(copy);
-        return failure(NewFile::writeError(target, cause));
+    int cause = 0;
+    if (!NewFile::moveTemporary(copy, name, &why, &cause)) {
+        NewFile::discard(copy);
+        return failure(cause != 0 ? NewFile::writeError(target, cause) : why);
     }
     // A read-only template still gives a file the run can write.
     QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |

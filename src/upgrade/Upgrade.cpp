@@ -41,7 +41,7 @@ void Upgrade::deleteNewFiles()
     for (QString* path : {&m.newDbPath, &m.newRepairDbPath}) {
         if (!path->isEmpty() && QFileInfo::exists(*path)) {
             QFile::setPermissions(*path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-            QFile::remove(*path);
+            NewFile::discard(*path);
         }
         path->clear();
     }

@@ -28,6 +28,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -36,6 +38,7 @@
 #include <ostream>
 #include <string>
 
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -394,22 +397,41 @@ TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)
     }
 }
 
-TEST_F(WritersTest, TemporaryFilesThatKilledRunsLeftAreRemovedByTheNextWrite)
+TEST_F(WritersTest, TemporaryFilesThatNoRunningProgramWritesAreRemovedByTheNextWrite)
 {
     const QString target = path(QStringLiteral("out/new.mdb"));
-    // A killed run's temporary database and journal, and one that a running writer still has.
-    const QString stale = NewFile::makeTemporary(target);
-    writeFile(QStringLiteral("out/") + QFileInfo(stale).fileName() + QStringLiteral("-journal"), "journal");
-    for (const QString& file : {stale, stale + QStringLiteral("-journal")}) {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
-    }
-    const QString running = NewFile::makeTemporary(target);
-    // Another program's files of a like name stay.
+    // A killed run's temporary database and journal: its lock went with it. A journal
+    // whose database is gone.
+    const QString killed = QStringLiteral(".orvane-Kil1ed.tmp");
+    for (const QString& name : {killed, killed + QStringLiteral("-journal"), QStringLiteral(".orvane-Gone00.tmp-journal")})
+        writeFile(QStringLiteral("out/") + name, "left behind");
+    // One this run is writing, and one another program is writing (it holds the lock).
+    const QString running = QFileInfo(NewFile::makeTemporary(target)).fileName();
+    const QString other = QStringLiteral(".orvane-Other0.tmp");
+    writeFile(QStringLiteral("out/") + other, "another run's");
+    QProcess locker;
+    locker.start(QStringLiteral("flock"), {QStringLiteral("-x"), path(QStringLiteral("out/") + other),
+                                           QStringLiteral("sleep"), QStringLiteral("60")});
+    ASSERT_TRUE(locker.waitForStarted());
+    const auto lockTaken = [&] {
+        QFile probe(path(QStringLiteral("out/") + other));
+        return probe.open(QIODevice::ReadOnly) && ::flock(probe.handle(), LOCK_EX | LOCK_NB) != 0;
+    };
+    for (int i = 0; i < 500 && !lockTaken(); ++i)
+        QThread::msleep(10);
+    ASSERT_TRUE(lockTaken());
+    // A database in use that bears the name of a temporary file, and a like name of another program's.
+    const QString inUse = QStringLiteral(".orvane-InUse0.tmp");
+    copyTemplate(QStringLiteral("out/") + inUse);
+    const Db::ScopedConnection working(QStringLiteral("in-use"), path(QStringLiteral("out/") + inUse),
+                                       Db::OpenMode::ReadWrite);
+    ASSERT_TRUE(working.ok());
     writeFile(QStringLiteral("out/.new.mdb.Ab12Cd"), "another program's");
+
     ASSERT_TRUE(writer("registration export").write(target).ok());
-    QStringList left = {QStringLiteral(".new.mdb.Ab12Cd"), QFileInfo(running).fileName(), QStringLiteral("new.mdb")};
+    locker.kill();
+    locker.waitForFinished();
+    QStringList left = {QStringLiteral(".new.mdb.Ab12Cd"), running, other, inUse, QStringLiteral("new.mdb")};
     left.sort();
     EXPECT_EQ(files(path(QStringLiteral("out"))), left);
 }

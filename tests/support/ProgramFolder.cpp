@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/FileGate.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,8 @@ void ProgramFolder::SetUp()
     m_state = ProgramState{};
     m_state.ProgramDir = m_dir.path();
     installState(&m_state);
+    // As the program's start does.
+    FileGate::setTemplate(path(QStringLiteral("djk.sys")));
     Clock::setFixed(QDateTime(QDate(2008, 11, 3), QTime(9, 30)));
     ASSERT_TRUE(QFile::copy(templatePath(), path(QStringLiteral("djk.sys")))) << templatePath().toStdString();
     QFile::setPermissions(path(QStringLiteral("djk.sys")),
@@ -33,6 +36,7 @@ void ProgramFolder::SetUp()
 void ProgramFolder::TearDown()
 {
     if (!m_state.CnName.isEmpty()) Db::close(m_state.CnName);
+    FileGate::setTemplate(QString());
     TestSeams::reset();
 }
 

@@ -1,5 +1,6 @@
 #include "UpgradeFixture.h"
 
+#include "platform/NewFile.h"
 #include "upgrade/NewDatabase.h"
 
 #include <QDateTime>
@@ -112,14 +113,11 @@ TEST_F(UpgradeTest, ATargetEqualToTheSourceReplacesItAndAReadOnlyTemplateStillSe
 
 TEST_F(UpgradeTest, ARunRemovesTheWorkFilesThatKilledRunsLeftBesideItsTarget)
 {
+    // A killed run's work file and journal; one that a run still makes (it holds its lock).
     const QString killed = ".2008年11月02日08时00分00秒.mdb", running = ".2008年11月03日09时29分00秒.mdb";
-    for (const QString& name : {killed, killed + "-journal", running})
+    for (const QString& name : {killed, killed + "-journal"})
         writeFile(name, "work file");
-    for (const QString& name : {killed, killed + "-journal"}) {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
-    }
+    ASSERT_TRUE(NewFile::moveTemporary(NewFile::makeTemporary(path("elsewhere.mdb")), path(running)));
     writeFile(".2008年11月02日.mdb", "not ours");
     const QString source = oldDatabase("old.mdb", {"INSERT INTO 登记 (登记号) VALUES ('4110101082001')"}, "");
     Module1 m = paths(source, source);

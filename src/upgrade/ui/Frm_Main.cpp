@@ -7,6 +7,7 @@
 
 #include "platform/BusyCursor.h"
 #include "platform/FileDialog.h"
+#include "platform/FileGate.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 
@@ -44,6 +45,8 @@ Frm_Main::Frm_Main(const QString& programDir, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Frm_Main"));
     setWindowTitle(QStringLiteral("数据库升级"));
+    // The template is never an output of the run.
+    FileGate::setTemplate(Upgrade::templatePath(programDir));
     setFixedSize(Twips::toPixelsX(7905), Twips::toPixelsY(3960));
 
     const auto place = [](QWidget* w, double left, double top, double width, double height) {

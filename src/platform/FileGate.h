@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+// The one rule for every file the program replaces (renames over, truncates, copies
+// over) or removes: it is never a database the program has open (the working
+// database, a file being read or checked, an attached one), whatever path reaches
+// it, nor one of that database's -journal, -wal and -shm files, nor the template,
+// nor a file a run has said it reads. NewFile, FileCopy and remove() ask it before
+// they touch a file, so no writer has to remember it.
+namespace FileGate {
+
+// The template of the program, which no run replaces; empty for none.
+void setTemplate(const QString& path);
+
+// Declares `path` read for the life of the object, also while no connection has
+// it open (a database checked in steps, a source read before its copy).
+class Reading
+{
+public:
+    explicit Reading(const QString& path);
+    ~Reading();
+    Reading(const Reading&) = delete;
+    Reading& operator=(const Reading&) = delete;
+
+private:
+    QString m_path;
+};
+
+// Why `path` may not be replaced or removed, naming it; empty when it may.
+QString refusal(const QString& path);
+
+// Removes the file at `path` when the gate lets it; true also when there is no such
+// file. False, with `error` naming the file and why, when it is refused or the
+// removal failed.
+bool remove(const QString& path, QString* error = nullptr);
+
+} // namespace FileGate
