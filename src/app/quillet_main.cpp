@@ -5,6 +5,7 @@
 
 int main(int argc, char* argv[])
 {
+    prepareProcess();
     QApplication app(argc, argv);
     prepareApplication(app, QStringLiteral("Quillet"));
     Frm_Main window(QCoreApplication::applicationDirPath());

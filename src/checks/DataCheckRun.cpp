@@ -329,7 +329,9 @@ void DataCheckRun::averageRows(ReportSection& section, const QString& table)
     bool first = true;
     int rowsInGroup = 0;
     bool averageSeen = false;
-    // What the report quotes of the group's last row when the group lacks its average row.
+    // What the report quotes of the group's last row when the group lacks its average row:
+    // the group's key, 登记号, 矿产代码 and 统计对象, the first columns of the row.
+    constexpr int KeyColumns = 3;
     CheckRow last(names, types);
     auto report = [&] {
         if (rowsInGroup > 1 && !averageSeen) {
@@ -361,7 +363,7 @@ void DataCheckRun::averageRows(ReportSection& section, const QString& table)
         }
         if (isTrue(row.value(5))) averageSeen = true;
         previous = current;
-        last.keepValues(row, 3);
+        last.keepValues(row, KeyColumns);
     });
     report();
 }

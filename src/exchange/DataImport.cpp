@@ -5,6 +5,7 @@
 #include "ImportFile.h"
 #include "NumberPickerPanel.h"
 #include "TableCopier.h"
+#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/FilePaths.h"
@@ -24,6 +25,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 const QString Title = QStringLiteral("提示");
@@ -148,8 +151,10 @@ void DataImport::runImport()
     request.numbers = m_picker->picker().chosen();
     request.allNumbers = m_picker->picker().allChosen();
     request.everyKind = m_check1->isChecked();
+    std::optional<BusyCursor> busy(std::in_place);
     const auto imported = exchange::importRegistrations(state().Cn(), request, exchange::barProgress(m_bar));
     exchange::hideProgress(m_bar);
+    busy.reset();
     if (!imported) {
         ErrorBox::show(imported.error(), this);
         return;

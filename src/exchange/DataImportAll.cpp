@@ -3,6 +3,7 @@
 #include "AppendImport.h"
 #include "ExchangeWindow.h"
 #include "ImportFile.h"
+#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/FilePaths.h"
@@ -22,6 +23,8 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 const QString Title = QStringLiteral("提示");
@@ -111,9 +114,11 @@ void DataImportAll::Start_Append()
 {
     // No import without a backup to go back to.
     if (!exchange::backupBeforeImport(this)) return;
+    std::optional<BusyCursor> busy(std::in_place);
     const auto appended = exchange::appendDatabase(state().Cn(), m_source, m_option1[1]->isChecked(),
                                                    exchange::barProgress(m_bar));
     exchange::hideProgress(m_bar);
+    busy.reset();
     if (!appended) {
         ErrorBox::show(appended.error(), this);
         return;

@@ -30,7 +30,12 @@ Status refuseDatabaseOrTemplate(const QString& target, const QString& workingDat
                                 const QString& templatePath, const QString& source)
 {
     if (!FilePaths::isDatabaseOrTemplate(target, workingDatabase, templatePath)) return {};
-    return Db::Error{-1, source, QStringLiteral("导出文件不能是当前数据库或模板数据库")};
+    return Db::Error{-1, source, databaseOrTemplateMessage()};
+}
+
+QString databaseOrTemplateMessage()
+{
+    return QStringLiteral("不能导出到当前数据库文件或模板文件，请重新指定导出文件！");
 }
 
 Status fillFromTemplate(const QString& templatePath, const QString& target, const QString& source,

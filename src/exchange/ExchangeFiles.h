@@ -13,10 +13,12 @@
 namespace exchange {
 
 // The target of an export must be neither the working database it reads nor the
-// template (FilePaths::isDatabaseOrTemplate): it is refused, failing with `source`,
-// before anything is written.
+// template (FilePaths::isDatabaseOrTemplate): it is refused, failing with `source`
+// and databaseOrTemplateMessage(), before anything is written.
 Status refuseDatabaseOrTemplate(const QString& target, const QString& workingDatabase,
                                 const QString& templatePath, const QString& source);
+// What every refusal of such a target says, the export dialogs' as well.
+QString databaseOrTemplateMessage();
 
 // Makes `target` from a copy of the template at `templatePath`: the copy, made
 // beside the target, is opened read-write and given to `fill`, and put in place

@@ -1,5 +1,6 @@
 #include "ExchangeWindow.h"
 
+#include "ExchangeFiles.h"
 #include "platform/FileDialog.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
@@ -162,8 +163,7 @@ bool acceptNotDatabaseTarget(const QString& target, QLineEdit* box, QWidget* par
 {
     // Writing over the working database or the template would destroy it.
     if (!MAINBAS::Is_Database_Or_Template(target)) return true;
-    return refuseTarget(QStringLiteral("不能导出到当前数据库文件或模板文件，请重新指定导出文件！"), box,
-                        parent);
+    return refuseTarget(databaseOrTemplateMessage(), box, parent);
 }
 
 QString workingDatabasePath()

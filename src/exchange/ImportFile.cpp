@@ -3,14 +3,18 @@
 #include "ExchangeFiles.h"
 #include "ExchangeWindow.h"
 #include "ImportFileCheck.h"
+#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
 #include "shell/MAINBAS.h"
+#include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
+#include "shell/ShellNames.h"
 #include "shell/myvbs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace exchange {
@@ -42,7 +46,18 @@ bool backupBeforeImport(QWidget* parent)
                         Title, Prompt::Icon::Exclamation, parent);
         return false;
     }
-    if (const Status saved = backupDatabase(state().Cn(), backup); !saved) {
+    Status saved;
+    {
+        BusyCursor busy;
+        // The box the clerk answered has closed; what it covered is painted again,
+        // with the status text, before the copy holds the program for seconds.
+        const QString activity = mainWindow().panelText(1);
+        mainWindow().setPanelText(1, StatusText::BackingUp);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        saved = backupDatabase(state().Cn(), backup);
+        mainWindow().setPanelText(1, activity);
+    }
+    if (!saved) {
         ErrorBox::show(saved.error(), parent);
         return false;
     }

@@ -17,7 +17,9 @@ QString backupPath();
 // Backs the working database up before an import (backupDatabase to backupPath()).
 // A working database that is the backup file itself is refused, naming it, before
 // anything is written: the backup would be put over the open database. Either
-// refusal is told; false when there is no backup, and then no import.
+// refusal is told; false when there is no backup, and then no import. While the
+// copy is made the pointer is busy and status panel 1 says so (then again what it
+// said before), the windows painted first.
 bool backupBeforeImport(QWidget* parent);
 
 // The file check and the version check of a chosen file, each refusal told to the

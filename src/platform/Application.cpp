@@ -9,13 +9,18 @@
 
 #include <csignal>
 
+void prepareProcess()
+{
+    // A temporary file cut short by the signal would be left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 void prepareApplication(QApplication& app, const QString& name)
 {
     QApplication::setApplicationName(name);
-    // A write past the file-size limit of the process (ulimit -f) fails with EFBIG,
-    // which every writer reports with the file and the cause, instead of ending the
-    // program by the signal and leaving its temporary file behind.
-    std::signal(SIGXFSZ, SIG_IGN);
+    // Also where the program starts without its main(): runProgram in a test, the
+    // start-up benchmark.
+    prepareProcess();
     // The first window waits for the list of the system's fonts, which does not
     // depend on the program: it is read in the background while the program reads
     // its settings and opens its database.

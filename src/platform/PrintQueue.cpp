@@ -4,6 +4,11 @@
 
 #include <memory>
 
+// The printer library's own reset of the last error of this thread, which every
+// request it makes sets; exported by libcups, though its headers keep it to
+// themselves.
+extern "C" void _cupsSetError(ipp_status_t status, const char* message, int localize);
+
 namespace PrintQueue {
 
 namespace {
@@ -54,16 +59,20 @@ QString refusal(const QString& printer)
     if (!refuses && !stopped) return {};
     ipp_attribute_t* message = ippFindAttribute(answer.get(), "printer-state-message", IPP_TAG_ZERO);
     const QString said = message ? QString::fromUtf8(ippGetString(message, 0, nullptr)).trimmed() : QString();
+    // The server's own words when nobody gave a reason.
+    if (said == QLatin1String("Rejecting Jobs")) return QStringLiteral("不接受打印任务");
+    if (said == QLatin1String("Paused")) return QStringLiteral("已暂停");
     if (!said.isEmpty()) return said;
     return refuses ? QStringLiteral("不接受打印任务") : QStringLiteral("已停止");
 }
 
-QString handOver(const QString& printer, const std::function<void()>& handOver)
+QString handOver(const QString& printer, const std::function<void()>& end)
 {
-    // The printer library keeps the answer to the last request of each thread. A
-    // question of ours first, and the answer read after the hand-over is the job's.
-    ask(queueOf(printer));
-    handOver();
+    // The printer library keeps the answer to the last request of each thread: it
+    // is cleared first, so that what is read after the hand-over is the job's, and
+    // no failure when the hand-over asked nothing.
+    _cupsSetError(IPP_STATUS_OK, nullptr, 0);
+    end();
     if (!lastFailed()) return {};
     const QString server = QString::fromUtf8(cupsLastErrorString());
     const QString why = refusal(printer);

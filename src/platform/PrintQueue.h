@@ -10,14 +10,15 @@
 namespace PrintQueue {
 
 // Why the queue takes no job now: it refuses jobs, or it is stopped (a job would
-// wait there unprinted), in the words of the queue's state message. Empty when the
-// queue takes jobs, or when the server gives no answer.
+// wait there unprinted), in the words of the queue's state message (the server's
+// own English texts for no reason given said in Chinese). Empty when the queue
+// takes jobs, or when the server gives no answer.
 QString refusal(const QString& printer);
 
-// Runs `handOver`, which ends a job for `printer` in this thread (QPainter::end on
-// the printer: Qt sends the job to the queue there and keeps the outcome to itself),
+// Runs `end`, which ends a job for `printer` in this thread (QPainter::end on the
+// printer: Qt sends the job to the queue there and keeps the outcome to itself),
 // and answers why the queue did not take it: the queue's refusal, or the server's
-// answer. Empty when the job was taken.
-QString handOver(const QString& printer, const std::function<void()>& handOver);
+// answer. Empty when the job was taken, or when `end` sent none.
+QString handOver(const QString& printer, const std::function<void()>& end);
 
 } // namespace PrintQueue

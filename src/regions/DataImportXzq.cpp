@@ -8,6 +8,7 @@
 #include "RegionTree.h"
 #include "exchange/ExchangeWindow.h"
 #include "exchange/ImportFile.h"
+#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
 #include "platform/FilePaths.h"
@@ -25,6 +26,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 const QString Title = QStringLiteral("提示");
@@ -159,8 +162,10 @@ void DataImportXzq::Command2_Click(int index)
     request.sourcePath = m_source;
     request.prefix = code.isEmpty() ? QString() : regions::Region_Prefix(code);
     request.allKinds = m_region->allKinds();
+    std::optional<BusyCursor> busy(std::in_place);
     const auto imported = regions::Replace_Region_Data(state().Cn(), request, exchange::barProgress(m_bar));
     exchange::hideProgress(m_bar);
+    busy.reset();
     if (!imported) {
         ErrorBox::show(imported.error(), this);
         return;

@@ -58,6 +58,8 @@ inline constexpr int PrintMany = 6; // "批量打印"
 namespace StatusText {
 // Status panel 1 while nothing runs.
 inline const QString Idle = QStringLiteral("待命...");
+// Status panel 1 while the backup before an import is made.
+inline const QString BackingUp = QStringLiteral("正在备份数据库，请稍候……");
 } // namespace StatusText
 
 // Key codes and modifier bits of the keyboard convention the entry window has always

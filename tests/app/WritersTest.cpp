@@ -29,15 +29,19 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QThread>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <cerrno>
+#include <csignal>
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -456,6 +460,43 @@ TEST_F(WritersTest, TheProgramStartedUnderAFileSizeLimitSaysWhyItCannotMakeItsDa
     EXPECT_TRUE(run.failure.endsWith(QStringLiteral("\r无法写入文件：%1（文件超出大小限制）").arg(database)))
         << run.failure.toStdString();
     EXPECT_EQ(files(fresh.path()), QStringList({QStringLiteral("djk.sys")}));
+}
+
+TEST(ProgramStart, QtsFirstWritesPastTheFileSizeLimitEndNeitherProgramBySignal)
+{
+    // Without a platform to show windows on, QApplication says why on stderr and
+    // ends the program by abort(): the first write of each program, made before
+    // QApplication is there.
+    QByteArrayList environment;
+    for (const QString& entry : QProcessEnvironment::systemEnvironment().toStringList())
+        if (!entry.startsWith(QStringLiteral("QT_QPA_PLATFORM="))) environment << QFile::encodeName(entry);
+    environment << "QT_QPA_PLATFORM=none-such";
+    std::vector<char*> envp;
+    for (QByteArray& entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray output = QFile::encodeName(dir.filePath(QStringLiteral("output")));
+    for (const char* program : {ORVANE_PROGRAM, QUILLET_PROGRAM}) {
+        SCOPED_TRACE(program);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            // Its output goes into a file that can take nothing, as a shell starts it.
+            const int fd = ::open(output.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (fd < 0 || ::dup2(fd, STDOUT_FILENO) < 0 || ::dup2(fd, STDERR_FILENO) < 0) ::_exit(126);
+            const rlimit none{0, 0};
+            if (::setrlimit(RLIMIT_FSIZE, &none) != 0 || ::setrlimit(RLIMIT_CORE, &none) != 0) ::_exit(126);
+            std::signal(SIGXFSZ, SIG_DFL);
+            char* const argv[] = {const_cast<char*>(program), nullptr};
+            ::execve(program, argv, envp.data());
+            ::_exit(127);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "exited with " << WEXITSTATUS(status);
+        EXPECT_EQ(WTERMSIG(status), SIGABRT) << "ended by the signal " << WTERMSIG(status);
+    }
 }
 
 } // namespace

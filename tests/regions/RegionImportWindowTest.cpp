@@ -7,10 +7,12 @@
 #include "exchange/DataImportAll.h"
 #include "exchange/ImportFile.h"
 #include "platform/FileDialog.h"
+#include "platform/NewFile.h"
 #include "platform/Prompt.h"
 #include "regions/DataImportXzq.h"
 #include "regions/FrmMsgbox.h"
 #include "shell/MAINBAS.h"
+#include "shell/MainWindowServices.h"
 #include "shell/TabMain.h"
 
 #include <QApplication>
@@ -18,13 +20,17 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <functional>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -268,5 +274,77 @@ TEST_F(RegionImportWindowTest, NoImportIntoAWorkingDatabaseThatIsTheBackupFile)
         EXPECT_EQ(Prompt::lastText().toStdString(), refusal.toStdString());
         EXPECT_EQ(bytes(backup), before);
         EXPECT_EQ(rowsIn(db(), "压覆", Fresh), gone("压覆"));
+    }
+}
+
+TEST_F(RegionImportWindowTest, EveryImportBacksUpWithTheAnsweredBoxGoneTheBusyPointerAndAStatusText)
+{
+    // What the screen shows while the backup is written through to the disk.
+    struct Seen
+    {
+        int backups = 0;
+        bool boxShown = false;
+        bool busy = false;
+        QString status;
+    };
+    static Seen seen;
+    NewFile::setDiskCalls(
+        [](int fd) {
+            if (seen.backups++ == 0) {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    seen.boxShown |= qobject_cast<QMessageBox*>(w) && w->isVisible();
+                seen.busy = QApplication::overrideCursor() &&
+                            QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+                seen.status = mainWindow().panelText(1);
+            }
+            return ::fsync(fd);
+        },
+        nullptr);
+    // Real boxes, each answered OK once it is shown (a list of duplicates closed).
+    Prompt::setTestMode(false);
+    const auto testMode = qScopeGuard([] { Prompt::setTestMode(true); });
+    QStringList answered;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            answered << box->text();
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto* list = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            list->accept();
+        }
+    });
+    answer.start(10);
+
+    const struct
+    {
+        std::function<QDialog*()> open;
+        // The question answered before the backup; the append import asks none.
+        QString firstBox;
+    } imports[] = {
+        {[] { return new DataImport; }, "确定要导入数据吗?"},
+        {[] { return new DataImportAll; }, "数据导入完成！"},
+        {[] { return new DataImportXzq; }, "确定要导入数据吗?"},
+    };
+    for (const auto& import : imports) {
+        const std::unique_ptr<QDialog> d(import.open());
+        SCOPED_TRACE(d->objectName().toStdString());
+        seen = {};
+        answered.clear();
+        auto* text1 = d->findChild<QLineEdit*>("Text1");
+        text1->setText(source);
+        QMetaObject::invokeMethod(text1, "returnPressed");
+        if (auto* chooseAll = d->findChild<QPushButton*>("Command1_2")) chooseAll->click();
+        if (auto* region = d->findChild<QLineEdit*>("Text2_0")) region->setText("5101");
+        const QString activity = main->panelText(1);
+        click(d.get(), "Command2_0");
+        ASSERT_FALSE(answered.isEmpty());
+        EXPECT_EQ(answered.first(), import.firstBox);
+        EXPECT_EQ(answered.last(), "数据导入完成！");
+        ASSERT_GT(seen.backups, 0);
+        EXPECT_FALSE(seen.boxShown);
+        EXPECT_TRUE(seen.busy);
+        EXPECT_EQ(seen.status, "正在备份数据库，请稍候……");
+        EXPECT_EQ(main->panelText(1), activity);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
 }
