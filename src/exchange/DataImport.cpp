@@ -8,6 +8,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
+#include "platform/FileGate.h"
 #include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/MainWindowServices.h"
@@ -144,6 +145,8 @@ void DataImport::Command2_Click(int index)
 
 void DataImport::runImport()
 {
+    // The source is read from the backup to the import's end: nothing replaces it.
+    const FileGate::Reading reading(m_source);
     // No import without a backup to go back to.
     if (!exchange::backupBeforeImport(this)) return;
     exchange::ImportRequest request;

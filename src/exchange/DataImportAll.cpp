@@ -6,6 +6,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
+#include "platform/FileGate.h"
 #include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/MainWindowServices.h"
@@ -112,6 +113,8 @@ void DataImportAll::Command2_Click(int index)
 
 void DataImportAll::Start_Append()
 {
+    // The source is read from the backup to the import's end: nothing replaces it.
+    const FileGate::Reading reading(m_source);
     // No import without a backup to go back to.
     if (!exchange::backupBeforeImport(this)) return;
     std::optional<BusyCursor> busy(std::in_place);

@@ -11,6 +11,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
+#include "platform/FileGate.h"
 #include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
@@ -154,6 +155,8 @@ void DataImportXzq::Command2_Click(int index)
     if (!code.isEmpty() && Prompt::ask(QStringLiteral("确定要导入数据吗?"), Title, Prompt::Buttons::OkCancel,
                                        Prompt::Icon::Question, this) != Prompt::Answer::Ok)
         return;
+    // The source is read from the backup to the import's end: nothing replaces it.
+    const FileGate::Reading reading(m_source);
     // No import without a backup to go back to.
     if (!exchange::backupBeforeImport(this)) return;
     state().Prompt_Answer = 0;
