@@ -278,31 +278,36 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
     // The clerk's transaction open on the connection when the verdict comes, and
     // when the program is told to end.
     enum class Clerk { None, Commits, RollsBack, EndsTheProgramInside, EndsTheProgramAfter };
+    // What becomes of the file before the verdict, while another database is opened.
+    enum class Meanwhile { Nothing, OtherOpened, TurnsReadOnly };
     struct Case
     {
         const char* name;
         Clerk clerk;
         bool damaged;
-        bool locked;   // another program holds the file beyond the wait
-        bool afterIt;  // the write comes after the verdict, nothing waiting before it
-        bool replaced; // another database is opened before the verdict
+        bool locked;  // another program holds the file beyond the wait
+        bool afterIt; // the write comes after the verdict, nothing waiting before it
+        Meanwhile meanwhile;
         bool made;
         QString told; // the start of the one message shown, with the file for %1
     };
     const QString unwritten = QStringLiteral("没有写入数据库文件%1：模板的索引、省代码510000\r");
     const QList<Case> cases{
-        {"sound", Clerk::None, false, false, false, false, true, {}},
-        {"damaged", Clerk::None, true, false, false, false, false,
+        {"sound", Clerk::None, false, false, false, Meanwhile::Nothing, true, {}},
+        {"damaged", Clerk::None, true, false, false, Meanwhile::Nothing, false,
          QStringLiteral("数据库文件已损坏，不能使用：%1\r")},
-        {"locked", Clerk::None, false, true, false, false, false,
+        {"locked", Clerk::None, false, true, false, Meanwhile::Nothing, false,
          unwritten + QStringLiteral("未能检查文件的每一页，不能确定文件完好：")},
-        {"after-commit", Clerk::Commits, false, false, false, false, true, {}},
-        {"after-rollback", Clerk::RollsBack, false, false, false, false, true, {}},
-        {"end-inside", Clerk::EndsTheProgramInside, false, false, false, false, false,
+        {"after-commit", Clerk::Commits, false, false, false, Meanwhile::Nothing, true, {}},
+        {"after-rollback", Clerk::RollsBack, false, false, false, Meanwhile::Nothing, true, {}},
+        {"end-inside", Clerk::EndsTheProgramInside, false, false, false, Meanwhile::Nothing, false,
          unwritten + QStringLiteral("程序结束时，数据库的另一项写入尚未完成")},
-        {"end-after", Clerk::EndsTheProgramAfter, false, false, false, false, true, {}},
-        {"after-verdict", Clerk::None, false, false, true, false, true, {}},
-        {"replaced", Clerk::None, false, false, false, true, true, {}},
+        {"end-after", Clerk::EndsTheProgramAfter, false, false, false, Meanwhile::Nothing, true, {}},
+        {"after-verdict", Clerk::None, false, false, true, Meanwhile::Nothing, true, {}},
+        {"replaced", Clerk::None, false, false, false, Meanwhile::OtherOpened, true, {}},
+        // The file found sound refuses the write itself (the template's indexes it has).
+        {"read-only", Clerk::None, false, false, false, Meanwhile::TurnsReadOnly, false,
+         QStringLiteral("没有写入数据库文件%1：省代码510000\r") + Db::plainCause(8)},
     };
     const auto provinceIn = [](const QString& file) {
         Db::ScopedConnection c(QStringLiteral("province"), file, Db::OpenMode::ReadOnly);
@@ -337,8 +342,11 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         if (c.clerk != Clerk::None) clerk.emplace(m_state.Cn());
         // The verdict.
         MAINBAS::Check_Working_Database();
-        if (c.replaced) {
+        if (c.meanwhile != Meanwhile::Nothing) {
             ASSERT_TRUE(switchTo(copyTemplate(QStringLiteral("other.mdb"))));
+        }
+        if (c.meanwhile == Meanwhile::TurnsReadOnly) {
+            ASSERT_TRUE(DamagedDatabase::markReadOnly(file));
         }
         Db::waitForBackgroundChecks();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
@@ -362,7 +370,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         if (c.told.isEmpty()) {
             EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
         } else {
-            ASSERT_EQ(Prompt::shown().size(), 1);
+            ASSERT_EQ(Prompt::shown().size(), 1) << Prompt::lastText().toStdString();
             EXPECT_TRUE(Prompt::lastText().startsWith(c.told.arg(native(file))))
                 << Prompt::lastText().toStdString();
         }
