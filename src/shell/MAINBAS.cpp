@@ -381,6 +381,7 @@ void Check_Working_Database()
     const QString name = state().CnName;
     if (name.isEmpty()) return;
     const QString file = Database_File();
+    waiting().checkBegins(file);
     Db::checkIntegrityInBackground(
         file, [name, file](bool sound, const Db::Error& e) { takeVerdict(name, file, sound, e); });
 }

@@ -4,13 +4,23 @@
 #include "platform/Database.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTimer>
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
+#include <sys/stat.h>
+
 WaitingWrites::WaitingWrites(Tell tell) : m_tell(std::move(tell)) {}
+
+std::optional<WaitingWrites::FileId> WaitingWrites::fileIdOf(const QString& path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+    return FileId(info.st_dev, info.st_ino);
+}
 
 WaitingWrites::Connection* WaitingWrites::find(const QString& connection)
 {
@@ -26,7 +36,7 @@ WaitingWrites::Connection& WaitingWrites::working(const QString& file)
     const QString name = state().CnName;
     m_connections.removeIf([&](const Connection& c) { return c.name != name && c.writes.isEmpty(); });
     if (Connection* c = find(name)) return *c;
-    m_connections.append(Connection{name, file, {}, {}, {}});
+    m_connections.append(Connection{name, file, fileIdOf(file), {}, {}, {}});
     return m_connections.last();
 }
 
@@ -49,6 +59,11 @@ void WaitingWrites::add(const QString& file, const QString& what, Write write)
         tell(c.file, std::exchange(c.writes, {}), c.cause);
 }
 
+void WaitingWrites::checkBegins(const QString& file)
+{
+    working(file);
+}
+
 // Makes the waiting writes of `connection` now, on the working connection when it is
 // still that one, else on a connection of their own to its file; a write that fails
 // is told.
@@ -58,6 +73,8 @@ void WaitingWrites::makeNow(const QString& connection)
     if (!c || c->writes.isEmpty()) return;
     const QString file = c->file;
     const QList<Waiting> writes = std::exchange(c->writes, {});
+    if (const std::optional<FileId> now = fileIdOf(file); !now || now != c->id)
+        return tell(file, writes, QStringLiteral("等待写入期间，文件已被另一个文件替换，或已被移走、删除"));
     std::optional<Db::ScopedConnection> own;
     if (state().CnName != connection) {
         own.emplace(QStringLiteral("waiting"), file, Db::OpenMode::ReadWrite);

@@ -7,13 +7,17 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class QSqlDatabase;
 
 // The writes the program wants to make into a database file once the check of its
 // every page has found it sound, kept by the connection they were asked on. A
 // connection replaced as the working one before its verdict keeps them: they go into
-// its file then, on a connection of their own. A write that is not made, or fails, is
+// its file then, on a connection of their own. They go only into the file that was
+// there when they were asked or its check began (by its device and inode): another
+// file put at its path meanwhile gets none. A write that is not made, or fails, is
 // handed to the teller with the file, what it writes and why; none is lost unsaid.
 class WaitingWrites
 {
@@ -26,6 +30,9 @@ public:
     // `write` for the working connection, open on `file`: made at once when the file
     // has been found sound, told as not made when it was not.
     void add(const QString& file, const QString& what, Write write);
+
+    // The check of every page of `file`, open on the working connection, begins.
+    void checkBegins(const QString& file);
 
     // The verdict of the check on the file of `connection` (`file` when it is the
     // working connection). A sound file gets its writes, never inside a transaction of
@@ -45,6 +52,7 @@ public:
 
 private:
     enum class Verdict { Pending, Sound, NotSound };
+    using FileId = std::pair<quint64, quint64>; // device and inode
     struct Waiting
     {
         QString what; // what it writes, in the clerk's words
@@ -54,11 +62,15 @@ private:
     {
         QString name;
         QString file;
+        // The file at `file` when the first write was asked or the check began.
+        std::optional<FileId> id;
         Verdict verdict = Verdict::Pending;
         QString cause; // why a file not found sound takes no write
         QList<Waiting> writes;
     };
 
+    // The file at `path` now; none when nothing is there.
+    static std::optional<FileId> fileIdOf(const QString& path);
     Connection* find(const QString& connection);
     Connection& working(const QString& file);
     void makeWhenFree(const QString& connection);

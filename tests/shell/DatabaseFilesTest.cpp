@@ -279,7 +279,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
     // when the program is told to end.
     enum class Clerk { None, Commits, RollsBack, EndsTheProgramInside, EndsTheProgramAfter };
     // What becomes of the file before the verdict, while another database is opened.
-    enum class Meanwhile { Nothing, OtherOpened, TurnsReadOnly };
+    enum class Meanwhile { Nothing, OtherOpened, TurnsReadOnly, IsReplaced };
     struct Case
     {
         const char* name;
@@ -308,6 +308,8 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         // The file found sound refuses the write itself (the template's indexes it has).
         {"read-only", Clerk::None, false, false, false, Meanwhile::TurnsReadOnly, false,
          QStringLiteral("没有写入数据库文件%1：省代码510000\r") + Db::plainCause(8)},
+        // Another file put at its path is not the file found sound.
+        {"file-replaced", Clerk::None, false, false, false, Meanwhile::IsReplaced, false, unwritten},
     };
     const auto provinceIn = [](const QString& file) {
         Db::ScopedConnection c(QStringLiteral("province"), file, Db::OpenMode::ReadOnly);
@@ -347,6 +349,10 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         }
         if (c.meanwhile == Meanwhile::TurnsReadOnly) {
             ASSERT_TRUE(DamagedDatabase::markReadOnly(file));
+        }
+        if (c.meanwhile == Meanwhile::IsReplaced) {
+            const QString another = copyTemplate(QStringLiteral("another.mdb"));
+            ASSERT_TRUE(QFile::remove(file) && QFile::rename(another, file));
         }
         Db::waitForBackgroundChecks();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
