@@ -15,6 +15,14 @@
 
 WaitingWrites::WaitingWrites(Tell tell) : m_tell(std::move(tell)) {}
 
+QString WaitingWrites::nameOf(const QString& what)
+{
+    qsizetype end = what.size();
+    while (end > 0 && what.at(end - 1).isDigit())
+        --end;
+    return what.left(end);
+}
+
 std::optional<WaitingWrites::FileId> WaitingWrites::fileIdOf(const QString& path)
 {
     struct stat info;
@@ -52,6 +60,11 @@ void WaitingWrites::tell(const QString& file, const QList<Waiting>& writes, cons
 void WaitingWrites::add(const QString& file, const QString& what, Write write)
 {
     Connection& c = working(file);
+    // Whatever order the verdicts come in, the file gets the value now in use.
+    const QString name = nameOf(what);
+    for (Connection& other : m_connections)
+        if (other.id && other.id == c.id)
+            other.writes.removeIf([&](const Waiting& w) { return nameOf(w.what) == name; });
     c.writes.append({what, std::move(write)});
     if (c.verdict == Verdict::Sound)
         makeWhenFree(QString(c.name));

@@ -28,7 +28,9 @@ public:
     explicit WaitingWrites(Tell tell);
 
     // `write` for the working connection, open on `file`: made at once when the file
-    // has been found sound, told as not made when it was not.
+    // has been found sound, told as not made when it was not. `what` names what it
+    // writes, its value at the end ("省代码510000"): it takes the place of a write of
+    // the same name ("省代码") that still waits for the same file, on any connection.
     void add(const QString& file, const QString& what, Write write);
 
     // The check of every page of `file`, open on the working connection, begins.
@@ -69,6 +71,8 @@ private:
         QList<Waiting> writes;
     };
 
+    // The name of what a write writes, without the value at its end.
+    static QString nameOf(const QString& what);
     // The file at `path` now; none when nothing is there.
     static std::optional<FileId> fileIdOf(const QString& path);
     Connection* find(const QString& connection);

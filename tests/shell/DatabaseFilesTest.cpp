@@ -279,7 +279,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
     // when the program is told to end.
     enum class Clerk { None, Commits, RollsBack, EndsTheProgramInside, EndsTheProgramAfter };
     // What becomes of the file before the verdict, while another database is opened.
-    enum class Meanwhile { Nothing, OtherOpened, TurnsReadOnly, IsReplaced };
+    enum class Meanwhile { Nothing, OtherOpened, TurnsReadOnly, IsReplaced, OpenedAgain };
     struct Case
     {
         const char* name;
@@ -310,15 +310,18 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
          QStringLiteral("没有写入数据库文件%1：省代码510000\r") + Db::plainCause(8)},
         // Another file put at its path is not the file found sound.
         {"file-replaced", Clerk::None, false, false, false, Meanwhile::IsReplaced, false, unwritten},
+        // Held back by the clerk's transaction, the write is overtaken: the file, opened
+        // again after another, gets the code 430000, which stays whatever comes later.
+        {"overtaken", Clerk::Commits, false, false, false, Meanwhile::OpenedAgain, false, {}},
     };
     const auto provinceIn = [](const QString& file) {
         Db::ScopedConnection c(QStringLiteral("province"), file, Db::OpenMode::ReadOnly);
         return Db::scalar(c.db(), QStringLiteral("select 省代码 from 参数表")).toInt();
     };
-    const auto registerWrite = [] {
-        MAINBAS::When_Found_Sound(QStringLiteral("省代码510000"), [](const QSqlDatabase& db) {
-            return KCUTIL::Store_Province_Code(db, 510000);
-        });
+    const auto registerWrite = [](int code) {
+        MAINBAS::When_Found_Sound(
+            QStringLiteral("省代码") + QString::number(code),
+            [code](const QSqlDatabase& db) { return KCUTIL::Store_Province_Code(db, code); });
     };
     const auto endTheProgram = [] {
         QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection);
@@ -334,7 +337,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         // Without the template the open has no write of its own to wait.
         if (c.afterIt) QFile::rename(path(QStringLiteral("djk.sys")), path(QStringLiteral("away.sys")));
         ASSERT_TRUE(switchTo(file));
-        if (!c.afterIt) registerWrite();
+        if (!c.afterIt) registerWrite(510000);
         std::optional<Db::ScopedConnection> other;
         if (c.locked) {
             other.emplace(QStringLiteral("other"), file, Db::OpenMode::ReadWrite);
@@ -344,7 +347,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         if (c.clerk != Clerk::None) clerk.emplace(m_state.Cn());
         // The verdict.
         MAINBAS::Check_Working_Database();
-        if (c.meanwhile != Meanwhile::Nothing) {
+        if (c.meanwhile != Meanwhile::Nothing && c.meanwhile != Meanwhile::OpenedAgain) {
             ASSERT_TRUE(switchTo(copyTemplate(QStringLiteral("other.mdb"))));
         }
         if (c.meanwhile == Meanwhile::TurnsReadOnly) {
@@ -359,7 +362,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         other.reset();
         if (c.afterIt) {
             QFile::rename(path(QStringLiteral("away.sys")), path(QStringLiteral("djk.sys")));
-            registerWrite();
+            registerWrite(510000);
             EXPECT_EQ(provinceIn(file), 510000) << "made at once";
         }
         if (c.clerk == Clerk::Commits) {
@@ -367,12 +370,23 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         }
         if (c.clerk == Clerk::EndsTheProgramInside) endTheProgram();
         clerk.reset();
+        if (c.meanwhile == Meanwhile::OpenedAgain) {
+            ASSERT_TRUE(switchTo(copyTemplate(QStringLiteral("other.mdb"))));
+            ASSERT_TRUE(switchTo(file));
+            registerWrite(430000);
+            MAINBAS::Check_Working_Database();
+            Db::waitForBackgroundChecks();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        }
         if (c.clerk == Clerk::EndsTheProgramAfter) endTheProgram();
         // A program that ends runs no more timers: what it makes, it makes at once.
         const bool ends = c.clerk == Clerk::EndsTheProgramInside || c.clerk == Clerk::EndsTheProgramAfter;
         EXPECT_EQ(ends ? provinceIn(file) == 510000
                        : QTest::qWaitFor([&] { return provinceIn(file) == 510000; }, c.made ? 5000 : 300),
                   c.made);
+        if (c.meanwhile == Meanwhile::OpenedAgain) {
+            EXPECT_EQ(provinceIn(file), 430000);
+        }
         if (c.told.isEmpty()) {
             EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
         } else {
