@@ -271,14 +271,17 @@ TEST_F(DatabaseFilesTest, AVersionCheckThatCannotBeMadeRefusesTheFile)
 
 // A write that waits for the check of every page (here the province code of a
 // switch) is made once the file is found sound, never inside a transaction of the
-// clerk's (whose rollback would take it along) but after it, and otherwise is told
-// as not made, naming the file; a file found damaged is refused as a whole instead.
+// clerk's (whose rollback would take it along) but after it, only into the file that
+// was checked, unless a newer write of its name has taken its place; otherwise it is
+// told as not made, naming the file; a file found damaged is refused as a whole instead.
 TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
 {
     // The clerk's transaction open on the connection when the verdict comes, and
     // when the program is told to end.
     enum class Clerk { None, Commits, RollsBack, EndsTheProgramInside, EndsTheProgramAfter };
-    // What becomes of the file before the verdict, while another database is opened.
+    // What happens while the write waits: another database is opened, and then the
+    // file turns read-only, another file is put at its path, or it is opened again
+    // and another code set.
     enum class Meanwhile { Nothing, OtherOpened, TurnsReadOnly, IsReplaced, OpenedAgain };
     struct Case
     {
