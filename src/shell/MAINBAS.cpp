@@ -3,6 +3,7 @@
 #include "KCUTIL_Paths.h"
 #include "ParaLogic.h"
 #include "ProgramState.h"
+#include "WaitingWrites.h"
 #include "myvbs.h"
 #include "platform/BusyCursor.h"
 #include "platform/Database.h"
@@ -19,9 +20,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QTimer>
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -269,119 +268,13 @@ Status addTemplateIndexes(const QSqlDatabase& db)
     return Status::success();
 }
 
-// A write that waits for the check of every page: what it writes, in the clerk's
-// words, and the write.
-struct WaitingWrite
+// The writes that wait for the check of every page; those not made are told.
+WaitingWrites& waiting()
 {
-    QString what;
-    std::function<Status(const QSqlDatabase&)> write;
-};
-
-enum class Verdict { Pending, Sound, NotSound };
-
-// The writes that wait for the check of every page of the file of a connection. A
-// connection replaced before the verdict keeps them: they go into its file then.
-struct WaitingWrites
-{
-    QString connection;
-    QString file;
-    Verdict verdict = Verdict::Pending;
-    QString cause; // why a file not found sound takes no write
-    QList<WaitingWrite> writes;
-};
-
-QList<WaitingWrites>& allWaitingWrites()
-{
-    static QList<WaitingWrites> all;
-    return all;
-}
-
-// The waiting writes of `connection`; null when none wait.
-WaitingWrites* waitingWrites(const QString& connection)
-{
-    for (WaitingWrites& w : allWaitingWrites())
-        if (w.connection == connection) return &w;
-    return nullptr;
-}
-
-// The waiting writes of the working connection, made when missing; those of other
-// connections that have been settled are let go.
-WaitingWrites& workingWrites()
-{
-    const QString name = state().CnName;
-    QList<WaitingWrites>& all = allWaitingWrites();
-    all.removeIf([&](const WaitingWrites& w) { return w.connection != name && w.writes.isEmpty(); });
-    if (WaitingWrites* w = waitingWrites(name)) return *w;
-    all.append(WaitingWrites{name, Database_File(), {}, {}, {}});
-    return all.last();
-}
-
-// Tells the clerk which writes were not made into `file`, and why.
-void tellUnwritten(const QString& file, const QList<WaitingWrite>& writes, const QString& cause)
-{
-    if (writes.isEmpty()) return;
-    QStringList what;
-    for (const WaitingWrite& w : writes)
-        what << w.what;
-    Prompt::message(Unwritten_Message(file, what, cause), kTitle, Prompt::Icon::Exclamation);
-}
-
-// Makes the waiting writes of `connection` now, on the working connection when it is
-// still that one, else on a connection of their own to its file; a write that fails
-// is told.
-void makeNow(const QString& connection)
-{
-    WaitingWrites* w = waitingWrites(connection);
-    if (!w || w->writes.isEmpty()) return;
-    const QString file = w->file;
-    const QList<WaitingWrite> writes = std::exchange(w->writes, {});
-    std::optional<Db::ScopedConnection> own;
-    if (state().CnName != connection) {
-        own.emplace(QStringLiteral("waiting"), file, Db::OpenMode::ReadWrite);
-        if (!own->ok()) return tellUnwritten(file, writes, own->error().description);
-    }
-    const QSqlDatabase db = own ? own->db() : state().Cn();
-    for (const WaitingWrite& write : writes)
-        if (const Status made = write.write(db); !made)
-            tellUnwritten(file, {write}, made.error().description);
-}
-
-// The waiting writes of `connection`, for a file found sound. Never inside a
-// transaction of the clerk's, whose rollback would take them with it: they follow it.
-void makeWaitingWrites(const QString& connection)
-{
-    if (state().CnName == connection && Db::inTransaction(state().Cn())) {
-        QTimer::singleShot(100, QCoreApplication::instance(),
-                           [connection] { makeWaitingWrites(connection); });
-        return;
-    }
-    makeNow(connection);
-}
-
-// A program that ends while writes wait waits for the verdicts of the checks, so
-// that the writes are made as the verdicts say; those that still wait then (a
-// transaction of the clerk's holds them back, or no check answered) are told as not
-// made.
-void finishWaitingWrites()
-{
-    const auto waiting = [](const WaitingWrites& w) { return !w.writes.isEmpty(); };
-    if (std::none_of(allWaitingWrites().cbegin(), allWaitingWrites().cend(), waiting)) return;
-    Db::waitForBackgroundChecks();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-    QStringList connections;
-    for (const WaitingWrites& w : allWaitingWrites())
-        connections << w.connection;
-    // A message box lets events through: each is looked up again.
-    for (const QString& connection : connections) {
-        const bool heldBack = connection == state().CnName && Db::inTransaction(state().Cn());
-        WaitingWrites* w = waitingWrites(connection);
-        if (w && w->verdict == Verdict::Sound && !heldBack) makeNow(connection);
-        if ((w = waitingWrites(connection)))
-            tellUnwritten(w->file, std::exchange(w->writes, {}),
-                          w->verdict == Verdict::Sound
-                              ? QStringLiteral("程序结束时，数据库的另一项写入尚未完成")
-                              : QStringLiteral("程序结束时，文件的每一页尚未检查完毕"));
-    }
+    static WaitingWrites writes([](const QString& file, const QStringList& what, const QString& cause) {
+        Prompt::message(Unwritten_Message(file, what, cause), kTitle, Prompt::Icon::Exclamation);
+    });
+    return writes;
 }
 
 // Pages of the working connection's cache, in KiB when negative: enough to hold the
@@ -461,32 +354,25 @@ namespace {
 // The check's verdict on the file of the connection `name`.
 void takeVerdict(const QString& name, const QString& file, bool sound, const Db::Error& e)
 {
-    const bool working = state().CnName == name;
-    WaitingWrites* w = working ? &workingWrites() : waitingWrites(name);
-    if (!w) return;
-    if (sound) {
-        w->verdict = Verdict::Sound;
-        makeWaitingWrites(name);
-        return;
-    }
+    if (sound) return waiting().foundSound(name, file);
     // A file not found sound is never written on its own.
-    w->verdict = Verdict::NotSound;
     const int code = e.number & 0xff;
-    if (working && (code == 11 || code == 26)) {
+    const bool damaged = code == 11 || code == 26;
+    if (damaged && state().CnName == name) {
         // The refusal of the file says that nothing goes into it.
-        w->cause = Damaged_Message(file, e.description);
-        w->writes.clear();
-        Db::refuseWrites(name, Db::Error{11, QStringLiteral("SQLite"), w->cause});
-        showDamaged(w->cause);
+        const QString cause = Damaged_Message(file, e.description);
+        waiting().foundNotSound(name, file, cause, true);
+        Db::refuseWrites(name, Db::Error{11, QStringLiteral("SQLite"), cause});
+        showDamaged(cause);
         return;
     }
     // Damage in a file no longer in use, or a check that could not decide (the file
     // locked beyond the wait, a failure to read it): the file may be damaged, so
     // nothing is written into it.
-    w->cause = code == 11 || code == 26
-                   ? Damaged_Message(file, e.description)
-                   : QStringLiteral("未能检查文件的每一页，不能确定文件完好：") + e.description;
-    tellUnwritten(file, std::exchange(w->writes, {}), w->cause);
+    const QString cause = damaged
+                              ? Damaged_Message(file, e.description)
+                              : QStringLiteral("未能检查文件的每一页，不能确定文件完好：") + e.description;
+    waiting().foundNotSound(name, file, cause, false);
 }
 
 } // namespace
@@ -496,6 +382,7 @@ void Check_Working_Database()
     const QString name = state().CnName;
     if (name.isEmpty()) return;
     const QString file = Database_File();
+    waiting().checkBegins(file);
     Db::checkIntegrityInBackground(
         file, [name, file](bool sound, const Db::Error& e) { takeVerdict(name, file, sound, e); });
 }
@@ -504,19 +391,16 @@ void When_Found_Sound(const QString& what, std::function<Status(const QSqlDataba
 {
     static const bool ending = [] {
         if (QCoreApplication* app = QCoreApplication::instance())
-            QObject::connect(app, &QCoreApplication::aboutToQuit, app, finishWaitingWrites);
+            QObject::connect(app, &QCoreApplication::aboutToQuit, app, [] { waiting().finish(); });
         return true;
     }();
     Q_UNUSED(ending);
-    WaitingWrites& w = workingWrites();
-    w.writes.append({what, std::move(write)});
-    if (w.verdict == Verdict::Sound) makeWaitingWrites(w.connection);
-    if (w.verdict == Verdict::NotSound) tellUnwritten(w.file, std::exchange(w.writes, {}), w.cause);
+    waiting().add(Database_File(), what, std::move(write));
 }
 
 void Forget_Waiting_Writes()
 {
-    allWaitingWrites().clear();
+    waiting().forget();
 }
 
 QString Unwritten_Message(const QString& file, const QStringList& what, const QString& cause)

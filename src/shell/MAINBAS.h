@@ -61,10 +61,13 @@ void Check_Working_Database();
 // sound (at once when it has already), and never when the check fails: the writes
 // that the open or the switch of a database make on their own wait for it, so that
 // the program never writes into a damaged file. A transaction of the clerk's open on
-// the connection holds the write back until it ends; a database replaced in the
-// meantime gets the write into its file all the same. `what` names for the clerk what
-// it writes ("省代码510000"): a write that fails, and one that is not made because the
-// check could not decide or the program ends first, is told with Unwritten_Message.
+// the connection holds the write back until it ends; a database no longer in use by
+// then gets the write into its file all the same, but another file put at its path
+// meanwhile never does. `what` names for the clerk what it writes, with the value at
+// its end ("省代码510000"): a newer write of the same name into the same file takes the
+// place of one still waiting, so that the file keeps the value in use. A write that
+// fails, and one that is not made because the check could not decide, another file is
+// at the path or the program ends first, is told with Unwritten_Message.
 void When_Found_Sound(const QString& what, std::function<Status(const QSqlDatabase&)> write);
 // Forgets every waiting write without a word: for tests, each of which is a run of
 // the program of its own.

@@ -271,47 +271,60 @@ TEST_F(DatabaseFilesTest, AVersionCheckThatCannotBeMadeRefusesTheFile)
 
 // A write that waits for the check of every page (here the province code of a
 // switch) is made once the file is found sound, never inside a transaction of the
-// clerk's (whose rollback would take it along) but after it, and otherwise is told
-// as not made, naming the file; a file found damaged is refused as a whole instead.
+// clerk's (whose rollback would take it along) but after it, only into the file that
+// was checked, unless a newer write of its name has taken its place; otherwise it is
+// told as not made, naming the file; a file found damaged is refused as a whole instead.
 TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
 {
     // The clerk's transaction open on the connection when the verdict comes, and
     // when the program is told to end.
     enum class Clerk { None, Commits, RollsBack, EndsTheProgramInside, EndsTheProgramAfter };
+    // What happens while the write waits: another database is opened, and then the
+    // file turns read-only, another file is put at its path, or it is opened again
+    // and another code set.
+    enum class Meanwhile { Nothing, OtherOpened, TurnsReadOnly, IsReplaced, OpenedAgain };
     struct Case
     {
         const char* name;
         Clerk clerk;
         bool damaged;
-        bool locked;   // another program holds the file beyond the wait
-        bool afterIt;  // the write comes after the verdict, nothing waiting before it
-        bool replaced; // another database is opened before the verdict
+        bool locked;  // another program holds the file beyond the wait
+        bool afterIt; // the write comes after the verdict, nothing waiting before it
+        Meanwhile meanwhile;
         bool made;
         QString told; // the start of the one message shown, with the file for %1
     };
     const QString unwritten = QStringLiteral("没有写入数据库文件%1：模板的索引、省代码510000\r");
     const QList<Case> cases{
-        {"sound", Clerk::None, false, false, false, false, true, {}},
-        {"damaged", Clerk::None, true, false, false, false, false,
+        {"sound", Clerk::None, false, false, false, Meanwhile::Nothing, true, {}},
+        {"damaged", Clerk::None, true, false, false, Meanwhile::Nothing, false,
          QStringLiteral("数据库文件已损坏，不能使用：%1\r")},
-        {"locked", Clerk::None, false, true, false, false, false,
+        {"locked", Clerk::None, false, true, false, Meanwhile::Nothing, false,
          unwritten + QStringLiteral("未能检查文件的每一页，不能确定文件完好：")},
-        {"after-commit", Clerk::Commits, false, false, false, false, true, {}},
-        {"after-rollback", Clerk::RollsBack, false, false, false, false, true, {}},
-        {"end-inside", Clerk::EndsTheProgramInside, false, false, false, false, false,
+        {"after-commit", Clerk::Commits, false, false, false, Meanwhile::Nothing, true, {}},
+        {"after-rollback", Clerk::RollsBack, false, false, false, Meanwhile::Nothing, true, {}},
+        {"end-inside", Clerk::EndsTheProgramInside, false, false, false, Meanwhile::Nothing, false,
          unwritten + QStringLiteral("程序结束时，数据库的另一项写入尚未完成")},
-        {"end-after", Clerk::EndsTheProgramAfter, false, false, false, false, true, {}},
-        {"after-verdict", Clerk::None, false, false, true, false, true, {}},
-        {"replaced", Clerk::None, false, false, false, true, true, {}},
+        {"end-after", Clerk::EndsTheProgramAfter, false, false, false, Meanwhile::Nothing, true, {}},
+        {"after-verdict", Clerk::None, false, false, true, Meanwhile::Nothing, true, {}},
+        {"replaced", Clerk::None, false, false, false, Meanwhile::OtherOpened, true, {}},
+        // The file found sound refuses the write itself (the template's indexes it has).
+        {"read-only", Clerk::None, false, false, false, Meanwhile::TurnsReadOnly, false,
+         QStringLiteral("没有写入数据库文件%1：省代码510000\r") + Db::plainCause(8)},
+        // Another file put at its path is not the file found sound.
+        {"file-replaced", Clerk::None, false, false, false, Meanwhile::IsReplaced, false, unwritten},
+        // Held back by the clerk's transaction, the write is overtaken: the file, opened
+        // again after another, gets the code 430000, which stays whatever comes later.
+        {"overtaken", Clerk::Commits, false, false, false, Meanwhile::OpenedAgain, false, {}},
     };
     const auto provinceIn = [](const QString& file) {
         Db::ScopedConnection c(QStringLiteral("province"), file, Db::OpenMode::ReadOnly);
         return Db::scalar(c.db(), QStringLiteral("select 省代码 from 参数表")).toInt();
     };
-    const auto registerWrite = [] {
-        MAINBAS::When_Found_Sound(QStringLiteral("省代码510000"), [](const QSqlDatabase& db) {
-            return KCUTIL::Store_Province_Code(db, 510000);
-        });
+    const auto registerWrite = [](int code) {
+        MAINBAS::When_Found_Sound(
+            QStringLiteral("省代码") + QString::number(code),
+            [code](const QSqlDatabase& db) { return KCUTIL::Store_Province_Code(db, code); });
     };
     const auto endTheProgram = [] {
         QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection);
@@ -327,7 +340,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         // Without the template the open has no write of its own to wait.
         if (c.afterIt) QFile::rename(path(QStringLiteral("djk.sys")), path(QStringLiteral("away.sys")));
         ASSERT_TRUE(switchTo(file));
-        if (!c.afterIt) registerWrite();
+        if (!c.afterIt) registerWrite(510000);
         std::optional<Db::ScopedConnection> other;
         if (c.locked) {
             other.emplace(QStringLiteral("other"), file, Db::OpenMode::ReadWrite);
@@ -337,15 +350,22 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         if (c.clerk != Clerk::None) clerk.emplace(m_state.Cn());
         // The verdict.
         MAINBAS::Check_Working_Database();
-        if (c.replaced) {
+        if (c.meanwhile != Meanwhile::Nothing && c.meanwhile != Meanwhile::OpenedAgain) {
             ASSERT_TRUE(switchTo(copyTemplate(QStringLiteral("other.mdb"))));
+        }
+        if (c.meanwhile == Meanwhile::TurnsReadOnly) {
+            ASSERT_TRUE(DamagedDatabase::markReadOnly(file));
+        }
+        if (c.meanwhile == Meanwhile::IsReplaced) {
+            const QString another = copyTemplate(QStringLiteral("another.mdb"));
+            ASSERT_TRUE(QFile::remove(file) && QFile::rename(another, file));
         }
         Db::waitForBackgroundChecks();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         other.reset();
         if (c.afterIt) {
             QFile::rename(path(QStringLiteral("away.sys")), path(QStringLiteral("djk.sys")));
-            registerWrite();
+            registerWrite(510000);
             EXPECT_EQ(provinceIn(file), 510000) << "made at once";
         }
         if (c.clerk == Clerk::Commits) {
@@ -353,16 +373,27 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         }
         if (c.clerk == Clerk::EndsTheProgramInside) endTheProgram();
         clerk.reset();
+        if (c.meanwhile == Meanwhile::OpenedAgain) {
+            ASSERT_TRUE(switchTo(copyTemplate(QStringLiteral("other.mdb"))));
+            ASSERT_TRUE(switchTo(file));
+            registerWrite(430000);
+            MAINBAS::Check_Working_Database();
+            Db::waitForBackgroundChecks();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        }
         if (c.clerk == Clerk::EndsTheProgramAfter) endTheProgram();
         // A program that ends runs no more timers: what it makes, it makes at once.
         const bool ends = c.clerk == Clerk::EndsTheProgramInside || c.clerk == Clerk::EndsTheProgramAfter;
         EXPECT_EQ(ends ? provinceIn(file) == 510000
                        : QTest::qWaitFor([&] { return provinceIn(file) == 510000; }, c.made ? 5000 : 300),
                   c.made);
+        if (c.meanwhile == Meanwhile::OpenedAgain) {
+            EXPECT_EQ(provinceIn(file), 430000);
+        }
         if (c.told.isEmpty()) {
             EXPECT_TRUE(Prompt::shown().isEmpty()) << Prompt::lastText().toStdString();
         } else {
-            ASSERT_EQ(Prompt::shown().size(), 1);
+            ASSERT_EQ(Prompt::shown().size(), 1) << Prompt::lastText().toStdString();
             EXPECT_TRUE(Prompt::lastText().startsWith(c.told.arg(native(file))))
                 << Prompt::lastText().toStdString();
         }
