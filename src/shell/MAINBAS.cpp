@@ -398,6 +398,11 @@ void When_Found_Sound(const QString& what, std::function<Status(const QSqlDataba
     waiting().add(Database_File(), what, std::move(write));
 }
 
+void Withdraw_Waiting_Write(const QString& what)
+{
+    waiting().withdraw(Database_File(), what);
+}
+
 void Forget_Waiting_Writes()
 {
     waiting().forget();

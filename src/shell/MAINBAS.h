@@ -69,6 +69,10 @@ void Check_Working_Database();
 // fails, and one that is not made because the check could not decide, another file is
 // at the path or the program ends first, is told with Unwritten_Message.
 void When_Found_Sound(const QString& what, std::function<Status(const QSqlDatabase&)> write);
+// A value written into the working database at once (the province code the clerk
+// sets for it): a write of the same name still waiting for the file would undo it,
+// and is let go without a word.
+void Withdraw_Waiting_Write(const QString& what);
 // Forgets every waiting write without a word: for tests, each of which is a run of
 // the program of its own.
 void Forget_Waiting_Writes();

@@ -70,6 +70,7 @@ std::optional<int> Save_Province_Code(const QSqlDatabase& db, const QString& tex
         return std::nullopt;
     }
     state().ProvinceCode = code;
+    MAINBAS::Withdraw_Waiting_Write(QStringLiteral("省代码"));
     return code;
 }
 

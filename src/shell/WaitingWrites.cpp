@@ -61,15 +61,25 @@ void WaitingWrites::add(const QString& file, const QString& what, Write write)
 {
     Connection& c = working(file);
     // Whatever order the verdicts come in, the file gets the value now in use.
-    const QString name = nameOf(what);
-    for (Connection& other : m_connections)
-        if (other.id && other.id == c.id)
-            other.writes.removeIf([&](const Waiting& w) { return nameOf(w.what) == name; });
+    dropOlder(c.id, what);
     c.writes.append({what, std::move(write)});
     if (c.verdict == Verdict::Sound)
         makeWhenFree(QString(c.name));
     else if (c.verdict == Verdict::NotSound)
         tell(c.file, std::exchange(c.writes, {}), c.cause);
+}
+
+void WaitingWrites::dropOlder(const std::optional<FileId>& id, const QString& what)
+{
+    const QString name = nameOf(what);
+    for (Connection& other : m_connections)
+        if (other.id && other.id == id)
+            other.writes.removeIf([&](const Waiting& w) { return nameOf(w.what) == name; });
+}
+
+void WaitingWrites::withdraw(const QString& file, const QString& what)
+{
+    dropOlder(fileIdOf(file), what);
 }
 
 void WaitingWrites::checkBegins(const QString& file)

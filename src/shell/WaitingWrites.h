@@ -33,6 +33,10 @@ public:
     // the same name ("省代码") that still waits for the same file, on any connection.
     void add(const QString& file, const QString& what, Write write);
 
+    // A value of the name of `what` written into `file` at once: a write of that name
+    // still waiting for the file would undo it, and is let go without a word.
+    void withdraw(const QString& file, const QString& what);
+
     // The check of every page of `file`, open on the working connection, begins.
     void checkBegins(const QString& file);
 
@@ -75,6 +79,8 @@ private:
     static QString nameOf(const QString& what);
     // The file at `path` now; none when nothing is there.
     static std::optional<FileId> fileIdOf(const QString& path);
+    // Lets go the writes of the name of `what` that wait for the file `id`.
+    void dropOlder(const std::optional<FileId>& id, const QString& what);
     Connection* find(const QString& connection);
     Connection& working(const QString& file);
     void makeWhenFree(const QString& connection);

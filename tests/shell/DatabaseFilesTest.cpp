@@ -282,7 +282,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
     // What happens while the write waits: another database is opened, and then the
     // file turns read-only, another file is put at its path, or it is opened again
     // and another code set.
-    enum class Meanwhile { Nothing, OtherOpened, TurnsReadOnly, IsReplaced, OpenedAgain };
+    enum class Meanwhile { Nothing, OtherOpened, TurnsReadOnly, IsReplaced, OpenedAgain, SavedDirectly };
     struct Case
     {
         const char* name;
@@ -316,6 +316,8 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         // Held back by the clerk's transaction, the write is overtaken: the file, opened
         // again after another, gets the code 430000, which stays whatever comes later.
         {"overtaken", Clerk::Commits, false, false, false, Meanwhile::OpenedAgain, false, {}},
+        // The clerk sets the code 430000 for the file in use: the waiting write never undoes it.
+        {"saved-directly", Clerk::None, false, false, false, Meanwhile::SavedDirectly, false, {}},
     };
     const auto provinceIn = [](const QString& file) {
         Db::ScopedConnection c(QStringLiteral("province"), file, Db::OpenMode::ReadOnly);
@@ -350,7 +352,8 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         if (c.clerk != Clerk::None) clerk.emplace(m_state.Cn());
         // The verdict.
         MAINBAS::Check_Working_Database();
-        if (c.meanwhile != Meanwhile::Nothing && c.meanwhile != Meanwhile::OpenedAgain) {
+        if (c.meanwhile == Meanwhile::OtherOpened || c.meanwhile == Meanwhile::TurnsReadOnly ||
+            c.meanwhile == Meanwhile::IsReplaced) {
             ASSERT_TRUE(switchTo(copyTemplate(QStringLiteral("other.mdb"))));
         }
         if (c.meanwhile == Meanwhile::TurnsReadOnly) {
@@ -361,6 +364,10 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
             ASSERT_TRUE(QFile::remove(file) && QFile::rename(another, file));
         }
         Db::waitForBackgroundChecks();
+        // Before the verdict is taken.
+        if (c.meanwhile == Meanwhile::SavedDirectly) {
+            ASSERT_TRUE(ParaLogic::Save_Province_Code(m_state.Cn(), QStringLiteral("430000")));
+        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         other.reset();
         if (c.afterIt) {
@@ -387,7 +394,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         EXPECT_EQ(ends ? provinceIn(file) == 510000
                        : QTest::qWaitFor([&] { return provinceIn(file) == 510000; }, c.made ? 5000 : 300),
                   c.made);
-        if (c.meanwhile == Meanwhile::OpenedAgain) {
+        if (c.meanwhile == Meanwhile::OpenedAgain || c.meanwhile == Meanwhile::SavedDirectly) {
             EXPECT_EQ(provinceIn(file), 430000);
         }
         if (c.told.isEmpty()) {
