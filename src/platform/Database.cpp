@@ -1,5 +1,7 @@
 #include "Database.h"
 
+#include "NewFile.h"
+
 #include <QAtomicInt>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -98,6 +100,37 @@ sqlite3* handleOf(const QSqlDatabase& db)
                : nullptr;
 }
 
+// writeFailureCause on SQLite's handle of the connection.
+int writeFailureCause(sqlite3* handle, const Error& e)
+{
+    switch (e.number) {
+    case SQLITE_FULL:
+        return ENOSPC;
+    case SQLITE_IOERR_WRITE:
+    case SQLITE_IOERR_FSYNC:
+    case SQLITE_IOERR_DIR_FSYNC:
+    case SQLITE_IOERR_TRUNCATE: {
+        // The system's error, which SQLite keeps until the next one.
+        const int cause = handle ? sqlite3_system_errno(handle) : 0;
+        return cause != 0 ? cause : EIO;
+    }
+    default:
+        return 0;
+    }
+}
+
+// The failure `e` of a statement on the connection `handle`, whose database file is
+// `file`, with a write the file would not take said as failureOf says.
+Error namedFailure(sqlite3* handle, const QString& file, Error e)
+{
+    // A database in memory has no file to name.
+    const char* onDisk = handle ? sqlite3_db_filename(handle, "main") : nullptr;
+    if (!onDisk || !*onDisk || file.isEmpty()) return e;
+    if (const int cause = writeFailureCause(handle, e); cause != 0)
+        e.description = NewFile::writeError(file, cause);
+    return e;
+}
+
 } // namespace
 
 Error errorOf(const QSqlError& e, const QString& source)
@@ -138,21 +171,7 @@ QString plainCause(int sqliteCode)
 
 int writeFailureCause(const QSqlDatabase& db, const Error& e)
 {
-    switch (e.number) {
-    case SQLITE_FULL:
-        return ENOSPC;
-    case SQLITE_IOERR_WRITE:
-    case SQLITE_IOERR_FSYNC:
-    case SQLITE_IOERR_DIR_FSYNC:
-    case SQLITE_IOERR_TRUNCATE: {
-        // The system's error, which SQLite keeps until the next one.
-        sqlite3* handle = handleOf(db);
-        const int cause = handle ? sqlite3_system_errno(handle) : 0;
-        return cause != 0 ? cause : EIO;
-    }
-    default:
-        return 0;
-    }
+    return writeFailureCause(handleOf(db), e);
 }
 
 bool inTransaction(const QSqlDatabase& db)
@@ -303,6 +322,11 @@ Error refusalOr(const QSqlDatabase& db, const Error& e)
 }
 
 } // namespace
+
+Error failureOf(const QSqlDatabase& db, const QSqlError& e, const QString& source)
+{
+    return refusalOr(db, namedFailure(handleOf(db), db.databaseName(), errorOf(e, source)));
+}
 
 bool addMissingIndexes(const QSqlDatabase& db, const QSqlDatabase& reference, Error* error)
 {
@@ -508,13 +532,13 @@ std::optional<QSqlQuery> exec(const QSqlDatabase& db, const QString& sql, const 
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(sql)) {
-        if (error) *error = refusalOr(db, errorOf(q.lastError(), QStringLiteral("SQLite")));
+        if (error) *error = failureOf(db, q.lastError(), QStringLiteral("SQLite"));
         return std::nullopt;
     }
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values.at(i));
     if (!q.exec()) {
-        if (error) *error = refusalOr(db, errorOf(q.lastError(), QStringLiteral("SQLite")));
+        if (error) *error = failureOf(db, q.lastError(), QStringLiteral("SQLite"));
         return std::nullopt;
     }
     return q;
@@ -623,7 +647,7 @@ bool TransactionGuard::run(const char* statement, Error* error)
 {
     QSqlQuery q(m_db);
     if (q.exec(QString::fromLatin1(statement))) return true;
-    if (error) *error = refusalOr(m_db, errorOf(q.lastError(), QStringLiteral("SQLite")));
+    if (error) *error = failureOf(m_db, q.lastError(), QStringLiteral("SQLite"));
     return false;
 }
 
@@ -645,13 +669,15 @@ Rows::Rows(const QSqlDatabase& db, const QString& sql, const QVariantList& value
 {
     sqlite3* connection = handleOf(db);
     if (!connection || !db.isOpen()) {
-        fail(-1, QStringLiteral("数据库没有打开"));
+        m_failed = true;
+        m_error = sqliteError(-1, QStringLiteral("数据库没有打开"), QStringLiteral("SQLite"));
         return;
     }
+    m_file = db.databaseName();
     const QByteArray text = sql.toUtf8();
     const int prepared = sqlite3_prepare_v2(connection, text.constData(), int(text.size()), &m_stmt, nullptr);
     if (prepared != SQLITE_OK) {
-        fail(sqlite3_extended_errcode(connection), QString::fromUtf8(sqlite3_errmsg(connection)));
+        fail(connection);
         return;
     }
     // Bound as the driver binds them, so that a value compares with a column the same
@@ -687,7 +713,7 @@ Rows::Rows(const QSqlDatabase& db, const QString& sql, const QVariantList& value
             }
         }
         if (bound != SQLITE_OK) {
-            fail(sqlite3_extended_errcode(connection), QString::fromUtf8(sqlite3_errmsg(connection)));
+            fail(connection);
             return;
         }
     }
@@ -698,10 +724,13 @@ Rows::~Rows()
     sqlite3_finalize(m_stmt);
 }
 
-void Rows::fail(int code, const QString& text)
+void Rows::fail(sqlite3* connection)
 {
     m_failed = true;
-    m_error = sqliteError(code, text, QStringLiteral("SQLite"));
+    m_error =
+        namedFailure(connection, m_file,
+                     sqliteError(sqlite3_extended_errcode(connection),
+                                 QString::fromUtf8(sqlite3_errmsg(connection)), QStringLiteral("SQLite")));
 }
 
 bool Rows::next()
@@ -710,10 +739,7 @@ bool Rows::next()
     const int step = sqlite3_step(m_stmt);
     if (step == SQLITE_ROW) return true;
     m_done = true;
-    if (step != SQLITE_DONE) {
-        sqlite3* connection = sqlite3_db_handle(m_stmt);
-        fail(sqlite3_extended_errcode(connection), QString::fromUtf8(sqlite3_errmsg(connection)));
-    }
+    if (step != SQLITE_DONE) fail(sqlite3_db_handle(m_stmt));
     return false;
 }
 

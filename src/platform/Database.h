@@ -11,6 +11,7 @@
 #include <optional>
 
 class QObject;
+struct sqlite3;
 struct sqlite3_stmt;
 
 // The database layer: every database file of the program is an SQLite file opened
@@ -73,6 +74,15 @@ QString plainCause(int sqliteCode);
 // failed write (EIO when it kept none); 0 for any other failure. To be asked before
 // the next statement on `db`.
 int writeFailureCause(const QSqlDatabase& db, const Error& e);
+
+// The failure `e` of a statement on `db` as its caller is to see it: errorOf, except
+// that a write the file of `db` would not take (a full disk, a file-size limit, a
+// failing disk) is said as every file written is, "无法写入文件：", the file and the
+// system's cause; and that a write stopped because writes on the connection were
+// refused (refuseWrites) fails with the reason of the refusal. The number stays
+// SQLite's. To be made before the next statement on `db`; exec(), Rows and
+// TransactionGuard make their failures so.
+Error failureOf(const QSqlDatabase& db, const QSqlError& e, const QString& source);
 
 // Whether a transaction is open on the connection.
 bool inTransaction(const QSqlDatabase& db);
@@ -175,12 +185,13 @@ public:
     bool finished(Error* error = nullptr) const;
 
 private:
-    void fail(int code, const QString& text);
+    void fail(sqlite3* connection);
 
     sqlite3_stmt* m_stmt = nullptr;
     bool m_failed = false;
     bool m_done = false;
     Error m_error;
+    QString m_file; // the database file of the connection, named by a failed write
 };
 
 // First column of the first row, or an invalid QVariant when there is no row.

@@ -1,3 +1,5 @@
+#include "entry/MainWindowHarness.h"
+#include "support/ModalDialogs.h"
 #include "support/OldRegistrations.h"
 #include "support/ProgramFolder.h"
 #include "support/SampleRegistrations.h"
@@ -5,14 +7,24 @@
 #include "app/ProgramTargets.h"
 #include "checks/CheckDataRun.h"
 #include "checks/CheckReport.h"
+#include "entry/EntryRecord.h"
+#include "entry/FieldBox.h"
+#include "entry/NavigateTree.h"
+#include "entry/NavigateWindow.h"
+#include "entry/NewTab.h"
+#include "entry/NewTabControls.h"
 #include "exchange/ExchangeFiles.h"
 #include "exchange/ExchangeTables.h"
+#include "exchange/ExchangeTargets.h"
 #include "exchange/RegistrationExport.h"
 #include "exchange/TableCopier.h"
 #include "exchange/xml/XmlCallArguments.h"
+#include "exchange/xml/tabxfer.h"
+#include "exchange/xml/xmlimport.h"
 #include "platform/Application.h"
 #include "platform/Database.h"
 #include "platform/FileCopy.h"
+#include "platform/FileDialog.h"
 #include "platform/NewFile.h"
 #include "platform/PrinterService.h"
 #include "platform/Prompt.h"
@@ -26,12 +38,16 @@
 #include "upgrade/Upgrade.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QThread>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <cerrno>
@@ -72,6 +88,9 @@ struct ChildRun
 // it keeps the process alive through a write past the limit, which then fails.
 ChildRun runWithFileSizeLimit(rlim_t limit, const std::function<Status()>& write, bool startedUp = true)
 {
+    // No thread lives on in the child: the threads of the pool that paints the
+    // windows end first, so that the child's pool starts threads of its own.
+    QThreadPool::globalInstance()->waitForDone();
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) return {};
     const pid_t child = ::fork();
@@ -496,6 +515,144 @@ TEST(ProgramStart, QtsFirstWritesPastTheFileSizeLimitEndNeitherProgramBySignal)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "exited with " << WEXITSTATUS(status);
         EXPECT_EQ(WTERMSIG(status), SIGABRT) << "ended by the signal " << WTERMSIG(status);
+    }
+}
+
+// The working database as the clerk writes it through the windows.
+class WorkingDatabaseWritesTest : public WritersTest, protected MainWindowHarness
+{
+protected:
+    void SetUp() override
+    {
+        WritersTest::SetUp();
+        NewTab::Register(targets);
+        EntryRecord::Register(targets);
+        NAVIGATE::Register(targets);
+        exchange::registerTargets(targets);
+        // What the checks before a save refuse is not tried here.
+        CommandTargets::EntryHooks hooks = targets.entry();
+        hooks.Check_Before_Save = [] { return true; };
+        targets.setEntryHooks(hooks);
+        showMainWindow();
+    }
+    void TearDown() override
+    {
+        closeMainWindow();
+        WritersTest::TearDown();
+    }
+
+    // Clicks the registration `djh` in the entry window's list.
+    static void load(const QString& djh)
+    {
+        NavigateTree* list = controlsOf(NewTab::instance()).TvmDataList();
+        for (const QModelIndex& node : NAVIGATE::Tree_Nodes(list)) {
+            if (node.data().toString() != djh) continue;
+            list->setCurrentIndex(node);
+            Q_EMIT list->clicked(node);
+        }
+    }
+};
+
+TEST_F(WorkingDatabaseWritesTest, AWriteTheDiskRefusesNamesTheDatabaseAndLosesNothing)
+{
+    const QString database = path(QStringLiteral("djk.mdb"));
+    const QString other = Db::scalar(m_state.Cn(), QStringLiteral("SELECT max(登记号) FROM 登记")).toString();
+    // Where the first page of the table 报告 begins, which a save rewrites.
+    const auto reports = rlim_t(
+        Db::scalar(m_state.Cn(), QStringLiteral("SELECT rootpage - 1 FROM sqlite_master WHERE name = '报告'"))
+            .toLongLong() *
+        Db::scalar(m_state.Cn(), QStringLiteral("PRAGMA page_size")).toLongLong());
+    // Registrations to import: a database of them, and one of them in an XML file.
+    Db::Error e;
+    const QString more = path(QStringLiteral("more.mdb"));
+    ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), more, {40, 11}, &e))
+        << e.description.toStdString();
+    const QString xml = path(QStringLiteral("one.xml"));
+    {
+        Db::ScopedConnection source(QStringLiteral("more"), more, Db::OpenMode::ReadOnly);
+        auto args = XmlCallArguments::forExport(
+            xml, Db::scalar(source.db(), QStringLiteral("SELECT max(登记号) FROM 登记")).toString());
+        args.connection = source.name();
+        ASSERT_TRUE(tabxfer::exporttoxml(args).ok());
+    }
+    const struct
+    {
+        const char* name;
+        rlim_t limit; // the size no file may grow beyond
+        int failures; // the messages that say so
+        std::function<void()> write;
+    } cases[] = {
+        // The journal of the save can be written, but not the pages of 报告 and of the
+        // tables after it: what the save changed there can be neither written nor put
+        // back, and until it can, the next save, the next registration loaded and the
+        // next list fail as well.
+        {"save, then save, load and navigate", reports, 4,
+         [&] {
+             openEntry();
+             load(number);
+             controlsOf(NewTab::instance()).Kn2Data(8)->setText(QStringLiteral("改过的项目"));
+             main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+             main->Toolbar_ButtonClick(QStringLiteral("SAVE"));
+             load(other);
+             QComboBox* mode = controlsOf(NewTab::instance()).cobNavigate();
+             mode->setCurrentIndex(mode->findText(QStringLiteral("矿山-->登记号")));
+             Q_EMIT mode->activated(mode->currentIndex());
+         }},
+        // The backup before the import fits, the registrations imported do not.
+        {"import by number", rlim_t(QFileInfo(database).size()), 1,
+         [&] {
+             FileDialog::setNextFileName(more);
+             ModalDialogs::withDialog([&] { main->MENU_DATA_Click(4); },
+                                      [](QWidget* d) {
+                                          ModalDialogs::click(d, QStringLiteral("Command4"));
+                                          ModalDialogs::click(d, QStringLiteral("Command1_2"));
+                                          ModalDialogs::click(d, QStringLiteral("Command2_0"));
+                                      });
+         }},
+        // Not even the journal of the change can be written.
+        {"XML import", 1024, 1,
+         [&] {
+             xmlimport dialog;
+             dialog.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(xml);
+             ModalDialogs::click(&dialog, QStringLiteral("Command2_0"));
+         }},
+        {"delete by number", 1024, 1,
+         [&] {
+             ModalDialogs::withDialog(
+                 [&] { main->MENU_ELSE_Click(7); },
+                 [](QWidget* d) {
+                     d->findChild<QListWidget*>(QStringLiteral("List1_0"))->item(0)->setSelected(true);
+                     ModalDialogs::click(d, QStringLiteral("Command1_0"));
+                     ModalDialogs::click(d, QStringLiteral("CommandDelete"));
+                 });
+         }},
+    };
+    const QString said =
+        QStringLiteral("无法写入文件：%1（文件超出大小限制）").arg(QDir::toNativeSeparators(database));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray before = bytes(database);
+        const ChildRun run = runWithFileSizeLimit(c.limit, [&] {
+            Prompt::clear();
+            c.write();
+            // The messages, not the questions.
+            QStringList messages;
+            for (const Prompt::Shown& shown : Prompt::shown())
+                if (shown.buttons == Prompt::Buttons::Ok) messages << shown.text;
+            return fromBool(false, messages.join(QStringLiteral("\n\n")));
+        });
+        ASSERT_TRUE(run.exited);
+        const QStringList messages = run.failure.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts);
+        EXPECT_EQ(messages.size(), c.failures) << run.failure.toStdString();
+        for (const QString& m : messages)
+            EXPECT_TRUE(m.endsWith(said)) << m.toStdString();
+        // Opened again, the file holds what it held.
+        {
+            Db::ScopedConnection again(QStringLiteral("again"), database, Db::OpenMode::ReadWrite);
+            ASSERT_TRUE(again.ok()) << again.error().description.toStdString();
+            EXPECT_TRUE(Db::checkIntegrity(again.db()));
+        }
+        EXPECT_EQ(bytes(database), before);
     }
 }
 

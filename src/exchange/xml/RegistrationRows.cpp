@@ -33,9 +33,19 @@ QVariant exchangeValue(const QVariant& v)
     }
 }
 
-Db::Error sqlFailure(const QSqlError& e, const QString& table)
+// The failure `e` of a statement on `db`: a write that the database file would not
+// take is said as every write of a file is (Db::failureOf), any other as `what` and
+// SQLite's text.
+Db::Error statementFailure(const QSqlDatabase& db, const QSqlError& e, const QString& what)
 {
-    return failure(QStringLiteral("读写表【%1】时出错：%2").arg(table, e.text().trimmed()));
+    const Db::Error error = Db::failureOf(db, e, QString());
+    if (Db::writeFailureCause(db, error) != 0) return failure(error.description);
+    return failure(what + e.text().trimmed());
+}
+
+Db::Error sqlFailure(const QSqlDatabase& db, const QSqlError& e, const QString& table)
+{
+    return statementFailure(db, e, QStringLiteral("读写表【%1】时出错：").arg(table));
 }
 
 // The column names of `table`, or a failure when it is missing or lacks the key.
@@ -92,9 +102,9 @@ Result<ExchangeRegistration> readRegistration(const QSqlDatabase& db, const QStr
         const QString sql =
             QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? ORDER BY rowid")
                 .arg(select.join(QLatin1Char(',')), Db::quotedName(table), Db::quotedName(keyColumn));
-        if (!q.prepare(sql)) return sqlFailure(q.lastError(), table);
+        if (!q.prepare(sql)) return sqlFailure(db, q.lastError(), table);
         q.addBindValue(number);
-        if (!q.exec()) return sqlFailure(q.lastError(), table);
+        if (!q.exec()) return sqlFailure(db, q.lastError(), table);
         ExchangeTable out;
         out.name = table;
         while (q.next()) {
@@ -104,7 +114,7 @@ Result<ExchangeRegistration> readRegistration(const QSqlDatabase& db, const QStr
                 row.values << exchangeValue(q.value(i));
             out.rows << row;
         }
-        if (q.lastError().isValid()) return sqlFailure(q.lastError(), table);
+        if (q.lastError().isValid()) return sqlFailure(db, q.lastError(), table);
         rows += int(out.rows.size());
         reg.tables << out;
     }
@@ -147,11 +157,11 @@ Status appendRegistrations(const QSqlDatabase& db, const ExchangeDocument& docum
             q.setForwardOnly(true);
             if (!q.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1")
                                .arg(Db::quotedName(table), Db::quotedName(keyColumn))))
-                return sqlFailure(q.lastError(), table);
+                return sqlFailure(db, q.lastError(), table);
             q.addBindValue(reg.number);
-            if (!q.exec()) return sqlFailure(q.lastError(), table);
+            if (!q.exec()) return sqlFailure(db, q.lastError(), table);
             const bool present = q.next();
-            if (q.lastError().isValid()) return sqlFailure(q.lastError(), table);
+            if (q.lastError().isValid()) return sqlFailure(db, q.lastError(), table);
             if (present) return failure(QStringLiteral("登记号【%1】在数据库中已经存在。").arg(reg.number));
         }
     }
@@ -175,15 +185,16 @@ Status appendRegistrations(const QSqlDatabase& db, const ExchangeDocument& docum
                     if (!q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                        .arg(Db::quotedName(table.name), names.join(QLatin1Char(',')),
                                             marks.join(QLatin1Char(',')))))
-                        return sqlFailure(q.lastError(), table.name);
+                        return sqlFailure(db, q.lastError(), table.name);
                     it = inserts.insert(signature, q);
                 }
                 QSqlQuery& q = *it;
                 for (int i = 0; i < row.values.size(); ++i)
                     q.bindValue(i, row.values.at(i));
                 if (!q.exec())
-                    return failure(QStringLiteral("登记号【%1】写入表【%2】时出错：%3")
-                                       .arg(reg.number, table.name, q.lastError().text().trimmed()));
+                    return statementFailure(
+                        db, q.lastError(),
+                        QStringLiteral("登记号【%1】写入表【%2】时出错：").arg(reg.number, table.name));
             }
         }
         ++done;
