@@ -150,10 +150,7 @@ bool lockStale(const QString& path, int* lockFd)
 // there (see createTemporary). A target the gate refuses gets none.
 int createBeside(const QString& target, QString* path, QString* refusal)
 {
-    if (*refusal = FileGate::refusal(target); !refusal->isEmpty()) {
-        errno = EPERM;
-        return -1;
-    }
+    if (*refusal = FileGate::refusal(target); !refusal->isEmpty()) return -1;
     const QString folder = QFileInfo(target).absolutePath();
     NewFile::removeStale(folder, temporaryName());
     return createTemporary(folder, path);
