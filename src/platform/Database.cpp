@@ -174,6 +174,11 @@ int writeFailureCause(const QSqlDatabase& db, const Error& e)
     return writeFailureCause(handleOf(db), e);
 }
 
+sqlite3* sqliteHandle(const QSqlDatabase& db)
+{
+    return handleOf(db);
+}
+
 bool inTransaction(const QSqlDatabase& db)
 {
     sqlite3* handle = handleOf(db);

@@ -84,6 +84,10 @@ int writeFailureCause(const QSqlDatabase& db, const Error& e);
 // TransactionGuard make their failures so.
 Error failureOf(const QSqlDatabase& db, const QSqlError& e, const QString& source);
 
+// SQLite's own handle of the connection, for the few calls Qt does not offer; null
+// when the connection has none.
+sqlite3* sqliteHandle(const QSqlDatabase& db);
+
 // Whether a transaction is open on the connection.
 bool inTransaction(const QSqlDatabase& db);
 
