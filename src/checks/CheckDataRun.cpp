@@ -316,13 +316,15 @@ Status CheckDataRun::Copy_To_Work_DB(bool* templateMissing)
     const QString work = workPath(m_programDir);
     // A run that was killed may have left the old copy's journal beside it: SQLite
     // would roll it into the new copy and damage it. It goes with the old copy.
-    const QString files[] = {work, work + QStringLiteral("-journal"), work + QStringLiteral("-wal"),
-                             work + QStringLiteral("-shm")};
+    QStringList files = {work};
+    for (const QString& suffix : FilePaths::sideFileSuffixes())
+        files << work + suffix;
     // None of them is touched unless all may be.
     for (const QString& file : files)
         if (const QString why = FileGate::refusal(file); !why.isEmpty()) return Db::Error{75, kSource, why};
     for (const QString& file : files)
-        if (QString why; !FileGate::remove(file, &why)) return Db::Error{75, kSource, why};
+        if (const Status removed = FileGate::remove(file); !removed)
+            return Db::Error{75, kSource, removed.error().description};
     const QString sys = KCUTIL::joinPath(m_programDir, QStringLiteral("djk.sys"));
     if (!myvbs::FileExist(sys)) {
         *templateMissing = true;

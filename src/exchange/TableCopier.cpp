@@ -205,7 +205,8 @@ AttachedDatabase::AttachedDatabase(const QSqlDatabase& db, const QString& path, 
 
 AttachedDatabase::~AttachedDatabase()
 {
-    if (m_attached) Db::exec(m_db, QStringLiteral("DETACH DATABASE ") + Db::quotedName(m_schema));
+    // Through the database layer, which lets the file go with it.
+    if (m_attached) Db::detach(m_db, Db::quotedName(m_schema));
 }
 
 ScratchTable::ScratchTable(const QSqlDatabase& db, const QString& name, const QString& columns)

@@ -1,6 +1,7 @@
 #include "Database.h"
 
-#include "NewFile.h"
+#include "FileError.h"
+#include "FileMark.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
@@ -31,22 +32,50 @@ QMutex g_lock;
 QHash<QString, Error> g_refused;
 QList<QPointer<QThread>> g_checks;
 // The files each connection has open: its own under "main", the attached ones
-// under their aliases.
-QHash<QString, QHash<QString, QString>> g_files;
+// under their aliases; each as it was opened, with the mark that says it is in use.
+struct OpenFile
+{
+    QString path;
+    std::optional<FileMark::Id> mark;
+};
+QHash<QString, QHash<QString, OpenFile>> g_files;
 
+// Marks the file `path` as open before SQLite opens it; the mark is let go by
+// dropFile, or by forgetFiles once SQLite has closed the file.
 void keepFile(const QString& connectionName, const QString& alias, const QString& path)
 {
+    const std::optional<FileMark::Id> mark = FileMark::take(path, FileMark::Use::Open);
     QMutexLocker lock(&g_lock);
-    g_files[connectionName].insert(alias, path);
+    const OpenFile replaced = g_files[connectionName].take(alias);
+    g_files[connectionName].insert(alias, OpenFile{path, mark});
+    lock.unlock();
+    if (replaced.mark) FileMark::release(*replaced.mark, FileMark::Use::Open);
 }
 
+// Lets the file attached under `alias` go, once SQLite has let it go.
 void dropFile(const QString& connectionName, const QString& alias)
 {
     QMutexLocker lock(&g_lock);
     auto it = g_files.find(connectionName);
     if (it == g_files.end()) return;
-    it->remove(alias);
+    const OpenFile dropped = it->take(alias);
     if (it->isEmpty()) g_files.erase(it);
+    lock.unlock();
+    if (dropped.mark) FileMark::release(*dropped.mark, FileMark::Use::Open);
+}
+
+// The files of a connection, taken out of the list; their marks are let go by
+// letGo once SQLite has closed them.
+QHash<QString, OpenFile> forgetFiles(const QString& connectionName)
+{
+    QMutexLocker lock(&g_lock);
+    return g_files.take(connectionName);
+}
+
+void letGo(const QHash<QString, OpenFile>& files)
+{
+    for (const OpenFile& file : files)
+        if (file.mark) FileMark::release(*file.mark, FileMark::Use::Open);
 }
 
 } // namespace
@@ -127,7 +156,7 @@ Error namedFailure(sqlite3* handle, const QString& file, Error e)
     const char* onDisk = handle ? sqlite3_db_filename(handle, "main") : nullptr;
     if (!onDisk || !*onDisk || file.isEmpty()) return e;
     if (const int cause = writeFailureCause(handle, e); cause != 0)
-        e.description = NewFile::writeError(file, cause);
+        e.description = FileError::text(file, cause);
     return e;
 }
 
@@ -425,6 +454,9 @@ bool openFile(const QString& connectionName, const QString& path, OpenMode mode,
     if (!QSqlDatabase::isDriverAvailable(QString::fromLatin1(kDriver)))
         return fail(-1, QStringLiteral("没有可用的 SQLite 数据库驱动"));
 
+    // The file is marked in use before SQLite opens it, so that the mark's
+    // descriptor is never one opened beside SQLite's.
+    keepFile(connectionName, QStringLiteral("main"), info.absoluteFilePath());
     QSqlDatabase db = QSqlDatabase::addDatabase(QString::fromLatin1(kDriver), connectionName);
     db.setDatabaseName(info.absoluteFilePath());
     // URI names let attach() open other files read-only; a plain path is unaffected.
@@ -455,7 +487,6 @@ bool openFile(const QString& connectionName, const QString& path, OpenMode mode,
         QSqlQuery pragma(db);
         pragma.exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
     }
-    keepFile(connectionName, QStringLiteral("main"), info.absoluteFilePath());
     return true;
 }
 
@@ -494,14 +525,18 @@ void close(const QString& connectionName)
     {
         QMutexLocker lock(&g_lock);
         g_refused.remove(connectionName);
-        g_files.remove(connectionName);
     }
-    if (!QSqlDatabase::contains(connectionName)) return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
-        if (db.isOpen()) db.close();
+    const QHash<QString, OpenFile> files = forgetFiles(connectionName);
+    if (QSqlDatabase::contains(connectionName)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+            if (db.isOpen()) db.close();
+        }
+        QSqlDatabase::removeDatabase(connectionName);
     }
-    QSqlDatabase::removeDatabase(connectionName);
+    // Only now that SQLite has closed the files: closing a descriptor of ours before
+    // would let go SQLite's locks on them.
+    letGo(files);
 }
 
 QSqlDatabase connection(const QString& connectionName)
@@ -582,9 +617,10 @@ bool attach(const QSqlDatabase& db, const QString& path, const QString& alias, O
         }
         return true;
     };
-    if (!rollingBackHotJournal(path, mode, error, attachFile)) return false;
     keepFile(db.connectionName(), alias, info.absoluteFilePath());
-    return true;
+    if (rollingBackHotJournal(path, mode, error, attachFile)) return true;
+    dropFile(db.connectionName(), alias);
+    return false;
 }
 
 bool detach(const QSqlDatabase& db, const QString& alias, Error* error)
@@ -599,8 +635,8 @@ QStringList filesInUse()
     QMutexLocker lock(&g_lock);
     QStringList files;
     for (const auto& byAlias : std::as_const(g_files))
-        for (const QString& file : byAlias)
-            if (!files.contains(file)) files << file;
+        for (const OpenFile& file : byAlias)
+            if (!files.contains(file.path)) files << file.path;
     return files;
 }
 

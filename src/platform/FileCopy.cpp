@@ -1,6 +1,8 @@
 #include "FileCopy.h"
 
+#include "Database.h"
 #include "FileGate.h"
+#include "FilePaths.h"
 #include "NewFile.h"
 
 #include <QDir>
@@ -59,6 +61,37 @@ bool copyFile(const QString& source, const QString& target, bool overwrite, QStr
     return false;
 }
 
+namespace {
+
+// The side files SQLite keeps beside `database` that exist now.
+QStringList sideFilesOf(const QString& database)
+{
+    QStringList present;
+    for (const QString& suffix : FilePaths::sideFileSuffixes())
+        if (QFileInfo(database + suffix).exists() || QFileInfo(database + suffix).isSymLink()) present << suffix;
+    return present;
+}
+
+// Renames the side files `suffixes` of `from` to those of `to`; false, with errno
+// set, when one would not go, those moved already being moved back.
+bool moveSideFiles(const QString& from, const QString& to, const QStringList& suffixes)
+{
+    for (qsizetype i = 0; i < suffixes.size(); ++i) {
+        if (std::rename(QFile::encodeName(from + suffixes[i]).constData(),
+                        QFile::encodeName(to + suffixes[i]).constData()) == 0)
+            continue;
+        const int cause = errno;
+        while (--i >= 0)
+            std::rename(QFile::encodeName(to + suffixes[i]).constData(),
+                        QFile::encodeName(from + suffixes[i]).constData());
+        errno = cause;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool putInPlace(const QString& from, const QString& to, QString* error, const QString& permissionsOf,
                 int* cause)
 {
@@ -67,18 +100,40 @@ bool putInPlace(const QString& from, const QString& to, QString* error, const QS
         if (cause) *cause = why;
         return false;
     };
-    // The gate is asked again at the last moment: another file may have taken the
-    // target's name since the copy began.
-    if (const QString why = FileGate::refusal(to); !why.isEmpty()) {
+    auto refuse = [&](const QString& why) {
         if (error) *error = why;
         if (cause) *cause = 0;
         return false;
+    };
+    // The gate is asked again at the last moment: another file may have taken the
+    // target's name since the copy began.
+    if (const QString why = FileGate::refusal(to); !why.isEmpty()) return refuse(why);
+    // A database and its journals are one file: a journal of the file replaced left
+    // beside the new one would be rolled into it at its first opening and damage it.
+    QStringList sides = sideFilesOf(to);
+    for (const QString& suffix : sides)
+        if (const QString why = FileGate::refusal(to + suffix); !why.isEmpty()) return refuse(why);
+    if (!sides.isEmpty()) {
+        // A writer killed in the middle of a change left them: SQLite first puts the
+        // old file right, so that it needs none of them should the program stop
+        // before the new file is in place.
+        { const Db::ScopedConnection settle(QStringLiteral("settle"), to, Db::OpenMode::ReadWrite); }
+        sides = sideFilesOf(to);
     }
     const QFileInfo model(permissionsOf.isEmpty() ? to : permissionsOf);
     if (model.exists() && !QFile::setPermissions(from, model.permissions())) return fail(errno);
+    // What is left of them goes with the old file: beside the new file's temporary
+    // name until the new file is in place, and back beside the old one if it cannot
+    // be put there.
+    if (!moveSideFiles(to, from, sides)) return fail(errno);
     // rename(2) replaces the target in one step.
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return fail(errno);
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        const int why = errno;
+        moveSideFiles(from, to, sides);
+        return fail(why);
+    }
+    for (const QString& suffix : sides)
+        (void)FileGate::remove(from + suffix);
     NewFile::placed(from);
     return true;
 }

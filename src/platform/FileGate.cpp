@@ -1,8 +1,9 @@
 #include "FileGate.h"
 
 #include "Database.h"
+#include "FileError.h"
+#include "FileMark.h"
 #include "FilePaths.h"
-#include "NewFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,6 @@
 
 #include <cerrno>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace FileGate {
@@ -22,49 +22,36 @@ QMutex g_lock;
 QString g_template;
 QStringList g_reading;
 
-const QString kSideFiles[] = {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
-
-// A file as the gate compares it: its real path and, when it exists, its identity.
-struct Identity
+// Whether `path` is the journal or another side file SQLite keeps beside the
+// database `database`, under its name as opened or its real name.
+bool isSideFileOf(const QString& path, const QString& database)
 {
-    QString real;
-    bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
+    const QString resolved = FilePaths::realPath(database);
+    for (const QString& suffix : FilePaths::sideFileSuffixes())
+        if (FilePaths::sameFile(path, database + suffix) ||
+            (!resolved.isEmpty() && FilePaths::sameFile(path, resolved + suffix)))
+            return true;
+    return false;
+}
 
-    explicit Identity(const QString& path) : real(FilePaths::realPath(path))
-    {
-        struct stat info;
-        if (!real.isEmpty() && ::stat(QFile::encodeName(real).constData(), &info) == 0) {
-            exists = true;
-            device = info.st_dev;
-            inode = info.st_ino;
-        }
-    }
-
-    // Whether `other` names this file (its real path, or another name of the file).
-    bool is(const QString& other) const
-    {
-        if (real.isEmpty() || other.isEmpty()) return false;
-        const Identity that(other);
-        if (that.real == real) return true;
-        return exists && that.exists && that.device == device && that.inode == inode;
-    }
-
-    // Whether this file is the journal or another side file SQLite keeps beside the
-    // database `database`, under its name as opened or its real name.
-    bool isSideFileOf(const QString& database) const
-    {
-        const QString resolved = FilePaths::realPath(database);
-        for (const QString& suffix : kSideFiles)
-            if (is(database + suffix) || (!resolved.isEmpty() && is(resolved + suffix))) return true;
-        return false;
-    }
-};
+// The database whose side file `path` is named as; empty when it is named as none.
+QString databaseOfSideFile(const QString& path)
+{
+    for (const QString& suffix : FilePaths::sideFileSuffixes())
+        if (path.endsWith(suffix)) return path.chopped(suffix.size());
+    return QString();
+}
 
 QString refused(const QString& path, const QString& why)
 {
     return QStringLiteral("不能改写或删除文件：") + QDir::toNativeSeparators(path) + QStringLiteral("\r") + why;
+}
+
+QString journalOf(const QString& database, bool elsewhere)
+{
+    return (elsewhere ? QStringLiteral("它是另一个正在运行的程序正在使用的数据库文件")
+                      : QStringLiteral("它是程序正在使用的数据库文件")) +
+           QDir::toNativeSeparators(database) + QStringLiteral("的日志文件。");
 }
 
 } // namespace
@@ -75,7 +62,7 @@ void setTemplate(const QString& path)
     g_template = path;
 }
 
-Reading::Reading(const QString& path) : m_path(path)
+Reading::Reading(const QString& path) : m_path(path), m_mark(FileMark::take(path, FileMark::Use::Read))
 {
     QMutexLocker lock(&g_lock);
     g_reading << m_path;
@@ -83,8 +70,11 @@ Reading::Reading(const QString& path) : m_path(path)
 
 Reading::~Reading()
 {
-    QMutexLocker lock(&g_lock);
-    g_reading.removeOne(m_path);
+    {
+        QMutexLocker lock(&g_lock);
+        g_reading.removeOne(m_path);
+    }
+    if (m_mark) FileMark::release(*m_mark, FileMark::Use::Read);
 }
 
 QString refusal(const QString& path)
@@ -97,29 +87,35 @@ QString refusal(const QString& path)
         templ = g_template;
         reading = g_reading;
     }
-    const Identity file(path);
-    if (file.is(templ)) return refused(path, QStringLiteral("它是程序的数据库模板文件。"));
+    if (FilePaths::sameFile(path, templ)) return refused(path, QStringLiteral("它是程序的数据库模板文件。"));
+    // The files of this program are known by what they are, whatever their names
+    // now, without a descriptor of them opened here.
+    const std::optional<FileMark::Use> use = FileMark::ownUse(path);
+    if (use == FileMark::Use::Open) return refused(path, QStringLiteral("它是程序正在使用的数据库文件。"));
+    if (use == FileMark::Use::Read) return refused(path, QStringLiteral("它是程序正在读取的文件。"));
     const QStringList inUse = Db::filesInUse();
-    for (const QString& database : inUse)
-        if (file.is(database)) return refused(path, QStringLiteral("它是程序正在使用的数据库文件。"));
     for (const QString& read : reading)
-        if (file.is(read)) return refused(path, QStringLiteral("它是程序正在读取的文件。"));
+        if (FilePaths::sameFile(path, read)) return refused(path, QStringLiteral("它是程序正在读取的文件。"));
     for (const QString& database : inUse + reading)
-        if (file.isSideFileOf(database))
-            return refused(path, QStringLiteral("它是程序正在使用的数据库文件") +
-                                     QDir::toNativeSeparators(database) + QStringLiteral("的日志文件。"));
+        if (isSideFileOf(path, database)) return refused(path, journalOf(database, false));
+    const QString database = databaseOfSideFile(path);
+    const std::optional<FileMark::Use> databaseUse = FileMark::ownUse(database);
+    if (databaseUse == FileMark::Use::Open || databaseUse == FileMark::Use::Read)
+        return refused(path, journalOf(database, false));
+    // A temporary file of ours being written is this program's to replace or remove.
+    if (use == FileMark::Use::Write) return {};
+    if (FileMark::markedElsewhere(path))
+        return refused(path, QStringLiteral("它是另一个正在运行的程序正在使用的数据库文件。"));
+    if (!database.isEmpty() && !databaseUse && FileMark::markedElsewhere(database))
+        return refused(path, journalOf(database, true));
     return {};
 }
 
-bool remove(const QString& path, QString* error)
+Status remove(const QString& path)
 {
-    if (const QString why = refusal(path); !why.isEmpty()) {
-        if (error) *error = why;
-        return false;
-    }
-    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT) return true;
-    if (error) *error = NewFile::writeError(path, errno, QStringLiteral("无法删除文件："));
-    return false;
+    if (const QString why = refusal(path); !why.isEmpty()) return Db::Error{75, QStringLiteral("文件"), why};
+    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT) return {};
+    return Db::Error{75, QStringLiteral("文件"), FileError::text(path, errno, QStringLiteral("无法删除文件："))};
 }
 
 } // namespace FileGate

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "FileMark.h"
+#include "Result.h"
+
 #include <QString>
+
+#include <optional>
 
 // The one rule for every file the program replaces (renames over, truncates, copies
 // over) or removes: it is never a database the program has open (the working
 // database, a file being read or checked, an attached one), whatever path reaches
 // it, nor one of that database's -journal, -wal and -shm files, nor the template,
-// nor a file a run has said it reads. NewFile, FileCopy and remove() ask it before
+// nor a file a run has said it reads; nor a database or a file that another running
+// program of ours uses. NewFile, FileCopy and remove() ask it before
 // they touch a file, so no writer has to remember it.
 namespace FileGate {
 
@@ -25,14 +31,17 @@ public:
 
 private:
     QString m_path;
+    std::optional<FileMark::Id> m_mark;
 };
 
-// Why `path` may not be replaced or removed, naming it; empty when it may.
+// Why `path` may not be replaced or removed, naming it; empty when it may. It may
+// not when it is a file this program uses (known by what the file is, not by its
+// name), or one another running program of ours marks (FileMark).
 QString refusal(const QString& path);
 
-// Removes the file at `path` when the gate lets it; true also when there is no such
-// file. False, with `error` naming the file and why, when it is refused or the
-// removal failed.
-bool remove(const QString& path, QString* error = nullptr);
+// Removes the file at `path` when the gate lets it; success also when there is no
+// such file. The error names the file and why, when it is refused or the removal
+// failed.
+Status remove(const QString& path);
 
 } // namespace FileGate

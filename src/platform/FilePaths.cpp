@@ -59,4 +59,10 @@ bool isDatabaseOrTemplate(const QString& path, const QString& database, const QS
     return sameFile(path, database) || sameFile(path, templatePath);
 }
 
+const QStringList& sideFileSuffixes()
+{
+    static const QStringList suffixes = {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+    return suffixes;
+}
+
 } // namespace FilePaths

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Questions about the names of files: whether two paths name one file.
 namespace FilePaths {
@@ -21,5 +22,9 @@ bool sameFile(const QString& a, const QString& b);
 // True when `path` is the working database `database` or the template
 // `templatePath` (sameFile): a file the clerk names as an output must be neither.
 bool isDatabaseOrTemplate(const QString& path, const QString& database, const QString& templatePath);
+
+// The files SQLite keeps beside a database, named by the database's name and one of
+// these: a database and these are one file.
+const QStringList& sideFileSuffixes();
 
 } // namespace FilePaths

@@ -1,7 +1,10 @@
 #include "NewFile.h"
 
 #include "FileCopy.h"
+#include "FileError.h"
 #include "FileGate.h"
+#include "FileMark.h"
+#include "FilePaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,11 +16,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <ctime>
+#include <optional>
 #include <utility>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +31,7 @@ namespace {
 const QString kPrefix = QStringLiteral(".orvane-");
 const QString kSuffix = QStringLiteral(".tmp");
 const QString kJournal = QStringLiteral("-journal");
+const QString kSource = QStringLiteral("文件");
 
 const QRegularExpression& temporaryName()
 {
@@ -35,59 +39,44 @@ const QRegularExpression& temporaryName()
     return name;
 }
 
-QString causeText(int cause)
-{
-    switch (cause) {
-    case ENOSPC: return QStringLiteral("磁盘空间不足");
-    case EDQUOT: return QStringLiteral("超出磁盘配额");
-    case EFBIG: return QStringLiteral("文件超出大小限制");
-    case EACCES:
-    case EPERM: return QStringLiteral("没有写入权限");
-    case EROFS: return QStringLiteral("磁盘只读");
-    case ENOENT: return QStringLiteral("文件夹不存在");
-    case ENOTDIR: return QStringLiteral("路径中有一项是文件而不是文件夹");
-    case EISDIR: return QStringLiteral("已有同名的文件夹");
-    case EIO: return QStringLiteral("读写磁盘时出错");
-    case ENAMETOOLONG: return QStringLiteral("文件名太长");
-    default: return QString::fromLocal8Bit(std::strerror(cause));
-    }
-}
-
-// The temporary files this process is making, each with a descriptor that holds a
-// lock on it (flock(2), apart from SQLite's own locks) until the file is put in
-// place or removed. A temporary file whose lock anybody can take is one that no
-// running program is writing: its writer ended or was killed, and the system let
-// the lock go with it.
+// The temporary files this process is making, each marked as written by this
+// program (FileMark) until it is put in place or removed. A temporary file that no
+// running program marks is one whose writer ended or was killed: the system let
+// its mark go with it.
 QMutex heldLock;
-QHash<QString, int> held;
+QHash<QString, FileMark::Id> held;
 
-void hold(const QString& path, int fd)
+void hold(const QString& path, const FileMark::Id& id)
 {
     QMutexLocker lock(&heldLock);
-    held.insert(path, fd);
+    held.insert(path, id);
 }
 
 void letGo(const QString& path)
 {
-    QMutexLocker lock(&heldLock);
-    if (const auto it = held.constFind(path); it != held.cend()) {
-        ::close(*it);
-        held.erase(it);
+    std::optional<FileMark::Id> id;
+    {
+        QMutexLocker lock(&heldLock);
+        if (const auto it = held.constFind(path); it != held.cend()) {
+            id = *it;
+            held.erase(it);
+        }
     }
+    if (id) FileMark::release(*id, FileMark::Use::Write);
 }
 
 void moveHold(const QString& from, const QString& to)
 {
     QMutexLocker lock(&heldLock);
     if (const auto it = held.constFind(from); it != held.cend()) {
-        const int fd = *it;
+        const FileMark::Id id = *it;
         held.erase(it);
-        held.insert(to, fd);
+        held.insert(to, id);
     }
 }
 
-// Creates a new file of a free temporary name in `folder` and takes its lock;
-// answers its descriptor (open for writing) or -1 with errno set.
+// Creates a new file of a free temporary name in `folder` and marks it; answers its
+// descriptor (open for writing) or -1 with errno set.
 int createTemporary(const QString& folder, QString* path)
 {
     static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -101,49 +90,46 @@ int createTemporary(const QString& folder, QString* path)
             if (errno == EEXIST) continue;
             return -1;
         }
-        // The lock is kept on a descriptor of its own, the one written through is
-        // closed when the file is complete.
-        const int lockFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-        struct stat info;
-        if (lockFd < 0 || ::flock(lockFd, LOCK_EX) != 0 || ::fstat(lockFd, &info) != 0) {
-            const int cause = errno;
-            if (lockFd >= 0) ::close(lockFd);
-            ::close(fd);
-            ::unlink(QFile::encodeName(*path).constData());
-            errno = cause;
-            return -1;
-        }
-        // A sweep of another program may have taken the new file for a stale one in
-        // the moment before its lock was taken: it holds the lock while it removes
-        // the file, so the file is then gone, and another name is taken.
-        if (info.st_nlink == 0) {
-            ::close(lockFd);
+        FileMark::Id id;
+        // Busy: a sweep of another program took the new file for a stale one in the
+        // moment before it was marked, and removed it; another name is taken.
+        if (FileMark::holdTemporary(fd, &id) == FileMark::Hold::Busy) {
             ::close(fd);
             continue;
         }
-        hold(*path, lockFd);
+        hold(*path, id);
         return fd;
     }
     errno = EEXIST;
     return -1;
 }
 
-// Whether the temporary file at `path` is one that no running program is writing:
-// its lock can be taken. It is taken into `*lockFd` (which the caller closes once the
-// file is removed); false when the file is another's or is no longer there.
-bool lockStale(const QString& path, int* lockFd)
+// Where a filesystem takes no mark, a temporary file is taken for stale only when
+// nothing has been written into it for this long.
+constexpr qint64 kUnmarkedStaleAfter = 3600;
+
+// Whether the temporary file at `path`, which the gate lets be removed, is one that
+// no running program uses: it is then held on `*fd` (which the caller closes once
+// the file is removed). False when it is another's or is no longer there.
+bool holdStale(const QString& path, int* fd)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return false;
-    struct stat locked, now;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &locked) != 0 || ::stat(name.constData(), &now) != 0 ||
-        locked.st_dev != now.st_dev || locked.st_ino != now.st_ino) {
-        ::close(fd);
-        return false;
+    *fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (*fd < 0) return false;
+    struct stat opened, now;
+    bool stale = ::fstat(*fd, &opened) == 0 && ::stat(name.constData(), &now) == 0 && S_ISREG(opened.st_mode) &&
+                 opened.st_dev == now.st_dev && opened.st_ino == now.st_ino;
+    if (stale) {
+        switch (FileMark::holdStale(*fd)) {
+        case FileMark::Hold::Held: break;
+        case FileMark::Hold::Busy: stale = false; break;
+        case FileMark::Hold::Unsupported:
+            stale = std::time(nullptr) - opened.st_mtime > kUnmarkedStaleAfter;
+            break;
+        }
     }
-    *lockFd = fd;
-    return true;
+    if (!stale) ::close(*fd);
+    return stale;
 }
 
 // Clears stale temporary files of ours beside `target`, then creates a new one
@@ -281,20 +267,13 @@ bool NewFile::place(const QString& written, const QString& target, QString* erro
     return false;
 }
 
-bool NewFile::moveTemporary(const QString& from, const QString& to, QString* error, int* cause)
+Status NewFile::moveTemporary(const QString& from, const QString& to, const QString& failureNames)
 {
-    if (cause) *cause = 0;
-    if (const QString why = FileGate::refusal(to); !why.isEmpty()) {
-        if (error) *error = why;
-        return false;
-    }
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-        if (cause) *cause = errno;
-        if (error) *error = writeError(to, errno);
-        return false;
-    }
+    if (const QString why = FileGate::refusal(to); !why.isEmpty()) return Db::Error{75, kSource, why};
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return Db::Error{75, kSource, writeError(failureNames.isEmpty() ? to : failureNames, errno)};
     moveHold(from, to);
-    return true;
+    return {};
 }
 
 void NewFile::placed(const QString& temporary)
@@ -302,12 +281,14 @@ void NewFile::placed(const QString& temporary)
     letGo(temporary);
 }
 
-bool NewFile::discard(const QString& temporary, QString* error)
+void NewFile::discard(const QString& temporary)
 {
-    // SQLite's journal of a database written there goes with it.
-    const bool removed = FileGate::remove(temporary, error) && FileGate::remove(temporary + kJournal, error);
+    // SQLite's side files of a database written there go with it; the file stays
+    // ours while any of them is left.
+    bool removed = FileGate::remove(temporary).ok();
+    for (const QString& suffix : FilePaths::sideFileSuffixes())
+        removed = FileGate::remove(temporary + suffix).ok() && removed;
     if (removed) letGo(temporary);
-    return removed;
 }
 
 void NewFile::removeStale(const QString& folder, const QRegularExpression& pattern)
@@ -320,15 +301,18 @@ void NewFile::removeStale(const QString& folder, const QRegularExpression& patte
         if (path.endsWith(kJournal)) {
             // A journal goes with its database; one whose database is gone is stale.
             const QString database = path.chopped(kJournal.size());
-            if (!QFileInfo::exists(database)) FileGate::remove(path);
+            if (!QFileInfo::exists(database)) (void)FileGate::remove(path);
             continue;
         }
-        int lockFd = -1;
-        if (!lockStale(path, &lockFd)) continue;
-        // Removed while the lock is held, so that a writer that made the file in
-        // this moment finds it gone when it gets the lock.
-        if (FileGate::remove(path)) FileGate::remove(path + kJournal);
-        ::close(lockFd);
+        // The gate is asked before the file is opened: a descriptor of a database
+        // this program has open, once closed, would let go SQLite's locks on it.
+        if (!FileGate::refusal(path).isEmpty()) continue;
+        int fd = -1;
+        if (!holdStale(path, &fd)) continue;
+        // Removed while it is held, so that a writer that made the file in this
+        // moment finds it gone when it has its mark.
+        if (::unlink(QFile::encodeName(path).constData()) == 0) (void)FileGate::remove(path + kJournal);
+        ::close(fd);
     }
 }
 
@@ -340,7 +324,5 @@ void NewFile::setDiskCalls(DiskCall fsyncWith, DiskCall closeWith)
 
 QString NewFile::writeError(const QString& path, int cause, const QString& lead)
 {
-    QString text = lead + QDir::toNativeSeparators(path);
-    if (cause != 0) text += QStringLiteral("（") + causeText(cause) + QStringLiteral("）");
-    return text;
+    return FileError::text(path, cause, lead);
 }

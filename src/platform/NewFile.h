@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -51,20 +53,23 @@ public:
     static bool place(const QString& written, const QString& target, QString* error = nullptr,
                       const QString& permissionsOf = QString());
 
-    // A temporary file of ours is locked while it exists, so that no sweep takes it
-    // for stale. These keep the lock with the file: it moves with the file under
-    // another work name of the caller's (`to`, which the gate must let be replaced);
-    // it ends when the file is put in place (FileCopy::putInPlace says so through
-    // placed()) or removed, its journal with it (discard, through the gate).
-    static bool moveTemporary(const QString& from, const QString& to, QString* error = nullptr,
-                              int* cause = nullptr);
+    // A temporary file of ours is marked while it exists (FileMark), so that no sweep
+    // of a running program takes it for stale. These keep the mark with the file: it
+    // moves with the file under another work name of the caller's (`to`, which the
+    // gate must let be replaced); it ends when the file is put in place
+    // (FileCopy::putInPlace says so through placed()) or removed with its side files
+    // (discard, through the gate).
+    // A failure of the system names `failureNames` (`to` when empty), the file the
+    // caller is making.
+    static Status moveTemporary(const QString& from, const QString& to, const QString& failureNames = QString());
     static void placed(const QString& temporary);
-    static bool discard(const QString& temporary, QString* error = nullptr);
+    static void discard(const QString& temporary);
 
     // Removes the files of `folder` whose names match `pattern` and that no running
-    // program is writing (their lock can be taken: the writer ended or was killed),
-    // with their journals, and journals whose database is gone; never a file the
-    // gate (FileGate) protects.
+    // program uses (none marks them: the writer ended or was killed; where the
+    // filesystem takes no mark, nothing was written into them for an hour), with
+    // their journals, and journals whose database is gone; never a file the gate
+    // (FileGate) protects.
     static void removeStale(const QString& folder, const QRegularExpression& pattern);
 
     // `lead` ("无法写入文件：" unless told) and the path, with the cause of the system

@@ -71,10 +71,9 @@ Result<QString> createNewDb(const QString& templatePath, const QString& target, 
     const QString copy = FileCopy::copyToTemporary(templatePath, target, &why);
     if (copy.isEmpty()) return failure(why);
     const QString name = newFileName(folder, when);
-    int cause = 0;
-    if (!NewFile::moveTemporary(copy, name, &why, &cause)) {
+    if (const Status moved = NewFile::moveTemporary(copy, name, target); !moved) {
         NewFile::discard(copy);
-        return failure(cause != 0 ? NewFile::writeError(target, cause) : why);
+        return failure(moved.error().description);
     }
     // A read-only template still gives a file the run can write.
     QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |

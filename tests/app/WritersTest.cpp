@@ -1,4 +1,5 @@
 #include "entry/MainWindowHarness.h"
+#include "support/AnotherProgram.h"
 #include "support/ModalDialogs.h"
 #include "support/OldRegistrations.h"
 #include "support/ProgramFolder.h"
@@ -43,7 +44,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QThread>
 #include <QTemporaryDir>
@@ -58,7 +58,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -428,21 +427,12 @@ TEST_F(WritersTest, TemporaryFilesThatNoRunningProgramWritesAreRemovedByTheNextW
     const QString killed = QStringLiteral(".orvane-Kil1ed.tmp");
     for (const QString& name : {killed, killed + QStringLiteral("-journal"), QStringLiteral(".orvane-Gone00.tmp-journal")})
         writeFile(QStringLiteral("out/") + name, "left behind");
-    // One this run is writing, and one another program is writing (it holds the lock).
+    // One this run is writing, and one another running program is writing.
     const QString running = QFileInfo(NewFile::makeTemporary(target)).fileName();
-    const QString other = QStringLiteral(".orvane-Other0.tmp");
-    writeFile(QStringLiteral("out/") + other, "another run's");
-    QProcess locker;
-    locker.start(QStringLiteral("flock"), {QStringLiteral("-x"), path(QStringLiteral("out/") + other),
-                                           QStringLiteral("sleep"), QStringLiteral("60")});
-    ASSERT_TRUE(locker.waitForStarted());
-    const auto lockTaken = [&] {
-        QFile probe(path(QStringLiteral("out/") + other));
-        return probe.open(QIODevice::ReadOnly) && ::flock(probe.handle(), LOCK_EX | LOCK_NB) != 0;
-    };
-    for (int i = 0; i < 500 && !lockTaken(); ++i)
-        QThread::msleep(10);
-    ASSERT_TRUE(lockTaken());
+    AnotherProgram another;
+    const QString written = another.write(path(QStringLiteral("out/x.mdb")));
+    ASSERT_TRUE(written.startsWith(QStringLiteral("ok "))) << written.toStdString();
+    const QString other = QFileInfo(written.mid(3)).fileName();
     // A database in use that bears the name of a temporary file, and a like name of another program's.
     const QString inUse = QStringLiteral(".orvane-InUse0.tmp");
     copyTemplate(QStringLiteral("out/") + inUse);
@@ -452,8 +442,6 @@ TEST_F(WritersTest, TemporaryFilesThatNoRunningProgramWritesAreRemovedByTheNextW
     writeFile(QStringLiteral("out/.new.mdb.Ab12Cd"), "another program's");
 
     ASSERT_TRUE(writer("registration export").write(target).ok());
-    locker.kill();
-    locker.waitForFinished();
     QStringList left = {QStringLiteral(".new.mdb.Ab12Cd"), running, other, inUse, QStringLiteral("new.mdb")};
     left.sort();
     EXPECT_EQ(files(path(QStringLiteral("out"))), left);

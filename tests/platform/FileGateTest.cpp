@@ -1,3 +1,5 @@
+#include "support/AnotherProgram.h"
+
 #include "platform/Database.h"
 #include "platform/FileGate.h"
 #include "platform/NewFile.h"
@@ -6,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cstdio>
 
 #include <functional>
 #include <optional>
@@ -43,8 +47,8 @@ const struct Operation
      }},
     {"FileGate::remove",
      [](const QString& target) {
-         QString why;
-         return FileGate::remove(target, &why) ? QString() : why;
+         const Status removed = FileGate::remove(target);
+         return removed ? QString() : removed.error().description;
      }},
 };
 
@@ -96,6 +100,67 @@ TEST(FileGate, TheJournalsOfADatabaseInUseAndAFileReadAreProtectedWhileInUse)
             EXPECT_EQ(op.run(at(name)), QString()) << name;
         }
     }
+}
+
+// Seen from this program: a database another running program has open, and its
+// journals, whatever that program did with other descriptors of it; a temporary
+// file it is writing, which no sweep takes until it is killed. And this program's
+// own: a database renamed while open, and a database named like a temporary file,
+// whose locks a sweep leaves as they are.
+TEST(FileGate, WhatAnyRunningProgramUsesIsRefusedWhateverItsNameNow)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QDir d(folder.path());
+    const auto at = [&](const QString& name) { return d.filePath(name); };
+    for (const char* name : {"theirs.mdb", "mine.mdb", ".orvane-InUse0.tmp"}) {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_TEMPLATE_PATH), at(QString::fromUtf8(name))));
+        QFile::setPermissions(at(QString::fromUtf8(name)), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    const auto sweep = [&] {
+        NewFile f(at(QStringLiteral("report.txt")));
+        ASSERT_TRUE(f.open());
+    };
+    const QString inUse = at(QStringLiteral(".orvane-InUse0.tmp"));
+    ASSERT_TRUE(Db::open(QStringLiteral("in-use"), inUse, Db::OpenMode::ReadWrite));
+    AnotherProgram other;
+    ASSERT_EQ(other.open(at(QStringLiteral("theirs.mdb"))), QStringLiteral("ok"));
+    // Closing another descriptor of the file lets no mark of it go.
+    ASSERT_EQ(other.peek(at(QStringLiteral("theirs.mdb"))), QStringLiteral("ok"));
+    const QString theirs = hashOf(at(QStringLiteral("theirs.mdb")));
+    for (const Operation& op : operations)
+        for (const QString& name : {QStringLiteral("theirs.mdb"), QStringLiteral("theirs.mdb-journal")}) {
+            SCOPED_TRACE(std::string(op.name) + " on " + name.toStdString());
+            EXPECT_TRUE(op.run(at(name)).contains(QStringLiteral("它是另一个正在运行的程序正在使用的数据库文件")));
+        }
+    EXPECT_EQ(hashOf(at(QStringLiteral("theirs.mdb"))), theirs);
+    const QString written = other.write(at(QStringLiteral("new.mdb"))).mid(3);
+    ASSERT_TRUE(QFileInfo::exists(written)) << written.toStdString();
+
+    ASSERT_TRUE(Db::open(QStringLiteral("mine"), at(QStringLiteral("mine.mdb")), Db::OpenMode::ReadWrite));
+    ASSERT_EQ(std::rename(QFile::encodeName(at(QStringLiteral("mine.mdb"))).constData(),
+                          QFile::encodeName(at(QStringLiteral("renamed.mdb"))).constData()),
+              0);
+    EXPECT_TRUE(FileGate::refusal(at(QStringLiteral("renamed.mdb")))
+                    .endsWith(QStringLiteral("\r它是程序正在使用的数据库文件。")));
+    Db::close(QStringLiteral("mine"));
+
+    ASSERT_TRUE(Db::exec(Db::connection(QStringLiteral("in-use")), QStringLiteral("BEGIN IMMEDIATE")));
+    sweep();
+    EXPECT_TRUE(QFileInfo::exists(inUse));
+    {
+        AnotherProgram second;
+        ASSERT_EQ(second.open(inUse), QStringLiteral("ok"));
+        EXPECT_TRUE(second.begin().startsWith(QStringLiteral("failed"))) << "a second writer got in";
+    }
+    Db::exec(Db::connection(QStringLiteral("in-use")), QStringLiteral("ROLLBACK"));
+    Db::close(QStringLiteral("in-use"));
+    EXPECT_TRUE(QFileInfo::exists(written));
+
+    other.kill();
+    sweep();
+    EXPECT_FALSE(QFileInfo::exists(written));
+    EXPECT_EQ(FileGate::refusal(at(QStringLiteral("theirs.mdb"))), QString());
 }
 
 } // namespace

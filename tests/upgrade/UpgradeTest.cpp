@@ -117,7 +117,7 @@ TEST_F(UpgradeTest, ARunRemovesTheWorkFilesThatKilledRunsLeftBesideItsTarget)
     const QString killed = ".2008年11月02日08时00分00秒.mdb", running = ".2008年11月03日09时29分00秒.mdb";
     for (const QString& name : {killed, killed + "-journal"})
         writeFile(name, "work file");
-    ASSERT_TRUE(NewFile::moveTemporary(NewFile::makeTemporary(path("elsewhere.mdb")), path(running)));
+    ASSERT_TRUE(NewFile::moveTemporary(NewFile::makeTemporary(path("elsewhere.mdb")), path(running)).ok());
     writeFile(".2008年11月02日.mdb", "not ours");
     const QString source = oldDatabase("old.mdb", {"INSERT INTO 登记 (登记号) VALUES ('4110101082001')"}, "");
     Module1 m = paths(source, source);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+
+// Another running program of ours, in a process of its own, that uses files as the
+// program does: through the database layer and NewFile. Each call answers what it
+// said: "ok", "ok " and a path, or "failed " and why. It ends with the object.
+class AnotherProgram
+{
+public:
+    AnotherProgram();
+    ~AnotherProgram();
+
+    // Opens the database at `path` for writing, as a working database is.
+    QString open(const QString& path) { return ask(QStringLiteral("open"), path); }
+    // Begins a write transaction on it, waiting for no other writer.
+    QString begin() { return ask(QStringLiteral("begin")); }
+    // Makes a temporary file of ours beside `target` and goes on writing it: answers its path.
+    QString write(const QString& target) { return ask(QStringLiteral("write"), target); }
+    // Reads the file at `path` through a descriptor of its own, and closes it.
+    QString peek(const QString& path) { return ask(QStringLiteral("peek"), path); }
+    // Ends the program by SIGKILL, as a power cut or a killed program ends.
+    void kill();
+
+private:
+    QString ask(const QString& command, const QString& argument = QString());
+
+    QProcess m_process;
+};

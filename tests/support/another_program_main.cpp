@@ -1,0 +1,51 @@
+// Another running program for the tests of what one program sees of another's
+// files: it reads a command a line from its input and answers a line.
+
+#include "platform/Database.h"
+#include "platform/NewFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString connection = QStringLiteral("another");
+    std::unique_ptr<NewFile> writing;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        const QString text = QString::fromStdString(line);
+        const QString command = text.section(QLatin1Char(' '), 0, 0);
+        const QString argument = text.section(QLatin1Char(' '), 1);
+        QString answer = QStringLiteral("ok");
+        Db::Error e;
+        if (command == QLatin1String("open")) {
+            if (!Db::open(connection, argument, Db::OpenMode::ReadWrite, &e)) answer = "failed " + e.description;
+        } else if (command == QLatin1String("begin")) {
+            Db::exec(Db::connection(connection), QStringLiteral("PRAGMA busy_timeout=0"));
+            if (!Db::exec(Db::connection(connection), QStringLiteral("BEGIN IMMEDIATE"), {}, &e))
+                answer = "failed " + e.description;
+        } else if (command == QLatin1String("write")) {
+            writing = std::make_unique<NewFile>(argument);
+            if (!writing->open() || !writing->write("being written")) answer = "failed " + writing->errorString();
+            else {
+                const QString temporary = writing->release();
+                answer = temporary.isEmpty() ? "failed " + writing->errorString() : "ok " + temporary;
+            }
+        } else if (command == QLatin1String("peek")) {
+            QFile f(argument);
+            if (!f.open(QIODevice::ReadOnly)) answer = QStringLiteral("failed unreadable");
+            f.read(16);
+        } else {
+            answer = QStringLiteral("failed unknown command");
+        }
+        std::cout << answer.toStdString() << std::endl;
+    }
+    return 0;
+}
