@@ -16,6 +16,9 @@ public:
     QString open(const QString& path) { return ask(QStringLiteral("open"), path); }
     // Begins a write transaction on it, waiting for no other writer.
     QString begin() { return ask(QStringLiteral("begin")); }
+    // Changes the open database in a transaction left open, so much that part of the
+    // change is written into the file: killed now, it leaves a hot journal.
+    QString change() { return ask(QStringLiteral("change")); }
     // Makes a temporary file of ours beside `target` and goes on writing it: answers its path.
     QString write(const QString& target) { return ask(QStringLiteral("write"), target); }
     // Reads the file at `path` through a descriptor of its own, and closes it.

@@ -31,6 +31,19 @@ int main(int argc, char** argv)
             Db::exec(Db::connection(connection), QStringLiteral("PRAGMA busy_timeout=0"));
             if (!Db::exec(Db::connection(connection), QStringLiteral("BEGIN IMMEDIATE"), {}, &e))
                 answer = "failed " + e.description;
+        } else if (command == QLatin1String("change")) {
+            const QSqlDatabase db = Db::connection(connection);
+            // A small page cache makes the change spill into the file before its commit.
+            const bool changed =
+                Db::exec(db, QStringLiteral("PRAGMA cache_size=10")) &&
+                Db::exec(db, QStringLiteral("BEGIN IMMEDIATE"), {}, &e) &&
+                Db::exec(db, QStringLiteral("CREATE TABLE 半途 (x BLOB)"), {}, &e) &&
+                Db::exec(db,
+                         QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                        "WHERE i < 400) INSERT INTO 半途 SELECT randomblob(2000) FROM n"),
+                         {}, &e) &&
+                Db::exec(db, QStringLiteral("UPDATE 登记 SET 登记号 = 'X' || 登记号"), {}, &e);
+            if (!changed) answer = "failed " + e.description;
         } else if (command == QLatin1String("write")) {
             writing = std::make_unique<NewFile>(argument);
             if (!writing->open() || !writing->write("being written")) answer = "failed " + writing->errorString();
