@@ -146,3 +146,29 @@ TEST_F(ReplacedDatabaseWindowTest, ADatabasePutOverOneWithAKilledWritersJournalI
         Prompt::clear();
     }
 }
+
+// The file an import read is let go when the import ends: the clerk may export over it.
+TEST_F(ReplacedDatabaseWindowTest, AFileImportedFromMayBeExportedOverInTheSameSession)
+{
+    const QString source = path("other.mdb");
+    Db::Error e;
+    ASSERT_TRUE(SampleRegistrations::makeDatabase(templatePath(), source, {2, 7}, &e))
+        << e.description.toStdString();
+    {
+        DataImport d;
+        auto* text1 = d.findChild<QLineEdit*>("Text1");
+        text1->setText(source);
+        QMetaObject::invokeMethod(text1, "returnPressed");
+        d.findChild<QPushButton*>("Command1_2")->click();
+        click(&d, "Command2_0");
+    }
+    ASSERT_EQ(Prompt::lastText().toStdString(), "数据导入完成！") << Prompt::shownTexts().join(" | ").toStdString();
+    {
+        DataExport d;
+        d.findChild<QLineEdit*>("Text1")->setText(source);
+        click(&d, "Command1_2");
+        click(&d, "Command2_0");
+    }
+    EXPECT_EQ(Prompt::lastText().toStdString(), "数据导出完成！") << Prompt::shownTexts().join(" | ").toStdString();
+    EXPECT_EQ(registrations(source), registrations(path("djk.mdb")));
+}

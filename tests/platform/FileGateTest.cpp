@@ -163,4 +163,28 @@ TEST(FileGate, WhatAnyRunningProgramUsesIsRefusedWhateverItsNameNow)
     EXPECT_EQ(FileGate::refusal(at(QStringLiteral("theirs.mdb"))), QString());
 }
 
+// A file that cannot take the place of the old one (here a folder of that name)
+// leaves the old one's side files beside it as they were.
+TEST(FileCopy, WhatCannotBePutInPlaceLeavesTheOldFileWithItsJournals)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QDir d(folder.path());
+    ASSERT_TRUE(d.mkpath(QStringLiteral("old.mdb/inside")));
+    QByteArrayList sides;
+    for (const char* suffix : {"-journal", "-wal"}) {
+        QFile f(d.filePath(QStringLiteral("old.mdb") + QString::fromUtf8(suffix)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("the old file's ") + suffix);
+        f.close();
+        sides << hashOf(f.fileName());
+    }
+    NewFile f(d.filePath(QStringLiteral("old.mdb")));
+    ASSERT_TRUE(f.open() && f.write("new"));
+    EXPECT_FALSE(f.commit());
+    EXPECT_EQ(hashOf(d.filePath(QStringLiteral("old.mdb-journal"))), sides[0]);
+    EXPECT_EQ(hashOf(d.filePath(QStringLiteral("old.mdb-wal"))), sides[1]);
+    EXPECT_EQ(d.entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".orvane-")), QStringList());
+}
+
 } // namespace
