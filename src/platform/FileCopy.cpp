@@ -2,39 +2,50 @@
 
 #include "Database.h"
 #include "FileGate.h"
+#include "FileMark.h"
 #include "FilePaths.h"
 #include "NewFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <cstdio>
+
+#include <unistd.h>
 
 namespace FileCopy {
 
 namespace {
 
 // Copies the bytes of `source` into `out`, opened here. False with the cause in
-// *error when a read or a write fails.
+// *error when a read or a write fails. The source is read, marked so, through the
+// descriptor of its mark: a database this program has open gets no descriptor of
+// its own that, once closed, would let go SQLite's locks on it.
 bool copyInto(const QString& source, NewFile& out, QString* error)
 {
     auto fail = [&](const QString& why) {
         if (error) *error = why;
         return false;
     };
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("无法读取文件：") + QDir::toNativeSeparators(source));
+    const QString unreadable = QStringLiteral("无法读取文件：") + QDir::toNativeSeparators(source);
+    const std::optional<FileMark::Id> read = FileMark::take(source, FileMark::Use::Read);
+    if (!read) return fail(unreadable);
+    const auto letGo = qScopeGuard([&] { FileMark::release(*read, FileMark::Use::Read); });
+    const int fd = FileMark::descriptorOf(*read);
+    if (fd < 0) return fail(unreadable);
     if (!out.open()) return fail(out.errorString());
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
-            return fail(QStringLiteral("无法读取文件：") + QDir::toNativeSeparators(source));
-        if (!out.write(chunk)) return fail(out.errorString());
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(fd, chunk.data(), size_t(chunk.size()), at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(unreadable);
+        if (n == 0) return true;
+        if (!out.write(QByteArray::fromRawData(chunk.constData(), n))) return fail(out.errorString());
+        at += n;
     }
-    return true;
 }
 
 } // namespace

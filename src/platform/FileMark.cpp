@@ -124,6 +124,13 @@ void release(const Id& id, Use use)
         ::close(fd);
 }
 
+int descriptorOf(const Id& id)
+{
+    QMutexLocker lock(&g_lock);
+    const auto it = g_marked.constFind(keyOf(id));
+    return it == g_marked.cend() || it->descriptors.isEmpty() ? -1 : it->descriptors.first();
+}
+
 std::optional<Use> ownUse(const QString& path)
 {
     const std::optional<Id> id = idOf(path);

@@ -40,6 +40,10 @@ std::optional<Id> take(const QString& path, Use use);
 // and its mark let go, with its last use. To be called after SQLite closed the file.
 void release(const Id& id, Use use);
 
+// A descriptor, open for reading, of a file marked by take(); valid until the use
+// taken ends; -1 when there is none (not a regular file, or one it could not open).
+int descriptorOf(const Id& id);
+
 // How this program uses the file `path` now; none when it does not. Opens no
 // descriptor of the file.
 std::optional<Use> ownUse(const QString& path);
