@@ -1,10 +1,12 @@
 // What the windows call to write a file never takes the place of the working
-// database or the template, when no window has looked at the target first.
+// database or the template, when no window has looked at the target first; and the
+// starts of both programs tell the gate which file is the template.
 
 #include "support/OldRegistrations.h"
 #include "support/ProgramFolder.h"
 #include "support/SampleRegistrations.h"
 
+#include "app/ProgramTargets.h"
 #include "checks/CheckDataRun.h"
 #include "checks/DataCheckRun.h"
 #include "exchange/ExchangeFiles.h"
@@ -20,10 +22,13 @@
 #include "upgrade/Deductions.h"
 #include "upgrade/DjkDatabase.h"
 #include "upgrade/Upgrade.h"
+#include "upgrade/ui/Frm_Main.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <functional>
 #include <ostream>
@@ -238,5 +243,32 @@ TEST_F(FileGateLayersTest, EveryWriterBelowTheWindowsIsStoppedByTheGate)
                 cleanUp();
             }
         }
+    }
+}
+
+// The gate knows the template from each program's own start, not from this fixture.
+TEST_F(FileGateLayersTest, EachProgramsStartTellsTheGateItsTemplate)
+{
+    const QString templ = path("djk.sys");
+    const QString link = path("out/模板链接.sys");
+    ASSERT_EQ(::symlink(QFile::encodeName(templ).constData(), QFile::encodeName(link).constData()), 0);
+    const std::function<void()> starts[] = {
+        [&] {
+            // The main window's events end as soon as they begin.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            runProgram(*qApp, dir());
+        },
+        [&] { Frm_Main window(dir()); },
+    };
+    const char* const names[] = {"Orvane", "Quillet"};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(names[i]);
+        FileGate::setTemplate(QString());
+        ASSERT_EQ(FileGate::refusal(templ), QString());
+        starts[i]();
+        for (const QString& file : {templ, link})
+            EXPECT_EQ(FileGate::refusal(file), gateRefusal(file, true));
+        Db::close(m_state.CnName);
+        m_state.CnName.clear();
     }
 }
