@@ -277,13 +277,14 @@ TEST_F(RegionImportWindowTest, NoImportIntoAWorkingDatabaseThatIsTheBackupFile)
     }
 }
 
-TEST_F(RegionImportWindowTest, EveryImportBacksUpWithTheAnsweredBoxGoneTheBusyPointerAndAStatusText)
+TEST_F(RegionImportWindowTest, EveryImportBacksUpWithTheBusyPointerAndAStatusText)
 {
-    // What the screen shows while the backup is written through to the disk.
+    // What the clerk is shown while the backup is written through to the disk. That the
+    // answered box is gone from the screen is not seen here: a box is hidden once its
+    // exec() returns, whatever is painted, and the offscreen screen grabs only windows shown.
     struct Seen
     {
         int backups = 0;
-        bool boxShown = false;
         bool busy = false;
         QString status;
     };
@@ -291,8 +292,6 @@ TEST_F(RegionImportWindowTest, EveryImportBacksUpWithTheAnsweredBoxGoneTheBusyPo
     NewFile::setDiskCalls(
         [](int fd) {
             if (seen.backups++ == 0) {
-                for (QWidget* w : QApplication::topLevelWidgets())
-                    seen.boxShown |= qobject_cast<QMessageBox*>(w) && w->isVisible();
                 seen.busy = QApplication::overrideCursor() &&
                             QApplication::overrideCursor()->shape() == Qt::WaitCursor;
                 seen.status = mainWindow().panelText(1);
@@ -341,7 +340,6 @@ TEST_F(RegionImportWindowTest, EveryImportBacksUpWithTheAnsweredBoxGoneTheBusyPo
         EXPECT_EQ(answered.first(), import.firstBox);
         EXPECT_EQ(answered.last(), "数据导入完成！");
         ASSERT_GT(seen.backups, 0);
-        EXPECT_FALSE(seen.boxShown);
         EXPECT_TRUE(seen.busy);
         EXPECT_EQ(seen.status, "正在备份数据库，请稍候……");
         EXPECT_EQ(main->panelText(1), activity);
