@@ -277,6 +277,38 @@ TEST_F(RegionImportWindowTest, NoImportIntoAWorkingDatabaseThatIsTheBackupFile)
     }
 }
 
+// The backup file named as the file to import: the backup made before the import
+// would be put over the file it imports. Every import refuses it, by its own check
+// or by the gate, and the backup stays as it was.
+TEST_F(RegionImportWindowTest, NoImportFromTheBackupFile)
+{
+    const QString backup = exchange::backupPath();
+    ASSERT_TRUE(QFile::copy(source, backup));
+    const QByteArray before = bytes(backup);
+    const QStringList refusals = {"不能从当前数据库或其备份文件导入,请重新选择！",
+                                  "不能改写或删除文件：" + QDir::toNativeSeparators(backup) +
+                                      "\r它是程序正在读取的文件。"};
+    const std::function<QDialog*()> imports[] = {
+        [] { return new DataImport; }, [] { return new DataImportAll; }, [] { return new DataImportXzq; }};
+    for (const auto& open : imports) {
+        const std::unique_ptr<QDialog> d(open());
+        SCOPED_TRACE(d->objectName().toStdString());
+        Prompt::clear();
+        auto* text1 = d->findChild<QLineEdit*>("Text1");
+        text1->setText(backup);
+        QMetaObject::invokeMethod(text1, "returnPressed");
+        if (auto* chooseAll = d->findChild<QPushButton*>("Command1_2")) chooseAll->click();
+        if (auto* region = d->findChild<QLineEdit*>("Text2_0")) region->setText("5101");
+        click(d.get(), "Command2_0");
+        // The gate's refusal comes in the error box of the failed backup.
+        const QString said = Prompt::lastText();
+        EXPECT_TRUE(said.endsWith(refusals[0]) || said.endsWith(refusals[1]))
+            << Prompt::shownTexts().join(" | ").toStdString();
+        EXPECT_EQ(bytes(backup), before);
+        EXPECT_EQ(rowsIn(db(), "压覆", Fresh), gone("压覆"));
+    }
+}
+
 TEST_F(RegionImportWindowTest, EveryImportBacksUpWithTheBusyPointerAndAStatusText)
 {
     // What the clerk is shown while the backup is written through to the disk. That the
