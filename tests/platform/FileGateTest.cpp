@@ -54,7 +54,7 @@ const struct Operation
 
 // What the windows' test does not reach: the journal files of a database opened
 // through a link, under its name and its real name, and a file a run declares it
-// reads. Each is protected while in use, and let go with it.
+// reads, with its own journal files. Each is protected while in use, and let go with it.
 TEST(FileGate, TheJournalsOfADatabaseInUseAndAFileReadAreProtectedWhileInUse)
 {
     QTemporaryDir folder;
@@ -68,14 +68,17 @@ TEST(FileGate, TheJournalsOfADatabaseInUseAndAFileReadAreProtectedWhileInUse)
     };
     ASSERT_TRUE(d.mkpath(QStringLiteral("real")));
     make("read.mdb", "read");
+    make("read.mdb-journal", "read journal");
     make("real/djk.mdb", QByteArray());
     ASSERT_EQ(::symlink("real/djk.mdb", QFile::encodeName(at("link.mdb")).constData()), 0);
     ASSERT_TRUE(Db::open(QStringLiteral("gate"), at("link.mdb"), Db::OpenMode::ReadWrite));
     make("real/djk.mdb-journal", "journal");
     std::optional<FileGate::Reading> reading(std::in_place, at("read.mdb"));
 
-    const char* protectedNames[] = {"real/djk.mdb-journal", "link.mdb-wal", "real/djk.mdb-shm", "read.mdb"};
+    const char* protectedNames[] = {"real/djk.mdb-journal", "link.mdb-wal",  "real/djk.mdb-shm", "read.mdb",
+                                    "read.mdb-journal",     "read.mdb-wal", "read.mdb-shm"};
     const QByteArray journal = hashOf(at("real/djk.mdb-journal")), read = hashOf(at("read.mdb"));
+    const QByteArray readJournal = hashOf(at("read.mdb-journal"));
     for (const Operation& op : operations) {
         for (const char* name : protectedNames) {
             SCOPED_TRACE(std::string(op.name) + " on " + name);
@@ -87,7 +90,9 @@ TEST(FileGate, TheJournalsOfADatabaseInUseAndAFileReadAreProtectedWhileInUse)
     }
     EXPECT_EQ(hashOf(at("real/djk.mdb-journal")), journal);
     EXPECT_EQ(hashOf(at("read.mdb")), read);
-    EXPECT_FALSE(QFileInfo::exists(at("real/djk.mdb-wal")));
+    EXPECT_EQ(hashOf(at("read.mdb-journal")), readJournal);
+    for (const char* name : {"real/djk.mdb-wal", "read.mdb-wal", "read.mdb-shm"})
+        EXPECT_FALSE(QFileInfo::exists(at(name))) << name;
     // No temporary file of a refused write is left behind.
     EXPECT_EQ(d.entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".orvane-")), QStringList());
 
@@ -95,7 +100,7 @@ TEST(FileGate, TheJournalsOfADatabaseInUseAndAFileReadAreProtectedWhileInUse)
     reading.reset();
     for (const Operation& op : operations) {
         SCOPED_TRACE(op.name);
-        for (const char* name : {"real/djk.mdb-journal", "read.mdb"}) {
+        for (const char* name : {"real/djk.mdb-journal", "read.mdb", "read.mdb-journal", "read.mdb-shm"}) {
             make(name, "old");
             EXPECT_EQ(op.run(at(name)), QString()) << name;
         }
