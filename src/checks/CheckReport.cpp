@@ -1,5 +1,7 @@
 #include "CheckReport.h"
 
+#include "platform/TextFile.h"
+
 namespace checks {
 
 namespace {
@@ -7,10 +9,15 @@ namespace {
 constexpr qsizetype kPiece = 64 * 1024;
 } // namespace
 
-CheckReport::CheckReport(const QString& path, const QString& source) : m_source(source), m_file(path) {}
+CheckReport::CheckReport(const QString& path, const QString& source)
+    : m_path(path), m_source(source), m_file(path)
+{
+}
 
 Status CheckReport::open()
 {
+    // A report is text: it never takes the place of a database.
+    if (const QString why = TextFile::refusal(m_path); !why.isEmpty()) return Db::Error{75, m_source, why};
     if (!m_file.open()) return failure();
     return Status::success();
 }

@@ -42,6 +42,7 @@ private:
     void writeOut();
     Db::Error failure() const;
 
+    QString m_path;
     QString m_source;
     NewFile m_file;
     QByteArray m_pending;

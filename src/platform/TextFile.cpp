@@ -1,11 +1,18 @@
 #include "TextFile.h"
 
+#include "FileGate.h"
 #include "NewFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace TextFile {
 
@@ -46,8 +53,49 @@ ReadStatus readLines(const QString& path, QStringList* lines, QString* error)
     return ReadStatus::Ok;
 }
 
+namespace {
+
+// Whether the file at `path` is a regular file that begins with SQLite's header. Read
+// without waiting on a pipe or a device; a file that cannot be read is none.
+bool holdsDatabase(const QString& path)
+{
+    static const QByteArray header("SQLite format 3\0", 16);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info;
+    QByteArray start(header.size(), '\0');
+    qsizetype got = 0;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        while (got < start.size()) {
+            const ssize_t n = ::read(fd, start.data() + got, size_t(start.size() - got));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += n;
+        }
+    }
+    ::close(fd);
+    return got == header.size() && start == header;
+}
+
+} // namespace
+
+QString refusal(const QString& path)
+{
+    // The gate first: a database the program has open is never opened here, since
+    // closing any descriptor of it would drop SQLite's locks on it.
+    if (QString why = FileGate::refusal(path); !why.isEmpty()) return why;
+    if (!holdsDatabase(path)) return {};
+    return QStringLiteral("不能改写文件：") + QDir::toNativeSeparators(path) +
+           QStringLiteral("\r它是一个数据库文件，不能写成文本文件。");
+}
+
 bool writeLines(const QString& path, const QStringList& lines, QString* error, int* cause)
 {
+    if (const QString why = refusal(path); !why.isEmpty()) {
+        if (error) *error = why;
+        if (cause) *cause = 0;
+        return false;
+    }
     QByteArray bytes;
     for (const QString& l : lines) bytes += l.toUtf8() + "\r\n";
     NewFile f(path);

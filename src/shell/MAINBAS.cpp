@@ -58,8 +58,12 @@ void readTwoLines(const QString& path, QString* folder, QString* name)
 bool writeSettings(const QString& path, const QStringList& lines)
 {
     int cause = 0;
-    if (!TextFile::writeLines(path, lines, nullptr, &cause)) {
-        Prompt::message(NewFile::writeError(path, cause, QStringLiteral("设置文件无法写入：")),
+    QString why;
+    if (!TextFile::writeLines(path, lines, &why, &cause)) {
+        // A failing write is told with the system's cause, a refused file with why.
+        Prompt::message(cause != 0 || why.isEmpty()
+                            ? NewFile::writeError(path, cause, QStringLiteral("设置文件无法写入："))
+                            : why,
                         QStringLiteral("错误"), Prompt::Icon::Critical);
         return false;
     }

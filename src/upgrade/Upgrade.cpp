@@ -8,12 +8,16 @@
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/FileGate.h"
+#include "platform/FilePaths.h"
 #include "platform/NewFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
+
+#include <optional>
 
 namespace {
 const QString kSource = QStringLiteral("src");
@@ -102,6 +106,17 @@ Result<int> Upgrade::fill(const QSqlDatabase& db, const QString& sourcePath, con
 
 Result<Upgrade::Outcome> Upgrade::doBusiness()
 {
+    // The sources are read from before anything is swept until the new files are put
+    // in place: a source that bears the name of a stale temporary or work file beside
+    // a target stays. A source that is a target of the run (upgraded in place) is not
+    // declared, or the gate would refuse its own new file.
+    const auto isTarget = [this](const QString& file) {
+        return FilePaths::sameFile(file, m.desPath) ||
+               (m.isRepair && FilePaths::sameFile(file, m.repairDesPath));
+    };
+    std::optional<FileGate::Reading> readingSource, readingRepair;
+    if (!isTarget(m.sourcePath)) readingSource.emplace(m.sourcePath);
+    if (m.isRepair && !isTarget(m.repairSourcePath)) readingRepair.emplace(m.repairSourcePath);
     const QDateTime started = Clock::now();
     m.newDbPath.clear();
     m.newRepairDbPath.clear();
@@ -147,6 +162,9 @@ Result<Upgrade::Outcome> Upgrade::doBusiness()
         if (!filled) return fail(filled.error());
     }
 
+    // Nothing is swept from here on.
+    readingSource.reset();
+    readingRepair.reset();
     if (Status s = NewDatabase::replaceTarget(m.newDbPath, m.desPath); !s) return fail(s.error());
     m.newDbPath.clear();
     if (repairOlder) {

@@ -1,6 +1,7 @@
 // What the clerk's windows write or remove never takes the place of the working
 // database or the template, whatever path reaches it.
 
+#include "support/FakeMainWindow.h"
 #include "support/ModalDialogs.h"
 #include "support/OldRegistrations.h"
 #include "support/ProgramFolder.h"
@@ -19,6 +20,7 @@
 #include "printing/FrmPrintSelect.h"
 #include "regions/DataExportXzq.h"
 #include "regions/DataImportXzq.h"
+#include "shell/FrmPara.h"
 #include "upgrade/ui/Frm_Main.h"
 
 #include <QCheckBox>
@@ -324,5 +326,87 @@ TEST_F(FileGateWindowTest, NoWindowWritesOverOrRemovesTheWorkingDatabaseOrTheTem
             }
             cleanUp(row, target);
         }
+    }
+}
+
+// A file the windows write as text (the settings, the two checks' reports, Quillet's
+// error list) is never written over a database that the program does not have open:
+// the one just left by a switch, or any other. The file stays as it was and the
+// clerk is told why.
+TEST_F(FileGateWindowTest, NoTextFileTakesThePlaceOfADatabase)
+{
+    FakeMainWindow mainWindow;
+    mainWindow.install();
+    const QString other = path("other.mdb");
+    // From the working database to another; `byDefault` ticks 默认.
+    const auto switchAway = [&](bool byDefault) {
+        return [&, byDefault] {
+            FrmPara d;
+            FileDialog::setNextFileName(other);
+            d.Command3_Click();
+            d.Check1->setChecked(byDefault);
+            d.Command2_Click(0);
+        };
+    };
+    const struct
+    {
+        const char* name;
+        QString file; // the database where the text file is written
+        bool working; // the working database until the run switches away from it
+        std::function<void()> run;
+    } rows[] = {
+        {"the statistics settings on a switch", "tjk.ini", true, switchAway(false)},
+        {"the default database's settings on a switch with 默认", "djk.ini", true, switchAway(true)},
+        {"the first data check's report", "数据检查结果.txt", false,
+         [&] {
+             DataCheck d;
+             d.findChild<QLineEdit*>("Text1")->setText(seed());
+             click(&d, "Command2_0");
+         }},
+        {"the second data check's report", "source/来源.Txt", false,
+         [&] {
+             const QString folder = m_state.DBPath, name = m_state.DBName;
+             m_state.DBPath = QFileInfo(seed()).path();
+             m_state.DBName = QFileInfo(seed()).fileName();
+             FrmCheckData d;
+             m_state.DBPath = folder;
+             m_state.DBName = name;
+             d.findChild<QCheckBox*>("Check1")->setChecked(true);
+             click(&d, "Command2_0");
+         }},
+        {"Quillet's error list", "out/错误列表.txt", false,
+         [&] {
+             Frm_Main w(dir());
+             w.findChild<QLineEdit*>("txtSource")->setText(path("source/faulty.mdb"));
+             w.findChild<QLineEdit*>("txtDesSource")->setText(path("out/new.mdb"));
+             FileDialog::setNextFileName(path("out/错误列表.txt"));
+             click(&w, "cmdStart");
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString file = path(row.file);
+        ASSERT_TRUE(QFile::copy(seed(), other));
+        if (row.working) {
+            openWorking(file, file);
+        } else {
+            ASSERT_TRUE(QFile::copy(seed(), file));
+            openWorking(path("djk.mdb"), path("djk.mdb"));
+        }
+        const QByteArray before = bytes(file);
+        row.run();
+        EXPECT_TRUE(bytes(file) == before) << "changed: " << file.toStdString();
+        const QString refusal =
+            "不能改写文件：" + QDir::toNativeSeparators(file) + "\r它是一个数据库文件，不能写成文本文件。";
+        const QStringList said = Prompt::shownTexts();
+        EXPECT_TRUE(std::any_of(said.begin(), said.end(), [&](const QString& text) {
+            return text.contains(refusal);
+        })) << said.join(" | ").toStdString();
+        Db::close(m_state.CnName);
+        m_state.CnName.clear();
+        for (const QString& made : {file, other, path("djk.mdb"), path("djk.ini"), path("tjk.ini")})
+            QFile::remove(made);
+        Prompt::clear();
+        FileDialog::clear();
     }
 }

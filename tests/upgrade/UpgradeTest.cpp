@@ -125,6 +125,36 @@ TEST_F(UpgradeTest, ARunRemovesTheWorkFilesThatKilledRunsLeftBesideItsTarget)
     EXPECT_EQ(files(dir()), QStringList({".2008年11月02日.mdb", running, "djk.sys", "old.mdb"}));
 }
 
+TEST_F(UpgradeTest, ASourceNamedLikeAStaleTemporaryOrWorkFileBesideTheTargetStays)
+{
+    // Plain files nobody locks, by the names the sweeps beside a target take.
+    const struct
+    {
+        bool late;
+        QString name;
+    } cases[] = {{false, ".orvane-AbCdEf.tmp"},
+                 {false, ".2026年01月01日10时00分00秒.mdb"},
+                 {true, ".orvane-AbCdEf.tmp"},
+                 {true, ".2026年01月01日10时00分00秒.mdb"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.late ? "late-registration source " : "source ") + c.name.toStdString());
+        const QString source = oldDatabase(c.late ? "old.mdb" : c.name,
+                                           {"INSERT INTO 登记 (登记号) VALUES ('4110101082001')"}, "");
+        const QString late =
+            c.late ? oldDatabase(c.name, {"INSERT INTO 登记 (登记号) VALUES ('4210101082001')"}, "")
+                   : QString();
+        const QString kept = c.late ? late : source;
+        const QByteArray before = hash(kept);
+        Module1 m = paths(source, path("new.mdb"), late, c.late ? path("late-new.mdb") : QString());
+        const auto r = upgrade(m);
+        EXPECT_TRUE(r.ok() && r->repairUpgraded == c.late)
+            << (r.ok() ? "" : r.error().description.toStdString());
+        EXPECT_EQ(hash(kept), before);
+        for (const QString& file : files(dir()))
+            if (file != "djk.sys") QFile::remove(path(file));
+    }
+}
+
 TEST_F(UpgradeTest, AnUpgradedFileKeepsThePermissionsOfTheFileItReplaces)
 {
     const auto privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;

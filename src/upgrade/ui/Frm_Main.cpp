@@ -339,6 +339,10 @@ void Frm_Main::isUpGrade()
 
 void Frm_Main::saveErrorList(const QStringList& errors)
 {
+    // The write of the list sweeps its folder too: the sources, still as they were, stay.
+    const FileGate::Reading readingSource(m_run.sourcePath);
+    std::optional<FileGate::Reading> readingRepair;
+    if (m_run.isRepair) readingRepair.emplace(m_run.repairSourcePath);
     for (;;) {
         const QString name =
             FileDialog::getOpenOrNewFileName(this, QStringLiteral("请选择保存文件路径"),
