@@ -63,10 +63,10 @@ bool Check_Province_Code(const QSqlDatabase& db, const QString& text)
     return v.toInt() > 0;
 }
 
-std::optional<int> Save_Province_Code(const QSqlDatabase& db, const QString& text)
+std::optional<int> Save_Province_Code(const QString& text)
 {
     const int code = TextNumber::roundToInt32(provinceValue(text));
-    if (const Status stored = KCUTIL::Store_Province_Code(db, code); !stored) {
+    if (const Status stored = KCUTIL::Store_Province_Code(state().Cn(), code); !stored) {
         ErrorBox::show(stored.error());
         return std::nullopt;
     }
@@ -262,7 +262,7 @@ AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::functio
             MAINBAS::Write_Djk_Ini(djkIni);
             s.Switched_DB_Path.clear();
         }
-        if (!Save_Province_Code(s.Cn(), input.provinceText)) return r;
+        if (!Save_Province_Code(input.provinceText)) return r;
     }
 
     const QString statistics = r.clearStatistics ? QString() : input.statisticsPath;

@@ -367,7 +367,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         Db::waitForBackgroundChecks();
         // Before the verdict is taken.
         if (c.meanwhile == Meanwhile::SavedDirectly) {
-            ASSERT_TRUE(ParaLogic::Save_Province_Code(m_state.Cn(), QStringLiteral("430000")));
+            ASSERT_TRUE(ParaLogic::Save_Province_Code(QStringLiteral("430000")));
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         other.reset();
