@@ -5,10 +5,8 @@
 #include "ImportFile.h"
 #include "NumberPickerPanel.h"
 #include "TableCopier.h"
-#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
-#include "platform/FileGate.h"
 #include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/MainWindowServices.h"
@@ -26,8 +24,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
-
-#include <optional>
 
 namespace {
 const QString Title = QStringLiteral("提示");
@@ -145,19 +141,17 @@ void DataImport::Command2_Click(int index)
 
 void DataImport::runImport()
 {
-    // The source is read from the backup to the import's end: nothing replaces it.
-    const FileGate::Reading reading(m_source);
     // No import without a backup to go back to.
-    if (!exchange::backupBeforeImport(this)) return;
+    exchange::ImportRun run(m_source, this);
+    if (!run.backedUp()) return;
     exchange::ImportRequest request;
     request.sourcePath = m_source;
     request.numbers = m_picker->picker().chosen();
     request.allNumbers = m_picker->picker().allChosen();
     request.everyKind = m_check1->isChecked();
-    std::optional<BusyCursor> busy(std::in_place);
     const auto imported = exchange::importRegistrations(state().Cn(), request, exchange::barProgress(m_bar));
     exchange::hideProgress(m_bar);
-    busy.reset();
+    run.importDone();
     if (!imported) {
         ErrorBox::show(imported.error(), this);
         return;

@@ -3,10 +3,8 @@
 #include "AppendImport.h"
 #include "ExchangeWindow.h"
 #include "ImportFile.h"
-#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
-#include "platform/FileGate.h"
 #include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/MainWindowServices.h"
@@ -24,8 +22,6 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
-
-#include <optional>
 
 namespace {
 const QString Title = QStringLiteral("提示");
@@ -113,15 +109,13 @@ void DataImportAll::Command2_Click(int index)
 
 void DataImportAll::Start_Append()
 {
-    // The source is read from the backup to the import's end: nothing replaces it.
-    const FileGate::Reading reading(m_source);
     // No import without a backup to go back to.
-    if (!exchange::backupBeforeImport(this)) return;
-    std::optional<BusyCursor> busy(std::in_place);
+    exchange::ImportRun run(m_source, this);
+    if (!run.backedUp()) return;
     const auto appended = exchange::appendDatabase(state().Cn(), m_source, m_option1[1]->isChecked(),
                                                    exchange::barProgress(m_bar));
     exchange::hideProgress(m_bar);
-    busy.reset();
+    run.importDone();
     if (!appended) {
         ErrorBox::show(appended.error(), this);
         return;

@@ -64,6 +64,13 @@ bool backupBeforeImport(QWidget* parent)
     return true;
 }
 
+ImportRun::ImportRun(const QString& source, QWidget* parent)
+    : m_reading(source)
+{
+    m_backedUp = backupBeforeImport(parent);
+    if (m_backedUp) m_busy.emplace();
+}
+
 bool acceptImportFile(const QString& path, const QString& table, const QString& noTable, bool checkVersion,
                       const QStringList& reads, QWidget* parent)
 {

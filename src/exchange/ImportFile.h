@@ -1,9 +1,13 @@
 #pragma once
 
+#include "platform/BusyCursor.h"
 #include "platform/Database.h"
+#include "platform/FileGate.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QWidget;
 
@@ -21,6 +25,28 @@ QString backupPath();
 // copy is made the pointer is busy and status panel 1 says so (then again what it
 // said before), the windows painted first.
 bool backupBeforeImport(QWidget* parent);
+
+// An import of the file `source`, from its backup to its end. The source is read
+// all the while, so nothing replaces it (FileGate::Reading); the working database
+// is backed up first (backupBeforeImport), and once it is, the pointer is busy
+// until importDone(), which the window calls before it tells the outcome.
+class ImportRun
+{
+public:
+    ImportRun(const QString& source, QWidget* parent);
+    ImportRun(const ImportRun&) = delete;
+    ImportRun& operator=(const ImportRun&) = delete;
+
+    // False when there is no backup, and then no import.
+    bool backedUp() const { return m_backedUp; }
+    // The import has ended: the pointer is itself again; the source stays read.
+    void importDone() { m_busy.reset(); }
+
+private:
+    const FileGate::Reading m_reading;
+    bool m_backedUp = false;
+    std::optional<BusyCursor> m_busy;
+};
 
 // The file check and the version check of a chosen file, each refusal told to the
 // user; false when the file is refused. `noTable` is the message for a file that

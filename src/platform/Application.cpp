@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "ProgramIcon.h"
 #include "Translations.h"
 
 #include <QApplication>
@@ -29,4 +30,5 @@ void prepareApplication(QApplication& app, const QString& name)
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPointSize(10);
     QApplication::setFont(font);
+    QApplication::setWindowIcon(programIcon());
 }

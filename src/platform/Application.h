@@ -6,7 +6,8 @@ class QApplication;
 
 // What every program of the installation sets up first: its name, Qt's own texts in
 // Chinese, the font, set explicitly so that Chinese never falls back to another
-// script, and a write past the file-size limit failing (prepareProcess()).
+// script, the icon of its windows (programIcon()), and a write past the file-size
+// limit failing (prepareProcess()).
 void prepareApplication(QApplication& app, const QString& name);
 
 // A write past the file-size limit of the process (ulimit -f) fails with EFBIG,

@@ -58,12 +58,19 @@ QString refusal(const QString& printer)
     const bool stopped = state && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED;
     if (!refuses && !stopped) return {};
     ipp_attribute_t* message = ippFindAttribute(answer.get(), "printer-state-message", IPP_TAG_ZERO);
-    const QString said = message ? QString::fromUtf8(ippGetString(message, 0, nullptr)).trimmed() : QString();
+    return refusalWords(refuses,
+                        message ? QString::fromUtf8(ippGetString(message, 0, nullptr)).trimmed() : QString());
+}
+
+QString refusalWords(bool refuses, const QString& said)
+{
+    const QString rejecting = QStringLiteral("不接受打印任务");
+    const QString paused = QStringLiteral("已暂停");
     // The server's own words when nobody gave a reason.
-    if (said == QLatin1String("Rejecting Jobs")) return QStringLiteral("不接受打印任务");
-    if (said == QLatin1String("Paused")) return QStringLiteral("已暂停");
+    if (said == QLatin1String("Rejecting Jobs")) return rejecting;
+    if (said == QLatin1String("Paused")) return paused;
     if (!said.isEmpty()) return said;
-    return refuses ? QStringLiteral("不接受打印任务") : QStringLiteral("已停止");
+    return refuses ? rejecting : paused;
 }
 
 QString handOver(const QString& printer, const std::function<void()>& end)

@@ -15,6 +15,11 @@ namespace PrintQueue {
 // takes jobs, or when the server gives no answer.
 QString refusal(const QString& printer);
 
+// The words of refusal() for a queue that refuses jobs (`refuses`) or is stopped,
+// whose state message is `said`. A stopped queue is said paused ("已暂停"), whoever
+// stopped it.
+QString refusalWords(bool refuses, const QString& said);
+
 // Runs `end`, which ends a job for `printer` in this thread (QPainter::end on the
 // printer: Qt sends the job to the queue there and keeps the outcome to itself),
 // and answers why the queue did not take it: the queue's refusal, or the server's

@@ -8,10 +8,8 @@
 #include "RegionTree.h"
 #include "exchange/ExchangeWindow.h"
 #include "exchange/ImportFile.h"
-#include "platform/BusyCursor.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialog.h"
-#include "platform/FileGate.h"
 #include "platform/FilePaths.h"
 #include "platform/Prompt.h"
 #include "shell/KCUTIL_Paths.h"
@@ -27,8 +25,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
-
-#include <optional>
 
 namespace {
 const QString Title = QStringLiteral("提示");
@@ -155,20 +151,18 @@ void DataImportXzq::Command2_Click(int index)
     if (!code.isEmpty() && Prompt::ask(QStringLiteral("确定要导入数据吗?"), Title, Prompt::Buttons::OkCancel,
                                        Prompt::Icon::Question, this) != Prompt::Answer::Ok)
         return;
-    // The source is read from the backup to the import's end: nothing replaces it.
-    const FileGate::Reading reading(m_source);
     // No import without a backup to go back to.
-    if (!exchange::backupBeforeImport(this)) return;
+    exchange::ImportRun run(m_source, this);
+    if (!run.backedUp()) return;
     state().Prompt_Answer = 0;
     m_skipped = QStringList{QString()};
     regions::RegionImportRequest request;
     request.sourcePath = m_source;
     request.prefix = code.isEmpty() ? QString() : regions::Region_Prefix(code);
     request.allKinds = m_region->allKinds();
-    std::optional<BusyCursor> busy(std::in_place);
     const auto imported = regions::Replace_Region_Data(state().Cn(), request, exchange::barProgress(m_bar));
     exchange::hideProgress(m_bar);
-    busy.reset();
+    run.importDone();
     if (!imported) {
         ErrorBox::show(imported.error(), this);
         return;

@@ -3,6 +3,7 @@
 #include "KCUTIL_Paths.h"
 #include "ParaLogic.h"
 #include "ProgramState.h"
+#include "ShellNames.h"
 #include "WaitingWrites.h"
 #include "myvbs.h"
 #include "platform/BusyCursor.h"
@@ -326,7 +327,8 @@ bool useAsWorking(const QString& name, const Db::ScopedConnection* reference)
     ProgramState& s = state();
     if (!s.CnName.isEmpty()) Db::close(s.CnName);
     s.CnName = name;
-    if (writable && reference) When_Found_Sound(QStringLiteral("模板的索引"), addTemplateIndexes);
+    if (writable && reference)
+        When_Found_Sound(WriteKeys::TemplateIndexes, QStringLiteral("模板的索引"), addTemplateIndexes);
     return true;
 }
 
@@ -391,7 +393,8 @@ void Check_Working_Database()
         file, [name, file](bool sound, const Db::Error& e) { takeVerdict(name, file, sound, e); });
 }
 
-void When_Found_Sound(const QString& what, std::function<Status(const QSqlDatabase&)> write)
+void When_Found_Sound(const QString& key, const QString& what,
+                      std::function<Status(const QSqlDatabase&)> write)
 {
     static const bool ending = [] {
         if (QCoreApplication* app = QCoreApplication::instance())
@@ -399,12 +402,12 @@ void When_Found_Sound(const QString& what, std::function<Status(const QSqlDataba
         return true;
     }();
     Q_UNUSED(ending);
-    waiting().add(Database_File(), what, std::move(write));
+    waiting().add(Database_File(), key, what, std::move(write));
 }
 
-void Withdraw_Waiting_Write(const QString& what)
+void Withdraw_Waiting_Write(const QString& key)
 {
-    waiting().withdraw(Database_File(), what);
+    waiting().withdraw(Database_File(), key);
 }
 
 void Forget_Waiting_Writes()

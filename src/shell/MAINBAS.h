@@ -63,16 +63,18 @@ void Check_Working_Database();
 // the program never writes into a damaged file. A transaction of the clerk's open on
 // the connection holds the write back until it ends; a database no longer in use by
 // then gets the write into its file all the same, but another file put at its path
-// meanwhile never does. `what` names for the clerk what it writes, with the value at
-// its end ("省代码510000"): a newer write of the same name into the same file takes the
-// place of one still waiting, so that the file keeps the value in use. A write that
-// fails, and one that is not made because the check could not decide, another file is
-// at the path or the program ends first, is told with Unwritten_Message.
-void When_Found_Sound(const QString& what, std::function<Status(const QSqlDatabase&)> write);
+// meanwhile never does. `key` says what it writes whatever the value (WriteKeys): a
+// newer write of the same key into the same file takes the place of one still
+// waiting, so that the file keeps the value in use. `what` names it for the clerk,
+// with the value ("省代码510000"). A write that fails, and one that is not made because
+// the check could not decide, another file is at the path or the program ends first,
+// is told with Unwritten_Message.
+void When_Found_Sound(const QString& key, const QString& what,
+                      std::function<Status(const QSqlDatabase&)> write);
 // A value written into the working database at once (the province code the clerk
-// sets for it): a write of the same name still waiting for the file would undo it,
+// sets for it): a write of the same key still waiting for the file would undo it,
 // and is let go without a word.
-void Withdraw_Waiting_Write(const QString& what);
+void Withdraw_Waiting_Write(const QString& key);
 // Forgets every waiting write without a word: for tests, each of which is a run of
 // the program of its own.
 void Forget_Waiting_Writes();

@@ -4,6 +4,7 @@
 #include "KCUTIL_Province.h"
 #include "MAINBAS.h"
 #include "ProgramState.h"
+#include "ShellNames.h"
 #include "platform/Database.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileCopy.h"
@@ -62,15 +63,15 @@ bool Check_Province_Code(const QSqlDatabase& db, const QString& text)
     return v.toInt() > 0;
 }
 
-std::optional<int> Save_Province_Code(const QSqlDatabase& db, const QString& text)
+std::optional<int> Save_Province_Code(const QString& text)
 {
     const int code = TextNumber::roundToInt32(provinceValue(text));
-    if (const Status stored = KCUTIL::Store_Province_Code(db, code); !stored) {
+    if (const Status stored = KCUTIL::Store_Province_Code(state().Cn(), code); !stored) {
         ErrorBox::show(stored.error());
         return std::nullopt;
     }
     state().ProvinceCode = code;
-    MAINBAS::Withdraw_Waiting_Write(QStringLiteral("省代码"));
+    MAINBAS::Withdraw_Waiting_Write(WriteKeys::ProvinceCode);
     return code;
 }
 
@@ -243,7 +244,7 @@ AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::functio
         const int code = TextNumber::roundToInt32(provinceValue(input.provinceText));
         s.ProvinceCode = code;
         MAINBAS::When_Found_Sound(
-            QStringLiteral("省代码") + QString::number(code),
+            WriteKeys::ProvinceCode, QStringLiteral("省代码") + QString::number(code),
             [code](const QSqlDatabase& db) { return KCUTIL::Store_Province_Code(db, code); });
         if (makeDefault) {
             MAINBAS::Write_Djk_Ini(djkIni);
@@ -261,7 +262,7 @@ AcceptResult accept(const AcceptInput& input, bool entryOpen, const std::functio
             MAINBAS::Write_Djk_Ini(djkIni);
             s.Switched_DB_Path.clear();
         }
-        if (!Save_Province_Code(s.Cn(), input.provinceText)) return r;
+        if (!Save_Province_Code(input.provinceText)) return r;
     }
 
     const QString statistics = r.clearStatistics ? QString() : input.statisticsPath;

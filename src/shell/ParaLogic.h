@@ -46,9 +46,10 @@ QString Get_Province_Name(const QSqlDatabase& db, int code);
 QStringList Fill_Province_List(const QSqlDatabase& db);
 // True when cb08 holds the numeric value of `text`.
 bool Check_Province_Code(const QSqlDatabase& db, const QString& text);
-// Writes the numeric value of `text` into 参数表.省代码 (adding the row when the
-// table is empty) and returns it as a whole number; nullopt after a reported failure.
-std::optional<int> Save_Province_Code(const QSqlDatabase& db, const QString& text);
+// Writes the numeric value of `text` into 参数表.省代码 of the working database (adding
+// the row when the table is empty), makes it the province code in use, and returns it
+// as a whole number; nullopt after a reported failure.
+std::optional<int> Save_Province_Code(const QString& text);
 
 // 1 the file holds the table 查明, 0 it does not, -1 it cannot be opened.
 int Is_Djk_DB(const QString& path);

@@ -3,8 +3,9 @@
 #include <QString>
 
 // The names the whole program shares: toolbar keys, the windows the main window
-// opens, the items of the registration menu, the status-bar texts and the key codes
-// of the keyboard convention. Nothing else writes these literals.
+// opens, the items of the registration menu, the keys of the writes that wait for
+// the check of a database, the status-bar texts and the key codes of the keyboard
+// convention. Nothing else writes these literals.
 namespace Keys {
 inline const QString New = QStringLiteral("NEW");
 inline const QString Save = QStringLiteral("SAVE");
@@ -54,6 +55,14 @@ inline constexpr int Delete = 3;    // "删除(&D)"
 inline constexpr int Print = 5;     // "打印(&P)"
 inline constexpr int PrintMany = 6; // "批量打印"
 } // namespace DjMenu
+
+// What a write that waits for the check of every page of the working database
+// writes, whatever its value (MAINBAS::When_Found_Sound): a newer write of the same
+// key into the same file takes the place of one still waiting.
+namespace WriteKeys {
+inline const QString ProvinceCode = QStringLiteral("ProvinceCode");
+inline const QString TemplateIndexes = QStringLiteral("TemplateIndexes");
+} // namespace WriteKeys
 
 namespace StatusText {
 // Status panel 1 while nothing runs.

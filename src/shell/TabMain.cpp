@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/HelpKeyFilter.h"
 #include "platform/HelpViewer.h"
+#include "platform/ProgramIcon.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -61,6 +62,8 @@ QStyle::StandardPixmap iconFor(const QString& key)
 TabMain::TabMain(CommandTargets& targets, QWidget* parent) : QMainWindow(parent), m_targets(targets)
 {
     setWindowTitle(QStringLiteral("Orvane"));
+    // The windows inside it take its icon, instead of Qt's.
+    setWindowIcon(programIcon());
     m_mdi = new QMdiArea(this);
     setCentralWidget(m_mdi);
     buildMenus();

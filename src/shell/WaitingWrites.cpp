@@ -15,14 +15,6 @@
 
 WaitingWrites::WaitingWrites(Tell tell) : m_tell(std::move(tell)) {}
 
-QString WaitingWrites::nameOf(const QString& what)
-{
-    qsizetype end = what.size();
-    while (end > 0 && what.at(end - 1).isDigit())
-        --end;
-    return what.left(end);
-}
-
 std::optional<WaitingWrites::FileId> WaitingWrites::fileIdOf(const QString& path)
 {
     struct stat info;
@@ -57,29 +49,27 @@ void WaitingWrites::tell(const QString& file, const QList<Waiting>& writes, cons
     m_tell(file, what, cause);
 }
 
-void WaitingWrites::add(const QString& file, const QString& what, Write write)
+void WaitingWrites::add(const QString& file, const QString& key, const QString& what, Write write)
 {
     Connection& c = working(file);
     // Whatever order the verdicts come in, the file gets the value now in use.
-    dropOlder(c.id, what);
-    c.writes.append({what, std::move(write)});
+    dropOlder(c.id, key);
+    c.writes.append({key, what, std::move(write)});
     if (c.verdict == Verdict::Sound)
         makeWhenFree(QString(c.name));
     else if (c.verdict == Verdict::NotSound)
         tell(c.file, std::exchange(c.writes, {}), c.cause);
 }
 
-void WaitingWrites::dropOlder(const std::optional<FileId>& id, const QString& what)
+void WaitingWrites::dropOlder(const std::optional<FileId>& id, const QString& key)
 {
-    const QString name = nameOf(what);
     for (Connection& other : m_connections)
-        if (other.id && other.id == id)
-            other.writes.removeIf([&](const Waiting& w) { return nameOf(w.what) == name; });
+        if (other.id && other.id == id) other.writes.removeIf([&](const Waiting& w) { return w.key == key; });
 }
 
-void WaitingWrites::withdraw(const QString& file, const QString& what)
+void WaitingWrites::withdraw(const QString& file, const QString& key)
 {
-    dropOlder(fileIdOf(file), what);
+    dropOlder(fileIdOf(file), key);
 }
 
 void WaitingWrites::checkBegins(const QString& file)

@@ -28,14 +28,15 @@ public:
     explicit WaitingWrites(Tell tell);
 
     // `write` for the working connection, open on `file`: made at once when the file
-    // has been found sound, told as not made when it was not. `what` names what it
-    // writes, its value at the end ("省代码510000"): it takes the place of a write of
-    // the same name ("省代码") that still waits for the same file, on any connection.
-    void add(const QString& file, const QString& what, Write write);
+    // has been found sound, told as not made when it was not. `what` names for the
+    // clerk what it writes, with its value ("省代码510000"); it takes the place of a
+    // write of the same `key` (WriteKeys) that still waits for the same file, on any
+    // connection.
+    void add(const QString& file, const QString& key, const QString& what, Write write);
 
-    // A value of the name of `what` written into `file` at once: a write of that name
-    // still waiting for the file would undo it, and is let go without a word.
-    void withdraw(const QString& file, const QString& what);
+    // A value of `key` written into `file` at once: a write of that key still waiting
+    // for the file would undo it, and is let go without a word.
+    void withdraw(const QString& file, const QString& key);
 
     // The check of every page of `file`, open on the working connection, begins.
     void checkBegins(const QString& file);
@@ -61,6 +62,7 @@ private:
     using FileId = std::pair<quint64, quint64>; // device and inode
     struct Waiting
     {
+        QString key;  // what it writes, whatever the value
         QString what; // what it writes, in the clerk's words
         Write write;
     };
@@ -75,12 +77,10 @@ private:
         QList<Waiting> writes;
     };
 
-    // The name of what a write writes, without the value at its end.
-    static QString nameOf(const QString& what);
     // The file at `path` now; none when nothing is there.
     static std::optional<FileId> fileIdOf(const QString& path);
-    // Lets go the writes of the name of `what` that wait for the file `id`.
-    void dropOlder(const std::optional<FileId>& id, const QString& what);
+    // Lets go the writes of `key` that wait for the file `id`.
+    void dropOlder(const std::optional<FileId>& id, const QString& key);
     Connection* find(const QString& connection);
     Connection& working(const QString& file);
     void makeWhenFree(const QString& connection);

@@ -38,4 +38,11 @@ TEST(PrintQueue, AHandOverIsRefusedOnlyByTheFailureOfItsOwnJob)
     }
 }
 
+// A stopped queue is said paused, whether the server said so or gave no words.
+TEST(PrintQueue, AStoppedQueueIsSaidPaused)
+{
+    EXPECT_EQ(PrintQueue::refusalWords(false, QStringLiteral("Paused")), QStringLiteral("已暂停"));
+    EXPECT_EQ(PrintQueue::refusalWords(false, QString()), QStringLiteral("已暂停"));
+}
+
 } // namespace

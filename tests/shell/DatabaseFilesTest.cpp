@@ -9,6 +9,7 @@
 #include "shell/KCUTIL_Province.h"
 #include "shell/MAINBAS.h"
 #include "shell/ParaLogic.h"
+#include "shell/ShellNames.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -325,7 +326,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
     };
     const auto registerWrite = [](int code) {
         MAINBAS::When_Found_Sound(
-            QStringLiteral("省代码") + QString::number(code),
+            WriteKeys::ProvinceCode, QStringLiteral("省代码") + QString::number(code),
             [code](const QSqlDatabase& db) { return KCUTIL::Store_Province_Code(db, code); });
     };
     const auto endTheProgram = [] {
@@ -366,7 +367,7 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
         Db::waitForBackgroundChecks();
         // Before the verdict is taken.
         if (c.meanwhile == Meanwhile::SavedDirectly) {
-            ASSERT_TRUE(ParaLogic::Save_Province_Code(m_state.Cn(), QStringLiteral("430000")));
+            ASSERT_TRUE(ParaLogic::Save_Province_Code(QStringLiteral("430000")));
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         other.reset();
@@ -404,6 +405,47 @@ TEST_F(DatabaseFilesTest, AWaitingWriteIsMadeOrToldAsNotMadeWhateverEndsItsWait)
             EXPECT_TRUE(Prompt::lastText().startsWith(c.told.arg(native(file))))
                 << Prompt::lastText().toStdString();
         }
+    }
+}
+
+// A newer waiting write takes the place of an older one of its key, whatever the two
+// say to the clerk; writes of different keys are all made, however alike their words.
+TEST_F(DatabaseFilesTest, AWaitingWriteTakesThePlaceOfOneOfItsKeyNotOfItsWords)
+{
+    struct Write
+    {
+        QString key;
+        QString what;
+    };
+    struct Case
+    {
+        const char* name;
+        QList<Write> writes;
+        QStringList made; // the `what` of each write made, in order
+    };
+    const QList<Case> cases{
+        {"same-key", {{"a", QStringLiteral("甲1")}, {"a", QStringLiteral("乙2")}}, {QStringLiteral("乙2")}},
+        {"other-key",
+         {{"a", QStringLiteral("省代码510000")}, {"b", QStringLiteral("省代码430000")}},
+         {QStringLiteral("省代码510000"), QStringLiteral("省代码430000")}},
+    };
+    // Without the template the open has no write of its own to wait.
+    QFile::rename(path(QStringLiteral("djk.sys")), path(QStringLiteral("away.sys")));
+    QStringList made;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(switchTo(copyTemplate(QString::fromLatin1(c.name) + QStringLiteral(".mdb"))));
+        made.clear();
+        for (const Write& w : c.writes)
+            MAINBAS::When_Found_Sound(w.key, w.what, [&made, what = w.what](const QSqlDatabase&) {
+                made << what;
+                return Status::success();
+            });
+        MAINBAS::Check_Working_Database();
+        Db::waitForBackgroundChecks();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return made.size() >= c.made.size(); }, 5000));
+        EXPECT_EQ(made, c.made);
     }
 }
 

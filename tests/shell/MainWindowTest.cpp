@@ -1,6 +1,7 @@
 #include "support/ProgramFolder.h"
 
 #include "platform/HelpViewer.h"
+#include "platform/ProgramIcon.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
 #include "shell/CommandTargets.h"
@@ -510,6 +511,9 @@ TEST_F(MainWindowTest, OneLineRegistrationsOfDialogsAndChildWindows)
     EXPECT_EQ(EntryStandIn::created, 1);
     ASSERT_EQ(main->mdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(main->mdiArea()->subWindowList().first()->widget()->objectName(), QStringLiteral("NewTab"));
+    // The program's icon, not Qt's.
+    const QIcon icon = main->mdiArea()->subWindowList().first()->windowIcon();
+    EXPECT_TRUE(!icon.isNull() && icon.cacheKey() == programIcon().cacheKey());
 }
 
 } // namespace
