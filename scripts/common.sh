@@ -13,6 +13,8 @@ ORVANE_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libsqlite3-dev
   fonts-noto-cjk ccache qt6-translations-l10n
+  # The ideographs of a printed form: a 宋体 whose glyphs read back as the characters.
+  fonts-arphic-uming
   clang libclang-rt-14-dev
   # Chinese through an input method: fcitx5's frontend for Qt 6 and, for the check
   # that types pinyin on a virtual X server, the daemon with its pinyin engine.

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <map>
+#include <optional>
 #include <tuple>
 
 class QPaintDevice;
@@ -15,7 +16,8 @@ class QPaintDevice;
 // A print surface over QPainter on any paint device: the printer, a PDF writer or
 // an image. Twips become device dots by the device's resolution; fonts keep their
 // point size; lines are cosmetic pens as wide as the line width in 1/600 inch.
-// A paged device (printer, PDF) gets a new page for every further sheet.
+// A paged device (printer, PDF) gets a new page for every further sheet. The
+// ideographs of the form's 宋体 print in a face of their own (ideographFace).
 class PainterSurface : public PrintSurface
 {
 public:
@@ -51,6 +53,10 @@ public:
     double paperHeight() const override;
     void drawAreaMap(const AreaMapSource& source) override;
 
+    // The face the ideographs of `family` print in; empty when they print in the
+    // family itself.
+    static QString ideographFace(const QString& family);
+
 private:
     // The metrics of the current font on the device. Each face, size and weight is
     // loaded once per surface: fitting a text tries size after size, and a form
@@ -58,10 +64,15 @@ private:
     struct Metrics
     {
         QFontMetricsF font;
-        QHash<QString, double> texts; // advances of the texts measured, device dots
+        std::optional<QFontMetricsF> ideographs; // of their own face, when they have one
+        QHash<QString, double> texts;            // advances of the texts measured, device dots
+
+        double advance(const QString& text) const;
     };
     Metrics& metrics() const;
 
+    // Takes a change of the font: the face of its ideographs, no metrics yet.
+    void fontChanged();
     bool ensurePainter();
     void applyPen();
     double dx(double twips) const;
@@ -70,6 +81,8 @@ private:
     QPaintDevice& m_device;
     QPainter m_painter;
     QFont m_font;
+    QFont m_ideographs; // m_font in the face of its ideographs, when m_split
+    bool m_split = false;
     using FontKey = std::tuple<QString, double, bool>;
     mutable std::map<FontKey, Metrics> m_metrics;
     mutable Metrics* m_current = nullptr; // of m_font; null after a change of font

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSqlQuery>
 
@@ -391,6 +392,41 @@ TEST_F(PagePrinter, FourPagesToAPdfFile)
     EXPECT_GT(QFileInfo(file).size(), 10000);
     // No temporary file is left beside it.
     EXPECT_TRUE(QDir(dir).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// A form printed to PDF reads back (pdftotext, a viewer's search or copy) as it was
+// typed: 人, 山, 石 and the others that are also Kangxi radicals come back as
+// themselves, in the values as in the captions.
+TEST_F(PagePrinter, APdfFormReadsBackAsTyped)
+{
+    PrintedForm form = sample();
+    const QString typed = QStringLiteral("石家庄市高面人工石料厂");
+    for (const FieldRegistry::Box& b : FieldRegistry::boxes(QStringLiteral("压覆"), QStringLiteral("建设单位")))
+        form.values.setText(b.array, b.index, typed);
+    const QString file = path(QStringLiteral("registration.pdf"));
+    {
+        PrintRun run({PrinterService::pdfPrinterName(), file});
+        ASSERT_TRUE(run.surface());
+        ASSERT_TRUE(Print_Registration_Form(*run.surface(), PrinterService::pdfPrinterName(), form, db(),
+                                            {true, true, true, true}, true, report));
+        ASSERT_TRUE(run.finish().ok());
+    }
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(20000) && pdftotext.exitStatus() == QProcess::NormalExit &&
+                pdftotext.exitCode() == 0)
+        << "pdftotext (poppler-utils) did not run";
+    QString read = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    read.remove(QRegularExpression(QStringLiteral("\\s")));
+    EXPECT_TRUE(read.contains(typed)) << read.toStdString();
+    EXPECT_TRUE(read.contains(QStringLiteral("压覆矿产资源储量登记书"))); // the title, in 黑体
+    for (const QChar c : QStringLiteral("人子山工心文方日月止用目石示至行里面高"))
+        EXPECT_TRUE(read.contains(c)) << QString(c).toStdString();
+    // No radical (CJK Radicals Supplement, Kangxi Radicals) stands in for a character.
+    QString radicals;
+    for (const QChar c : read)
+        if (c.unicode() >= 0x2E80 && c.unicode() <= 0x2FDF) radicals += c;
+    EXPECT_TRUE(radicals.isEmpty()) << radicals.size() << " radicals: " << radicals.toStdString();
 }
 
 TEST_F(PagePrinter, ARunThatPrintsNothingWritesNoFile)
