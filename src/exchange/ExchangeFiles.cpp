@@ -1,5 +1,6 @@
 #include "ExchangeFiles.h"
 
+#include "platform/DatabaseCopy.h"
 #include "platform/FileCopy.h"
 #include "platform/FilePaths.h"
 #include "platform/NewFile.h"
@@ -63,6 +64,13 @@ Status fillFromTemplate(const QString& templatePath, const QString& target, cons
 
 Status backupDatabase(const QSqlDatabase& db, const QString& target)
 {
+    // The bytes of the file, as fast as a copy of it; VACUUM INTO where they are
+    // not the whole database, and on a connection whose writes were refused (a
+    // damaged file), where it fails with the reason of the refusal.
+    bool possible = false;
+    if (Db::scalar(db, QStringLiteral("PRAGMA query_only")).toInt() == 0)
+        if (Status copied = Db::copyDatabaseFile(db, target, kSource, &possible); possible || !copied)
+            return copied;
     QString why;
     const QString part = NewFile::makeTemporary(target, &why);
     if (part.isEmpty()) return Db::Error{-1, kSource, why};

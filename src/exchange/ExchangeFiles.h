@@ -29,10 +29,12 @@ QString databaseOrTemplateMessage();
 Status fillFromTemplate(const QString& templatePath, const QString& target, const QString& source,
                         const std::function<Status(const QSqlDatabase&)>& fill);
 
-// Copies the database open on `db` to `target` with VACUUM INTO, through a
-// temporary file beside the target (an existing target is replaced). The copy has
-// the permissions of the database file. A copy that cannot be written fails naming
-// the target and the cause; any other failure is the database's own.
+// Copies the database open on `db` to `target` (an existing target is replaced):
+// the bytes of its file, read under SQLite's read lock (Db::copyDatabaseFile), or
+// where they are not the whole database (WAL mode) with VACUUM INTO, through a
+// temporary file beside the target. The copy has the permissions of the database
+// file. A copy that cannot be written fails naming the target and the cause, a file
+// that cannot be read names the database; any other failure is the database's own.
 Status backupDatabase(const QSqlDatabase& db, const QString& target);
 
 } // namespace exchange

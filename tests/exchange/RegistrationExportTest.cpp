@@ -7,6 +7,8 @@
 #include "shell/MAINBAS.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QThread>
 
 namespace {
 
@@ -140,6 +142,50 @@ TEST_F(RegistrationExportTest, AReplacedFileKeepsItsPermissionsAndABackupTakesTh
     EXPECT_EQ(modeOf(path("backup.mdb")), privateFile);
     ASSERT_TRUE(exchange::backupDatabase(db(), path("new-backup.mdb")).ok());
     EXPECT_EQ(modeOf(path("new-backup.mdb")), privateFile);
+}
+
+TEST_F(RegistrationExportTest, ABackupHoldsWhatWasCommittedWhileAnotherProgramWritesAndAfterItWasKilled)
+{
+    // Another program writes to the working database (the sqlite3 tool); the file
+    // its `.system touch` makes says that the statements before it have run.
+    const QString working = MAINBAS::Database_File();
+    QProcess other;
+    other.start("sqlite3", {working});
+    ASSERT_TRUE(other.waitForStarted());
+    const auto run = [&](const QString& statements, const QString& done) {
+        other.write((statements + "\n.system touch '" + path(done) + "'\n").toUtf8());
+        other.waitForBytesWritten();
+        for (int i = 0; i < 1000 && !QFile::exists(path(done)); ++i)
+            QThread::msleep(10);
+        return QFile::exists(path(done));
+    };
+    // It holds the write lock, with a registration it has not committed.
+    ASSERT_TRUE(run("PRAGMA cache_size=10; BEGIN IMMEDIATE; INSERT INTO 登记 (登记号) VALUES ('4510104082077');",
+                    "locked"));
+    const Status whileLocked = exchange::backupDatabase(db(), path("while-locked.mdb"));
+    ASSERT_TRUE(whileLocked.ok()) << whileLocked.error().description.toStdString();
+    // Then it is killed in the middle of a change larger than its page cache, part of
+    // which it has written into the file: its journal is hot.
+    ASSERT_TRUE(run("CREATE TABLE 半途 (x BLOB); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                    "WHERE i < 400) INSERT INTO 半途 SELECT randomblob(2000) FROM n;",
+                    "spilled"));
+    other.kill();
+    ASSERT_TRUE(other.waitForFinished());
+    ASSERT_TRUE(QFile::exists(working + "-journal"));
+    const Status afterKill = exchange::backupDatabase(db(), path("after-kill.mdb"));
+    ASSERT_TRUE(afterKill.ok()) << afterKill.error().description.toStdString();
+    EXPECT_FALSE(QFile::exists(working + "-journal"));
+
+    for (const char* name : {"while-locked.mdb", "after-kill.mdb"}) {
+        SCOPED_TRACE(name);
+        Db::ScopedConnection backup("backup", path(name), Db::OpenMode::ReadOnly);
+        ASSERT_TRUE(backup.ok()) << backup.error().description.toStdString();
+        Db::Error e;
+        EXPECT_TRUE(Db::checkIntegrity(backup.db(), &e)) << e.description.toStdString();
+        EXPECT_FALSE(Db::hasTable(backup.db(), "半途"));
+        EXPECT_EQ(count(backup.db(), "登记"), 4);
+        EXPECT_EQ(rowsOf(backup.db(), A), full());
+    }
 }
 
 TEST_F(RegistrationExportTest, AnotherProgramWritingToTheWorkingDatabaseDoesNotStopTheExport)
