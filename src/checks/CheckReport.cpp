@@ -1,5 +1,6 @@
 #include "CheckReport.h"
 
+#include "platform/FileError.h"
 #include "platform/TextFile.h"
 
 namespace checks {
@@ -44,7 +45,7 @@ void CheckReport::writeOut()
 
 Db::Error CheckReport::writeError(const QString& path, const QString& source, int cause)
 {
-    return Db::Error{75, source, NewFile::writeError(path, cause)};
+    return Db::Error{75, source, FileError::text(path, cause)};
 }
 
 Db::Error CheckReport::failure() const

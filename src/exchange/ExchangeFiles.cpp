@@ -2,6 +2,7 @@
 
 #include "platform/DatabaseCopy.h"
 #include "platform/FileCopy.h"
+#include "platform/FileError.h"
 #include "platform/FilePaths.h"
 #include "platform/NewFile.h"
 
@@ -56,7 +57,7 @@ Status fillFromTemplate(const QString& templatePath, const QString& target, cons
         NewFile::discard(part);
         // Rows the disk would not take are said as every file written is: the
         // target and the cause.
-        if (cause != 0) return Db::Error{-1, source, NewFile::writeError(target, cause)};
+        if (cause != 0) return Db::Error{-1, source, FileError::text(target, cause)};
         return filled;
     }
     return replaceFile(part, target);
@@ -81,7 +82,7 @@ Status backupDatabase(const QSqlDatabase& db, const QString& target)
         // and the cause.
         const int cause = Db::writeFailureCause(db, error);
         NewFile::discard(part);
-        if (cause != 0) return Db::Error{-1, kSource, NewFile::writeError(target, cause)};
+        if (cause != 0) return Db::Error{-1, kSource, FileError::text(target, cause)};
         return error;
     }
     // The copy is as open to others as the database it copies.

@@ -1,5 +1,6 @@
 #include "DatabaseCopy.h"
 
+#include "FileError.h"
 #include "NewFile.h"
 
 #include <QByteArray>
@@ -82,7 +83,7 @@ Status copyDatabaseFile(const QSqlDatabase& db, const QString& target, const QSt
     if (!file) return {};
     *possible = true;
 
-    const Error unreadable{-1, source, NewFile::writeError(db.databaseName(), 0, QStringLiteral("无法读取文件："))};
+    const Error unreadable{-1, source, FileError::text(db.databaseName(), 0, QStringLiteral("无法读取文件："))};
     sqlite3_int64 size = 0;
     if (file->pMethods->xFileSize(file, &size) != SQLITE_OK) return unreadable;
     NewFile out(target);

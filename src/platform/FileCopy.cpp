@@ -1,6 +1,7 @@
 #include "FileCopy.h"
 
 #include "Database.h"
+#include "FileError.h"
 #include "FileGate.h"
 #include "FileMark.h"
 #include "FilePaths.h"
@@ -107,7 +108,7 @@ bool putInPlace(const QString& from, const QString& to, QString* error, const QS
                 int* cause)
 {
     auto fail = [&](int why) {
-        if (error) *error = NewFile::writeError(to, why);
+        if (error) *error = FileError::text(to, why);
         if (cause) *cause = why;
         return false;
     };

@@ -164,7 +164,7 @@ NewFile::~NewFile()
 bool NewFile::fail(int cause)
 {
     if (m_error.isEmpty()) {
-        m_error = writeError(m_target, cause);
+        m_error = FileError::text(m_target, cause);
         m_cause = cause;
     }
     if (m_fd >= 0) ::close(m_fd);
@@ -239,7 +239,7 @@ QString NewFile::makeTemporary(const QString& target, QString* error)
     const int fd = createBeside(target, &path, &refusal);
     if (fd < 0) {
         const int cause = errno;
-        if (error) *error = refusal.isEmpty() ? writeError(target, cause) : refusal;
+        if (error) *error = refusal.isEmpty() ? FileError::text(target, cause) : refusal;
         return QString();
     }
     ::close(fd);
@@ -254,7 +254,7 @@ bool NewFile::sync(const QString& path, const QString& target, QString* error)
         const int cause = errno;
         // A close that failed has released the descriptor all the same.
         if (fd >= 0 && !synced) ::close(fd);
-        if (error) *error = writeError(target, cause);
+        if (error) *error = FileError::text(target, cause);
         return false;
     }
     return true;
@@ -271,7 +271,7 @@ Status NewFile::moveTemporary(const QString& from, const QString& to, const QStr
 {
     if (const QString why = FileGate::refusal(to); !why.isEmpty()) return Db::Error{75, kSource, why};
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return Db::Error{75, kSource, writeError(failureNames.isEmpty() ? to : failureNames, errno)};
+        return Db::Error{75, kSource, FileError::text(failureNames.isEmpty() ? to : failureNames, errno)};
     moveHold(from, to);
     return {};
 }
@@ -320,9 +320,4 @@ void NewFile::setDiskCalls(DiskCall fsyncWith, DiskCall closeWith)
 {
     fsyncCall = fsyncWith ? fsyncWith : ::fsync;
     closeCall = closeWith ? closeWith : ::close;
-}
-
-QString NewFile::writeError(const QString& path, int cause, const QString& lead)
-{
-    return FileError::text(path, cause, lead);
 }

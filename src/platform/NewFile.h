@@ -72,11 +72,6 @@ public:
     // (FileGate) protects.
     static void removeStale(const QString& folder, const QRegularExpression& pattern);
 
-    // `lead` ("无法写入文件：" unless told) and the path, with the cause of the system
-    // error `cause` when there is one.
-    static QString writeError(const QString& path, int cause = 0,
-                              const QString& lead = QStringLiteral("无法写入文件："));
-
     // The calls that write a file through to the disk and close it, fsync(2) and
     // close(2) by default. A test puts failing ones in their place (a failing close
     // still releases the descriptor); nullptr puts the system's back.

@@ -1,6 +1,7 @@
 #include "PrintRun.h"
 
 #include "PainterSurface.h"
+#include "platform/FileError.h"
 
 #include "platform/NewFile.h"
 #include "platform/PrintQueue.h"
@@ -141,8 +142,8 @@ Status PrintRun::finish()
     QPrinter* printer = printerService().printer();
     if ((printer && printer->printerState() == QPrinter::Error) || !endsWithPdfEndMark(m_partFile)) {
         if (const int cause = causeOfFailedWrite(m_partFile))
-            return Db::Error{-1, Source, NewFile::writeError(target, cause)};
-        return Db::Error{-1, Source, NewFile::writeError(target) + QStringLiteral("（PDF文件不完整）")};
+            return Db::Error{-1, Source, FileError::text(target, cause)};
+        return Db::Error{-1, Source, FileError::text(target) + QStringLiteral("（PDF文件不完整）")};
     }
     QString why;
     // The part file is put in place or removed: the run owns it no longer.

@@ -10,6 +10,7 @@
 #include "platform/Database.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileCopy.h"
+#include "platform/FileError.h"
 #include "platform/FileGate.h"
 #include "platform/FilePaths.h"
 #include "platform/NewFile.h"
@@ -63,7 +64,7 @@ bool writeSettings(const QString& path, const QStringList& lines)
     if (!TextFile::writeLines(path, lines, &why, &cause)) {
         // A failing write is told with the system's cause, a refused file with why.
         Prompt::message(cause != 0 || why.isEmpty()
-                            ? NewFile::writeError(path, cause, QStringLiteral("设置文件无法写入："))
+                            ? FileError::text(path, cause, QStringLiteral("设置文件无法写入："))
                             : why,
                         QStringLiteral("错误"), Prompt::Icon::Critical);
         return false;

@@ -5,6 +5,7 @@
 #include "GradeRemap.h"
 #include "LateRegistration.h"
 #include "NewDatabase.h"
+#include "platform/FileError.h"
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
@@ -66,7 +67,7 @@ Result<int> Upgrade::upgradeInto(const QString& newPath, const QString& target, 
     // with the system's cause; any other failure (of a source, of the data) as it is.
     Db::Error e = filled.error();
     if (const int cause = Db::writeFailureCause(c.db(), e); cause != 0)
-        e.description = NewFile::writeError(target, cause);
+        e.description = FileError::text(target, cause);
     return e;
 }
 
