@@ -183,6 +183,28 @@ protected:
         FileDialog::clear();
     }
 
+    // The first data check of the seed, from its window.
+    void runFirstCheck()
+    {
+        DataCheck d;
+        d.findChild<QLineEdit*>("Text1")->setText(seed());
+        click(&d, "Command2_0");
+    }
+
+    // The second data check of the seed: the window checks the database the program
+    // names when it opens, here another one than the working database.
+    void runSecondCheck()
+    {
+        const QString folder = m_state.DBPath, name = m_state.DBName;
+        m_state.DBPath = QFileInfo(seed()).path();
+        m_state.DBName = QFileInfo(seed()).fileName();
+        FrmCheckData d;
+        m_state.DBPath = folder;
+        m_state.DBName = name;
+        d.findChild<QCheckBox*>("Check1")->setChecked(true);
+        click(&d, "Command2_0");
+    }
+
     int count = 0;
     int serial = 0;
     QString working;
@@ -196,23 +218,8 @@ protected:
 // database still opens with its rows.
 TEST_F(FileGateWindowTest, NoWindowWritesOverOrRemovesTheWorkingDatabaseOrTheTemplate)
 {
-    const auto firstCheck = [&](const QString&) {
-        DataCheck d;
-        d.findChild<QLineEdit*>("Text1")->setText(seed());
-        click(&d, "Command2_0");
-    };
-    const auto secondCheck = [&](const QString&) {
-        // The window checks the database the program names when it opens: here
-        // another one than the working database.
-        const QString folder = m_state.DBPath, name = m_state.DBName;
-        m_state.DBPath = QFileInfo(seed()).path();
-        m_state.DBName = QFileInfo(seed()).fileName();
-        FrmCheckData d;
-        m_state.DBPath = folder;
-        m_state.DBName = name;
-        d.findChild<QCheckBox*>("Check1")->setChecked(true);
-        click(&d, "Command2_0");
-    };
+    const auto firstCheck = [&](const QString&) { runFirstCheck(); };
+    const auto secondCheck = [&](const QString&) { runSecondCheck(); };
     const auto import = [&](const std::function<QDialog*()>& open) {
         return [&, open](const QString&) {
             const std::unique_ptr<QDialog> d(open());
@@ -358,22 +365,9 @@ TEST_F(FileGateWindowTest, NoTextFileTakesThePlaceOfADatabase)
         {"the statistics settings on a switch", "tjk.ini", true, switchAway(false)},
         {"the default database's settings on a switch with 默认", "djk.ini", true, switchAway(true)},
         {"the first data check's report", "数据检查结果.txt", false,
-         [&] {
-             DataCheck d;
-             d.findChild<QLineEdit*>("Text1")->setText(seed());
-             click(&d, "Command2_0");
-         }},
+         [&] { runFirstCheck(); }},
         {"the second data check's report", "source/来源.Txt", false,
-         [&] {
-             const QString folder = m_state.DBPath, name = m_state.DBName;
-             m_state.DBPath = QFileInfo(seed()).path();
-             m_state.DBName = QFileInfo(seed()).fileName();
-             FrmCheckData d;
-             m_state.DBPath = folder;
-             m_state.DBName = name;
-             d.findChild<QCheckBox*>("Check1")->setChecked(true);
-             click(&d, "Command2_0");
-         }},
+         [&] { runSecondCheck(); }},
         {"Quillet's error list", "out/错误列表.txt", false,
          [&] {
              Frm_Main w(dir());
