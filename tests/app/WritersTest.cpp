@@ -433,6 +433,10 @@ TEST_F(WritersTest, TemporaryFilesThatNoRunningProgramWritesAreRemovedByTheNextW
     const QString written = another.write(path(QStringLiteral("out/x.mdb")));
     ASSERT_TRUE(written.startsWith(QStringLiteral("ok "))) << written.toStdString();
     const QString other = QFileInfo(written.mid(3)).fileName();
+    // Another running program's working database that bears the name of a temporary file.
+    const QString theirs = QStringLiteral(".orvane-Their0.tmp");
+    copyTemplate(QStringLiteral("out/") + theirs);
+    ASSERT_EQ(another.open(path(QStringLiteral("out/") + theirs)), QStringLiteral("ok"));
     // A database in use that bears the name of a temporary file, and a like name of another program's.
     const QString inUse = QStringLiteral(".orvane-InUse0.tmp");
     copyTemplate(QStringLiteral("out/") + inUse);
@@ -442,7 +446,7 @@ TEST_F(WritersTest, TemporaryFilesThatNoRunningProgramWritesAreRemovedByTheNextW
     writeFile(QStringLiteral("out/.new.mdb.Ab12Cd"), "another program's");
 
     ASSERT_TRUE(writer("registration export").write(target).ok());
-    QStringList left = {QStringLiteral(".new.mdb.Ab12Cd"), running, other, inUse, QStringLiteral("new.mdb")};
+    QStringList left = {QStringLiteral(".new.mdb.Ab12Cd"), running, other, theirs, inUse, QStringLiteral("new.mdb")};
     left.sort();
     EXPECT_EQ(files(path(QStringLiteral("out"))), left);
 }
