@@ -65,14 +65,15 @@ bool otherMarkOn(int fd)
     return ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
 }
 
-} // namespace
-
+// The identity of the file `path` names (links followed); none when there is none.
 std::optional<Id> idOf(const QString& path)
 {
     struct stat info;
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
     return idOfStat(info);
 }
+
+} // namespace
 
 std::optional<Id> take(const QString& path, Use use)
 {

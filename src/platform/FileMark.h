@@ -25,9 +25,6 @@ struct Id
     bool operator==(const Id&) const = default;
 };
 
-// The identity of the file `path` names (links followed); none when there is none.
-std::optional<Id> idOf(const QString& path);
-
 // How this program uses a file: a database it has open, a file a run reads, a
 // temporary file of ours it writes. A file in several uses answers the first.
 enum class Use { Open, Read, Write };

@@ -1,8 +1,8 @@
 #include "PrintRun.h"
 
 #include "PainterSurface.h"
-#include "platform/FileError.h"
 
+#include "platform/FileError.h"
 #include "platform/NewFile.h"
 #include "platform/PrintQueue.h"
 #include "platform/PrinterService.h"

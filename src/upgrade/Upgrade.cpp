@@ -5,10 +5,10 @@
 #include "GradeRemap.h"
 #include "LateRegistration.h"
 #include "NewDatabase.h"
-#include "platform/FileError.h"
 
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/FileError.h"
 #include "platform/FileGate.h"
 #include "platform/FilePaths.h"
 #include "platform/NewFile.h"
