@@ -15,6 +15,8 @@ namespace {
 
 // The bytes read and written at a time.
 constexpr qint64 kChunk = qint64(4) << 20;
+qint64 g_chunk = kChunk;
+std::function<void()> g_afterPiece;
 
 // The read transaction of the copy: SQLite's SHARED lock on the file, taken by the
 // first read. One open on the connection already is used and left as it is.
@@ -90,13 +92,20 @@ Status copyDatabaseFile(const QSqlDatabase& db, const QString& target, const QSt
     if (!out.open()) return Error{-1, source, out.errorString()};
     QByteArray chunk;
     for (qint64 offset = 0; offset < size; offset += chunk.size()) {
-        chunk.resize(std::min(kChunk, size - offset));
+        chunk.resize(std::min(g_chunk, size - offset));
         if (file->pMethods->xRead(file, chunk.data(), int(chunk.size()), offset) != SQLITE_OK) return unreadable;
         if (!out.write(chunk)) return Error{-1, source, out.errorString()};
+        if (g_afterPiece) g_afterPiece();
     }
     // The copy is as open to others as the database it copies.
     if (!out.commit(db.databaseName())) return Error{-1, source, out.errorString()};
     return {};
+}
+
+void setCopyPieces(qint64 size, std::function<void()> afterPiece)
+{
+    g_chunk = size > 0 ? size : kChunk;
+    g_afterPiece = std::move(afterPiece);
 }
 
 } // namespace Db

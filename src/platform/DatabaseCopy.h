@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 namespace Db {
 
 // Copies the database open on `db` to `target` as the bytes of its file, as fast as
@@ -24,5 +26,10 @@ namespace Db {
 // that fails names the database, both under `source`; a failure to take the read
 // lock is the database's own.
 Status copyDatabaseFile(const QSqlDatabase& db, const QString& target, const QString& source, bool* possible);
+
+// The size of the pieces the bytes are read and written in (4 MiB), and a call made
+// after each piece is written (none). A test makes the pieces small and has another
+// program write between them; 0 and nullptr put the defaults back.
+void setCopyPieces(qint64 size, std::function<void()> afterPiece);
 
 } // namespace Db

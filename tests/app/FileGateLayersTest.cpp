@@ -1,6 +1,7 @@
 // What the windows call to write a file never takes the place of the working
 // database or the template, when no window has looked at the target first; and the
-// starts of both programs tell the gate which file is the template.
+// starts of both programs tell the gate which file is the template and give their
+// windows the program's icon.
 
 #include "support/OldRegistrations.h"
 #include "support/ProgramFolder.h"
@@ -13,9 +14,11 @@
 #include "exchange/RegistrationExport.h"
 #include "exchange/xml/XmlCallArguments.h"
 #include "exchange/xml/tabxfer.h"
+#include "platform/Application.h"
 #include "platform/Database.h"
 #include "platform/FileGate.h"
 #include "platform/PrinterService.h"
+#include "platform/ProgramIcon.h"
 #include "printing/PrintRun.h"
 #include "printing/PrintSurface.h"
 #include "regions/RegionExport.h"
@@ -28,6 +31,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <functional>
@@ -246,29 +251,40 @@ TEST_F(FileGateLayersTest, EveryWriterBelowTheWindowsIsStoppedByTheGate)
     }
 }
 
-// The gate knows the template from each program's own start, not from this fixture.
-TEST_F(FileGateLayersTest, EachProgramsStartTellsTheGateItsTemplate)
+// The gate knows the template from each program's own start, not from this fixture;
+// and each start gives dialogs, and windows without an icon of their own, the
+// program's icon, not Qt's.
+TEST_F(FileGateLayersTest, EachProgramsStartTellsTheGateItsTemplateAndGivesItsWindowsTheProgramsIcon)
 {
     const QString templ = path("djk.sys");
     const QString link = path("out/模板链接.sys");
     ASSERT_EQ(::symlink(QFile::encodeName(templ).constData(), QFile::encodeName(link).constData()), 0);
+    qint64 quilletWindowIcon = 0;
     const std::function<void()> starts[] = {
         [&] {
             // The main window's events end as soon as they begin.
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
             runProgram(*qApp, dir());
         },
-        [&] { Frm_Main window(dir()); },
+        [&] {
+            // As its main() starts it.
+            prepareApplication(*qApp, QStringLiteral("Quillet"));
+            Frm_Main window(dir());
+            quilletWindowIcon = window.windowIcon().cacheKey();
+        },
     };
     const char* const names[] = {"Orvane", "Quillet"};
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(names[i]);
         FileGate::setTemplate(QString());
+        QApplication::setWindowIcon(QIcon());
         ASSERT_EQ(FileGate::refusal(templ), QString());
         starts[i]();
         for (const QString& file : {templ, link})
             EXPECT_EQ(FileGate::refusal(file), gateRefusal(file, true));
+        EXPECT_EQ(QMessageBox().windowIcon().cacheKey(), programIcon().cacheKey());
         Db::close(m_state.CnName);
         m_state.CnName.clear();
     }
+    EXPECT_EQ(quilletWindowIcon, programIcon().cacheKey());
 }

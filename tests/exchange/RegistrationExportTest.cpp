@@ -1,18 +1,54 @@
 // Export of chosen registrations into a new database file.
 
 #include "ExchangeFixture.h"
+#include "support/DamagedDatabase.h"
 
 #include "exchange/ExchangeFiles.h"
 #include "exchange/RegistrationExport.h"
+#include "platform/DatabaseCopy.h"
 #include "shell/MAINBAS.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+
+#include <functional>
+#include <optional>
+#include <utility>
 
 namespace {
 
 const QString A = "4510104082001", B = "4510104082002", C = "4510104082003";
+
+// Another program writing to a database: the sqlite3 tool, fed statements. It ends
+// with the object, killed.
+class SqliteTool
+{
+public:
+    explicit SqliteTool(const QString& file) { m_process.start("sqlite3", {file}); }
+    ~SqliteTool() { kill(); }
+
+    bool started() { return m_process.waitForStarted(); }
+    // Runs `statements`, then makes the file `done` (`.system touch`), and waits for
+    // it: false when it did not come.
+    bool run(const QString& statements, const QString& done)
+    {
+        m_process.write((statements + "\n.system touch '" + done + "'\n").toUtf8());
+        m_process.waitForBytesWritten();
+        for (int i = 0; i < 1000 && !QFile::exists(done); ++i)
+            QThread::msleep(10);
+        return QFile::exists(done);
+    }
+    void kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+
+private:
+    QProcess m_process;
+};
 
 class RegistrationExportTest : public ExchangeFixture
 {
@@ -146,18 +182,12 @@ TEST_F(RegistrationExportTest, AReplacedFileKeepsItsPermissionsAndABackupTakesTh
 
 TEST_F(RegistrationExportTest, ABackupHoldsWhatWasCommittedWhileAnotherProgramWritesAndAfterItWasKilled)
 {
-    // Another program writes to the working database (the sqlite3 tool); the file
-    // its `.system touch` makes says that the statements before it have run.
+    // Another program writes to the working database.
     const QString working = MAINBAS::Database_File();
-    QProcess other;
-    other.start("sqlite3", {working});
-    ASSERT_TRUE(other.waitForStarted());
+    SqliteTool other(working);
+    ASSERT_TRUE(other.started());
     const auto run = [&](const QString& statements, const QString& done) {
-        other.write((statements + "\n.system touch '" + path(done) + "'\n").toUtf8());
-        other.waitForBytesWritten();
-        for (int i = 0; i < 1000 && !QFile::exists(path(done)); ++i)
-            QThread::msleep(10);
-        return QFile::exists(path(done));
+        return other.run(statements, path(done));
     };
     // It holds the write lock, with a registration it has not committed.
     ASSERT_TRUE(run("PRAGMA cache_size=10; BEGIN IMMEDIATE; INSERT INTO 登记 (登记号) VALUES ('4510104082077');",
@@ -170,7 +200,6 @@ TEST_F(RegistrationExportTest, ABackupHoldsWhatWasCommittedWhileAnotherProgramWr
                     "WHERE i < 400) INSERT INTO 半途 SELECT randomblob(2000) FROM n;",
                     "spilled"));
     other.kill();
-    ASSERT_TRUE(other.waitForFinished());
     ASSERT_TRUE(QFile::exists(working + "-journal"));
     const Status afterKill = exchange::backupDatabase(db(), path("after-kill.mdb"));
     ASSERT_TRUE(afterKill.ok()) << afterKill.error().description.toStdString();
@@ -185,6 +214,76 @@ TEST_F(RegistrationExportTest, ABackupHoldsWhatWasCommittedWhileAnotherProgramWr
         EXPECT_FALSE(Db::hasTable(backup.db(), "半途"));
         EXPECT_EQ(count(backup.db(), "登记"), 4);
         EXPECT_EQ(rowsOf(backup.db(), A), full());
+    }
+}
+
+// The last good backup is replaced only by a copy that holds exactly what was
+// committed when the backup began; a backup that cannot be made says why and leaves it.
+TEST_F(RegistrationExportTest, ABackupHoldsExactlyWhatWasCommittedWhenItBeganOrFailsAndLeavesTheLastOne)
+{
+    const QString working = MAINBAS::Database_File();
+    const QString backup = path("DATABASE_BAKUP.MDB");
+    const QString later = "4510104082078";
+    const QString insertLater = "INSERT INTO 登记 (登记号) VALUES ('" + later + "');";
+    const Db::Error refusal{11, "SQLite", "数据库文件已损坏，不能使用：" + path("damaged.mdb")};
+    std::optional<SqliteTool> other;
+    std::optional<Db::ScopedConnection> damaged;
+    const struct
+    {
+        const char* name;
+        // The database to back up.
+        std::function<QSqlDatabase()> prepare;
+        bool holdsLater;
+        QString failure;
+    } cases[] = {
+        {"another program tries to commit between the pieces of the copy",
+         [&] {
+             // It waits a fifth of a second for the copy's read lock to go, once.
+             Db::setCopyPieces(1024, [&, tried = false]() mutable {
+                 if (std::exchange(tried, true)) return;
+                 EXPECT_TRUE(other->run("PRAGMA busy_timeout=200; " + insertLater, path("tried")));
+             });
+             return db();
+         },
+         false, {}},
+        {"a damaged file whose writes were refused",
+         [&] {
+             EXPECT_TRUE(DamagedDatabase::make(templatePath(), path("damaged.mdb"), 300));
+             damaged.emplace("damaged", path("damaged.mdb"), Db::OpenMode::ReadWrite);
+             Db::refuseWrites(damaged->name(), refusal);
+             return damaged->db();
+         },
+         false, refusal.description},
+        {"left in WAL mode by another tool, with changes only in its -wal",
+         [&] {
+             EXPECT_TRUE(other->run("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; " + insertLater,
+                                    path("wal")));
+             EXPECT_GT(QFileInfo(working + "-wal").size(), 0);
+             return db();
+         },
+         true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile("DATABASE_BAKUP.MDB", "the last good backup");
+        other.emplace(working);
+        ASSERT_TRUE(other->started());
+        const Status done = exchange::backupDatabase(c.prepare(), backup);
+        Db::setCopyPieces(0, nullptr);
+        other.reset();
+        if (!c.failure.isEmpty()) {
+            EXPECT_EQ(done.ok() ? "" : done.error().description.toStdString(), c.failure.toStdString());
+            EXPECT_EQ(bytes(backup), "the last good backup");
+            continue;
+        }
+        ASSERT_TRUE(done.ok()) << done.error().description.toStdString();
+        Db::ScopedConnection copy("backup", backup, Db::OpenMode::ReadOnly);
+        ASSERT_TRUE(copy.ok());
+        Db::Error e;
+        EXPECT_TRUE(Db::checkIntegrity(copy.db(), &e)) << e.description.toStdString();
+        EXPECT_EQ(count(copy.db(), "登记"), 4 + int(c.holdsLater));
+        EXPECT_EQ(Db::scalar(copy.db(), "SELECT count(*) FROM 登记 WHERE 登记号=?", {later}).toInt(),
+                  int(c.holdsLater));
     }
 }
 

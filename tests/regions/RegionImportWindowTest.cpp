@@ -309,7 +309,7 @@ TEST_F(RegionImportWindowTest, NoImportFromTheBackupFile)
     }
 }
 
-TEST_F(RegionImportWindowTest, EveryImportBacksUpWithTheBusyPointerAndAStatusText)
+TEST_F(RegionImportWindowTest, EveryImportBacksUpWithTheBusyPointerAndAStatusTextAndKeepsItsSource)
 {
     // What the clerk is shown while the backup is written through to the disk. That the
     // answered box is gone from the screen is not seen here: a box is hidden once its
@@ -356,13 +356,17 @@ TEST_F(RegionImportWindowTest, EveryImportBacksUpWithTheBusyPointerAndAStatusTex
         {[] { return new DataImportAll; }, "数据导入完成！"},
         {[] { return new DataImportXzq; }, "确定要导入数据吗?"},
     };
+    // The source bears the name of a stale temporary file beside the backup, which
+    // the write of the backup sweeps away: it stays.
+    const QString stale = path(".orvane-AbCdEf.tmp");
+    ASSERT_TRUE(QFile::rename(source, stale));
     for (const auto& import : imports) {
         const std::unique_ptr<QDialog> d(import.open());
         SCOPED_TRACE(d->objectName().toStdString());
         seen = {};
         answered.clear();
         auto* text1 = d->findChild<QLineEdit*>("Text1");
-        text1->setText(source);
+        text1->setText(stale);
         QMetaObject::invokeMethod(text1, "returnPressed");
         if (auto* chooseAll = d->findChild<QPushButton*>("Command1_2")) chooseAll->click();
         if (auto* region = d->findChild<QLineEdit*>("Text2_0")) region->setText("5101");
@@ -376,5 +380,6 @@ TEST_F(RegionImportWindowTest, EveryImportBacksUpWithTheBusyPointerAndAStatusTex
         EXPECT_EQ(seen.status, "正在备份数据库，请稍候……");
         EXPECT_EQ(main->panelText(1), activity);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_TRUE(QFile::exists(stale));
     }
 }

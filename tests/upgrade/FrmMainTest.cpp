@@ -115,10 +115,17 @@ TEST_F(FrmMainTest, RefusesMissingFilesConflictsAndWhatIsNoRegistrationDatabase)
 
 TEST_F(FrmMainTest, FaultyDeductionsOfferTheErrorListAndEndTheProgram)
 {
-    box("txtSource")
-        ->setText(oldDatabase("old.mdb", {"INSERT INTO 资源储量 (登记号, 原登记号, 显示序号) VALUES "
-                                          "('4110101082001', '2110101082001', 101)"}));
+    // The sources bear the names of stale temporary files beside the list, which the
+    // write of the list sweeps away: they stay.
+    const QString source =
+        oldDatabase(".orvane-AbCdEf.tmp", {"INSERT INTO 资源储量 (登记号, 原登记号, 显示序号) VALUES "
+                                           "('4110101082001', '2110101082001', 101)"});
+    const QString late = oldDatabase(".orvane-GhIjKl.tmp", QStringList{});
+    box("txtSource")->setText(source);
+    box("txtRepairSource")->setText(late);
     box("txtDesSource")->setText(path("new.mdb"));
+    box("txtRepairDesPath")->setText(path("late-new.mdb"));
+    const QByteArray sourceBefore = hash(source), lateBefore = hash(late);
     writeFile("错误列表.txt", "old list");
     // upgrade, save, not saved, no overwrite, overwrite
     for (Answer a : {Answer::Yes, Answer::Yes, Answer::Ok, Answer::No, Answer::Yes})
@@ -139,7 +146,10 @@ TEST_F(FrmMainTest, FaultyDeductionsOfferTheErrorListAndEndTheProgram)
     QStringList lines;
     ASSERT_EQ(TextFile::readLines(path("错误列表.txt"), &lines), TextFile::ReadStatus::Ok);
     EXPECT_EQ(lines.size(), 3);
-    EXPECT_EQ(files(dir()), QStringList({"djk.sys", "old.mdb", "错误列表.txt"}));
+    EXPECT_EQ(files(dir()),
+              QStringList({".orvane-AbCdEf.tmp", ".orvane-GhIjKl.tmp", "djk.sys", "错误列表.txt"}));
+    EXPECT_EQ(hash(source), sourceBefore);
+    EXPECT_EQ(hash(late), lateBefore);
     EXPECT_FALSE(window->isVisible());
 }
 

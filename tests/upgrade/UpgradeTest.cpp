@@ -4,6 +4,7 @@
 #include "upgrade/NewDatabase.h"
 
 #include <QDateTime>
+#include <QDir>
 
 namespace {
 
@@ -94,21 +95,30 @@ TEST_F(UpgradeTest, UpgradesAnOldDatabaseOntoTheTemplateInPlaceOfItsTarget)
 
 TEST_F(UpgradeTest, ATargetEqualToTheSourceReplacesItAndAReadOnlyTemplateStillServes)
 {
-    const QString source = oldDatabase("old.mdb", {"INSERT INTO 登记 (登记号) VALUES ('4110101082001')"}, "");
     QFile::setPermissions(path("djk.sys"), QFileDevice::ReadOwner);
-    Module1 m = paths(source, source);
-    QStringList during;
-    const auto r = upgrade(m, [&](int done, int) {
-        if (done == 1) during = files(dir());
-    });
-    ASSERT_TRUE(r.ok()) << r.error().description.toStdString();
-    EXPECT_EQ(r->ending, Ending::CompletedWithoutDeductions);
-    // The new file is hidden beside its target, named by the start of the run.
-    EXPECT_EQ(during, QStringList({".2008年11月03日09时30分00秒.mdb", "djk.sys", "old.mdb"}));
-    EXPECT_EQ(files(dir()), QStringList({"djk.sys", "old.mdb"}));
-    EXPECT_EQ(DjkDatabase::getVersion(source), "1.44");
-    EXPECT_EQ(value(source, "SELECT count(*) FROM 登记"), 1);
-    EXPECT_TRUE(QFileInfo(source).isWritable());
+    // The target spelt as the source is, or through "..", or through a link to its folder.
+    ASSERT_TRUE(QDir(dir()).mkdir("sub"));
+    ASSERT_TRUE(QFile::link(dir(), path("link")));
+    for (const QString& target : {path("old.mdb"), path("sub/../old.mdb"), path("link/old.mdb")}) {
+        SCOPED_TRACE(target.toStdString());
+        const QString source =
+            oldDatabase("old.mdb", {"INSERT INTO 登记 (登记号) VALUES ('4110101082001')"}, "");
+        Module1 m = paths(source, target);
+        QStringList during;
+        const auto r = upgrade(m, [&](int done, int) {
+            if (done == 1) during = files(dir());
+        });
+        EXPECT_TRUE(r.ok() && r->ending == Ending::CompletedWithoutDeductions)
+            << (r.ok() ? "" : r.error().description.toStdString());
+        // The new file is hidden beside its target, named by the start of the run.
+        EXPECT_EQ(during, QStringList({".2008年11月03日09时30分00秒.mdb", "djk.sys", "old.mdb"}));
+        EXPECT_EQ(files(dir()), QStringList({"djk.sys", "old.mdb"}));
+        EXPECT_EQ(DjkDatabase::getVersion(source), "1.44");
+        EXPECT_EQ(value(source, "SELECT count(*) FROM 登记"), 1);
+        EXPECT_TRUE(QFileInfo(source).isWritable());
+        EXPECT_FALSE(QFileInfo(source).isSymLink());
+        QFile::remove(source);
+    }
 }
 
 TEST_F(UpgradeTest, ARunRemovesTheWorkFilesThatKilledRunsLeftBesideItsTarget)
