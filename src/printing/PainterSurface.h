@@ -23,7 +23,7 @@ class QPaintDevice;
 // at that glyph's advance, so that no shaping across characters (ligatures, the
 // figures a font picks after a letter) swaps in a glyph a PDF cannot name. Each
 // character prints in the first face of its font whose glyph reads back as that
-// character (facesOf); the ideographs of the plain 宋体 print in AR PL UMing CN.
+// character; the ideographs of the plain 宋体 print in AR PL UMing CN.
 class PainterSurface : public PrintSurface
 {
 public:

@@ -405,56 +405,42 @@ QByteArray run(const QString& program, const QStringList& arguments)
     return p.readAllStandardOutput();
 }
 
-// The text of pages `first` to `last` of a PDF file as pdftotext reads it, line by
-// line, without blanks.
-QStringList pdfLines(const QString& file, int first = 1, int last = 1)
+// The text of the first `pages` of a PDF file as pdftotext reads it, line by line,
+// without blanks.
+QStringList pdfLines(const QString& file, int pages = 1)
 {
-    const QByteArray text = run(QStringLiteral("pdftotext"),
-                                {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(first),
-                                 QStringLiteral("-l"), QString::number(last), file, QStringLiteral("-")});
+    const QByteArray text =
+        run(QStringLiteral("pdftotext"), QStringLiteral("-raw -l %1").arg(pages).split(' ')
+                                             << file << QStringLiteral("-"));
     EXPECT_FALSE(text.isEmpty()) << "pdftotext (poppler-utils) did not run";
     QStringList lines = QString::fromUtf8(text).remove(QLatin1Char(' ')).split(QLatin1Char('\n'));
     lines.removeAll(QString());
     return lines;
 }
 
-// The share of the ink of one page of a PDF file, at 150 dpi, that lies more than a
+// The share of the ink of page 2 of a PDF file, at 150 dpi, that lies more than a
 // pixel inside a stroke: a bold face's stems are that thick, a plain face's are not.
-double thickShare(const QString& file, int page)
+double thickShare(const QString& file)
 {
     const QByteArray pgm =
-        run(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-f"),
-             QString::number(page), QStringLiteral("-l"), QString::number(page), file});
-    // "P5 <width> <height> 255\n" and a byte a pixel.
-    const QList<QByteArray> head = pgm.left(64).simplified().split(' ');
-    if (head.size() < 4) return 0;
-    const qsizetype w = head[1].toLongLong(), h = head[2].toLongLong();
-    const char* px = pgm.constData() + pgm.size() - w * h;
-    const auto dark = [&](qsizetype i) { return quint8(px[i]) < 128; };
+        run(QStringLiteral("pdftoppm"), QStringLiteral("-gray -r 150 -f 2 -l 2").split(' ') << file);
+    const QList<QByteArray> head = pgm.left(64).simplified().split(' '); // "P5 <width> <height> 255"
+    const qsizetype w = head.value(1).toLongLong(), h = head.value(2).toLongLong();
+    const auto dark = [&](qsizetype i) { return quint8(pgm[pgm.size() - w * h + i]) < 128; };
     qsizetype ink = 0, inside = 0;
     for (qsizetype i = w; i < w * (h - 1); ++i) {
-        if (!dark(i)) continue;
-        ++ink;
-        if (dark(i - 1) && dark(i + 1) && dark(i - w) && dark(i + w)) ++inside;
+        ink += dark(i);
+        inside += dark(i) && dark(i - 1) && dark(i + 1) && dark(i - w) && dark(i + w);
     }
     return ink ? double(inside) / double(ink) : 0;
 }
 
 // Texts a clerk looks for in a printed form: letters and digits, ligatures a font
 // would make, full-width signs and the ideographs that are also radicals.
-const QStringList Sought = {QStringLiteral("C1000000011450"),
-                            QStringLiteral("HJ11450"),
-                            QStringLiteral("office11450@example.cn"),
-                            QStringLiteral("2M22"),
-                            QStringLiteral("2S11"),
-                            QStringLiteral("Al2O3 24.81 %"),
-                            QStringLiteral("ffi"),
-                            QStringLiteral("～"),
-                            QStringLiteral("／"),
-                            QStringLiteral("页人石"),
-                            QStringLiteral("K3+200～K5+800"),
-                            QStringLiteral("压覆矿产资源储量登记书（拐点坐标续页）")};
+const QStringList Sought =
+    QStringLiteral("C1000000011450|HJ11450|office11450@example.cn|2M22|2S11|Al2O3 24.81 %|ffi|"
+                   "～|／|页人石|K3+200～K5+800|压覆矿产资源储量登记书（拐点坐标续页）")
+        .split(QLatin1Char('|'));
 } // namespace
 
 // Every text printed to PDF reads back as it was printed, in both faces of the form,
@@ -482,7 +468,7 @@ TEST_F(PagePrinter, PdfTextReadsBackInEachFaceAndWeight)
             for (qsizetype i = 0; i < Sought.size(); ++i)
                 EXPECT_EQ(read.value(i), QString(Sought[i]).remove(QLatin1Char(' ')))
                     << face.toStdString() << (bold ? " bold" : "");
-            const double thick = thickShare(file, 2);
+            const double thick = thickShare(file);
             EXPECT_EQ(thick > 0.15, bold) << face.toStdString() << (bold ? " bold" : "") << ": " << thick;
         }
     }
@@ -512,7 +498,7 @@ TEST_F(PagePrinter, APdfFormReadsBackAsTyped)
                                             {true, true, true, true}, true, report));
         ASSERT_TRUE(run.finish().ok());
     }
-    const QString read = pdfLines(file, 1, 99).join(QString());
+    const QString read = pdfLines(file, 99).join(QString());
     for (const auto& [table, column, text] : values)
         EXPECT_TRUE(read.contains(text)) << text.toStdString() << " in " << read.toStdString();
     EXPECT_TRUE(read.contains(QStringLiteral("压覆矿产资源储量登记书"))); // the title, in 黑体
