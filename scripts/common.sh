@@ -15,6 +15,8 @@ ORVANE_PACKAGES=(
   fonts-noto-cjk ccache qt6-translations-l10n
   # The ideographs of a printed form: a 宋体 whose glyphs read back as the characters.
   fonts-arphic-uming
+  # A 黑体 for the few characters whose glyph in Noto Sans CJK reads back as another.
+  fonts-wqy-microhei
   clang libclang-rt-14-dev
   # Chinese through an input method: fcitx5's frontend for Qt 6 and, for the check
   # that types pinyin on a virtual X server, the daemon with its pinyin engine.

@@ -6,18 +6,24 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
+#include <QRawFont>
 
 #include <map>
-#include <optional>
 #include <tuple>
+#include <vector>
 
 class QPaintDevice;
 
 // A print surface over QPainter on any paint device: the printer, a PDF writer or
 // an image. Twips become device dots by the device's resolution; fonts keep their
 // point size; lines are cosmetic pens as wide as the line width in 1/600 inch.
-// A paged device (printer, PDF) gets a new page for every further sheet. The
-// ideographs of the form's 宋体 print in a face of their own (ideographFace).
+// A paged device (printer, PDF) gets a new page for every further sheet.
+//
+// Text is drawn character by character, each by the glyph its face maps it to and
+// at that glyph's advance, so that no shaping across characters (ligatures, the
+// figures a font picks after a letter) swaps in a glyph a PDF cannot name. Each
+// character prints in the first face of its font whose glyph reads back as that
+// character; the ideographs of the plain 宋体 print in AR PL UMing CN.
 class PainterSurface : public PrintSurface
 {
 public:
@@ -53,26 +59,46 @@ public:
     double paperHeight() const override;
     void drawAreaMap(const AreaMapSource& source) override;
 
-    // The face the ideographs of `family` print in; empty when they print in the
-    // family itself.
-    static QString ideographFace(const QString& family);
-
 private:
-    // The metrics of the current font on the device. Each face, size and weight is
+    // One face of the current font at the device's size.
+    // A face without a bold of its own prints bold as its regular glyphs, stroked.
+    struct Face
+    {
+        QRawFont raw;
+        const std::vector<char16_t>* names = nullptr; // the character each glyph reads back as
+        bool stroked = false;                         // bold drawn as an outline round the glyph
+    };
+    // Characters of one face in a text; face -1 is Qt's own choice, for characters
+    // that none of the faces has.
+    struct Piece
+    {
+        int face;
+        qsizetype from;
+        qsizetype length;
+    };
+    // The faces of the current font on the device. Each face, size and weight is
     // loaded once per surface: fitting a text tries size after size, and a form
     // measures thousands of texts in a handful of fonts.
     struct Metrics
     {
-        QFontMetricsF font;
-        std::optional<QFontMetricsF> ideographs; // of their own face, when they have one
-        QHash<QString, double> texts;            // advances of the texts measured, device dots
+        std::vector<Face> faces;
+        int ideographs = -1; // the face tried first for an ideograph, if any
+        QFontMetricsF fallback;
+        QHash<QString, double> texts; // advances of the texts measured, device dots
 
+        QList<Piece> pieces(const QString& text) const;
+        // Glyphs of a piece and their advances, device dots.
+        QList<quint32> glyphs(const QString& text, const Piece& piece) const;
+        QList<QPointF> advances(const QList<quint32>& glyphs, const Piece& piece) const;
+        double advance(const QString& text, const Piece& piece) const;
         double advance(const QString& text) const;
+
+    private:
+        int faceOf(const QString& text, qsizetype at, qsizetype length) const;
     };
     Metrics& metrics() const;
+    Metrics load() const;
 
-    // Takes a change of the font: the face of its ideographs, no metrics yet.
-    void fontChanged();
     bool ensurePainter();
     void applyPen();
     double dx(double twips) const;
@@ -81,8 +107,6 @@ private:
     QPaintDevice& m_device;
     QPainter m_painter;
     QFont m_font;
-    QFont m_ideographs; // m_font in the face of its ideographs, when m_split
-    bool m_split = false;
     using FontKey = std::tuple<QString, double, bool>;
     mutable std::map<FontKey, Metrics> m_metrics;
     mutable Metrics* m_current = nullptr; // of m_font; null after a change of font

@@ -10,6 +10,7 @@
 #include "platform/PrinterService.h"
 #include "registration/coordgrid/CoordGridModel.h"
 #include "registration/form/FieldRegistry.h"
+#include "registration/form/FormFonts.h"
 #include "registration/form/FormLayout.h"
 #include "registration/record/RegistrationSnapshot.h"
 #include "support/SampleRegistrations.h"
@@ -394,15 +395,101 @@ TEST_F(PagePrinter, FourPagesToAPdfFile)
     EXPECT_TRUE(QDir(dir).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden).isEmpty());
 }
 
+namespace {
+// What a command prints, or nothing when it did not run.
+QByteArray run(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(20000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return {};
+    return p.readAllStandardOutput();
+}
+
+// The text of the first `pages` of a PDF file as pdftotext reads it, line by line,
+// without blanks.
+QStringList pdfLines(const QString& file, int pages = 1)
+{
+    const QByteArray text =
+        run(QStringLiteral("pdftotext"), QStringLiteral("-raw -l %1").arg(pages).split(' ')
+                                             << file << QStringLiteral("-"));
+    EXPECT_FALSE(text.isEmpty()) << "pdftotext (poppler-utils) did not run";
+    QStringList lines = QString::fromUtf8(text).remove(QLatin1Char(' ')).split(QLatin1Char('\n'));
+    lines.removeAll(QString());
+    return lines;
+}
+
+// The share of the ink of page 2 of a PDF file, at 150 dpi, that lies more than a
+// pixel inside a stroke: a bold face's stems are that thick, a plain face's are not.
+double thickShare(const QString& file)
+{
+    const QByteArray pgm =
+        run(QStringLiteral("pdftoppm"), QStringLiteral("-gray -r 150 -f 2 -l 2").split(' ') << file);
+    const QList<QByteArray> head = pgm.left(64).simplified().split(' '); // "P5 <width> <height> 255"
+    const qsizetype w = head.value(1).toLongLong(), h = head.value(2).toLongLong();
+    const auto dark = [&](qsizetype i) { return quint8(pgm[pgm.size() - w * h + i]) < 128; };
+    qsizetype ink = 0, inside = 0;
+    for (qsizetype i = w; i < w * (h - 1); ++i) {
+        ink += dark(i);
+        inside += dark(i) && dark(i - 1) && dark(i + 1) && dark(i - w) && dark(i + w);
+    }
+    return ink ? double(inside) / double(ink) : 0;
+}
+
+// Texts a clerk looks for in a printed form: letters and digits, ligatures a font
+// would make, full-width signs and the ideographs that are also radicals.
+const QStringList Sought =
+    QStringLiteral("C1000000011450|HJ11450|office11450@example.cn|2M22|2S11|Al2O3 24.81 %|ffi|"
+                   "～|／|页人石|K3+200～K5+800|压覆矿产资源储量登记书（拐点坐标续页）")
+        .split(QLatin1Char('|'));
+} // namespace
+
+// Every text printed to PDF reads back as it was printed, in both faces of the form,
+// plain and bold, and bold text is inked as bold.
+TEST_F(PagePrinter, PdfTextReadsBackInEachFaceAndWeight)
+{
+    for (const QString& face : {FormFonts::SongTi, FormFonts::HeiTi}) {
+        for (const bool bold : {false, true}) {
+            const QString file = path(QStringLiteral("%1-%2.pdf").arg(face).arg(bold));
+            {
+                PrintRun run({PrinterService::pdfPrinterName(), file});
+                PrintSurface* surface = run.surface();
+                ASSERT_TRUE(surface);
+                surface->beginDocument();
+                surface->setFont(face, 12, bold);
+                for (qsizetype i = 0; i < Sought.size(); ++i)
+                    surface->printText(1000, 1000 + 600 * double(i), Sought[i]);
+                // Those that Noto cannot print on a sheet of their own, for their weight.
+                surface->newSheet();
+                surface->printText(1000, 1000, QStringLiteral("页人石"));
+                surface->endDocument();
+                ASSERT_TRUE(run.finish().ok());
+            }
+            const QStringList read = pdfLines(file);
+            for (qsizetype i = 0; i < Sought.size(); ++i)
+                EXPECT_EQ(read.value(i), QString(Sought[i]).remove(QLatin1Char(' ')))
+                    << face.toStdString() << (bold ? " bold" : "");
+            const double thick = thickShare(file);
+            EXPECT_EQ(thick > 0.15, bold) << face.toStdString() << (bold ? " bold" : "") << ": " << thick;
+        }
+    }
+}
+
 // A form printed to PDF reads back (pdftotext, a viewer's search or copy) as it was
 // typed: 人, 山, 石 and the others that are also Kangxi radicals come back as
-// themselves, in the values as in the captions.
+// themselves, in the values as in the captions, and so do numbers after letters.
 TEST_F(PagePrinter, APdfFormReadsBackAsTyped)
 {
     PrintedForm form = sample();
     const QString typed = QStringLiteral("石家庄市高面人工石料厂");
-    for (const FieldRegistry::Box& b : FieldRegistry::boxes(QStringLiteral("压覆"), QStringLiteral("建设单位")))
-        form.values.setText(b.array, b.index, typed);
+    const std::tuple<QString, QString, QString> values[] = {
+        {QStringLiteral("压覆"), QStringLiteral("建设单位"), typed},
+        {QStringLiteral("压覆"), QStringLiteral("许可证号"), Sought[0]},
+        {QStringLiteral("报告"), QStringLiteral("汇交证书号"), Sought[1]},
+        {QStringLiteral("压覆"), QStringLiteral("电子邮箱"), Sought[2]}};
+    for (const auto& [table, column, text] : values)
+        for (const FieldRegistry::Box& b : FieldRegistry::boxes(table, column))
+            form.values.setText(b.array, b.index, text);
+    fillGrid(form, 0, 9); // and a continuation sheet
     const QString file = path(QStringLiteral("registration.pdf"));
     {
         PrintRun run({PrinterService::pdfPrinterName(), file});
@@ -411,15 +498,11 @@ TEST_F(PagePrinter, APdfFormReadsBackAsTyped)
                                             {true, true, true, true}, true, report));
         ASSERT_TRUE(run.finish().ok());
     }
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")});
-    ASSERT_TRUE(pdftotext.waitForFinished(20000) && pdftotext.exitStatus() == QProcess::NormalExit &&
-                pdftotext.exitCode() == 0)
-        << "pdftotext (poppler-utils) did not run";
-    QString read = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    read.remove(QRegularExpression(QStringLiteral("\\s")));
-    EXPECT_TRUE(read.contains(typed)) << read.toStdString();
+    const QString read = pdfLines(file, 99).join(QString());
+    for (const auto& [table, column, text] : values)
+        EXPECT_TRUE(read.contains(text)) << text.toStdString() << " in " << read.toStdString();
     EXPECT_TRUE(read.contains(QStringLiteral("压覆矿产资源储量登记书"))); // the title, in 黑体
+    EXPECT_TRUE(read.contains(Sought.last()));
     for (const QChar c : QStringLiteral("人子山工心文方日月止用目石示至行里面高"))
         EXPECT_TRUE(read.contains(c)) << QString(c).toStdString();
     // No radical (CJK Radicals Supplement, Kangxi Radicals) stands in for a character.
