@@ -4,7 +4,6 @@
 #include "platform/TextNumber.h"
 
 #include <QDate>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -14,13 +13,12 @@ namespace myvbs {
 
 bool FileExist(const QString& path)
 {
+    // Asked of the file's metadata only: the file may be a database this program has
+    // open, under this name or another, and closing a descriptor of it would let go
+    // SQLite's locks on it.
     if (path.isEmpty()) return false;
-    QFileInfo info(path);
-    if (!info.exists() || info.isDir()) return false;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    f.close();
-    return true;
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
 }
 
 int Count_Set_Flags()

@@ -8,7 +8,8 @@
 // none keeps state. The ones that work on controls are in myvbsControls.h.
 namespace myvbs {
 
-// True when the file can be opened for reading.
+// True when a file, not a folder, is at `path`, whether this user may read it or not.
+// Opens nothing.
 bool FileExist(const QString& path);
 
 // Number of set elements of Form_Opened(1 to 5), minus 1.

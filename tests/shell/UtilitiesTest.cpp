@@ -7,18 +7,45 @@
 #include <QComboBox>
 #include <QFile>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 class UtilitiesTest : public ProgramFolder
 {
 };
 
-TEST_F(UtilitiesTest, FileExistOnlyForReadableFiles)
+// What FileExist answers of `file` in a process of a user who may read none of the
+// files here (the superuser gives up its rights first).
+bool existsForAnotherUser(const QString& file)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        _exit(myvbs::FileExist(file) ? 1 : 0);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+}
+
+TEST_F(UtilitiesTest, FileExistForFilesReadableOrNotButNotForFolders)
 {
     writeFile(QStringLiteral("a.txt"), "x");
-    EXPECT_TRUE(myvbs::FileExist(path(QStringLiteral("a.txt"))));
-    EXPECT_FALSE(myvbs::FileExist(path(QStringLiteral("b.txt"))));
-    EXPECT_FALSE(myvbs::FileExist(dir()));
+    QFile::setPermissions(path(QStringLiteral("a.txt")), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::setPermissions(dir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                     QFileDevice::ExeOther);
+    const struct
+    {
+        QString file;
+        bool exists;
+    } cases[] = {{path(QStringLiteral("a.txt")), true}, {path(QStringLiteral("b.txt")), false}, {dir(), false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        EXPECT_EQ(myvbs::FileExist(c.file), c.exists);
+        EXPECT_EQ(existsForAnotherUser(c.file), c.exists);
+    }
     EXPECT_FALSE(myvbs::FileExist(QString()));
 }
 

@@ -4,12 +4,19 @@
 #include "ExchangeText.h"
 #include "ExchangeWriter.h"
 
+#include "platform/FileMark.h"
 #include "platform/NewFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+
+#include <unistd.h>
 
 namespace tabxfer {
 
@@ -58,6 +65,30 @@ Status exportRegistration(const ExportArguments& args)
     return Status::success();
 }
 
+// The first `limit` bytes of the file `path`, none when it cannot be read. It is read
+// through the descriptor of its mark: the file chosen may be a database this program
+// has open, under any name, and a descriptor of its own, once closed, would let go
+// SQLite's locks on it.
+std::optional<QByteArray> readStart(const QString& path, qsizetype limit)
+{
+    const std::optional<FileMark::Id> read = FileMark::take(path, FileMark::Use::Read);
+    if (!read) return std::nullopt;
+    const auto letGo = qScopeGuard([&] { FileMark::release(*read, FileMark::Use::Read); });
+    const int fd = FileMark::descriptorOf(*read);
+    if (fd < 0) return std::nullopt;
+    QByteArray bytes;
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    while (bytes.size() < limit) {
+        const size_t wanted = size_t(std::min(chunk.size(), limit - bytes.size()));
+        const ssize_t n = ::pread(fd, chunk.data(), wanted, off_t(bytes.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        bytes.append(chunk.constData(), qsizetype(n));
+    }
+    return bytes;
+}
+
 Status importFile(const ImportArguments& args, const Progress& progress)
 {
     auto db = openConnection(args.connection, args.databaseType);
@@ -72,13 +103,10 @@ Status importFile(const ImportArguments& args, const Progress& progress)
     if (args.xmlFile.isEmpty() || !info.exists() || !info.isFile())
         return failure(QStringLiteral("文件不存在：%1").arg(path));
     if (info.size() > kMaxFileBytes) return invalidFile(QStringLiteral("文件太大（超过256MB）。"));
-    QFile in(args.xmlFile);
-    if (!in.open(QIODevice::ReadOnly)) return failure(QStringLiteral("无法读取文件：%1").arg(path));
-    const QByteArray bytes = in.read(kMaxFileBytes + 1);
-    if (in.error() != QFileDevice::NoError) return failure(QStringLiteral("无法读取文件：%1").arg(path));
-    in.close();
+    const std::optional<QByteArray> bytes = readStart(args.xmlFile, kMaxFileBytes + 1);
+    if (!bytes) return failure(QStringLiteral("无法读取文件：%1").arg(path));
 
-    auto doc = readDocument(bytes);
+    auto doc = readDocument(*bytes);
     if (!doc) return doc.error();
     if (doc->system != args.systemType)
         return invalidFile(
