@@ -1,6 +1,7 @@
 #include "TestSeams.h"
 
 #include "platform/Clock.h"
+#include "platform/FileMark.h"
 #include "platform/NewFile.h"
 #include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
@@ -22,6 +23,7 @@ void reset()
     installState(nullptr);
     Clock::reset();
     NewFile::setDiskCalls(nullptr, nullptr);
+    FileMark::setSystemCalls(nullptr, nullptr);
     installMainWindowServices(nullptr);
     for (const auto& resetSeam : extraSeams())
         resetSeam();
