@@ -103,8 +103,8 @@ int createTemporary(const QString& folder, QString* path)
         // included, while it is written.
         if (made == FileMark::Made::Failed) {
             const int cause = errno;
-            ::unlink(QFile::encodeName(*path).constData());
             ::close(fd);
+            (void)FileGate::remove(*path);
             errno = cause;
             return -1;
         }
