@@ -127,9 +127,11 @@ bool settle(const QString& path, QString* cause)
 
 QString unfinished(const QString& path, const QString& side, const QString& cause)
 {
-    return QStringLiteral("不能改写文件：") + QDir::toNativeSeparators(path) + QStringLiteral("\r它留有未完成的写入（") +
-           QDir::toNativeSeparators(side) + QStringLiteral("），现在无法撤销，不能替换") +
-           (cause.isEmpty() ? QString() : QStringLiteral("：") + cause) + QStringLiteral("。文件未作任何改动。");
+    return QStringLiteral("不能改写文件：") + QDir::toNativeSeparators(path) +
+           QStringLiteral("\r它留有未完成的写入（") + QDir::toNativeSeparators(side) +
+           QStringLiteral("），现在无法撤销，不能替换") +
+           (cause.isEmpty() ? QString() : QStringLiteral("：") + cause) +
+           QStringLiteral("。文件未作任何改动。");
 }
 
 } // namespace

@@ -36,7 +36,8 @@ const QString kSource = QStringLiteral("文件");
 
 const QRegularExpression& temporaryName()
 {
-    static const QRegularExpression name(QStringLiteral("^\\.orvane-[A-Za-z0-9]{6}\\.tmp(-journal|-wal|-shm)?$"));
+    static const QRegularExpression name(
+        QStringLiteral("^\\.orvane-[A-Za-z0-9]{6}\\.tmp(-journal|-wal|-shm)?$"));
     return name;
 }
 
@@ -309,8 +310,9 @@ void NewFile::removeStale(const QString& folder, const QRegularExpression& patte
     for (const QFileInfo& entry : entries) {
         if (entry.isSymLink() || !pattern.match(entry.fileName()).hasMatch()) continue;
         const QString path = entry.absoluteFilePath();
-        const auto side = std::find_if(FilePaths::sideFileSuffixes().cbegin(), FilePaths::sideFileSuffixes().cend(),
-                                       [&](const QString& suffix) { return path.endsWith(suffix); });
+        const auto side =
+            std::find_if(FilePaths::sideFileSuffixes().cbegin(), FilePaths::sideFileSuffixes().cend(),
+                         [&](const QString& suffix) { return path.endsWith(suffix); });
         if (side != FilePaths::sideFileSuffixes().cend()) {
             // A side file goes with its database; one whose database is gone is stale.
             const QString database = path.chopped(side->size());

@@ -64,7 +64,9 @@ Header headerOf(const QString& path)
 {
     static const QByteArray header("SQLite format 3\0", 16);
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Header::None : Header::Unreadable;
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Header::None
+                                                                            : Header::Unreadable;
     struct stat info;
     QByteArray start(header.size(), '\0');
     qsizetype got = 0;
@@ -88,7 +90,8 @@ QString refusal(const QString& path)
     // closing any descriptor of it would drop SQLite's locks on it.
     if (QString why = FileGate::refusal(path); !why.isEmpty()) return why;
     switch (headerOf(path)) {
-    case Header::None: return {};
+    case Header::None:
+        return {};
     case Header::Database:
         return QStringLiteral("不能改写文件：") + QDir::toNativeSeparators(path) +
                QStringLiteral("\r它是一个数据库文件，不能写成文本文件。");

@@ -157,7 +157,8 @@ TEST(FileGate, WhatAnyRunningProgramUsesIsRefusedWhateverItsNameNow)
         for (const auto& [name, why] : refused) {
             SCOPED_TRACE(std::string(op.name) + " on " + name.toStdString());
             const QString said = op.run(at(name));
-            EXPECT_TRUE(said.startsWith(QStringLiteral("不能改写或删除文件：") + at(name)) && said.contains(why))
+            EXPECT_TRUE(said.startsWith(QStringLiteral("不能改写或删除文件：") + at(name)) &&
+                        said.contains(why))
                 << said.toStdString();
         }
     EXPECT_EQ(hashOf(at(QStringLiteral("theirs.mdb"))), theirs);
@@ -223,7 +224,8 @@ TEST(FileCopy, AKilledWritersJournalStaysWithTheOldFileWhileItMayNeedIt)
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QDir d(folder.path());
-    const QString target = d.filePath(QStringLiteral("old.mdb")), journal = target + QStringLiteral("-journal");
+    const QString target = d.filePath(QStringLiteral("old.mdb")),
+                  journal = target + QStringLiteral("-journal");
     const auto write = [&] {
         NewFile f(target);
         return f.open() && f.write("new") && f.commit() ? QString() : f.errorString();
@@ -233,15 +235,15 @@ TEST(FileCopy, AKilledWritersJournalStaysWithTheOldFileWhileItMayNeedIt)
         QFile::remove(target);
         ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_TEMPLATE_PATH), target));
         QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        AnotherProgram other;
         if (hot) {
-            ASSERT_EQ(other.open(target), QStringLiteral("ok"));
-            ASSERT_EQ(other.change(), QStringLiteral("ok"));
-            other.kill();
-            AnotherProgram reader;
+            AnotherProgram writer, reader;
+            ASSERT_EQ(writer.open(target), QStringLiteral("ok"));
+            ASSERT_EQ(writer.change(), QStringLiteral("ok"));
+            writer.kill();
             ASSERT_EQ(reader.share(target), QStringLiteral("ok"));
             const QByteArray old = hashOf(target), oldJournal = hashOf(journal);
-            EXPECT_TRUE(write().startsWith(QStringLiteral("不能改写文件：") + target + QStringLiteral("\r它留有未完成的写入")));
+            EXPECT_TRUE(write().startsWith(QStringLiteral("不能改写文件：") + target +
+                                           QStringLiteral("\r它留有未完成的写入")));
             EXPECT_EQ(hashOf(target) + hashOf(journal), old + oldJournal);
         } else {
             QFile f(journal);
@@ -268,13 +270,16 @@ TEST(NewFile, WhereNoMarkCanBeTakenATemporaryFileIsStaleAfterAnHour)
         SCOPED_TRACE(std::strerror(error));
         g_lockError = error;
         for (const qint64 age : {3700, 0}) {
-            QFile f(d.filePath(age ? QStringLiteral(".orvane-Old000.tmp") : QStringLiteral(".orvane-New000.tmp")));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("left behind") > 0 && f.flush() &&
-                        f.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
+            QFile f(d.filePath(age ? QStringLiteral(".orvane-Old000.tmp")
+                                   : QStringLiteral(".orvane-New000.tmp")));
+            ASSERT_TRUE(
+                f.open(QIODevice::WriteOnly) && f.write("left behind") > 0 && f.flush() &&
+                f.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
         }
         NewFile f(d.filePath(QStringLiteral("report.txt")));
         ASSERT_TRUE(f.open() && f.write("report") && f.commit()) << f.errorString().toStdString();
-        EXPECT_EQ(d.entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral(".orvane-New000.tmp"), QStringLiteral("report.txt")}));
+        EXPECT_EQ(d.entryList(QDir::Files | QDir::Hidden),
+                  QStringList({QStringLiteral(".orvane-New000.tmp"), QStringLiteral("report.txt")}));
     }
 }
 
