@@ -102,6 +102,38 @@ bool moveSideFiles(const QString& from, const QString& to, const QStringList& su
     return true;
 }
 
+// Lets SQLite put the old database `path` right: a connection that may write it
+// rolls a killed writer's change back at its first read, and then takes the write
+// lock, which no other writer holds. False, with SQLite's cause in *cause, when it
+// could not (a file only read, another program's locks on it); a file that is no
+// database has nothing to roll back (SQLite looks at the journal before it reads
+// the file).
+bool settle(const QString& path, QString* cause)
+{
+    // Nor has a folder of that name, or a device.
+    if (!QFileInfo(path).isFile()) return true;
+    const Db::ScopedConnection settling(QStringLiteral("settle"), path, Db::OpenMode::ReadWrite);
+    Db::Error e = settling.error();
+    if (!settling.ok()) {
+        constexpr int notADatabase = 26;
+        if ((e.number & 0xff) == notADatabase) return true;
+    } else if (Db::exec(settling.db(), QStringLiteral("BEGIN IMMEDIATE"), {}, &e)) {
+        Db::exec(settling.db(), QStringLiteral("ROLLBACK"));
+        return true;
+    }
+    *cause = e.description;
+    return false;
+}
+
+QString unfinished(const QString& path, const QString& side, const QString& cause)
+{
+    return QStringLiteral("不能改写文件：") + QDir::toNativeSeparators(path) +
+           QStringLiteral("\r它留有未完成的写入（") + QDir::toNativeSeparators(side) +
+           QStringLiteral("），现在无法撤销，不能替换") +
+           (cause.isEmpty() ? QString() : QStringLiteral("：") + cause) +
+           QStringLiteral("。文件未作任何改动。");
+}
+
 } // namespace
 
 bool putInPlace(const QString& from, const QString& to, QString* error, const QString& permissionsOf,
@@ -128,9 +160,17 @@ bool putInPlace(const QString& from, const QString& to, QString* error, const QS
     if (!sides.isEmpty()) {
         // A writer killed in the middle of a change left them: SQLite first puts the
         // old file right, so that it needs none of them should the program stop
-        // before the new file is in place.
-        { const Db::ScopedConnection settle(QStringLiteral("settle"), to, Db::OpenMode::ReadWrite); }
+        // before the new file is in place. Where it cannot, a side file may still be
+        // needed by the old file, and stays with it.
+        QString cause;
+        const bool settled = settle(to, &cause);
         sides = sideFilesOf(to);
+        if (!settled && !sides.isEmpty()) return refuse(unfinished(to, to + sides.first(), cause));
+        // The settling may have waited out another program's locks, and another
+        // running program of ours may have taken the file in that time.
+        if (const QString why = FileGate::refusal(to); !why.isEmpty()) return refuse(why);
+        for (const QString& suffix : sides)
+            if (const QString why = FileGate::refusal(to + suffix); !why.isEmpty()) return refuse(why);
     }
     const QFileInfo model(permissionsOf.isEmpty() ? to : permissionsOf);
     if (model.exists() && !QFile::setPermissions(from, model.permissions())) return fail(errno);

@@ -16,7 +16,11 @@ bool copyFile(const QString& source, const QString& target, bool overwrite = fal
 QString copyToTemporary(const QString& source, const QString& target, QString* error = nullptr);
 
 // Puts the finished file `from` in place as `to` with one rename, replacing `to`,
-// unless the gate (FileGate) protects `to`: its refusal is then the error.
+// unless the gate (FileGate) protects `to` or one of its side files: its refusal is
+// then the error. Side files that a killed writer left beside `to` go with the old
+// file once SQLite has rolled its change back; where it cannot (a file that may
+// not be written, another program's locks on it), `to` is refused and left with
+// them as it was.
 // The file in place keeps the permissions of the file it replaces; when
 // `permissionsOf` names an existing file, it takes that file's permissions instead
 // (a copy of a database gets the database's own). On failure `from` is left as it

@@ -104,10 +104,26 @@ QString refusal(const QString& path)
         return refused(path, journalOf(database, false));
     // A temporary file of ours being written is this program's to replace or remove.
     if (use == FileMark::Use::Write) return {};
-    if (FileMark::markedElsewhere(path))
+    // A file that cannot be opened to look for a mark (another user's) may be in use.
+    const QString unseen = QStringLiteral("无法打开它，因而无法确定它是否正被另一个正在运行的程序使用。");
+    switch (FileMark::markedElsewhere(path)) {
+    case FileMark::Seen::Free:
+        break;
+    case FileMark::Seen::Marked:
         return refused(path, QStringLiteral("它是另一个正在运行的程序正在使用的数据库文件。"));
-    if (!database.isEmpty() && !databaseUse && FileMark::markedElsewhere(database))
+    case FileMark::Seen::Unseen:
+        return refused(path, unseen);
+    }
+    if (database.isEmpty() || databaseUse) return {};
+    switch (FileMark::markedElsewhere(database)) {
+    case FileMark::Seen::Free:
+        break;
+    case FileMark::Seen::Marked:
         return refused(path, journalOf(database, true));
+    case FileMark::Seen::Unseen:
+        return refused(path, QStringLiteral("无法打开它的数据库文件") + QDir::toNativeSeparators(database) +
+                                 QStringLiteral("，因而无法确定它是否正被另一个正在运行的程序使用。"));
+    }
     return {};
 }
 

@@ -29,6 +29,19 @@ struct Marked
 QMutex g_lock;
 QHash<QPair<quint64, quint64>, Marked> g_marked;
 
+int systemOpen(const char* path, int flags)
+{
+    return ::open(path, flags);
+}
+
+int systemLock(int fd, int command, struct flock* lock)
+{
+    return ::fcntl(fd, command, lock);
+}
+
+OpenCall openCall = systemOpen;
+LockCall lockCall = systemLock;
+
 QPair<quint64, quint64> keyOf(const Id& id)
 {
     return {quint64(id.device), quint64(id.inode)};
@@ -62,7 +75,7 @@ bool unsupported(int error)
 bool otherMarkOn(int fd)
 {
     struct flock probe = markLock(F_WRLCK);
-    return ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+    return lockCall(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
 }
 
 // The identity of the file `path` names (links followed); none when there is none.
@@ -89,13 +102,13 @@ std::optional<Id> take(const QString& path, Use use)
     Marked marked;
     ++marked.uses[int(use)];
     if (S_ISREG(info.st_mode)) {
-        const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        const int fd = openCall(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (fd >= 0) {
             // Another file may have taken the name in the meantime: the descriptor
             // says which file is marked.
             if (::fstat(fd, &info) == 0) id = idOfStat(info);
             struct flock mark = markLock(F_RDLCK);
-            ::fcntl(fd, F_OFD_SETLK, &mark);
+            lockCall(fd, F_OFD_SETLK, &mark);
             if (auto it = g_marked.find(keyOf(id)); it != g_marked.end()) {
                 // Kept to the end: closing it now would let go SQLite's locks on the file.
                 it->descriptors << fd;
@@ -111,18 +124,17 @@ std::optional<Id> take(const QString& path, Use use)
 
 void release(const Id& id, Use use)
 {
-    QList<int> descriptors;
-    {
-        QMutexLocker lock(&g_lock);
-        const auto it = g_marked.find(keyOf(id));
-        if (it == g_marked.end() || it->uses[int(use)] == 0) return;
-        --it->uses[int(use)];
-        if (!it->unused()) return;
-        descriptors = it->descriptors;
-        g_marked.erase(it);
-    }
-    for (const int fd : descriptors)
+    // The descriptors are closed before the lock is let go: a take() of the same file
+    // in this moment, finding no mark, would open a descriptor of its own for SQLite
+    // to lock through, and a close after that would drop SQLite's locks on the file.
+    QMutexLocker lock(&g_lock);
+    const auto it = g_marked.find(keyOf(id));
+    if (it == g_marked.end() || it->uses[int(use)] == 0) return;
+    --it->uses[int(use)];
+    if (!it->unused()) return;
+    for (const int fd : std::as_const(it->descriptors))
         ::close(fd);
+    g_marked.erase(it);
 }
 
 int descriptorOf(const Id& id)
@@ -144,52 +156,60 @@ std::optional<Use> ownUse(const QString& path)
     return std::nullopt;
 }
 
-bool markedElsewhere(const QString& path)
+Seen markedElsewhere(const QString& path)
 {
     const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return false;
+        openCall(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    // A name that names no file (none there, a file for a folder, too long) is free.
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Seen::Free : Seen::Unseen;
     struct stat info;
     const bool marked = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && otherMarkOn(fd);
     ::close(fd);
-    return marked;
+    return marked ? Seen::Marked : Seen::Free;
 }
 
-Hold holdTemporary(int fd, Id* id)
+Made holdTemporary(int fd, Id* id)
 {
     // The mark is kept on a descriptor of its own: the one written through is closed
     // when the file is complete.
     const int lockFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-    if (lockFd < 0) return Hold::Unsupported;
+    if (lockFd < 0) return Made::Failed;
     struct flock mark = markLock(F_WRLCK);
     int result;
     do
-        result = ::fcntl(lockFd, F_OFD_SETLKW, &mark);
+        result = lockCall(lockFd, F_OFD_SETLKW, &mark);
     while (result != 0 && errno == EINTR);
-    const Hold hold = result == 0 ? Hold::Held : Hold::Unsupported;
+    const Made made = result == 0 ? Made::Held : Made::Unsupported;
     struct stat info;
     // A sweep may have taken the new file for a stale one in the moment before the
     // mark was taken: it holds the mark while it removes the file, so the file is
     // then gone.
     if (::fstat(lockFd, &info) != 0 || info.st_nlink == 0) {
         ::close(lockFd);
-        return Hold::Busy;
+        return Made::Busy;
     }
     *id = idOfStat(info);
     QMutexLocker lock(&g_lock);
     Marked& marked = g_marked[keyOf(*id)];
     marked.descriptors << lockFd;
     ++marked.uses[int(Use::Write)];
-    return hold;
+    return made;
 }
 
 Hold holdStale(int fd)
 {
     struct flock mark = markLock(F_RDLCK);
-    if (::fcntl(fd, F_OFD_SETLK, &mark) != 0) return unsupported(errno) ? Hold::Unsupported : Hold::Busy;
+    if (lockCall(fd, F_OFD_SETLK, &mark) != 0) return unsupported(errno) ? Hold::Unsupported : Hold::Busy;
     // A database another program has open holds a mark like this one, which does not
     // keep it off; the mark of any other is a use.
     return otherMarkOn(fd) ? Hold::Busy : Hold::Held;
+}
+
+void setSystemCalls(OpenCall openWith, LockCall lockWith)
+{
+    openCall = openWith ? openWith : systemOpen;
+    lockCall = lockWith ? lockWith : systemLock;
 }
 
 } // namespace FileMark

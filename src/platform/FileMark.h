@@ -6,6 +6,8 @@
 
 #include <sys/types.h>
 
+struct flock;
+
 // The marks a running program of ours keeps on the files it uses, which every other
 // running program of ours sees: a lock on one byte far beyond the end of any file
 // and beyond the bytes SQLite locks, taken as an open-file-description lock. No read
@@ -45,10 +47,15 @@ int descriptorOf(const Id& id);
 // descriptor of the file.
 std::optional<Use> ownUse(const QString& path);
 
+// What can be seen of another running program's mark on a file.
+enum class Seen { Free, Marked, Unseen };
+
 // Whether another running program marks the file `path`: a database it has open, a
-// file it reads, a temporary file it is writing. Opens a descriptor of the file, so
-// it is asked only of a file this program does not use (ownUse).
-bool markedElsewhere(const QString& path);
+// file it reads, a temporary file it is writing. Unseen when the file is there but
+// cannot be opened to look (another user's file, no descriptor left): it may be
+// marked. A missing file is free. Opens a descriptor of the file, so it is asked
+// only of a file this program does not use (ownUse).
+Seen markedElsewhere(const QString& path);
 
 // What taking the lock of a temporary file gave.
 enum class Hold { Held, Busy, Unsupported };
@@ -56,8 +63,10 @@ enum class Hold { Held, Busy, Unsupported };
 // Marks the new temporary file open for writing on `fd` as written by this program,
 // waiting for a sweep that holds it at that moment; its identity goes into *id.
 // Unsupported where the filesystem takes no such lock: the file is then ours only
-// within this program.
-Hold holdTemporary(int fd, Id* id);
+// within this program. Failed, with errno set, when no descriptor is left for the
+// mark: the file is then not known as ours at all.
+enum class Made { Held, Busy, Unsupported, Failed };
+Made holdTemporary(int fd, Id* id);
 
 // Whether the temporary file open for reading on `fd` is one that no running program
 // uses (Held): its mark is then kept on `fd`, so that a writer that made the file in
@@ -65,5 +74,12 @@ Hold holdTemporary(int fd, Id* id);
 // another program writes it or has it open; Unsupported where the filesystem takes
 // no such lock.
 Hold holdStale(int fd);
+
+// The calls through which marks are looked at and taken: open(2), and fcntl(2) with
+// a lock request. A test puts failing ones in their place (another user's file, a
+// filesystem without byte-range locks); nullptr puts the system's back.
+using OpenCall = int (*)(const char* path, int flags);
+using LockCall = int (*)(int fd, int command, struct flock* lock);
+void setSystemCalls(OpenCall openWith, LockCall lockWith);
 
 } // namespace FileMark

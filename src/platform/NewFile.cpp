@@ -14,6 +14,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -27,15 +28,16 @@
 namespace {
 
 // Temporary files of ours: ".orvane-" and six letters or digits, ".tmp"; SQLite adds
-// "-journal" for the journal of one that is a database.
+// "-journal", "-wal" or "-shm" for its side files of one that is a database, and the
+// side files of a file replaced take those names until the new file is in place.
 const QString kPrefix = QStringLiteral(".orvane-");
 const QString kSuffix = QStringLiteral(".tmp");
-const QString kJournal = QStringLiteral("-journal");
 const QString kSource = QStringLiteral("文件");
 
 const QRegularExpression& temporaryName()
 {
-    static const QRegularExpression name(QStringLiteral("^\\.orvane-[A-Za-z0-9]{6}\\.tmp(-journal)?$"));
+    static const QRegularExpression name(
+        QStringLiteral("^\\.orvane-[A-Za-z0-9]{6}\\.tmp(-journal|-wal|-shm)?$"));
     return name;
 }
 
@@ -91,11 +93,21 @@ int createTemporary(const QString& folder, QString* path)
             return -1;
         }
         FileMark::Id id;
+        const FileMark::Made made = FileMark::holdTemporary(fd, &id);
         // Busy: a sweep of another program took the new file for a stale one in the
         // moment before it was marked, and removed it; another name is taken.
-        if (FileMark::holdTemporary(fd, &id) == FileMark::Hold::Busy) {
+        if (made == FileMark::Made::Busy) {
             ::close(fd);
             continue;
+        }
+        // A file not known as ours would be taken for stale by the next sweep, ours
+        // included, while it is written.
+        if (made == FileMark::Made::Failed) {
+            const int cause = errno;
+            ::close(fd);
+            (void)FileGate::remove(*path);
+            errno = cause;
+            return -1;
         }
         hold(*path, id);
         return fd;
@@ -298,9 +310,12 @@ void NewFile::removeStale(const QString& folder, const QRegularExpression& patte
     for (const QFileInfo& entry : entries) {
         if (entry.isSymLink() || !pattern.match(entry.fileName()).hasMatch()) continue;
         const QString path = entry.absoluteFilePath();
-        if (path.endsWith(kJournal)) {
-            // A journal goes with its database; one whose database is gone is stale.
-            const QString database = path.chopped(kJournal.size());
+        const auto side =
+            std::find_if(FilePaths::sideFileSuffixes().cbegin(), FilePaths::sideFileSuffixes().cend(),
+                         [&](const QString& suffix) { return path.endsWith(suffix); });
+        if (side != FilePaths::sideFileSuffixes().cend()) {
+            // A side file goes with its database; one whose database is gone is stale.
+            const QString database = path.chopped(side->size());
             if (!QFileInfo::exists(database)) (void)FileGate::remove(path);
             continue;
         }
@@ -311,7 +326,9 @@ void NewFile::removeStale(const QString& folder, const QRegularExpression& patte
         if (!holdStale(path, &fd)) continue;
         // Removed while it is held, so that a writer that made the file in this
         // moment finds it gone when it has its mark.
-        if (::unlink(QFile::encodeName(path).constData()) == 0) (void)FileGate::remove(path + kJournal);
+        if (::unlink(QFile::encodeName(path).constData()) == 0)
+            for (const QString& suffix : FilePaths::sideFileSuffixes())
+                (void)FileGate::remove(path + suffix);
         ::close(fd);
     }
 }

@@ -68,8 +68,8 @@ public:
     // Removes the files of `folder` whose names match `pattern` and that no running
     // program uses (none marks them: the writer ended or was killed; where the
     // filesystem takes no mark, nothing was written into them for an hour), with
-    // their journals, and journals whose database is gone; never a file the gate
-    // (FileGate) protects.
+    // their side files (-journal, -wal, -shm), and side files whose database is gone;
+    // never a file the gate (FileGate) protects.
     static void removeStale(const QString& folder, const QRegularExpression& pattern);
 
     // The calls that write a file through to the disk and close it, fsync(2) and

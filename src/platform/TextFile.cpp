@@ -55,13 +55,18 @@ ReadStatus readLines(const QString& path, QStringList* lines, QString* error)
 
 namespace {
 
+enum class Header { None, Database, Unreadable };
+
 // Whether the file at `path` is a regular file that begins with SQLite's header. Read
-// without waiting on a pipe or a device; a file that cannot be read is none.
-bool holdsDatabase(const QString& path)
+// without waiting on a pipe or a device. A file that is there but cannot be opened
+// (another user's) is Unreadable: it may be a database, and one in use.
+Header headerOf(const QString& path)
 {
     static const QByteArray header("SQLite format 3\0", 16);
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Header::None
+                                                                            : Header::Unreadable;
     struct stat info;
     QByteArray start(header.size(), '\0');
     qsizetype got = 0;
@@ -74,7 +79,7 @@ bool holdsDatabase(const QString& path)
         }
     }
     ::close(fd);
-    return got == header.size() && start == header;
+    return got == header.size() && start == header ? Header::Database : Header::None;
 }
 
 } // namespace
@@ -84,9 +89,17 @@ QString refusal(const QString& path)
     // The gate first: a database the program has open is never opened here, since
     // closing any descriptor of it would drop SQLite's locks on it.
     if (QString why = FileGate::refusal(path); !why.isEmpty()) return why;
-    if (!holdsDatabase(path)) return {};
-    return QStringLiteral("不能改写文件：") + QDir::toNativeSeparators(path) +
-           QStringLiteral("\r它是一个数据库文件，不能写成文本文件。");
+    switch (headerOf(path)) {
+    case Header::None:
+        return {};
+    case Header::Database:
+        return QStringLiteral("不能改写文件：") + QDir::toNativeSeparators(path) +
+               QStringLiteral("\r它是一个数据库文件，不能写成文本文件。");
+    case Header::Unreadable:
+        return QStringLiteral("不能改写文件：") + QDir::toNativeSeparators(path) +
+               QStringLiteral("\r无法打开它，因而无法确定它是否是正被另一个正在运行的程序使用的数据库文件。");
+    }
+    return {};
 }
 
 bool writeLines(const QString& path, const QStringList& lines, QString* error, int* cause)

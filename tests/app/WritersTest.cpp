@@ -422,11 +422,14 @@ TEST_F(WritersTest, ATargetNameOf250BytesIsWritten)
 TEST_F(WritersTest, TemporaryFilesThatNoRunningProgramWritesAreRemovedByTheNextWrite)
 {
     const QString target = path(QStringLiteral("out/new.mdb"));
-    // A killed run's temporary database and journal: its lock went with it. A journal
-    // whose database is gone.
-    const QString killed = QStringLiteral(".orvane-Kil1ed.tmp");
-    for (const QString& name : {killed, killed + QStringLiteral("-journal"), QStringLiteral(".orvane-Gone00.tmp-journal")})
-        writeFile(QStringLiteral("out/") + name, "left behind");
+    // A killed run's temporary database and its side files (its own, or those of the
+    // file it replaced, moved beside it): its lock went with it. Side files whose
+    // database is gone.
+    const QString killed = QStringLiteral(".orvane-Kil1ed.tmp"), gone = QStringLiteral(".orvane-Gone00.tmp");
+    writeFile(QStringLiteral("out/") + killed, "left behind");
+    for (const QString& suffix : {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        for (const QString& name : {killed, gone})
+            writeFile(QStringLiteral("out/") + name + suffix, "left behind");
     // One this run is writing, and one another running program is writing.
     const QString running = QFileInfo(NewFile::makeTemporary(target)).fileName();
     AnotherProgram another;

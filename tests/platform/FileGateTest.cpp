@@ -2,20 +2,26 @@
 
 #include "platform/Database.h"
 #include "platform/FileGate.h"
+#include "platform/FileMark.h"
 #include "platform/NewFile.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include <functional>
 #include <optional>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -108,7 +114,8 @@ TEST(FileGate, TheJournalsOfADatabaseInUseAndAFileReadAreProtectedWhileInUse)
 }
 
 // Seen from this program: a database another running program has open, and its
-// journals, whatever that program did with other descriptors of it; a temporary
+// journals, whatever that program did with other descriptors of it; one that may
+// be, since it cannot be opened to look (another user's), and its journals; a temporary
 // file it is writing, which no sweep takes until it is killed. And this program's
 // own: a database renamed while open, and a database named like a temporary file,
 // whose locks a sweep leaves as they are.
@@ -133,12 +140,29 @@ TEST(FileGate, WhatAnyRunningProgramUsesIsRefusedWhateverItsNameNow)
     // Closing another descriptor of the file lets no mark of it go.
     ASSERT_EQ(other.peek(at(QStringLiteral("theirs.mdb"))), QStringLiteral("ok"));
     const QString theirs = hashOf(at(QStringLiteral("theirs.mdb")));
+    ASSERT_TRUE(QFile::copy(at(QStringLiteral("theirs.mdb")), at(QStringLiteral("unseen.mdb"))));
+    const auto restore = qScopeGuard([] { FileMark::setSystemCalls(nullptr, nullptr); });
+    FileMark::setSystemCalls(
+        [](const char* path, int flags) {
+            return QByteArray(path).endsWith("/unseen.mdb") ? (errno = EACCES, -1) : ::open(path, flags);
+        },
+        nullptr);
+    const QString inUseElsewhere = QStringLiteral("它是另一个正在运行的程序正在使用的数据库文件");
+    const QString unseen = QStringLiteral("因而无法确定它是否正被另一个正在运行的程序使用。");
+    const QPair<QString, QString> refused[] = {{QStringLiteral("theirs.mdb"), inUseElsewhere},
+                                               {QStringLiteral("theirs.mdb-journal"), inUseElsewhere},
+                                               {QStringLiteral("unseen.mdb"), unseen},
+                                               {QStringLiteral("unseen.mdb-journal"), unseen}};
     for (const Operation& op : operations)
-        for (const QString& name : {QStringLiteral("theirs.mdb"), QStringLiteral("theirs.mdb-journal")}) {
+        for (const auto& [name, why] : refused) {
             SCOPED_TRACE(std::string(op.name) + " on " + name.toStdString());
-            EXPECT_TRUE(op.run(at(name)).contains(QStringLiteral("它是另一个正在运行的程序正在使用的数据库文件")));
+            const QString said = op.run(at(name));
+            EXPECT_TRUE(said.startsWith(QStringLiteral("不能改写或删除文件：") + at(name)) &&
+                        said.contains(why))
+                << said.toStdString();
         }
     EXPECT_EQ(hashOf(at(QStringLiteral("theirs.mdb"))), theirs);
+    EXPECT_EQ(hashOf(at(QStringLiteral("unseen.mdb"))), hashOf(at(QStringLiteral("theirs.mdb"))));
     const QString written = other.write(at(QStringLiteral("new.mdb"))).mid(3);
     ASSERT_TRUE(QFileInfo::exists(written)) << written.toStdString();
 
@@ -190,6 +214,73 @@ TEST(FileCopy, WhatCannotBePutInPlaceLeavesTheOldFileWithItsJournals)
     EXPECT_EQ(hashOf(d.filePath(QStringLiteral("old.mdb-journal"))), sides[0]);
     EXPECT_EQ(hashOf(d.filePath(QStringLiteral("old.mdb-wal"))), sides[1]);
     EXPECT_EQ(d.entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".orvane-")), QStringList());
+}
+
+// A killed writer's journal stays with the old file while SQLite cannot roll its
+// change back (another program reads the file), and goes with it once it has; what
+// is left of a journal that holds no change goes with the old file.
+TEST(FileCopy, AKilledWritersJournalStaysWithTheOldFileWhileItMayNeedIt)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QDir d(folder.path());
+    const QString target = d.filePath(QStringLiteral("old.mdb")),
+                  journal = target + QStringLiteral("-journal");
+    const auto write = [&] {
+        NewFile f(target);
+        return f.open() && f.write("new") && f.commit() ? QString() : f.errorString();
+    };
+    for (const bool hot : {true, false}) {
+        SCOPED_TRACE(hot ? "a hot journal" : "a journal that holds no change");
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_TEMPLATE_PATH), target));
+        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (hot) {
+            AnotherProgram writer, reader;
+            ASSERT_EQ(writer.open(target), QStringLiteral("ok"));
+            ASSERT_EQ(writer.change(), QStringLiteral("ok"));
+            writer.kill();
+            ASSERT_EQ(reader.share(target), QStringLiteral("ok"));
+            const QByteArray old = hashOf(target), oldJournal = hashOf(journal);
+            EXPECT_TRUE(write().startsWith(QStringLiteral("不能改写文件：") + target +
+                                           QStringLiteral("\r它留有未完成的写入")));
+            EXPECT_EQ(hashOf(target) + hashOf(journal), old + oldJournal);
+        } else {
+            QFile f(journal);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(QByteArray(512, '\0')) == 512);
+        }
+        EXPECT_EQ(write(), QString());
+        EXPECT_EQ(d.entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.mdb")});
+    }
+}
+
+int g_lockError = 0;
+
+// On a filesystem that takes no byte-range locks, whatever error its lock calls
+// give, a temporary file of ours is stale once nothing was written into it for an
+// hour, and not before.
+TEST(NewFile, WhereNoMarkCanBeTakenATemporaryFileIsStaleAfterAnHour)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QDir d(folder.path());
+    const auto restore = qScopeGuard([] { FileMark::setSystemCalls(nullptr, nullptr); });
+    FileMark::setSystemCalls(nullptr, [](int, int, struct flock*) { return errno = g_lockError, -1; });
+    for (const int error : {ENOLCK, EOPNOTSUPP, EINVAL}) {
+        SCOPED_TRACE(std::strerror(error));
+        g_lockError = error;
+        for (const qint64 age : {3700, 0}) {
+            QFile f(d.filePath(age ? QStringLiteral(".orvane-Old000.tmp")
+                                   : QStringLiteral(".orvane-New000.tmp")));
+            ASSERT_TRUE(
+                f.open(QIODevice::WriteOnly) && f.write("left behind") > 0 && f.flush() &&
+                f.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
+        }
+        NewFile f(d.filePath(QStringLiteral("report.txt")));
+        ASSERT_TRUE(f.open() && f.write("report") && f.commit()) << f.errorString().toStdString();
+        EXPECT_EQ(d.entryList(QDir::Files | QDir::Hidden),
+                  QStringList({QStringLiteral(".orvane-New000.tmp"), QStringLiteral("report.txt")}));
+    }
 }
 
 } // namespace

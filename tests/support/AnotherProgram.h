@@ -21,6 +21,9 @@ public:
     QString change() { return ask(QStringLiteral("change")); }
     // Makes a temporary file of ours beside `target` and goes on writing it: answers its path.
     QString write(const QString& target) { return ask(QStringLiteral("write"), target); }
+    // Holds SQLite's shared lock on the file at `path` as another program reading it
+    // does, without SQLite: a killed writer's journal beside it stays as it is.
+    QString share(const QString& path) { return ask(QStringLiteral("share"), path); }
     // Reads the file at `path` through a descriptor of its own, and closes it.
     QString peek(const QString& path) { return ask(QStringLiteral("peek"), path); }
     // Ends the program by SIGKILL, as a power cut or a killed program ends.

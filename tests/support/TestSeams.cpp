@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/DatabaseCopy.h"
+#include "platform/FileMark.h"
 #include "platform/NewFile.h"
 #include "shell/MainWindowServices.h"
 #include "shell/ProgramState.h"
@@ -24,6 +25,7 @@ void reset()
     Clock::reset();
     NewFile::setDiskCalls(nullptr, nullptr);
     Db::setCopyPieces(0, nullptr);
+    FileMark::setSystemCalls(nullptr, nullptr);
     installMainWindowServices(nullptr);
     for (const auto& resetSeam : extraSeams())
         resetSeam();

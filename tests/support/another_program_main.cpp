@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+#include <fcntl.h>
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -51,6 +53,16 @@ int main(int argc, char** argv)
                 const QString temporary = writing->release();
                 answer = temporary.isEmpty() ? "failed " + writing->errorString() : "ok " + temporary;
             }
+        } else if (command == QLatin1String("share")) {
+            // SQLite's shared lock as its unix files take it: a read lock on the 510
+            // bytes two past the pending byte at 1 GiB.
+            const int fd = ::open(QFile::encodeName(argument).constData(), O_RDONLY | O_CLOEXEC);
+            struct flock shared = {};
+            shared.l_type = F_RDLCK;
+            shared.l_whence = SEEK_SET;
+            shared.l_start = 0x40000002;
+            shared.l_len = 510;
+            if (fd < 0 || ::fcntl(fd, F_SETLK, &shared) != 0) answer = QStringLiteral("failed unlocked");
         } else if (command == QLatin1String("peek")) {
             QFile f(argument);
             if (!f.open(QIODevice::ReadOnly)) answer = QStringLiteral("failed unreadable");
