@@ -61,9 +61,10 @@ Result<QString> createNewDb(const QString& templatePath, const QString& target, 
 {
     const QString folder = StripPathName(target);
     if (folder.isEmpty()) return failure(QStringLiteral("源数据库路径选择不正确！"));
-    // Work files of runs that were killed, with their journals.
-    static const QRegularExpression workFile(
-        QStringLiteral("^\\.\\d{4}年\\d{2}月\\d{2}日\\d{2}时\\d{2}分\\d{2}秒(-\\d+)?\\.mdb(-journal)?$"));
+    // Work files of runs that were killed, with their side files: their own, and those
+    // of a target replaced, which take the work file's name until it is in place.
+    static const QRegularExpression workFile(QStringLiteral(
+        "^\\.\\d{4}年\\d{2}月\\d{2}日\\d{2}时\\d{2}分\\d{2}秒(-\\d+)?\\.mdb(-journal|-wal|-shm)?$"));
     NewFile::removeStale(folder, workFile);
     // The copy is made and written through beside the target, so that a failure names
     // the target the clerk chose, and then takes the work file's name.

@@ -1,6 +1,7 @@
 #include "support/AnotherProgram.h"
 
 #include "platform/Database.h"
+#include "platform/FileError.h"
 #include "platform/FileGate.h"
 #include "platform/FileMark.h"
 #include "platform/NewFile.h"
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -281,6 +283,31 @@ TEST(NewFile, WhereNoMarkCanBeTakenATemporaryFileIsStaleAfterAnHour)
         EXPECT_EQ(d.entryList(QDir::Files | QDir::Hidden),
                   QStringList({QStringLiteral(".orvane-New000.tmp"), QStringLiteral("report.txt")}));
     }
+}
+
+// A temporary file that cannot be marked as ours (no descriptor left for its mark)
+// would be taken for stale by the next sweep, this program's own included, while it
+// is written: the writer fails with the cause and leaves nothing behind.
+TEST(NewFile, ATemporaryFileThatCannotBeMarkedIsNotWritten)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString target = QDir(folder.path()).filePath(QStringLiteral("report.txt"));
+    struct rlimit limit;
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const int lowest = ::dup(0);
+    ASSERT_GE(lowest, 0);
+    ::close(lowest);
+    // One descriptor more: the temporary file opens, its mark does not.
+    struct rlimit tight = limit;
+    tight.rlim_cur = rlim_t(lowest) + 1;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    NewFile f(target);
+    const bool opened = f.open();
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(f.errorString(), FileError::text(target, EMFILE));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 } // namespace

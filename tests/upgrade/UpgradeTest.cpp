@@ -123,9 +123,11 @@ TEST_F(UpgradeTest, ATargetEqualToTheSourceReplacesItAndAReadOnlyTemplateStillSe
 
 TEST_F(UpgradeTest, ARunRemovesTheWorkFilesThatKilledRunsLeftBesideItsTarget)
 {
-    // A killed run's work file and journal; one that a run still makes (it holds its lock).
+    // A killed run's work file and journal; the side files of a target another killed
+    // run had put its work file in place of; one that a run still makes (it holds its lock).
     const QString killed = ".2008年11月02日08时00分00秒.mdb", running = ".2008年11月03日09时29分00秒.mdb";
-    for (const QString& name : {killed, killed + "-journal"})
+    const QString placed = ".2008年11月02日08时30分00秒.mdb";
+    for (const QString& name : {killed, killed + "-journal", placed + "-journal", placed + "-wal", placed + "-shm"})
         writeFile(name, "work file");
     ASSERT_TRUE(NewFile::moveTemporary(NewFile::makeTemporary(path("elsewhere.mdb")), path(running)).ok());
     writeFile(".2008年11月02日.mdb", "not ours");
