@@ -23,6 +23,8 @@ QString causeText(int cause)
     case EISDIR: return QStringLiteral("已有同名的文件夹");
     case EIO: return QStringLiteral("读写磁盘时出错");
     case ENAMETOOLONG: return QStringLiteral("文件名太长");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("打开的文件太多");
     default: return QString::fromLocal8Bit(std::strerror(cause));
     }
 }

@@ -1,7 +1,6 @@
 #include "support/AnotherProgram.h"
 
 #include "platform/Database.h"
-#include "platform/FileError.h"
 #include "platform/FileGate.h"
 #include "platform/FileMark.h"
 #include "platform/NewFile.h"
@@ -306,7 +305,7 @@ TEST(NewFile, ATemporaryFileThatCannotBeMarkedIsNotWritten)
     const bool opened = f.open();
     ::setrlimit(RLIMIT_NOFILE, &limit);
     EXPECT_FALSE(opened);
-    EXPECT_EQ(f.errorString(), FileError::text(target, EMFILE));
+    EXPECT_EQ(f.errorString(), QStringLiteral("无法写入文件：") + target + QStringLiteral("（打开的文件太多）"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
