@@ -3,28 +3,23 @@
 #include "Database.h"
 #include "FileError.h"
 #include "FileGate.h"
-#include "FileMark.h"
 #include "FilePaths.h"
 #include "NewFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 
 #include <cerrno>
 #include <cstdio>
-
-#include <unistd.h>
 
 namespace FileCopy {
 
 namespace {
 
-// Copies the bytes of `source` into `out`, opened here. False with the cause in
-// *error when a read or a write fails. The source is read, marked so, through the
-// descriptor of its mark: a database this program has open gets no descriptor of
-// its own that, once closed, would let go SQLite's locks on it.
+// Copies the bytes of `source`, declared read meanwhile, into `out`, opened here
+// once the first piece is read. False with the cause in *error when a read or a
+// write fails.
 bool copyInto(const QString& source, NewFile& out, QString* error)
 {
     auto fail = [&](const QString& why) {
@@ -32,21 +27,16 @@ bool copyInto(const QString& source, NewFile& out, QString* error)
         return false;
     };
     const QString unreadable = QStringLiteral("无法读取文件：") + QDir::toNativeSeparators(source);
-    const std::optional<FileMark::Id> read = FileMark::take(source, FileMark::Use::Read);
-    if (!read) return fail(unreadable);
-    const auto letGo = qScopeGuard([&] { FileMark::release(*read, FileMark::Use::Read); });
-    const int fd = FileMark::descriptorOf(*read);
-    if (fd < 0) return fail(unreadable);
-    if (!out.open()) return fail(out.errorString());
+    const FileGate::Reading in(source);
     QByteArray chunk(1 << 20, Qt::Uninitialized);
-    for (off_t at = 0;;) {
-        const ssize_t n = ::pread(fd, chunk.data(), size_t(chunk.size()), at);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return fail(unreadable);
-        if (n == 0) return true;
+    qint64 n = in.read(0, chunk.data(), chunk.size());
+    if (n < 0) return fail(unreadable);
+    if (!out.open()) return fail(out.errorString());
+    for (qint64 at = 0; n > 0; n = in.read(at, chunk.data(), chunk.size())) {
         if (!out.write(QByteArray::fromRawData(chunk.constData(), n))) return fail(out.errorString());
         at += n;
     }
+    return n == 0 || fail(unreadable);
 }
 
 } // namespace
@@ -149,14 +139,18 @@ bool putInPlace(const QString& from, const QString& to, QString* error, const QS
         if (cause) *cause = 0;
         return false;
     };
-    // The gate is asked again at the last moment: another file may have taken the
-    // target's name since the copy began.
-    if (const QString why = FileGate::refusal(to); !why.isEmpty()) return refuse(why);
     // A database and its journals are one file: a journal of the file replaced left
     // beside the new one would be rolled into it at its first opening and damage it.
     QStringList sides = sideFilesOf(to);
-    for (const QString& suffix : sides)
-        if (const QString why = FileGate::refusal(to + suffix); !why.isEmpty()) return refuse(why);
+    const auto gateRefusal = [&] {
+        if (const QString why = FileGate::refusal(to); !why.isEmpty()) return why;
+        for (const QString& suffix : sides)
+            if (const QString why = FileGate::refusal(to + suffix); !why.isEmpty()) return why;
+        return QString();
+    };
+    // The gate is asked again at the last moment: another file may have taken the
+    // target's name since the copy began.
+    if (const QString why = gateRefusal(); !why.isEmpty()) return refuse(why);
     if (!sides.isEmpty()) {
         // A writer killed in the middle of a change left them: SQLite first puts the
         // old file right, so that it needs none of them should the program stop
@@ -168,9 +162,7 @@ bool putInPlace(const QString& from, const QString& to, QString* error, const QS
         if (!settled && !sides.isEmpty()) return refuse(unfinished(to, to + sides.first(), cause));
         // The settling may have waited out another program's locks, and another
         // running program of ours may have taken the file in that time.
-        if (const QString why = FileGate::refusal(to); !why.isEmpty()) return refuse(why);
-        for (const QString& suffix : sides)
-            if (const QString why = FileGate::refusal(to + suffix); !why.isEmpty()) return refuse(why);
+        if (const QString why = gateRefusal(); !why.isEmpty()) return refuse(why);
     }
     const QFileInfo model(permissionsOf.isEmpty() ? to : permissionsOf);
     if (model.exists() && !QFile::setPermissions(from, model.permissions())) return fail(errno);

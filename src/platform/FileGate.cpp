@@ -54,6 +54,22 @@ QString journalOf(const QString& database, bool elsewhere)
            QDir::toNativeSeparators(database) + QStringLiteral("的日志文件。");
 }
 
+// Why `file` may be in use by another running program: `marked` when its mark is
+// seen, `unseen` when the file cannot be opened to look (another user's); empty when
+// it is free.
+QString elsewhere(const QString& file, const QString& marked, const QString& unseen)
+{
+    switch (FileMark::markedElsewhere(file)) {
+    case FileMark::Seen::Free:
+        return {};
+    case FileMark::Seen::Marked:
+        return marked;
+    case FileMark::Seen::Unseen:
+        return unseen;
+    }
+    return {};
+}
+
 } // namespace
 
 void setTemplate(const QString& path)
@@ -104,27 +120,29 @@ QString refusal(const QString& path)
         return refused(path, journalOf(database, false));
     // A temporary file of ours being written is this program's to replace or remove.
     if (use == FileMark::Use::Write) return {};
-    // A file that cannot be opened to look for a mark (another user's) may be in use.
-    const QString unseen = QStringLiteral("无法打开它，因而无法确定它是否正被另一个正在运行的程序使用。");
-    switch (FileMark::markedElsewhere(path)) {
-    case FileMark::Seen::Free:
-        break;
-    case FileMark::Seen::Marked:
-        return refused(path, QStringLiteral("它是另一个正在运行的程序正在使用的数据库文件。"));
-    case FileMark::Seen::Unseen:
-        return refused(path, unseen);
-    }
+    if (const QString why =
+            elsewhere(path, QStringLiteral("它是另一个正在运行的程序正在使用的数据库文件。"),
+                      QStringLiteral("无法打开它，因而无法确定它是否正被另一个正在运行的程序使用。"));
+        !why.isEmpty())
+        return refused(path, why);
     if (database.isEmpty() || databaseUse) return {};
-    switch (FileMark::markedElsewhere(database)) {
-    case FileMark::Seen::Free:
-        break;
-    case FileMark::Seen::Marked:
-        return refused(path, journalOf(database, true));
-    case FileMark::Seen::Unseen:
-        return refused(path, QStringLiteral("无法打开它的数据库文件") + QDir::toNativeSeparators(database) +
-                                 QStringLiteral("，因而无法确定它是否正被另一个正在运行的程序使用。"));
-    }
+    if (const QString why =
+            elsewhere(database, journalOf(database, true),
+                      QStringLiteral("无法打开它的数据库文件") + QDir::toNativeSeparators(database) +
+                          QStringLiteral("，因而无法确定它是否正被另一个正在运行的程序使用。"));
+        !why.isEmpty())
+        return refused(path, why);
     return {};
+}
+
+qint64 Reading::read(qint64 offset, char* data, qint64 size) const
+{
+    const int fd = m_mark ? FileMark::descriptorOf(*m_mark) : -1;
+    if (fd < 0) return -1;
+    for (;;) {
+        const ssize_t n = ::pread(fd, data, size_t(size), off_t(offset));
+        if (n >= 0 || errno != EINTR) return n;
+    }
 }
 
 Status remove(const QString& path)

@@ -29,6 +29,12 @@ public:
     Reading(const Reading&) = delete;
     Reading& operator=(const Reading&) = delete;
 
+    // Reads up to `size` bytes of the file from `offset` into `data` through the
+    // descriptor of its mark: a database this program has open, under any name, gets
+    // no descriptor of its own that, once closed, would let go SQLite's locks on it.
+    // Answers the count read, 0 at the end, -1 when the file cannot be read.
+    qint64 read(qint64 offset, char* data, qint64 size) const;
+
 private:
     QString m_path;
     std::optional<FileMark::Id> m_mark;

@@ -4,19 +4,15 @@
 #include "ExchangeText.h"
 #include "ExchangeWriter.h"
 
-#include "platform/FileMark.h"
+#include "platform/FileGate.h"
 #include "platform/NewFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QScopeGuard>
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
-
-#include <unistd.h>
 
 namespace tabxfer {
 
@@ -65,23 +61,16 @@ Status exportRegistration(const ExportArguments& args)
     return Status::success();
 }
 
-// The first `limit` bytes of the file `path`, none when it cannot be read. It is read
-// through the descriptor of its mark: the file chosen may be a database this program
-// has open, under any name, and a descriptor of its own, once closed, would let go
-// SQLite's locks on it.
+// The first `limit` bytes of the file `path`, none when it cannot be read. The file
+// chosen may be a database this program has open, under any name: it is read as the
+// gate's Reading reads it.
 std::optional<QByteArray> readStart(const QString& path, qsizetype limit)
 {
-    const std::optional<FileMark::Id> read = FileMark::take(path, FileMark::Use::Read);
-    if (!read) return std::nullopt;
-    const auto letGo = qScopeGuard([&] { FileMark::release(*read, FileMark::Use::Read); });
-    const int fd = FileMark::descriptorOf(*read);
-    if (fd < 0) return std::nullopt;
+    const FileGate::Reading in(path);
     QByteArray bytes;
     QByteArray chunk(1 << 20, Qt::Uninitialized);
     while (bytes.size() < limit) {
-        const size_t wanted = size_t(std::min(chunk.size(), limit - bytes.size()));
-        const ssize_t n = ::pread(fd, chunk.data(), wanted, off_t(bytes.size()));
-        if (n < 0 && errno == EINTR) continue;
+        const qint64 n = in.read(bytes.size(), chunk.data(), std::min(chunk.size(), limit - bytes.size()));
         if (n < 0) return std::nullopt;
         if (n == 0) break;
         bytes.append(chunk.constData(), qsizetype(n));
