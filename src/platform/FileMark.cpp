@@ -1,5 +1,7 @@
 #include "FileMark.h"
 
+#include "FilePaths.h"
+
 #include <QFile>
 #include <QHash>
 #include <QList>
@@ -160,9 +162,8 @@ Seen markedElsewhere(const QString& path)
 {
     const int fd =
         openCall(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    // A name that names no file (none there, a file for a folder, too long) is free.
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Seen::Free : Seen::Unseen;
+    // A name that names no file is free.
+    if (fd < 0) return FilePaths::namesNoFile(errno) ? Seen::Free : Seen::Unseen;
     struct stat info;
     const bool marked = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && otherMarkOn(fd);
     ::close(fd);

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
+
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,6 +65,11 @@ const QStringList& sideFileSuffixes()
 {
     static const QStringList suffixes = {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
     return suffixes;
+}
+
+bool namesNoFile(int openError)
+{
+    return openError == ENOENT || openError == ENOTDIR || openError == ENAMETOOLONG;
 }
 
 } // namespace FilePaths

@@ -23,6 +23,11 @@ bool sameFile(const QString& a, const QString& b);
 // `templatePath` (sameFile): a file the clerk names as an output must be neither.
 bool isDatabaseOrTemplate(const QString& path, const QString& database, const QString& templatePath);
 
+// True when `openError`, the errno of an open(2) that failed, says that the path
+// names no file (none there, a file where a folder should be, a name too long),
+// rather than that a file is there but cannot be opened.
+bool namesNoFile(int openError);
+
 // The files SQLite keeps beside a database, named by the database's name and one of
 // these: a database and these are one file.
 const QStringList& sideFileSuffixes();

@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "FileGate.h"
+#include "FilePaths.h"
 #include "NewFile.h"
 
 #include <QDir>
@@ -64,9 +65,7 @@ Header headerOf(const QString& path)
 {
     static const QByteArray header("SQLite format 3\0", 16);
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Header::None
-                                                                            : Header::Unreadable;
+    if (fd < 0) return FilePaths::namesNoFile(errno) ? Header::None : Header::Unreadable;
     struct stat info;
     QByteArray start(header.size(), '\0');
     qsizetype got = 0;
