@@ -160,19 +160,19 @@ PainterSurface::Metrics PainterSurface::load() const
 
 int PainterSurface::Metrics::faceOf(const QString& text, qsizetype at, qsizetype length) const
 {
-    const bool ideograph = ideographs >= 0 && isIdeograph(text[at]);
     int first = -1; // the first face with a glyph, when none reads back
-    for (int k = ideograph ? -1 : 0; k < int(faces.size()); ++k) {
-        const int i = k < 0 ? ideographs : k;
-        if (k >= 0 && ideograph && i == ideographs) continue;
+    const auto readsBack = [&](int i) {
         const Face& f = faces[i];
         quint32 g = 0;
         int n = 1;
         if (!f.raw.glyphIndexesForChars(text.constData() + at, int(length), &g, &n) || n != 1 || g == 0)
-            continue;
-        if (length == 1 && g < f.names->size() && (*f.names)[g] == text[at].unicode()) return i;
+            return false;
         if (first < 0) first = i;
-    }
+        return length == 1 && g < f.names->size() && (*f.names)[g] == text[at].unicode();
+    };
+    if (ideographs >= 0 && isIdeograph(text[at]) && readsBack(ideographs)) return ideographs;
+    for (int i = 0; i < int(faces.size()); ++i)
+        if (readsBack(i)) return i;
     return first;
 }
 
